@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+namespace pellmar {
+
+// The main window's commands whose state changes over a run. Commands not listed here (help,
+// print, quit, "B or J results", the labels other than "Step 1.") are always enabled.
+enum class Command : std::size_t {
+  kOpenDataFile,   // cmdOpenDataFile
+  kCheckDataFile,  // Label2, "Step 1."
+  kBasicRun,       // cmdBasicRun
+  kReadSasd,       // Command6
+  kBootstrap,      // cmdBootstrap
+  kJackknife,      // cmdJackknife
+  kCompare,        // cmdCompare2boots, "C2B"
+  kActionFrame,    // Frame4, holding Command12
+  kOutputFiles,    // Command28
+  kResults,        // Command27
+  kMeans,          // Command23
+  kLarge,          // Command4
+  kFigureFrame,    // Frame1
+  kShowSxj,        // Command16
+  kShowCij,        // Command15
+  kShowDij,        // Command14
+  kShowGij,        // Command13
+  kShowLxCx,       // Command7
+  kShowLx,         // Command3
+  kShowCx,         // Command5
+  kCount
+};
+
+inline constexpr std::array kChartCommands = {
+    Command::kShowSxj,  Command::kShowCij, Command::kShowDij, Command::kShowGij,
+    Command::kShowLxCx, Command::kShowLx,  Command::kShowCx};
+
+// Enabled and visible state of every command, and which one has the focus.
+class CommandStates {
+ public:
+  CommandStates();
+
+  void enable(Command command, bool enabled = true) { state(command).enabled = enabled; }
+  void disable(Command command) { enable(command, false); }
+  void show(Command command, bool visible = true) { state(command).visible = visible; }
+  void focus(Command command) { focus_ = command; }
+
+  [[nodiscard]] bool isEnabled(Command command) const { return state(command).enabled; }
+  [[nodiscard]] bool isVisible(Command command) const { return state(command).visible; }
+  [[nodiscard]] Command focused() const { return focus_; }
+
+ private:
+  struct State {
+    bool enabled = true;
+    bool visible = true;
+  };
+  State& state(Command command) { return states_[static_cast<std::size_t>(command)]; }
+  [[nodiscard]] const State& state(Command command) const {
+    return states_[static_cast<std::size_t>(command)];
+  }
+
+  std::array<State, static_cast<std::size_t>(Command::kCount)> states_{};
+  Command focus_ = Command::kOpenDataFile;
+};
+
+}  // namespace pellmar

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pellmar {
+
+enum class MessageButtons { kOk, kYesNo };
+enum class MessageAnswer { kOk, kYes, kNo };
+
+struct ClockReading {
+  std::string dateTimeText;  // current date and time as shown to the user
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+// The services through which every command talks to the user. None of them reports a failure:
+// a cancelled prompt gives the empty text, a cancelled file dialog the empty path.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // Modal message box; with Yes and No it returns the button pressed.
+  virtual MessageAnswer messageBox(std::string_view text, MessageButtons buttons,
+                                   std::string_view title) = 0;
+  // Modal one-line prompt: the text in the box on OK, the empty text on cancel.
+  virtual std::string inputPrompt(std::string_view prompt, std::string_view title,
+                                  std::string_view defaultAnswer) = 0;
+  // The file-open dialog (no filter, no title): the chosen path or the empty text.
+  virtual std::string openFileDialog() = 0;
+  // Forgets the file name the dialog remembers (after the open step).
+  virtual void clearFileDialogName() = 0;
+  // Prints an image of the named window on the default printer.
+  virtual void printWindow(std::string_view window) = 0;
+  virtual ClockReading clock() = 0;
+  virtual void beep() = 0;
+  // Long work reports how far it has come.
+  virtual void progress(std::string_view label, long done, long total) = 0;
+};
+
+}  // namespace pellmar

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/command_state.h"
+#include "app/dialogs.h"
+#include "core/session.h"
+#include "core/user_error.h"
+
+namespace pellmar {
+
+// One program run: the session state, the state of the commands, and the commands that both
+// front ends run. Each command asks through Dialogs and then calls a function that takes plain
+// values. A failure is shown as a message box; a fault in the data file ends the program.
+class Program {
+ public:
+  explicit Program(Dialogs& dialogs) : dialogs_(dialogs) {}
+
+  // "Open data file": time-unit prompt, file dialog, then openDataFileAt().
+  void openDataFile();
+  // The open step for a chosen path: output names, the empty basic report, the command states
+  // and the opening read with every check.
+  void openDataFileAt(const std::string& path);
+  // "Step 1.": the light check of the data file with its confirmation.
+  void checkDataFile();
+
+  [[nodiscard]] Session& session() { return session_; }
+  [[nodiscard]] const Session& session() const { return session_; }
+  [[nodiscard]] const CommandStates& commands() const { return commands_; }
+  [[nodiscard]] Dialogs& dialogs() { return dialogs_; }
+
+  // True once a fault has ended the program: the front end closes down.
+  [[nodiscard]] bool ended() const { return ended_; }
+  // The last failure shown, if any.
+  [[nodiscard]] const std::optional<UserError>& lastError() const { return lastError_; }
+
+ private:
+  // Runs a command; a UserError is shown in a message box and, when fatal, ends the program.
+  template <typename Action>
+  void guarded(Action&& action);
+  void fail(const UserError& error);
+
+  Dialogs& dialogs_;
+  Session session_;
+  CommandStates commands_;
+  bool ended_ = false;
+  std::optional<UserError> lastError_;
+};
+
+// The output base name: the data file's path less its last four characters.
+std::string outputBaseNameFor(const std::string& dataFileName);
+
+}  // namespace pellmar

@@ -1,0 +1,76 @@
+#include "app/scripted_dialogs.h"
+
+#include <chrono>
+#include <ctime>
+#include <stdexcept>
+
+namespace pellmar {
+
+ScriptedDialogs& ScriptedDialogs::answerPrompt(std::string answer) {
+  prompts_left_.push_back(std::move(answer));
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::chooseFile(std::string path) {
+  files_.push_back(std::move(path));
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::answerYesNo(bool yes) {
+  yesNo_.push_back(yes);
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::fixClock(ClockReading reading) {
+  clock_ = std::move(reading);
+  return *this;
+}
+
+MessageAnswer ScriptedDialogs::messageBox(std::string_view text, MessageButtons buttons,
+                                          std::string_view title) {
+  messages_.push_back(Message{std::string(title), std::string(text), buttons});
+  if (sink_) sink_(messages_.back());
+  if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
+  if (yesNo_.empty()) {
+    throw std::logic_error("no scripted answer for the question: " + std::string(text));
+  }
+  const bool yes = yesNo_.front();
+  yesNo_.pop_front();
+  return yes ? MessageAnswer::kYes : MessageAnswer::kNo;
+}
+
+std::string ScriptedDialogs::inputPrompt(std::string_view prompt, std::string_view /*title*/,
+                                         std::string_view /*defaultAnswer*/) {
+  prompts_.emplace_back(prompt);
+  if (prompts_left_.empty()) {
+    throw std::logic_error("no scripted answer for the prompt: " + std::string(prompt));
+  }
+  std::string answer = std::move(prompts_left_.front());
+  prompts_left_.pop_front();
+  return answer;
+}
+
+std::string ScriptedDialogs::openFileDialog() {
+  if (files_.empty()) throw std::logic_error("no scripted answer for the file dialog");
+  std::string path = std::move(files_.front());
+  files_.pop_front();
+  return path;
+}
+
+void ScriptedDialogs::printWindow(std::string_view window) { printed_.emplace_back(window); }
+
+ClockReading ScriptedDialogs::clock() { return clock_ ? *clock_ : readSystemClock(); }
+
+void ScriptedDialogs::progress(std::string_view label, long done, long total) {
+  if (progressSink_) progressSink_(label, done, total);
+}
+
+ClockReading readSystemClock() {
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  const std::tm local = *std::localtime(&now);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return ClockReading{text, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+}  // namespace pellmar

@@ -1,0 +1,73 @@
+#include "core/analysis/report/report_writer.h"
+
+#include "core/analysis/report/number_format.h"
+
+namespace pellmar {
+
+void ReportWriter::put(std::string_view item) {
+  contents_ += item;
+  column_ += static_cast<int>(item.size());
+}
+
+ReportWriter& ReportWriter::tab(int column) {
+  if (column_ > column) endLine();
+  if (column_ < column) put(std::string(static_cast<std::size_t>(column - column_), ' '));
+  return *this;
+}
+
+ReportWriter& ReportWriter::text(std::string_view item) {
+  put(item);
+  return *this;
+}
+
+ReportWriter& ReportWriter::number(double value) {
+  put(formatNumberItem(value));
+  return *this;
+}
+
+ReportWriter& ReportWriter::numberForm(double value) {
+  put(formatNumberForm(value));
+  return *this;
+}
+
+ReportWriter& ReportWriter::digits(double value) {
+  put(formatDigits(value));
+  return *this;
+}
+
+ReportWriter& ReportWriter::rounded(double value, int decimals) {
+  return number(roundToDecimals(value, decimals));
+}
+
+ReportWriter& ReportWriter::repeat(char character, int count) {
+  if (count > 0) put(std::string(static_cast<std::size_t>(count), character));
+  return *this;
+}
+
+ReportWriter& ReportWriter::endLine() {
+  contents_ += "\r\n";
+  column_ = 1;
+  return *this;
+}
+
+ReportWriter& ReportWriter::line(std::string_view item) { return text(item).endLine(); }
+
+ReportWriter& ReportWriter::pageMark() { return line("\x08"); }
+
+ReportWriter& ReportWriter::writeLine(std::initializer_list<WriteItem> items) {
+  bool first = true;
+  for (const auto& item : items) {
+    if (!first) put(",");
+    first = false;
+    if (const auto* textItem = std::get_if<std::string_view>(&item)) {
+      put("\"");
+      put(*textItem);
+      put("\"");
+    } else {
+      put(formatDigits(std::get<double>(item)));
+    }
+  }
+  return endLine();
+}
+
+}  // namespace pellmar

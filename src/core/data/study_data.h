@@ -1,0 +1,73 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/data/age_stage_table.h"
+
+namespace pellmar {
+
+// Limits of the data model. A data file beyond one of them is rejected with a message before
+// any table is filled.
+inline constexpr int kMaxIndividuals = 400;
+inline constexpr int kMaxStageNameLines = 3;
+inline constexpr int kMaxStageColumns = 12;  // stage columns 1 .. m + 1 when there are males
+inline constexpr int kMaxAgeCounter = 404;   // the end marker of an individual sits at L + 1
+inline constexpr int kMaxAgeIndex = kMaxAgeCounter + 1;
+
+// One individual of the cohort. Stage arrays are indexed by stage j = 1 .. m (index 0 unused).
+struct IndividualRecord {
+  int serialNumber = 0;
+  std::string sex;  // "F", "M" or "N"
+  std::vector<double> stageDuration;
+  // Consumption by age index x from 0; after the full read it ends with the end marker -1 at
+  // L + 1, where L is the age counter after the individual's last stage.
+  std::vector<double> dailyConsumption;
+  // Sum of the values read for each stage; the adult stage of males stays in column m.
+  std::vector<double> stageConsumption;
+
+  // Consumption at age index x, 0 beyond the values stored.
+  [[nodiscard]] double consumptionAt(int x) const {
+    return x >= 0 && x < static_cast<int>(dailyConsumption.size())
+               ? dailyConsumption[static_cast<std::size_t>(x)]
+               : 0.0;
+  }
+};
+
+// The loaded raw data set of one study.
+struct StudyData {
+  std::string dataFileName;
+  std::string outputBaseName;
+  std::string basicOutputFileName;
+  double timeUnit = 1.0;
+
+  std::string projectTitle;
+  std::string userName;
+  std::string studyDate;
+  int individualCount = 0;
+  int sexCount = 0;
+  int stageCount = 0;
+  std::vector<std::string> sexCode;                 // k = 1 .. sexCount
+  std::vector<std::vector<std::string>> stageName;  // [k][j], j = 1 .. m + 1
+  std::array<std::string, 3> spanStageName;         // indices 1 and 2
+
+  std::vector<IndividualRecord> individuals;  // i = 1 .. n (index 0 unused)
+
+  // Age-stage consumption totals, columns 0 .. m + 1 (adult males in column m + 1).
+  AgeStageMatrix T;
+  double lastAgeRead = 0.0;
+
+  int runStartHour = 0;
+  int runStartMinute = 0;
+  int runStartSecond = 0;
+
+  [[nodiscard]] const IndividualRecord& individual(int i) const {
+    return individuals[static_cast<std::size_t>(i)];
+  }
+  [[nodiscard]] const std::string& name(int k, int j) const {
+    return stageName[static_cast<std::size_t>(k)][static_cast<std::size_t>(j)];
+  }
+};
+
+}  // namespace pellmar

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "core/data/study_data.h"
+
+namespace pellmar {
+
+// The three ways the raw data file is read. They follow one grammar and differ in the checks
+// they make and in what they store.
+enum class StudyReadMode {
+  kOpeningCheck,  // the read right after a file is chosen: every check of the data
+  kFullRead,      // the read of the Basic Run: also stage totals, T and the end markers
+  kLightCheck,    // the "Step 1." check: serial, sex and adult-stage checks only
+};
+
+// Reads the raw data file held in `contents`. The file names and the time unit of `base` are
+// kept; every field the file holds is replaced. A fault raises the data file error.
+StudyData parseStudy(std::string contents, StudyReadMode mode, const StudyData& base);
+
+// Reads the whole file at `path` into memory; a file that cannot be read raises the data file
+// error.
+std::string loadDataFile(const std::string& path);
+
+// The opening read with every check.
+void CheckData2005(StudyData& study);
+// The full read of the Basic Run (the clock fields are set by the caller).
+void InputDataA(StudyData& study);
+// The light check; the caller shows the confirmation.
+void CheckDatafile(StudyData& study);
+
+}  // namespace pellmar

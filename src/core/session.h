@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/analysis/report/report_writer.h"
+#include "core/data/study_data.h"
+
+namespace pellmar {
+
+// Page and table numbers of the paged reports. They run on through every report of one program
+// run; only the start of a bootstrap sets them back to 0.
+struct ReportCounters {
+  int pageCounter = 0;
+  int tableCounter = 0;
+};
+
+// Everything one program run knows: the study, the results of each step and the report state.
+// Every step of the analysis takes it by reference.
+struct Session {
+  StudyData study;
+  ReportCounters counters;
+  // The basic report: created empty when a data file is opened, filled by the Basic Run and
+  // saved when the Basic Run closes it.
+  ReportWriter basicReport;
+  bool basicReportOpen = false;
+};
+
+}  // namespace pellmar

@@ -1,0 +1,20 @@
+#include "core/user_error.h"
+
+#include <utility>
+
+namespace pellmar {
+
+UserError::UserError(std::string title, std::string text, bool fatal)
+    : std::runtime_error(text), title_(std::move(title)), text_(std::move(text)), fatal_(fatal) {}
+
+void throwDataFileError(std::string_view message) {
+  std::string text(message);
+  text += "\nPlease correct your data and rerun this program.";
+  throw UserError(std::string(kDataFileErrorTitle), std::move(text), true);
+}
+
+void throwFileError(std::string_view message) {
+  throw UserError("File error", std::string(message), false);
+}
+
+}  // namespace pellmar

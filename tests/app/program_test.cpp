@@ -1,0 +1,149 @@
+#include "app/program.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/numeric_prefix.h"
+#include "app/scripted_dialogs.h"
+
+namespace pellmar {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("pellmar_program_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string writeData(const std::string& name, const std::string& contents) {
+    const fs::path path = folder_ / name;
+    std::ofstream(path, std::ios::binary) << contents;
+    return path.string();
+  }
+
+  fs::path folder_;
+};
+
+const char* kGoodStudy =
+    "Moth 1\nAnn\n2026-01-05\n2\n3,4\nF,Egg,Larva,Pupa,Female\nM,Egg,Larva,Pupa,Male\n"
+    "N,Egg,Larva,Pupa,Unknown\nLarva,Pupa\n"
+    "1,M,2,3,6,2,-1,2,5,5,-1,-1,2,4,-1\n2,N,3,2,-4,-1,3,5,-1,-1\n";
+
+TEST(NumericPrefix, LeadingNumberOfTheAnswer) {
+  EXPECT_EQ(numericPrefix("1"), 1);
+  EXPECT_EQ(numericPrefix("0.5"), 0.5);
+  EXPECT_EQ(numericPrefix("  .5 days"), 0.5);
+  EXPECT_EQ(numericPrefix("2 days"), 2);
+  EXPECT_EQ(numericPrefix("-3e2x"), -300);
+  EXPECT_EQ(numericPrefix("1e"), 1);
+  EXPECT_EQ(numericPrefix(""), 0);
+  EXPECT_EQ(numericPrefix("days"), 0);
+  EXPECT_EQ(numericPrefix("."), 0);
+}
+
+TEST(OutputBaseName, DropsTheLastFourCharacters) {
+  EXPECT_EQ(outputBaseNameFor("C:\\x\\a.dat"), "C:\\x\\a");
+  EXPECT_EQ(outputBaseNameFor("C:\\x\\a.data"), "C:\\x\\a.");
+  EXPECT_EQ(outputBaseNameFor("/x/\xC3\xA9t\xC3\xA9.\xC3\xA9\xC3\xA9\xC3\xA9"),
+            "/x/\xC3\xA9t\xC3\xA9");
+  EXPECT_EQ(outputBaseNameFor("ab"), "");
+}
+
+TEST_F(ProgramTest, OpenStepSetsNamesCommandsAndReadsTheStudy) {
+  const std::string path = writeData("moth.txt", kGoodStudy);
+  ScriptedDialogs dialogs;
+  dialogs.answerPrompt("0.5 days").chooseFile(path);
+  Program program(dialogs);
+  program.openDataFile();
+
+  ASSERT_FALSE(program.lastError());
+  EXPECT_EQ(dialogs.prompts(),
+            std::vector<std::string>{"Enter the time unit of your data (1 or 0.5)"});
+  const StudyData& study = program.session().study;
+  EXPECT_EQ(study.timeUnit, 0.5);
+  EXPECT_EQ(study.outputBaseName, (folder_ / "moth").string());
+  EXPECT_EQ(study.basicOutputFileName, (folder_ / "moth_0_Basic_Output.txt").string());
+  EXPECT_TRUE(fs::exists(study.basicOutputFileName));
+  EXPECT_EQ(fs::file_size(study.basicOutputFileName), 0U);
+  EXPECT_EQ(study.individualCount, 2);
+
+  const CommandStates& commands = program.commands();
+  EXPECT_TRUE(commands.isEnabled(Command::kBasicRun));
+  EXPECT_EQ(commands.focused(), Command::kBasicRun);
+  EXPECT_FALSE(commands.isEnabled(Command::kOpenDataFile));
+  EXPECT_FALSE(commands.isEnabled(Command::kJackknife));
+  EXPECT_TRUE(commands.isEnabled(Command::kCheckDataFile));
+  EXPECT_TRUE(dialogs.messages().empty());
+}
+
+TEST_F(ProgramTest, CancelledFileDialogChangesNothingButTheTimeUnit) {
+  ScriptedDialogs dialogs;
+  dialogs.answerPrompt("").chooseFile("");
+  Program program(dialogs);
+  program.openDataFile();
+  EXPECT_EQ(program.session().study.timeUnit, 0);
+  EXPECT_TRUE(program.commands().isEnabled(Command::kOpenDataFile));
+  EXPECT_FALSE(program.commands().isEnabled(Command::kBasicRun));
+  EXPECT_FALSE(program.commands().isVisible(Command::kCompare));
+  EXPECT_FALSE(program.ended());
+}
+
+TEST_F(ProgramTest, DataFaultShowsTheMessageAndEndsTheProgram) {
+  std::string bad = kGoodStudy;
+  bad.replace(bad.find("2,N,3"), 1, "7");
+  const std::string path = writeData("bad.txt", bad);
+  ScriptedDialogs dialogs;
+  dialogs.answerPrompt("1").chooseFile(path);
+  Program program(dialogs);
+  program.openDataFile();
+  ASSERT_EQ(dialogs.messages().size(), 1U);
+  EXPECT_EQ(dialogs.messages()[0].title, "Error in data file");
+  EXPECT_EQ(
+      dialogs.messages()[0].text,
+      "Check data of individual no. 1 or 2\nPlease correct your data and rerun this program.");
+  EXPECT_TRUE(program.ended());
+  // The basic report created by the open step stays on disk, empty.
+  EXPECT_EQ(fs::file_size(folder_ / "bad_0_Basic_Output.txt"), 0U);
+}
+
+TEST_F(ProgramTest, CheckDataFileConfirmsOrExplains) {
+  ScriptedDialogs dialogs;
+  Program program(dialogs);
+  program.checkDataFile();
+  EXPECT_FALSE(program.ended());
+  ASSERT_EQ(dialogs.messages().size(), 1U);
+  EXPECT_EQ(dialogs.messages()[0].text, "Please open a data file first.");
+
+  dialogs.answerPrompt("1").chooseFile(writeData("moth.txt", kGoodStudy));
+  program.openDataFile();
+  program.checkDataFile();
+  ASSERT_EQ(dialogs.messages().size(), 2U);
+  EXPECT_EQ(dialogs.messages()[1].title, "Check data file");
+  EXPECT_EQ(dialogs.messages()[1].text, "It looks OK.");
+}
+
+TEST_F(ProgramTest, ReportThatCannotBeCreatedEndsOnlyTheCommand) {
+  const std::string path = writeData("moth.txt", kGoodStudy);
+  fs::create_directories(folder_ / "moth_0_Basic_Output.txt");
+  ScriptedDialogs dialogs;
+  dialogs.answerPrompt("1").chooseFile(path);
+  Program program(dialogs);
+  program.openDataFile();
+  ASSERT_EQ(dialogs.messages().size(), 1U);
+  EXPECT_EQ(dialogs.messages()[0].title, "File error");
+  EXPECT_NE(dialogs.messages()[0].text.find("moth_0_Basic_Output.txt"), std::string::npos);
+  EXPECT_FALSE(program.ended());
+  EXPECT_TRUE(program.commands().isEnabled(Command::kOpenDataFile));
+}
+
+}  // namespace
+}  // namespace pellmar

@@ -1,0 +1,185 @@
+#include "core/data/study_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/user_error.h"
+#include "study_generator.h"
+
+namespace pellmar {
+namespace {
+
+// A four-stage study (egg, larva, pupa, adult) with the given individual records.
+std::string fourStageFile(int individuals, const std::string& records) {
+  return "Moth 1\nAnn\n2026-01-05\n" + std::to_string(individuals) +
+         "\n3,4\nF,Egg,Larva,Pupa,Female\nM,Egg,Larva,Pupa,Male\n"
+         "N,Egg,Larva,Pupa,Unknown\nLarva,Pupa\n" +
+         records;
+}
+
+StudyData read(const std::string& contents, StudyReadMode mode) {
+  return parseStudy(contents, mode, StudyData{});
+}
+
+// The text of the data file error raised by reading `contents`, or "" when it reads cleanly.
+std::string errorOf(const std::string& contents, StudyReadMode mode) {
+  try {
+    read(contents, mode);
+  } catch (const UserError& error) {
+    const std::string tail = "\nPlease correct your data and rerun this program.";
+    EXPECT_EQ(error.title(), "Error in data file");
+    EXPECT_EQ(error.text().substr(error.text().size() - tail.size()), tail);
+    return error.text().substr(0, error.text().size() - tail.size());
+  }
+  return "";
+}
+
+TEST(StudyReader, HeaderFields) {
+  const StudyData study =
+      read(fourStageFile(1, "1,M,2,3,6,2,-1,2,5,5,-1,-1,2,4,-1"), StudyReadMode::kFullRead);
+  EXPECT_EQ(study.projectTitle, "Moth 1");
+  EXPECT_EQ(study.userName, "Ann");
+  EXPECT_EQ(study.studyDate, "2026-01-05");
+  EXPECT_EQ(study.individualCount, 1);
+  EXPECT_EQ(study.sexCount, 3);
+  EXPECT_EQ(study.stageCount, 4);
+  EXPECT_EQ(study.sexCode[2], "M");
+  EXPECT_EQ(study.name(3, 4), "Unknown");
+  EXPECT_EQ(study.spanStageName[1], "Larva");
+  EXPECT_EQ(study.spanStageName[2], "Pupa");
+}
+
+TEST(StudyReader, AdultMaleRecord) {
+  const StudyData study =
+      read(fourStageFile(1, "1,M,2,3,6,2,-1,2,5,5,-1,-1,2,4,-1"), StudyReadMode::kFullRead);
+  const IndividualRecord& male = study.individual(1);
+  EXPECT_EQ(male.stageDuration, (std::vector<double>{0, 2, 3, 6, 2, 0}));
+  // Egg 0..1, larva 2..4, pupa 5..10, adult 11..12, end marker at 14.
+  const std::vector<double> daily{0, 0, 2, 5, 5, 0, 0, 0, 0, 0, 0, 2, 4, 0, -1};
+  EXPECT_EQ(male.dailyConsumption, daily);
+  EXPECT_EQ(male.stageConsumption[2], 12);
+  // The adult male keeps his total in column m but feeds column m + 1 of T.
+  EXPECT_EQ(male.stageConsumption[4], 6);
+  EXPECT_EQ(male.stageConsumption[5], 0);
+  EXPECT_EQ(study.T(11, 5), 2);
+  EXPECT_EQ(study.T(12, 5), 4);
+  EXPECT_EQ(study.T(11, 4), 0);
+  EXPECT_EQ(study.T(3, 2), 5);
+  EXPECT_EQ(study.lastAgeRead, 13);
+}
+
+TEST(StudyReader, DeathInAStageWithAllValuesRecorded) {
+  const StudyData study =
+      read(fourStageFile(1, " 1,N,2,-5,-1,4,3,3,2,2,-1"), StudyReadMode::kFullRead);
+  const IndividualRecord& record = study.individual(1);
+  EXPECT_EQ(record.dailyConsumption, (std::vector<double>{0, 0, 4, 3, 3, 2, 2, 0, -1}));
+  EXPECT_EQ(record.stageDuration[3], 0);
+  EXPECT_EQ(record.stageConsumption[2], 14);
+}
+
+TEST(StudyReader, PupalDeathAndMissingDays) {
+  // Died as a pupa after 4 time units; the female's last adult day is missing.
+  const StudyData study = read(fourStageFile(2,
+                                             "1,N,3,2,-4,-1,3,5,-1,-1\n"
+                                             "2,F,1,2,1,3,-1,1,1,-1,-1,7,8,-1"),
+                               StudyReadMode::kFullRead);
+  EXPECT_EQ(study.individual(1).dailyConsumption,
+            (std::vector<double>{0, 0, 0, 3, 5, 0, 0, 0, 0, 0, -1}));
+  EXPECT_EQ(study.individual(2).dailyConsumption,
+            (std::vector<double>{0, 1, 1, 0, 7, 8, 0, 0, -1}));
+  // The zero-filled day after the last value does not count for lastAgeRead.
+  EXPECT_EQ(study.lastAgeRead, 6);
+}
+
+TEST(StudyReader, DurationZeroStageIsALoneTerminator) {
+  const StudyData study =
+      read(fourStageFile(1, "1,F,2,0,1,2,-1,-1,-1,3,3,-1"), StudyReadMode::kOpeningCheck);
+  EXPECT_EQ(study.individual(1).dailyConsumption, (std::vector<double>{0, 0, 0, 3, 3}));
+}
+
+TEST(StudyReader, MessagesOfTheOpeningCheck) {
+  const auto opening = StudyReadMode::kOpeningCheck;
+  const std::string good = "1,F,1,1,1,1,-1,2,-1,-1,2,-1\n";
+  EXPECT_EQ(errorOf(fourStageFile(1, "7,F,1,1,1,1,-1,2,-1,-1,2,-1"), opening),
+            "Check data of individual no. 0 or 1");
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,X,1,1,1,1,-1,2,-1,-1,2,-1"), opening),
+            "Check data of individual no. 1 or 2");
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,2,3,6,-1,2,-1,-1"), opening),
+            "Individual no.2 is type N with adult stage. It is incorrect.");
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,F,2,-3"), opening),
+            "Individual no.2 is type F or M without adult stage. It is incorrect.");
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,F,2,3,1,1,-1,4,-2,1,-1,-1,1,-1"), opening),
+            "Individual no.2, age3. Predation rate <0. It is incorrect.");
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,1,-2,-1,4,4,5"), opening),
+            "Error in individual no. 2.");
+  // A negative value among the daily values of the stage of death passes, and so does a 0
+  // where the terminator belongs (reading then goes on with the next stage).
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,1,-2,-1,-2,4,-1"), opening), "");
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,1,-1,-1,4,0,-1,-1"), opening), "");
+}
+
+TEST(StudyReader, LightCheckExaminesSerialSexAndAdultStageOnly) {
+  const auto light = StudyReadMode::kLightCheck;
+  EXPECT_EQ(errorOf(fourStageFile(1, "1,F,2,3,1,1,-1,4,-2,1,-1,-1,1,-1"), light), "");
+  EXPECT_EQ(errorOf(fourStageFile(1, "1,F,2,-3,-1,1,1,-1"), light), "");
+  EXPECT_EQ(errorOf(fourStageFile(1, "1,N,2,3,6,-1,2,-1,-1"), light),
+            "Individual no.1 is type N with adult stage. It is incorrect.");
+  EXPECT_EQ(errorOf(fourStageFile(1, "2,F,1,1,1,1,-1,2,-1,-1,2,-1"), light),
+            "Check data of individual no. 0 or 1");
+}
+
+TEST(StudyReader, LimitsOfTheDataModel) {
+  const auto opening = StudyReadMode::kOpeningCheck;
+  EXPECT_EQ(errorOf(fourStageFile(401, ""), opening),
+            "The number of individuals is 401; it must be a whole number from 1 to 400.");
+  EXPECT_EQ(errorOf(fourStageFile(0, ""), opening),
+            "The number of individuals is 0; it must be a whole number from 1 to 400.");
+  EXPECT_EQ(errorOf("P\nU\nD\n1\n4,2\n", opening),
+            "The number of stage-name lines is 4; it must be a whole number from 1 to 3.");
+  EXPECT_EQ(errorOf("P\nU\nD\n1\n3,13\n", opening),
+            "The number of stages is 13; it must be a whole number from 2 to 12.");
+  EXPECT_EQ(errorOf(fourStageFile(1, "1,F,2,500,1,1,-1"), opening),
+            "Individual no.1: the duration of stage 2 is longer than 404 time units, the "
+            "longest life that can be analysed.");
+  EXPECT_EQ(errorOf(fourStageFile(1, "1,F,2,2.5,1,1,-1"), opening),
+            "Individual no.1: the duration of stage 2 is 2.5; durations are whole numbers of "
+            "time units.");
+  EXPECT_EQ(errorOf(fourStageFile(1, "1,F,150,150,150,150,-1,-1,-1,-1"), opening),
+            "Individual no.1 lives longer than 404 time units, the longest life that can be "
+            "analysed.");
+  std::string twelve = "P\nU\nD\n1\n1,12\nM";
+  for (int j = 1; j <= 12; ++j) twelve += ",S" + std::to_string(j);
+  twelve += "\nS1,S2\n1,M,1,1,1,1,1,1,1,1,1,1,1,1";
+  EXPECT_EQ(errorOf(twelve, opening),
+            "Individual no.1 is a male, but a study with males can have at most 11 stages.");
+}
+
+// Every cut of the example file, a text in place of every number and a huge number give a
+// data file message, never a crash.
+TEST(StudyReader, TruncatedAndGarbledFilesGiveMessages) {
+  const std::string example = tools::generateStudy(tools::StudyShape{12, 7, 7, 0.3});
+  ASSERT_EQ(errorOf(example, StudyReadMode::kOpeningCheck), "");
+  for (std::size_t cut = 0; cut < example.size(); ++cut) {
+    if ((example[cut] != ',' && example[cut] != '\n') || cut + 1 == example.size()) continue;
+    for (const auto mode :
+         {StudyReadMode::kOpeningCheck, StudyReadMode::kFullRead, StudyReadMode::kLightCheck}) {
+      EXPECT_NE(errorOf(example.substr(0, cut), mode), "") << "cut at " << cut;
+    }
+  }
+  const std::size_t firstRecord = example.find("\n1,") + 1;
+  for (std::size_t at = firstRecord; at < example.size(); ++at) {
+    if (example[at - 1] != ',' && example[at - 1] != '\n') continue;
+    const std::size_t end = example.find_first_of(",\n", at);
+    for (const std::string replacement : {"abc", "1e300", "-99999999"}) {
+      std::string garbled = example;
+      garbled.replace(at, end - at, replacement);
+      // Whatever the message, reading ends with one and nothing else.
+      errorOf(garbled, StudyReadMode::kOpeningCheck);
+      errorOf(garbled, StudyReadMode::kFullRead);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace pellmar
