@@ -1,5 +1,9 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "core/analysis/basic_run_results.h"
 #include "core/analysis/report/report_writer.h"
 #include "core/data/study_data.h"
 
@@ -16,11 +20,17 @@ struct ReportCounters {
 // Every step of the analysis takes it by reference.
 struct Session {
   StudyData study;
+  BasicRunResults basic;
   ReportCounters counters;
   // The basic report: created empty when a data file is opened, filled by the Basic Run and
   // saved when the Basic Run closes it.
   ReportWriter basicReport;
   bool basicReportOpen = false;
+  // Every output file written so far, in the order written.
+  std::vector<std::string> writtenFiles;
+
+  // Replaces the file outputBaseName + suffix with the writer's text and records it.
+  void saveOutput(const std::string& suffix, const ReportWriter& writer);
 };
 
 }  // namespace pellmar
