@@ -1,0 +1,55 @@
+#include "core/analysis/basic_run.h"
+
+#include <algorithm>
+
+namespace pellmar {
+
+int ageRowsFor(const StudyData& study) {
+  int rows = study.T.rows();
+  for (int i = 1; i <= study.individualCount; ++i) {
+    rows = std::max(rows, static_cast<int>(study.individual(i).dailyConsumption.size()));
+  }
+  return rows + 1;
+}
+
+void prepareBasicRunResults(Session& session) {
+  const StudyData& study = session.study;
+  BasicRunResults& r = session.basic;
+  const auto columns = static_cast<std::size_t>(study.stageCount) + 2;
+  const auto sexes = static_cast<std::size_t>(study.sexCount) + 1;
+  const auto individuals = static_cast<std::size_t>(study.individualCount) + 1;
+  const int rows = ageRowsFor(study);
+  const auto ages = static_cast<std::size_t>(rows);
+
+  for (AgeStageMatrix* matrix : {&r.S, &r.G, &r.D, &r.C}) {
+    matrix->reset(rows, static_cast<int>(columns));
+  }
+  r.N.reset(rows, static_cast<int>(columns));
+  r.stageAgeRange.assign(columns, {0, 0, -1});
+  for (std::vector<double>* v :
+       {&r.s, &r.z, &r.stageTotalConsumption, &r.stageDailyMeanConsumption, &r.zsDailyMean,
+        &r.meansDailyMean, &r.maxStageDuration, &r.minStageDuration}) {
+    v->assign(columns, 0.0);
+  }
+  for (std::vector<double>* v : {&r.l, &r.q, &r.k, &r.cumulativeQ, &r.ageAxis,
+                                 &r.ageTotalConsumption, &r.dailyMean, &r.dailySD, &r.dailySE}) {
+    v->assign(ages, 0.0);
+  }
+  r.dailyCount.assign(ages, 0);
+  for (std::vector<double>* v : {&r.jackknifeC0, &r.jackknifePseudoC0, &r.preadultDuration,
+                                 &r.longevity, &r.totalConsumption}) {
+    v->assign(individuals, 0.0);
+  }
+  r.longevityDays.assign(individuals, 0);
+  for (std::vector<Statistic>* v : {&r.stageDuration, &r.cumDuration, &r.stageConsumption}) {
+    v->assign(columns, Statistic{});
+  }
+  for (std::vector<std::vector<Statistic>>* v :
+       {&r.stageDurationBySex, &r.cumDurationBySex, &r.stageConsumptionBySex}) {
+    v->assign(sexes, std::vector<Statistic>(columns));
+  }
+  r.spanBySex.assign(sexes, Statistic{});
+  r.totalConsumptionBySex.assign(sexes, Statistic{});
+}
+
+}  // namespace pellmar

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/session.h"
+
+namespace pellmar {
+
+// Sizes every table of the Basic Run results for the loaded study, all zero: stage arrays for
+// columns 0 .. m + 1, sex arrays for lines 0 .. sexCount, individual arrays for 0 .. n and age
+// arrays (and matrices) for every age index the study's records reach.
+void prepareBasicRunResults(Session& session);
+
+// Number of age rows every age table needs for the loaded study (at least maxAgeIndex + 2).
+int ageRowsFor(const StudyData& study);
+
+}  // namespace pellmar
