@@ -1,0 +1,74 @@
+#include "core/analysis/age_stage_tables.h"
+
+#include "core/analysis/report/number_format.h"
+
+namespace pellmar {
+
+void printStageTablePageStart(Session& session) {
+  ReportWriter& out = session.basicReport;
+  out.pageMark();
+  ++session.counters.pageCounter;
+  ++session.counters.tableCounter;
+  out.tab(70).text("Page").number(session.counters.pageCounter).endLine();
+}
+
+void printStageTableTitle(Session& session, const std::string& title) {
+  session.basicReport.text(" Table")
+      .numberForm(session.counters.tableCounter)
+      .text(".")
+      .text(title)
+      .endLine();
+}
+
+void Life04Gosub870(Session& session, const TableTexts& texts, AgeStageMatrix& buffer) {
+  const StudyData& study = session.study;
+  const BasicRunResults& r = session.basic;
+  ReportWriter& out = session.basicReport;
+  const int m = study.stageCount;
+  const int ruleLength = (m + 1) * 10 + 10;
+
+  printStageTablePageStart(session);
+  for (int x = 0; x <= r.maxAgeIndex; ++x) {
+    for (int j = 1; j <= m + 1; ++j) {
+      double& value = buffer(x, j);
+      value = roundToDecimals(value, value > 100000 ? 2 : 4);
+    }
+  }
+  printStageTableTitle(session, texts.title);
+  out.tab(10).text(texts.subtitle).endLine();
+  out.text(" ").repeat('=', ruleLength).endLine();
+  out.text(" Age");
+  for (int j = 1; j <= m + 1; ++j) out.text("   ").tab(j * 10).text(study.name(1, j));
+  out.text(" ").endLine();
+  out.text(" ").repeat('-', ruleLength).endLine();
+  for (int x = 0; x <= r.maxAgeIndex; ++x) {
+    out.number(x * study.timeUnit);
+    for (int j = 1; j <= m + 1; ++j) {
+      const auto& range = r.stageAgeRange[static_cast<std::size_t>(j)];
+      const double value = buffer(x, j);
+      if (x < range[1] || x > range[2]) {
+        out.tab(j * 10 + 1).text("-");
+      } else if (value <= 0) {
+        out.tab(j * 10 + 1).text("0");
+      } else {
+        out.tab(j * 10).number(value);
+      }
+    }
+    out.text(" ").endLine();
+  }
+  out.text(" ").repeat('-', ruleLength).endLine();
+  out.line(texts.footnote);
+}
+
+void PrintStageName(Session& session) {
+  const StudyData& study = session.study;
+  ReportWriter& out = session.basicReport;
+  const int m = study.stageCount;
+  const int ruleLength = (m + 1) * 11 + 2;
+  out.text(" ").repeat('-', ruleLength).endLine();
+  for (int j = 1; j <= m + 1; ++j) out.tab((j - 1) * 11 + 8).text(study.name(1, j));
+  out.text(" ").endLine();
+  out.text(" ").repeat('-', ruleLength).endLine();
+}
+
+}  // namespace pellmar

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "core/data/age_stage_table.h"
+#include "core/session.h"
+
+namespace pellmar {
+
+// The texts printed with an age-stage table.
+struct TableTexts {
+  std::string title;
+  std::string subtitle;
+  std::string footnote;
+};
+
+// Prints an age-stage table for ages 0 .. maxAgeIndex and columns 1 .. m + 1 on a page of its
+// own: values above 100000 rounded to 2 decimals, the others to 4; "-" outside a column's age
+// range, "0" for a value of 0 or less. `buffer` is rounded in place.
+void Life04Gosub870(Session& session, const TableTexts& texts, AgeStageMatrix& buffer);
+
+// The stage heading block: a rule, the names of stage-name line 1 at 11-column steps, a rule.
+void PrintStageName(Session& session);
+
+// The page start shared by the age-stage and stage tables: the control-character line, then the
+// "Page" line at column 70; both counters go up by one.
+void printStageTablePageStart(Session& session);
+
+// " Table" with the table number in number form, ".", and the title.
+void printStageTableTitle(Session& session, const std::string& title);
+
+}  // namespace pellmar

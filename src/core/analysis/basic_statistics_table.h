@@ -1,0 +1,11 @@
+#pragma once
+
+#include "core/session.h"
+
+namespace pellmar {
+
+// Writes the table "Basic Statistics of Life History Data" (durations, cumulative durations,
+// span and consumption, overall and by sex) followed by the two weighting tables.
+void life06(Session& session);
+
+}  // namespace pellmar

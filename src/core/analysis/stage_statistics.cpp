@@ -1,0 +1,215 @@
+#include "core/analysis/stage_statistics.h"
+
+#include <cmath>
+
+namespace pellmar {
+namespace {
+
+double duration(const StudyData& study, int i, int j) {
+  return study.individual(i).stageDuration[static_cast<std::size_t>(j)];
+}
+
+// Time units from the start of stage `first` to the end of stage `last`, or a negative value
+// when one of those stages has a duration of 0 or less.
+double durationThrough(const StudyData& study, int i, int first, int last) {
+  double sum = 0.0;
+  for (int j = first; j <= last; ++j) {
+    const double d = duration(study, i, j);
+    if (d <= 0) return -1.0;
+    sum += d;
+  }
+  return sum;
+}
+
+bool hasSex(const StudyData& study, int i, int k) {
+  return study.individual(i).sex == study.sexCode[static_cast<std::size_t>(k)];
+}
+
+void gatherDurations(Session& session) {
+  const StudyData& study = session.study;
+  BasicRunResults& r = session.basic;
+  const int n = study.individualCount;
+  const int m = study.stageCount;
+  const double unit = study.timeUnit;
+
+  for (int j = 1; j <= m; ++j) {
+    StatisticSums sums;
+    for (int i = 1; i <= n; ++i) {
+      if (duration(study, i, j) > 0) sums.add(unit * duration(study, i, j));
+    }
+    sums.storeInto(r.stageDuration[static_cast<std::size_t>(j)]);
+  }
+  for (int j = 2; j <= m; ++j) {
+    StatisticSums sums;
+    for (int i = 1; i <= n; ++i) {
+      const double through = durationThrough(study, i, 1, j);
+      if (through >= 0) sums.add(unit * through);
+    }
+    sums.storeInto(r.cumDuration[static_cast<std::size_t>(j)]);
+  }
+  for (int k = 1; k <= study.sexCount; ++k) {
+    auto& bySex = r.stageDurationBySex[static_cast<std::size_t>(k)];
+    for (int j = 1; j <= m; ++j) {
+      StatisticSums sums;
+      for (int i = 1; i <= n; ++i) {
+        if (hasSex(study, i, k) && duration(study, i, j) > 0)
+          sums.add(unit * duration(study, i, j));
+      }
+      if (sums.count() == 0) break;
+      sums.storeInto(bySex[static_cast<std::size_t>(j)]);
+    }
+  }
+  for (int k = 1; k <= study.sexCount; ++k) {
+    auto& bySex = r.cumDurationBySex[static_cast<std::size_t>(k)];
+    for (int j = 2; j <= m; ++j) {
+      StatisticSums sums;
+      for (int i = 1; i <= n; ++i) {
+        if (!hasSex(study, i, k)) continue;
+        const double through = durationThrough(study, i, 1, j);
+        if (through < 0) continue;
+        sums.add(unit * through);
+        if (j == m - 1) r.preadultDuration[static_cast<std::size_t>(i)] = unit * through;
+      }
+      if (sums.count() == 0) break;
+      sums.storeInto(bySex[static_cast<std::size_t>(j)]);
+    }
+  }
+  if (m < 3) {
+    for (int i = 1; i <= n; ++i) {
+      r.preadultDuration[static_cast<std::size_t>(i)] = unit * duration(study, i, 1);
+    }
+  }
+}
+
+void gatherStageConsumption(Session& session) {
+  const StudyData& study = session.study;
+  BasicRunResults& r = session.basic;
+  const int n = study.individualCount;
+  const int m = study.stageCount;
+  const auto eaten = [&](int i, int j) {
+    return study.individual(i).stageConsumption[static_cast<std::size_t>(j)];
+  };
+  for (int j = 1; j <= m; ++j) {
+    StatisticSums sums;
+    for (int i = 1; i <= n; ++i) {
+      if (duration(study, i, j) > 0) sums.add(eaten(i, j));
+    }
+    sums.storeInto(r.stageConsumption[static_cast<std::size_t>(j)]);
+  }
+  // A per-sex stage consumption varying by less than this is reported without spread.
+  constexpr double kVarianceFloor = 0.01;
+  for (int k = 1; k <= study.sexCount; ++k) {
+    auto& bySex = r.stageConsumptionBySex[static_cast<std::size_t>(k)];
+    for (int j = 1; j <= m; ++j) {
+      StatisticSums sums;
+      for (int i = 1; i <= n; ++i) {
+        if (hasSex(study, i, k) && duration(study, i, j) > 0) sums.add(eaten(i, j));
+      }
+      if (sums.count() == 0) break;
+      sums.storeInto(bySex[static_cast<std::size_t>(j)], kVarianceFloor);
+    }
+  }
+}
+
+}  // namespace
+
+int computeMaxAgeIndex(const StudyData& study) {
+  const int m = study.stageCount;
+  const auto cumulative = [&](int i) {
+    double sum = 0.0;
+    for (int j = 1; j <= m; ++j) {
+      const double d = duration(study, i, j);
+      if (d <= 0) break;
+      sum += d;
+    }
+    return sum;
+  };
+  auto maxAgeIndex = static_cast<int>(std::nearbyint(cumulative(1)));
+  for (int i = 1; i <= study.individualCount; ++i) {
+    const double cum = cumulative(i);
+    if (maxAgeIndex < cum) maxAgeIndex = static_cast<int>(std::nearbyint(cum));
+  }
+  return maxAgeIndex - 1;
+}
+
+void life01(Session& session) {
+  session.basic.maxAgeIndex = computeMaxAgeIndex(session.study);
+  session.basic.basicMaxAgeIndex = session.basic.maxAgeIndex;
+  gatherDurations(session);
+  gatherStageConsumption(session);
+}
+
+bool life02(Session& session) {
+  const StudyData& study = session.study;
+  BasicRunResults& r = session.basic;
+  const int n = study.individualCount;
+  const int m = study.stageCount;
+  const double unit = study.timeUnit;
+
+  // The span's stage numbers come from the names of stage-name line 1 as read; the last match
+  // wins and a name that matches nothing leaves the number as it was.
+  int spanStage[3] = {0, r.spanFirstStage, r.spanLastStage};
+  for (int e = 1; e <= 2; ++e) {
+    for (int j = 1; j <= m; ++j) {
+      if (study.name(1, j) == study.spanStageName[static_cast<std::size_t>(e)]) spanStage[e] = j;
+    }
+  }
+  r.spanFirstStage = std::min(spanStage[1], spanStage[2]);
+  r.spanLastStage = std::max(spanStage[1], spanStage[2]);
+
+  StatisticSums span;
+  std::vector<StatisticSums> spanBySex(static_cast<std::size_t>(study.sexCount) + 1);
+  for (int i = 1; i <= n; ++i) {
+    const double through = durationThrough(study, i, r.spanFirstStage, r.spanLastStage);
+    if (through < 0) continue;
+    span.add(unit * through);
+    for (int k = 1; k <= study.sexCount; ++k) {
+      if (hasSex(study, i, k)) spanBySex[static_cast<std::size_t>(k)].add(unit * through);
+    }
+  }
+  span.storeInto(r.span);
+  for (int k = 1; k <= study.sexCount; ++k) {
+    spanBySex[static_cast<std::size_t>(k)].storeInto(r.spanBySex[static_cast<std::size_t>(k)]);
+  }
+
+  double sum = 0.0;
+  double sumOfSquares = 0.0;
+  int counted = 0;
+  for (int k = 1; k <= study.sexCount; ++k) {
+    StatisticSums sums;
+    for (int i = 1; i <= n; ++i) {
+      if (!hasSex(study, i, k)) continue;
+      double total = 0.0;
+      for (int j = 1; j <= m; ++j) {
+        total += study.individual(i).stageConsumption[static_cast<std::size_t>(j)];
+      }
+      sums.add(total);
+    }
+    sums.storeInto(r.totalConsumptionBySex[static_cast<std::size_t>(k)]);
+    sum += sums.sum();
+    sumOfSquares += sums.sumOfSquares();
+    counted += sums.count();
+  }
+  r.cohortConsumptionMean = sum / n;
+  double variance = n > 1 ? (sumOfSquares - sum * sum / n) / (n - 1) : 0.0;
+  if (variance < 0) variance = 0.0;
+  r.cohortConsumptionSD = std::sqrt(variance);
+  r.cohortConsumptionSE = r.cohortConsumptionSD / std::sqrt(static_cast<double>(n));
+  return counted == n;
+}
+
+void CalculateStageDailyMeanConsumption(Session& session) {
+  const StudyData& study = session.study;
+  BasicRunResults& r = session.basic;
+  for (int j = 1; j <= study.stageCount + 1; ++j) {
+    double days = 0.0;
+    double total = 0.0;
+    for (int x = 0; x <= r.maxAgeIndex; ++x) {
+      days += r.N(x, j);
+      total += study.T.at(x, j);
+    }
+    if (days != 0) r.stageDailyMeanConsumption[static_cast<std::size_t>(j)] = total / days;
+  }
+}
+
+}  // namespace pellmar

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/session.h"
+
+namespace pellmar {
+
+// The last age index of the age-stage matrices: from the cumulative durations through the
+// adult stage (each stopping at the first duration that is 0 or negative), the largest, less 1.
+int computeMaxAgeIndex(const StudyData& study);
+
+// Sets maxAgeIndex (and basicMaxAgeIndex) and gathers the stage duration, cumulative duration,
+// pre-adult duration and stage consumption statistics, overall and by sex.
+void life01(Session& session);
+
+// Gathers the span and total consumption statistics. Returns false when the individuals counted
+// by sex do not add up to n (the stage-name lines miss a sex code that the data use).
+bool life02(Session& session);
+
+// Mean consumption per individual per time unit in every stage column.
+void CalculateStageDailyMeanConsumption(Session& session);
+
+}  // namespace pellmar
