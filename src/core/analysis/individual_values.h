@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/analysis/statistic.h"
+#include "core/session.h"
+
+namespace pellmar {
+
+// Computes the per-individual values that the individual tables print: longevity in days and
+// in time units with its statistics and maxima, each individual's total consumption, the
+// effective consumers Nc and their mean consumption Cbar, the daily consumption statistics of
+// each age and the largest and smallest duration of each stage.
+void life10(Session& session);
+
+// Count, mean, SD, SE, largest and smallest of the individuals' total consumption over all
+// individuals. The tables print its SD and SE without a guard on the count, so for a cohort of
+// one they are 0.
+Statistic totalConsumptionStatistic(const Session& session);
+
+// The two lines that close the stage consumption and daily consumption tables: the number of
+// effective consumers Nc and their mean consumption Cbar.
+void writeEffectiveConsumerLines(ReportWriter& out, const BasicRunResults& results);
+
+}  // namespace pellmar
