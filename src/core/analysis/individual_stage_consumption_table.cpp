@@ -1,0 +1,185 @@
+#include "core/analysis/individual_stage_consumption_table.h"
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "core/analysis/individual_table_summary.h"
+#include "core/analysis/individual_values.h"
+#include "core/analysis/report/page_frame.h"
+#include "core/analysis/statistic.h"
+
+namespace pellmar {
+namespace {
+
+std::size_t at(int index) { return static_cast<std::size_t>(index); }
+
+// Tab stops of the values of slot k (1, 2, ... within a section).
+int stageTab(int k) { return 10 * k + 10; }
+int preadultTab(int k) { return 10 * k + 12; }
+int totalTab(int k) { return 10 * k + 13; }
+
+// Index of a sex code in the per-sex pre-adult statistics, -1 for any other code.
+int sexSlot(const std::string& sex) {
+  if (sex == "F") return 0;
+  if (sex == "M") return 1;
+  if (sex == "N") return 2;
+  return -1;
+}
+
+double preadultConsumptionOf(const IndividualRecord& record, int stageCount) {
+  double sum = 0.0;
+  for (int j = 1; j < stageCount; ++j) sum += record.stageConsumption[at(j)];
+  return sum;
+}
+
+class StageConsumptionTable {
+ public:
+  explicit StageConsumptionTable(Session& session)
+      : session_(session),
+        study_(session.study),
+        r_(session.basic),
+        out_(session.basicReport),
+        m_(session.study.stageCount) {}
+
+  void write();
+
+ private:
+  [[nodiscard]] int preadultColumn() const { return m_ + 1; }
+
+  void gatherStatistics();
+  void writeSection(const TableSection& section, bool continued);
+  void writeHeading(const TableSection& section);
+  void writeIndividual(const TableSection& section, int i);
+  [[nodiscard]] SummaryColumn summaryOf(int column, int k) const;
+
+  Session& session_;
+  const StudyData& study_;
+  BasicRunResults& r_;
+  ReportWriter& out_;
+  int m_;
+  Statistic total_;
+  double maxMaleTotal_ = 0.0;
+  double maxFemaleTotal_ = 0.0;
+};
+
+// The pre-adult consumption over all individuals and by sex, kept for the basic statistics
+// table; the lifelong totals; and the largest total of each sex.
+void StageConsumptionTable::gatherStatistics() {
+  StatisticSums preadult;
+  std::array<StatisticSums, 3> preadultBySex;
+  for (int i = 1; i <= study_.individualCount; ++i) {
+    const IndividualRecord& record = study_.individual(i);
+    const double value = preadultConsumptionOf(record, m_);
+    preadult.add(value);
+    if (const int slot = sexSlot(record.sex); slot >= 0) preadultBySex[at(slot)].add(value);
+    const double lifelong = r_.totalConsumption[at(i)];
+    if (record.sex == "M" && lifelong > maxMaleTotal_) maxMaleTotal_ = lifelong;
+    if (record.sex == "F" && lifelong > maxFemaleTotal_) maxFemaleTotal_ = lifelong;
+  }
+  preadult.storeInto(r_.preadultConsumption);
+  for (std::size_t slot = 0; slot < preadultBySex.size(); ++slot) {
+    preadultBySex[slot].storeInto(r_.preadultConsumptionBySex[slot]);
+  }
+  total_ = totalConsumptionStatistic(session_);
+}
+
+void StageConsumptionTable::write() {
+  gatherStatistics();
+  out_.pageMark();
+  writePageLine(out_, session_.counters, 70);
+  ++session_.counters.tableCounter;
+  writeBlankLines(out_, 1);
+  const auto sections = splitIntoSections(m_ + 2);
+  for (std::size_t s = 0; s < sections.size(); ++s) {
+    if (s > 0) writeBlankLines(out_, 3);
+    writeSection(sections[s], s > 0);
+  }
+  out_.tab(5).text("Max. predation rate of male adult =").number(maxMaleTotal_).endLine();
+  out_.tab(5).text("Max. predation rate of female adult =").number(maxFemaleTotal_).endLine();
+  writeEffectiveConsumerLines(out_, r_);
+}
+
+void StageConsumptionTable::writeSection(const TableSection& section, bool continued) {
+  const int ruleLength = (section.lastColumn + 1) * 10 + 17;
+  writeTableTitle(out_, session_.counters.tableCounter,
+                  ". Stage consumption rate of each individual", continued);
+  writeHeading(section);
+  for (int i = 1; i <= study_.individualCount; ++i) writeIndividual(section, i);
+  std::vector<SummaryColumn> summary;
+  for (int column = section.firstColumn, k = 1; column <= section.lastColumn; ++column, ++k) {
+    summary.push_back(summaryOf(column, k));
+  }
+  writeSummaryRows(out_, ruleLength, summary);
+  writeRule(out_, '-', ruleLength);
+  out_.tab(5).text("d - dead.").endLine();
+  writeBlankLines(out_, 1);
+}
+
+void StageConsumptionTable::writeHeading(const TableSection& section) {
+  out_.tab(5).text("Indiv.  Sex ");
+  for (int column = section.firstColumn, k = 1; column <= section.lastColumn; ++column, ++k) {
+    if (column < m_) {
+      out_.tab(10 * k + 11).text(study_.name(1, column));
+    } else if (column == m_) {
+      out_.tab(10 * k + 11).text("Adult");
+    } else if (column == preadultColumn()) {
+      out_.tab(10 * k + 12).text("Preadult");
+    } else {
+      out_.tab(10 * k + 14).text("Total");
+    }
+  }
+  out_.endLine();
+}
+
+void StageConsumptionTable::writeIndividual(const TableSection& section, int i) {
+  const IndividualRecord& record = study_.individual(i);
+  out_.tab(5).number(i).tab(14).text(record.sex);
+  for (int column = section.firstColumn, k = 1; column <= section.lastColumn; ++column, ++k) {
+    if (column <= m_) {
+      const double duration = record.stageDuration[at(column)];
+      out_.tab(stageTab(k));
+      if (duration == 0) {
+        out_.text(" -");
+      } else {
+        out_.rounded(record.stageConsumption[at(column)], 2);
+        // The individual died in this stage.
+        if (duration < 0) out_.text("d");
+      }
+    } else if (column == preadultColumn()) {
+      out_.tab(preadultTab(k)).rounded(preadultConsumptionOf(record, m_), 2);
+    } else {
+      out_.tab(totalTab(k)).rounded(r_.totalConsumption[at(i)], 2);
+    }
+  }
+  out_.endLine();
+}
+
+SummaryColumn StageConsumptionTable::summaryOf(int column, int k) const {
+  SummaryColumn summary;
+  if (column <= m_) {
+    summary.figures = r_.stageConsumption[at(column)];
+    const int count = summary.figures.count;
+    if (count > 0) summary.figures.se = summary.figures.sd / std::sqrt(static_cast<double>(count));
+    summary.valueTab = summary.dashTab = stageTab(k);
+  } else if (column == preadultColumn()) {
+    summary.figures = r_.preadultConsumption;
+    summary.valueTab = summary.dashTab = preadultTab(k);
+    summary.dash = "-";
+  } else {
+    // Printed without a guard on the count: a cohort of one prints an SD and SE of 0.
+    summary.figures = total_;
+    summary.valueTab = totalTab(k);
+    summary.countForMean = summary.countForSpread = 0;
+    summary.seDecimals = 3;
+  }
+  return summary;
+}
+
+}  // namespace
+
+void PrintStageConsumption(Session& session) { StageConsumptionTable(session).write(); }
+
+}  // namespace pellmar

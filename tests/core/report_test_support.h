@@ -1,0 +1,108 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/analysis/basic_run.h"
+#include "core/data/study_reader.h"
+#include "core/session.h"
+
+namespace pellmar::testing {
+
+// A session holding the study read from `contents` with the full read, its result tables
+// sized, and its output files going to `outputBaseName`.
+inline Session sessionFor(const std::string& contents, double timeUnit = 1.0,
+                          const std::string& outputBaseName = "") {
+  StudyData base;
+  base.timeUnit = timeUnit;
+  base.outputBaseName = outputBaseName;
+  Session session;
+  session.study = parseStudy(contents, StudyReadMode::kFullRead, base);
+  prepareBasicRunResults(session);
+  return session;
+}
+
+// The lines of a text whose every line ends with CR LF, without the line ends.
+inline std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) {
+      ADD_FAILURE() << "text does not end with CR LF: " << text.substr(start);
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+// The index of the first line equal to `line`, or -1.
+inline int indexOfLine(const std::vector<std::string>& lines, std::string_view line) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i] == line) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Expected lines written as a block of text that starts on the line after the opening quote,
+// with "|" marking the end of every line so that trailing spaces stay visible.
+inline std::vector<std::string> block(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = text.find('\n') + 1;
+  while (start < text.size()) {
+    const std::size_t end = text.find('\n', start);
+    std::string_view line = text.substr(start, end - start);
+    if (line.empty() || line.back() != '|') ADD_FAILURE() << "block line without |: " << line;
+    lines.emplace_back(line.substr(0, line.size() - 1));
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return lines;
+}
+
+// The `count` lines of `lines` from `first` on.
+inline std::vector<std::string> slice(const std::vector<std::string>& lines, int first, int count) {
+  if (first < 0 || first + count > static_cast<int>(lines.size())) return {};
+  return {lines.begin() + first, lines.begin() + first + count};
+}
+
+// A folder of its own under the system's temporary folder, removed at the end of the test.
+class TemporaryFolder {
+ public:
+  TemporaryFolder() {
+    // Named after the running test, so that tests run in parallel processes never share one.
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    path_ = std::filesystem::temp_directory_path() /
+            (std::string("pellmar_") + test->test_suite_name() + "_" + test->name());
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TemporaryFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+  [[nodiscard]] std::string base() const { return (path_ / "study").string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string readWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  return contents.str();
+}
+
+}  // namespace pellmar::testing
