@@ -1,0 +1,182 @@
+#include "core/exports/consumption_exports.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace pellmar {
+namespace {
+
+std::size_t at(int index) { return static_cast<std::size_t>(index); }
+
+// The groups of individuals a stage is exported for.
+enum class Group { kAllSexes, kFemale, kMale };
+
+constexpr Group kGroups[] = {Group::kAllSexes, Group::kFemale, Group::kMale};
+
+double consumptionOf(const StudyData& study, int i, int j) {
+  return study.individual(i).stageConsumption[at(j)];
+}
+
+// Whether individual i belongs to the group in stage j. The all-sexes group holds only the
+// individuals that completed the stage; a sex group holds every individual of that sex.
+bool inGroup(const StudyData& study, int i, int j, Group group) {
+  const IndividualRecord& record = study.individual(i);
+  switch (group) {
+    case Group::kAllSexes:
+      return record.stageDuration[at(j)] > 0;
+    case Group::kFemale:
+      return record.sex == "F";
+    case Group::kMale:
+      return record.sex == "M";
+  }
+  return false;
+}
+
+// A stage is exported when someone of any sex consumed in it.
+bool stageIsExported(const StudyData& study, int j) {
+  for (int i = 1; i <= study.individualCount; ++i) {
+    if (consumptionOf(study, i, j) > 0) return true;
+  }
+  return false;
+}
+
+bool someAdultOfSexConsumed(const StudyData& study, std::string_view sex) {
+  for (int i = 1; i <= study.individualCount; ++i) {
+    if (study.individual(i).sex == sex && consumptionOf(study, i, study.stageCount) > 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The stage's part of a file name: its name, or "Adult" for the adult stage.
+std::string stageTag(const StudyData& study, int j) {
+  return j >= study.stageCount ? "Adult" : study.name(1, j);
+}
+
+std::string groupSuffix(const StudyData& study, int j, Group group, std::string_view tail) {
+  static constexpr std::string_view kGroupNames[] = {"_All sexes", "_Female", "_Male"};
+  return "_W_" + stageTag(study, j) + std::string(kGroupNames[static_cast<int>(group)]) +
+         "_consumption" + std::string(tail) + ".txt";
+}
+
+std::string groupLabel(const StudyData& study, int j, Group group) {
+  const bool adult = j >= study.stageCount;
+  switch (group) {
+    case Group::kAllSexes:
+      return adult ? "Adult (All sexes)" : study.name(1, j) + "-all sexes";
+    case Group::kFemale:
+      return adult ? "female adult" : study.name(1, j) + " (female)";
+    case Group::kMale:
+      return adult ? "male adult" : study.name(1, j) + " (male)";
+  }
+  return {};
+}
+
+ReportWriter startFile(const StudyData& study) {
+  ReportWriter out;
+  out.text("Project: ").text(study.projectTitle).endLine();
+  return out;
+}
+
+void writeNumberedGroup(Session& session, int j, Group group) {
+  const StudyData& study = session.study;
+  ReportWriter out = startFile(study);
+  out.writeLine({"Ind. no.", "Consumption rate"});
+  out.writeLine({groupLabel(study, j, group)});
+  for (int i = 1; i <= study.individualCount; ++i) {
+    if (inGroup(study, i, j, group)) {
+      out.writeLine({static_cast<double>(i), consumptionOf(study, i, j)});
+    }
+  }
+  session.saveOutput(groupSuffix(study, j, group, ""), out);
+}
+
+void writeNumberedAdults(Session& session, std::string_view sex, std::string_view heading,
+                         const std::string& suffix) {
+  const StudyData& study = session.study;
+  ReportWriter out = startFile(study);
+  out.writeLine({"Ind. no.", heading});
+  for (int i = 1; i <= study.individualCount; ++i) {
+    if (study.individual(i).sex == sex) {
+      out.writeLine({static_cast<double>(i), consumptionOf(study, i, study.stageCount)});
+    }
+  }
+  session.saveOutput(suffix, out);
+}
+
+void writeColumnGroup(Session& session, int j, Group group) {
+  const StudyData& study = session.study;
+  ReportWriter out = startFile(study);
+  out.writeLine({"Consumption rate"});
+  for (int i = 1; i <= study.individualCount; ++i) {
+    if (inGroup(study, i, j, group)) out.writeLine({consumptionOf(study, i, j)});
+  }
+  out.writeLine({-1.0});
+  session.saveOutput(groupSuffix(study, j, group, "_in column"), out);
+}
+
+void writeColumnAdults(Session& session, std::string_view sex, std::string_view heading,
+                       const std::string& suffix) {
+  const StudyData& study = session.study;
+  ReportWriter out = startFile(study);
+  out.writeLine({heading});
+  for (int i = 1; i <= study.individualCount; ++i) {
+    if (study.individual(i).sex == sex) {
+      out.writeLine({consumptionOf(study, i, study.stageCount)});
+    }
+  }
+  out.writeLine({-1.0});
+  session.saveOutput(suffix, out);
+}
+
+void writeLifelongColumn(Session& session) {
+  const StudyData& study = session.study;
+  ReportWriter out = startFile(study);
+  out.writeLine({"Lifelong consumption rate"});
+  for (int i = 1; i <= study.individualCount; ++i) {
+    out.writeLine({session.basic.totalConsumption[at(i)]});
+  }
+  out.writeLine({-1.0});
+  session.saveOutput("_Lifelong consumption_All sexes.txt", out);
+}
+
+}  // namespace
+
+void WriteStageConsumptionRawDataInColumnForStatistics(Session& session) {
+  const StudyData& study = session.study;
+  for (const Group group : kGroups) {
+    for (int j = 1; j <= study.stageCount; ++j) {
+      if (stageIsExported(study, j)) writeNumberedGroup(session, j, group);
+    }
+  }
+  if (someAdultOfSexConsumed(study, "M")) {
+    writeNumberedAdults(session, "M", "Male adult consumption rate",
+                        "_W_Male adult consumption.txt");
+  }
+  if (someAdultOfSexConsumed(study, "F")) {
+    writeNumberedAdults(session, "F", "Female adult consumption rate",
+                        "_W_Female adult consumption.txt");
+  }
+}
+
+void WriteStageConsumptionForTukeyKramer(Session& session) {
+  const StudyData& study = session.study;
+  writeLifelongColumn(session);
+  for (const Group group : kGroups) {
+    for (int j = 1; j <= study.stageCount; ++j) {
+      if (stageIsExported(study, j)) writeColumnGroup(session, j, group);
+    }
+  }
+  if (someAdultOfSexConsumed(study, "M")) {
+    writeColumnAdults(session, "M", "Male adult consumption rate",
+                      "_W_Male adult consumption_in column.txt");
+  }
+  if (someAdultOfSexConsumed(study, "F")) {
+    writeColumnAdults(session, "F", "Female adult consumption rate",
+                      "_W_Female adult consumption_in column.txt");
+  }
+}
+
+}  // namespace pellmar
