@@ -16,16 +16,6 @@ std::string outputBaseNameFor(const std::string& dataFileName) {
   return dataFileName.substr(0, end);
 }
 
-template <typename Action>
-void Program::guarded(Action&& action) {
-  if (ended_) return;
-  try {
-    action();
-  } catch (const UserError& error) {
-    fail(error);
-  }
-}
-
 void Program::fail(const UserError& error) {
   lastError_ = error;
   dialogs_.messageBox(error.text(), MessageButtons::kOk, error.title());

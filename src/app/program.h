@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,14 @@ class Program {
   void openDataFileAt(const std::string& path);
   // "Step 1.": the light check of the data file with its confirmation.
   void checkDataFile();
+  // "Basic Run": the full read and the whole analysis, once per program run; a later press
+  // only enables reading the stable age-stage distribution.
+  void basicRun();
+
+  // Draws the chart of the age-stage consumption rate when the Basic Run ends (the desktop).
+  void onShowConsumptionChart(std::function<void()> show) {
+    showConsumptionChart_ = std::move(show);
+  }
 
   [[nodiscard]] Session& session() { return session_; }
   [[nodiscard]] const Session& session() const { return session_; }
@@ -40,13 +49,27 @@ class Program {
   template <typename Action>
   void guarded(Action&& action);
   void fail(const UserError& error);
+  void InputData();
+  void analyseStudy();
+  void closeBasicReport();
 
   Dialogs& dialogs_;
   Session session_;
   CommandStates commands_;
+  std::function<void()> showConsumptionChart_;
   bool ended_ = false;
   std::optional<UserError> lastError_;
 };
+
+template <typename Action>
+void Program::guarded(Action&& action) {
+  if (ended_) return;
+  try {
+    action();
+  } catch (const UserError& error) {
+    fail(error);
+  }
+}
 
 // The output base name: the data file's path less its last four characters.
 std::string outputBaseNameFor(const std::string& dataFileName);

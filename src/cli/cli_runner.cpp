@@ -24,7 +24,10 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   if (program.lastError()) return 1;
   if (options.action == CliOptions::Action::kCheck) {
     program.checkDataFile();
+    return program.lastError() ? 1 : 0;
   }
+  program.basicRun();
+  for (const std::string& path : program.session().writtenFiles) out << path << '\n';
   return program.lastError() ? 1 : 0;
 }
 

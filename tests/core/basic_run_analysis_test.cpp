@@ -111,8 +111,7 @@ TEST(BasicRunAnalysis, StageStatistics) {
 }
 
 TEST(BasicRunAnalysis, SingleFemaleOfTwoStages) {
-  const Session session =
-      analyse("P\nU\nD\n1\n1,2\nF,Egg,Female\nEgg,Egg\n1,F,2,3,-1,5,5,5,-1\n");
+  const Session session = analyse("P\nU\nD\n1\n1,2\nF,Egg,Female\nEgg,Egg\n1,F,2,3,-1,5,5,5,-1\n");
   const BasicRunResults& r = session.basic;
   ASSERT_EQ(r.maxAgeIndex, 4);
   EXPECT_EQ(r.N(0, 1), 1);

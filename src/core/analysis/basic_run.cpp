@@ -2,6 +2,16 @@
 
 #include <algorithm>
 
+#include "core/analysis/age_specific_curves.h"
+#include "core/analysis/age_stage_walk.h"
+#include "core/analysis/basic_statistics_table.h"
+#include "core/analysis/figure_files.h"
+#include "core/analysis/individual_daily_consumption_table.h"
+#include "core/analysis/individual_stage_consumption_table.h"
+#include "core/analysis/individual_stage_duration_table.h"
+#include "core/analysis/individual_values.h"
+#include "core/analysis/stage_statistics.h"
+
 namespace pellmar {
 
 int ageRowsFor(const StudyData& study) {
@@ -50,6 +60,23 @@ void prepareBasicRunResults(Session& session) {
   }
   r.spanBySex.assign(sexes, Statistic{});
   r.totalConsumptionBySex.assign(sexes, Statistic{});
+}
+
+bool runBasicRunSteps(Session& session) {
+  prepareBasicRunResults(session);
+  life01(session);
+  const bool sexCountsAddUp = life02(session);
+  life10(session);
+  life11(session);
+  PrintStageConsumption(session);
+  life12(session);
+  life03(session);
+  life04(session);
+  life05(session);
+  CalculateStageDailyMeanConsumption(session);
+  life06(session);
+  life07(session);
+  return sexCountsAddUp;
 }
 
 }  // namespace pellmar

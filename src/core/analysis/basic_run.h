@@ -9,6 +9,13 @@ namespace pellmar {
 // arrays (and matrices) for every age index the study's records reach.
 void prepareBasicRunResults(Session& session);
 
+// The analysis of the Basic Run after the full read, in its fixed order: life01, life02,
+// life10, life11, PrintStageConsumption, life12, life03, life04, life05,
+// CalculateStageDailyMeanConsumption, life06, life07. The report tables are appended to the
+// basic report and the figure files are written. Returns false when the individuals counted by
+// sex do not add up to n.
+bool runBasicRunSteps(Session& session);
+
 // Number of age rows every age table needs for the loaded study (at least maxAgeIndex + 2).
 int ageRowsFor(const StudyData& study);
 

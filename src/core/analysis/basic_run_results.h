@@ -78,8 +78,8 @@ struct BasicRunResults {
   double zsCheckSum = 0.0;
 
   // Per-individual values of the individual tables.
-  std::vector<double> longevity;     // [i], days
-  std::vector<int> longevityDays;    // [i], time units
+  std::vector<double> longevity;   // [i], days
+  std::vector<int> longevityDays;  // [i], time units
   double maxLongevity = 0.0;
   double minLongevity = 0.0;
   double maxFemaleLongevity = 0.0;

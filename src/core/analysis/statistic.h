@@ -30,7 +30,8 @@ class StatisticSums {
   [[nodiscard]] double variance() const;
 
   // Stores the count, and mean, SD and SE (and max, min) when the count is not 0; the SD and
-  // SE only when the count is above 1. Values not computed keep what they held. `varianceFloor`: a variance below it is 0.
+  // SE only when the count is above 1. Values not computed keep what they held. `varianceFloor`: a
+  // variance below it is 0.
   void storeInto(Statistic& statistic, double varianceFloor = 0.0) const;
 
  private:

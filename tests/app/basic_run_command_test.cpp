@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "app/program.h"
+#include "app/scripted_dialogs.h"
+
+namespace pellmar {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The number that follows `label` on its line of the report.
+double numberAfter(const std::string& report, const std::string& label) {
+  const std::size_t at = report.find(label);
+  EXPECT_NE(at, std::string::npos) << label;
+  return std::stod(report.substr(at + label.size()));
+}
+
+class BasicRunCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("pellmar_basic_run_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    data_ = folder_ / "lady_beetle.txt";
+    fs::copy_file(fs::path(EXAMPLES_DIR) / "lady_beetle.txt", data_);
+    dialogs_.answerPrompt("1").chooseFile(data_.string());
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  fs::path folder_;
+  fs::path data_;
+  ScriptedDialogs dialogs_;
+};
+
+TEST_F(BasicRunCommand, EnablesTheLaterCommandsAndKeepsC0) {
+  Program program(dialogs_);
+  program.openDataFile();
+  program.basicRun();
+  ASSERT_FALSE(program.lastError());
+  const CommandStates& c = program.commands();
+  for (const Command command :
+       {Command::kLarge, Command::kJackknife, Command::kMeans, Command::kResults,
+        Command::kOutputFiles, Command::kFigureFrame, Command::kBootstrap, Command::kReadSasd}) {
+    EXPECT_TRUE(c.isEnabled(command));
+  }
+  EXPECT_FALSE(c.isEnabled(Command::kOpenDataFile));
+  EXPECT_TRUE(c.isVisible(Command::kCompare));
+  EXPECT_FALSE(c.isEnabled(Command::kCompare));
+  EXPECT_FALSE(c.isEnabled(Command::kActionFrame));
+  EXPECT_EQ(c.focused(), Command::kShowSxj);
+  const BasicRunResults& r = program.session().basic;
+  EXPECT_TRUE(r.basicRunDone);
+  EXPECT_EQ(r.originalC0, r.sumB);
+  EXPECT_NEAR(r.C0, r.sumB, 1e-9 * r.sumB);
+  // The report is listed first among the files written.
+  EXPECT_EQ(program.session().writtenFiles.front(),
+            (folder_ / "lady_beetle_0_Basic_Output.txt").string());
+}
+
+TEST_F(BasicRunCommand, ReportStatesConsistentTotals) {
+  Program program(dialogs_);
+  program.openDataFile();
+  program.basicRun();
+  const std::string report = readFile(folder_ / "lady_beetle_0_Basic_Output.txt");
+  const double sumOfB = numberAfter(report, "Sum of matrix B =");
+  const double c0 = numberAfter(report, "The net consumption rate (Co) is");
+  EXPECT_NEAR(sumOfB, c0, 0.0005);
+  EXPECT_EQ(numberAfter(report, "Total net consumption rate ="), sumOfB);
+  const double n = numberAfter(report, "used in this study: N =");
+  EXPECT_NEAR(numberAfter(report, "Co * N ="), c0 * n, 0.05 * n);
+  EXPECT_EQ(numberAfter(report, "Co * N ="), numberAfter(report, "Nc*Cbar or Np*Pbar ="));
+  EXPECT_EQ(numberAfter(report, "Nc/N or Np/N ="), numberAfter(report, "Co/(Cbar) or Po/(Pbar) ="));
+  // Every page starts with the control character 8 and the pages are numbered in order.
+  std::regex page("\r\n\x08\r\n +Page (\\d+) \r\n");
+  int expected = 2;
+  for (auto it = std::sregex_iterator(report.begin(), report.end(), page);
+       it != std::sregex_iterator(); ++it, ++expected) {
+    EXPECT_EQ(std::stoi((*it)[1]), expected);
+  }
+  EXPECT_EQ(expected, 16);
+}
+
+TEST_F(BasicRunCommand, SecondPressWritesNothing) {
+  Program program(dialogs_);
+  program.openDataFile();
+  program.basicRun();
+  const auto files = program.session().writtenFiles;
+  const auto report = readFile(folder_ / "lady_beetle_0_Basic_Output.txt");
+  const double c0 = program.session().basic.C0;
+  fs::remove(folder_ / "lady_beetle_1_Fig_Cxj.txt");
+  program.basicRun();
+  EXPECT_EQ(program.session().writtenFiles, files);
+  EXPECT_EQ(readFile(folder_ / "lady_beetle_0_Basic_Output.txt"), report);
+  EXPECT_FALSE(fs::exists(folder_ / "lady_beetle_1_Fig_Cxj.txt"));
+  EXPECT_EQ(program.session().basic.C0, c0);
+  EXPECT_TRUE(program.commands().isEnabled(Command::kReadSasd));
+}
+
+TEST_F(BasicRunCommand, FileThatCannotBeWrittenEndsTheRunWhichCanBeRepeated) {
+  Program program(dialogs_);
+  program.openDataFile();
+  const fs::path blocker = folder_ / "lady_beetle_1_Fig_Cxj.txt";
+  fs::create_directories(blocker);
+  program.basicRun();
+  ASSERT_TRUE(program.lastError());
+  EXPECT_EQ(program.lastError()->title(), "File error");
+  EXPECT_NE(program.lastError()->text().find("lady_beetle_1_Fig_Cxj.txt"), std::string::npos);
+  EXPECT_FALSE(program.ended());
+  EXPECT_FALSE(program.session().basic.basicRunDone);
+  EXPECT_EQ(fs::file_size(folder_ / "lady_beetle_0_Basic_Output.txt"), 0U);
+
+  fs::remove(blocker);
+  program.basicRun();
+  const std::string report = readFile(folder_ / "lady_beetle_0_Basic_Output.txt");
+  EXPECT_EQ(report.find("Table 1. Stage duration"), report.rfind("Table 1. Stage duration"));
+  EXPECT_NE(report.find("Page 1 "), std::string::npos);
+  EXPECT_TRUE(fs::exists(blocker));
+}
+
+TEST_F(BasicRunCommand, SexCodesMissingFromTheStageNameLinesAreFlagged) {
+  std::ofstream(data_, std::ios::binary)
+      << "P\nU\nD\n2\n2,2\nF,Larva,Female\nM,Larva,Male\nLarva,Larva\n"
+         "1,F,2,2,1,1,-1,3,3,-1\n2,N,-1,1,-1\n";
+  Program program(dialogs_);
+  program.openDataFile();
+  program.basicRun();
+  ASSERT_EQ(dialogs_.messages().size(), 1U);
+  EXPECT_EQ(dialogs_.messages()[0].text, "Error!!!!");
+  EXPECT_FALSE(program.lastError());
+  EXPECT_TRUE(program.session().basic.basicRunDone);
+}
+
+}  // namespace
+}  // namespace pellmar
