@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-charts-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  clang-format
+  clang-format time
 )
 
 missing=()
