@@ -6,6 +6,9 @@
 #include "core/analysis/basic_run_results.h"
 #include "core/analysis/report/report_writer.h"
 #include "core/data/study_data.h"
+#include "core/predation/predation_state.h"
+#include "core/resampling/bootstrap_state.h"
+#include "core/resampling/jackknife_state.h"
 
 namespace pellmar {
 
@@ -21,6 +24,10 @@ struct ReportCounters {
 struct Session {
   StudyData study;
   BasicRunResults basic;
+  PredationState predation;
+  BootstrapState bootstrap;
+  JackknifeState jackknife;
+  ComparisonState comparison;
   ReportCounters counters;
   // The basic report: created empty when a data file is opened, filled by the Basic Run and
   // saved when the Basic Run closes it.

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/analysis/statistic.h"
+#include "core/data/age_stage_table.h"
+
+namespace pellmar {
+
+// One female record of the stable age-stage distribution file, with the periods and the
+// consumption computed from it. Ages are age indices.
+struct FemaleRecord {
+  int recordNumber = 0;  // the individual's number i
+  std::string sasdSex;
+  double endAge = 0.0;
+  double inclusionValue = 0.0;
+  double tpop = 0.0;  // total preoviposition period: age of the first oviposition
+  double lastOvipositionAge = 0.0;
+  double postOvipositionPeriod = 0.0;
+  double ovipositionPeriod = 0.0;
+  double tpopConsumption = 0.0;
+  double ovipositionConsumption = 0.0;
+  double postOvipositionConsumption = 0.0;
+};
+
+// The stable age-stage distribution read from the life-table program's file and the predation
+// rates computed from it.
+struct PredationState {
+  bool sasdDone = false;
+  double finiteRate = 0.0;  // lambda of the cohort
+  std::string sasdLayout;
+  AgeStageMatrix stableDistribution;  // a(x, j)
+  int sasdIndividualCount = 0;
+  // The female records by individual number i = 1 .. n (a record's fields stay zero for an
+  // individual the file does not list).
+  std::vector<FemaleRecord> females;
+  double femaleCount = 0.0;
+  // Statistics of the six period columns over the females in the period table: TPOP, its
+  // consumption, oviposition period, its consumption, postoviposition period, its consumption.
+  std::vector<Statistic> periodStatistics;
+  double stablePredationRate = 0.0;    // psi
+  double finitePredationRate = 0.0;    // omega
+  double intrinsicPredationRate = 0.0; // ln omega
+  bool intrinsicRateDefined = false;
+};
+
+}  // namespace pellmar

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pellmar {
+
+// Mean, variance and standard error of B replicate values: mean = S1 / B, variance =
+// (S2 - S1^2 / B) / (B - 1) (0 for B = 1, and never below 0), standard error = sqrt(variance).
+struct ReplicateSummary {
+  double mean = 0.0;
+  double variance = 0.0;
+  double se = 0.0;
+};
+
+// The closing figures of the life-table program's samples file.
+struct LifeTableFigures {
+  double lifeTableR0Mean = 0.0;
+  double lifeTableR0Variance = 0.0;
+  double lifeTableR0SE = 0.0;
+  double R0 = 0.0;
+  double lifeTableLambdaMean = 0.0;
+  double lifeTableLambdaVariance = 0.0;
+  double lifeTableLambdaSE = 0.0;
+  double lifeTableLambda = 0.0;
+};
+
+// Frequency classes of replicate values: 20 classes of equal width from the minimum, counted
+// in freq(0..21).
+struct FrequencyClasses {
+  double minValue = 0.0;
+  double maxValue = 0.0;
+  double classWidth = 0.0;
+  std::array<double, 24> classBegin{};
+  std::array<double, 24> classCenter{};
+  std::array<int, 23> freq{};
+};
+
+// Everything a bootstrap run leaves: its parameters, the per-replicate estimates and their
+// summaries. Per-replicate tables are indexed by replicate b = 1 .. B (index 0 unused); stage
+// tables by stage first ([j][b]), sex tables by sex line, stage and replicate ([k][j][b]).
+struct BootstrapState {
+  bool done = false;
+  bool sameSamples = false;
+  int bootCount = 0;       // B
+  int bootSampleSize = 0;  // n drawn per replicate
+  std::uint64_t seed = 0;  // own samples: the run seed every replicate's stream is made from
+  std::string beganAt;     // date and time shown when the bootstrap began and ended
+  std::string endedAt;
+
+  // Same samples: the life-table program's per-replicate R0 and lambda and closing figures.
+  std::vector<double> bootR0;
+  std::vector<double> bootLambda;
+  LifeTableFigures lifeTable;
+  double Qp = 0.0;  // the cohort's C0 / R0 (same samples), else 0
+
+  std::vector<double> bootC0;
+  std::vector<double> bootQp;
+  std::vector<double> bootPsi;
+  std::vector<double> bootFP;
+  std::vector<std::vector<double>> bootStageDuration;     // [j][b], j = 1 .. m
+  std::vector<std::vector<double>> bootCumDuration;       // [j][b], j = 2 .. m
+  std::vector<std::vector<double>> bootStageConsumption;  // [j][b], j = 1 .. m
+  std::vector<std::vector<std::vector<double>>> bootStageConsumptionBySex;  // [k][j][b]
+  std::vector<std::vector<double>> bootStageDailyMean;    // [j][b], j = 1 .. m + 1
+
+  ReplicateSummary c0;
+  ReplicateSummary qp;
+  ReplicateSummary psi;
+  ReplicateSummary fp;
+  std::vector<ReplicateSummary> stageConsumption;                     // [j]
+  std::vector<std::vector<ReplicateSummary>> stageConsumptionBySex;  // [k][j], k = 1, 2
+  FrequencyClasses c0Classes;
+};
+
+}  // namespace pellmar
