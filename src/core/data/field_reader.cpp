@@ -1,6 +1,5 @@
 #include "core/data/field_reader.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <utility>
@@ -17,10 +16,29 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // Values this large are not counts or consumption of any real study; refusing them keeps every
 // sum and printed figure finite.
 constexpr double kLargestValue = 1e15;
+constexpr std::size_t kBlockSize = 1 << 16;
 
 }  // namespace
 
+FieldErrorStyle dataFileErrorStyle() {
+  return FieldErrorStyle{std::string(kDataFileErrorTitle), true,
+                         "Please correct your data and rerun this program."};
+}
+
 bool parseDecimal(std::string_view text, double& value) {
+  // Plain whole numbers, by far the most common fields, are converted directly.
+  {
+    std::size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+    if (i < text.size() && text.size() - i <= 15) {
+      long long whole = 0;
+      std::size_t j = i;
+      for (; j < text.size() && isDigit(text[j]); ++j) whole = whole * 10 + (text[j] - '0');
+      if (j == text.size()) {
+        value = static_cast<double>(text[0] == '-' ? -whole : whole);
+        return true;
+      }
+    }
+  }
   std::string normal;
   std::size_t i = 0;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -62,11 +80,32 @@ bool parseDecimal(std::string_view text, double& value) {
   return result.ec == std::errc() && result.ptr == normal.data() + normal.size();
 }
 
-FieldReader::FieldReader(std::string contents) : contents_(std::move(contents)) {
-  if (contents_.compare(0, 3, "\xEF\xBB\xBF") == 0) position_ = 3;
+FieldReader::FieldReader(std::string contents, FieldErrorStyle style)
+    : buffer_(std::move(contents)), style_(std::move(style)) {
+  if (buffer_.compare(0, 3, "\xEF\xBB\xBF") == 0) position_ = 3;
 }
 
-bool FieldReader::atLineEnd() const { return !atEnd() && (peek() == '\r' || peek() == '\n'); }
+FieldReader::FieldReader(std::unique_ptr<std::istream> stream, FieldErrorStyle style)
+    : stream_(std::move(stream)), style_(std::move(style)) {
+  if (!atEnd() && buffer_.compare(0, 3, "\xEF\xBB\xBF") == 0) position_ = 3;
+}
+
+bool FieldReader::refill() {
+  if (!stream_ || !*stream_) return false;
+  buffer_.resize(kBlockSize);
+  stream_->read(buffer_.data(), static_cast<std::streamsize>(kBlockSize));
+  buffer_.resize(static_cast<std::size_t>(stream_->gcount()));
+  position_ = 0;
+  return !buffer_.empty();
+}
+
+void FieldReader::fail(std::string_view message) const { failAt(line_, message); }
+
+void FieldReader::failAt(int line, std::string_view message) const {
+  std::string text = "Line " + formatInteger(line) + ", " + context_ + ": " + std::string(message);
+  if (!style_.closingLine.empty()) text += "\n" + style_.closingLine;
+  throw UserError(style_.title, std::move(text), style_.fatal);
+}
 
 void FieldReader::skipLineEnd() {
   if (atEnd()) return;
@@ -89,7 +128,7 @@ void FieldReader::skipBlanksAndLineEnds() {
   while (!atEnd()) {
     if (isBlank(peek())) {
       ++position_;
-    } else if (atLineEnd()) {
+    } else if (peek() == '\r' || peek() == '\n') {
       skipLineEnd();
     } else {
       break;
@@ -97,13 +136,27 @@ void FieldReader::skipBlanksAndLineEnds() {
   }
 }
 
-void FieldReader::startField() {
+bool FieldReader::atEndOfData() {
   skipBlanksAndLineEnds();
-  if (atEnd()) failEndOfFile();
+  return atEnd();
 }
 
-void FieldReader::failEndOfFile() const {
-  throwDataFileError("The data file ends too early, while reading " + context_ + ".");
+void FieldReader::startField() {
+  skipBlanksAndLineEnds();
+  if (atEnd()) {
+    std::string text = "The file ends too early, while reading " + context_ + ".";
+    if (style_.fatal) text = "The data file ends too early, while reading " + context_ + ".";
+    if (!style_.closingLine.empty()) text += "\n" + style_.closingLine;
+    throw UserError(style_.title, std::move(text), style_.fatal);
+  }
+}
+
+void FieldReader::endField() {
+  if (!atEnd() && peek() == ',') {
+    ++position_;
+  } else {
+    skipLineEnd();
+  }
 }
 
 std::string FieldReader::readText() {
@@ -112,23 +165,21 @@ std::string FieldReader::readText() {
   if (peek() == '"') {
     ++position_;
     while (!atEnd() && peek() != '"') {
-      if (atLineEnd()) {
+      if (peek() == '\r' || peek() == '\n') {
         skipLineEnd();
         field += '\n';
       } else {
-        field += contents_[position_++];
+        field += buffer_[position_++];
       }
     }
-    while (!atEnd() && peek() != ',' && !atLineEnd()) ++position_;
+    while (!atEnd() && peek() != ',' && peek() != '\r' && peek() != '\n') ++position_;
   } else {
-    while (!atEnd() && peek() != ',' && !atLineEnd()) field += contents_[position_++];
+    while (!atEnd() && peek() != ',' && peek() != '\r' && peek() != '\n') {
+      field += buffer_[position_++];
+    }
     while (!field.empty() && isBlank(field.back())) field.pop_back();
   }
-  if (!atEnd() && peek() == ',') {
-    ++position_;
-  } else {
-    skipLineEnd();
-  }
+  endField();
   return field;
 }
 
@@ -136,26 +187,31 @@ double FieldReader::readNumber() {
   startField();
   const int line = line_;
   std::string token;
-  while (!atEnd() && peek() != ',' && !isBlank(peek()) && !atLineEnd()) {
-    token += contents_[position_++];
+  while (!atEnd()) {
+    const char c = peek();
+    if (c == ',' || isBlank(c) || c == '\r' || c == '\n') break;
+    token += c;
+    ++position_;
   }
   skipBlanks();
-  if (!atEnd() && peek() == ',') {
-    ++position_;
-  } else {
-    skipLineEnd();
-  }
+  endField();
   if (token.empty()) return 0.0;
   double value = 0.0;
-  if (!parseDecimal(token, value)) {
-    throwDataFileError("Line " + formatInteger(line) + ", " + context_ + ": \"" + token +
-                       "\" is not a number.");
-  }
-  if (!(std::fabs(value) < kLargestValue)) {
-    throwDataFileError("Line " + formatInteger(line) + ", " + context_ + ": " + token +
-                       " is too large.");
-  }
+  if (!parseDecimal(token, value)) failAt(line, "\"" + token + "\" is not a number.");
+  if (!(std::fabs(value) < kLargestValue)) failAt(line, token + " is too large.");
   return value;
+}
+
+long long FieldReader::readWholeNumber(std::string_view what, long long low, long long high) {
+  const int line = line_;
+  const double value = readNumber();
+  if (value != std::floor(value) || value < static_cast<double>(low) ||
+      value > static_cast<double>(high)) {
+    failAt(line, "the " + std::string(what) + " is " + formatDigits(value) +
+                     "; it must be a whole number from " + formatInteger(low) + " to " +
+                     formatInteger(high) + ".");
+  }
+  return static_cast<long long>(value);
 }
 
 }  // namespace pellmar

@@ -1,9 +1,22 @@
 #pragma once
 
+#include <istream>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace pellmar {
+
+// How a reader reports a fault of its file: the message box title, whether the fault ends the
+// program, and the line that closes the message (empty for none).
+struct FieldErrorStyle {
+  std::string title;
+  bool fatal = false;
+  std::string closingLine;
+};
+
+// The style of the raw data file: "Error in data file", ends the program, asks for a correction.
+FieldErrorStyle dataFileErrorStyle();
 
 // Reads a text file as a stream of fields separated by commas or line ends, the way sequential
 // text input does:
@@ -15,36 +28,50 @@ namespace pellmar {
 //   is read whole, commas included, and everything after the closing quote up to the next comma
 //   or line end is ignored.
 // Line ends are CR LF, LF or a lone CR; tabs count as blanks; a UTF-8 byte-order mark at the
-// start is skipped. Bytes above 127 pass through unchanged.
+// start is skipped. Bytes above 127 pass through unchanged. The text is read from memory or
+// streamed from a file in blocks, so a large file is never held whole.
 //
-// A file that ends early, or text where a number belongs, raises the data file error, naming
-// the line and what was being read (set with setContext()).
+// A file that ends early, or text where a number belongs, raises a UserError in the reader's
+// error style, naming the line and what was being read (set with setContext()).
 class FieldReader {
  public:
-  explicit FieldReader(std::string contents);
+  explicit FieldReader(std::string contents, FieldErrorStyle style = dataFileErrorStyle());
+  explicit FieldReader(std::unique_ptr<std::istream> stream,
+                       FieldErrorStyle style = dataFileErrorStyle());
 
   // What is being read, for messages: "the header", "individual no. 5".
   void setContext(std::string context) { context_ = std::move(context); }
 
   std::string readText();
   double readNumber();
+  // A number that must be a whole number from `low` to `high`; `what` names it in the message.
+  long long readWholeNumber(std::string_view what, long long low, long long high);
+  // True when only blanks and line ends are left.
+  bool atEndOfData();
 
   [[nodiscard]] int lineNumber() const { return line_; }
 
+  // Raises the reader's error with the line number and context in front of `message`.
+  [[noreturn]] void fail(std::string_view message) const;
+  [[noreturn]] void failAt(int line, std::string_view message) const;
+
  private:
-  [[nodiscard]] bool atEnd() const { return position_ >= contents_.size(); }
-  [[nodiscard]] char peek() const { return contents_[position_]; }
-  [[nodiscard]] bool atLineEnd() const;
+  bool refill();
+  [[nodiscard]] bool atEnd() { return position_ >= buffer_.size() && !refill(); }
+  [[nodiscard]] char peek() const { return buffer_[position_]; }
+  [[nodiscard]] bool atLineEnd() { return !atEnd() && (peek() == '\r' || peek() == '\n'); }
   void skipLineEnd();
   void skipBlanks();
   void skipBlanksAndLineEnds();
   void startField();
-  [[noreturn]] void failEndOfFile() const;
+  void endField();
 
-  std::string contents_;
+  std::unique_ptr<std::istream> stream_;
+  std::string buffer_;
   std::size_t position_ = 0;
   int line_ = 1;
   std::string context_;
+  FieldErrorStyle style_;
 };
 
 // Parses a whole field as a decimal number: optional sign, digits with at most one decimal

@@ -24,6 +24,8 @@ struct IndividualRecord {
   // Consumption by age index x from 0; after the full read it ends with the end marker -1 at
   // L + 1, where L is the age counter after the individual's last stage.
   std::vector<double> dailyConsumption;
+  // The column of T that each stored daily value went to (0 for the days filled in).
+  std::vector<int> dailyColumn;
   // Sum of the values read for each stage; the adult stage of males stays in column m.
   std::vector<double> stageConsumption;
 

@@ -60,7 +60,12 @@ class IndividualReader {
 
  private:
   [[nodiscard]] bool checking() const { return mode_ == StudyReadMode::kOpeningCheck; }
-  [[nodiscard]] bool full() const { return mode_ == StudyReadMode::kFullRead; }
+  [[nodiscard]] bool full() const {
+    return mode_ != StudyReadMode::kOpeningCheck && mode_ != StudyReadMode::kLightCheck;
+  }
+  [[nodiscard]] bool checksAdultStage() const { return mode_ != StudyReadMode::kFullRead; }
+  // The fault of a record's serial number, sex code or adult stage, in the command's words.
+  [[noreturn]] void failRecord(int i, const std::string& openingMessage) const;
 
   void readDurations(IndividualRecord& record, int i);
   void readConsumption(IndividualRecord& record, int i);
@@ -84,8 +89,8 @@ void IndividualReader::read(int i) {
   record.serialNumber = static_cast<int>(serial);
   const bool knownSex = record.sex == "F" || record.sex == "M" || record.sex == "N";
   if (serial != i || !knownSex) {
-    throwDataFileError("Check data of individual no. " + formatInteger(i - 1) + " or " +
-                       formatInteger(i));
+    failRecord(i,
+               "Check data of individual no. " + formatInteger(i - 1) + " or " + formatInteger(i));
   }
   if (record.sex == "M" && m_ + 1 > kMaxStageColumns) {
     throwDataFileError("Individual no." + formatInteger(i) +
@@ -102,9 +107,9 @@ void IndividualReader::readDurations(IndividualRecord& record, int i) {
   const bool isN = record.sex == "N";
   for (int j = 1; j <= m_; ++j) {
     if (isN && j >= m_) {
-      if (mode_ == StudyReadMode::kFullRead) break;
-      throwDataFileError("Individual no." + formatInteger(i) +
-                         " is type N with adult stage. It is incorrect.");
+      if (!checksAdultStage()) break;
+      failRecord(
+          i, "Individual no." + formatInteger(i) + " is type N with adult stage. It is incorrect.");
     }
     const double duration = fields_.readNumber();
     if (duration != std::floor(duration)) {
@@ -128,6 +133,20 @@ void IndividualReader::readDurations(IndividualRecord& record, int i) {
   }
 }
 
+void IndividualReader::failRecord(int i, const std::string& openingMessage) const {
+  if (mode_ == StudyReadMode::kJackknifeRead) {
+    throw UserError("Error in data file!",
+                    "Error in data file, please correct it! Individual no." + formatInteger(i) +
+                        "or" + formatInteger(i + 1) + ".",
+                    true);
+  }
+  if (mode_ == StudyReadMode::kBootstrapRead) {
+    throwDataFileError("Check data of individual no. " + formatInteger(i - 1) + " or " +
+                       formatInteger(i));
+  }
+  throwDataFileError(openingMessage);
+}
+
 void IndividualReader::advance(int i) {
   if (++age_ > kMaxAgeCounter) {
     throwDataFileError("Individual no." + formatInteger(i) + " lives longer than " +
@@ -145,6 +164,8 @@ void IndividualReader::store(IndividualRecord& record, int j, double value, int 
     const int column = (j >= m_ && record.sex == "M") ? m_ + 1 : j;
     study_.T.growRows(age_ + 2);
     study_.T(age_, column) += value;
+    record.dailyColumn.resize(daily.size(), 0);
+    record.dailyColumn[static_cast<std::size_t>(age_)] = column;
   }
   advance(i);
 }
@@ -193,6 +214,7 @@ void IndividualReader::readConsumption(IndividualRecord& record, int i) {
   if (full()) {
     record.dailyConsumption.resize(static_cast<std::size_t>(age_) + 2, 0.0);
     record.dailyConsumption[static_cast<std::size_t>(age_) + 1] = -1.0;
+    record.dailyColumn.resize(record.dailyConsumption.size(), 0);
   }
 }
 

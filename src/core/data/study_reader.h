@@ -12,6 +12,10 @@ enum class StudyReadMode {
   kOpeningCheck,  // the read right after a file is chosen: every check of the data
   kFullRead,      // the read of the Basic Run: also stage totals, T and the end markers
   kLightCheck,    // the "Step 1." check: serial, sex and adult-stage checks only
+  // The re-reads of the bootstrap and of the jackknife: stored as the full read, with the
+  // serial, sex and adult-stage checks and each command's own message for them.
+  kBootstrapRead,
+  kJackknifeRead,
 };
 
 // Reads the raw data file held in `contents`. The file names and the time unit of `base` are
