@@ -186,6 +186,7 @@ std::string FieldReader::readText() {
 double FieldReader::readNumber() {
   startField();
   const int line = line_;
+  lastFieldLine_ = line;
   std::string token;
   while (!atEnd()) {
     const char c = peek();
@@ -203,8 +204,8 @@ double FieldReader::readNumber() {
 }
 
 long long FieldReader::readWholeNumber(std::string_view what, long long low, long long high) {
-  const int line = line_;
   const double value = readNumber();
+  const int line = lastFieldLine_;
   if (value != std::floor(value) || value < static_cast<double>(low) ||
       value > static_cast<double>(high)) {
     failAt(line, "the " + std::string(what) + " is " + formatDigits(value) +

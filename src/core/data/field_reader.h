@@ -70,6 +70,7 @@ class FieldReader {
   std::string buffer_;
   std::size_t position_ = 0;
   int line_ = 1;
+  int lastFieldLine_ = 1;
   std::string context_;
   FieldErrorStyle style_;
 };

@@ -1,0 +1,147 @@
+#include "core/predation/sasd_reader.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "core/analysis/report/number_format.h"
+#include "core/analysis/statistic.h"
+#include "core/data/field_reader.h"
+#include "core/user_error.h"
+
+namespace pellmar {
+namespace {
+
+constexpr const char* kTitle = "Read SASD";
+
+std::size_t at(int index) { return static_cast<std::size_t>(index); }
+
+int roundToInt(double value) { return static_cast<int>(std::nearbyint(value)); }
+
+// Sum of the individual's daily consumption over ages first .. last; the end marker that
+// follows its last day is not consumption and is left out.
+double consumptionBetween(const IndividualRecord& record, int first, int last) {
+  const int end = static_cast<int>(record.dailyConsumption.size()) - 1;
+  double sum = 0.0;
+  for (int x = std::max(first, 0); x <= last && x < end; ++x) sum += record.consumptionAt(x);
+  return sum;
+}
+
+void readDistribution(FieldReader& fields, const Session& session, PredationState& state) {
+  const BasicRunResults& r = session.basic;
+  const int m = session.study.stageCount;
+  fields.setContext("the stable age-stage distribution");
+  if (state.sasdLayout == "In Row") {
+    for (int j = 1; j <= m + 1; ++j) {
+      const auto& range = r.stageAgeRange[at(j)];
+      for (int x = range[1]; x <= range[2]; ++x)
+        state.stableDistribution(x, j) = fields.readNumber();
+    }
+  } else {
+    for (int x = 0; x <= r.maxAgeIndex; ++x) {
+      for (int j = 1; j <= m + 1; ++j) state.stableDistribution(x, j) = fields.readNumber();
+    }
+  }
+}
+
+void readFemaleRecords(FieldReader& fields, int n, PredationState& state) {
+  fields.setContext("the female records");
+  fields.readText();
+  const auto records = static_cast<int>(fields.readWholeNumber("number of female records", 0, n));
+  fields.readText();
+  state.females.assign(at(n) + 1, FemaleRecord{});
+  for (int k = 1; k <= records; ++k) {
+    fields.setContext("female record " + formatInteger(k));
+    const int i = roundToInt(fields.readNumber());
+    if (i < 1 || i > n) {
+      fields.fail("individual no. " + formatInteger(i) + " is not in this cohort of " +
+                  formatInteger(n) + ".");
+    }
+    FemaleRecord& record = state.females[at(i)];
+    record.recordNumber = i;
+    record.sasdSex = fields.readText();
+    record.endAge = fields.readNumber();
+    record.inclusionValue = fields.readNumber();
+    record.tpop = fields.readNumber();
+    record.lastOvipositionAge = fields.readNumber();
+    record.postOvipositionPeriod = fields.readNumber();
+  }
+}
+
+void computePeriods(const StudyData& study, PredationState& state) {
+  std::array<StatisticSums, 6> sums;
+  state.femaleCount = 0;
+  for (int i = 1; i <= study.individualCount; ++i) {
+    FemaleRecord& f = state.females[at(i)];
+    if (f.sasdSex != "F" || f.inclusionValue == 0) continue;
+    const IndividualRecord& record = study.individual(i);
+    f.postOvipositionPeriod = f.endAge - f.lastOvipositionAge - 1;
+    f.ovipositionPeriod = f.lastOvipositionAge - f.tpop + 1;
+    state.femaleCount += 1;
+    f.tpopConsumption = consumptionBetween(record, 1, roundToInt(f.tpop - 1));
+    f.ovipositionConsumption =
+        consumptionBetween(record, roundToInt(f.tpop), roundToInt(f.lastOvipositionAge));
+    f.postOvipositionConsumption =
+        consumptionBetween(record, roundToInt(f.lastOvipositionAge + 1), roundToInt(f.endAge));
+    const double values[6] = {f.tpop,
+                              f.tpopConsumption,
+                              f.ovipositionPeriod,
+                              f.ovipositionConsumption,
+                              f.postOvipositionPeriod,
+                              f.postOvipositionConsumption};
+    for (std::size_t c = 0; c < 6; ++c) sums[c].add(values[c]);
+  }
+  state.periodStatistics.assign(6, Statistic{});
+  for (std::size_t c = 0; c < 6; ++c) sums[c].storeInto(state.periodStatistics[c]);
+}
+
+}  // namespace
+
+void ReadDataFileForSASD2(Session& session, const std::string& path) {
+  const StudyData& study = session.study;
+  const int n = study.individualCount;
+  const std::filesystem::path file(std::u8string(path.begin(), path.end()));
+  auto stream = std::make_unique<std::ifstream>(file, std::ios::binary);
+  if (!*stream) throw UserError(kTitle, "The file " + path + " cannot be read.", false);
+  FieldReader fields(std::move(stream), FieldErrorStyle{kTitle, false, ""});
+
+  // Work on a copy so that a failed read leaves the earlier state as it was; positions of the
+  // distribution that the file does not give keep their earlier values.
+  PredationState state = session.predation;
+  const BasicRunResults& r = session.basic;
+  if (state.stableDistribution.rows() < r.N.rows()) {
+    state.stableDistribution.reset(r.N.rows(), study.stageCount + 2);
+  }
+  fields.setContext("the heading");
+  for (int skipped = 0; skipped < 5; ++skipped) fields.readText();
+  state.finiteRate = fields.readNumber();
+  state.sasdLayout = fields.readText();
+  fields.readText();
+  readDistribution(fields, session, state);
+  fields.setContext("the number of individuals");
+  fields.readText();
+  state.sasdIndividualCount = static_cast<int>(fields.readNumber());
+  if (state.sasdIndividualCount != n) {
+    throw UserError(kTitle,
+                    "This stable age-stage distribution is of a cohort of " +
+                        formatInteger(state.sasdIndividualCount) + " individuals; this study has " +
+                        formatInteger(n) + ".\nPlease choose the file written for this study.",
+                    false);
+  }
+  readFemaleRecords(fields, n, state);
+
+  double psi = 0.0;
+  for (int x = 1; x <= r.maxAgeIndex; ++x) {
+    for (int j = 1; j <= study.stageCount + 1; ++j)
+      psi += r.C(x, j) * state.stableDistribution(x, j);
+  }
+  state.stablePredationRate = psi;
+  state.finitePredationRate = state.finiteRate * psi;
+  state.intrinsicRateDefined = state.finitePredationRate > 0;
+  state.intrinsicPredationRate =
+      state.intrinsicRateDefined ? std::log(state.finitePredationRate) : 0.0;
+  computePeriods(study, state);
+  session.predation = std::move(state);
+}
+
+}  // namespace pellmar

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "core/session.h"
+
+namespace pellmar {
+
+// Reads the stable age-stage distribution file that the life-table program wrote for this
+// cohort, and computes the stable predation rate psi, the finite predation rate omega, the
+// intrinsic predation rate and the female period table into session.predation. Nothing is
+// changed when the file fails: a file of another cohort, one that cannot be read, ends early,
+// holds text where a number belongs or names an individual outside the cohort raises a
+// UserError (title "Read SASD") that ends only this command.
+void ReadDataFileForSASD2(Session& session, const std::string& path);
+
+}  // namespace pellmar

@@ -1,0 +1,151 @@
+#include "core/resampling/bootstrap_engine.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <thread>
+#include <vector>
+
+#include "core/resampling/replicate_analysis.h"
+#include "core/resampling/replicate_random.h"
+#include "core/user_error.h"
+
+namespace pellmar {
+namespace {
+
+constexpr int kBatch = 1024;
+
+std::size_t at(int index) { return static_cast<std::size_t>(index); }
+
+int threadCount() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? 1 : static_cast<int>(std::min(cores, 16U));
+}
+
+void throwIfStopped(const LongWork& work) {
+  if (work.stop.stop_requested()) {
+    throw UserError("Bootstrap", "The bootstrap was stopped before it ended; no file was written.",
+                    false);
+  }
+}
+
+// Per-thread working tables.
+struct Worker {
+  explicit Worker(const BootstrapCohort& cohort)
+      : analyser(cohort), counts(at(cohort.individualCount) + 1, 0) {}
+  ReplicateAnalyser analyser;
+  std::vector<int> counts;
+  std::vector<int> individuals;
+  ReplicateDraws draws;
+};
+
+// Runs `task(worker, t)` once per worker, each on a thread of its own; the calling thread is
+// thread 0 and reports progress.
+template <typename Task>
+void onEveryThread(std::vector<Worker>& workers, Task task) {
+  std::vector<std::jthread> others;
+  for (std::size_t t = 1; t < workers.size(); ++t) {
+    others.emplace_back([&, t] { task(workers[t], static_cast<int>(t)); });
+  }
+  task(workers[0], 0);
+}
+
+}  // namespace
+
+void sizeBootstrapTables(BootstrapState& state, int replicates, int stageCount, int sexCount) {
+  const auto slots = at(replicates) + 1;
+  const auto stages = at(stageCount) + 2;
+  for (std::vector<double>* table : {&state.bootC0, &state.bootQp, &state.bootPsi, &state.bootFP,
+                                     &state.bootR0, &state.bootLambda}) {
+    table->assign(slots, 0.0);
+  }
+  for (auto* table : {&state.bootStageDuration, &state.bootCumDuration, &state.bootStageConsumption,
+                      &state.bootStageDailyMean}) {
+    table->assign(stages, std::vector<double>(slots, 0.0));
+  }
+  state.bootStageConsumptionBySex.assign(
+      at(sexCount) + 1, std::vector<std::vector<double>>(stages, std::vector<double>(slots, 0.0)));
+}
+
+void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state,
+                            const LongWork& work) {
+  const int replicates = state.bootCount;
+  const int sampleSize = state.bootSampleSize;
+  std::vector<Worker> workers;
+  for (int t = 0; t < threadCount(); ++t) workers.emplace_back(cohort);
+  std::atomic<int> nextBatch{0};
+  std::atomic<long> done{0};
+  std::atomic<bool> stopped{false};
+  const int batches = (replicates + kBatch - 1) / kBatch;
+
+  onEveryThread(workers, [&](Worker& worker, int thread) {
+    for (int batch = nextBatch++; batch < batches && !stopped; batch = nextBatch++) {
+      const int first = batch * kBatch + 1;
+      const int last = std::min(replicates, first + kBatch - 1);
+      for (int b = first; b <= last; ++b) {
+        ReplicateRandom random(state.seed, static_cast<std::uint64_t>(b));
+        worker.individuals.resize(at(sampleSize));
+        for (int& i : worker.individuals) i = drawIndividual(random, cohort.individualCount);
+        ReplicateAnalyser::collect(worker.individuals, worker.counts, worker.draws);
+        worker.analyser.analyse(worker.draws, sampleSize, b, 0.0, state);
+      }
+      done += last - first + 1;
+      if (thread == 0) {
+        if (work.stop.stop_requested()) stopped = true;
+        if (work.progress) work.progress(done, replicates);
+      }
+    }
+  });
+  throwIfStopped(work);
+  if (work.progress) work.progress(replicates, replicates);
+}
+
+void runSameSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state,
+                             SamplesFileReader& samples, const LongWork& work) {
+  const int replicates = state.bootCount;
+  const int sampleSize = samples.sampleSize();
+  std::vector<Worker> workers;
+  for (int t = 0; t < threadCount(); ++t) workers.emplace_back(cohort);
+  const auto threads = static_cast<int>(workers.size());
+
+  // Two buffers of samples: one is analysed while the next batch is read into the other.
+  std::vector<std::vector<int>> batch[2];
+  const auto readBatch = [&](std::vector<std::vector<int>>& buffer, int first) {
+    const int last = std::min(replicates, first + kBatch - 1);
+    buffer.resize(at(std::max(last - first + 1, 0)));
+    for (int b = first; b <= last; ++b) {
+      samples.readReplicate(b, buffer[at(b - first)], state.bootR0[at(b)], state.bootLambda[at(b)]);
+    }
+  };
+  readBatch(batch[0], 1);
+  int current = 0;
+  for (int first = 1; first <= replicates; first += kBatch) {
+    throwIfStopped(work);
+    const auto& samplesNow = batch[current];
+    std::exception_ptr readFailure;
+    {
+      std::vector<std::jthread> analysts;
+      for (int t = 0; t < threads; ++t) {
+        analysts.emplace_back([&, t] {
+          Worker& worker = workers[at(t)];
+          for (std::size_t k = at(t); k < samplesNow.size(); k += at(threads)) {
+            const int b = first + static_cast<int>(k);
+            ReplicateAnalyser::collect(samplesNow[k], worker.counts, worker.draws);
+            worker.analyser.analyse(worker.draws, sampleSize, b, state.bootLambda[at(b)], state);
+          }
+        });
+      }
+      try {
+        if (first + kBatch <= replicates) readBatch(batch[1 - current], first + kBatch);
+      } catch (...) {
+        readFailure = std::current_exception();
+      }
+    }
+    if (readFailure) std::rethrow_exception(readFailure);
+    current = 1 - current;
+    if (work.progress) work.progress(std::min(replicates, first + kBatch - 1), replicates);
+  }
+  state.lifeTable = samples.readClosingFigures();
+}
+
+}  // namespace pellmar

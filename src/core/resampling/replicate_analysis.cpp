@@ -1,0 +1,216 @@
+#include "core/resampling/replicate_analysis.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pellmar {
+namespace {
+
+std::size_t at(int index) { return static_cast<std::size_t>(index); }
+
+}  // namespace
+
+ReplicateAnalyser::ReplicateAnalyser(const BootstrapCohort& cohort)
+    : cohort_(cohort), columns_(cohort.stageCount + 2) {
+  const auto size = static_cast<std::size_t>((cohort.ageRows + 1) * columns_);
+  N_.assign(size, 0);
+  stays_.assign(size, 0);
+  steps_.assign(size, 0);
+  T_.assign(size, 0.0);
+  Z_.assign(size, 0.0);
+}
+
+void ReplicateAnalyser::collect(const std::vector<int>& individuals, std::vector<int>& counts,
+                                ReplicateDraws& draws) {
+  draws.clear();
+  for (const int i : individuals) {
+    if (counts[at(i)]++ == 0) draws.emplace_back(i, 0);
+  }
+  for (auto& [i, count] : draws) {
+    count = counts[at(i)];
+    counts[at(i)] = 0;
+  }
+  std::sort(draws.begin(), draws.end());
+}
+
+void ReplicateAnalyser::buildMatrices(const ReplicateDraws& draws) {
+  const int last = maxAgeIndex_;
+  const auto used = static_cast<std::size_t>((last + 2) * columns_);
+  std::fill_n(N_.begin(), used, 0);
+  std::fill_n(stays_.begin(), used, 0);
+  std::fill_n(steps_.begin(), used, 0);
+  std::fill_n(T_.begin(), used, 0.0);
+
+  // N and the stays are gathered as differences along the ages and summed up afterwards.
+  for (const auto& [i, count] : draws) {
+    const IndividualContribution& individual = cohort_.individuals[at(i)];
+    for (const StageRun& run : individual.runs) {
+      if (run.first > last) break;
+      const int end = std::min(run.last, last);
+      N_[cell(run.first, run.column)] += count;
+      N_[cell(end + 1, run.column)] -= count;
+      if (end > run.first) {
+        stays_[cell(run.first, run.column)] += count;
+        stays_[cell(end, run.column)] -= count;
+      }
+      if (run.exitColumn != 0 && run.last + 1 <= last)
+        steps_[cell(run.last, run.exitColumn)] += count;
+    }
+    for (const ConsumptionCell& c : individual.cells) {
+      if (c.age > last) break;
+      T_[cell(c.age, c.column)] += count * c.value;
+    }
+  }
+  for (int x = 1; x <= last; ++x) {
+    for (int j = 1; j < columns_; ++j) {
+      N_[cell(x, j)] += N_[cell(x - 1, j)];
+      stays_[cell(x, j)] += stays_[cell(x - 1, j)];
+    }
+  }
+}
+
+double ReplicateAnalyser::netConsumptionRate(int sampleSize) const {
+  // Summed in the order of the age-specific curves: q(x) over the columns, then over the ages.
+  double c0 = 0.0;
+  for (int x = 0; x <= maxAgeIndex_; ++x) {
+    double q = 0.0;
+    for (int j = 1; j < columns_; ++j) {
+      const int n = N_[cell(x, j)];
+      if (n == 0) continue;
+      const double c = T_[cell(x, j)] / n;
+      const double s = static_cast<double>(n) / sampleSize;
+      q += c * s;
+    }
+    c0 += q;
+  }
+  return c0;
+}
+
+void ReplicateAnalyser::stageMeans(const ReplicateDraws& draws, int b,
+                                   BootstrapState& state) const {
+  const int m = cohort_.stageCount;
+  const double unit = cohort_.timeUnit;
+  const auto bi = at(b);
+  const auto duration = [&](int i, int j) {
+    return cohort_.individuals[at(i)].stageDuration[at(j)];
+  };
+  for (int j = 1; j <= m; ++j) {
+    double days = 0.0;
+    double eaten = 0.0;
+    int count = 0;
+    for (const auto& [i, times] : draws) {
+      if (duration(i, j) <= 0) continue;
+      days += times * (unit * duration(i, j));
+      eaten += times * cohort_.individuals[at(i)].stageConsumption[at(j)];
+      count += times;
+    }
+    if (count == 0) continue;
+    state.bootStageDuration[at(j)][bi] = days / count;
+    state.bootStageConsumption[at(j)][bi] = eaten / count;
+  }
+  for (int j = 2; j <= m; ++j) {
+    double sum = 0.0;
+    int count = 0;
+    for (const auto& [i, times] : draws) {
+      double through = 0.0;
+      bool passed = true;
+      for (int s = 1; s <= j && passed; ++s) {
+        passed = duration(i, s) > 0;
+        through += duration(i, s);
+      }
+      if (!passed) continue;
+      sum += times * (unit * through);
+      count += times;
+    }
+    if (count != 0) state.bootCumDuration[at(j)][bi] = sum / count;
+  }
+  for (int k = 1; k <= cohort_.sexCount; ++k) {
+    const unsigned bit = 1U << static_cast<unsigned>(k);
+    for (int j = 1; j <= m; ++j) {
+      double eaten = 0.0;
+      int count = 0;
+      for (const auto& [i, times] : draws) {
+        const IndividualContribution& individual = cohort_.individuals[at(i)];
+        if ((individual.sexLines & bit) == 0 || individual.stageDuration[at(j)] <= 0) continue;
+        eaten += times * individual.stageConsumption[at(j)];
+        count += times;
+      }
+      // A sex's stages end at the first stage that none of its individuals passed through.
+      if (count == 0) break;
+      state.bootStageConsumptionBySex[at(k)][at(j)][bi] = eaten / count;
+    }
+  }
+}
+
+void ReplicateAnalyser::stageDailyMeans(int b, BootstrapState& state) const {
+  for (int j = 1; j < columns_; ++j) {
+    double days = 0.0;
+    double total = 0.0;
+    for (int x = 0; x <= maxAgeIndex_; ++x) {
+      days += N_[cell(x, j)];
+      total += T_[cell(x, j)];
+    }
+    if (days != 0) state.bootStageDailyMean[at(j)][at(b)] = total / days;
+  }
+}
+
+double ReplicateAnalyser::stablePredationRate(double lambda) {
+  const int m = cohort_.stageCount;
+  const int last = maxAgeIndex_;
+  // Every stage of the replicate's distribution is divided by the replicate's own lambda.
+  const double growth = std::pow(lambda, cohort_.timeUnit);
+  const auto ratio = [&](const std::vector<int>& counts, int x, int j, int source) {
+    const int n = N_[cell(x, source)];
+    return n != 0 ? static_cast<double>(counts[cell(x, j)]) / n : 0.0;
+  };
+  std::fill_n(Z_.begin(), static_cast<std::size_t>((last + 1) * columns_), 0.0);
+  Z_[cell(0, 1)] = 1.0;
+  for (int x = 1; x <= last; ++x) {
+    Z_[cell(x, 1)] = ratio(stays_, x - 1, 1, 1) * Z_[cell(x - 1, 1)] / growth;
+    for (int j = 2; j <= m; ++j) {
+      Z_[cell(x, j)] = (ratio(stays_, x - 1, j, j) * Z_[cell(x - 1, j)] +
+                        ratio(steps_, x - 1, j - 1, j - 1) * Z_[cell(x - 1, j - 1)]) /
+                       growth;
+    }
+    Z_[cell(x, m + 1)] = (ratio(stays_, x - 1, m + 1, m + 1) * Z_[cell(x - 1, m + 1)] +
+                          ratio(steps_, x - 1, m, m - 1) * Z_[cell(x - 1, m - 1)]) /
+                         growth;
+  }
+  double total = 0.0;
+  for (int x = 0; x <= last; ++x) {
+    for (int j = 1; j < columns_; ++j) total += Z_[cell(x, j)];
+  }
+  double psi = 0.0;
+  for (int x = 1; x <= last; ++x) {
+    for (int j = 1; j < columns_; ++j) {
+      const int n = N_[cell(x, j)];
+      if (n != 0) psi += T_[cell(x, j)] / n * (Z_[cell(x, j)] / total);
+    }
+  }
+  return psi;
+}
+
+double ReplicateAnalyser::netConsumptionRateOf(const ReplicateDraws& draws, int sampleSize) {
+  // The replicate's own last age index: from the longest cumulative duration drawn.
+  int cumulative = 0;
+  for (const auto& [i, count] : draws) {
+    cumulative = std::max(cumulative, cohort_.individuals[at(i)].cumulativeAge);
+  }
+  maxAgeIndex_ = std::max(std::min(cumulative - 1, cohort_.ageRows - 2), -1);
+  buildMatrices(draws);
+  return netConsumptionRate(sampleSize);
+}
+
+void ReplicateAnalyser::analyse(const ReplicateDraws& draws, int sampleSize, int b, double lambda,
+                                BootstrapState& state) {
+  state.bootC0[at(b)] = netConsumptionRateOf(draws, sampleSize);
+  stageMeans(draws, b, state);
+  stageDailyMeans(b, state);
+  if (lambda > 0) {
+    const double psi = stablePredationRate(lambda);
+    state.bootPsi[at(b)] = psi;
+    state.bootFP[at(b)] = psi * lambda;
+  }
+}
+
+}  // namespace pellmar

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "core/resampling/bootstrap_cohort.h"
+#include "core/resampling/bootstrap_state.h"
+
+namespace pellmar {
+
+// The individuals of one replicate: each distinct individual with the number of times it was
+// drawn.
+using ReplicateDraws = std::vector<std::pair<int, int>>;
+
+// Analyses replicates of a cohort: the age-stage matrices N, G, D, C and T of the replicate are
+// built from the contributions of the individuals drawn (one run per stage and one cell per
+// consumption value, weighted by the number of draws), and from them C0, the stage means, the
+// stage daily means and, with a lambda, the stable and finite predation rates. One analyser
+// per thread; its tables are allocated once and reused for every replicate.
+class ReplicateAnalyser {
+ public:
+  explicit ReplicateAnalyser(const BootstrapCohort& cohort);
+
+  // Analyses replicate b (the draws of `sampleSize` individuals) and stores its estimates in
+  // slot b of `state`. With `lambda` above 0, also psi and FP from the replicate's stable
+  // age-stage distribution.
+  void analyse(const ReplicateDraws& draws, int sampleSize, int b, double lambda,
+               BootstrapState& state);
+
+  // The net consumption rate C0 of a cohort made of the draws alone (the jackknife's reduced
+  // cohorts); the matrices of that cohort stay in the analyser.
+  double netConsumptionRateOf(const ReplicateDraws& draws, int sampleSize);
+
+  // Counts draws of individual numbers into `draws` (sorted by individual). `counts` is a
+  // zeroed table of N + 1 entries, handed back zeroed.
+  static void collect(const std::vector<int>& individuals, std::vector<int>& counts,
+                      ReplicateDraws& draws);
+
+ private:
+  void buildMatrices(const ReplicateDraws& draws);
+  double netConsumptionRate(int sampleSize) const;
+  void stageMeans(const ReplicateDraws& draws, int b, BootstrapState& state) const;
+  void stageDailyMeans(int b, BootstrapState& state) const;
+  double stablePredationRate(double lambda);
+
+  [[nodiscard]] std::size_t cell(int x, int j) const {
+    return static_cast<std::size_t>(x * columns_ + j);
+  }
+
+  const BootstrapCohort& cohort_;
+  int columns_;
+  int maxAgeIndex_ = 0;
+  std::vector<int> N_;
+  std::vector<int> stays_;
+  std::vector<int> steps_;
+  std::vector<double> T_;
+  std::vector<double> Z_;
+};
+
+}  // namespace pellmar

@@ -1,0 +1,75 @@
+#include "core/resampling/samples_file.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/analysis/report/number_format.h"
+#include "core/user_error.h"
+
+namespace pellmar {
+namespace {
+
+constexpr const char* kTitle = "Bootstrap samples";
+
+std::unique_ptr<std::istream> openSamples(const std::string& path) {
+  auto stream = std::make_unique<std::ifstream>(
+      std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
+  if (!*stream) throw UserError(kTitle, "The file " + path + " cannot be read.", false);
+  return stream;
+}
+
+}  // namespace
+
+SamplesFileReader::SamplesFileReader(const std::string& path, int cohortSize)
+    : fields_(openSamples(path), FieldErrorStyle{kTitle, false, ""}), cohortSize_(cohortSize) {
+  fields_.setContext("the heading");
+  for (int label = 0; label < 3; ++label) fields_.readText();
+  fields_.readText();
+  replicateCount_ = static_cast<int>(
+      fields_.readWholeNumber("number of bootstrap samples", 1, kMaxBootstrapReplicates));
+  fields_.readText();
+  sampleSize_ = static_cast<int>(fields_.readWholeNumber("sample size", 1, 100000));
+  if (sampleSize_ != cohortSize) {
+    throw UserError(kTitle,
+                    "The bootstrap samples in this file have " + formatInteger(sampleSize_) +
+                        " individuals each; this study has " + formatInteger(cohortSize) +
+                        ".\nPlease choose the samples file written for this study.",
+                    false);
+  }
+}
+
+void SamplesFileReader::readReplicate(int b, std::vector<int>& individuals, double& r0,
+                                      double& lambda) {
+  fields_.setContext("bootstrap sample " + formatInteger(b));
+  fields_.readText();
+  individuals.resize(static_cast<std::size_t>(sampleSize_));
+  for (int& i : individuals) {
+    i = static_cast<int>(fields_.readWholeNumber("individual number", 1, cohortSize_));
+  }
+  fields_.readText();
+  r0 = fields_.readNumber();
+  fields_.readText();
+  lambda = fields_.readNumber();
+  if (r0 == 0) {
+    throw UserError("Bootstrap Ro = 0",
+                    "Bootstrap no. " + formatInteger(b) +
+                        ".  Ro = 0.  Please reanalyze your life table and make sure all "
+                        "bootstrap samples are effective.",
+                    true);
+  }
+}
+
+LifeTableFigures SamplesFileReader::readClosingFigures() {
+  fields_.setContext("the closing figures");
+  LifeTableFigures figures;
+  for (double* value :
+       {&figures.lifeTableR0Mean, &figures.lifeTableR0Variance, &figures.lifeTableR0SE, &figures.R0,
+        &figures.lifeTableLambdaMean, &figures.lifeTableLambdaVariance, &figures.lifeTableLambdaSE,
+        &figures.lifeTableLambda}) {
+    fields_.readText();
+    *value = fields_.readNumber();
+  }
+  return figures;
+}
+
+}  // namespace pellmar

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/data/field_reader.h"
+#include "core/resampling/bootstrap_state.h"
+
+namespace pellmar {
+
+// Reads the bootstrap samples file that the life-table program wrote: B replicates of n
+// individual numbers, each with the replicate's R0 and lambda, then the program's summary
+// figures. The replicates are read one at a time, so the file is never held whole.
+class SamplesFileReader {
+ public:
+  // Opens the file and reads its heading. `cohortSize` is N: the samples must be of this
+  // cohort. Faults raise a UserError titled "Bootstrap samples" that ends only the command.
+  SamplesFileReader(const std::string& path, int cohortSize);
+
+  [[nodiscard]] int replicateCount() const { return replicateCount_; }
+  [[nodiscard]] int sampleSize() const { return sampleSize_; }
+
+  // Reads the next replicate. A replicate whose R0 is 0 is a fault of the life-table analysis
+  // and raises the fatal error "Bootstrap Ro = 0".
+  void readReplicate(int b, std::vector<int>& individuals, double& r0, double& lambda);
+  // Reads the closing figures after the last replicate.
+  LifeTableFigures readClosingFigures();
+
+ private:
+  FieldReader fields_;
+  int cohortSize_;
+  int replicateCount_ = 0;
+  int sampleSize_ = 0;
+};
+
+inline constexpr int kMaxBootstrapReplicates = 200010;
+
+}  // namespace pellmar
