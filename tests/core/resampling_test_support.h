@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/analysis/basic_run.h"
+#include "report_test_support.h"
+
+namespace pellmar::testing {
+
+// Egg, larva, pupa, adult: two females, a male and an individual that died as a larva. Eggs
+// and pupae consume nothing; adults 8 or more a day.
+inline const char* const kSmallCohort =
+    "Moth\nAnn\n2026-01-02\n4\n3,4\nF,Egg,Larva,Pupa,Female\nM,Egg,Larva,Pupa,Male\n"
+    "N,Egg,Larva,Pupa,Unknown\nEgg,Larva\n"
+    "1,F,1,2,1,2,-1,4,6,-1,-1,10,12,-1\n"
+    "2,F,1,2,1,1,-1,5,5,-1,-1,11,-1\n"
+    "3,M,1,1,1,3,-1,5,-1,-1,8,8,8,-1\n"
+    "4,N,1,-2,-1,3,3,-1\n";
+
+// The small cohort after a Basic Run writing into `base`, with C0 kept as the original.
+inline Session analysedCohort(const std::string& base) {
+  Session session = sessionFor(kSmallCohort, 1.0, base);
+  runBasicRunSteps(session);
+  session.basic.originalC0 = session.basic.sumB;
+  return session;
+}
+
+// A 1-based replicate table: a 0 in slot 0, then the values.
+inline std::vector<double> replicates(std::vector<double> values) {
+  values.insert(values.begin(), 0.0);
+  return values;
+}
+
+}  // namespace pellmar::testing
