@@ -1,0 +1,199 @@
+#include "core/resampling/bootstrap_summary.h"
+
+#include <array>
+#include <cstddef>
+
+#include "core/resampling/replicate_summary.h"
+#include "core/resampling/resampling_page_header.h"
+
+namespace pellmar {
+namespace {
+
+constexpr int kClassCount = 20;
+// Classes counted into: 0 .. 21 (class 20 takes the maximum, 21 stays empty).
+constexpr int kLastClassBound = 22;
+
+// Minimum, maximum and the frequency classes of the replicate C0 values: 20 classes of equal
+// width from the minimum, a class holding [begin, next begin). A C0 of 0 is not counted.
+void buildC0Classes(BootstrapState& boot) {
+  FrequencyClasses& classes = boot.c0Classes;
+  classes = FrequencyClasses{};
+  const int count = boot.bootCount;
+  if (count < 1) return;
+  classes.minValue = replicateValue(boot.bootC0, 1);
+  classes.maxValue = classes.minValue;
+  for (int b = 2; b <= count; ++b) {
+    const double value = replicateValue(boot.bootC0, b);
+    if (value < classes.minValue) classes.minValue = value;
+    if (value > classes.maxValue) classes.maxValue = value;
+  }
+  classes.classWidth = (classes.maxValue - classes.minValue) / kClassCount;
+  for (std::size_t i = 0; i < classes.classBegin.size(); ++i) {
+    classes.classBegin[i] = classes.minValue + static_cast<double>(i) * classes.classWidth;
+    classes.classCenter[i] = classes.classBegin[i] + classes.classWidth / 2;
+  }
+  for (int b = 1; b <= count; ++b) {
+    const double value = replicateValue(boot.bootC0, b);
+    if (value == 0) continue;
+    for (int i = 1; i <= kLastClassBound; ++i) {
+      if (value < classes.classBegin[static_cast<std::size_t>(i)]) {
+        ++classes.freq[static_cast<std::size_t>(i - 1)];
+        break;
+      }
+    }
+  }
+}
+
+void summarizeC0(BootstrapState& boot) {
+  boot.c0 = summarizeReplicates(boot.bootC0, boot.bootCount);
+  buildC0Classes(boot);
+}
+
+// Rounded to `decimals`, or to `largeDecimals` when the value exceeds `limit`.
+int decimalsFor(double value, double limit, int largeDecimals, int decimals) {
+  return value > limit ? largeDecimals : decimals;
+}
+
+void writeOwnSamplesTable(Session& session, ReportWriter& out) {
+  const BootstrapState& boot = session.bootstrap;
+  constexpr int kRuleLength = 37;
+  const auto rule = [&](char character) { out.tab(5).repeat(character, kRuleLength).endLine(); };
+  writeResamplingPageHeader(session, out, ". Table of bootstrap samples");
+  rule('=');
+  out.tab(5).text("Bootstrap no.").tab(22).text("Net consumption rate").endLine();
+  rule('-');
+  for (int b = 1; b <= boot.bootCount; ++b) {
+    out.tab(5).number(b).tab(26).rounded(replicateValue(boot.bootC0, b), 4).endLine();
+  }
+  rule('-');
+  out.tab(5).text("Mean").tab(26).rounded(boot.c0.mean, 4).endLine();
+  out.tab(5).text("Variance").tab(26);
+  out.rounded(boot.c0.variance, decimalsFor(boot.c0.variance, 10000, 2, 4)).endLine();
+  out.tab(5).text("S.E.").tab(26).rounded(boot.c0.se, 4).endLine();
+  rule('-');
+  out.tab(5).text("Original").tab(26).rounded(session.basic.originalC0, 4).endLine();
+  rule('-');
+  out.line("    Original is the parameter calculated using all individuals.");
+  out.line("    ===================================================================");
+  out.line("    If you don't use the same bootstrap samples of life table analysis,");
+  out.line("    you cannot estimate the standard errors of Qp.");
+  out.line("    ===================================================================");
+}
+
+// The six columns of the same-samples table: C0, R0, Qp, psi, FP and lambda.
+using SixValues = std::array<double, 6>;
+using SixDecimals = std::array<int, 6>;
+constexpr std::array<int, 6> kValueColumns = {15, 27, 37, 50, 60, 70};
+constexpr SixDecimals kValueDecimals = {4, 4, 4, 4, 4, 6};
+
+void writeSixValues(ReportWriter& out, const SixValues& values, const SixDecimals& decimals) {
+  for (std::size_t c = 0; c < values.size(); ++c) {
+    out.tab(kValueColumns[c]).rounded(values[c], decimals[c]);
+  }
+  out.endLine();
+}
+
+void writeSameSamplesHeads(ReportWriter& out) {
+  out.tab(18).text("Co").tab(30).text("Ro").tab(40).text("Qp").tab(50).text(" Psi");
+  out.tab(60).text(" FP (FC)").tab(73).text("lambda").endLine();
+}
+
+void writeSameSamplesTable(Session& session, ReportWriter& out) {
+  const BootstrapState& boot = session.bootstrap;
+  const LifeTableFigures& lifeTable = boot.lifeTable;
+  const PredationState& predation = session.predation;
+  const double originalC0 = session.basic.originalC0;
+  constexpr int kRuleLength = 75;
+  const auto rule = [&](char character) { out.tab(5).repeat(character, kRuleLength).endLine(); };
+
+  writeResamplingPageHeader(session, out, ". Table of bootstrap samples");
+  rule('=');
+  writeSameSamplesHeads(out);
+  rule('-');
+  out.tab(5).text("Original");
+  writeSixValues(
+      out,
+      {originalC0, lifeTable.R0, lifeTable.R0 != 0 ? originalC0 / lifeTable.R0 : 0.0,
+       predation.stablePredationRate, predation.finitePredationRate, lifeTable.lifeTableLambda},
+      kValueDecimals);
+  rule('-');
+  out.tab(5).text("Mean");
+  writeSixValues(out,
+                 {boot.c0.mean, lifeTable.lifeTableR0Mean, boot.qp.mean, boot.psi.mean,
+                  boot.fp.mean, lifeTable.lifeTableLambdaMean},
+                 kValueDecimals);
+  const auto largeVariance = [](double variance) { return decimalsFor(variance, 10000, 2, 4); };
+  out.tab(5).text("Variance");
+  writeSixValues(
+      out,
+      {boot.c0.variance, lifeTable.lifeTableR0Variance, boot.qp.variance, boot.psi.variance,
+       boot.fp.variance, lifeTable.lifeTableLambdaVariance},
+      {largeVariance(boot.c0.variance), decimalsFor(lifeTable.lifeTableR0Variance, 10000, 2, 3),
+       largeVariance(boot.qp.variance), largeVariance(boot.psi.variance),
+       largeVariance(boot.fp.variance), decimalsFor(lifeTable.lifeTableLambdaVariance, 100, 4, 6)});
+  out.tab(5).text("S.E.");
+  writeSixValues(out,
+                 {boot.c0.se, lifeTable.lifeTableR0SE, boot.qp.se, boot.psi.se, boot.fp.se,
+                  lifeTable.lifeTableLambdaSE},
+                 kValueDecimals);
+  rule('-');
+  for (int b = 1; b <= boot.bootCount; ++b) {
+    out.tab(5).number(b);
+    writeSixValues(out,
+                   {replicateValue(boot.bootC0, b), replicateValue(boot.bootR0, b),
+                    replicateValue(boot.bootQp, b), replicateValue(boot.bootPsi, b),
+                    replicateValue(boot.bootFP, b), replicateValue(boot.bootLambda, b)},
+                   kValueDecimals);
+  }
+  rule('-');
+  writeSameSamplesHeads(out);
+  rule('-');
+  out.line("    Original parameters are calculated using all individuals.");
+  out.line("    Co: Net predation rate; Ro: Net reproductive rate.");
+  out.line("    FP: Finite predation rate; FC: Finite consumption rate.");
+  out.line("    Psi: Stable predation rate; lambda: Finate rate.");
+}
+
+}  // namespace
+
+void Boot01(Session& session, ReportWriter& out) {
+  summarizeC0(session.bootstrap);
+  writeOwnSamplesTable(session, out);
+}
+
+void Boot01Same(Session& session, ReportWriter& out) {
+  BootstrapState& boot = session.bootstrap;
+  const int count = boot.bootCount;
+  const int m = session.study.stageCount;
+
+  boot.bootQp.assign(static_cast<std::size_t>(count < 0 ? 1 : count + 1), 0.0);
+  for (int b = 1; b <= count; ++b) {
+    const double r0 = replicateValue(boot.bootR0, b);
+    boot.bootQp[static_cast<std::size_t>(b)] = r0 != 0 ? replicateValue(boot.bootC0, b) / r0 : 0;
+  }
+  summarizeC0(boot);
+  boot.qp = summarizeReplicates(boot.bootQp, count);
+  boot.psi = summarizeReplicates(boot.bootPsi, count);
+  boot.fp = summarizeReplicates(boot.bootFP, count);
+
+  static const std::vector<double> kNoValues;
+  const auto stageValues = [&](const auto& table, int j) -> const std::vector<double>& {
+    return j < static_cast<int>(table.size()) ? table[static_cast<std::size_t>(j)] : kNoValues;
+  };
+  boot.stageConsumption.assign(static_cast<std::size_t>(m + 1), ReplicateSummary{});
+  boot.stageConsumptionBySex.assign(
+      3, std::vector<ReplicateSummary>(static_cast<std::size_t>(m + 1), ReplicateSummary{}));
+  for (int j = 1; j <= m; ++j) {
+    boot.stageConsumption[static_cast<std::size_t>(j)] =
+        summarizeReplicates(stageValues(boot.bootStageConsumption, j), count);
+    for (int k = 1; k <= 2; ++k) {
+      if (k >= static_cast<int>(boot.bootStageConsumptionBySex.size())) break;
+      boot.stageConsumptionBySex[static_cast<std::size_t>(k)][static_cast<std::size_t>(j)] =
+          summarizeReplicates(
+              stageValues(boot.bootStageConsumptionBySex[static_cast<std::size_t>(k)], j), count);
+    }
+  }
+  writeSameSamplesTable(session, out);
+}
+
+}  // namespace pellmar

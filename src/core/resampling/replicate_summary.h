@@ -1,0 +1,18 @@
+#pragma once
+
+#include <vector>
+
+#include "core/resampling/bootstrap_state.h"
+
+namespace pellmar {
+
+// The value of replicate b of a 1-based per-replicate table, 0 for a slot the table does not
+// hold (own samples leave the Qp, psi and FP tables empty).
+double replicateValue(const std::vector<double>& values, int b);
+
+// Mean, variance and standard error of values[1 .. count]: mean = S1 / B, variance =
+// (S2 - S1^2 / B) / (B - 1). One value, or values all equal, give variance 0, and a variance
+// that only rounding has pushed below 0 is 0, so the standard error always exists.
+ReplicateSummary summarizeReplicates(const std::vector<double>& values, int count);
+
+}  // namespace pellmar
