@@ -17,24 +17,35 @@ struct StageRun {
   int exitColumn = 0;
 };
 
-// One value of the age-stage total consumption T that an individual adds.
-struct ConsumptionCell {
-  int age = 0;
-  int column = 0;
-  double value = 0.0;
+// The stage statistics a replicate gathers, laid out in one row of sums per individual so that
+// a replicate adds up rows: for stage j and kind q, the entry q x (m + 1) + j.
+enum StageSumKind : int {
+  kDurationSum,     // days in stage j, for individuals that passed through it
+  kDurationCount,   // 1 when the individual passed through stage j
+  kConsumptionSum,  // consumption in stage j, for individuals that passed through it
+  kCumulativeSum,   // days from birth to the end of stage j, for those that passed 1 .. j
+  kCumulativeCount,
+  kFirstSexKind,  // then, for each stage-name line k, the consumption sum and the count of its
+                  // individuals that passed through stage j
 };
 
+// The most stage sums a cohort has: 5 + 2 x 3 kinds for each of at most 12 stages and column 0.
+inline constexpr int kMaxStageSums =
+    (kFirstSexKind + 2 * kMaxStageNameLines) * (kMaxStageColumns + 1);
+
+// Position of stage j, kind `kind`, in a row of stage sums of a cohort of m stages.
+inline int stageSumIndex(int kind, int j, int m) { return kind * (m + 1) + j; }
+
 // What one individual brings to any replicate it is drawn into, worked out once: its walk
-// through the stage columns, its consumption cells, its stage values and the last age index
-// its cumulative durations give.
+// through the stage columns, its consumption cells (as positions in a replicate's age x column
+// table), its row of stage sums and the last age index its cumulative durations give.
 struct IndividualContribution {
-  unsigned sexLines = 0;  // bit k set when the individual's sex is the code of stage-name line k
-  bool female = false;
-  std::vector<double> stageDuration;     // [j], in time units
-  std::vector<double> stageConsumption;  // [j]
-  std::vector<StageRun> runs;            // in age order
-  std::vector<ConsumptionCell> cells;    // in age order
-  int cumulativeAge = 0;                 // nearest integer of the durations through the adult stage
+  std::vector<StageRun> runs;     // in age order
+  std::vector<int> cellPosition;  // x x (m + 2) + column, in age order
+  std::vector<double> cellValue;
+  std::vector<int> cellsThroughAge;  // [a]: how many cells lie at ages 0 .. a
+  std::vector<double> stageSums;     // see StageSumKind
+  int cumulativeAge = 0;             // nearest integer of the durations through the adult stage
 };
 
 // The cohort as the bootstrap and jackknife draw from it, read from the data file once.
@@ -43,7 +54,8 @@ struct BootstrapCohort {
   int stageCount = 0;       // m
   int sexCount = 0;
   double timeUnit = 1.0;
-  int ageRows = 0;                                  // rows every age table of a replicate needs
+  int ageRows = 0;  // rows every age table of a replicate needs
+  int stageSumCount = 0;
   std::vector<IndividualContribution> individuals;  // i = 1 .. N
 };
 

@@ -1,6 +1,7 @@
 #include "core/resampling/replicate_analysis.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace pellmar {
@@ -23,14 +24,12 @@ ReplicateAnalyser::ReplicateAnalyser(const BootstrapCohort& cohort)
 void ReplicateAnalyser::collect(const std::vector<int>& individuals, std::vector<int>& counts,
                                 ReplicateDraws& draws) {
   draws.clear();
-  for (const int i : individuals) {
-    if (counts[at(i)]++ == 0) draws.emplace_back(i, 0);
+  for (const int i : individuals) ++counts[at(i)];
+  for (std::size_t i = 1; i < counts.size(); ++i) {
+    if (counts[i] == 0) continue;
+    draws.emplace_back(static_cast<int>(i), counts[i]);
+    counts[i] = 0;
   }
-  for (auto& [i, count] : draws) {
-    count = counts[at(i)];
-    counts[at(i)] = 0;
-  }
-  std::sort(draws.begin(), draws.end());
 }
 
 void ReplicateAnalyser::buildMatrices(const ReplicateDraws& draws) {
@@ -56,10 +55,11 @@ void ReplicateAnalyser::buildMatrices(const ReplicateDraws& draws) {
       if (run.exitColumn != 0 && run.last + 1 <= last)
         steps_[cell(run.last, run.exitColumn)] += count;
     }
-    for (const ConsumptionCell& c : individual.cells) {
-      if (c.age > last) break;
-      T_[cell(c.age, c.column)] += count * c.value;
-    }
+    const int cells = last >= 0 ? individual.cellsThroughAge[at(last)] : 0;
+    const int* position = individual.cellPosition.data();
+    const double* value = individual.cellValue.data();
+    double* T = T_.data();
+    for (int k = 0; k < cells; ++k) T[position[k]] += count * value[k];
   }
   for (int x = 1; x <= last; ++x) {
     for (int j = 1; j < columns_; ++j) {
@@ -86,58 +86,37 @@ double ReplicateAnalyser::netConsumptionRate(int sampleSize) const {
   return c0;
 }
 
-void ReplicateAnalyser::stageMeans(const ReplicateDraws& draws, int b,
-                                   BootstrapState& state) const {
+void ReplicateAnalyser::stageMeans(const ReplicateDraws& draws, int b, BootstrapState& state) {
   const int m = cohort_.stageCount;
-  const double unit = cohort_.timeUnit;
   const auto bi = at(b);
-  const auto duration = [&](int i, int j) {
-    return cohort_.individuals[at(i)].stageDuration[at(j)];
-  };
+  // Every drawn individual adds its row of stage sums, as many times as it was drawn. The sums
+  // gather in a local table, which the compiler knows no row overlaps, so the loop vectorises.
+  std::array<double, kMaxStageSums> local{};
+  const auto length = static_cast<std::size_t>(cohort_.stageSumCount);
+  for (const auto& [i, count] : draws) {
+    const double* row = cohort_.individuals[at(i)].stageSums.data();
+    const auto times = static_cast<double>(count);
+    for (std::size_t k = 0; k < length; ++k) local[k] += times * row[k];
+  }
+  const double* sums = local.data();
+  const auto sum = [&](int kind, int j) { return sums[stageSumIndex(kind, j, m)]; };
   for (int j = 1; j <= m; ++j) {
-    double days = 0.0;
-    double eaten = 0.0;
-    int count = 0;
-    for (const auto& [i, times] : draws) {
-      if (duration(i, j) <= 0) continue;
-      days += times * (unit * duration(i, j));
-      eaten += times * cohort_.individuals[at(i)].stageConsumption[at(j)];
-      count += times;
-    }
+    const double count = sum(kDurationCount, j);
     if (count == 0) continue;
-    state.bootStageDuration[at(j)][bi] = days / count;
-    state.bootStageConsumption[at(j)][bi] = eaten / count;
+    state.bootStageDuration[at(j)][bi] = sum(kDurationSum, j) / count;
+    state.bootStageConsumption[at(j)][bi] = sum(kConsumptionSum, j) / count;
   }
   for (int j = 2; j <= m; ++j) {
-    double sum = 0.0;
-    int count = 0;
-    for (const auto& [i, times] : draws) {
-      double through = 0.0;
-      bool passed = true;
-      for (int s = 1; s <= j && passed; ++s) {
-        passed = duration(i, s) > 0;
-        through += duration(i, s);
-      }
-      if (!passed) continue;
-      sum += times * (unit * through);
-      count += times;
-    }
-    if (count != 0) state.bootCumDuration[at(j)][bi] = sum / count;
+    const double count = sum(kCumulativeCount, j);
+    if (count != 0) state.bootCumDuration[at(j)][bi] = sum(kCumulativeSum, j) / count;
   }
   for (int k = 1; k <= cohort_.sexCount; ++k) {
-    const unsigned bit = 1U << static_cast<unsigned>(k);
+    const int kind = kFirstSexKind + 2 * (k - 1);
     for (int j = 1; j <= m; ++j) {
-      double eaten = 0.0;
-      int count = 0;
-      for (const auto& [i, times] : draws) {
-        const IndividualContribution& individual = cohort_.individuals[at(i)];
-        if ((individual.sexLines & bit) == 0 || individual.stageDuration[at(j)] <= 0) continue;
-        eaten += times * individual.stageConsumption[at(j)];
-        count += times;
-      }
+      const double count = sum(kind + 1, j);
       // A sex's stages end at the first stage that none of its individuals passed through.
       if (count == 0) break;
-      state.bootStageConsumptionBySex[at(k)][at(j)][bi] = eaten / count;
+      state.bootStageConsumptionBySex[at(k)][at(j)][bi] = sum(kind, j) / count;
     }
   }
 }

@@ -31,15 +31,15 @@ class ReplicateAnalyser {
   // cohorts); the matrices of that cohort stay in the analyser.
   double netConsumptionRateOf(const ReplicateDraws& draws, int sampleSize);
 
-  // Counts draws of individual numbers into `draws` (sorted by individual). `counts` is a
-  // zeroed table of N + 1 entries, handed back zeroed.
+  // Counts draws of individual numbers into `draws`, in the order of the individuals. `counts`
+  // is a zeroed table of N + 1 entries, handed back zeroed.
   static void collect(const std::vector<int>& individuals, std::vector<int>& counts,
                       ReplicateDraws& draws);
 
  private:
   void buildMatrices(const ReplicateDraws& draws);
   double netConsumptionRate(int sampleSize) const;
-  void stageMeans(const ReplicateDraws& draws, int b, BootstrapState& state) const;
+  void stageMeans(const ReplicateDraws& draws, int b, BootstrapState& state);
   void stageDailyMeans(int b, BootstrapState& state) const;
   double stablePredationRate(double lambda);
 

@@ -13,75 +13,108 @@ constexpr int kSignificantDigits = 15;
 constexpr int kSmallestPlainExponent = -4;
 constexpr int kLargestPlainExponent = 14;
 
+// The significant digits of |value| (no trailing zeros) and the decimal exponent of the first.
 struct Decimal {
-  bool negative = false;
-  std::string digits;  // significant digits, no trailing zeros, at least one
-  int exponent = 0;    // value = 0.d1d2d3... x 10^(exponent + 1), i.e. d1 stands for 10^exponent
+  std::array<char, 24> digits{};
+  int count = 0;
+  int exponent = 0;
 };
 
-Decimal toDecimal(double value) {
-  std::array<char, 64> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
-                                    std::chars_format::scientific, kSignificantDigits - 1);
-  const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
-  const std::size_t e = text.find('e');
+// Reads the digits and exponent of to_chars' scientific form "d.ddde+XX".
+void parseScientific(const char* begin, const char* end, Decimal& decimal) {
+  const char* p = begin;
+  for (; p != end && *p != 'e'; ++p) {
+    if (*p != '.') decimal.digits[static_cast<std::size_t>(decimal.count++)] = *p;
+  }
+  int exponent = 0;
+  bool negative = false;
+  for (++p; p < end; ++p) {
+    if (*p == '-') {
+      negative = true;
+    } else if (*p != '+') {
+      exponent = exponent * 10 + (*p - '0');
+    }
+  }
+  decimal.exponent = negative ? -exponent : exponent;
+  while (decimal.count > 1 && decimal.digits[static_cast<std::size_t>(decimal.count - 1)] == '0') {
+    --decimal.count;
+  }
+}
+
+Decimal toDecimal(double magnitude) {
+  std::array<char, 40> buffer{};
   Decimal decimal;
-  decimal.negative = std::signbit(value);
-  for (const char c : text.substr(0, e)) {
-    if (c != '.') decimal.digits += c;
+  // The shortest form that reads back as the same double is, when it has at most 15
+  // significant digits, also the value rounded to 15 digits; it is much the faster to get.
+  auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                              std::chars_format::scientific);
+  parseScientific(buffer.data(), result.ptr, decimal);
+  if (decimal.count > kSignificantDigits) {
+    decimal = Decimal{};
+    result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                           std::chars_format::scientific, kSignificantDigits - 1);
+    parseScientific(buffer.data(), result.ptr, decimal);
   }
-  while (decimal.digits.size() > 1 && decimal.digits.back() == '0') decimal.digits.pop_back();
-  decimal.exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
   return decimal;
-}
-
-std::string mantissaText(const std::string& digits) {
-  std::string text(1, digits[0]);
-  if (digits.size() > 1) {
-    text += '.';
-    text.append(digits, 1);
-  }
-  return text;
-}
-
-std::string plainText(const Decimal& decimal) {
-  const auto& digits = decimal.digits;
-  const int e = decimal.exponent;
-  if (e < 0) {
-    return "." + std::string(static_cast<std::size_t>(-e - 1), '0') + digits;
-  }
-  const auto integerDigits = static_cast<std::size_t>(e) + 1;
-  if (digits.size() <= integerDigits) {
-    return digits + std::string(integerDigits - digits.size(), '0');
-  }
-  return digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
 }
 
 }  // namespace
 
-std::string formatDigits(double value) {
-  if (value == 0.0) return "0";
+void appendDigits(std::string& out, double value) {
+  if (value == 0.0) {
+    out += '0';
+    return;
+  }
   if (!std::isfinite(value)) {
     // Never reached by valid data; kept readable rather than undefined.
-    return std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
+    out += std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
+    return;
   }
-  const Decimal decimal = toDecimal(value);
-  std::string text = decimal.negative ? "-" : "";
-  if (decimal.exponent < kSmallestPlainExponent || decimal.exponent > kLargestPlainExponent) {
-    const int magnitude = std::abs(decimal.exponent);
-    text += mantissaText(decimal.digits);
-    text += decimal.exponent < 0 ? "E-" : "E+";
-    if (magnitude < 10) text += '0';
-    text += std::to_string(magnitude);
+  const Decimal d = toDecimal(std::fabs(value));
+  // The text is put together in a local buffer and appended once.
+  std::array<char, 48> text{};
+  char* p = text.data();
+  const char* digits = d.digits.data();
+  const int count = d.count;
+  if (value < 0) *p++ = '-';
+  const int e = d.exponent;
+  if (e < kSmallestPlainExponent || e > kLargestPlainExponent) {
+    *p++ = digits[0];
+    if (count > 1) {
+      *p++ = '.';
+      for (int k = 1; k < count; ++k) *p++ = digits[k];
+    }
+    *p++ = 'E';
+    *p++ = e < 0 ? '-' : '+';
+    const int magnitude = std::abs(e);
+    if (magnitude >= 100) *p++ = static_cast<char>('0' + magnitude / 100);
+    *p++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *p++ = static_cast<char>('0' + magnitude % 10);
+  } else if (e < 0) {
+    *p++ = '.';
+    for (int k = 0; k < -e - 1; ++k) *p++ = '0';
+    for (int k = 0; k < count; ++k) *p++ = digits[k];
   } else {
-    text += plainText(decimal);
+    const int integerDigits = e + 1;
+    for (int k = 0; k < integerDigits; ++k) *p++ = k < count ? digits[k] : '0';
+    if (count > integerDigits) {
+      *p++ = '.';
+      for (int k = integerDigits; k < count; ++k) *p++ = digits[k];
+    }
   }
+  out.append(text.data(), static_cast<std::size_t>(p - text.data()));
+}
+
+std::string formatDigits(double value) {
+  std::string text;
+  appendDigits(text, value);
   return text;
 }
 
 std::string formatNumberForm(double value) {
-  const bool negative = value < 0;
-  return (negative ? "" : " ") + formatDigits(value);
+  std::string text(value < 0 ? "" : " ");
+  appendDigits(text, value);
+  return text;
 }
 
 std::string formatNumberItem(double value) { return formatNumberForm(value) + " "; }

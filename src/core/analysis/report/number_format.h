@@ -10,6 +10,8 @@ namespace pellmar {
 // form ("1E-05", "-1.5E-07", "1.25E+20"). This is the "plain digits" form: no sign space, no
 // trailing space. Negative zero is written as 0.
 std::string formatDigits(double value);
+// Appends the digits of formatDigits(value) to `out`.
+void appendDigits(std::string& out, double value);
 
 // A number item: a space in the sign position of a value that is not negative, the digits and
 // one trailing space (" 5 ", "-.25 ").

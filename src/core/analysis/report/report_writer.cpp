@@ -20,18 +20,26 @@ ReportWriter& ReportWriter::text(std::string_view item) {
   return *this;
 }
 
+void ReportWriter::putDigits(double value) {
+  const std::size_t before = contents_.size();
+  appendDigits(contents_, value);
+  column_ += static_cast<int>(contents_.size() - before);
+}
+
 ReportWriter& ReportWriter::number(double value) {
-  put(formatNumberItem(value));
+  numberForm(value);
+  put(" ");
   return *this;
 }
 
 ReportWriter& ReportWriter::numberForm(double value) {
-  put(formatNumberForm(value));
+  if (!(value < 0)) put(" ");
+  putDigits(value);
   return *this;
 }
 
 ReportWriter& ReportWriter::digits(double value) {
-  put(formatDigits(value));
+  putDigits(value);
   return *this;
 }
 
@@ -64,7 +72,7 @@ ReportWriter& ReportWriter::writeLine(std::initializer_list<WriteItem> items) {
       put(*textItem);
       put("\"");
     } else {
-      put(formatDigits(std::get<double>(item)));
+      putDigits(std::get<double>(item));
     }
   }
   return endLine();

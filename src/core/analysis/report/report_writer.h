@@ -46,6 +46,7 @@ class ReportWriter {
 
  private:
   void put(std::string_view item);
+  void putDigits(double value);
 
   std::string contents_;
   int column_ = 1;
