@@ -1,0 +1,127 @@
+#include "core/resampling/jackknife_report.h"
+
+#include <cmath>
+#include <cstddef>
+
+#include "core/analysis/report/number_format.h"
+#include "core/resampling/replicate_summary.h"
+#include "core/resampling/resampling_page_header.h"
+
+namespace pellmar {
+namespace {
+
+constexpr int kClassCount = 20;
+constexpr int kWrittenClasses = 22;
+// A class begin this small is written as 0.
+constexpr double kSmallestClassBegin = 0.000001;
+// A variance above this is printed as a whole number.
+constexpr double kLargeVariance = 1e6;
+
+// Frequency classes of the pseudo-values. With a smallest pseudo-value of exactly 0, 22 class
+// bounds are built and pseudo-values of 0 are not counted; otherwise 23 bounds and every value
+// is counted. A value counts in the class whose next bound is the first one above it.
+void buildPseudoValueClasses(JackknifeState& jack) {
+  FrequencyClasses& classes = jack.classes;
+  classes = FrequencyClasses{};
+  const int n = jack.fullCount;
+  if (n < 1) return;
+  classes.minValue = replicateValue(jack.jackknifePseudoC0, 1);
+  classes.maxValue = classes.minValue;
+  for (int i = 2; i <= n; ++i) {
+    const double value = replicateValue(jack.jackknifePseudoC0, i);
+    if (value < classes.minValue) classes.minValue = value;
+    if (value > classes.maxValue) classes.maxValue = value;
+  }
+  classes.classWidth = (classes.maxValue - classes.minValue) / kClassCount;
+  const bool minimumIsZero = classes.minValue == 0;
+  const int lastBound = minimumIsZero ? 21 : 22;
+  for (int c = 0; c <= lastBound; ++c) {
+    const auto at = static_cast<std::size_t>(c);
+    classes.classBegin[at] = classes.minValue + c * classes.classWidth;
+    classes.classCenter[at] = classes.classBegin[at] + classes.classWidth / 2;
+  }
+  for (int i = 1; i <= n; ++i) {
+    const double value = replicateValue(jack.jackknifePseudoC0, i);
+    if (minimumIsZero && value == 0) continue;
+    for (int c = 1; c <= lastBound; ++c) {
+      if (value < classes.classBegin[static_cast<std::size_t>(c)]) {
+        ++classes.freq[static_cast<std::size_t>(c - 1)];
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void jack01(Session& session, ReportWriter& out) {
+  JackknifeState& jack = session.jackknife;
+  const int n = jack.fullCount;
+  const ReplicateSummary summary = summarizeReplicates(jack.jackknifePseudoC0, n);
+  jack.jackMean = summary.mean;
+  jack.jackVariance = summary.variance;
+  jack.jackSD = std::sqrt(summary.variance);
+  jack.jackSE = n > 0 ? jack.jackSD / std::sqrt(static_cast<double>(n)) : 0.0;
+  buildPseudoValueClasses(jack);
+
+  constexpr int kRuleLength = 42;
+  const auto rule = [&](char character) { out.tab(5).repeat(character, kRuleLength).endLine(); };
+  writeResamplingPageHeader(session, out, ". Table of Jackknife pseudo-values");
+  rule('=');
+  out.tab(5).text("Omitted no.").tab(20).text("Pseudo-net predation rate").endLine();
+  rule('-');
+  for (int i = 1; i <= n; ++i) {
+    out.tab(5).number(i).tab(30).rounded(replicateValue(jack.jackknifePseudoC0, i), 2).endLine();
+  }
+  rule('-');
+  out.tab(5).text("Mean").tab(30).rounded(jack.jackMean, 2).endLine();
+  out.tab(5).text("Variance").tab(30);
+  out.rounded(jack.jackVariance, jack.jackVariance > kLargeVariance ? 0 : 2).endLine();
+  out.tab(5).text("S.D.").tab(30).rounded(jack.jackSD, 2).endLine();
+  out.tab(5).text("S.E.").tab(30).rounded(jack.jackSE, 2).endLine();
+  rule('-');
+  out.tab(5).text("Original").tab(30).rounded(session.basic.fullC0, 2).endLine();
+  rule('-');
+  out.line("    Original are the parameters calculated using all individuals.");
+}
+
+void WritePseudoValueForTtest(Session& session) {
+  const StudyData& study = session.study;
+  const JackknifeState& jack = session.jackknife;
+  ReportWriter out;
+  out.writeLine({study.projectTitle});
+  out.writeLine({study.studyDate});
+  out.writeLine({study.userName});
+  for (int i = 1; i <= jack.fullCount; ++i) {
+    out.writeLine({static_cast<double>(i), replicateValue(jack.jackknifePseudoC0, i)});
+  }
+  session.saveOutput("_5_Pseudo_Consumption_Rate_For_t-test.txt", out);
+}
+
+void WriteJackknifeFrequency(Session& session) {
+  const StudyData& study = session.study;
+  JackknifeState& jack = session.jackknife;
+  FrequencyClasses& classes = jack.classes;
+  int frequencySum = 0;
+  for (int c = 0; c < kWrittenClasses; ++c)
+    frequencySum += classes.freq[static_cast<std::size_t>(c)];
+
+  ReportWriter out;
+  out.writeLine({"Project: " + study.projectTitle});
+  out.writeLine({"User: " + study.userName});
+  out.writeLine({"Date: " + study.studyDate});
+  out.writeLine({"Total individual =" + formatInteger(jack.fullCount - 1)});
+  out.writeLine({"Net reproductive rate (Co)"});
+  out.writeLine(
+      {"Max of pseudo-Co =", classes.maxValue, ".  Min of pseudo-Co =", classes.minValue});
+  out.writeLine({"Sum of frequency of Co =", static_cast<double>(frequencySum)});
+  out.writeLine({"Class begin", "Class center", "Frequency"});
+  for (std::size_t c = 0; c < kWrittenClasses; ++c) {
+    if (classes.classBegin[c] < kSmallestClassBegin) classes.classBegin[c] = 0;
+    out.writeLine(
+        {classes.classBegin[c], classes.classCenter[c], static_cast<double>(classes.freq[c])});
+  }
+  session.saveOutput("_9_Fig_Jackknife-Co frequency.txt", out);
+}
+
+}  // namespace pellmar

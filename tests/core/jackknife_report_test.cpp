@@ -1,0 +1,112 @@
+#include "core/resampling/jackknife_report.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "core/resampling/frequency_chart.h"
+#include "resampling_test_support.h"
+
+namespace pellmar {
+namespace {
+
+using testing::analysedCohort;
+using testing::block;
+using testing::linesOf;
+using testing::readWholeFile;
+using testing::replicates;
+using testing::slice;
+using testing::TemporaryFolder;
+
+Session withPseudoValues(const std::string& base, const std::vector<double>& values) {
+  Session session = analysedCohort(base);
+  session.jackknife.fullCount = static_cast<int>(values.size());
+  session.jackknife.jackknifePseudoC0 = replicates(values);
+  return session;
+}
+
+TEST(Jack01, CohortOfTwoDividesByOne) {
+  TemporaryFolder folder;
+  Session session = withPseudoValues(folder.base(), {30, 14});
+  ReportWriter out;
+  jack01(session, out);
+  const JackknifeState& jack = session.jackknife;
+  EXPECT_EQ(jack.jackMean, 22);
+  EXPECT_EQ(jack.jackVariance, 128);  // (30 - 22)^2 + (14 - 22)^2
+  EXPECT_DOUBLE_EQ(jack.jackSD, std::sqrt(128.0));
+  EXPECT_DOUBLE_EQ(jack.jackSE, 8);
+  EXPECT_EQ(jack.classes.freq[0], 1);
+  EXPECT_EQ(jack.classes.freq[20], 1);
+  // The page and table numbers run on from the basic report.
+  const auto lines = linesOf(out.contents());
+  ASSERT_EQ(lines.size(), 21U);
+  EXPECT_EQ(lines[0], "\x08" + std::string(68, ' ') + "Page 16 ");
+  EXPECT_EQ(slice(lines, 6, 15), block(R"(
+    Table 16. Table of Jackknife pseudo-values|
+    ==========================================|
+    Omitted no.    Pseudo-net predation rate|
+    ------------------------------------------|
+     1                        30 |
+     2                        14 |
+    ------------------------------------------|
+    Mean                      22 |
+    Variance                  128 |
+    S.D.                      11.31 |
+    S.E.                      8 |
+    ------------------------------------------|
+    Original                  22 |
+    ------------------------------------------|
+    Original are the parameters calculated using all individuals.|)"));
+
+  WritePseudoValueForTtest(session);
+  EXPECT_EQ(readWholeFile(folder.base() + "_5_Pseudo_Consumption_Rate_For_t-test.txt"),
+            "\"Moth\"\r\n\"2026-01-02\"\r\n\"Ann\"\r\n1,30\r\n2,14\r\n");
+}
+
+TEST(Jack01, SmallestPseudoValueZeroBuildsTwentyTwoClassesAndLeavesZerosOut) {
+  TemporaryFolder folder;
+  Session session = withPseudoValues(folder.base(), {0, 10, 0, 20, 5});
+  ReportWriter out;
+  jack01(session, out);
+  const FrequencyClasses& classes = session.jackknife.classes;
+  EXPECT_EQ(classes.classWidth, 1);
+  EXPECT_EQ(classes.classBegin[21], 21);
+  EXPECT_EQ(classes.classBegin[22], 0);  // not built
+  const std::array<int, 23> expected = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0,
+                                        0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0};
+  EXPECT_EQ(classes.freq, expected);
+
+  const FrequencyChartData chart = jackknifeFrequencyChart(session);
+  EXPECT_EQ(chart.title, "Frequency of pseudo-Co (interval =1).");
+  EXPECT_EQ(chart.labels[0], "0");
+  EXPECT_EQ(chart.labels[5], "5.5");
+  EXPECT_EQ(chart.values[5], 1);
+}
+
+TEST(Jack01, NegativeClassBeginsAreWrittenAsZeroAndHugeVariancesAsWholeNumbers) {
+  TemporaryFolder folder;
+  Session session = withPseudoValues(folder.base(), {-2000, 1, 3000});
+  ReportWriter out;
+  jack01(session, out);
+  EXPECT_EQ(linesOf(out.contents())[15], "    Variance                  6333000 ");
+  EXPECT_EQ(session.jackknife.classes.freq[0], 1);  // every value counts when the minimum is not 0
+
+  WriteJackknifeFrequency(session);
+  const auto lines = linesOf(readWholeFile(folder.base() + "_9_Fig_Jackknife-Co frequency.txt"));
+  ASSERT_EQ(lines.size(), 30U);
+  EXPECT_EQ(slice(lines, 0, 12),
+            (std::vector<std::string>{"\"Project: Moth\"", "\"User: Ann\"", "\"Date: 2026-01-02\"",
+                                      "\"Total individual =2\"", "\"Net reproductive rate (Co)\"",
+                                      "\"Max of pseudo-Co =\",3000,\".  Min of pseudo-Co =\",-2000",
+                                      "\"Sum of frequency of Co =\",3",
+                                      "\"Class begin\",\"Class center\",\"Frequency\"", "0,-1875,1",
+                                      "0,-1625,0", "0,-1375,0", "0,-1125,0"}));
+  EXPECT_EQ(slice(lines, 16, 3), (std::vector<std::string>{"0,125,1", "250,375,0", "500,625,0"}));
+  EXPECT_EQ(session.jackknife.classes.classBegin[3], 0);
+}
+
+}  // namespace
+}  // namespace pellmar
