@@ -1,10 +1,16 @@
 #include "app/program.h"
 
+#include <chrono>
+
 #include "app/numeric_prefix.h"
 #include "core/analysis/report/output_file.h"
 #include "core/data/study_reader.h"
 
 namespace pellmar {
+
+std::uint64_t seedFromClock() {
+  return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
 
 std::string outputBaseNameFor(const std::string& dataFileName) {
   // Four characters, not bytes: a path in UTF-8 keeps its multi-byte characters whole.

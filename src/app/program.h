@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
+#include <stop_token>
 #include <string>
 
 #include "app/command_state.h"
@@ -29,10 +31,28 @@ class Program {
   // only enables reading the stable age-stage distribution.
   void basicRun();
 
+  // "Read SASD": reads the stable age-stage distribution and computes the predation rates.
+  void readSasd();
+  // "Bootstrap": the mode question, the samples file or B and n, every replicate, the report
+  // and the result files. Long: the desktop runs it off the UI thread; `stop` ends it early.
+  void bootstrap(std::stop_token stop = {});
+  // "Jackknife": C0 without each individual in turn, the pseudo-values and their files.
+  void jackknife(std::stop_token stop = {});
+  // "C2B": the t-test of this bootstrap's C0 against a second treatment's.
+  void compareBootstraps();
+  // "Paired bootstrap test": refers to the life-table program.
+  void pairedBootstrapTest();
+
+  // The seed of the next own-samples bootstrap; without one the clock gives it.
+  void setBootstrapSeed(std::uint64_t seed) { bootstrapSeed_ = seed; }
+
   // Draws the chart of the age-stage consumption rate when the Basic Run ends (the desktop).
   void onShowConsumptionChart(std::function<void()> show) {
     showConsumptionChart_ = std::move(show);
   }
+  // Shows the resampling results (frequency chart, result window) when a bootstrap or a
+  // jackknife has ended (the desktop).
+  void onResamplingFinished(std::function<void()> show) { resamplingFinished_ = std::move(show); }
 
   [[nodiscard]] Session& session() { return session_; }
   [[nodiscard]] const Session& session() const { return session_; }
@@ -52,11 +72,15 @@ class Program {
   void InputData();
   void analyseStudy();
   void closeBasicReport();
+  void disableChartCommands();
+  void showResamplingResults();
 
   Dialogs& dialogs_;
   Session session_;
   CommandStates commands_;
   std::function<void()> showConsumptionChart_;
+  std::function<void()> resamplingFinished_;
+  std::optional<std::uint64_t> bootstrapSeed_;
   bool ended_ = false;
   std::optional<UserError> lastError_;
 };
@@ -70,6 +94,9 @@ void Program::guarded(Action&& action) {
     fail(error);
   }
 }
+
+// A bootstrap seed taken from the clock, for runs not given one.
+std::uint64_t seedFromClock();
 
 // The output base name: the data file's path less its last four characters.
 std::string outputBaseNameFor(const std::string& dataFileName);

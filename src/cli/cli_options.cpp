@@ -1,23 +1,51 @@
 #include "cli/cli_options.h"
 
+#include <charconv>
+
 namespace pellmar {
 
 const char* cliUsage() {
   return "Usage:\n"
+         "  pellmar-cli run DATA [--time-unit T] [--sasd FILE]\n"
+         "                  [--bootstrap B [--sample-size N] [--seed S] | --same-samples FILE |\n"
+         "                   --jackknife] [--normal-density] [--compare FILE]\n"
+         "      Does what a user of the desktop program does: opens the raw data file DATA,\n"
+         "      runs the Basic Run and, when asked, reads the stable age-stage distribution,\n"
+         "      runs a bootstrap or the jackknife and compares the bootstrap with a second\n"
+         "      treatment. Prints the path of every file written, the basic report first.\n"
          "  pellmar-cli check DATA [--time-unit T]\n"
-         "      Opens the raw data file DATA as the desktop program does (creating the empty\n"
-         "      basic report beside it), checks every individual record and prints\n"
-         "      \"It looks OK.\" or the first fault found.\n"
-         "  pellmar-cli run DATA [--time-unit T]\n"
-         "      Opens DATA and runs the Basic Run, then prints the path of every file written.\n"
+         "      Opens DATA as the desktop program does (creating the empty basic report\n"
+         "      beside it), checks every individual record and prints \"It looks OK.\" or the\n"
+         "      first fault found.\n"
          "  pellmar-cli --help\n"
          "\n"
          "Options:\n"
-         "  --time-unit T   the answer to the time-unit prompt: the length of one time unit\n"
-         "                  of the data in days (1 or 0.5; default 1)\n"
+         "  --time-unit T         the length of one time unit of the data in days (1 or 0.5;\n"
+         "                        default 1)\n"
+         "  --sasd FILE           the stable age-stage distribution file of the life-table\n"
+         "                        program: psi, omega and the female period table\n"
+         "  --bootstrap B         a bootstrap of B replicates drawn by Pellmar (own samples)\n"
+         "  --sample-size N       individuals drawn per replicate (default: the cohort size)\n"
+         "  --seed S              the seed of the own samples (default: from the clock; the\n"
+         "                        seed used is printed, so a run can be repeated exactly)\n"
+         "  --same-samples FILE   a bootstrap of the replicates of the life-table program's\n"
+         "                        samples file (needs --sasd)\n"
+         "  --jackknife           the jackknife of C0 instead of a bootstrap\n"
+         "  --normal-density      answer Yes to the question for normal density curves\n"
+         "  --compare FILE        after a bootstrap, the t-test against the bootstrap C0 values\n"
+         "                        of a second treatment in FILE\n"
          "\n"
          "Exit status: 0 on success, 1 when the data or a file fails, 2 on bad usage.\n";
 }
+
+namespace {
+
+bool parseSeed(const std::string& text, std::uint64_t& seed) {
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), seed);
+  return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+}  // namespace
 
 std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& arguments) {
   CliOptions options;
@@ -34,11 +62,31 @@ std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& argume
   } else {
     return std::nullopt;
   }
+  const bool run = options.action == CliOptions::Action::kRun;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if (argument == "--time-unit") {
-      if (i + 1 >= arguments.size()) return std::nullopt;
-      options.timeUnitAnswer = arguments[++i];
+    const bool hasValue = i + 1 < arguments.size();
+    const auto value = [&]() -> const std::string& { return arguments[++i]; };
+    if (argument == "--time-unit" && hasValue) {
+      options.timeUnitAnswer = value();
+    } else if (run && argument == "--sasd" && hasValue) {
+      options.sasdFile = value();
+    } else if (run && argument == "--bootstrap" && hasValue) {
+      options.bootstrapReplicates = value();
+    } else if (run && argument == "--sample-size" && hasValue) {
+      options.sampleSize = value();
+    } else if (run && argument == "--seed" && hasValue) {
+      std::uint64_t seed = 0;
+      if (!parseSeed(value(), seed)) return std::nullopt;
+      options.seed = seed;
+    } else if (run && argument == "--same-samples" && hasValue) {
+      options.sameSamplesFile = value();
+    } else if (run && argument == "--jackknife") {
+      options.jackknife = true;
+    } else if (run && argument == "--normal-density") {
+      options.normalDensity = true;
+    } else if (run && argument == "--compare" && hasValue) {
+      options.compareFile = value();
     } else if (argument.rfind("--", 0) == 0 || !options.dataFile.empty()) {
       return std::nullopt;
     } else {
@@ -46,6 +94,14 @@ std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& argume
     }
   }
   if (options.dataFile.empty()) return std::nullopt;
+  const int resamplings = static_cast<int>(options.bootstrapReplicates.has_value()) +
+                          static_cast<int>(options.sameSamplesFile.has_value()) +
+                          static_cast<int>(options.jackknife);
+  const bool bootstrap = options.bootstrapReplicates || options.sameSamplesFile;
+  if (resamplings > 1) return std::nullopt;
+  if ((options.sampleSize || options.seed) && !options.bootstrapReplicates) return std::nullopt;
+  if (options.sameSamplesFile && !options.sasdFile) return std::nullopt;
+  if ((options.normalDensity || options.compareFile) && !bootstrap) return std::nullopt;
   return options;
 }
 

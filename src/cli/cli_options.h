@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,8 +12,16 @@ struct CliOptions {
   enum class Action { kHelp, kCheck, kRun };
   Action action = Action::kHelp;
   std::string dataFile;
-  // The answer typed at the time-unit prompt, as a desktop user would type it.
+  // The answers a desktop user would type at the prompts.
   std::string timeUnitAnswer = "1";
+  std::optional<std::string> sasdFile;
+  std::optional<std::string> bootstrapReplicates;  // own samples: B
+  std::optional<std::string> sampleSize;           // own samples: n (default: the cohort)
+  std::optional<std::uint64_t> seed;
+  std::optional<std::string> sameSamplesFile;
+  bool jackknife = false;
+  bool normalDensity = false;
+  std::optional<std::string> compareFile;
 };
 
 // Parses the arguments after the program name; nullopt on bad usage.

@@ -33,6 +33,8 @@ struct Session {
   // saved when the Basic Run closes it.
   ReportWriter basicReport;
   bool basicReportOpen = false;
+  // What the result screens show after a resampling: 'b' after a bootstrap, 'j' otherwise.
+  char runMode = 'j';
   // Every output file written so far, in the order written.
   std::vector<std::string> writtenFiles;
 

@@ -1,8 +1,10 @@
 // Whole-run golden files: every folder under tests/data/golden holds a study ("study.txt"), the
-// answer to the time-unit prompt ("time_unit.txt", 1 when absent) and, in "expected/", every
-// file a run writes, named by its suffix. The test runs pellmar-cli's run on a copy of the
-// study and compares the files byte for byte; set PELLMAR_REGENERATE_GOLDEN=1 to rewrite the
-// expected files from the current output (read every regenerated file before committing it).
+// answer to the time-unit prompt ("time_unit.txt", 1 when absent), the further arguments of the
+// run ("arguments.txt", one per line, naming input files of the folder) with those input files,
+// and, in "expected/", every file the run writes, named by its suffix. The test runs
+// pellmar-cli's run on copies of the inputs and compares the files byte for byte; set
+// PELLMAR_REGENERATE_GOLDEN=1 to rewrite the expected files from the current output (read every
+// regenerated file before committing it).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_options.h"
 #include "cli/cli_runner.h"
 
 namespace pellmar {
@@ -63,26 +66,35 @@ TEST_P(GoldenRun, WritesExactlyTheExpectedFiles) {
   const fs::path work = fs::temp_directory_path() / ("pellmar_golden_" + GetParam());
   fs::remove_all(work);
   fs::create_directories(work);
-  fs::copy_file(caseDir / "study.txt", work / "study.txt");
+  std::set<std::string> inputs;
+  for (const auto& entry : fs::directory_iterator(caseDir)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.is_directory() || name == "time_unit.txt" || name == "arguments.txt") continue;
+    fs::copy_file(entry.path(), work / name);
+    inputs.insert(name);
+  }
 
-  CliOptions options;
-  options.action = CliOptions::Action::kRun;
-  options.dataFile = (work / "study.txt").string();
+  std::vector<std::string> arguments{"run", (work / "study.txt").string()};
   if (fs::exists(caseDir / "time_unit.txt")) {
-    options.timeUnitAnswer = readFile(caseDir / "time_unit.txt");
-    while (!options.timeUnitAnswer.empty() &&
-           std::isspace(static_cast<unsigned char>(options.timeUnitAnswer.back()))) {
-      options.timeUnitAnswer.pop_back();
+    arguments.emplace_back("--time-unit");
+    std::istringstream(readFile(caseDir / "time_unit.txt")) >> arguments.emplace_back();
+  }
+  if (fs::exists(caseDir / "arguments.txt")) {
+    std::istringstream lines(readFile(caseDir / "arguments.txt"));
+    for (std::string argument; lines >> argument;) {
+      arguments.push_back(inputs.count(argument) != 0 ? (work / argument).string() : argument);
     }
   }
+  const auto options = parseCliOptions(arguments);
+  ASSERT_TRUE(options) << "bad arguments.txt";
   std::ostringstream out;
   std::ostringstream err;
-  ASSERT_EQ(runCli(options, out, err), 0) << err.str();
+  ASSERT_EQ(runCli(*options, out, err), 0) << err.str();
 
   std::set<std::string> written;
   for (const auto& entry : fs::directory_iterator(work)) {
     const std::string name = entry.path().filename().string();
-    if (name != "study.txt") written.insert(name.substr(std::string("study").size()));
+    if (inputs.count(name) == 0) written.insert(name.substr(std::string("study").size()));
   }
 
   const fs::path expectedDir = caseDir / "expected";

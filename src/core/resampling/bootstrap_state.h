@@ -60,17 +60,17 @@ struct BootstrapState {
   std::vector<double> bootQp;
   std::vector<double> bootPsi;
   std::vector<double> bootFP;
-  std::vector<std::vector<double>> bootStageDuration;     // [j][b], j = 1 .. m
-  std::vector<std::vector<double>> bootCumDuration;       // [j][b], j = 2 .. m
-  std::vector<std::vector<double>> bootStageConsumption;  // [j][b], j = 1 .. m
+  std::vector<std::vector<double>> bootStageDuration;                       // [j][b], j = 1 .. m
+  std::vector<std::vector<double>> bootCumDuration;                         // [j][b], j = 2 .. m
+  std::vector<std::vector<double>> bootStageConsumption;                    // [j][b], j = 1 .. m
   std::vector<std::vector<std::vector<double>>> bootStageConsumptionBySex;  // [k][j][b]
-  std::vector<std::vector<double>> bootStageDailyMean;    // [j][b], j = 1 .. m + 1
+  std::vector<std::vector<double>> bootStageDailyMean;  // [j][b], j = 1 .. m + 1
 
   ReplicateSummary c0;
   ReplicateSummary qp;
   ReplicateSummary psi;
   ReplicateSummary fp;
-  std::vector<ReplicateSummary> stageConsumption;                     // [j]
+  std::vector<ReplicateSummary> stageConsumption;                    // [j]
   std::vector<std::vector<ReplicateSummary>> stageConsumptionBySex;  // [k][j], k = 1, 2
   FrequencyClasses c0Classes;
 };

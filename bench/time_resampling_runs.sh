@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Times the resampling runs of pellmar-cli as whole processes on a generated study of 400
+# individuals whose stable age-stage distribution has been read: a bootstrap of 100,000 own
+# samples of 400, a bootstrap of the 100,000 replicates of a samples file, and the jackknife.
+# Prints wall time and peak memory of each. Run from the project folder after building the
+# release preset.
+set -euo pipefail
+build=${1:-build/release}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$build/tools/pellmar-make-study" --individuals 400 > "$work/study.txt"
+"$build/tools/pellmar-make-companion" "$work/study.txt" "$work/sasd.txt" "$work/samples.txt" \
+  --replicates 100000
+cli="$build/src/cli/pellmar-cli"
+timed() {
+  local name=$1
+  shift
+  rm -f "$work"/study_*
+  /usr/bin/time -f "$name: wall %e s, peak memory %M KiB" "$cli" run "$work/study.txt" \
+    --sasd "$work/sasd.txt" "$@" > /dev/null 2> "$work/log" || { cat "$work/log"; exit 1; }
+  tail -n 1 "$work/log"
+}
+timed "own samples, B = 100000, n = 400" --bootstrap 100000 --seed 1
+timed "same samples, B = 100000" --same-samples "$work/samples.txt"
+timed "jackknife, N = 400" --jackknife

@@ -1,0 +1,175 @@
+#include "companion_files.h"
+
+#include <cmath>
+#include <vector>
+
+#include "core/analysis/age_stage_walk.h"
+#include "core/analysis/basic_run.h"
+#include "core/analysis/report/report_writer.h"
+#include "core/analysis/stage_statistics.h"
+#include "core/resampling/replicate_random.h"
+
+namespace pellmar::tools {
+namespace {
+
+std::size_t at(int index) { return static_cast<std::size_t>(index); }
+
+constexpr double kEggsPerFemaleDay = 10.0;
+
+double preadultTime(const IndividualRecord& record, int m) {
+  double sum = 0.0;
+  for (int j = 1; j < m; ++j) sum += record.stageDuration[at(j)];
+  return sum;
+}
+
+// Eggs each individual lays: females lay every adult day from two days after emergence.
+std::vector<double> eggsOf(const StudyData& study) {
+  std::vector<double> eggs(at(study.individualCount) + 1, 0.0);
+  const int m = study.stageCount;
+  for (int i = 1; i <= study.individualCount; ++i) {
+    const IndividualRecord& record = study.individual(i);
+    if (record.sex == "F") {
+      eggs[at(i)] = kEggsPerFemaleDay * std::max(record.stageDuration[at(m)] - 2.0, 0.0);
+    }
+  }
+  return eggs;
+}
+
+// A generation time of thirty days turns R0 into lambda.
+double lambdaOf(double r0) { return r0 > 0 ? std::exp(std::log(r0) / 30.0) : 0.0; }
+
+double cohortLambda(const StudyData& study) {
+  double laid = 0.0;
+  for (const double e : eggsOf(study)) laid += e;
+  return lambdaOf(laid / study.individualCount);
+}
+
+}  // namespace
+
+std::string stableDistributionFile(const StudyData& study, const CompanionShape& shape) {
+  Session session;
+  session.study = study;
+  prepareBasicRunResults(session);
+  life01(session);
+  life03(session);
+  const BasicRunResults& r = session.basic;
+  const int m = study.stageCount;
+  const int last = r.maxAgeIndex;
+
+  // The stable distribution of the cohort's own transitions at the given lambda.
+  AgeStageMatrix Z(last + 2, m + 2);
+  const double lambda = shape.lambda > 0 ? shape.lambda : cohortLambda(study);
+  const double growth = std::pow(lambda, study.timeUnit);
+  Z(0, 1) = 1;
+  for (int x = 1; x <= last; ++x) {
+    Z(x, 1) = r.G(x - 1, 1) * Z(x - 1, 1) / growth;
+    for (int j = 2; j <= m; ++j) {
+      Z(x, j) = (r.G(x - 1, j) * Z(x - 1, j) + r.D(x - 1, j - 1) * Z(x - 1, j - 1)) / growth;
+    }
+    Z(x, m + 1) = (r.G(x - 1, m + 1) * Z(x - 1, m + 1) + r.D(x - 1, m) * Z(x - 1, m - 1)) / growth;
+  }
+  double total = 0.0;
+  for (int x = 0; x <= last; ++x) {
+    for (int j = 1; j <= m + 1; ++j) total += Z(x, j);
+  }
+
+  ReportWriter out;
+  out.writeLine({"Stable age-stage distribution (SASD) and oviposition ages"});
+  out.writeLine({study.projectTitle});
+  out.writeLine({study.userName});
+  out.writeLine({study.studyDate});
+  out.writeLine({"Finite rate of increase (lambda)"});
+  out.writeLine({lambda});
+  out.writeLine({shape.inRow ? "In Row" : "In Column"});
+  out.writeLine({"SASD"});
+  if (shape.inRow) {
+    for (int j = 1; j <= m + 1; ++j) {
+      for (int x = r.stageAgeRange[at(j)][1]; x <= r.stageAgeRange[at(j)][2]; ++x) {
+        out.writeLine({Z(x, j) / total});
+      }
+    }
+  } else {
+    for (int x = 0; x <= last; ++x) {
+      for (int j = 1; j <= m + 1; ++j) out.writeLine({Z(x, j) / total});
+    }
+  }
+  out.writeLine({"Number of individuals"});
+  out.writeLine({static_cast<double>(study.individualCount)});
+  int females = 0;
+  for (int i = 1; i <= study.individualCount; ++i) females += study.individual(i).sex == "F";
+  out.writeLine({"Number of females"});
+  out.writeLine({static_cast<double>(females)});
+  out.writeLine({"Ind., Sex, End age, Included, TPOP, Last oviposition age, Postoviposition"});
+  for (int i = 1; i <= study.individualCount; ++i) {
+    const IndividualRecord& record = study.individual(i);
+    if (record.sex != "F") continue;
+    const double emergence = preadultTime(record, m);
+    const double endAge = emergence + record.stageDuration[at(m)] - 1;
+    const double tpop = emergence + 2;
+    const double lastOviposition = std::max(tpop, endAge - 1 - i % 3);
+    out.writeLine({static_cast<double>(i), "F", endAge, 1.0});
+    out.writeLine({tpop, lastOviposition, endAge - lastOviposition - 1});
+  }
+  return out.contents();
+}
+
+std::string bootstrapSamplesFile(const StudyData& study, const CompanionShape& shape) {
+  const int n = study.individualCount;
+  const std::vector<double> eggs = eggsOf(study);
+  ReportWriter out;
+  out.writeLine({"Bootstrap samples of the life table"});
+  out.writeLine({study.projectTitle});
+  out.writeLine({study.studyDate});
+  out.writeLine({"Bootstrap number", static_cast<double>(shape.replicates)});
+  out.writeLine({"Sample size", static_cast<double>(n)});
+  double sumR0 = 0, sumR0Squares = 0, sumLambda = 0, sumLambdaSquares = 0;
+  int written = 0;
+  for (std::uint64_t b = 1; written < shape.replicates; ++b) {
+    ReplicateRandom random(shape.seed, b);
+    std::vector<int> sample(at(n));
+    double laid = 0.0;
+    for (int& i : sample) {
+      i = drawIndividual(random, n);
+      laid += eggs[at(i)];
+    }
+    // Only effective replicates, those with offspring, are written.
+    if (laid == 0) continue;
+    ++written;
+    const double r0 = laid / n;
+    const double lambda = lambdaOf(r0);
+    sumR0 += r0;
+    sumR0Squares += r0 * r0;
+    sumLambda += lambda;
+    sumLambdaSquares += lambda * lambda;
+    out.writeLine({"Bootstrap " + std::to_string(written)});
+    for (int k = 0; k < n; ++k) {
+      out.digits(sample[at(k)]);
+      if (k + 1 == n || (k + 1) % 20 == 0) {
+        out.endLine();
+      } else {
+        out.text(",");
+      }
+    }
+    out.writeLine({"Ro", r0});
+    out.writeLine({"lambda", lambda});
+  }
+  double cohortEggs = 0;
+  for (const double e : eggs) cohortEggs += e;
+  const double B = shape.replicates;
+  const auto variance = [&](double sum, double squares) {
+    return B > 1 ? std::max((squares - sum * sum / B) / (B - 1), 0.0) : 0.0;
+  };
+  const double r0Variance = variance(sumR0, sumR0Squares);
+  const double lambdaVariance = variance(sumLambda, sumLambdaSquares);
+  out.writeLine({"Mean of Ro", sumR0 / B});
+  out.writeLine({"Variance of Ro", r0Variance});
+  out.writeLine({"SE of Ro", std::sqrt(r0Variance)});
+  out.writeLine({"Ro", cohortEggs / n});
+  out.writeLine({"Mean of lambda", sumLambda / B});
+  out.writeLine({"Variance of lambda", lambdaVariance});
+  out.writeLine({"SE of lambda", std::sqrt(lambdaVariance)});
+  out.writeLine({"lambda", lambdaOf(cohortEggs / n)});
+  return out.contents();
+}
+
+}  // namespace pellmar::tools
