@@ -31,10 +31,10 @@ std::string treatment2File(const std::string& folder, const std::string& content
   return path;
 }
 
-TEST(CompareTwoBootstraps, IdenticalTreatmentsGiveTZero) {
+TEST(CompareTwoBootstraps, TheTValueIsNeverNegative) {
   TemporaryFolder folder;
   Session session = afterBootstrap(folder.base());
-  const std::string path = treatment2File(
+  std::string path = treatment2File(
       folder.base(), "\"Other moth\",line 2\nline 3\nn =,4\nK =,3\n1,20\n2,22\n3,24\n");
   EXPECT_EQ(compareTwoBootstraps(session, path), "The t-value = 0");
   EXPECT_EQ(readWholeFile(folder.base() + "_6-Compare2Bs-output.txt"),
@@ -53,23 +53,15 @@ TEST(CompareTwoBootstraps, IdenticalTreatmentsGiveTZero) {
                 "t-value = 0 \r\n"
                 " \r\n"
                 "\r\n");
-  const ComparisonState& comparison = session.comparison;
-  EXPECT_TRUE(comparison.done);
-  EXPECT_EQ(comparison.treatment2Title, "Other moth");
-  EXPECT_EQ(comparison.treatment2SampleSize, 4);
-  EXPECT_EQ(comparison.treatment2Count, 3);
-}
+  EXPECT_TRUE(session.comparison.done);
+  EXPECT_EQ(session.comparison.treatment2Title, "Other moth");
 
-TEST(CompareTwoBootstraps, LowerSecondTreatmentStillGivesAPositiveT) {
-  TemporaryFolder folder;
-  Session session = afterBootstrap(folder.base());
-  // The record after K is not read.
-  const std::string path =
-      treatment2File(folder.base(), "T2\n2\n3\nn\n4\nK\n3\n1,10\n2,12\n3,14\n4,1000\n");
-  // SE of the difference sqrt(4 / 4 + 4 / 4); t = 10 / sqrt(2) = 7.071067811865475 in double.
+  // Treatment 2 lower: t is still positive. The record after K is not read. The SE of the
+  // difference is sqrt(4 / 4 + 4 / 4), so t = 10 / sqrt(2) = 7.071067811865475 in double.
+  session = afterBootstrap(folder.base());
+  path = treatment2File(folder.base(), "T2\n2\n3\nn\n4\nK\n3\n1,10\n2,12\n3,14\n4,1000\n");
   EXPECT_EQ(compareTwoBootstraps(session, path), "The t-value = 7.07106781186547");
   EXPECT_EQ(session.comparison.treatment2Mean, 12);
-  EXPECT_EQ(session.comparison.treatment2Variance, 4);
 }
 
 TEST(CompareTwoBootstraps, RefusesFilesItCannotUseAndWritesNothing) {

@@ -39,9 +39,9 @@ struct PredationState {
   // Statistics of the six period columns over the females in the period table: TPOP, its
   // consumption, oviposition period, its consumption, postoviposition period, its consumption.
   std::vector<Statistic> periodStatistics;
-  double stablePredationRate = 0.0;    // psi
-  double finitePredationRate = 0.0;    // omega
-  double intrinsicPredationRate = 0.0; // ln omega
+  double stablePredationRate = 0.0;     // psi
+  double finitePredationRate = 0.0;     // omega
+  double intrinsicPredationRate = 0.0;  // ln omega
   bool intrinsicRateDefined = false;
 };
 
