@@ -1,0 +1,39 @@
+#include "ui/progress_tracker.h"
+
+#include <algorithm>
+
+namespace pellmar {
+
+namespace {
+constexpr long kReplicatesPerFlip = 1000;
+}  // namespace
+
+QString durationText(std::chrono::seconds duration) {
+  const long long total = std::max<long long>(0, duration.count());
+  const long long hours = total / 3600;
+  const long long minutes = total % 3600 / 60;
+  const long long seconds = total % 60;
+  if (hours > 0) return QStringLiteral("%1 h %2 min").arg(hours).arg(minutes);
+  if (minutes > 0) return QStringLiteral("%1 min %2 s").arg(minutes).arg(seconds);
+  return QStringLiteral("%1 s").arg(seconds);
+}
+
+ProgressTracker::Update ProgressTracker::update(long done, long total, Clock::time_point now) {
+  Update result;
+  result.percent = total > 0 ? static_cast<int>(100LL * std::clamp(done, 0L, total) / total) : 0;
+  result.text = QStringLiteral("%1 of %2").arg(done).arg(total);
+  if (done > 0 && done < total) {
+    const auto elapsed = std::chrono::duration_cast<std::chrono::duration<double>>(now - start_);
+    const auto left = std::chrono::seconds(static_cast<long long>(
+        elapsed.count() * static_cast<double>(total - done) / static_cast<double>(done) + 0.5));
+    result.text += QStringLiteral(", about %1 left").arg(durationText(left));
+  }
+  const long flips = std::clamp(done, 0L, std::max(total - 1, 0L)) / kReplicatesPerFlip;
+  if (flips > flipsSeen_) {
+    result.colourFlips = static_cast<int>(flips - flipsSeen_);
+    flipsSeen_ = flips;
+  }
+  return result;
+}
+
+}  // namespace pellmar

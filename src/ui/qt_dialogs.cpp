@@ -1,0 +1,98 @@
+#include "ui/qt_dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "app/scripted_dialogs.h"
+#include "ui/window_printer.h"
+
+namespace pellmar {
+
+namespace {
+
+QString toQt(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QWidget* dialogParent() { return QApplication::activeWindow(); }
+
+}  // namespace
+
+QWidget* topLevelWindow(const QString& objectName) {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->objectName() == objectName) return widget;
+  }
+  return nullptr;
+}
+
+MessageAnswer QtDialogs::messageBox(std::string_view text, MessageButtons buttons,
+                                    std::string_view title) {
+  if (buttons == MessageButtons::kYesNo) {
+    const auto answer = QMessageBox::question(dialogParent(), toQt(title), toQt(text),
+                                              QMessageBox::Yes | QMessageBox::No);
+    return answer == QMessageBox::Yes ? MessageAnswer::kYes : MessageAnswer::kNo;
+  }
+  QMessageBox::information(dialogParent(), toQt(title), toQt(text));
+  return MessageAnswer::kOk;
+}
+
+std::string QtDialogs::inputPrompt(std::string_view prompt, std::string_view title,
+                                   std::string_view defaultAnswer) {
+  bool accepted = false;
+  const QString answer = QInputDialog::getText(dialogParent(), toQt(title), toQt(prompt),
+                                               QLineEdit::Normal, toQt(defaultAnswer), &accepted);
+  return accepted ? answer.toStdString() : std::string();
+}
+
+std::string QtDialogs::openFileDialog() {
+  const QString start =
+      rememberedName_.isEmpty() ? directory_ : QDir(directory_).filePath(rememberedName_);
+  const QString path = QFileDialog::getOpenFileName(dialogParent(), QString(), start);
+  if (path.isEmpty()) return std::string();
+  const QFileInfo chosen(path);
+  directory_ = chosen.absolutePath();
+  rememberedName_ = chosen.fileName();
+  return QDir::toNativeSeparators(path).toStdString();
+}
+
+void QtDialogs::printWindow(std::string_view window) {
+  QWidget* shown = topLevelWindow(toQt(window));
+  if (shown == nullptr) return;
+  const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
+  if (!printerInfo.isNull()) {
+    QPrinter printer(printerInfo, QPrinter::HighResolution);
+    if (!printWindowImage(*shown, printer)) {
+      QMessageBox::warning(
+          shown, QStringLiteral("Print page"),
+          QStringLiteral("The printer %1 could not be started.").arg(printerInfo.printerName()));
+    }
+    return;
+  }
+  const auto offer = QMessageBox::question(
+      shown, QStringLiteral("Print page"),
+      QStringLiteral("No printer is installed. Save this page as a PDF file instead?"),
+      QMessageBox::Yes | QMessageBox::No);
+  if (offer != QMessageBox::Yes) return;
+  const QString path = QFileDialog::getSaveFileName(
+      shown, QStringLiteral("Save page as PDF"),
+      QDir(directory_).filePath(shown->objectName() + QStringLiteral(".pdf")),
+      QStringLiteral("PDF files (*.pdf)"));
+  if (path.isEmpty()) return;
+  if (!printWindowToPdf(*shown, path)) {
+    QMessageBox::warning(
+        shown, QStringLiteral("Print page"),
+        QStringLiteral("The file %1 could not be written.").arg(QDir::toNativeSeparators(path)));
+  }
+}
+
+ClockReading QtDialogs::clock() { return readSystemClock(); }
+
+void QtDialogs::beep() { QApplication::beep(); }
+
+}  // namespace pellmar

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include "app/dialogs.h"
+
+class QWidget;
+
+namespace pellmar {
+
+// The dialog services of the desktop: Qt message boxes, one-line prompts and the file-open
+// dialog, printing an image of a window on the default printer (or into a PDF file when no
+// printer is installed), the system clock and the system beep. Each dialog is modal over the
+// active window. Call only on the UI thread (UiThreadDialogs forwards from other threads).
+class QtDialogs : public Dialogs {
+ public:
+  MessageAnswer messageBox(std::string_view text, MessageButtons buttons,
+                           std::string_view title) override;
+  std::string inputPrompt(std::string_view prompt, std::string_view title,
+                          std::string_view defaultAnswer) override;
+  std::string openFileDialog() override;
+  void clearFileDialogName() override { rememberedName_.clear(); }
+  // Prints the top-level window whose object name is `window`.
+  void printWindow(std::string_view window) override;
+  ClockReading clock() override;
+  void beep() override;
+  void progress(std::string_view /*label*/, long /*done*/, long /*total*/) override {}
+
+ private:
+  // The file dialog opens where the last file was chosen, with its name until it is cleared.
+  QString directory_;
+  QString rememberedName_;
+};
+
+// The top-level window with the given object name, or nullptr.
+QWidget* topLevelWindow(const QString& objectName);
+
+}  // namespace pellmar
