@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class QChartView;
+
+namespace pellmar {
+
+// Saves the chart shown in a view as a PNG picture at 300 dots per inch. False when the file
+// cannot be written.
+bool saveChartAsPng(QChartView& view, const QString& path);
+
+// Saves the chart shown in a view as an SVG drawing. False when the file cannot be written.
+bool saveChartAsSvg(QChartView& view, const QString& path);
+
+// Saves as SVG when the path ends in ".svg" (any case), else as PNG.
+bool saveChart(QChartView& view, const QString& path);
+
+// Asks where to save the chart shown, as a PNG picture or an SVG drawing, and saves it; tells
+// the user when the file cannot be written.
+void saveChartWithDialog(QChartView& view);
+
+}  // namespace pellmar

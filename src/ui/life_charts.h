@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include "core/session.h"
+
+class QChart;
+
+namespace pellmar {
+
+// The seven charts of the Basic Run results: four age-stage charts with one curve per stage
+// column and three age-specific charts with one curve.
+enum class LifeChart { kSxj, kGij, kDij, kCij, kLx, kCx, kLxCx };
+
+// The main window labels the vertical axes of the age-stage charts by age x, the large chart
+// window by age index i.
+enum class ChartPlace { kMainWindow, kLargeWindow };
+
+// Replaces the content of `chart` with the chart `kind` of the Basic Run results. Every curve
+// runs over the ages 0 .. maxAgeIndex and closes with the value 0 at maxAgeIndex + 1. The
+// survival and probability charts keep a vertical scale fixed at 0 .. 1.2; the consumption
+// charts scale to their data.
+void drawLifeChart(QChart& chart, LifeChart kind, const Session& session, ChartPlace place);
+
+// Removes every series and axis of a chart.
+void clearChart(QChart& chart);
+
+}  // namespace pellmar

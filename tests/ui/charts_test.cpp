@@ -1,0 +1,147 @@
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QLegend>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <memory>
+
+#include "ui/frequency_chart.h"
+#include "ui/life_charts.h"
+#include "ui_test_support.h"
+
+namespace pellmar {
+namespace {
+
+using testing::AnalysedStudy;
+using testing::goldenStudy;
+
+QValueAxis* axis(const QChart& chart, Qt::Orientation orientation) {
+  const QList<QAbstractAxis*> axes = chart.axes(orientation);
+  return axes.size() == 1 ? qobject_cast<QValueAxis*>(axes.front()) : nullptr;
+}
+
+QLineSeries* curve(const QChart& chart, int index) {
+  return qobject_cast<QLineSeries*>(chart.series().at(index));
+}
+
+// Three individuals, stages egg, larva and adult; ages 0..4 (see the study file).
+class LifeCharts : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    study() = std::make_unique<AnalysedStudy>(goldenStudy("three_stages"));
+  }
+  static void TearDownTestSuite() { study().reset(); }
+  static std::unique_ptr<AnalysedStudy>& study() {
+    static std::unique_ptr<AnalysedStudy> analysed;
+    return analysed;
+  }
+  static const Session& session() { return study()->program.session(); }
+
+  QChart chart_;
+};
+
+TEST_F(LifeCharts, SurvivalHasOneCurvePerStageColumnOnAFixedScale) {
+  ASSERT_EQ(session().basic.maxAgeIndex, 4);
+  drawLifeChart(chart_, LifeChart::kSxj, session(), ChartPlace::kMainWindow);
+  EXPECT_EQ(chart_.title(), QStringLiteral("Survival rate to each age-stage group"));
+  ASSERT_EQ(chart_.series().size(), 4);
+  const QStringList names = {QStringLiteral("Egg"), QStringLiteral("Larv"), QStringLiteral("Fema"),
+                             QStringLiteral("Male")};
+  for (int j = 0; j < 4; ++j) EXPECT_EQ(chart_.series().at(j)->name(), names[j]);
+  EXPECT_TRUE(chart_.legend()->isVisible());
+  EXPECT_EQ(chart_.legend()->alignment(), Qt::AlignRight);
+
+  // Larva: all three individuals at age 1, two at age 2.
+  const QList<QPointF> larva = curve(chart_, 1)->points();
+  ASSERT_EQ(larva.size(), 6);
+  EXPECT_DOUBLE_EQ(larva[1].y(), 1.0);
+  EXPECT_NEAR(larva[2].y(), 2.0 / 3.0, 1e-12);
+
+  QValueAxis* vertical = axis(chart_, Qt::Vertical);
+  ASSERT_NE(vertical, nullptr);
+  EXPECT_DOUBLE_EQ(vertical->min(), 0.0);
+  EXPECT_DOUBLE_EQ(vertical->max(), 1.2);
+  EXPECT_EQ(vertical->tickCount(), 12);
+  EXPECT_EQ(vertical->titleText(), QStringLiteral("S(i,j)"));
+  EXPECT_EQ(axis(chart_, Qt::Horizontal)->titleText(), QStringLiteral("age"));
+}
+
+TEST_F(LifeCharts, EveryCurveClosesWithZeroOnePastTheLastAge) {
+  for (const LifeChart kind : {LifeChart::kSxj, LifeChart::kGij, LifeChart::kDij, LifeChart::kCij,
+                               LifeChart::kLx, LifeChart::kCx, LifeChart::kLxCx}) {
+    drawLifeChart(chart_, kind, session(), ChartPlace::kMainWindow);
+    for (QAbstractSeries* series : chart_.series()) {
+      const QList<QPointF> points = qobject_cast<QLineSeries*>(series)->points();
+      ASSERT_EQ(points.size(), 6);
+      for (int x = 0; x < 6; ++x) EXPECT_DOUBLE_EQ(points[x].x(), x);
+      EXPECT_EQ(points.back(), QPointF(5, 0));
+    }
+  }
+}
+
+TEST_F(LifeCharts, ConsumptionChartsScaleToTheirData) {
+  drawLifeChart(chart_, LifeChart::kCij, session(), ChartPlace::kMainWindow);
+  EXPECT_EQ(chart_.title(), QStringLiteral("Age-stage specific consumption rate"));
+  // The adult female eats 12 at age 4.
+  EXPECT_DOUBLE_EQ(curve(chart_, 2)->points()[4].y(), 12.0);
+  EXPECT_GE(axis(chart_, Qt::Vertical)->max(), 12.0);
+  EXPECT_LT(axis(chart_, Qt::Vertical)->max(), 20.0);
+
+  drawLifeChart(chart_, LifeChart::kLxCx, session(), ChartPlace::kMainWindow);
+  ASSERT_EQ(chart_.series().size(), 1);
+  EXPECT_FALSE(chart_.legend()->isVisible());
+  EXPECT_EQ(axis(chart_, Qt::Vertical)->titleText(), QStringLiteral("l(x)*c(x)"));
+  EXPECT_NEAR(curve(chart_, 0)->points()[2].y(), 4.5 * 2.0 / 3.0 + 8.0 / 3.0, 1e-12);
+}
+
+TEST_F(LifeCharts, SurvivalCurveKeepsItsFixedMaximumAndHidesTheLegend) {
+  drawLifeChart(chart_, LifeChart::kLx, session(), ChartPlace::kMainWindow);
+  EXPECT_EQ(chart_.title(), QStringLiteral("Age-specific survival rate"));
+  EXPECT_FALSE(chart_.legend()->isVisible());
+  EXPECT_DOUBLE_EQ(axis(chart_, Qt::Vertical)->max(), 1.2);
+  EXPECT_NEAR(curve(chart_, 0)->points()[3].y(), 2.0 / 3.0, 1e-12);
+}
+
+TEST_F(LifeCharts, LargeWindowNamesTheAgeStageAxesByIndexI) {
+  const std::vector<std::pair<LifeChart, QString>> main = {
+      {LifeChart::kGij, QStringLiteral("g(x,j)")},
+      {LifeChart::kDij, QStringLiteral("d(x,j)")},
+      {LifeChart::kCij, QStringLiteral("c(x,j)")}};
+  for (const auto& [kind, title] : main) {
+    drawLifeChart(chart_, kind, session(), ChartPlace::kMainWindow);
+    EXPECT_EQ(axis(chart_, Qt::Vertical)->titleText(), title);
+    drawLifeChart(chart_, kind, session(), ChartPlace::kLargeWindow);
+    EXPECT_EQ(axis(chart_, Qt::Vertical)->titleText(),
+              QString(title).replace(QLatin1Char('x'), QLatin1Char('i')));
+    EXPECT_EQ(axis(chart_, Qt::Horizontal)->titleText(), QStringLiteral("Age"));
+  }
+}
+
+TEST(FrequencyCharts, OneBarPerClassEvenWhenCentresCoincide) {
+  FrequencyChartData frequencies;
+  frequencies.title = "Frequency of pseudo-Co (interval =0).";
+  for (int row = 0; row < 23; ++row) {
+    // All values equal: every class centre is the same number.
+    frequencies.labels.emplace_back(row == 0 ? "0" : "61.5");
+    frequencies.values.push_back(row == 0 ? 0.0 : row == 1 ? 9.0 : 0.0);
+  }
+  QChart chart;
+  drawFrequencyChart(chart, frequencies, QStringLiteral("Pseudo-value of C0"));
+  EXPECT_EQ(chart.title(), QStringLiteral("Frequency of pseudo-Co (interval =0)."));
+  EXPECT_FALSE(chart.legend()->isVisible());
+  ASSERT_EQ(chart.series().size(), 1);
+  const auto* bars = qobject_cast<QBarSeries*>(chart.series().front());
+  ASSERT_NE(bars, nullptr);
+  ASSERT_EQ(bars->barSets().front()->count(), 23);
+  EXPECT_EQ(bars->barSets().front()->at(1), 9.0);
+  const auto* categories = qobject_cast<QBarCategoryAxis*>(chart.axes(Qt::Horizontal).front());
+  ASSERT_EQ(categories->count(), 23);
+  EXPECT_EQ(categories->at(1), QStringLiteral("61.5"));
+  EXPECT_EQ(axis(chart, Qt::Vertical)->titleText(), QStringLiteral("Frequency"));
+  EXPECT_GE(axis(chart, Qt::Vertical)->max(), 9.0);
+}
+
+}  // namespace
+}  // namespace pellmar
