@@ -1,0 +1,119 @@
+#include "ui/done_form.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/dialogs.h"
+
+namespace pellmar {
+
+namespace {
+
+bool isReport(const std::string& path) {
+  static const std::string kEnding = "_Output.txt";
+  return path.size() >= kEnding.size() &&
+         path.compare(path.size() - kEnding.size(), kEnding.size(), kEnding) == 0;
+}
+
+}  // namespace
+
+std::string latestReport(const std::vector<std::string>& written,
+                         const std::string& basicOutputFileName) {
+  const auto found = std::find_if(written.rbegin(), written.rend(), isReport);
+  return found != written.rend() ? *found : basicOutputFileName;
+}
+
+QString describeOutputFile(const QString& fileName) {
+  const auto has = [&fileName](const char* part) {
+    return fileName.contains(QLatin1String(part), Qt::CaseInsensitive);
+  };
+  if (has("_Output.txt")) return QStringLiteral("Report");
+  if (has("Compare2Bs")) return QStringLiteral("Comparison of two bootstrap results");
+  if (has("Bootstrap") || has("Boots-")) return QStringLiteral("Bootstrap results");
+  if (has("Jackknife") || has("Pseudo")) return QStringLiteral("Jackknife results");
+  if (has("SASD") || has("Psi") || has("Omega") || has("Predation_Rate")) {
+    return QStringLiteral("Stable and finite predation rates");
+  }
+  if (has("For_Predation")) {
+    return QStringLiteral("Consumption rate c(x,j) for the predation rates");
+  }
+  if (has("_Fig_")) return QStringLiteral("Figure data");
+  if (has("Total_Consumption")) return QStringLiteral("Total consumption at each age");
+  if (has("consumption")) return QStringLiteral("Consumption of each individual, for statistics");
+  return QStringLiteral("Data file");
+}
+
+DoneForm::DoneForm(Dialogs& dialogs)
+    : ReturnWindow(QStringLiteral("doneform"), QStringLiteral("Well done!")),
+      reportFile_(new QLineEdit(this)),
+      folder_(new QLabel(this)),
+      files_(new QTableWidget(this)),
+      print_(new QPushButton(QStringLiteral("Print page"), this)) {
+  reportFile_->setObjectName(QStringLiteral("Text1_0"));
+  reportFile_->setReadOnly(true);
+  folder_->setObjectName(QStringLiteral("lblFolder"));
+  folder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  files_->setObjectName(QStringLiteral("lstFiles"));
+  files_->setColumnCount(2);
+  files_->setHorizontalHeaderLabels({QStringLiteral("What it holds"), QStringLiteral("File")});
+  files_->horizontalHeader()->setStretchLastSection(true);
+  files_->verticalHeader()->hide();
+  files_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  files_->setSelectionBehavior(QAbstractItemView::SelectRows);
+
+  print_->setObjectName(QStringLiteral("cmdPrint"));
+  connect(print_, &QPushButton::clicked, this,
+          [this, &dialogs] { dialogs.printWindow(objectName().toStdString()); });
+  auto* hints = new QPushButton(QStringLiteral("What you should know about these files"), this);
+  hints->setObjectName(QStringLiteral("cmdHints"));
+  connect(hints, &QPushButton::clicked, this, &DoneForm::hintsRequested);
+  auto* back = new QPushButton(QStringLiteral("Back to the mainform"), this);
+  back->setObjectName(QStringLiteral("cmdBack"));
+  connect(back, &QPushButton::clicked, this, &QWidget::close);
+
+  auto* report = new QHBoxLayout;
+  report->addWidget(new QLabel(QStringLiteral("The output file is:  "), this));
+  report->addWidget(reportFile_, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(hints);
+  buttons->addStretch();
+  buttons->addWidget(print_);
+  buttons->addWidget(back);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(report);
+  layout->addWidget(new QLabel(QStringLiteral("The graphic data files are:"), this));
+  layout->addWidget(folder_);
+  layout->addWidget(files_, 1);
+  layout->addLayout(buttons);
+  resize(820, 560);
+}
+
+void DoneForm::load(const Session& session) {
+  print_->setEnabled(true);
+  const std::string report = latestReport(session.writtenFiles, session.study.basicOutputFileName);
+  reportFile_->setText(QDir::toNativeSeparators(QString::fromStdString(report)));
+  folder_->setText(
+      QStringLiteral("In the folder ") +
+      QDir::toNativeSeparators(QFileInfo(QString::fromStdString(report)).absolutePath()) +
+      QLatin1Char(':'));
+  files_->setRowCount(0);
+  for (const std::string& path : session.writtenFiles) {
+    if (path == report) continue;
+    const QString name = QFileInfo(QString::fromStdString(path)).fileName();
+    const int row = files_->rowCount();
+    files_->insertRow(row);
+    files_->setItem(row, 0, new QTableWidgetItem(describeOutputFile(name)));
+    files_->setItem(row, 1, new QTableWidgetItem(name));
+  }
+  files_->resizeColumnToContents(0);
+}
+
+}  // namespace pellmar

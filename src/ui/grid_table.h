@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+class QTableWidget;
+
+namespace pellmar {
+
+// The text of a result grid, row by row. Row 0 holds the column headings and column 0 the row
+// headings, as the fixed row and column of the grid.
+struct Grid {
+  std::vector<std::vector<QString>> cells;
+
+  Grid(int rows, int columns)
+      : cells(static_cast<std::size_t>(rows),
+              std::vector<QString>(static_cast<std::size_t>(columns))) {}
+
+  [[nodiscard]] int rows() const { return static_cast<int>(cells.size()); }
+  [[nodiscard]] int columns() const {
+    return cells.empty() ? 0 : static_cast<int>(cells[0].size());
+  }
+  QString& at(int row, int column) {
+    return cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+  }
+  [[nodiscard]] const QString& at(int row, int column) const {
+    return cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+  }
+};
+
+// Shows a grid in a table widget: the heading row and column shaded and centred like fixed
+// cells, the values right-aligned, nothing editable.
+void showGrid(QTableWidget& table, const Grid& grid);
+
+// Makes a short table exactly as high as its rows, with no room left below them.
+void fitHeightToRows(QTableWidget& table);
+
+}  // namespace pellmar

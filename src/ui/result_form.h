@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/session.h"
+#include "ui/return_window.h"
+
+class QTabWidget;
+class QTableWidget;
+
+namespace pellmar {
+
+// "Results": the age-stage matrices, stage statistics and life-table curves in ten tabbed
+// grids.
+class ResultForm : public ReturnWindow {
+  Q_OBJECT
+
+ public:
+  ResultForm();
+
+  // Fills every grid from the session as it stands.
+  void load(const Session& session);
+
+  [[nodiscard]] QTabWidget* tabs() const { return tabs_; }
+  [[nodiscard]] QTableWidget* grid(int k) const;
+
+ private:
+  QTabWidget* tabs_;
+};
+
+}  // namespace pellmar

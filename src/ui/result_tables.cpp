@@ -1,0 +1,171 @@
+#include "ui/result_tables.h"
+
+#include <cmath>
+
+#include "ui/display_number.h"
+
+namespace pellmar {
+
+namespace {
+
+constexpr int kStageMeanRows = 9;
+
+template <typename Vector>
+auto element(const Vector& vector, int index) -> typename Vector::value_type {
+  if (index < 0 || index >= static_cast<int>(vector.size())) return {};
+  return vector[static_cast<std::size_t>(index)];
+}
+
+QString stageName(const StudyData& study, int line, int j) {
+  if (line >= static_cast<int>(study.stageName.size())) return QString();
+  return QString::fromStdString(element(study.stageName[static_cast<std::size_t>(line)], j));
+}
+
+// The standard error shown beside a statistic: SD / sqrt(N).
+double standardError(const Statistic& statistic) {
+  return statistic.count > 0 ? statistic.sd / std::sqrt(statistic.count) : 0.0;
+}
+
+bool outsideAgeRange(const BasicRunResults& r, int x, int j) {
+  const std::array<int, 3> range = element(r.stageAgeRange, j);
+  return x < range[1] || x > range[2];
+}
+
+// An age-stage matrix: ages down, stage columns 1 .. m + 1 across.
+Grid matrixGrid(const Session& session, const AgeStageMatrix& matrix, int decimals,
+                bool developmentHeadings) {
+  const int m = session.study.stageCount;
+  const BasicRunResults& r = session.basic;
+  Grid grid(r.maxAgeIndex + 2, m + 2);
+  grid.at(0, 0) = QStringLiteral("Age");
+  for (int j = 1; j <= m + 1; ++j) grid.at(0, j) = stageName(session.study, 1, j);
+  if (developmentHeadings && m >= 2) {
+    // Columns m - 1 and m hold the development of the last pre-adult stage into each sex.
+    grid.at(0, m - 1) = QStringLiteral("P->F");
+    grid.at(0, m) = QStringLiteral("P->M");
+  }
+  for (int x = 0; x <= r.maxAgeIndex; ++x) {
+    grid.at(x + 1, 0) = QString::number(x);
+    for (int j = 1; j <= m + 1; ++j) {
+      grid.at(x + 1, j) =
+          outsideAgeRange(r, x, j) ? QStringLiteral("-") : displayNumber(matrix.at(x, j), decimals);
+    }
+  }
+  return grid;
+}
+
+// Rows "N", "Mean", "SD", "SE" of one statistic per column.
+Grid statisticGrid(const std::vector<std::pair<QString, Statistic>>& columns) {
+  Grid grid(5, static_cast<int>(columns.size()) + 1);
+  const std::array<QString, 4> labels = {QStringLiteral("N"), QStringLiteral("Mean"),
+                                         QStringLiteral("SD"), QStringLiteral("SE")};
+  for (int row = 1; row <= 4; ++row) grid.at(row, 0) = labels[static_cast<std::size_t>(row - 1)];
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    const int column = static_cast<int>(c) + 1;
+    const Statistic& s = columns[c].second;
+    grid.at(0, column) = columns[c].first;
+    grid.at(1, column) = QString::number(s.count);
+    grid.at(2, column) = displayNumber(s.mean, 2);
+    grid.at(3, column) = displayNumber(s.sd, 2);
+    grid.at(4, column) = displayNumber(standardError(s), 2);
+  }
+  return grid;
+}
+
+Grid consumptionGrid(const Session& session) {
+  const int m = session.study.stageCount;
+  const BasicRunResults& r = session.basic;
+  std::vector<std::pair<QString, Statistic>> columns;
+  for (int j = 1; j < m; ++j) {
+    columns.emplace_back(stageName(session.study, 1, j), element(r.stageConsumption, j));
+  }
+  // The adult stage is split by sex: the female and male columns take the statistics of
+  // stage-name lines 1 and 2, whose adult names head them.
+  for (int line = 1; line <= 2; ++line) {
+    columns.emplace_back(stageName(session.study, line, m),
+                         element(element(r.stageConsumptionBySex, line), m));
+  }
+  return statisticGrid(columns);
+}
+
+Grid stageDurationGrid(const Session& session) {
+  const int m = session.study.stageCount;
+  std::vector<std::pair<QString, Statistic>> columns;
+  for (int j = 1; j <= m; ++j) {
+    columns.emplace_back(j == m ? QStringLiteral("Adult") : stageName(session.study, 1, j),
+                         element(session.basic.stageDuration, j));
+  }
+  return statisticGrid(columns);
+}
+
+// One value per age, with the ages in column 0.
+template <typename ValueAt>
+Grid ageCurveGrid(const BasicRunResults& r, const QString& heading, ValueAt valueAt) {
+  Grid grid(r.maxAgeIndex + 2, 2);
+  grid.at(0, 0) = QStringLiteral("Age");
+  grid.at(0, 1) = heading;
+  for (int x = 0; x <= r.maxAgeIndex; ++x) {
+    grid.at(x + 1, 0) = QString::number(x);
+    grid.at(x + 1, 1) = displayNumber(valueAt(x), 4);
+  }
+  return grid;
+}
+
+Grid meanConsumptionGrid(const BasicRunResults& r) {
+  Grid grid(2, 4);
+  grid.at(0, 1) = QStringLiteral("Mean");
+  grid.at(0, 2) = QStringLiteral("SD");
+  grid.at(0, 3) = QStringLiteral("SE");
+  grid.at(1, 0) = QStringLiteral("Total consumption");
+  grid.at(1, 1) = displayNumber(r.cohortConsumptionMean, 2);
+  grid.at(1, 2) = displayNumber(r.cohortConsumptionSD, 2);
+  grid.at(1, 3) = displayNumber(r.cohortConsumptionSE, 2);
+  return grid;
+}
+
+}  // namespace
+
+std::vector<ResultTab> resultTabs(const Session& session) {
+  const BasicRunResults& r = session.basic;
+  std::vector<ResultTab> tabs;
+  tabs.push_back({QStringLiteral("Matrix S"), matrixGrid(session, r.S, 4, false)});
+  tabs.push_back({QStringLiteral("Matrix G"), matrixGrid(session, r.G, 4, false)});
+  tabs.push_back({QStringLiteral("Matrix D"), matrixGrid(session, r.D, 4, true)});
+  tabs.push_back({QStringLiteral("Matrix C"), matrixGrid(session, r.C, 2, false)});
+  tabs.push_back({QStringLiteral("Consumption"), consumptionGrid(session)});
+  tabs.push_back({QStringLiteral("Stage mean"), stageDurationGrid(session)});
+  tabs.push_back(
+      {QStringLiteral("&l(x): survival rate"),
+       ageCurveGrid(r, QStringLiteral("l(x)"), [&r](int x) { return element(r.l, x); })});
+  tabs.push_back(
+      {QStringLiteral("&c(x): age-specific "),
+       ageCurveGrid(r, QStringLiteral("c(x)"), [&r](int x) { return element(r.k, x); })});
+  tabs.push_back({QStringLiteral("k(x)=c(x)*l(x)"),
+                  ageCurveGrid(r, QStringLiteral("k(x)"),
+                               [&r](int x) { return element(r.k, x) * element(r.l, x); })});
+  tabs.push_back({QStringLiteral(" Mean consumption"), meanConsumptionGrid(r)});
+  return tabs;
+}
+
+Grid stageMeanGrid(const Session& session) {
+  const int m = session.study.stageCount;
+  Grid grid(std::max(kStageMeanRows, m) + 1, 3);
+  grid.at(0, 0) = QStringLiteral("Stage");
+  grid.at(0, 1) = QStringLiteral("Mean");
+  grid.at(0, 2) = QStringLiteral("SE");
+  for (int j = 1; j <= m; ++j) {
+    const Statistic duration = element(session.basic.stageDuration, j);
+    grid.at(j, 0) = j == m ? QStringLiteral("Adult") : stageName(session.study, 1, j);
+    grid.at(j, 1) = displayNumber(duration.mean, 2);
+    grid.at(j, 2) = displayNumber(standardError(duration), 2);
+  }
+  return grid;
+}
+
+QString stageMeanHeading(const Session& session) {
+  return QString::fromStdString(session.study.projectTitle) +
+         QStringLiteral(" (detailed results see ") +
+         QString::fromStdString(session.study.basicOutputFileName) + QStringLiteral(").");
+}
+
+}  // namespace pellmar

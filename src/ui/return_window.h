@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+namespace pellmar {
+
+// A window opened from the main window, which hides itself meanwhile: closing it, by its back
+// button or by the window frame, hides it and announces returned() so that the main window
+// shows itself again.
+class ReturnWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  ReturnWindow(const QString& objectName, const QString& caption);
+
+  // Shows the window in front, restored if it was minimised.
+  void bringUp();
+
+ signals:
+  void returned();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+};
+
+}  // namespace pellmar

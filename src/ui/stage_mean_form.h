@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/session.h"
+#include "ui/return_window.h"
+
+class QLabel;
+class QTableWidget;
+
+namespace pellmar {
+
+class Dialogs;
+
+// "Mean of stage": the mean duration of every stage with its standard error.
+class StageMeanForm : public ReturnWindow {
+  Q_OBJECT
+
+ public:
+  explicit StageMeanForm(Dialogs& dialogs);
+
+  void load(const Session& session);
+
+  [[nodiscard]] QLabel* heading() const { return heading_; }
+  [[nodiscard]] QTableWidget* grid() const { return grid_; }
+
+ private:
+  QLabel* heading_;
+  QTableWidget* grid_;
+};
+
+}  // namespace pellmar
