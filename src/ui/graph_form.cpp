@@ -1,0 +1,69 @@
+#include "ui/graph_form.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/dialogs.h"
+#include "ui/chart_export.h"
+
+namespace pellmar {
+
+GraphForm::GraphForm(const Session& session, Dialogs& dialogs)
+    : ReturnWindow(QStringLiteral("grafform"), QStringLiteral("Large graph")),
+      session_(session),
+      view_(new QChartView(this)) {
+  view_->setObjectName(QStringLiteral("MSChart1"));
+  view_->setRenderHint(QPainter::Antialiasing);
+
+  auto* buttons = new QHBoxLayout;
+  const auto addButton = [this, buttons](const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QString::fromLatin1(name));
+    buttons->addWidget(button);
+    return button;
+  };
+  const auto chartButton = [this, &addButton](const char* name, const QString& caption,
+                                              LifeChart kind) {
+    connect(addButton(name, caption), &QPushButton::clicked, this,
+            [this, kind] { showChart(kind); });
+  };
+  chartButton("Command16", QStringLiteral("s(i,j)"), LifeChart::kSxj);
+  chartButton("Command13", QStringLiteral("g(i,j)"), LifeChart::kGij);
+  chartButton("Command14", QStringLiteral("d(i,j)"), LifeChart::kDij);
+  chartButton("Command15", QStringLiteral("c(i,j)"), LifeChart::kCij);
+  chartButton("Command3", QStringLiteral("l(x)"), LifeChart::kLx);
+  chartButton("Command5", QStringLiteral("c(x)"), LifeChart::kCx);
+  chartButton("Command7", QStringLiteral("l(x)c(x)"), LifeChart::kLxCx);
+  buttons->addStretch();
+  QPushButton* save = addButton("cmdSaveChart", QStringLiteral("Save chart"));
+  save->setToolTip(QStringLiteral("Save the chart as a PNG picture (300 dpi) or an SVG drawing"));
+  connect(save, &QPushButton::clicked, this, [this] { saveChartWithDialog(*view_); });
+  connect(addButton("Command1", QStringLiteral("Print form")), &QPushButton::clicked, this,
+          [this, &dialogs] { dialogs.printWindow(objectName().toStdString()); });
+  connect(addButton("Command4", QStringLiteral("Mainform")), &QPushButton::clicked, this,
+          &QWidget::close);
+  connect(addButton("Command2", QStringLiteral("Quit")), &QPushButton::clicked, this, [this] {
+    hide();
+    emit quitRequested();
+  });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(view_, 1);
+  layout->addLayout(buttons);
+  resize(1100, 760);
+}
+
+void GraphForm::open() {
+  showChart(LifeChart::kSxj);
+  bringUp();
+}
+
+void GraphForm::showChart(LifeChart kind) {
+  drawLifeChart(*view_->chart(), kind, session_, ChartPlace::kLargeWindow);
+  view_->setVisible(true);
+}
+
+}  // namespace pellmar

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/session.h"
+#include "ui/life_charts.h"
+#include "ui/return_window.h"
+
+class QChartView;
+
+namespace pellmar {
+
+class Dialogs;
+
+// The large chart window: the seven charts of the Basic Run results drawn larger, with its
+// own buttons to switch between them, to print the window and to save the chart.
+class GraphForm : public ReturnWindow {
+  Q_OBJECT
+
+ public:
+  GraphForm(const Session& session, Dialogs& dialogs);
+
+  // Shows the window with the survival chart.
+  void open();
+  void showChart(LifeChart kind);
+
+  [[nodiscard]] QChartView* chartView() const { return view_; }
+
+ signals:
+  // "Quit": the window hides and the closing screens follow.
+  void quitRequested();
+
+ private:
+  const Session& session_;
+  QChartView* view_;
+};
+
+}  // namespace pellmar

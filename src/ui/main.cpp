@@ -1,0 +1,21 @@
+// The desktop program: wires the Qt dialog services to the main window and runs the events.
+#include <QApplication>
+
+#include "ui/form1.h"
+#include "ui/qt_dialogs.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Pellmar"));
+  QApplication::setApplicationVersion(QStringLiteral(PELLMAR_VERSION));
+  // The program ends only by its own rules: closing the main window, the last closing screen
+  // or a fault in the data file, not when a screen closes while the main window is hidden.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  pellmar::QtDialogs dialogs;
+  pellmar::Form1 window(dialogs);
+  QObject::connect(&window, &pellmar::Form1::programEnded, &application, &QApplication::quit,
+                   Qt::QueuedConnection);
+  window.start();
+  return QApplication::exec();
+}

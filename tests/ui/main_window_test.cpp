@@ -1,0 +1,366 @@
+#include <QChart>
+#include <QChartView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <map>
+
+#include "cli/cli_runner.h"
+#include "ui/display_number.h"
+#include "ui/form1.h"
+#include "ui/jack_boot_form.h"
+#include "ui/quotations.h"
+#include "ui_test_support.h"
+
+namespace pellmar {
+namespace {
+
+using testing::exampleStudy;
+using testing::shown;
+using testing::StudyFolder;
+using testing::fs::path;
+
+// The state of one command in the window: enabled, disabled or hidden.
+enum class Seen { kEnabled, kDisabled, kHidden };
+
+class MainWindow : public ::testing::Test {
+ protected:
+  MainWindow() : folder_(exampleStudy()), window_(dialogs_) {
+    dialogs_.fixClock(ClockReading{"2026-05-04 09:00:00", 9, 0, 0});
+  }
+
+  Seen seen(Command command) const {
+    const QWidget* widget = window_.commandWidget(command);
+    if (widget->isHidden()) return Seen::kHidden;
+    return widget->isEnabled() ? Seen::kEnabled : Seen::kDisabled;
+  }
+  void click(const char* name) {
+    auto* button = window_.findChild<QPushButton*>(QString::fromLatin1(name));
+    ASSERT_NE(button, nullptr) << name;
+    button->click();
+  }
+  QLabel* label(const char* name) const {
+    return window_.findChild<QLabel*>(QString::fromLatin1(name));
+  }
+  void openExample() {
+    dialogs_.answerPrompt("1").chooseFile(folder_.data().string());
+    click("cmdOpenDataFile");
+  }
+  // A file of the examples folder, copied beside the study.
+  std::string besideStudy(const char* name) const {
+    const path copy = folder_.folder() / name;
+    testing::fs::copy_file(path(EXAMPLES_DIR) / name, copy);
+    return copy.string();
+  }
+  // Every file written by the window and by `pellmar-cli run` with `options` on a copy of the
+  // study: the same names in the same order, byte for byte.
+  void expectSameFilesAsCli(CliOptions options, const std::vector<const char*>& companions) {
+    StudyFolder cliFolder(exampleStudy(), "_cli");
+    for (const char* name : companions) {
+      testing::fs::copy_file(path(EXAMPLES_DIR) / name, cliFolder.folder() / name);
+    }
+    if (options.sasdFile) options.sasdFile = (cliFolder.folder() / *options.sasdFile).string();
+    options.action = CliOptions::Action::kRun;
+    options.dataFile = cliFolder.data().string();
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(runCli(options, out, err), 0) << err.str();
+
+    std::vector<std::string> cliFiles;
+    std::istringstream listed(out.str());
+    for (std::string line; std::getline(listed, line);) {
+      if (line.rfind(cliFolder.folder().string(), 0) == 0) cliFiles.push_back(line);
+    }
+    const std::vector<std::string>& written = window_.program().session().writtenFiles;
+    ASSERT_EQ(written.size(), cliFiles.size());
+    for (std::size_t i = 0; i < written.size(); ++i) {
+      const path ours(written[i]);
+      const path theirs(cliFiles[i]);
+      ASSERT_EQ(ours.filename(), theirs.filename());
+      EXPECT_EQ(testing::readFile(ours), testing::readFile(theirs)) << ours.filename();
+    }
+  }
+  // Checks the commands listed against the state expected.
+  void expectStates(const std::map<Command, Seen>& expected) const {
+    for (const auto& [command, state] : expected) {
+      EXPECT_EQ(seen(command), state) << "command " << static_cast<int>(command);
+    }
+  }
+
+  StudyFolder folder_;
+  ScriptedDialogs dialogs_;
+  Form1 window_;
+};
+
+constexpr Seen E = Seen::kEnabled;
+constexpr Seen D = Seen::kDisabled;
+constexpr Seen H = Seen::kHidden;
+
+TEST_F(MainWindow, CommandStatesOverARun) {
+  EXPECT_EQ(window_.windowTitle(), QStringLiteral("Pellmar"));
+  expectStates({{Command::kOpenDataFile, E},
+                {Command::kCheckDataFile, E},
+                {Command::kBasicRun, D},
+                {Command::kJackknife, D},
+                {Command::kBootstrap, D},
+                {Command::kCompare, H},
+                {Command::kReadSasd, D},
+                {Command::kOutputFiles, D},
+                {Command::kResults, D},
+                {Command::kMeans, D},
+                {Command::kLarge, D},
+                {Command::kFigureFrame, D},
+                {Command::kActionFrame, D}});
+  for (const char* always :
+       {"Command2", "Command24", "Command25", "Command9", "Command11", "Command1", "Command26"}) {
+    EXPECT_TRUE(window_.findChild<QWidget*>(always)->isEnabled()) << always;
+  }
+
+  openExample();
+  expectStates({{Command::kOpenDataFile, D},
+                {Command::kCheckDataFile, E},
+                {Command::kBasicRun, E},
+                {Command::kJackknife, D},
+                {Command::kBootstrap, D},
+                {Command::kCompare, H},
+                {Command::kReadSasd, D},
+                {Command::kLarge, D},
+                {Command::kFigureFrame, D}});
+  EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kBasicRun));
+
+  click("cmdBasicRun");
+  expectStates({{Command::kOpenDataFile, D},
+                {Command::kBasicRun, E},
+                {Command::kJackknife, E},
+                {Command::kBootstrap, E},
+                {Command::kCompare, D},
+                {Command::kReadSasd, E},
+                {Command::kOutputFiles, E},
+                {Command::kResults, E},
+                {Command::kMeans, E},
+                {Command::kLarge, E},
+                {Command::kFigureFrame, E},
+                {Command::kActionFrame, D}});
+  for (const Command chart : kChartCommands) EXPECT_EQ(seen(chart), E);
+  EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kShowSxj));
+  // The run ends by drawing the age-stage consumption rate.
+  EXPECT_TRUE(window_.lifeChartView()->isVisibleTo(&window_));
+  EXPECT_EQ(window_.lifeChartView()->chart()->title(),
+            QStringLiteral("Age-stage specific consumption rate"));
+  EXPECT_FALSE(window_.frequencyChartView()->isVisibleTo(&window_));
+}
+
+TEST_F(MainWindow, CancellingTheFileDialogChangesNothing) {
+  dialogs_.answerPrompt("1").chooseFile("");
+  click("cmdOpenDataFile");
+  expectStates({{Command::kOpenDataFile, E}, {Command::kBasicRun, D}, {Command::kJackknife, D}});
+  EXPECT_TRUE(window_.program().session().writtenFiles.empty());
+}
+
+TEST_F(MainWindow, WritesTheSameFilesAsTheCommandLine) {
+  openExample();
+  click("cmdBasicRun");
+  ASSERT_FALSE(window_.program().lastError());
+  ASSERT_GT(window_.program().session().writtenFiles.size(), 10U);
+  EXPECT_EQ(path(window_.program().session().writtenFiles.front()).filename(),
+            "lady_beetle_0_Basic_Output.txt");
+  expectSameFilesAsCli(CliOptions{}, {});
+}
+
+TEST_F(MainWindow, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
+  constexpr std::uint64_t kSeed = 20260504;
+  openExample();
+  click("cmdBasicRun");
+  dialogs_.chooseFile(besideStudy("lady_beetle_10_SASD.txt"));
+  click("Command6");
+  ASSERT_FALSE(window_.program().lastError());
+  expectStates({{Command::kReadSasd, E}, {Command::kBootstrap, E}, {Command::kJackknife, E}});
+
+  window_.program().setBootstrapSeed(kSeed);
+  // Just past 1000 replicates: the clock line changes colour once.
+  dialogs_.answerPrompt("2").answerPrompt("1001").answerPrompt("100").answerYesNo(false);
+  std::vector<long> progress;
+  dialogs_.onProgress([&progress](std::string_view, long done, long) { progress.push_back(done); });
+  click("cmdBootstrap");
+  ASSERT_FALSE(window_.program().lastError()) << window_.program().lastError()->text();
+  EXPECT_TRUE(dialogs_.scriptUsedUp());
+  EXPECT_FALSE(progress.empty());
+  EXPECT_EQ(progress.back(), 1001);
+  EXPECT_EQ(label("Label6")->palette().color(QPalette::Window), QColor(255, 255, 0));
+
+  expectStates({{Command::kOpenDataFile, E},
+                {Command::kCheckDataFile, E},
+                {Command::kBasicRun, D},
+                {Command::kJackknife, D},
+                {Command::kBootstrap, D},
+                {Command::kReadSasd, D},
+                {Command::kLarge, D},
+                {Command::kFigureFrame, D}});
+  for (const Command chart : kChartCommands) {
+    EXPECT_FALSE(window_.commandWidget(chart)->isEnabled());
+  }
+  EXPECT_FALSE(window_.lifeChartView()->isVisibleTo(&window_));
+  EXPECT_TRUE(window_.frequencyChartView()->isVisibleTo(&window_));
+  EXPECT_TRUE(window_.frequencyChartView()->chart()->title().startsWith(
+      QStringLiteral("C0: Bootstrap number = 1001.")));
+  ASSERT_TRUE(shown("JackBootform"));
+  EXPECT_FALSE(window_.isVisible());
+  EXPECT_TRUE(label("lblBootBegin")->text().startsWith(QStringLiteral("Bootstrap begins at:\n")));
+  EXPECT_TRUE(label("lblBootEnd")->isVisibleTo(&window_));
+  EXPECT_FALSE(window_.findChild<QWidget*>(QStringLiteral("progressBar"))->isVisibleTo(&window_));
+
+  CliOptions options;
+  options.sasdFile = "lady_beetle_10_SASD.txt";
+  options.bootstrapReplicates = "1001";
+  options.sampleSize = "100";
+  options.seed = kSeed;
+  expectSameFilesAsCli(options, {"lady_beetle_10_SASD.txt"});
+}
+
+TEST_F(MainWindow, JackknifeShowsItsEstimateAndFrequencies) {
+  openExample();
+  click("cmdBasicRun");
+  click("cmdJackknife");
+  ASSERT_FALSE(window_.program().lastError()) << window_.program().lastError()->text();
+  expectStates({{Command::kOpenDataFile, E},
+                {Command::kBasicRun, D},
+                {Command::kBootstrap, D},
+                {Command::kReadSasd, D},
+                {Command::kLarge, D},
+                {Command::kFigureFrame, D}});
+  EXPECT_TRUE(window_.frequencyChartView()->chart()->title().startsWith(
+      QStringLiteral("Frequency of pseudo-Co (interval =")));
+  ASSERT_TRUE(shown("JackBootform"));
+  const auto* grid = testing::window("JackBootform")->findChild<QTableWidget*>("MSFlexGrid1");
+  EXPECT_EQ(grid->item(1, 1)->text(),
+            displayNumber(window_.program().session().jackknife.jackMean, 2));
+  EXPECT_FALSE(grid->item(1, 2)->text().isEmpty());
+  EXPECT_EQ(dialogs_.beeps(), 1);
+}
+
+TEST_F(MainWindow, SecondBasicRunRepeatsNothing) {
+  openExample();
+  click("cmdBasicRun");
+  const std::vector<std::string> written = window_.program().session().writtenFiles;
+  const std::string report = testing::readFile(written.front());
+  click("cmdBasicRun");
+  EXPECT_EQ(window_.program().session().writtenFiles, written);
+  EXPECT_EQ(testing::readFile(written.front()), report);
+  EXPECT_EQ(seen(Command::kReadSasd), E);
+}
+
+TEST_F(MainWindow, ChartButtonsDrawAndStepTheFocusOn) {
+  openExample();
+  click("cmdBasicRun");
+  click("Command16");
+  EXPECT_EQ(window_.lifeChartView()->chart()->title(),
+            QStringLiteral("Survival rate to each age-stage group"));
+  EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kShowGij));
+  EXPECT_TRUE(label("Label13")->isVisibleTo(&window_));
+  click("Command13");
+  EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kShowDij));
+  EXPECT_FALSE(label("Label13")->isVisibleTo(&window_));
+  EXPECT_FALSE(label("Label14")->isVisibleTo(&window_));
+  click("Command3");
+  EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kShowCx));
+  click("Command7");
+  EXPECT_EQ(window_.lifeChartView()->chart()->title(),
+            QStringLiteral("Age-specific net consumption"));
+  EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kShowCx));
+}
+
+TEST_F(MainWindow, ScreensHideTheMainWindowAndReturnToIt) {
+  openExample();
+  click("cmdBasicRun");
+  window_.show();
+  for (const char* command : {"Command27", "Command23", "Command28", "Command24", "Command25",
+                              "Command9", "Command4", "Command26"}) {
+    click(command);
+    EXPECT_FALSE(window_.isVisible()) << command;
+    QWidget* opened = QApplication::activeWindow();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top != &window_ && top->isVisible()) opened = top;
+    }
+    ASSERT_NE(opened, nullptr) << command;
+    opened->close();
+    EXPECT_TRUE(window_.isVisible()) << command;
+  }
+  EXPECT_TRUE(shown("Form1"));
+}
+
+TEST_F(MainWindow, PrintPageAndResamplingResultsScreen) {
+  click("Command11");
+  EXPECT_EQ(dialogs_.printedWindows(), (std::vector<std::string>{"Form1"}));
+
+  openExample();
+  click("Command2");
+  ASSERT_TRUE(shown("JackBootform"));
+  EXPECT_EQ(dialogs_.beeps(), 1);
+  QWidget* results = testing::window("JackBootform");
+  results->findChild<QPushButton*>(QStringLiteral("cmdPrint"))->click();
+  EXPECT_EQ(dialogs_.printedWindows().back(), "JackBootform");
+
+  // Going back by the button closes the run: no more files, and the closing words.
+  results->findChild<QPushButton*>(QStringLiteral("cmdBack"))->click();
+  EXPECT_FALSE(shown("JackBootform"));
+  EXPECT_TRUE(window_.isVisible());
+  EXPECT_EQ(seen(Command::kOpenDataFile), D);
+  EXPECT_EQ(label("Label14")->text(), closingInstructionText());
+  EXPECT_EQ(label("Label14")->font().pointSize(), 24);
+}
+
+TEST_F(MainWindow, GreetingAndClockFollowTheInjectedClock) {
+  EXPECT_EQ(label("Label13")->text(), QStringLiteral("How do you do?"));
+  EXPECT_TRUE(label("Label14")->text().startsWith(QString::fromStdString(instructionText())));
+  for (int tick = 0; tick < 10; ++tick) window_.greetingTick();
+  EXPECT_EQ(label("Label13")->text(), QStringLiteral("Guten Tag!"));
+  EXPECT_EQ(label("Label6")->text(), QStringLiteral("2026-05-04 09:00:00"));
+}
+
+TEST_F(MainWindow, AFaultInTheDataEndsTheProgram) {
+  StudyFolder bad(testing::goldenStudy("three_stages"), "_bad");
+  std::string text = testing::readFile(bad.data());
+  text.replace(text.find("2,M,"), 4, "2,X,");
+  std::ofstream(bad.data(), std::ios::binary) << text;
+
+  QSignalSpy ended(&window_, &Form1::programEnded);
+  window_.show();
+  dialogs_.answerPrompt("1").chooseFile(bad.data().string());
+  click("cmdOpenDataFile");
+  EXPECT_EQ(ended.count(), 1);
+  EXPECT_FALSE(window_.isVisible());
+  ASSERT_FALSE(dialogs_.messages().empty());
+  EXPECT_EQ(dialogs_.messages().back().title, "Error in data file");
+}
+
+TEST_F(MainWindow, QuitLeadsThroughTheClosingScreensToTheEnd) {
+  QSignalSpy ended(&window_, &Form1::programEnded);
+  window_.show();
+  click("Command1");
+  EXPECT_FALSE(window_.isVisible());
+  ASSERT_TRUE(shown("closeform1"));
+  testing::window("closeform1")->findChild<QPushButton*>("closeButton")->click();
+  EXPECT_FALSE(shown("closeform1"));
+  ASSERT_TRUE(shown("closeform2"));
+  EXPECT_EQ(ended.count(), 0);
+  testing::window("closeform2")->findChild<QPushButton*>("closeButton")->click();
+  EXPECT_EQ(ended.count(), 1);
+  EXPECT_FALSE(window_.isVisible());
+}
+
+TEST_F(MainWindow, TitleScreenLeadsThroughTheIntroductionToTheWindow) {
+  window_.start();
+  ASSERT_TRUE(shown("titlform"));
+  EXPECT_FALSE(window_.isVisible());
+  QKeyEvent key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+  QApplication::sendEvent(testing::window("titlform"), &key);
+  EXPECT_FALSE(shown("titlform"));
+  ASSERT_TRUE(shown("introform"));
+  testing::window("introform")->close();
+  EXPECT_TRUE(window_.isVisible());
+}
+
+}  // namespace
+}  // namespace pellmar
