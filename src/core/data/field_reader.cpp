@@ -187,19 +187,27 @@ double FieldReader::readNumber() {
   startField();
   const int line = line_;
   lastFieldLine_ = line;
-  std::string token;
-  while (!atEnd()) {
-    const char c = peek();
-    if (c == ',' || isBlank(c) || c == '\r' || c == '\n') break;
-    token += c;
-    ++position_;
+  const auto isEnd = [](char c) { return c == ',' || isBlank(c) || c == '\r' || c == '\n'; };
+  // Most numbers end inside the block in hand: they are read in place, without a copy.
+  std::size_t end = position_;
+  while (end < buffer_.size() && !isEnd(buffer_[end])) ++end;
+  std::string copied;
+  std::string_view token;
+  if (end < buffer_.size() || !stream_) {
+    token = std::string_view(buffer_).substr(position_, end - position_);
+    position_ = end;
+  } else {
+    while (!atEnd() && !isEnd(peek())) copied += buffer_[position_++];
+    token = copied;
+  }
+  double value = 0.0;
+  if (!token.empty()) {
+    if (!parseDecimal(token, value))
+      failAt(line, "\"" + std::string(token) + "\" is not a number.");
+    if (!(std::fabs(value) < kLargestValue)) failAt(line, std::string(token) + " is too large.");
   }
   skipBlanks();
   endField();
-  if (token.empty()) return 0.0;
-  double value = 0.0;
-  if (!parseDecimal(token, value)) failAt(line, "\"" + token + "\" is not a number.");
-  if (!(std::fabs(value) < kLargestValue)) failAt(line, token + " is too large.");
   return value;
 }
 

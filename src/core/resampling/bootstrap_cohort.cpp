@@ -94,7 +94,6 @@ BootstrapCohort buildBootstrapCohort(const StudyData& study) {
   cohort.ageRows = rows + 1;
   const int lastAge = cohort.ageRows - 2;
 
-  cohort.stageSumCount = (kFirstSexKind + 2 * study.sexCount) * (m + 1);
   cohort.individuals.resize(at(study.individualCount) + 1);
   for (int i = 1; i <= study.individualCount; ++i) {
     const IndividualRecord& record = study.individual(i);
@@ -115,7 +114,11 @@ BootstrapCohort buildBootstrapCohort(const StudyData& study) {
       c.cellsThroughAge[x] = static_cast<int>(c.cellValue.size());
     }
 
-    c.stageSums.assign(at(cohort.stageSumCount), 0.0);
+    c.stageSums.assign(at(kFirstSexKind * (m + 1)), 0.0);
+    c.sexStageSums.assign(at(2 * (m + 1)), 0.0);
+    for (int k = 1; k <= study.sexCount; ++k) {
+      if (record.sex == study.sexCode[at(k)]) c.sexLines |= 1U << static_cast<unsigned>(k);
+    }
     const auto sum = [&](int kind, int j) -> double& {
       return c.stageSums[at(stageSumIndex(kind, j, m))];
     };
@@ -130,11 +133,8 @@ BootstrapCohort buildBootstrapCohort(const StudyData& study) {
         sum(kDurationSum, j) = study.timeUnit * duration;
         sum(kDurationCount, j) = 1;
         sum(kConsumptionSum, j) = record.stageConsumption[at(j)];
-        for (int k = 1; k <= study.sexCount; ++k) {
-          if (record.sex != study.sexCode[at(k)]) continue;
-          sum(kFirstSexKind + 2 * (k - 1), j) = record.stageConsumption[at(j)];
-          sum(kFirstSexKind + 2 * (k - 1) + 1, j) = 1;
-        }
+        c.sexStageSums[at(stageSumIndex(0, j, m))] = record.stageConsumption[at(j)];
+        c.sexStageSums[at(stageSumIndex(1, j, m))] = 1;
       }
       if (passedAll && j >= 2) {
         sum(kCumulativeSum, j) = study.timeUnit * through;

@@ -44,8 +44,13 @@ struct IndividualContribution {
   std::vector<int> cellPosition;  // x x (m + 2) + column, in age order
   std::vector<double> cellValue;
   std::vector<int> cellsThroughAge;  // [a]: how many cells lie at ages 0 .. a
-  std::vector<double> stageSums;     // see StageSumKind
-  int cumulativeAge = 0;             // nearest integer of the durations through the adult stage
+  // The stage sums of the kinds before kFirstSexKind, then those of the individual's own sex
+  // (a consumption sum and a count for each stage), which go to every stage-name line whose code
+  // is the individual's sex (bit k of sexLines).
+  std::vector<double> stageSums;
+  std::vector<double> sexStageSums;
+  unsigned sexLines = 0;
+  int cumulativeAge = 0;  // nearest integer of the durations through the adult stage
 };
 
 // The cohort as the bootstrap and jackknife draw from it, read from the data file once.
@@ -54,8 +59,7 @@ struct BootstrapCohort {
   int stageCount = 0;       // m
   int sexCount = 0;
   double timeUnit = 1.0;
-  int ageRows = 0;  // rows every age table of a replicate needs
-  int stageSumCount = 0;
+  int ageRows = 0;                                  // rows every age table of a replicate needs
   std::vector<IndividualContribution> individuals;  // i = 1 .. N
 };
 

@@ -32,13 +32,15 @@ void ReplicateAnalyser::collect(const std::vector<int>& individuals, std::vector
   }
 }
 
-void ReplicateAnalyser::buildMatrices(const ReplicateDraws& draws) {
+void ReplicateAnalyser::buildMatrices(const ReplicateDraws& draws, bool transitions) {
   const int last = maxAgeIndex_;
   const auto used = static_cast<std::size_t>((last + 2) * columns_);
   std::fill_n(N_.begin(), used, 0);
-  std::fill_n(stays_.begin(), used, 0);
-  std::fill_n(steps_.begin(), used, 0);
   std::fill_n(T_.begin(), used, 0.0);
+  if (transitions) {
+    std::fill_n(stays_.begin(), used, 0);
+    std::fill_n(steps_.begin(), used, 0);
+  }
 
   // N and the stays are gathered as differences along the ages and summed up afterwards.
   for (const auto& [i, count] : draws) {
@@ -48,6 +50,7 @@ void ReplicateAnalyser::buildMatrices(const ReplicateDraws& draws) {
       const int end = std::min(run.last, last);
       N_[cell(run.first, run.column)] += count;
       N_[cell(end + 1, run.column)] -= count;
+      if (!transitions) continue;
       if (end > run.first) {
         stays_[cell(run.first, run.column)] += count;
         stays_[cell(end, run.column)] -= count;
@@ -62,10 +65,11 @@ void ReplicateAnalyser::buildMatrices(const ReplicateDraws& draws) {
     for (int k = 0; k < cells; ++k) T[position[k]] += count * value[k];
   }
   for (int x = 1; x <= last; ++x) {
-    for (int j = 1; j < columns_; ++j) {
-      N_[cell(x, j)] += N_[cell(x - 1, j)];
-      stays_[cell(x, j)] += stays_[cell(x - 1, j)];
-    }
+    for (int j = 1; j < columns_; ++j) N_[cell(x, j)] += N_[cell(x - 1, j)];
+  }
+  if (!transitions) return;
+  for (int x = 1; x <= last; ++x) {
+    for (int j = 1; j < columns_; ++j) stays_[cell(x, j)] += stays_[cell(x - 1, j)];
   }
 }
 
@@ -92,11 +96,19 @@ void ReplicateAnalyser::stageMeans(const ReplicateDraws& draws, int b, Bootstrap
   // Every drawn individual adds its row of stage sums, as many times as it was drawn. The sums
   // gather in a local table, which the compiler knows no row overlaps, so the loop vectorises.
   std::array<double, kMaxStageSums> local{};
-  const auto length = static_cast<std::size_t>(cohort_.stageSumCount);
+  const auto common = static_cast<std::size_t>(kFirstSexKind * (m + 1));
+  const auto sexBlock = static_cast<std::size_t>(2 * (m + 1));
   for (const auto& [i, count] : draws) {
-    const double* row = cohort_.individuals[at(i)].stageSums.data();
+    const IndividualContribution& individual = cohort_.individuals[at(i)];
     const auto times = static_cast<double>(count);
-    for (std::size_t k = 0; k < length; ++k) local[k] += times * row[k];
+    const double* row = individual.stageSums.data();
+    for (std::size_t k = 0; k < common; ++k) local[k] += times * row[k];
+    for (int line = 1; line <= cohort_.sexCount; ++line) {
+      if ((individual.sexLines & (1U << static_cast<unsigned>(line))) == 0) continue;
+      double* block = local.data() + common + sexBlock * static_cast<std::size_t>(line - 1);
+      const double* sexRow = individual.sexStageSums.data();
+      for (std::size_t k = 0; k < sexBlock; ++k) block[k] += times * sexRow[k];
+    }
   }
   const double* sums = local.data();
   const auto sum = [&](int kind, int j) { return sums[stageSumIndex(kind, j, m)]; };
@@ -169,20 +181,21 @@ double ReplicateAnalyser::stablePredationRate(double lambda) {
   return psi;
 }
 
-double ReplicateAnalyser::netConsumptionRateOf(const ReplicateDraws& draws, int sampleSize) {
+double ReplicateAnalyser::netConsumptionRateOf(const ReplicateDraws& draws, int sampleSize,
+                                               bool transitions) {
   // The replicate's own last age index: from the longest cumulative duration drawn.
   int cumulative = 0;
   for (const auto& [i, count] : draws) {
     cumulative = std::max(cumulative, cohort_.individuals[at(i)].cumulativeAge);
   }
   maxAgeIndex_ = std::max(std::min(cumulative - 1, cohort_.ageRows - 2), -1);
-  buildMatrices(draws);
+  buildMatrices(draws, transitions);
   return netConsumptionRate(sampleSize);
 }
 
 void ReplicateAnalyser::analyse(const ReplicateDraws& draws, int sampleSize, int b, double lambda,
                                 BootstrapState& state) {
-  state.bootC0[at(b)] = netConsumptionRateOf(draws, sampleSize);
+  state.bootC0[at(b)] = netConsumptionRateOf(draws, sampleSize, lambda > 0);
   stageMeans(draws, b, state);
   stageDailyMeans(b, state);
   if (lambda > 0) {

@@ -28,8 +28,10 @@ class ReplicateAnalyser {
                BootstrapState& state);
 
   // The net consumption rate C0 of a cohort made of the draws alone (the jackknife's reduced
-  // cohorts); the matrices of that cohort stay in the analyser.
-  double netConsumptionRateOf(const ReplicateDraws& draws, int sampleSize);
+  // cohorts); the matrices of that cohort stay in the analyser, its stays and steps between
+  // stages (G and D) only when `transitions` is set.
+  double netConsumptionRateOf(const ReplicateDraws& draws, int sampleSize,
+                              bool transitions = false);
 
   // Counts draws of individual numbers into `draws`, in the order of the individuals. `counts`
   // is a zeroed table of N + 1 entries, handed back zeroed.
@@ -37,7 +39,7 @@ class ReplicateAnalyser {
                       ReplicateDraws& draws);
 
  private:
-  void buildMatrices(const ReplicateDraws& draws);
+  void buildMatrices(const ReplicateDraws& draws, bool transitions);
   double netConsumptionRate(int sampleSize) const;
   void stageMeans(const ReplicateDraws& draws, int b, BootstrapState& state);
   void stageDailyMeans(int b, BootstrapState& state) const;

@@ -44,17 +44,9 @@ void parseScientific(const char* begin, const char* end, Decimal& decimal) {
 Decimal toDecimal(double magnitude) {
   std::array<char, 40> buffer{};
   Decimal decimal;
-  // The shortest form that reads back as the same double is, when it has at most 15
-  // significant digits, also the value rounded to 15 digits; it is much the faster to get.
-  auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                              std::chars_format::scientific);
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                    std::chars_format::scientific, kSignificantDigits - 1);
   parseScientific(buffer.data(), result.ptr, decimal);
-  if (decimal.count > kSignificantDigits) {
-    decimal = Decimal{};
-    result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                           std::chars_format::scientific, kSignificantDigits - 1);
-    parseScientific(buffer.data(), result.ptr, decimal);
-  }
   return decimal;
 }
 
