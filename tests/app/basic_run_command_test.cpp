@@ -7,18 +7,13 @@
 
 #include "app/program.h"
 #include "app/scripted_dialogs.h"
+#include "read_file.h"
 
 namespace pellmar {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using test_support::readFile;
 
 // The number that follows `label` on its line of the report.
 double numberAfter(const std::string& report, const std::string& label) {

@@ -6,18 +6,13 @@
 
 #include "app/program.h"
 #include "app/scripted_dialogs.h"
+#include "read_file.h"
 
 namespace pellmar {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using test_support::readFile;
 
 // A program with the example study opened and analysed, in a folder of its own.
 class ResamplingCommands : public ::testing::Test {

@@ -17,20 +17,15 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_runner.h"
+#include "read_file.h"
 
 namespace pellmar {
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::readFile;
 
 const fs::path kGoldenDir = fs::path(TEST_DATA_DIR) / "golden";
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // The first line where two texts differ, for the failure message.
 std::string firstDifference(const std::string& expected, const std::string& actual) {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "core/analysis/age_specific_curves.h"
+#include "core/analysis/age_curves.h"
 #include "core/analysis/age_stage_walk.h"
 #include "core/analysis/basic_run.h"
 #include "core/analysis/stage_statistics.h"

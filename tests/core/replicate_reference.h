@@ -7,7 +7,7 @@
 // distribution follows the recursion over G and D step by step.
 #include <vector>
 
-#include "core/analysis/age_specific_curves.h"
+#include "core/analysis/age_curves.h"
 #include "core/analysis/age_stage_walk.h"
 #include "core/analysis/basic_run.h"
 #include "core/analysis/stage_statistics.h"

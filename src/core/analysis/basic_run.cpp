@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/analysis/age_specific_curves.h"
+#include "core/analysis/age_curves.h"
 #include "core/analysis/age_stage_walk.h"
 #include "core/analysis/basic_statistics_table.h"
 #include "core/analysis/figure_files.h"

@@ -1,4 +1,4 @@
-#include "core/analysis/age_specific_curves.h"
+#include "core/analysis/age_curves.h"
 
 #include "core/analysis/age_stage_tables.h"
 #include "core/analysis/report/number_format.h"
