@@ -1,5 +1,6 @@
 #include "core/data/field_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <utility>
@@ -16,7 +17,6 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // Values this large are not counts or consumption of any real study; refusing them keeps every
 // sum and printed figure finite.
 constexpr double kLargestValue = 1e15;
-constexpr std::size_t kBlockSize = 1 << 16;
 
 }  // namespace
 
@@ -85,15 +85,18 @@ FieldReader::FieldReader(std::string contents, FieldErrorStyle style)
   if (buffer_.compare(0, 3, "\xEF\xBB\xBF") == 0) position_ = 3;
 }
 
-FieldReader::FieldReader(std::unique_ptr<std::istream> stream, FieldErrorStyle style)
-    : stream_(std::move(stream)), style_(std::move(style)) {
+FieldReader::FieldReader(std::unique_ptr<std::istream> stream, FieldErrorStyle style,
+                         std::size_t blockSize)
+    : stream_(std::move(stream)),
+      blockSize_(std::max<std::size_t>(blockSize, 3)),
+      style_(std::move(style)) {
   if (!atEnd() && buffer_.compare(0, 3, "\xEF\xBB\xBF") == 0) position_ = 3;
 }
 
 bool FieldReader::refill() {
   if (!stream_ || !*stream_) return false;
-  buffer_.resize(kBlockSize);
-  stream_->read(buffer_.data(), static_cast<std::streamsize>(kBlockSize));
+  buffer_.resize(blockSize_);
+  stream_->read(buffer_.data(), static_cast<std::streamsize>(blockSize_));
   buffer_.resize(static_cast<std::size_t>(stream_->gcount()));
   position_ = 0;
   return !buffer_.empty();

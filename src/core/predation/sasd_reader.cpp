@@ -98,12 +98,16 @@ void computePeriods(const StudyData& study, PredationState& state) {
 }  // namespace
 
 void ReadDataFileForSASD2(Session& session, const std::string& path) {
-  const StudyData& study = session.study;
-  const int n = study.individualCount;
   const std::filesystem::path file(std::u8string(path.begin(), path.end()));
   auto stream = std::make_unique<std::ifstream>(file, std::ios::binary);
   if (!*stream) throw UserError(kTitle, "The file " + path + " cannot be read.", false);
-  FieldReader fields(std::move(stream), FieldErrorStyle{kTitle, false, ""});
+  readStableDistribution(session, std::move(stream));
+}
+
+void readStableDistribution(Session& session, std::unique_ptr<std::istream> in) {
+  const StudyData& study = session.study;
+  const int n = study.individualCount;
+  FieldReader fields(std::move(in), FieldErrorStyle{kTitle, false, ""});
 
   // Work on a copy so that a failed read leaves the earlier state as it was; positions of the
   // distribution that the file does not give keep their earlier values.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <istream>
+#include <memory>
 #include <string>
 
 #include "core/session.h"
@@ -13,5 +15,8 @@ namespace pellmar {
 // holds text where a number belongs or names an individual outside the cohort raises a
 // UserError (title "Read SASD") that ends only this command.
 void ReadDataFileForSASD2(Session& session, const std::string& path);
+
+// The same, reading the file's text from `in`.
+void readStableDistribution(Session& session, std::unique_ptr<std::istream> in);
 
 }  // namespace pellmar

@@ -21,7 +21,10 @@ std::unique_ptr<std::istream> openSamples(const std::string& path) {
 }  // namespace
 
 SamplesFileReader::SamplesFileReader(const std::string& path, int cohortSize)
-    : fields_(openSamples(path), FieldErrorStyle{kTitle, false, ""}), cohortSize_(cohortSize) {
+    : SamplesFileReader(openSamples(path), cohortSize) {}
+
+SamplesFileReader::SamplesFileReader(std::unique_ptr<std::istream> in, int cohortSize)
+    : fields_(std::move(in), FieldErrorStyle{kTitle, false, ""}), cohortSize_(cohortSize) {
   fields_.setContext("the heading");
   for (int label = 0; label < 3; ++label) fields_.readText();
   fields_.readText();

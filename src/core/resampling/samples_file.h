@@ -17,6 +17,8 @@ class SamplesFileReader {
   // Opens the file and reads its heading. `cohortSize` is N: the samples must be of this
   // cohort. Faults raise a UserError titled "Bootstrap samples" that ends only the command.
   SamplesFileReader(const std::string& path, int cohortSize);
+  // The same, reading the file's text from `in`.
+  SamplesFileReader(std::unique_ptr<std::istream> in, int cohortSize);
 
   [[nodiscard]] int replicateCount() const { return replicateCount_; }
   [[nodiscard]] int sampleSize() const { return sampleSize_; }

@@ -1,0 +1,69 @@
+#include "core/resampling/treatment2_file.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/analysis/report/number_format.h"
+#include "core/data/field_reader.h"
+#include "core/user_error.h"
+
+namespace pellmar {
+namespace {
+
+// The largest replicate count and sample size the treatment-2 file may state.
+constexpr long long kMaxReplicates = 200010;
+constexpr long long kMaxSampleSize = 32767;
+
+[[noreturn]] void refuse(const std::string& text) {
+  throw UserError(std::string(kCompareTitle), text, false);
+}
+
+}  // namespace
+
+Treatment2 parseTreatment2(std::string contents) {
+  FieldReader reader(std::move(contents), FieldErrorStyle{std::string(kCompareTitle), false, ""});
+  Treatment2 treatment;
+  reader.setContext("the heading");
+  treatment.title = reader.readText();
+  reader.readText();
+  reader.readText();
+  reader.readText();
+  reader.setContext("the sample size n");
+  treatment.sampleSize =
+      static_cast<int>(reader.readWholeNumber("sample size n", 1, kMaxSampleSize));
+  reader.readText();
+  reader.setContext("the number of bootstrap values K");
+  treatment.count =
+      static_cast<int>(reader.readWholeNumber("number of bootstrap values K", 2, kMaxReplicates));
+  treatment.values.assign(static_cast<std::size_t>(treatment.count) + 1, 0.0);
+  for (int expected = 1; expected <= treatment.count; ++expected) {
+    reader.setContext("bootstrap record no. " + formatInteger(expected));
+    const int line = reader.lineNumber();
+    const double b = reader.readNumber();
+    if (b < 1 || b > treatment.count || b != std::floor(b)) {
+      reader.failAt(line, "the record number " + formatDigits(b) +
+                              " is not a whole number from 1 to " + formatInteger(treatment.count) +
+                              ".");
+    }
+    if (b != expected) {
+      reader.failAt(line, "the record number " + formatDigits(b) +
+                              " is out of order; the records must be numbered 1 to " +
+                              formatInteger(treatment.count) + " in order.");
+    }
+    treatment.values[static_cast<std::size_t>(expected)] = reader.readNumber();
+  }
+  return treatment;
+}
+
+Treatment2 readTreatment2File(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) refuse("The file " + path + " cannot be read.");
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  if (in.bad()) refuse("The file " + path + " cannot be read.");
+  return parseTreatment2(std::move(contents).str());
+}
+
+}  // namespace pellmar
