@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string_view>
+
+namespace pellmar::fuzz {
+
+// Each function feeds one input to one reader, the way its fuzz target does, and the
+// regression tests feed the inputs that once failed the same way. A UserError is the reader's
+// answer to a bad file and is caught; anything else escapes: a crash, a sanitizer report, any
+// other exception.
+
+// Reads the input field by field from memory and from a stream in small blocks; throws
+// std::logic_error when the two disagree in a field, a line number or a message.
+void feedFieldReader(std::string_view input);
+
+// Reads the input as a raw data file in every mode; when it passes the opening check, also
+// reads it in full and runs the Basic Run's analysis on it, writing into a scratch folder.
+void feedStudyFile(std::string_view input);
+
+// Reads the input as a stable age-stage distribution, against the bundled example cohort and a
+// small three-stage cohort, each after its Basic Run.
+void feedSasdFile(std::string_view input);
+
+// Reads the input as a bootstrap samples file, every replicate and the closing figures, for the
+// cohort sizes of the same two cohorts.
+void feedSamplesFile(std::string_view input);
+
+// Reads the input as a treatment-2 file and summarises its values as the comparison does.
+void feedTreatment2File(std::string_view input);
+
+}  // namespace pellmar::fuzz
