@@ -2,6 +2,7 @@
 
 #include "core/analysis/age_stage_tables.h"
 #include "core/analysis/report/number_format.h"
+#include "core/analysis/report/page_frame.h"
 #include "core/analysis/stage_consumption_tables.h"
 
 namespace pellmar {
@@ -87,17 +88,13 @@ void printAgeSpecificTable(Session& session) {
   const int n = study.individualCount;
 
   out.pageMark();
-  ++session.counters.pageCounter;
-  out.tab(70).text("Page").number(session.counters.pageCounter).endLine();
+  writePageLine(out, session.counters, 70);
   ++session.counters.tableCounter;
-  out.tab(5)
-      .text("Table")
-      .numberForm(session.counters.tableCounter)
-      .text(". Age-specific survival rate l(X) and consumption rate ")
-      .endLine();
-  out.tab(5).repeat('=', 63).endLine();
+  writeTableTitle(out, session.counters.tableCounter,
+                  ". Age-specific survival rate l(X) and consumption rate ", false);
+  writeRule(out, '=', 63);
   out.tab(5).text(" Age    l(x)     k(x)         q(x)     Total cohort consumption").endLine();
-  out.tab(5).repeat('-', 63).endLine();
+  writeRule(out, '-', 63);
   double C0 = 0.0;
   for (int x = 0; x <= r.maxAgeIndex; ++x) {
     const double k = r.k[at(x)];

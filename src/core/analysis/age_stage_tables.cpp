@@ -1,15 +1,14 @@
 #include "core/analysis/age_stage_tables.h"
 
 #include "core/analysis/report/number_format.h"
+#include "core/analysis/report/page_frame.h"
 
 namespace pellmar {
 
 void printStageTablePageStart(Session& session) {
-  ReportWriter& out = session.basicReport;
-  out.pageMark();
-  ++session.counters.pageCounter;
+  session.basicReport.pageMark();
+  writePageLine(session.basicReport, session.counters, 70);
   ++session.counters.tableCounter;
-  out.tab(70).text("Page").number(session.counters.pageCounter).endLine();
 }
 
 void printStageTableTitle(Session& session, const std::string& title) {

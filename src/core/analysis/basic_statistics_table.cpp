@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/analysis/report/page_frame.h"
 #include "core/analysis/stage_consumption_tables.h"
 
 namespace pellmar {
@@ -13,9 +14,7 @@ constexpr int kRuleLength = 62;
 
 std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
-void rule(ReportWriter& out, char character) {
-  out.tab(5).repeat(character, kRuleLength).endLine();
-}
+void rule(ReportWriter& out, char character) { writeRule(out, character, kRuleLength); }
 
 // One data row: label, sex label, count, mean, SD and SE. A count of 0 prints dashes (or, with
 // `zeroCountShown`, the 0 itself and then dashes); a count of 1 prints dashes for SD and SE.
@@ -76,14 +75,10 @@ class StatisticsTable {
 
   void header() {
     out_.pageMark();
-    ++session_.counters.pageCounter;
+    writePageLine(out_, session_.counters, 60);
     ++session_.counters.tableCounter;
-    out_.tab(60).text("Page").number(session_.counters.pageCounter).endLine();
-    out_.tab(5)
-        .text("Table")
-        .numberForm(session_.counters.tableCounter)
-        .text(". Basic Statistics of Life History Data")
-        .endLine();
+    writeTableTitle(out_, session_.counters.tableCounter, ". Basic Statistics of Life History Data",
+                    false);
     out_.line(" ");
     rule(out_, '=');
     out_.tab(5).text("Stage Duration   Sex     N      Mean       S.D.         S.E.").endLine();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/analysis/age_stage_tables.h"
+#include "core/analysis/report/page_frame.h"
 
 namespace pellmar {
 namespace {
@@ -48,22 +49,18 @@ void printWeightingTable(Session& session, const std::string& basis,
   ReportWriter& out = session.basicReport;
   const BasicRunResults& r = session.basic;
   out.pageMark();
-  ++session.counters.pageCounter;
+  writePageLine(out, session.counters, 60);
   ++session.counters.tableCounter;
-  out.tab(60).text("Page").number(session.counters.pageCounter).endLine();
-  out.tab(5)
-      .text("Table")
-      .numberForm(session.counters.tableCounter)
-      .text(". Mean daily consumption rate and weighting coefficient")
-      .endLine();
+  writeTableTitle(out, session.counters.tableCounter,
+                  ". Mean daily consumption rate and weighting coefficient", false);
   out.tab(15).text(basis).endLine();
   out.tab(15).text("(You can use them in OSTREL program for simulation)").endLine();
   out.endLine();
   out.tab(15).text("Max. daily consumption rate: ").text(r.maxDailyMeanLabel).endLine();
-  out.tab(5).repeat('=', kRuleLength).endLine();
+  writeRule(out, '=', kRuleLength);
   out.tab(5).text("Stage         Sex      n     Daily mean  Weighting Coef.").endLine();
   out.tab(5).text("                                c(j)         w(j)       ").endLine();
-  out.tab(5).repeat('-', kRuleLength).endLine();
+  writeRule(out, '-', kRuleLength);
   for (const WeightingRow& row : rows) {
     out.tab(5).text(row.stage).tab(19).text(row.sex);
     if (row.countIsZero) {
@@ -80,7 +77,7 @@ void printWeightingTable(Session& session, const std::string& basis,
     }
     out.tab(61).text(" ").endLine();
   }
-  out.tab(5).repeat('-', kRuleLength).endLine();
+  writeRule(out, '-', kRuleLength);
 }
 
 // sum over x = 1 .. maxAgeIndex and j = 1 .. m + 1 of rate(j) x S(x, j).
