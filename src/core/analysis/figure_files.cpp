@@ -32,8 +32,10 @@ void writeAgeCurves(Session& session) {
     out.writeLine({x * study.timeUnit, r.l[at(x)], r.k[at(x)], r.q[at(x)], r.cumulativeQ[at(x)],
                    r.dailySD[at(x)], r.dailySE[at(x)]});
   }
-  out.writeLine({(r.maxAgeIndex + 1) * study.timeUnit, 0.0, 0.0, 0.0,
-                 r.cumulativeQ[at(r.maxAgeIndex)], 0.0, 0.0});
+  // A cohort whose every first stage lasts 0 time units has no age row at all (maxAgeIndex is
+  // -1); its closing line then carries a cumulative consumption of 0.
+  const double lastCumulative = r.maxAgeIndex >= 0 ? r.cumulativeQ[at(r.maxAgeIndex)] : 0.0;
+  out.writeLine({(r.maxAgeIndex + 1) * study.timeUnit, 0.0, 0.0, 0.0, lastCumulative, 0.0, 0.0});
   session.saveOutput("_2_Fig_Age_lx_Kx_qx.txt", out);
 }
 

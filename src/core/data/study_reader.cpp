@@ -86,12 +86,13 @@ void IndividualReader::read(int i) {
   record = IndividualRecord{};
   const double serial = fields_.readNumber();
   record.sex = fields_.readText();
-  record.serialNumber = static_cast<int>(serial);
   const bool knownSex = record.sex == "F" || record.sex == "M" || record.sex == "N";
   if (serial != i || !knownSex) {
     failRecord(i,
                "Check data of individual no. " + formatInteger(i - 1) + " or " + formatInteger(i));
   }
+  // Only a serial number equal to i gets here, so it fits an int whatever the file held.
+  record.serialNumber = i;
   if (record.sex == "M" && m_ + 1 > kMaxStageColumns) {
     throwDataFileError("Individual no." + formatInteger(i) +
                        " is a male, but a study with males can have at most " +

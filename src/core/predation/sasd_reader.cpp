@@ -1,5 +1,6 @@
 #include "core/predation/sasd_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -16,7 +17,13 @@ constexpr const char* kTitle = "Read SASD";
 
 std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
-int roundToInt(double value) { return static_cast<int>(std::nearbyint(value)); }
+// The age index nearest to `value` (ties to even). Ages far outside every table, which a
+// damaged file may hold, are brought to just outside it: no sum over the individual's days
+// reaches them either way, and the conversion to int stays defined.
+int ageIndexNearest(double value) {
+  constexpr double kOutside = kMaxAgeIndex + 2;
+  return static_cast<int>(std::clamp(std::nearbyint(value), -kOutside, kOutside));
+}
 
 // Sum of the individual's daily consumption over ages first .. last; the end marker that
 // follows its last day is not consumption and is left out.
@@ -52,11 +59,12 @@ void readFemaleRecords(FieldReader& fields, int n, PredationState& state) {
   state.females.assign(at(n) + 1, FemaleRecord{});
   for (int k = 1; k <= records; ++k) {
     fields.setContext("female record " + formatInteger(k));
-    const int i = roundToInt(fields.readNumber());
-    if (i < 1 || i > n) {
-      fields.fail("individual no. " + formatInteger(i) + " is not in this cohort of " +
+    const double number = std::nearbyint(fields.readNumber());
+    if (number < 1 || number > n) {
+      fields.fail("individual no. " + formatDigits(number) + " is not in this cohort of " +
                   formatInteger(n) + ".");
     }
+    const auto i = static_cast<int>(number);
     FemaleRecord& record = state.females[at(i)];
     record.recordNumber = i;
     record.sasdSex = fields.readText();
@@ -78,11 +86,11 @@ void computePeriods(const StudyData& study, PredationState& state) {
     f.postOvipositionPeriod = f.endAge - f.lastOvipositionAge - 1;
     f.ovipositionPeriod = f.lastOvipositionAge - f.tpop + 1;
     state.femaleCount += 1;
-    f.tpopConsumption = consumptionBetween(record, 1, roundToInt(f.tpop - 1));
+    f.tpopConsumption = consumptionBetween(record, 1, ageIndexNearest(f.tpop - 1));
     f.ovipositionConsumption =
-        consumptionBetween(record, roundToInt(f.tpop), roundToInt(f.lastOvipositionAge));
-    f.postOvipositionConsumption =
-        consumptionBetween(record, roundToInt(f.lastOvipositionAge + 1), roundToInt(f.endAge));
+        consumptionBetween(record, ageIndexNearest(f.tpop), ageIndexNearest(f.lastOvipositionAge));
+    f.postOvipositionConsumption = consumptionBetween(
+        record, ageIndexNearest(f.lastOvipositionAge + 1), ageIndexNearest(f.endAge));
     const double values[6] = {f.tpop,
                               f.tpopConsumption,
                               f.ovipositionPeriod,
@@ -124,14 +132,15 @@ void readStableDistribution(Session& session, std::unique_ptr<std::istream> in) 
   readDistribution(fields, session, state);
   fields.setContext("the number of individuals");
   fields.readText();
-  state.sasdIndividualCount = static_cast<int>(fields.readNumber());
-  if (state.sasdIndividualCount != n) {
+  const double individuals = fields.readNumber();
+  if (individuals != n) {
     throw UserError(kTitle,
                     "This stable age-stage distribution is of a cohort of " +
-                        formatInteger(state.sasdIndividualCount) + " individuals; this study has " +
+                        formatDigits(individuals) + " individuals; this study has " +
                         formatInteger(n) + ".\nPlease choose the file written for this study.",
                     false);
   }
+  state.sasdIndividualCount = n;
   readFemaleRecords(fields, n, state);
 
   double psi = 0.0;

@@ -1,0 +1,153 @@
+// Inputs that once crashed a reader, or the analysis behind it, under the fuzz targets. Each
+// stored input is fed through its reader the way the fuzz target feeds it; the cases found
+// are also checked for the answer the user now gets.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <filesystem>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/data/study_reader.h"
+#include "core/predation/sasd_reader.h"
+#include "core/user_error.h"
+#include "reader_inputs.h"
+#include "resampling_test_support.h"
+
+namespace pellmar {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::analysedCohort;
+using testing::TemporaryFolder;
+
+bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+struct StoredInput {
+  std::string target;
+  fs::path file;
+};
+
+std::vector<StoredInput> storedInputs() {
+  std::vector<StoredInput> inputs;
+  for (const auto& folder : fs::directory_iterator(fs::path(TEST_DATA_DIR) / "fuzz")) {
+    for (const auto& file : fs::directory_iterator(folder.path())) {
+      inputs.push_back({folder.path().filename().string(), file.path()});
+    }
+  }
+  return inputs;
+}
+
+void PrintTo(const StoredInput& input, std::ostream* out) {
+  *out << input.target << "/" << input.file.filename().string();
+}
+
+class StoredFuzzInput : public ::testing::TestWithParam<StoredInput> {};
+
+TEST_P(StoredFuzzInput, IsReadCleanlyOrRefusedWithAMessage) {
+  const StoredInput& input = GetParam();
+  const std::string text = testing::readWholeFile(input.file.string());
+  const std::string& target = input.target;
+  if (target == "fuzz_field_reader") {
+    EXPECT_NO_THROW(fuzz::feedFieldReader(text));
+  } else if (target == "fuzz_study_file") {
+    EXPECT_NO_THROW(fuzz::feedStudyFile(text));
+  } else if (target == "fuzz_sasd_file") {
+    EXPECT_NO_THROW(fuzz::feedSasdFile(text));
+  } else if (target == "fuzz_samples_file") {
+    EXPECT_NO_THROW(fuzz::feedSamplesFile(text));
+  } else if (target == "fuzz_treatment2_file") {
+    EXPECT_NO_THROW(fuzz::feedTreatment2File(text));
+  } else {
+    ADD_FAILURE() << "no fuzz target is named " << target;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Found, StoredFuzzInput, ::testing::ValuesIn(storedInputs()),
+                         [](const ::testing::TestParamInfo<StoredInput>& info) {
+                           std::string name =
+                               info.param.target + "_" + info.param.file.stem().string();
+                           for (char& c : name) {
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           }
+                           return name;
+                         });
+
+TEST(FuzzFindings, SerialNumberBeyondEveryIntegerIsTheSerialFault) {
+  const std::string file = "T\nU\nD\n1\n1,2\nF,Egg,Adult\nE,A\n99999999999,F,1,1,-1,-1\n";
+  for (const StudyReadMode mode :
+       {StudyReadMode::kOpeningCheck, StudyReadMode::kFullRead, StudyReadMode::kLightCheck}) {
+    try {
+      parseStudy(file, mode, StudyData{});
+      ADD_FAILURE() << "read without a fault";
+    } catch (const UserError& error) {
+      EXPECT_PRED2(contains, error.text(), std::string("Check data of individual no. 0 or 1\n"));
+    }
+  }
+}
+
+TEST(FuzzFindings, CohortWhoseFirstStagesLastNoTimeHasNoAgeRows) {
+  // Every first stage lasts 0 time units, so the last age index is -1: the age curve file is
+  // its heading and a closing line at age 0.
+  TemporaryFolder folder;
+  Session session = testing::sessionFor(
+      "Starved\nNobody\n2026-04-02\n2\n3,3\nF,Egg,Larva,Female\nM,Egg,Larva,Male\n"
+      "N,Egg,Larva,Unknown\nEgg,Larva\n1,F,0,2,2,-1,-1,-1\n2,N,0,-1,-1,-1\n",
+      1.0, folder.base());
+  runBasicRunSteps(session);
+  EXPECT_EQ(session.basic.maxAgeIndex, -1);
+  const std::vector<std::string> lines =
+      testing::linesOf(testing::readWholeFile(folder.base() + "_2_Fig_Age_lx_Kx_qx.txt"));
+  ASSERT_EQ(lines.size(), 5U);
+  EXPECT_EQ(lines[4], "0,0,0,0,0,0,0");
+}
+
+// A stable age-stage distribution of the small cohort (maxAgeIndex 5, five stage columns) with
+// the given individual count and female records.
+std::string sasdFile(const std::string& individuals, const std::string& records) {
+  std::string text =
+      "\"SASD\"\n\"Moth\"\n\"Ann\"\n\"2026-01-02\"\n\"lambda\"\n1.2\n\"In Column\"\n";
+  text += "\"a(x,j)\"\n";
+  for (int value = 0; value < 30; ++value) text += ".01,";
+  return text + "\n\"Individuals\"\n" + individuals + "\n\"Females\"\n1\n\"Ind.\"\n" + records;
+}
+
+void readSasdText(Session& session, const std::string& text) {
+  readStableDistribution(session, std::make_unique<std::istringstream>(text));
+}
+
+TEST(FuzzFindings, SasdNumbersBeyondEveryIntegerAreRefusedOrKeptOutsideTheTables) {
+  TemporaryFolder folder;
+  Session session = analysedCohort(folder.base());
+  try {
+    readSasdText(session, sasdFile("99999999999", "1,F,5,1,3,4,0\n"));
+    ADD_FAILURE() << "read without a fault";
+  } catch (const UserError& error) {
+    EXPECT_PRED2(contains, error.text(),
+                 std::string("is of a cohort of 99999999999 individuals; this study "
+                             "has 4."));
+  }
+  try {
+    readSasdText(session, sasdFile("4", "99999999999,F,5,1,3,4,0\n"));
+    ADD_FAILURE() << "read without a fault";
+  } catch (const UserError& error) {
+    EXPECT_PRED2(contains, error.text(),
+                 std::string("individual no. 99999999999 is not in this cohort of 4."));
+  }
+  EXPECT_FALSE(session.predation.sasdDone);
+
+  // An end age far beyond every table sums the female's consumption to her last day, as any
+  // end age past her life does.
+  readSasdText(session, sasdFile("4", "1,F,99999999999,1,3,4,0\n"));
+  const double farEnd = session.predation.females[1].postOvipositionConsumption;
+  readSasdText(session, sasdFile("4", "1,F,300,1,3,4,0\n"));
+  EXPECT_EQ(farEnd, session.predation.females[1].postOvipositionConsumption);
+  EXPECT_GT(farEnd, 0);
+}
+
+}  // namespace
+}  // namespace pellmar
