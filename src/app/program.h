@@ -42,6 +42,9 @@ class Program {
   void compareBootstraps();
   // "Paired bootstrap test": refers to the life-table program.
   void pairedBootstrapTest();
+  // Going back from the resampling results to the main window: the run is over, so no other
+  // data file can be opened.
+  void leaveResamplingResults() { commands_.disable(Command::kOpenDataFile); }
 
   // The seed of the next own-samples bootstrap; without one the clock gives it.
   void setBootstrapSeed(std::uint64_t seed) { bootstrapSeed_ = seed; }

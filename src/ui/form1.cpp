@@ -464,8 +464,7 @@ void Form1::applyCommandStates() {
   for (std::size_t i = 0; i < commandWidgets_.size(); ++i) {
     const auto command = static_cast<Command>(i);
     QWidget* widget = commandWidgets_[i];
-    const bool locked = command == Command::kOpenDataFile && openLockedAfterResults_;
-    widget->setEnabled(states.isEnabled(command) && !locked);
+    widget->setEnabled(states.isEnabled(command));
     widget->setVisible(states.isVisible(command));
   }
   if (lastFocus_ != states.focused()) {
@@ -715,7 +714,7 @@ void Form1::showResamplingResults() {
 }
 
 void Form1::leaveResamplingResults() {
-  openLockedAfterResults_ = true;
+  program_.leaveResamplingResults();
   greetingLine_->show();
   instructions_->show();
   instructions_->setText(closingInstructionText());

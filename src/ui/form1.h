@@ -117,7 +117,6 @@ class Form1 : public QWidget {
   QTimer greetingTimer_;
   std::optional<ProgressTracker> progressTracker_;
   std::optional<Command> lastFocus_;
-  bool openLockedAfterResults_ = false;
   bool ended_ = false;
   // The parts of the window that would touch the session while long work runs on it.
   std::vector<QWidget*> lockedDuringWork_;
