@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Pellmar needs to build, test and benchmark.
+# Installs the Debian 12 packages Pellmar needs to build, test and benchmark (Clang with its
+# sanitizer and fuzzer runtimes for the sanitizer build, llvm for readable stack traces).
 # Does nothing when every package is already installed.
 set -euo pipefail
 
@@ -8,6 +9,7 @@ packages=(
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang-format time
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()
