@@ -5,6 +5,7 @@
 // study, their consumption is added into T for every age, and the ordinary Basic Run steps
 // (life01, life03, the stage daily means, life05) run on it; the replicate's stable
 // distribution follows the recursion over G and D step by step.
+#include <cmath>
 #include <vector>
 
 #include "core/analysis/age_curves.h"
