@@ -31,20 +31,36 @@ std::string readFile(const std::string& path) {
   return contents.str();
 }
 
-// A folder of this process for the files the analysis writes. Shared memory when there is
-// some: a disk file system may flush every file replaced by renaming, which slows each run.
-const std::string& scratchFolder() {
-  static const std::string folder = [] {
+// A folder of this process for the files the analysis writes, removed when the process
+// ends. Shared memory when there is some: a disk file system may flush every file replaced
+// by renaming, which slows each run.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
     std::error_code error;
     const std::filesystem::path memory = "/dev/shm";
     const std::filesystem::path parent = std::filesystem::is_directory(memory, error)
                                              ? memory
                                              : std::filesystem::temp_directory_path();
-    const std::filesystem::path path = parent / ("pellmar_fuzz_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(path);
-    return path.string();
-  }();
-  return folder;
+    path_ = parent / ("pellmar_fuzz_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  [[nodiscard]] std::string path() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string scratchFolder() {
+  static const ScratchFolder folder;
+  return folder.path();
 }
 
 // A session after the Basic Run of the study in `dataFile`: the state in which the later
