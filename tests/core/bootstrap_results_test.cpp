@@ -43,42 +43,6 @@ std::vector<std::string> newFiles(const Session& session, std::size_t before) {
   return names;
 }
 
-TEST(Boot01, OneReplicateHasVarianceZeroAndAFullReport) {
-  TemporaryFolder folder;
-  Session session = analysedCohort(folder.base());
-  session.counters = {2, 3};
-  BootstrapState& boot = session.bootstrap;
-  boot.bootCount = 1;
-  boot.bootC0 = replicates({21.98765});
-  ReportWriter out;
-  Boot01(session, out);
-  EXPECT_EQ(boot.c0.variance, 0);
-  EXPECT_EQ(boot.c0.se, 0);
-  // The control character takes column 1 of the page line.
-  const auto lines = linesOf(out.contents());
-  ASSERT_EQ(lines.size(), 23U);
-  EXPECT_EQ(lines[0], "\x08" + std::string(68, ' ') + "Page 3 ");
-  EXPECT_EQ(slice(lines, 1, 18), block(R"(
-    Moth|
-    Ann|
-    2026-01-02|
-    Analyzed on : 2026-01-02|
- |
-    Table 4. Table of bootstrap samples|
-    =====================================|
-    Bootstrap no.    Net consumption rate|
-    -------------------------------------|
-     1                    21.9876 |
-    -------------------------------------|
-    Mean                  21.9876 |
-    Variance              0 |
-    S.E.                  0 |
-    -------------------------------------|
-    Original              22 |
-    -------------------------------------|
-    Original is the parameter calculated using all individuals.|)"));
-}
-
 TEST(Boot01, FrequencyClassesAtTheEdges) {
   TemporaryFolder folder;
   Session session = analysedCohort(folder.base());
@@ -150,78 +114,6 @@ TEST(Boot01Same, SummarisesTheSixParametersAndEveryStage) {
     ---------------------------------------------------------------------------|
                  Co          Ro        Qp         Psi       FP (FC)     lambda|)"));
   EXPECT_EQ(lines.back(), "    Psi: Stable predation rate; lambda: Finate rate.");
-}
-
-TEST(BootstrapFiles, InRowListsEndWithMinusOneAfterTheLastValue) {
-  TemporaryFolder folder;
-  Session session = bootstrapped(folder.base(), 7);
-  WriteBootstrapNetConsumptionInRow(session);
-  const std::string header =
-      "\"Project: Moth\"\r\n\"Next line is the bootstrap sample size (n)\"\r\n4\r\n"
-      "\"Next line is the effective bootstrap numbers (B)\"\r\n";
-  EXPECT_EQ(readWholeFile(folder.base() + "_4_Bootstrap_C0-in Row.txt"),
-            header + "7\r\n\"C0\",4,22\r\n 1 , 2 , 3 , 4 , 5 \r\n 6 , 7 ,-1\r\n");
-
-  session = bootstrapped(folder.base(), 10);
-  WriteBootstrapNetConsumptionInRow(session);
-  EXPECT_EQ(readWholeFile(folder.base() + "_4_Bootstrap_C0-in Row.txt"),
-            header + "10\r\n\"C0\",4,22\r\n 1 , 2 , 3 , 4 , 5 \r\n 6 , 7 , 8 , 9 , 10 \r\n-1\r\n");
-}
-
-TEST(BootstrapFiles, EveryFileInOrderWithTheStageFamiliesThatExist) {
-  TemporaryFolder folder;
-  Session session = bootstrapped(folder.base(), 2);
-  BasicRunResults& r = session.basic;
-  r.stageDuration[1].count = 0;  // no W file for the egg
-  BootstrapState& boot = session.bootstrap;
-  boot.bootCumDuration.assign(6, replicates({0, 0}));
-  boot.bootCumDuration[3] = replicates({3.5, 4});
-  boot.bootStageConsumptionBySex.assign(4, std::vector<std::vector<double>>(6));
-  boot.bootStageConsumptionBySex[2][4] = replicates({20, 30});
-  boot.bootStageDailyMean.assign(6, std::vector<double>{});
-  boot.bootStageDailyMean[5] = replicates({7.5, 8.5});
-  const std::size_t before = session.writtenFiles.size();
-  writeBootstrapResultFiles(session);
-
-  // Eggs and pupae eat nothing, so they get no Y file; the individual of sex N finished only
-  // the egg stage, so its sex gets none either.
-  std::vector<std::string> expected = {
-      "_4_Bootstrap_C0-in Row.txt",       "_4_Bootstrap_C0_in column.txt",
-      "_4_Bootstrap_Psi_in column.txt",   "_4_Bootstrap_Psi-in Row.txt",
-      "_4_Bootstrap_Omega_in column.txt", "_4_Bootstrap_Omega-in Row.txt",
-      "_4_Bootstrap_Qp_in column.txt",    "_4_Bootstrap_Qp-in Row.txt"};
-  for (const std::string layout : {"_in column.txt", "_in row.txt"}) {
-    for (const char* stem : {"W_Stage mean_2_Larva", "W_Stage mean_3_Pupa", "W_Stage mean_4_Adult",
-                             "Y_Mean consumption_2_Larva", "Y_Mean consumption_4_Adult",
-                             "Y_Mean consumption_F_2_Larva", "Y_Mean consumption_F_4_Adult",
-                             "Y_Mean consumption_M_2_Larva", "Y_Mean consumption_M_4_Adult",
-                             "X_Egg-to-Larva", "W_PreAdult", "X_Egg-to-Adult"}) {
-      expected.push_back("_Effective Boots-" + std::string(stem) + layout);
-    }
-  }
-  for (int j = 1; j <= 5; ++j) {
-    expected.push_back("_24_Bootstrap_Stage consume-" + std::to_string(j) + "-in Row.txt");
-  }
-  EXPECT_EQ(newFiles(session, before), expected);
-
-  const std::string base = folder.base();
-  // Own samples: the cohort's Qp and every replicate's are 0.
-  EXPECT_EQ(slice(linesOf(readWholeFile(base + "_4_Bootstrap_Qp-in Row.txt")), 3, 4),
-            (std::vector<std::string>{"\"Next line is the effective bootstrap numbers (B) \"", "2",
-                                      "\"Qp\",4,0", " 0 , 0 ,-1"}));
-  // X: the count of the W family's stage, the cohort's cumulative mean.
-  EXPECT_EQ(readWholeFile(base + "_Effective Boots-W_PreAdult_in row.txt"),
-            "\"Moth\"\r\n\"Next line is Bootstrap sample size (n)\"\r\n3\r\n"
-            "\"Next line is effective bootstrap number (B)\"\r\n2\r\n"
-            "\"PreAdult\",3,3.66666666666667\r\n 3.5 , 4 ,-1\r\n");
-  // Y by sex: the label has no sex code; the count is that of the sex.
-  EXPECT_EQ(slice(linesOf(readWholeFile(base + "_Effective Boots-Y_Mean consumption_M_4_Adult_"
-                                               "in column.txt")),
-                  2, 5),
-            (std::vector<std::string>{"1", "\"Next line is effective bootstrap number (B)\"", "2",
-                                      "\"Adult\",1,24", "20"}));
-  EXPECT_EQ(slice(linesOf(readWholeFile(base + "_24_Bootstrap_Stage consume-5-in Row.txt")), 5, 2),
-            (std::vector<std::string>{"\"Stage 5\",4,8", " 7.5 , 8.5 ,-1"}));
 }
 
 TEST(BootstrapFrequency, FileAndChartOfTheClasses) {

@@ -43,53 +43,6 @@ const std::string kBeetleStudy =
     "2,F,1,2,1,-1,2,2,-1,4,-1\n"
     "3,N,1,-2,-1,0.5,-1\n";
 
-TEST(ConsumptionExports, FilesOfStagesSomeoneAteIn) {
-  TemporaryFolder folder;
-  const std::string base = folder.base();
-  Session session = exportSession(kBeetleStudy, base);
-  WriteStageConsumptionRawDataInColumnForStatistics(session);
-  WriteStageConsumptionForTukeyKramer(session);
-  EXPECT_EQ(session.writtenFiles, withBase(base, {
-                                                     "_W_Larv_All sexes_consumption.txt",
-                                                     "_W_Adult_All sexes_consumption.txt",
-                                                     "_W_Larv_Female_consumption.txt",
-                                                     "_W_Adult_Female_consumption.txt",
-                                                     "_W_Larv_Male_consumption.txt",
-                                                     "_W_Adult_Male_consumption.txt",
-                                                     "_W_Male adult consumption.txt",
-                                                     "_W_Female adult consumption.txt",
-                                                     "_Lifelong consumption_All sexes.txt",
-                                                     "_W_Larv_All sexes_consumption_in column.txt",
-                                                     "_W_Adult_All sexes_consumption_in column.txt",
-                                                     "_W_Larv_Female_consumption_in column.txt",
-                                                     "_W_Adult_Female_consumption_in column.txt",
-                                                     "_W_Larv_Male_consumption_in column.txt",
-                                                     "_W_Adult_Male_consumption_in column.txt",
-                                                     "_W_Male adult consumption_in column.txt",
-                                                     "_W_Female adult consumption_in column.txt",
-                                                 }));
-
-  // The N that died as a larva is left out of the larval all-sexes files.
-  EXPECT_EQ(readWholeFile(base + "_W_Larv_All sexes_consumption.txt"),
-            "Project: Beetle\r\n\"Ind. no.\",\"Consumption rate\"\r\n\"Larv-all sexes\"\r\n"
-            "1,3.5\r\n2,4\r\n");
-  EXPECT_EQ(readWholeFile(base + "_W_Adult_All sexes_consumption.txt"),
-            "Project: Beetle\r\n\"Ind. no.\",\"Consumption rate\"\r\n\"Adult (All sexes)\"\r\n"
-            "1,6\r\n2,4\r\n");
-  EXPECT_EQ(readWholeFile(base + "_W_Larv_Female_consumption.txt"),
-            "Project: Beetle\r\n\"Ind. no.\",\"Consumption rate\"\r\n\"Larv (female)\"\r\n"
-            "2,4\r\n");
-  EXPECT_EQ(readWholeFile(base + "_W_Female adult consumption.txt"),
-            "Project: Beetle\r\n\"Ind. no.\",\"Female adult consumption rate\"\r\n2,4\r\n");
-  EXPECT_EQ(readWholeFile(base + "_Lifelong consumption_All sexes.txt"),
-            "Project: Beetle\r\n\"Lifelong consumption rate\"\r\n9.5\r\n8\r\n.5\r\n-1\r\n");
-  EXPECT_EQ(readWholeFile(base + "_W_Larv_Male_consumption_in column.txt"),
-            "Project: Beetle\r\n\"Consumption rate\"\r\n3.5\r\n-1\r\n");
-  EXPECT_EQ(readWholeFile(base + "_W_Male adult consumption_in column.txt"),
-            "Project: Beetle\r\n\"Male adult consumption rate\"\r\n6\r\n-1\r\n");
-}
-
-// Only individuals that died before the adult stage; only one of them ate (as a larva).
 TEST(ConsumptionExports, StudyOfNOnly) {
   TemporaryFolder folder;
   const std::string base = folder.base();
