@@ -9,39 +9,14 @@
 namespace pellmar {
 namespace {
 
-constexpr int kClassCount = 20;
 // Classes counted into: 0 .. 21 (class 20 takes the maximum, 21 stays empty).
 constexpr int kLastClassBound = 22;
 
 // Minimum, maximum and the frequency classes of the replicate C0 values: 20 classes of equal
 // width from the minimum, a class holding [begin, next begin). A C0 of 0 is not counted.
 void buildC0Classes(BootstrapState& boot) {
-  FrequencyClasses& classes = boot.c0Classes;
-  classes = FrequencyClasses{};
-  const int count = boot.bootCount;
-  if (count < 1) return;
-  classes.minValue = replicateValue(boot.bootC0, 1);
-  classes.maxValue = classes.minValue;
-  for (int b = 2; b <= count; ++b) {
-    const double value = replicateValue(boot.bootC0, b);
-    if (value < classes.minValue) classes.minValue = value;
-    if (value > classes.maxValue) classes.maxValue = value;
-  }
-  classes.classWidth = (classes.maxValue - classes.minValue) / kClassCount;
-  for (std::size_t i = 0; i < classes.classBegin.size(); ++i) {
-    classes.classBegin[i] = classes.minValue + static_cast<double>(i) * classes.classWidth;
-    classes.classCenter[i] = classes.classBegin[i] + classes.classWidth / 2;
-  }
-  for (int b = 1; b <= count; ++b) {
-    const double value = replicateValue(boot.bootC0, b);
-    if (value == 0) continue;
-    for (int i = 1; i <= kLastClassBound; ++i) {
-      if (value < classes.classBegin[static_cast<std::size_t>(i)]) {
-        ++classes.freq[static_cast<std::size_t>(i - 1)];
-        break;
-      }
-    }
-  }
+  const auto lastBound = static_cast<int>(boot.c0Classes.classBegin.size()) - 1;
+  boot.c0Classes = frequencyClasses(boot.bootC0, boot.bootCount, lastBound, kLastClassBound, true);
 }
 
 void summarizeC0(BootstrapState& boot) {

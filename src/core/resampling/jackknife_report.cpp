@@ -1,5 +1,6 @@
 #include "core/resampling/jackknife_report.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -10,7 +11,6 @@
 namespace pellmar {
 namespace {
 
-constexpr int kClassCount = 20;
 constexpr int kWrittenClasses = 22;
 // A class begin this small is written as 0.
 constexpr double kSmallestClassBegin = 0.000001;
@@ -21,35 +21,14 @@ constexpr double kLargeVariance = 1e6;
 // bounds are built and pseudo-values of 0 are not counted; otherwise 23 bounds and every value
 // is counted. A value counts in the class whose next bound is the first one above it.
 void buildPseudoValueClasses(JackknifeState& jack) {
-  FrequencyClasses& classes = jack.classes;
-  classes = FrequencyClasses{};
-  const int n = jack.fullCount;
-  if (n < 1) return;
-  classes.minValue = replicateValue(jack.jackknifePseudoC0, 1);
-  classes.maxValue = classes.minValue;
-  for (int i = 2; i <= n; ++i) {
-    const double value = replicateValue(jack.jackknifePseudoC0, i);
-    if (value < classes.minValue) classes.minValue = value;
-    if (value > classes.maxValue) classes.maxValue = value;
+  double smallest = replicateValue(jack.jackknifePseudoC0, 1);
+  for (int i = 2; i <= jack.fullCount; ++i) {
+    smallest = std::min(smallest, replicateValue(jack.jackknifePseudoC0, i));
   }
-  classes.classWidth = (classes.maxValue - classes.minValue) / kClassCount;
-  const bool minimumIsZero = classes.minValue == 0;
+  const bool minimumIsZero = jack.fullCount >= 1 && smallest == 0;
   const int lastBound = minimumIsZero ? 21 : 22;
-  for (int c = 0; c <= lastBound; ++c) {
-    const auto at = static_cast<std::size_t>(c);
-    classes.classBegin[at] = classes.minValue + c * classes.classWidth;
-    classes.classCenter[at] = classes.classBegin[at] + classes.classWidth / 2;
-  }
-  for (int i = 1; i <= n; ++i) {
-    const double value = replicateValue(jack.jackknifePseudoC0, i);
-    if (minimumIsZero && value == 0) continue;
-    for (int c = 1; c <= lastBound; ++c) {
-      if (value < classes.classBegin[static_cast<std::size_t>(c)]) {
-        ++classes.freq[static_cast<std::size_t>(c - 1)];
-        break;
-      }
-    }
-  }
+  jack.classes =
+      frequencyClasses(jack.jackknifePseudoC0, jack.fullCount, lastBound, lastBound, minimumIsZero);
 }
 
 }  // namespace

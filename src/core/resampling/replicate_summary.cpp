@@ -34,4 +34,35 @@ ReplicateSummary summarizeReplicates(const std::vector<double>& values, int coun
   return summary;
 }
 
+FrequencyClasses frequencyClasses(const std::vector<double>& values, int count, int lastBuiltBound,
+                                  int lastCountedBound, bool skipZeros) {
+  constexpr int kClassCount = 20;
+  FrequencyClasses classes;
+  if (count < 1) return classes;
+  classes.minValue = replicateValue(values, 1);
+  classes.maxValue = classes.minValue;
+  for (int b = 2; b <= count; ++b) {
+    const double value = replicateValue(values, b);
+    if (value < classes.minValue) classes.minValue = value;
+    if (value > classes.maxValue) classes.maxValue = value;
+  }
+  classes.classWidth = (classes.maxValue - classes.minValue) / kClassCount;
+  for (int c = 0; c <= lastBuiltBound; ++c) {
+    const auto at = static_cast<std::size_t>(c);
+    classes.classBegin[at] = classes.minValue + c * classes.classWidth;
+    classes.classCenter[at] = classes.classBegin[at] + classes.classWidth / 2;
+  }
+  for (int b = 1; b <= count; ++b) {
+    const double value = replicateValue(values, b);
+    if (skipZeros && value == 0) continue;
+    for (int c = 1; c <= lastCountedBound; ++c) {
+      if (value < classes.classBegin[static_cast<std::size_t>(c)]) {
+        ++classes.freq[static_cast<std::size_t>(c - 1)];
+        break;
+      }
+    }
+  }
+  return classes;
+}
+
 }  // namespace pellmar

@@ -15,4 +15,10 @@ double replicateValue(const std::vector<double>& values, int b);
 // that only rounding has pushed below 0 is 0, so the standard error always exists.
 ReplicateSummary summarizeReplicates(const std::vector<double>& values, int count);
 
+// Frequency classes of values[1 .. count]: 20 classes of equal width from the smallest value;
+// class bounds 0 .. lastBuiltBound are built, and a value counts in class c - 1 for the first
+// bound c in 1 .. lastCountedBound above it. With `skipZeros`, values of 0 are not counted.
+FrequencyClasses frequencyClasses(const std::vector<double>& values, int count, int lastBuiltBound,
+                                  int lastCountedBound, bool skipZeros);
+
 }  // namespace pellmar
