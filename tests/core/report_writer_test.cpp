@@ -42,6 +42,13 @@ TEST(ReportWriter, WriteFormQuotesTextAndWritesPlainNumbers) {
   EXPECT_EQ(out.contents(), "\"Age\",.5,-.25,12,\"l(x)\"\r\n");
 }
 
+TEST(ReportWriter, RoundTripNumbersReadBackAsTheSameDouble) {
+  ReportWriter out;
+  out.writeLine({RoundTripNumber{0.1}, RoundTripNumber{1.0 / 3}, RoundTripNumber{3.2e-5}, -2.0});
+  out.roundTrip(1.1419420381654068).roundTrip(-0.0).endLine();
+  EXPECT_EQ(out.contents(), "0.1,0.3333333333333333,3.2e-05,-2\r\n1.1419420381654068-0\r\n");
+}
+
 TEST(ReportWriter, RepeatWritesRules) {
   ReportWriter out;
   out.tab(5).repeat('=', 3).repeat('-', 0).endLine();

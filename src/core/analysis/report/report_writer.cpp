@@ -1,5 +1,7 @@
 #include "core/analysis/report/report_writer.h"
 
+#include <charconv>
+
 #include "core/analysis/report/number_format.h"
 
 namespace pellmar {
@@ -43,6 +45,14 @@ ReportWriter& ReportWriter::digits(double value) {
   return *this;
 }
 
+ReportWriter& ReportWriter::roundTrip(double value) {
+  // 32 characters hold the longest shortest form of a double ("-2.2250738585072014e-308").
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  put(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+  return *this;
+}
+
 ReportWriter& ReportWriter::rounded(double value, int decimals) {
   return number(roundToDecimals(value, decimals));
 }
@@ -71,6 +81,8 @@ ReportWriter& ReportWriter::writeLine(std::initializer_list<WriteItem> items) {
       put("\"");
       put(*textItem);
       put("\"");
+    } else if (const auto* exact = std::get_if<RoundTripNumber>(&item)) {
+      roundTrip(exact->value);
     } else {
       putDigits(std::get<double>(item));
     }

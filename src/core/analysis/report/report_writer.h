@@ -7,8 +7,14 @@
 
 namespace pellmar {
 
+// A number written in the shortest form that reads back as the same double, for files that
+// Pellmar or other programs read back ("0.1", "1.1786980056337902", "3.2e-05").
+struct RoundTripNumber {
+  double value;
+};
+
 // One item of a comma-separated (Write form) line: text is quoted, numbers are plain digits.
-using WriteItem = std::variant<std::string_view, double>;
+using WriteItem = std::variant<std::string_view, double, RoundTripNumber>;
 
 // Writes a text file the way a line printer is driven: items are placed on the current line,
 // Tab(n) pads with spaces to column n, and every line ends with CR LF. Every report and data
@@ -27,6 +33,8 @@ class ReportWriter {
   ReportWriter& numberForm(double value);
   // Plain digits without sign space or trailing space ("5", "-.25").
   ReportWriter& digits(double value);
+  // The shortest digits that read back as the same double, without spaces ("0.1", "-2e-07").
+  ReportWriter& roundTrip(double value);
   // A number item of the value rounded to `decimals` places, ties to even.
   ReportWriter& rounded(double value, int decimals);
   // `count` copies of one character.
