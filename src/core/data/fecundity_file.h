@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/data/study_data.h"
+
+namespace pellmar {
+
+// The eggs one female laid in each time unit of her adult stage, from her first adult time unit
+// to her last.
+struct FemaleEggs {
+  int individual = 0;        // her serial number i
+  int firstAdultAge = 0;     // age index x of her first adult time unit
+  std::vector<double> eggs;  // [k]: eggs at age index firstAdultAge + k
+};
+
+// The eggs of every female of one study, read from a fecundity file and checked against it.
+struct FecundityData {
+  std::string fileName;
+  std::vector<FemaleEggs> females;  // every female of the study, by serial number
+};
+
+inline constexpr std::string_view kReadFecundityTitle = "Read fecundity";
+
+// Reads the fecundity file at `path` (UTF-8) for `study`. The file is plain text: fields are
+// separated by commas, blanks around a field are ignored, and so are blank lines, lines of
+// commas only (a spreadsheet's empty rows), empty fields at the end of a line and lines whose
+// first character other than a blank is '#'. Every female of the study has exactly one line:
+// her serial number, then the eggs she laid in each time unit of her adult stage, as many
+// non-negative numbers as her adult duration (decimals allowed).
+//
+// A line of a male or an N individual, a serial number not in the study, a second line for a
+// female, a missing female, a wrong count of values and a value that is negative or not a number
+// raise a UserError titled "Read fecundity" naming the file, the line and the individual.
+FecundityData readFecundityFile(const std::string& path, const StudyData& study);
+
+// The same, reading the file's text from `contents`; `fileName` names it in messages.
+FecundityData parseFecundity(std::string_view contents, const std::string& fileName,
+                             const StudyData& study);
+
+}  // namespace pellmar
