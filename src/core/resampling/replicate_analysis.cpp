@@ -145,7 +145,8 @@ void ReplicateAnalyser::stageDailyMeans(int b, BootstrapState& state) const {
   }
 }
 
-double ReplicateAnalyser::stablePredationRate(double lambda) {
+// Fills Z with the unnormalised distribution at `lambda` and returns its sum.
+double ReplicateAnalyser::stableDistribution(double lambda) {
   const int m = cohort_.stageCount;
   const int last = maxAgeIndex_;
   // Every stage of the replicate's distribution is divided by the replicate's own lambda.
@@ -171,6 +172,12 @@ double ReplicateAnalyser::stablePredationRate(double lambda) {
   for (int x = 0; x <= last; ++x) {
     for (int j = 1; j < columns_; ++j) total += Z_[cell(x, j)];
   }
+  return total;
+}
+
+double ReplicateAnalyser::stablePredationRate(double lambda) {
+  const double total = stableDistribution(lambda);
+  const int last = maxAgeIndex_;
   double psi = 0.0;
   for (int x = 1; x <= last; ++x) {
     for (int j = 1; j < columns_; ++j) {
@@ -191,6 +198,16 @@ double ReplicateAnalyser::netConsumptionRateOf(const ReplicateDraws& draws, int 
   maxAgeIndex_ = std::max(std::min(cumulative - 1, cohort_.ageRows - 2), -1);
   buildMatrices(draws, transitions);
   return netConsumptionRate(sampleSize);
+}
+
+void ReplicateAnalyser::stableDistributionOf(const ReplicateDraws& draws, int sampleSize,
+                                             double lambda, AgeStageMatrix& a) {
+  netConsumptionRateOf(draws, sampleSize, true);
+  const double total = stableDistribution(lambda);
+  a.reset(maxAgeIndex_ + 1, columns_);
+  for (int x = 0; x <= maxAgeIndex_; ++x) {
+    for (int j = 1; j < columns_; ++j) a(x, j) = Z_[cell(x, j)] / total;
+  }
 }
 
 void ReplicateAnalyser::analyse(const ReplicateDraws& draws, int sampleSize, int b, double lambda,

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/data/age_stage_table.h"
 #include "core/resampling/bootstrap_cohort.h"
 #include "core/resampling/bootstrap_state.h"
 
@@ -33,6 +34,12 @@ class ReplicateAnalyser {
   double netConsumptionRateOf(const ReplicateDraws& draws, int sampleSize,
                               bool transitions = false);
 
+  // The stable age-stage distribution a(x, j) at `lambda` of a cohort made of the draws alone,
+  // by the recurrence behind the replicates' psi, into `a`, sized here to the ages 0 .. that
+  // cohort's last age index and the columns 0 .. m + 1 (column 0 unused).
+  void stableDistributionOf(const ReplicateDraws& draws, int sampleSize, double lambda,
+                            AgeStageMatrix& a);
+
   // Counts draws of individual numbers into `draws`, in the order of the individuals. `counts`
   // is a zeroed table of N + 1 entries, handed back zeroed.
   static void collect(const std::vector<int>& individuals, std::vector<int>& counts,
@@ -43,6 +50,7 @@ class ReplicateAnalyser {
   double netConsumptionRate(int sampleSize) const;
   void stageMeans(const ReplicateDraws& draws, int b, BootstrapState& state);
   void stageDailyMeans(int b, BootstrapState& state) const;
+  double stableDistribution(double lambda);
   double stablePredationRate(double lambda);
 
   [[nodiscard]] std::size_t cell(int x, int j) const {
