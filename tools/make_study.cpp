@@ -1,6 +1,9 @@
 // pellmar-make-study: writes a generated raw data file to standard output.
 //   pellmar-make-study [--individuals N] [--stages M] [--seed S] [--adult-life-scale F]
-// Without options it writes the bundled example study.
+//                      [--fecundity FILE]
+// Without options it writes the bundled example study. --fecundity also writes the eggs of its
+// females to FILE, as a fecundity file.
+#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -8,6 +11,7 @@
 
 int main(int argc, char** argv) {
   pellmar::tools::StudyShape shape;
+  std::string fecundityFile;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
     const std::string value = argv[i + 1];
@@ -19,6 +23,8 @@ int main(int argc, char** argv) {
       shape.seed = static_cast<std::uint32_t>(std::stoul(value));
     } else if (option == "--adult-life-scale") {
       shape.adultLifeScale = std::stod(value);
+    } else if (option == "--fecundity") {
+      fecundityFile = value;
     } else {
       std::cerr << "unknown option " << option << '\n';
       return 2;
@@ -26,8 +32,16 @@ int main(int argc, char** argv) {
   }
   if (argc % 2 == 0 || shape.stages < 2 || shape.individuals < 1) {
     std::cerr << "usage: pellmar-make-study [--individuals N] [--stages M] [--seed S] "
-                 "[--adult-life-scale F]\n";
+                 "[--adult-life-scale F] [--fecundity FILE]\n";
     return 2;
+  }
+  if (!fecundityFile.empty()) {
+    std::ofstream out(fecundityFile, std::ios::binary);
+    out << pellmar::tools::generateFecundity(shape);
+    if (!out) {
+      std::cerr << "cannot write " << fecundityFile << '\n';
+      return 1;
+    }
   }
   std::cout << pellmar::tools::generateStudy(shape);
   return 0;

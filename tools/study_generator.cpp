@@ -1,5 +1,6 @@
 #include "study_generator.h"
 
+#include <cmath>
 #include <random>
 #include <sstream>
 #include <vector>
@@ -66,9 +67,14 @@ void writeStageValues(std::ostringstream& out, Draw& draw, const StageModel& mod
   out << "-1\n";
 }
 
-}  // namespace
+// What the eggs of an individual depend on.
+struct GeneratedIndividual {
+  bool female = false;
+  int adultDuration = 0;
+};
 
-std::string generateStudy(const StudyShape& shape) {
+// Writes the study and lists its individuals in `individuals`.
+std::string writeStudy(const StudyShape& shape, std::vector<GeneratedIndividual>& individuals) {
   Draw draw(shape.seed);
   const std::vector<StageModel> models = stageModels(shape);
   const int m = shape.stages;
@@ -107,6 +113,7 @@ std::string generateStudy(const StudyShape& shape) {
       durations.push_back(days);
     }
     const char* sex = deathStage != 0 ? "N" : (draw.chance(0.5) ? "F" : "M");
+    individuals.push_back({sex[0] == 'F', deathStage != 0 ? 0 : durations.back()});
     out << i << ',' << sex;
     for (const int d : durations) out << ',' << d;
     out << '\n';
@@ -114,6 +121,53 @@ std::string generateStudy(const StudyShape& shape) {
       const int d = durations[j];
       writeStageValues(out, draw, models[j], d < 0 ? -d : d, d < 0);
     }
+  }
+  return out.str();
+}
+
+// The eggs of one female, for each of her adult time units: nothing during the preoviposition
+// period, then a daily count around a hump that peaks a third of the way into oviposition, with
+// a day off now and then, and nothing in her last few days. The hump is a polynomial, so the
+// counts are the same with every mathematics library.
+std::vector<int> eggsOfFemale(Draw& draw, int adultDuration) {
+  std::vector<int> eggs(static_cast<std::size_t>(adultDuration), 0);
+  if (draw.chance(0.08)) return eggs;  // a female that never lays
+  const int preoviposition = draw.between(3, 8);
+  const int postoviposition = draw.between(0, 5);
+  const int laying = adultDuration - preoviposition - postoviposition;
+  if (laying <= 0) return eggs;
+  const double peakEggs = draw.between(18, 34);
+  for (int day = 0; day < laying; ++day) {
+    const double v = (day + 0.5) / laying;
+    const double hump = 6.75 * v * (1 - v) * (1 - v);
+    const double spread = 0.6 + 0.8 * draw.uniform();
+    const bool dayOff = draw.chance(0.07);
+    eggs[static_cast<std::size_t>(preoviposition + day)] =
+        dayOff ? 0 : static_cast<int>(std::lround(peakEggs * hump * spread));
+  }
+  return eggs;
+}
+
+}  // namespace
+
+std::string generateStudy(const StudyShape& shape) {
+  std::vector<GeneratedIndividual> individuals;
+  return writeStudy(shape, individuals);
+}
+
+std::string generateFecundity(const StudyShape& shape) {
+  std::vector<GeneratedIndividual> individuals;
+  writeStudy(shape, individuals);
+  // A stream of its own, seeded apart from the study's.
+  Draw draw(shape.seed ^ 0x5eed0e66U);
+  std::ostringstream out;
+  out << "# Eggs laid by each female of the generated study (seed " << shape.seed << ").\n";
+  out << "# One line per female: her serial number, then her eggs in each adult time unit.\n";
+  for (std::size_t k = 0; k < individuals.size(); ++k) {
+    if (!individuals[k].female) continue;
+    out << k + 1;
+    for (const int eggs : eggsOfFemale(draw, individuals[k].adultDuration)) out << ',' << eggs;
+    out << '\n';
   }
   return out.str();
 }

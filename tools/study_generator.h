@@ -21,4 +21,11 @@ struct StudyShape {
 // adults eating most. The same shape always gives the same file, on any machine.
 std::string generateStudy(const StudyShape& shape);
 
+// Writes the fecundity file of the study generateStudy(shape) writes: one line per female with
+// the eggs of each adult time unit. Most females begin to lay a few days after emergence, lay a
+// daily count that rises to a peak and falls again, and stop a few days before death; some lay
+// nothing. The eggs are drawn from a random stream of their own, so the study is the same file
+// with or without them.
+std::string generateFecundity(const StudyShape& shape);
+
 }  // namespace pellmar::tools
