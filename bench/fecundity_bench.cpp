@@ -1,0 +1,96 @@
+// The cost a replicate's own fecundity adds to the replicate analysis, on one thread: 1000
+// own-sample replicates of 400 individuals drawn from a generated 400-individual study with its
+// generated eggs. Compared are the analysis of today's own-samples bootstrap (C0 and the stage
+// means), the same with psi from the replicate's stable distribution, and that with the
+// replicate's own l(x)m(x), R0, r, lambda and T in front, as a bootstrap with fecundity runs it.
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "core/analysis/population_growth.h"
+#include "core/data/fecundity_file.h"
+#include "core/data/study_reader.h"
+#include "core/resampling/bootstrap_engine.h"
+#include "core/resampling/egg_contributions.h"
+#include "core/resampling/replicate_analysis.h"
+#include "core/resampling/replicate_random.h"
+#include "study_generator.h"
+
+namespace {
+
+constexpr int kReplicates = 1000;
+constexpr int kSampleSize = 400;
+constexpr std::uint64_t kSeed = 1;
+const pellmar::tools::StudyShape kShape{400, 7, 2026, 1.0};
+
+struct Fixture {
+  Fixture()
+      : study(pellmar::parseStudy(pellmar::tools::generateStudy(kShape),
+                                  pellmar::StudyReadMode::kFullRead, pellmar::StudyData{})),
+        cohort(pellmar::buildBootstrapCohort(study)),
+        eggs(pellmar::buildEggContributions(
+            study,
+            pellmar::parseFecundity(pellmar::tools::generateFecundity(kShape), "eggs", study))) {
+    pellmar::sizeBootstrapTables(state, kReplicates, study.stageCount, study.sexCount);
+    std::vector<double> lm(static_cast<std::size_t>(cohort.ageRows), 0.0);
+    pellmar::ReplicateDraws everyone;
+    for (int i = 1; i <= study.individualCount; ++i) everyone.emplace_back(i, 1);
+    pellmar::netMaternityOf(eggs, everyone, study.individualCount, lm);
+    cohortRate = *pellmar::intrinsicRateOfIncrease(lm, study.timeUnit);
+  }
+  pellmar::StudyData study;
+  pellmar::BootstrapCohort cohort;
+  pellmar::EggContributions eggs;
+  pellmar::BootstrapState state;
+  double cohortRate = 0.0;
+};
+
+Fixture& fixture() {
+  static Fixture f;
+  return f;
+}
+
+enum class Work { kConsumption, kPredation, kFecundity };
+
+void runReplicates(benchmark::State& state, Work work) {
+  Fixture& f = fixture();
+  pellmar::ReplicateAnalyser analyser(f.cohort);
+  std::vector<int> counts(static_cast<std::size_t>(f.study.individualCount) + 1, 0);
+  std::vector<int> individuals(kSampleSize);
+  std::vector<double> lm(static_cast<std::size_t>(f.cohort.ageRows), 0.0);
+  pellmar::ReplicateDraws draws;
+  // A bracket of 20 % around the cohort's r, as a bootstrap would hand every replicate.
+  const pellmar::RateBracket start{f.cohortRate * 0.8, f.cohortRate * 1.2};
+  double lambdaSum = 0.0;
+  for (auto _ : state) {
+    for (int b = 1; b <= kReplicates; ++b) {
+      pellmar::ReplicateRandom random(kSeed, static_cast<std::uint64_t>(b));
+      for (int& i : individuals) i = pellmar::drawIndividual(random, f.study.individualCount);
+      pellmar::ReplicateAnalyser::collect(individuals, counts, draws);
+      double lambda = work == Work::kPredation ? 1.15 : 0.0;
+      if (work == Work::kFecundity) {
+        pellmar::netMaternityOf(f.eggs, draws, kSampleSize, lm);
+        const pellmar::PopulationGrowth growth =
+            pellmar::populationGrowth(lm, f.study.timeUnit, start);
+        lambda = growth.rates ? growth.rates->lambda : 0.0;
+        lambdaSum += lambda;
+      }
+      analyser.analyse(draws, kSampleSize, b, lambda, f.state);
+    }
+    benchmark::DoNotOptimize(f.state.bootC0.data());
+    benchmark::DoNotOptimize(lambdaSum);
+  }
+}
+
+void BM_ReplicatesConsumptionOnly(benchmark::State& state) {
+  runReplicates(state, Work::kConsumption);
+}
+BENCHMARK(BM_ReplicatesConsumptionOnly)->Unit(benchmark::kMillisecond);
+
+void BM_ReplicatesWithPsi(benchmark::State& state) { runReplicates(state, Work::kPredation); }
+BENCHMARK(BM_ReplicatesWithPsi)->Unit(benchmark::kMillisecond);
+
+void BM_ReplicatesWithFecundity(benchmark::State& state) { runReplicates(state, Work::kFecundity); }
+BENCHMARK(BM_ReplicatesWithFecundity)->Unit(benchmark::kMillisecond);
+
+}  // namespace
