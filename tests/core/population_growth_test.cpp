@@ -92,13 +92,5 @@ TEST(PopulationGrowth, HumpOfEggsSolvedToTheLastBitsWithAndWithoutAStartingBrack
   }
 }
 
-TEST(PopulationGrowth, NoEggsGiveNoRate) {
-  const std::vector<double> none(30, 0.0);
-  const PopulationGrowth growth = populationGrowth(none, 1.0);
-  EXPECT_EQ(growth.R0, 0);
-  EXPECT_FALSE(growth.rates);
-  EXPECT_FALSE(intrinsicRateOfIncrease({}, 1.0));
-}
-
 }  // namespace
 }  // namespace pellmar
