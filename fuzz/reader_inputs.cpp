@@ -12,9 +12,13 @@
 
 #include "core/analysis/basic_run.h"
 #include "core/analysis/report/number_format.h"
+#include "core/data/fecundity_file.h"
 #include "core/data/field_reader.h"
 #include "core/data/study_reader.h"
+#include "core/predation/fecundity_life_table.h"
+#include "core/predation/life_table_report.h"
 #include "core/predation/sasd_reader.h"
+#include "core/predation/stable_distribution_file.h"
 #include "core/resampling/replicate_summary.h"
 #include "core/resampling/samples_file.h"
 #include "core/resampling/treatment2_file.h"
@@ -170,6 +174,27 @@ void feedSamplesFile(std::string_view input) {
       }
       reader.readClosingFigures();
     } catch (const UserError&) {
+    }
+  }
+}
+
+void feedFecundityFile(std::string_view input) {
+  for (Session& session : analysedCohorts()) {
+    FecundityData eggs;
+    try {
+      eggs = parseFecundity(input, "eggs.txt", session.study);
+    } catch (const UserError&) {
+      continue;
+    }
+    const FecundityLifeTable table = computeFecundityLifeTable(session.study, session.basic, eggs);
+    lifeTableReport(session.study, table);
+    if (!table.growth) continue;
+    // The file Pellmar writes for itself must read back; a UserError here escapes as a fault.
+    session.predation = PredationState{};
+    readStableDistribution(session, std::make_unique<std::istringstream>(
+                                        stableDistributionFile(session.study, table).contents()));
+    if (session.predation.finiteRate != table.growth->lambda) {
+      throw std::logic_error("The stable distribution file reads back another lambda.");
     }
   }
 }

@@ -25,6 +25,11 @@ void feedSasdFile(std::string_view input);
 // cohort sizes of the same two cohorts.
 void feedSamplesFile(std::string_view input);
 
+// Reads the input as a fecundity file for the same two cohorts; for each it passes, computes the
+// life table and its report and reads the stable age-stage distribution file written from it
+// back, which must give the life table's lambda. Throws std::logic_error when it does not.
+void feedFecundityFile(std::string_view input);
+
 // Reads the input as a treatment-2 file and summarises its values as the comparison does.
 void feedTreatment2File(std::string_view input);
 

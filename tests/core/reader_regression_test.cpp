@@ -60,6 +60,8 @@ TEST_P(StoredFuzzInput, IsReadCleanlyOrRefusedWithAMessage) {
     EXPECT_NO_THROW(fuzz::feedSasdFile(text));
   } else if (target == "fuzz_samples_file") {
     EXPECT_NO_THROW(fuzz::feedSamplesFile(text));
+  } else if (target == "fuzz_fecundity_file") {
+    EXPECT_NO_THROW(fuzz::feedFecundityFile(text));
   } else if (target == "fuzz_treatment2_file") {
     EXPECT_NO_THROW(fuzz::feedTreatment2File(text));
   } else {
