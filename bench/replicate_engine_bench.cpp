@@ -31,7 +31,7 @@ void BM_Engine1000Replicates(benchmark::State& state) {
     boot.bootSampleSize = kSampleSize;
     boot.seed = kSeed;
     pellmar::sizeBootstrapTables(boot, kReplicates, study().stageCount, study().sexCount);
-    pellmar::runOwnSampleReplicates(cohort, boot, pellmar::LongWork{});
+    pellmar::runOwnSampleReplicates(cohort, boot, pellmar::ProgressAndStop{});
     benchmark::DoNotOptimize(boot.bootC0.data());
   }
 }

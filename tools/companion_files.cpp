@@ -50,8 +50,8 @@ std::string stableDistributionFile(const StudyData& study, const CompanionShape&
   Session session;
   session.study = study;
   prepareBasicRunResults(session);
-  life01(session);
-  life03(session);
+  computeStageStatistics(session);
+  buildAgeStageMatrices(session);
   const BasicRunResults& r = session.basic;
   const int m = study.stageCount;
   const int last = r.maxAgeIndex;

@@ -8,12 +8,12 @@
 
 namespace pellmar {
 
-void Program::InputData() {
+void Program::readStudyForBasicRun() {
   const ClockReading now = dialogs_.clock();
   session_.study.runStartHour = now.hour;
   session_.study.runStartMinute = now.minute;
   session_.study.runStartSecond = now.second;
-  InputDataA(session_.study);
+  readStudyInFull(session_.study);
 }
 
 void Program::basicRun() {
@@ -40,7 +40,7 @@ void Program::basicRun() {
 }
 
 void Program::analyseStudy() {
-  InputData();
+  readStudyForBasicRun();
   if (!runBasicRunSteps(session_)) {
     // The stage-name lines do not name every sex code the individuals use.
     dialogs_.messageBox("Error!!!!", MessageButtons::kOk, "Basic Run");
@@ -54,8 +54,8 @@ void Program::analyseStudy() {
   commands_.show(Command::kCompare);
   commands_.focus(Command::kShowSxj);
   if (showConsumptionChart_) showConsumptionChart_();
-  WriteStageConsumptionRawDataInColumnForStatistics(session_);
-  WriteStageConsumptionForTukeyKramer(session_);
+  writeNumberedStageConsumptionFiles(session_);
+  writeTukeyKramerConsumptionFiles(session_);
   session_.basic.originalC0 = session_.basic.sumB;
 }
 

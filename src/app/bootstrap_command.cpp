@@ -95,8 +95,8 @@ void Program::bootstrap(std::stop_token stop) {
     commands_.disable(Command::kBasicRun);
     commands_.disable(Command::kJackknife);
     ReportWriter report;
-    PrintSASD(s, report);
-    if (s.predation.sasdDone) PrintProductOfSASDandCxj(s, report);
+    writeStableDistributionTable(s, report);
+    if (s.predation.sasdDone) writeStablePredationTable(s, report);
     commands_.enable(Command::kOpenDataFile);
     disableChartCommands();
     s.runMode = 'b';
@@ -110,21 +110,21 @@ void Program::bootstrap(std::stop_token stop) {
     sizeBootstrapTables(state, replicates, master.stageCount, master.sexCount);
     s.study.stageName = master.stageName;
 
-    const LongWork work{[&](long done, long total) { dialogs_.progress("Bootstrap", done, total); },
-                        stop};
+    const ProgressAndStop work{
+        [&](long done, long total) { dialogs_.progress("Bootstrap", done, total); }, stop};
     if (sameSamples) {
       runSameSampleReplicates(cohort, state, *samples, work);
       state.Qp = state.lifeTable.R0 != 0 ? s.basic.originalC0 / state.lifeTable.R0 : 0.0;
-      Boot01Same(s, report);
+      summarizeAndReportSameSamples(s, report);
     } else {
       runOwnSampleReplicates(cohort, state, work);
-      Boot01(s, report);
+      summarizeAndReportOwnSamples(s, report);
     }
     s.saveOutput("_0_Bootstrap_Output.txt", report);
     writeBootstrapResultFiles(s);
     commands_.disable(Command::kLarge);
     commands_.disable(Command::kFigureFrame);
-    WriteBootstrapFrequency(s);
+    writeBootstrapFrequencyFile(s);
     state.done = true;
     commands_.disable(Command::kBootstrap);
     // A finished bootstrap can be compared with a second treatment's.
@@ -136,7 +136,7 @@ void Program::bootstrap(std::stop_token stop) {
             "Do you need normal density curve for each developmental stage, consumption, and "
             "longevity?",
             MessageButtons::kYesNo, "Normal density curve.") == MessageAnswer::kYes) {
-      WriteNormalDensityCurveBegin(s);
+      writeNormalDensityCurves(s);
       dialogs_.messageBox("Congratulation!", MessageButtons::kOk, "Task completed");
     }
   });

@@ -8,26 +8,26 @@ namespace pellmar {
 // The main window's commands whose state changes over a run. Commands not listed here (help,
 // print, quit, "B or J results", the labels other than "Step 1.") are always enabled.
 enum class Command : std::size_t {
-  kOpenDataFile,   // cmdOpenDataFile
-  kCheckDataFile,  // Label2, "Step 1."
-  kBasicRun,       // cmdBasicRun
-  kReadSasd,       // Command6
-  kBootstrap,      // cmdBootstrap
-  kJackknife,      // cmdJackknife
-  kCompare,        // cmdCompare2boots, "C2B"
-  kActionFrame,    // Frame4, holding Command12
-  kOutputFiles,    // Command28
-  kResults,        // Command27
-  kMeans,          // Command23
-  kLarge,          // Command4
-  kFigureFrame,    // Frame1
-  kShowSxj,        // Command16
-  kShowCij,        // Command15
-  kShowDij,        // Command14
-  kShowGij,        // Command13
-  kShowLxCx,       // Command7
-  kShowLx,         // Command3
-  kShowCx,         // Command5
+  kOpenDataFile,
+  kCheckDataFile,  // the "Step 1." label
+  kBasicRun,
+  kReadSasd,
+  kBootstrap,
+  kJackknife,
+  kCompare,      // "C2B"
+  kActionFrame,  // the "Action" frame with the paired bootstrap test
+  kOutputFiles,
+  kResults,
+  kMeans,
+  kLarge,
+  kFigureFrame,  // the "Select a figure to display" frame with the chart buttons
+  kShowSxj,
+  kShowCij,
+  kShowDij,
+  kShowGij,
+  kShowLxCx,
+  kShowLx,
+  kShowCx,
   kCount
 };
 

@@ -27,8 +27,8 @@ void Program::jackknife(std::stop_token stop) {
     ReportWriter report;
     commands_.disable(Command::kBasicRun);
     commands_.disable(Command::kBootstrap);
-    PrintSASD(s, report);
-    if (s.predation.sasdDone) PrintProductOfSASDandCxj(s, report);
+    writeStableDistributionTable(s, report);
+    if (s.predation.sasdDone) writeStablePredationTable(s, report);
     commands_.enable(Command::kOpenDataFile);
     disableChartCommands();
     s.runMode = 'j';
@@ -59,12 +59,12 @@ void Program::jackknife(std::stop_token stop) {
       dialogs_.progress("Jackknife", i, n);
     }
     s.study.stageName = master.stageName;
-    jack01(s, report);
+    summarizeAndReportJackknife(s, report);
     s.saveOutput("_0_Jackknife_Output.txt", report);
-    WritePseudoValueForTtest(s);
+    writePseudoValueFile(s);
     commands_.disable(Command::kLarge);
     commands_.disable(Command::kFigureFrame);
-    WriteJackknifeFrequency(s);
+    writeJackknifeFrequencyFile(s);
     jack.done = true;
     showResamplingResults();
   });

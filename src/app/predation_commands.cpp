@@ -14,7 +14,7 @@ void Program::readSasd() {
                       "were not calculated.",
                       false);
     }
-    ReadDataFileForSASD2(session_, path);
+    readSasdFile(session_, path);
     writeFinitePredationRateFile(session_);
     session_.predation.sasdDone = true;
     dialogs_.messageBox(finitePredationRateMessage(session_.predation), MessageButtons::kOk,

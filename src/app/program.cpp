@@ -60,7 +60,7 @@ void Program::openDataFileAt(const std::string& path) {
     commands_.disable(Command::kOpenDataFile);
     commands_.enable(Command::kCheckDataFile);
 
-    CheckData2005(study);
+    checkStudyOnOpen(study);
   });
 }
 
@@ -71,7 +71,7 @@ void Program::checkDataFile() {
       dialogs_.messageBox("Please open a data file first.", MessageButtons::kOk, "Check data file");
       return;
     }
-    CheckDatafile(session_.study);
+    checkStudyOnRequest(session_.study);
     dialogs_.messageBox("It looks OK.", MessageButtons::kOk, "Check data file");
   });
 }

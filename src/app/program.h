@@ -72,7 +72,7 @@ class Program {
   template <typename Action>
   void guarded(Action&& action);
   void fail(const UserError& error);
-  void InputData();
+  void readStudyForBasicRun();
   void analyseStudy();
   void closeBasicReport();
   void disableChartCommands();

@@ -23,7 +23,7 @@ namespace pellmar {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TemporaryFolder;
+using test_support::TemporaryFolder;
 
 constexpr int kStages = 11;
 
@@ -67,7 +67,7 @@ class Limits : public ::testing::Test {
 };
 
 TEST_F(Limits, StudyAtEveryLimitRunsThroughTheBasicRunBootstrapAndJackknife) {
-  Session session = testing::sessionFor(limitStudy(), 1.0, folder_.base());
+  Session session = test_support::sessionFor(limitStudy(), 1.0, folder_.base());
   ASSERT_EQ(session.study.individualCount, 400);
   ASSERT_EQ(session.study.stageCount, kStages);
   ASSERT_EQ(session.study.individual(400).dailyConsumption.size(), 406U);
@@ -92,8 +92,8 @@ TEST_F(Limits, StudyAtEveryLimitRunsThroughTheBasicRunBootstrapAndJackknife) {
   jackknife.jackknife = true;
   ASSERT_EQ(run(jackknife), 0) << err_.str();
   const std::string pseudoValues =
-      testing::readWholeFile(folder_.base() + "_5_Pseudo_Consumption_Rate_For_t-test.txt");
-  EXPECT_GE(testing::linesOf(pseudoValues).size(), 400U);
+      test_support::readWholeFile(folder_.base() + "_5_Pseudo_Consumption_Rate_For_t-test.txt");
+  EXPECT_GE(test_support::linesOf(pseudoValues).size(), 400U);
 }
 
 TEST_F(Limits, OneStepBeyondALimitIsRefusedBeforeAnyTableIsFilled) {

@@ -19,10 +19,10 @@ Session analyse(const std::string& contents, double timeUnit = 1.0) {
   base.timeUnit = timeUnit;
   session.study = parseStudy(contents, StudyReadMode::kFullRead, base);
   prepareBasicRunResults(session);
-  life01(session);
-  life02(session);
-  life03(session);
-  life04(session);
+  computeStageStatistics(session);
+  computeSpanAndConsumptionStatistics(session);
+  buildAgeStageMatrices(session);
+  computeAgeCurvesAndWriteTables(session);
   return session;
 }
 
@@ -73,7 +73,7 @@ TEST(BasicRunAnalysis, CurvesAndNetConsumptionRate) {
   EXPECT_DOUBLE_EQ(r.ageTotalConsumption[2], 17.0);
   EXPECT_DOUBLE_EQ(r.zsDailyMean[2], 4.2);
   EXPECT_DOUBLE_EQ(r.zsDailyMean[3], 11.0);
-  // life04 renamed and cut the names of the first stage-name line.
+  // The age-curve step renamed and cut the names of the first stage-name line.
   EXPECT_EQ(session.study.name(1, 2), "Larv");
   EXPECT_EQ(session.study.name(1, 3), "Fema");
   EXPECT_EQ(session.study.name(1, 4), "Male");

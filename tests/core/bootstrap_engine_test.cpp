@@ -106,7 +106,7 @@ void checkOwnSamples(const std::string& text, double timeUnit, int sampleSize, b
   state.bootSampleSize = sampleSize;
   state.seed = 99;
   sizeBootstrapTables(state, state.bootCount, master.stageCount, master.sexCount);
-  runOwnSampleReplicates(cohort, state, LongWork{});
+  runOwnSampleReplicates(cohort, state, ProgressAndStop{});
   for (int b = 1; b <= state.bootCount; ++b) {
     ReplicateRandom random(state.seed, static_cast<std::uint64_t>(b));
     std::vector<int> drawn(static_cast<std::size_t>(sampleSize));
@@ -165,7 +165,7 @@ TEST(BootstrapEngine, SameSamplesMatchTheLiteralAnalysis) {
     state.bootCount = samples.replicateCount();
     state.bootSampleSize = 40;
     sizeBootstrapTables(state, state.bootCount, master.stageCount, master.sexCount);
-    runSameSampleReplicates(cohort, state, samples, LongWork{});
+    runSameSampleReplicates(cohort, state, samples, ProgressAndStop{});
     EXPECT_EQ(state.lifeTable.lifeTableLambda, 8);
     for (const int b : {1, 2, 1024, 1025, 1500}) {
       std::ifstream in(path);
@@ -191,7 +191,7 @@ TEST(BootstrapEngine, EveryReplicateTheWholeCohortGivesTheCohortC0) {
   BootstrapState state;
   state.bootCount = 12;
   sizeBootstrapTables(state, 12, master.stageCount, master.sexCount);
-  runSameSampleReplicates(cohort, state, samples, LongWork{});
+  runSameSampleReplicates(cohort, state, samples, ProgressAndStop{});
   const double c0 = reference::analyseReplicate(
                         master,
                         [] {
@@ -215,7 +215,8 @@ TEST(BootstrapEngine, SameSeedSameReplicatesOtherSeedOthers) {
     state.seed = seed;
     sizeBootstrapTables(state, 3000, master.stageCount, master.sexCount);
     long reported = 0;
-    runOwnSampleReplicates(cohort, state, LongWork{[&](long done, long) { reported = done; }, {}});
+    runOwnSampleReplicates(cohort, state,
+                           ProgressAndStop{[&](long done, long) { reported = done; }, {}});
     EXPECT_EQ(reported, 3000);
     return state.bootC0;
   };

@@ -13,13 +13,13 @@
 namespace pellmar {
 namespace {
 
-using testing::analysedCohort;
-using testing::block;
-using testing::linesOf;
-using testing::readWholeFile;
-using testing::replicates;
-using testing::slice;
-using testing::TemporaryFolder;
+using test_support::analysedCohort;
+using test_support::block;
+using test_support::linesOf;
+using test_support::readWholeFile;
+using test_support::replicates;
+using test_support::slice;
+using test_support::TemporaryFolder;
 
 // The small cohort after an own-samples bootstrap of B replicates of n = 4 whose C0 are
 // 1, 2, ..., B; the stage names as read (the report's were cut to four characters).
@@ -43,14 +43,14 @@ std::vector<std::string> newFiles(const Session& session, std::size_t before) {
   return names;
 }
 
-TEST(Boot01, FrequencyClassesAtTheEdges) {
+TEST(OwnSamplesSummary, FrequencyClassesAtTheEdges) {
   TemporaryFolder folder;
   Session session = analysedCohort(folder.base());
   BootstrapState& boot = session.bootstrap;
   boot.bootCount = 6;
   boot.bootC0 = replicates({0, 20, 10, 1, 0.5, 19.999});
   ReportWriter out;
-  Boot01(session, out);
+  summarizeAndReportOwnSamples(session, out);
   // The zero replicate sets the minimum and enters the mean, but is not counted; the maximum
   // lands in class 20.
   const FrequencyClasses& classes = boot.c0Classes;
@@ -65,13 +65,13 @@ TEST(Boot01, FrequencyClassesAtTheEdges) {
   // of variance; equal values have none.
   boot.bootCount = 5;
   boot.bootC0 = replicates({1.1, 1.1, 1.1, 1.1, 1.1});
-  Boot01(session, out);
+  summarizeAndReportOwnSamples(session, out);
   EXPECT_EQ(boot.c0.variance, 0);
   EXPECT_EQ(boot.c0Classes.classWidth, 0);
   EXPECT_EQ(boot.c0Classes.freq, (std::array<int, 23>{}));
 }
 
-TEST(Boot01Same, SummarisesTheSixParametersAndEveryStage) {
+TEST(SameSamplesSummary, SummarisesTheSixParametersAndEveryStage) {
   TemporaryFolder folder;
   Session session = analysedCohort(folder.base());
   session.predation.stablePredationRate = 0.5;
@@ -89,7 +89,7 @@ TEST(Boot01Same, SummarisesTheSixParametersAndEveryStage) {
   boot.bootStageConsumptionBySex.assign(4, std::vector<std::vector<double>>(5));
   boot.bootStageConsumptionBySex[2][4] = replicates({24, 24, 24});
   ReportWriter out;
-  Boot01Same(session, out);
+  summarizeAndReportSameSamples(session, out);
 
   EXPECT_EQ(boot.bootQp, replicates({2, 2, 3}));
   EXPECT_EQ(boot.stageConsumption[2].variance, 7);
@@ -122,8 +122,8 @@ TEST(BootstrapFrequency, FileAndChartOfTheClasses) {
   session.bootstrap.bootC0[1] = 0;  // not counted, but the minimum
   session.bootstrap.bootSampleSize = 120;
   ReportWriter report;
-  Boot01(session, report);
-  WriteBootstrapFrequency(session);
+  summarizeAndReportOwnSamples(session, report);
+  writeBootstrapFrequencyFile(session);
   const auto lines = linesOf(readWholeFile(folder.base() + "_9_Bootstrap-Co frequency.txt"));
   ASSERT_EQ(lines.size(), 33U);
   EXPECT_EQ(
@@ -159,7 +159,7 @@ TEST(BootstrapFrequency, NormalDensityCurvesSkipThoseWithoutSpread) {
   boot.lifeTable.R0 = 4;
   boot.qp = {5, 0.04, 0.2};
   const std::size_t before = session.writtenFiles.size();
-  WriteNormalDensityCurveBegin(session);
+  writeNormalDensityCurves(session);
   EXPECT_EQ(
       newFiles(session, before),
       (std::vector<std::string>{

@@ -12,9 +12,9 @@
 namespace pellmar {
 namespace {
 
-using testing::analysedCohort;
-using testing::readWholeFile;
-using testing::TemporaryFolder;
+using test_support::analysedCohort;
+using test_support::readWholeFile;
+using test_support::TemporaryFolder;
 
 // The small cohort after a bootstrap of C0 with mean 22 and variance 4 (n = 4).
 Session afterBootstrap(const std::string& base) {

@@ -11,9 +11,9 @@
 namespace pellmar {
 namespace {
 
-using testing::readWholeFile;
-using testing::sessionFor;
-using testing::TemporaryFolder;
+using test_support::readWholeFile;
+using test_support::sessionFor;
+using test_support::TemporaryFolder;
 
 // The session as the exports find it: totals computed, and the names of stage-name line 1 cut
 // to four characters with the adult columns renamed.
@@ -24,7 +24,7 @@ Session exportSession(const std::string& contents, const std::string& base) {
   names[static_cast<std::size_t>(m)] = "Female";
   names[static_cast<std::size_t>(m) + 1] = "Male";
   for (auto& name : names) name = name.substr(0, 4);
-  life10(session);
+  computeIndividualValues(session);
   return session;
 }
 
@@ -51,8 +51,8 @@ TEST(ConsumptionExports, StudyOfNOnly) {
       "1,N,1,-2,-1,1,-1\n"
       "2,N,1,2,-1,-1,-1,-1\n",
       base);
-  WriteStageConsumptionRawDataInColumnForStatistics(session);
-  WriteStageConsumptionForTukeyKramer(session);
+  writeNumberedStageConsumptionFiles(session);
+  writeTukeyKramerConsumptionFiles(session);
   EXPECT_EQ(session.writtenFiles,
             withBase(base, {"_W_Larv_All sexes_consumption.txt", "_W_Larv_Female_consumption.txt",
                             "_W_Larv_Male_consumption.txt", "_Lifelong consumption_All sexes.txt",

@@ -12,13 +12,13 @@
 namespace pellmar {
 namespace {
 
-using testing::sessionFor;
-using testing::TemporaryFolder;
+using test_support::sessionFor;
+using test_support::TemporaryFolder;
 
 // The small cohort: females 1 (adult 2 time units, from age index 4) and 2 (adult 1 time unit,
 // from age index 4), male 3, individual 4 of sex N.
 const StudyData& smallCohort() {
-  static const StudyData study = sessionFor(testing::kSmallCohort).study;
+  static const StudyData study = sessionFor(test_support::kSmallCohort).study;
   return study;
 }
 

@@ -20,17 +20,17 @@
 namespace pellmar {
 namespace {
 
-using testing::block;
-using testing::linesOf;
-using testing::sessionFor;
-using testing::TemporaryFolder;
+using test_support::block;
+using test_support::linesOf;
+using test_support::sessionFor;
+using test_support::TemporaryFolder;
 
 // The small cohort (females 1 and 2 adult from age index 4, female 1 for two time units) after
 // a Basic Run writing into `base`. With female 1 laying 128 eggs at age index 5 and female 2 64
 // at age index 4, l(4)m(4) = 64 / 4 and l(5)m(5) = 128 / 4, and 16 q^5 + 32 q^6 = 1 at
 // q = exp(-r t) = 1/2.
 Session smallCohort(double timeUnit, const std::string& base) {
-  Session session = sessionFor(testing::kSmallCohort, timeUnit, base);
+  Session session = sessionFor(test_support::kSmallCohort, timeUnit, base);
   runBasicRunSteps(session);
   return session;
 }
@@ -213,10 +213,10 @@ TEST(LifeTableReport, NoEggsIsAFindingWithoutRates) {
   EXPECT_EQ(table.stableDistribution.rows(), 0);
   EXPECT_EQ(table.periods[kTPOP].count, 0);
   const auto lines = linesOf(lifeTableReport(session.study, table).contents());
-  const int r =
-      testing::indexOfLine(lines, "     r       Intrinsic rate of increase (1/day)            -");
+  const int r = test_support::indexOfLine(
+      lines, "     r       Intrinsic rate of increase (1/day)            -");
   ASSERT_GT(r, 0);
-  EXPECT_EQ(testing::slice(lines, r + 5, 4), block(R"(
+  EXPECT_EQ(test_support::slice(lines, r + 5, 4), block(R"(
     ========================================================================|
     N = 4 individuals, of which 2 females; 0 females laid eggs.|
     No female laid eggs: r, lambda and T are not defined, and there is no|

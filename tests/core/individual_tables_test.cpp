@@ -13,10 +13,10 @@
 namespace pellmar {
 namespace {
 
-using testing::block;
-using testing::indexOfLine;
-using testing::linesOf;
-using testing::sessionFor;
+using test_support::block;
+using test_support::indexOfLine;
+using test_support::linesOf;
+using test_support::sessionFor;
 
 TEST(IndividualTables, CohortOfOneThatAteNothing) {
   Session session = sessionFor("Z\nA\nd\n1\n1,2\nF,Larva,Female\nLarva,Female\n1,F,1,1,-1,-1\n");
@@ -24,11 +24,11 @@ TEST(IndividualTables, CohortOfOneThatAteNothing) {
   r.stageDuration[1] = r.stageDuration[2] = {1, 1.0};
   r.stageConsumption[1] = r.stageConsumption[2] = {1, 0.0};
   r.preadultDuration[1] = 1.0;
-  life10(session);
+  computeIndividualValues(session);
   EXPECT_EQ(r.meanRateCbar, 0);
-  life11(session);
-  PrintStageConsumption(session);
-  life12(session);
+  writeIndividualStageDurationTable(session);
+  writeIndividualStageConsumptionTable(session);
+  writeIndividualDailyConsumptionTable(session);
   EXPECT_EQ(session.counters.pageCounter, 3);
   EXPECT_EQ(session.counters.tableCounter, 3);
   const auto lines = linesOf(session.basicReport.contents());

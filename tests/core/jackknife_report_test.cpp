@@ -12,13 +12,13 @@
 namespace pellmar {
 namespace {
 
-using testing::analysedCohort;
-using testing::block;
-using testing::linesOf;
-using testing::readWholeFile;
-using testing::replicates;
-using testing::slice;
-using testing::TemporaryFolder;
+using test_support::analysedCohort;
+using test_support::block;
+using test_support::linesOf;
+using test_support::readWholeFile;
+using test_support::replicates;
+using test_support::slice;
+using test_support::TemporaryFolder;
 
 Session withPseudoValues(const std::string& base, const std::vector<double>& values) {
   Session session = analysedCohort(base);
@@ -27,11 +27,11 @@ Session withPseudoValues(const std::string& base, const std::vector<double>& val
   return session;
 }
 
-TEST(Jack01, CohortOfTwoDividesByOne) {
+TEST(JackknifeSummary, CohortOfTwoDividesByOne) {
   TemporaryFolder folder;
   Session session = withPseudoValues(folder.base(), {30, 14});
   ReportWriter out;
-  jack01(session, out);
+  summarizeAndReportJackknife(session, out);
   EXPECT_DOUBLE_EQ(session.jackknife.jackSE, 8);
   EXPECT_EQ(session.jackknife.classes.freq[20], 1);
   // The page and table numbers run on from the basic report; the variance divides by N - 1 = 1:
@@ -56,16 +56,16 @@ TEST(Jack01, CohortOfTwoDividesByOne) {
     ------------------------------------------|
     Original are the parameters calculated using all individuals.|)"));
 
-  WritePseudoValueForTtest(session);
+  writePseudoValueFile(session);
   EXPECT_EQ(readWholeFile(folder.base() + "_5_Pseudo_Consumption_Rate_For_t-test.txt"),
             "\"Moth\"\r\n\"2026-01-02\"\r\n\"Ann\"\r\n1,30\r\n2,14\r\n");
 }
 
-TEST(Jack01, SmallestPseudoValueZeroBuildsTwentyTwoClassesAndLeavesZerosOut) {
+TEST(JackknifeSummary, SmallestPseudoValueZeroBuildsTwentyTwoClassesAndLeavesZerosOut) {
   TemporaryFolder folder;
   Session session = withPseudoValues(folder.base(), {0, 10, 0, 20, 5});
   ReportWriter out;
-  jack01(session, out);
+  summarizeAndReportJackknife(session, out);
   const FrequencyClasses& classes = session.jackknife.classes;
   EXPECT_EQ(classes.classWidth, 1);
   EXPECT_EQ(classes.classBegin[21], 21);
@@ -81,15 +81,15 @@ TEST(Jack01, SmallestPseudoValueZeroBuildsTwentyTwoClassesAndLeavesZerosOut) {
   EXPECT_EQ(chart.values[5], 1);
 }
 
-TEST(Jack01, NegativeClassBeginsAreWrittenAsZeroAndHugeVariancesAsWholeNumbers) {
+TEST(JackknifeSummary, NegativeClassBeginsAreWrittenAsZeroAndHugeVariancesAsWholeNumbers) {
   TemporaryFolder folder;
   Session session = withPseudoValues(folder.base(), {-2000, 1, 3000});
   ReportWriter out;
-  jack01(session, out);
+  summarizeAndReportJackknife(session, out);
   EXPECT_EQ(linesOf(out.contents())[15], "    Variance                  6333000 ");
   EXPECT_EQ(session.jackknife.classes.freq[0], 1);  // every value counts when the minimum is not 0
 
-  WriteJackknifeFrequency(session);
+  writeJackknifeFrequencyFile(session);
   const auto lines = linesOf(readWholeFile(folder.base() + "_9_Fig_Jackknife-Co frequency.txt"));
   ASSERT_EQ(lines.size(), 30U);
   EXPECT_EQ(slice(lines, 0, 12),

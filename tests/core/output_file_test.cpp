@@ -21,8 +21,8 @@ namespace pellmar {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readWholeFile;
-using testing::TemporaryFolder;
+using test_support::readWholeFile;
+using test_support::TemporaryFolder;
 
 // The message of the File error that `write` raises; "" when it raises none.
 template <typename Write>

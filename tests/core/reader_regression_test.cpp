@@ -20,8 +20,8 @@ namespace pellmar {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::analysedCohort;
-using testing::TemporaryFolder;
+using test_support::analysedCohort;
+using test_support::TemporaryFolder;
 
 bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
@@ -50,7 +50,7 @@ class StoredFuzzInput : public ::testing::TestWithParam<StoredInput> {};
 
 TEST_P(StoredFuzzInput, IsReadCleanlyOrRefusedWithAMessage) {
   const StoredInput& input = GetParam();
-  const std::string text = testing::readWholeFile(input.file.string());
+  const std::string text = test_support::readWholeFile(input.file.string());
   const std::string& target = input.target;
   if (target == "fuzz_field_reader") {
     EXPECT_NO_THROW(fuzz::feedFieldReader(text));
@@ -96,14 +96,14 @@ TEST(FuzzFindings, CohortWhoseFirstStagesLastNoTimeHasNoAgeRows) {
   // Every first stage lasts 0 time units, so the last age index is -1: the age curve file is
   // its heading and a closing line at age 0.
   TemporaryFolder folder;
-  Session session = testing::sessionFor(
+  Session session = test_support::sessionFor(
       "Starved\nNobody\n2026-04-02\n2\n3,3\nF,Egg,Larva,Female\nM,Egg,Larva,Male\n"
       "N,Egg,Larva,Unknown\nEgg,Larva\n1,F,0,2,2,-1,-1,-1\n2,N,0,-1,-1,-1\n",
       1.0, folder.base());
   runBasicRunSteps(session);
   EXPECT_EQ(session.basic.maxAgeIndex, -1);
   const std::vector<std::string> lines =
-      testing::linesOf(testing::readWholeFile(folder.base() + "_2_Fig_Age_lx_Kx_qx.txt"));
+      test_support::linesOf(test_support::readWholeFile(folder.base() + "_2_Fig_Age_lx_Kx_qx.txt"));
   ASSERT_EQ(lines.size(), 5U);
   EXPECT_EQ(lines[4], "0,0,0,0,0,0,0");
 }

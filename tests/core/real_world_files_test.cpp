@@ -14,8 +14,8 @@
 namespace pellmar {
 namespace {
 
-using testing::readWholeFile;
-using testing::TemporaryFolder;
+using test_support::readWholeFile;
+using test_support::TemporaryFolder;
 
 const std::vector<std::string> kVariants = {"lf.txt",
                                             "crlf.txt",
@@ -35,7 +35,7 @@ std::string variant(const std::string& name) {
 
 // The Basic Run's report followed by every file it wrote, each under its suffix.
 std::string basicRunOutput(const std::string& contents, const std::string& base) {
-  Session session = testing::sessionFor(contents, 1.0, base);
+  Session session = test_support::sessionFor(contents, 1.0, base);
   runBasicRunSteps(session);
   std::string output = session.basicReport.contents();
   for (const std::string& path : session.writtenFiles) {

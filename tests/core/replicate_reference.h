@@ -3,8 +3,8 @@
 // A plain, literal analysis of one bootstrap replicate, kept as the reference the fast engine
 // is tested against: the drawn individuals are copied one by one into the slots of a working
 // study, their consumption is added into T for every age, and the ordinary Basic Run steps
-// (life01, life03, the stage daily means, life05) run on it; the replicate's stable
-// distribution follows the recursion over G and D step by step.
+// (stage statistics, age-stage matrices, stage daily means, net consumption rate) run on it;
+// the replicate's stable distribution follows the recursion over G and D step by step.
 #include <cmath>
 #include <vector>
 
@@ -50,10 +50,10 @@ inline ReplicateValues analyseReplicate(const StudyData& master, const std::vect
     }
   }
   prepareBasicRunResults(session);
-  life01(session);
-  life03(session);
-  CalculateStageDailyMeanConsumption(session);
-  life05(session);
+  computeStageStatistics(session);
+  buildAgeStageMatrices(session);
+  computeStageDailyMeanConsumption(session);
+  recomputeNetConsumptionRate(session);
 
   const BasicRunResults& r = session.basic;
   ReplicateValues values;

@@ -13,7 +13,7 @@
 #include "core/data/study_reader.h"
 #include "core/session.h"
 
-namespace pellmar::testing {
+namespace pellmar::test_support {
 
 // A session holding the study read from `contents` with the full read, its result tables
 // sized, and its output files going to `outputBaseName`.
@@ -105,4 +105,4 @@ inline std::string readWholeFile(const std::string& path) {
   return contents.str();
 }
 
-}  // namespace pellmar::testing
+}  // namespace pellmar::test_support

@@ -6,7 +6,7 @@
 #include "core/analysis/basic_run.h"
 #include "report_test_support.h"
 
-namespace pellmar::testing {
+namespace pellmar::test_support {
 
 // Egg, larva, pupa, adult: two females, a male and an individual that died as a larva. Eggs
 // and pupae consume nothing; adults 8 or more a day.
@@ -32,4 +32,4 @@ inline std::vector<double> replicates(std::vector<double> values) {
   return values;
 }
 
-}  // namespace pellmar::testing
+}  // namespace pellmar::test_support

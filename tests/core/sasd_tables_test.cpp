@@ -11,12 +11,12 @@
 namespace pellmar {
 namespace {
 
-using testing::analysedCohort;
-using testing::block;
-using testing::linesOf;
-using testing::readWholeFile;
-using testing::slice;
-using testing::TemporaryFolder;
+using test_support::analysedCohort;
+using test_support::block;
+using test_support::linesOf;
+using test_support::readWholeFile;
+using test_support::slice;
+using test_support::TemporaryFolder;
 
 // The small cohort with a distribution read. Ages 0 .. 5; the columns Egg, Larv, Pupa, Fema
 // and Male hold ages 0, 1..2, 2..3, 4..5 and 3..5.
@@ -46,7 +46,7 @@ TEST(SasdTables, DistributionAndProductTables) {
   Session session = cohortWithDistribution(folder.base());
   session.predation.sasdDone = false;
   ReportWriter out;
-  PrintSASD(session, out);
+  writeStableDistributionTable(session, out);
   EXPECT_EQ(out.contents(), "");
 
   session.predation.sasdDone = true;
@@ -55,8 +55,8 @@ TEST(SasdTables, DistributionAndProductTables) {
   r.C(0, 1) = 5;  // age 0 enters the printed psi
   r.C(4, 5) = 3086.79;
   r.C(5, 5) = 1200147.6;
-  PrintSASD(session, out);
-  PrintProductOfSASDandCxj(session, out);
+  writeStableDistributionTable(session, out);
+  writeStablePredationTable(session, out);
   // Names as the Basic Run leaves them, from column 8j + 5; a value that rounds to 0 prints
   // "0" where "-" stands.
   const auto lines = linesOf(out.contents());

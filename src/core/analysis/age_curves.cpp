@@ -61,13 +61,13 @@ void printTableT(Session& session) {
   for (int x = 0; x <= r.maxAgeIndex; ++x) {
     for (int j = 1; j <= m + 1; ++j) buffer(x, j) = study.T.at(x, j);
   }
-  Life04Gosub870(session,
-                 {" Age-stage-specific total consumption (Matrix T)",
-                  " T(x,j) is the total consumption of all individuals at age unit "
-                  "[=n(x,j)*c(x,j)]",
-                  ""},
-                 buffer);
-  PrintStageName(session);
+  writeAgeStageMatrixTable(session,
+                           {" Age-stage-specific total consumption (Matrix T)",
+                            " T(x,j) is the total consumption of all individuals at age unit "
+                            "[=n(x,j)*c(x,j)]",
+                            ""},
+                           buffer);
+  writeStageNameHeading(session);
   out.text(" Sum");
   for (int j = 1; j <= m + 1; ++j) {
     out.tab((j - 1) * 11 + 7).number(r.stageTotalConsumption[at(j)]);
@@ -159,7 +159,7 @@ void cutStageNamesForTables(StudyData& study) {
   for (int j = 1; j <= m + 1; ++j) names[at(j)] = firstCharacters(names[at(j)], 4);
 }
 
-void life04(Session& session) {
+void computeAgeCurvesAndWriteTables(Session& session) {
   StudyData& study = session.study;
   BasicRunResults& r = session.basic;
   const int m = study.stageCount;
@@ -176,16 +176,18 @@ void life04(Session& session) {
   };
 
   fill([&](int x, int j) { return static_cast<double>(r.N(x, j)); });
-  Life04Gosub870(session,
-                 {" Age-stage-specific survival - Actual number (matrix N)",
-                  " (The survival number n(x,j) at each age-stage unit)",
-                  " Attention!  This matrix N should be exactly the same as CORVANE output."},
-                 buffer);
+  writeAgeStageMatrixTable(
+      session,
+      {" Age-stage-specific survival - Actual number (matrix N)",
+       " (The survival number n(x,j) at each age-stage unit)",
+       " Attention!  This matrix N should be exactly the same as CORVANE output."},
+      buffer);
   fill([&](int x, int j) { return r.C(x, j); });
-  Life04Gosub870(session,
-                 {" Age-stage-specific consumption rate (Matrix C)",
-                  " (Mean consumption rate at each age-stage unit)", " C(x,j) = T(x,j)/N(x,j)"},
-                 buffer);
+  writeAgeStageMatrixTable(
+      session,
+      {" Age-stage-specific consumption rate (Matrix C)",
+       " (Mean consumption rate at each age-stage unit)", " C(x,j) = T(x,j)/N(x,j)"},
+      buffer);
   double sumOfB = 0.0;
   fill([&](int x, int j) {
     const double b = r.C(x, j) * r.S(x, j);
@@ -194,7 +196,7 @@ void life04(Session& session) {
     r.sumB += b;
     return b;
   });
-  Life04Gosub870(
+  writeAgeStageMatrixTable(
       session,
       {" Age-stage-specific net consumption rate (Matrix B)", " B(x,j) = S(x,j)*C(x,j)", " "},
       buffer);
@@ -203,20 +205,20 @@ void life04(Session& session) {
       .text(" (It is the net predation rate or net consumption rate.)")
       .endLine();
 
-  PrintStageNetConsumptionRate(session);
-  PrintSumOfStageSxj(session);
-  PrintStageWeightingCoef(session);
+  writeStageNetConsumptionTable(session);
+  writeStageSurvivalSumTable(session);
+  writeStageDailyMeanRateTable(session);
   printTableT(session);
 
   fill([&](int x, int j) { return r.S(x, j); });
-  Life04Gosub870(
+  writeAgeStageMatrixTable(
       session,
       {" Age-stage-survival rate (Matrix S)", " S(x,j) = N(x,j)/" + formatNumberForm(n), ""},
       buffer);
   printAgeSpecificTable(session);
 }
 
-void life05(Session& session, int jackknifeIndex) {
+void recomputeNetConsumptionRate(Session& session, int jackknifeIndex) {
   const int m = session.study.stageCount;
   BasicRunResults& r = session.basic;
   double C0 = 0.0;

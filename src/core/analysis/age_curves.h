@@ -11,11 +11,11 @@ void cutStageNamesForTables(StudyData& study);
 // Computes l(x), q(x), k(x), the cumulative q, C0, z(j), the T sums and the sum of matrix B,
 // and writes the age-stage tables N, C, B, the three stage tables, T and S, and the
 // age-specific table with the C0 summary into the basic report.
-void life04(Session& session);
+void computeAgeCurvesAndWriteTables(Session& session);
 
-// Recomputes q(x), k(x) and C0 from the current C and S with the l(x) of the last life04; keeps
-// C0 as fullC0, or, when `jackknifeIndex` is above 0, stores the jackknife values of that
-// individual.
-void life05(Session& session, int jackknifeIndex = 0);
+// Recomputes q(x), k(x) and C0 from the current C and S with the l(x) of the last
+// computeAgeCurvesAndWriteTables; keeps C0 as fullC0, or, when `jackknifeIndex` is above 0,
+// stores the jackknife values of that individual.
+void recomputeNetConsumptionRate(Session& session, int jackknifeIndex = 0);
 
 }  // namespace pellmar

@@ -19,7 +19,7 @@ void printStageTableTitle(Session& session, const std::string& title) {
       .endLine();
 }
 
-void Life04Gosub870(Session& session, const TableTexts& texts, AgeStageMatrix& buffer) {
+void writeAgeStageMatrixTable(Session& session, const TableTexts& texts, AgeStageMatrix& buffer) {
   const StudyData& study = session.study;
   const BasicRunResults& r = session.basic;
   ReportWriter& out = session.basicReport;
@@ -59,7 +59,7 @@ void Life04Gosub870(Session& session, const TableTexts& texts, AgeStageMatrix& b
   out.line(texts.footnote);
 }
 
-void PrintStageName(Session& session) {
+void writeStageNameHeading(Session& session) {
   const StudyData& study = session.study;
   ReportWriter& out = session.basicReport;
   const int m = study.stageCount;

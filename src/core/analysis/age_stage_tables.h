@@ -17,10 +17,10 @@ struct TableTexts {
 // Prints an age-stage table for ages 0 .. maxAgeIndex and columns 1 .. m + 1 on a page of its
 // own: values above 100000 rounded to 2 decimals, the others to 4; "-" outside a column's age
 // range, "0" for a value of 0 or less. `buffer` is rounded in place.
-void Life04Gosub870(Session& session, const TableTexts& texts, AgeStageMatrix& buffer);
+void writeAgeStageMatrixTable(Session& session, const TableTexts& texts, AgeStageMatrix& buffer);
 
 // The stage heading block: a rule, the names of stage-name line 1 at 11-column steps, a rule.
-void PrintStageName(Session& session);
+void writeStageNameHeading(Session& session);
 
 // The page start shared by the age-stage and stage tables: the control-character line, then the
 // "Page" line at column 70; both counters go up by one.

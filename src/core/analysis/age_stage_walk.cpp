@@ -18,7 +18,7 @@ bool countOffFirstDay(double& daysLeft) {
 
 }  // namespace
 
-void life03(Session& session) {
+void buildAgeStageMatrices(Session& session) {
   const StudyData& study = session.study;
   BasicRunResults& r = session.basic;
   const int n = study.individualCount;

@@ -6,6 +6,6 @@ namespace pellmar {
 
 // Walks every individual day by day through its stages and builds the age-stage matrices N, G,
 // D, S and C, the age range of every stage column and s(j).
-void life03(Session& session);
+void buildAgeStageMatrices(Session& session);
 
 }  // namespace pellmar

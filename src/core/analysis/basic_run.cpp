@@ -64,18 +64,18 @@ void prepareBasicRunResults(Session& session) {
 
 bool runBasicRunSteps(Session& session) {
   prepareBasicRunResults(session);
-  life01(session);
-  const bool sexCountsAddUp = life02(session);
-  life10(session);
-  life11(session);
-  PrintStageConsumption(session);
-  life12(session);
-  life03(session);
-  life04(session);
-  life05(session);
-  CalculateStageDailyMeanConsumption(session);
-  life06(session);
-  life07(session);
+  computeStageStatistics(session);
+  const bool sexCountsAddUp = computeSpanAndConsumptionStatistics(session);
+  computeIndividualValues(session);
+  writeIndividualStageDurationTable(session);
+  writeIndividualStageConsumptionTable(session);
+  writeIndividualDailyConsumptionTable(session);
+  buildAgeStageMatrices(session);
+  computeAgeCurvesAndWriteTables(session);
+  recomputeNetConsumptionRate(session);
+  computeStageDailyMeanConsumption(session);
+  writeBasicStatisticsTable(session);
+  writeFigureFiles(session);
   return sexCountsAddUp;
 }
 

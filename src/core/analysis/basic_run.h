@@ -9,9 +9,10 @@ namespace pellmar {
 // arrays (and matrices) for every age index the study's records reach.
 void prepareBasicRunResults(Session& session);
 
-// The analysis of the Basic Run after the full read, in its fixed order: life01, life02,
-// life10, life11, PrintStageConsumption, life12, life03, life04, life05,
-// CalculateStageDailyMeanConsumption, life06, life07. The report tables are appended to the
+// The analysis of the Basic Run after the full read, in a fixed order (each step reads what the
+// earlier ones computed): stage statistics, individual tables, age-stage matrices, age curves
+// and their tables, stage daily means, basic statistics, figure files. The report tables are
+// appended to the
 // basic report and the figure files are written. Returns false when the individuals counted by
 // sex do not add up to n.
 bool runBasicRunSteps(Session& session);

@@ -172,10 +172,10 @@ class StatisticsTable {
 
 }  // namespace
 
-void life06(Session& session) {
+void writeBasicStatisticsTable(Session& session) {
   StatisticsTable(session).write();
-  PrintDailyMeanConsumptionBasedonMeans(session);
-  PrintWeightingCoefBasedOnMatricesZandS(session);
+  writeWeightingTableFromStageMeans(session);
+  writeWeightingTableFromMatrices(session);
 }
 
 }  // namespace pellmar

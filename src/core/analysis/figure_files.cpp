@@ -90,7 +90,7 @@ void writeConsumptionForPredationProgram(Session& session) {
 
 }  // namespace
 
-void WriteAgeTotalConsumption(Session& session) {
+void writeAgeTotalConsumptionFile(Session& session) {
   const StudyData& study = session.study;
   const BasicRunResults& r = session.basic;
   ReportWriter out;
@@ -102,11 +102,11 @@ void WriteAgeTotalConsumption(Session& session) {
   session.saveOutput("_Age_Total_Consumption.txt", out);
 }
 
-void life07(Session& session) {
+void writeFigureFiles(Session& session) {
   writeAgeCurves(session);
   writeStageMatrix(session, session.basic.C, "_1_Fig_Cxj.txt");
   writeConsumptionForPredationProgram(session);
-  WriteAgeTotalConsumption(session);
+  writeAgeTotalConsumptionFile(session);
   writeStageMatrix(session, session.study.T, "_3_Fig_Total_age-stage consumption.txt");
 }
 

@@ -7,11 +7,11 @@ namespace pellmar {
 // Writes the figure data files of the Basic Run, in this order: the age-specific curves
 // ("_2_Fig_Age_lx_Kx_qx.txt"), the consumption rate matrix C ("_1_Fig_Cxj.txt"), C by stage for
 // the predation-rate program ("_17_Cxj_For_Predation_Prog.txt"), the total consumption by age
-// (WriteAgeTotalConsumption) and the total consumption matrix T
+// (writeAgeTotalConsumptionFile) and the total consumption matrix T
 // ("_3_Fig_Total_age-stage consumption.txt").
-void life07(Session& session);
+void writeFigureFiles(Session& session);
 
 // Writes "_Age_Total_Consumption.txt": each age with the consumption of all individuals at it.
-void WriteAgeTotalConsumption(Session& session);
+void writeAgeTotalConsumptionFile(Session& session);
 
 }  // namespace pellmar

@@ -153,6 +153,8 @@ void DailyConsumptionTable::writeFooter() {
 
 }  // namespace
 
-void life12(Session& session) { DailyConsumptionTable(session).write(); }
+void writeIndividualDailyConsumptionTable(Session& session) {
+  DailyConsumptionTable(session).write();
+}
 
 }  // namespace pellmar

@@ -180,6 +180,8 @@ SummaryColumn StageConsumptionTable::summaryOf(int column, int k) const {
 
 }  // namespace
 
-void PrintStageConsumption(Session& session) { StageConsumptionTable(session).write(); }
+void writeIndividualStageConsumptionTable(Session& session) {
+  StageConsumptionTable(session).write();
+}
 
 }  // namespace pellmar

@@ -9,6 +9,6 @@ namespace pellmar {
 // count, mean, extremes, SD and SE of each column and the effective consumers. While doing so
 // it stores the pre-adult consumption statistics over all individuals and for the sexes F, M
 // and N, which the basic statistics table prints later.
-void PrintStageConsumption(Session& session);
+void writeIndividualStageConsumptionTable(Session& session);
 
 }  // namespace pellmar

@@ -186,6 +186,6 @@ SummaryColumn StageDurationTable::summaryOf(int column, int k) const {
 
 }  // namespace
 
-void life11(Session& session) { StageDurationTable(session).write(); }
+void writeIndividualStageDurationTable(Session& session) { StageDurationTable(session).write(); }
 
 }  // namespace pellmar

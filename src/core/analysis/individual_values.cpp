@@ -113,7 +113,7 @@ void computeStageDurationRange(Session& session) {
 
 }  // namespace
 
-void life10(Session& session) {
+void computeIndividualValues(Session& session) {
   computeLongevity(session);
   computeTotalConsumption(session);
   computeDailyStatistics(session);

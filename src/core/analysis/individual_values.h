@@ -9,7 +9,7 @@ namespace pellmar {
 // in time units with its statistics and maxima, each individual's total consumption, the
 // effective consumers Nc and their mean consumption Cbar, the daily consumption statistics of
 // each age and the largest and smallest duration of each stage.
-void life10(Session& session);
+void computeIndividualValues(Session& session);
 
 // Count, mean, SD, SE, largest and smallest of the individuals' total consumption over all
 // individuals. The tables print its SD and SE without a guard on the count, so for a cohort of

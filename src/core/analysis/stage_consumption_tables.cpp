@@ -22,7 +22,7 @@ void printStageTable(Session& session, const std::string& title, int decimals, I
   const int m = session.study.stageCount;
   printStageTablePageStart(session);
   printStageTableTitle(session, title);
-  PrintStageName(session);
+  writeStageNameHeading(session);
   for (int j = 1; j <= m + 1; ++j) {
     if (isZero(j)) {
       out.tab((j - 1) * 11 + 5).text("   0");
@@ -98,7 +98,7 @@ const Statistic& bySex(const std::vector<std::vector<Statistic>>& table, int k, 
 
 }  // namespace
 
-void PrintStageNetConsumptionRate(Session& session) {
+void writeStageNetConsumptionTable(Session& session) {
   const BasicRunResults& r = session.basic;
   printStageTable(
       session, " Stage-specific net consumption rate z(j)", 4,
@@ -106,14 +106,14 @@ void PrintStageNetConsumptionRate(Session& session) {
   session.basicReport.text(" Total net consumption rate =").number(r.sumB).endLine();
 }
 
-void PrintSumOfStageSxj(Session& session) {
+void writeStageSurvivalSumTable(Session& session) {
   const BasicRunResults& r = session.basic;
   printStageTable(
       session, " s(j): Sum of s(x,j) of each stage", 4, [&](int j) { return r.s[at(j)] == 0; },
       [&](int j) { return r.s[at(j)]; });
 }
 
-void PrintStageWeightingCoef(Session& session) {
+void writeStageDailyMeanRateTable(Session& session) {
   BasicRunResults& r = session.basic;
   printStageTable(
       session, " Daily mean consumption rate based on z(j) and s(j)", 6,
@@ -124,7 +124,7 @@ void PrintStageWeightingCoef(Session& session) {
       });
 }
 
-void PrintDailyMeanConsumptionBasedonMeans(Session& session) {
+void writeWeightingTableFromStageMeans(Session& session) {
   const StudyData& study = session.study;
   BasicRunResults& r = session.basic;
   const int m = study.stageCount;
@@ -174,7 +174,7 @@ void PrintDailyMeanConsumptionBasedonMeans(Session& session) {
   out.tab(5).text("This data show you the problem of \"unweighted\" means.").endLine();
 }
 
-void PrintWeightingCoefBasedOnMatricesZandS(Session& session) {
+void writeWeightingTableFromMatrices(Session& session) {
   const StudyData& study = session.study;
   BasicRunResults& r = session.basic;
   const int m = study.stageCount;

@@ -132,14 +132,14 @@ int computeMaxAgeIndex(const StudyData& study) {
   return maxAgeIndex - 1;
 }
 
-void life01(Session& session) {
+void computeStageStatistics(Session& session) {
   session.basic.maxAgeIndex = computeMaxAgeIndex(session.study);
   session.basic.basicMaxAgeIndex = session.basic.maxAgeIndex;
   gatherDurations(session);
   gatherStageConsumption(session);
 }
 
-bool life02(Session& session) {
+bool computeSpanAndConsumptionStatistics(Session& session) {
   const StudyData& study = session.study;
   BasicRunResults& r = session.basic;
   const int n = study.individualCount;
@@ -198,7 +198,7 @@ bool life02(Session& session) {
   return counted == n;
 }
 
-void CalculateStageDailyMeanConsumption(Session& session) {
+void computeStageDailyMeanConsumption(Session& session) {
   const StudyData& study = session.study;
   BasicRunResults& r = session.basic;
   for (int j = 1; j <= study.stageCount + 1; ++j) {

@@ -10,13 +10,13 @@ int computeMaxAgeIndex(const StudyData& study);
 
 // Sets maxAgeIndex (and basicMaxAgeIndex) and gathers the stage duration, cumulative duration,
 // pre-adult duration and stage consumption statistics, overall and by sex.
-void life01(Session& session);
+void computeStageStatistics(Session& session);
 
 // Gathers the span and total consumption statistics. Returns false when the individuals counted
 // by sex do not add up to n (the stage-name lines miss a sex code that the data use).
-bool life02(Session& session);
+bool computeSpanAndConsumptionStatistics(Session& session);
 
 // Mean consumption per individual per time unit in every stage column.
-void CalculateStageDailyMeanConsumption(Session& session);
+void computeStageDailyMeanConsumption(Session& session);
 
 }  // namespace pellmar

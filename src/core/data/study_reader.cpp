@@ -253,15 +253,15 @@ StudyData parseStudy(std::string contents, StudyReadMode mode, const StudyData& 
   return study;
 }
 
-void CheckData2005(StudyData& study) {
+void checkStudyOnOpen(StudyData& study) {
   study = parseStudy(loadDataFile(study.dataFileName), StudyReadMode::kOpeningCheck, study);
 }
 
-void InputDataA(StudyData& study) {
+void readStudyInFull(StudyData& study) {
   study = parseStudy(loadDataFile(study.dataFileName), StudyReadMode::kFullRead, study);
 }
 
-void CheckDatafile(StudyData& study) {
+void checkStudyOnRequest(StudyData& study) {
   study = parseStudy(loadDataFile(study.dataFileName), StudyReadMode::kLightCheck, study);
 }
 

@@ -27,10 +27,10 @@ StudyData parseStudy(std::string contents, StudyReadMode mode, const StudyData& 
 std::string loadDataFile(const std::string& path);
 
 // The opening read with every check.
-void CheckData2005(StudyData& study);
+void checkStudyOnOpen(StudyData& study);
 // The full read of the Basic Run (the clock fields are set by the caller).
-void InputDataA(StudyData& study);
+void readStudyInFull(StudyData& study);
 // The light check; the caller shows the confirmation.
-void CheckDatafile(StudyData& study);
+void checkStudyOnRequest(StudyData& study);
 
 }  // namespace pellmar

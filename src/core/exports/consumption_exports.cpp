@@ -144,7 +144,7 @@ void writeLifelongColumn(Session& session) {
 
 }  // namespace
 
-void WriteStageConsumptionRawDataInColumnForStatistics(Session& session) {
+void writeNumberedStageConsumptionFiles(Session& session) {
   const StudyData& study = session.study;
   for (const Group group : kGroups) {
     for (int j = 1; j <= study.stageCount; ++j) {
@@ -161,7 +161,7 @@ void WriteStageConsumptionRawDataInColumnForStatistics(Session& session) {
   }
 }
 
-void WriteStageConsumptionForTukeyKramer(Session& session) {
+void writeTukeyKramerConsumptionFiles(Session& session) {
   const StudyData& study = session.study;
   writeLifelongColumn(session);
   for (const Group group : kGroups) {

@@ -105,7 +105,7 @@ void computePeriods(const StudyData& study, PredationState& state) {
 
 }  // namespace
 
-void ReadDataFileForSASD2(Session& session, const std::string& path) {
+void readSasdFile(Session& session, const std::string& path) {
   const std::filesystem::path file(std::u8string(path.begin(), path.end()));
   auto stream = std::make_unique<std::ifstream>(file, std::ios::binary);
   if (!*stream) throw UserError(kTitle, "The file " + path + " cannot be read.", false);

@@ -14,7 +14,7 @@ namespace pellmar {
 // changed when the file fails: a file of another cohort, one that cannot be read, ends early,
 // holds text where a number belongs or names an individual outside the cohort raises a
 // UserError (title "Read SASD") that ends only this command.
-void ReadDataFileForSASD2(Session& session, const std::string& path);
+void readSasdFile(Session& session, const std::string& path);
 
 // The same, reading the file's text from `in`.
 void readStableDistribution(Session& session, std::unique_ptr<std::istream> in);

@@ -58,7 +58,7 @@ double roundedProduct(double product) {
 
 }  // namespace
 
-void PrintSASD(Session& session, ReportWriter& out) {
+void writeStableDistributionTable(Session& session, ReportWriter& out) {
   const PredationState& predation = session.predation;
   if (!predation.sasdDone) return;
   const int rows = session.basic.maxAgeIndex + 1;
@@ -73,7 +73,7 @@ void PrintSASD(Session& session, ReportWriter& out) {
                          values);
 }
 
-void PrintProductOfSASDandCxj(Session& session, ReportWriter& out) {
+void writeStablePredationTable(Session& session, ReportWriter& out) {
   const PredationState& predation = session.predation;
   if (!predation.sasdDone) return;
   const int rows = session.basic.maxAgeIndex + 1;

@@ -22,7 +22,7 @@ int threadCount() {
   return cores == 0 ? 1 : static_cast<int>(std::min(cores, 16U));
 }
 
-void throwIfStopped(const LongWork& work) {
+void throwIfStopped(const ProgressAndStop& work) {
   if (work.stop.stop_requested()) {
     throw UserError("Bootstrap", "The bootstrap was stopped before it ended; no file was written.",
                     false);
@@ -68,7 +68,7 @@ void sizeBootstrapTables(BootstrapState& state, int replicates, int stageCount, 
 }
 
 void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state,
-                            const LongWork& work) {
+                            const ProgressAndStop& work) {
   const int replicates = state.bootCount;
   const int sampleSize = state.bootSampleSize;
   std::vector<Worker> workers;
@@ -101,7 +101,7 @@ void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state
 }
 
 void runSameSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state,
-                             SamplesFileReader& samples, const LongWork& work) {
+                             SamplesFileReader& samples, const ProgressAndStop& work) {
   const int replicates = state.bootCount;
   const int sampleSize = samples.sampleSize();
   std::vector<Worker> workers;

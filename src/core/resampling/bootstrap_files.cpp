@@ -150,54 +150,56 @@ void writeStageMeanFiles(Session& session, Layout layout) {
 
 }  // namespace
 
-void WriteBootstrapNetConsumptionInRow(Session& session) {
+void writeBootstrapNetConsumptionInRow(Session& session) {
   writeParameterFile(session, "_4_Bootstrap_C0-in Row.txt", kEffectiveB, "C0",
                      session.basic.originalC0, session.bootstrap.bootC0, Layout::kRow);
 }
 
-void WriteBootstrapNetConsumptionInColumn(Session& session) {
+void writeBootstrapNetConsumptionInColumn(Session& session) {
   writeParameterFile(session, "_4_Bootstrap_C0_in column.txt", kEffectiveBSpace, "C0",
                      session.basic.originalC0, session.bootstrap.bootC0, Layout::kColumn);
 }
 
-void WriteBootstrapStablePredationRateInColumn(Session& session) {
+void writeBootstrapStablePredationRateInColumn(Session& session) {
   writeParameterFile(session, "_4_Bootstrap_Psi_in column.txt", kEffectiveBSpace, "Psi",
                      session.predation.stablePredationRate, session.bootstrap.bootPsi,
                      Layout::kColumn);
 }
 
-void WriteBootstrapStablePredationRateInRow(Session& session) {
+void writeBootstrapStablePredationRateInRow(Session& session) {
   writeParameterFile(session, "_4_Bootstrap_Psi-in Row.txt", kEffectiveB, "Psi",
                      session.predation.stablePredationRate, session.bootstrap.bootPsi,
                      Layout::kRow);
 }
 
-void WriteBootstrapFinitePredationRateInColumn(Session& session) {
+void writeBootstrapFinitePredationRateInColumn(Session& session) {
   writeParameterFile(session, "_4_Bootstrap_Omega_in column.txt", kEffectiveM, "Omega",
                      session.predation.finitePredationRate, session.bootstrap.bootFP,
                      Layout::kColumn);
 }
 
-void WriteBootstrapFinitePredationRateInRow(Session& session) {
+void writeBootstrapFinitePredationRateInRow(Session& session) {
   writeParameterFile(session, "_4_Bootstrap_Omega-in Row.txt", kEffectiveB, "Omega",
                      session.predation.finitePredationRate, session.bootstrap.bootFP, Layout::kRow);
 }
 
-void WriteBootstrapQpInColumn(Session& session) {
+void writeBootstrapQpInColumn(Session& session) {
   writeParameterFile(session, "_4_Bootstrap_Qp_in column.txt", kEffectiveBSpace, "Qp",
                      session.bootstrap.Qp, session.bootstrap.bootQp, Layout::kColumn);
 }
 
-void WriteBootstrapQpInRow(Session& session) {
+void writeBootstrapQpInRow(Session& session) {
   writeParameterFile(session, "_4_Bootstrap_Qp-in Row.txt", kEffectiveBSpace, "Qp",
                      session.bootstrap.Qp, session.bootstrap.bootQp, Layout::kRow);
 }
 
-void WriteBootstageMeaninColumn(Session& session) { writeStageMeanFiles(session, Layout::kColumn); }
+void writeBootstrapStageMeansInColumn(Session& session) {
+  writeStageMeanFiles(session, Layout::kColumn);
+}
 
-void WriteBootstageMeaninRow(Session& session) { writeStageMeanFiles(session, Layout::kRow); }
+void writeBootstrapStageMeansInRow(Session& session) { writeStageMeanFiles(session, Layout::kRow); }
 
-void WriteBootstrapStageDailyMeanInRow(Session& session) {
+void writeBootstrapStageDailyMeansInRow(Session& session) {
   const int m = session.study.stageCount;
   for (int j = 1; j <= m + 1; ++j) {
     const std::vector<double>& cohort = session.basic.stageDailyMeanConsumption;
@@ -208,17 +210,17 @@ void WriteBootstrapStageDailyMeanInRow(Session& session) {
 }
 
 void writeBootstrapResultFiles(Session& session) {
-  WriteBootstrapNetConsumptionInRow(session);
-  WriteBootstrapNetConsumptionInColumn(session);
-  WriteBootstrapStablePredationRateInColumn(session);
-  WriteBootstrapStablePredationRateInRow(session);
-  WriteBootstrapFinitePredationRateInColumn(session);
-  WriteBootstrapFinitePredationRateInRow(session);
-  WriteBootstrapQpInColumn(session);
-  WriteBootstrapQpInRow(session);
-  WriteBootstageMeaninColumn(session);
-  WriteBootstageMeaninRow(session);
-  WriteBootstrapStageDailyMeanInRow(session);
+  writeBootstrapNetConsumptionInRow(session);
+  writeBootstrapNetConsumptionInColumn(session);
+  writeBootstrapStablePredationRateInColumn(session);
+  writeBootstrapStablePredationRateInRow(session);
+  writeBootstrapFinitePredationRateInColumn(session);
+  writeBootstrapFinitePredationRateInRow(session);
+  writeBootstrapQpInColumn(session);
+  writeBootstrapQpInRow(session);
+  writeBootstrapStageMeansInColumn(session);
+  writeBootstrapStageMeansInRow(session);
+  writeBootstrapStageDailyMeansInRow(session);
 }
 
 }  // namespace pellmar

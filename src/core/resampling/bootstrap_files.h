@@ -10,29 +10,29 @@ namespace pellmar {
 // ("in row").
 
 // "_4_Bootstrap_C0-in Row.txt" and "_4_Bootstrap_C0_in column.txt": the net consumption rates.
-void WriteBootstrapNetConsumptionInRow(Session& session);
-void WriteBootstrapNetConsumptionInColumn(Session& session);
+void writeBootstrapNetConsumptionInRow(Session& session);
+void writeBootstrapNetConsumptionInColumn(Session& session);
 // "_4_Bootstrap_Psi_in column.txt" and "_4_Bootstrap_Psi-in Row.txt": the stable predation rates.
-void WriteBootstrapStablePredationRateInColumn(Session& session);
-void WriteBootstrapStablePredationRateInRow(Session& session);
+void writeBootstrapStablePredationRateInColumn(Session& session);
+void writeBootstrapStablePredationRateInRow(Session& session);
 // "_4_Bootstrap_Omega_in column.txt" and "_4_Bootstrap_Omega-in Row.txt": the finite predation
 // rates.
-void WriteBootstrapFinitePredationRateInColumn(Session& session);
-void WriteBootstrapFinitePredationRateInRow(Session& session);
+void writeBootstrapFinitePredationRateInColumn(Session& session);
+void writeBootstrapFinitePredationRateInRow(Session& session);
 // "_4_Bootstrap_Qp_in column.txt" and "_4_Bootstrap_Qp-in Row.txt": the transformation rates.
-void WriteBootstrapQpInColumn(Session& session);
-void WriteBootstrapQpInRow(Session& session);
+void writeBootstrapQpInColumn(Session& session);
+void writeBootstrapQpInRow(Session& session);
 
 // The stage mean files, one a line or five a line: W, the mean duration of every stage; Y, the
 // mean consumption of every stage, over all individuals and by sex; X, the mean duration from
 // the first stage through each later one. A stage no individual passed through (and for X and
 // Y one whose cohort mean is 0) gets no file.
-void WriteBootstageMeaninColumn(Session& session);
-void WriteBootstageMeaninRow(Session& session);
+void writeBootstrapStageMeansInColumn(Session& session);
+void writeBootstrapStageMeansInRow(Session& session);
 
 // "_24_Bootstrap_Stage consume-<j>-in Row.txt" for every stage column j = 1 .. m + 1: the daily
 // mean consumption of the stage in every replicate.
-void WriteBootstrapStageDailyMeanInRow(Session& session);
+void writeBootstrapStageDailyMeansInRow(Session& session);
 
 // Every file above, in the order listed.
 void writeBootstrapResultFiles(Session& session);

@@ -18,8 +18,7 @@ constexpr double kCurveHalfWidth = 3.5;
 constexpr double kTwoPi = 6.28318;
 
 // One curve: 201 points from the centre - 3.5 SE to the centre + 3.5 SE.
-void WriteNormalDensityCurveForXstage(Session& session, const std::string& label, double mean,
-                                      double se) {
+void writeNormalDensityCurve(Session& session, const std::string& label, double mean, double se) {
   const StudyData& study = session.study;
   const BootstrapState& boot = session.bootstrap;
   const double first = mean - kCurveHalfWidth * se;
@@ -57,7 +56,7 @@ Statistic statisticAt(const std::vector<Statistic>& statistics, int j) {
 
 }  // namespace
 
-void WriteBootstrapFrequency(Session& session) {
+void writeBootstrapFrequencyFile(Session& session) {
   const StudyData& study = session.study;
   const BootstrapState& boot = session.bootstrap;
   const FrequencyClasses& classes = boot.c0Classes;
@@ -85,7 +84,7 @@ void WriteBootstrapFrequency(Session& session) {
   session.saveOutput("_9_Bootstrap-Co frequency.txt", out);
 }
 
-void WriteNormalDensityCurveBegin(Session& session) {
+void writeNormalDensityCurves(Session& session) {
   const StudyData& study = session.study;
   const BasicRunResults& r = session.basic;
   const BootstrapState& boot = session.bootstrap;
@@ -93,7 +92,7 @@ void WriteNormalDensityCurveBegin(Session& session) {
   const int m = study.stageCount;
 
   const auto stageCurve = [&](const std::string& label, double mean, double se) {
-    if (se != 0 && mean != 0) WriteNormalDensityCurveForXstage(session, label, mean, se);
+    if (se != 0 && mean != 0) writeNormalDensityCurve(session, label, mean, se);
   };
   for (int j = 1; j <= m; ++j) {
     const std::string number = formatInteger(j);
@@ -119,7 +118,7 @@ void WriteNormalDensityCurveBegin(Session& session) {
   }
 
   const auto curve = [&](const std::string& label, double mean, double se) {
-    if (se != 0) WriteNormalDensityCurveForXstage(session, label, mean, se);
+    if (se != 0) writeNormalDensityCurve(session, label, mean, se);
   };
   curve("C0", r.originalC0, boot.c0.se);
   if (boot.lifeTable.R0 != 0) curve("Qp", r.originalC0 / boot.lifeTable.R0, boot.qp.se);

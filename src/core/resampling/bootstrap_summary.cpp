@@ -131,12 +131,12 @@ void writeSameSamplesTable(Session& session, ReportWriter& out) {
 
 }  // namespace
 
-void Boot01(Session& session, ReportWriter& out) {
+void summarizeAndReportOwnSamples(Session& session, ReportWriter& out) {
   summarizeC0(session.bootstrap);
   writeOwnSamplesTable(session, out);
 }
 
-void Boot01Same(Session& session, ReportWriter& out) {
+void summarizeAndReportSameSamples(Session& session, ReportWriter& out) {
   BootstrapState& boot = session.bootstrap;
   const int count = boot.bootCount;
   const int m = session.study.stageCount;

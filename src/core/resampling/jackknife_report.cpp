@@ -33,7 +33,7 @@ void buildPseudoValueClasses(JackknifeState& jack) {
 
 }  // namespace
 
-void jack01(Session& session, ReportWriter& out) {
+void summarizeAndReportJackknife(Session& session, ReportWriter& out) {
   JackknifeState& jack = session.jackknife;
   const int n = jack.fullCount;
   const ReplicateSummary summary = summarizeReplicates(jack.jackknifePseudoC0, n);
@@ -64,7 +64,7 @@ void jack01(Session& session, ReportWriter& out) {
   out.line("    Original are the parameters calculated using all individuals.");
 }
 
-void WritePseudoValueForTtest(Session& session) {
+void writePseudoValueFile(Session& session) {
   const StudyData& study = session.study;
   const JackknifeState& jack = session.jackknife;
   ReportWriter out;
@@ -77,7 +77,7 @@ void WritePseudoValueForTtest(Session& session) {
   session.saveOutput("_5_Pseudo_Consumption_Rate_For_t-test.txt", out);
 }
 
-void WriteJackknifeFrequency(Session& session) {
+void writeJackknifeFrequencyFile(Session& session) {
   const StudyData& study = session.study;
   JackknifeState& jack = session.jackknife;
   FrequencyClasses& classes = jack.classes;
