@@ -99,7 +99,7 @@ void Program::bootstrap(std::stop_token stop) {
     if (s.predation.sasdDone) writeStablePredationTable(s, report);
     commands_.enable(Command::kOpenDataFile);
     disableChartCommands();
-    s.runMode = 'b';
+    s.shownResampling = ResamplingKind::kBootstrap;
 
     state = BootstrapState{};
     state.sameSamples = sameSamples;

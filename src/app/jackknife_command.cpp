@@ -31,7 +31,7 @@ void Program::jackknife(std::stop_token stop) {
     if (s.predation.sasdDone) writeStablePredationTable(s, report);
     commands_.enable(Command::kOpenDataFile);
     disableChartCommands();
-    s.runMode = 'j';
+    s.shownResampling = ResamplingKind::kJackknife;
 
     // The cohort is read again once; each reduced cohort is the same individuals less one, in
     // their order, analysed with the Basic Run's steps.

@@ -19,6 +19,9 @@ struct ReportCounters {
   int tableCounter = 0;
 };
 
+// The resampling whose results the result screens show.
+enum class ResamplingKind { kBootstrap, kJackknife };
+
 // Everything one program run knows: the study, the results of each step and the report state.
 // Every step of the analysis takes it by reference.
 struct Session {
@@ -33,8 +36,9 @@ struct Session {
   // saved when the Basic Run closes it.
   ReportWriter basicReport;
   bool basicReportOpen = false;
-  // What the result screens show after a resampling: 'b' after a bootstrap, 'j' otherwise.
-  char runMode = 'j';
+  // What the result screens show: the bootstrap's results after a bootstrap, the jackknife's
+  // otherwise.
+  ResamplingKind shownResampling = ResamplingKind::kJackknife;
   // Every output file written so far, in the order written.
   std::vector<std::string> writtenFiles;
 

@@ -690,9 +690,9 @@ void Form1::openJackBootForm() {
   }
   const Session& session = program_.session();
   std::optional<ResamplingEstimate> estimate;
-  if (session.runMode == 'b' && session.bootstrap.done) {
+  if (session.shownResampling == ResamplingKind::kBootstrap && session.bootstrap.done) {
     estimate = ResamplingEstimate{session.bootstrap.c0.mean, session.bootstrap.c0.se};
-  } else if (session.runMode == 'j' && session.jackknife.done) {
+  } else if (session.shownResampling == ResamplingKind::kJackknife && session.jackknife.done) {
     estimate = ResamplingEstimate{session.jackknife.jackMean, session.jackknife.jackSE};
   }
   jackBootForm_->present(fromStd(session.study.projectTitle), estimate);
@@ -701,7 +701,7 @@ void Form1::openJackBootForm() {
 
 void Form1::showResamplingResults() {
   const Session& session = program_.session();
-  if (session.runMode == 'b') {
+  if (session.shownResampling == ResamplingKind::kBootstrap) {
     drawFrequencyChart(*frequencyChart_->chart(), bootstrapFrequencyChart(session),
                        QStringLiteral("Net consumption rate C0 (class centre)"));
   } else {

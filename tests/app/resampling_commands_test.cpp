@@ -90,7 +90,7 @@ TEST_F(ResamplingCommands, OwnSamplesBootstrapSetsTheCommandsAndWritesItsFiles) 
   for (const Command command : kChartCommands) EXPECT_FALSE(commands().isEnabled(command));
   EXPECT_TRUE(commands().isEnabled(Command::kCompare));
   EXPECT_TRUE(program_->session().bootstrap.done);
-  EXPECT_EQ(program_->session().runMode, 'b');
+  EXPECT_EQ(program_->session().shownResampling, ResamplingKind::kBootstrap);
   EXPECT_TRUE(fs::exists(folder_ / "lady_beetle_0_Bootstrap_Output.txt"));
   EXPECT_TRUE(fs::exists(folder_ / "lady_beetle_4_Bootstrap_C0_in column.txt"));
   EXPECT_TRUE(fs::exists(folder_ / "lady_beetle_9_Bootstrap-Co frequency.txt"));
