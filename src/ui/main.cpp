@@ -1,7 +1,7 @@
 // The desktop program: wires the Qt dialog services to the main window and runs the events.
 #include <QApplication>
 
-#include "ui/form1.h"
+#include "ui/main_window.h"
 #include "ui/qt_dialogs.h"
 
 int main(int argc, char* argv[]) {
@@ -13,8 +13,8 @@ int main(int argc, char* argv[]) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   pellmar::QtDialogs dialogs;
-  pellmar::Form1 window(dialogs);
-  QObject::connect(&window, &pellmar::Form1::programEnded, &application, &QApplication::quit,
+  pellmar::MainWindow window(dialogs);
+  QObject::connect(&window, &pellmar::MainWindow::programEnded, &application, &QApplication::quit,
                    Qt::QueuedConnection);
   window.start();
   return QApplication::exec();

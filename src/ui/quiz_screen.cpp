@@ -48,7 +48,7 @@ const std::vector<QuizScreen::Question>& QuizScreen::questions() {
 }
 
 QuizScreen::QuizScreen()
-    : ReturnWindow(QStringLiteral("quizform"), QStringLiteral("Quiz")), score_(new QLabel(this)) {
+    : ReturnWindow(QStringLiteral("quizScreen"), QStringLiteral("Quiz")), score_(new QLabel(this)) {
   auto* content = new QWidget;
   auto* questionsLayout = new QVBoxLayout(content);
   int number = 1;

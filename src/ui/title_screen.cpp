@@ -30,7 +30,7 @@ const std::array<const char*, TitleAnimation::kLines>& titleLines() {
 }
 
 TitleScreen::TitleScreen() {
-  setObjectName(QStringLiteral("titlform"));
+  setObjectName(QStringLiteral("titleScreen"));
   setWindowTitle(QStringLiteral("Pellmar"));
   setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(true);

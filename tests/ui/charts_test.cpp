@@ -14,8 +14,8 @@
 namespace pellmar {
 namespace {
 
-using testing::AnalysedStudy;
-using testing::goldenStudy;
+using test_support::AnalysedStudy;
+using test_support::goldenStudy;
 
 QValueAxis* axis(const QChart& chart, Qt::Orientation orientation) {
   const QList<QAbstractAxis*> axes = chart.axes(orientation);

@@ -1,3 +1,5 @@
+#include "ui/main_window.h"
+
 #include <QChart>
 #include <QChartView>
 #include <QKeyEvent>
@@ -9,25 +11,24 @@
 
 #include "cli/cli_runner.h"
 #include "ui/display_number.h"
-#include "ui/form1.h"
-#include "ui/jack_boot_form.h"
 #include "ui/quotations.h"
+#include "ui/resampling_results_window.h"
 #include "ui_test_support.h"
 
 namespace pellmar {
 namespace {
 
-using testing::exampleStudy;
-using testing::shown;
-using testing::StudyFolder;
-using testing::fs::path;
+using test_support::exampleStudy;
+using test_support::shown;
+using test_support::StudyFolder;
+using test_support::fs::path;
 
 // The state of one command in the window: enabled, disabled or hidden.
 enum class Seen { kEnabled, kDisabled, kHidden };
 
-class MainWindow : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
  protected:
-  MainWindow() : folder_(exampleStudy()), window_(dialogs_) {
+  MainWindowTest() : folder_(exampleStudy()), window_(dialogs_) {
     dialogs_.fixClock(ClockReading{"2026-05-04 09:00:00", 9, 0, 0});
   }
 
@@ -46,12 +47,12 @@ class MainWindow : public ::testing::Test {
   }
   void openExample() {
     dialogs_.answerPrompt("1").chooseFile(folder_.data().string());
-    click("cmdOpenDataFile");
+    click("openDataFileButton");
   }
   // A file of the examples folder, copied beside the study.
   std::string besideStudy(const char* name) const {
     const path copy = folder_.folder() / name;
-    testing::fs::copy_file(path(EXAMPLES_DIR) / name, copy);
+    test_support::fs::copy_file(path(EXAMPLES_DIR) / name, copy);
     return copy.string();
   }
   // Every file written by the window and by `pellmar-cli run` with `options` on a copy of the
@@ -59,7 +60,7 @@ class MainWindow : public ::testing::Test {
   void expectSameFilesAsCli(CliOptions options, const std::vector<const char*>& companions) {
     StudyFolder cliFolder(exampleStudy(), "_cli");
     for (const char* name : companions) {
-      testing::fs::copy_file(path(EXAMPLES_DIR) / name, cliFolder.folder() / name);
+      test_support::fs::copy_file(path(EXAMPLES_DIR) / name, cliFolder.folder() / name);
     }
     if (options.sasdFile) options.sasdFile = (cliFolder.folder() / *options.sasdFile).string();
     options.action = CliOptions::Action::kRun;
@@ -79,7 +80,7 @@ class MainWindow : public ::testing::Test {
       const path ours(written[i]);
       const path theirs(cliFiles[i]);
       ASSERT_EQ(ours.filename(), theirs.filename());
-      EXPECT_EQ(testing::readFile(ours), testing::readFile(theirs)) << ours.filename();
+      EXPECT_EQ(test_support::readFile(ours), test_support::readFile(theirs)) << ours.filename();
     }
   }
   // Checks the commands listed against the state expected.
@@ -91,14 +92,14 @@ class MainWindow : public ::testing::Test {
 
   StudyFolder folder_;
   ScriptedDialogs dialogs_;
-  Form1 window_;
+  MainWindow window_;
 };
 
 constexpr Seen E = Seen::kEnabled;
 constexpr Seen D = Seen::kDisabled;
 constexpr Seen H = Seen::kHidden;
 
-TEST_F(MainWindow, CommandStatesOverARun) {
+TEST_F(MainWindowTest, CommandStatesOverARun) {
   EXPECT_EQ(window_.windowTitle(), QStringLiteral("Pellmar"));
   expectStates({{Command::kOpenDataFile, E},
                 {Command::kCheckDataFile, E},
@@ -113,8 +114,8 @@ TEST_F(MainWindow, CommandStatesOverARun) {
                 {Command::kLarge, D},
                 {Command::kFigureFrame, D},
                 {Command::kActionFrame, D}});
-  for (const char* always :
-       {"Command2", "Command24", "Command25", "Command9", "Command11", "Command1", "Command26"}) {
+  for (const char* always : {"resamplingResultsButton", "dataFormatButton", "referencesButton",
+                             "notesButton", "printPageButton", "quitButton", "quizButton"}) {
     EXPECT_TRUE(window_.findChild<QWidget*>(always)->isEnabled()) << always;
   }
 
@@ -130,7 +131,7 @@ TEST_F(MainWindow, CommandStatesOverARun) {
                 {Command::kFigureFrame, D}});
   EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kBasicRun));
 
-  click("cmdBasicRun");
+  click("basicRunButton");
   expectStates({{Command::kOpenDataFile, D},
                 {Command::kBasicRun, E},
                 {Command::kJackknife, E},
@@ -152,16 +153,16 @@ TEST_F(MainWindow, CommandStatesOverARun) {
   EXPECT_FALSE(window_.frequencyChartView()->isVisibleTo(&window_));
 }
 
-TEST_F(MainWindow, CancellingTheFileDialogChangesNothing) {
+TEST_F(MainWindowTest, CancellingTheFileDialogChangesNothing) {
   dialogs_.answerPrompt("1").chooseFile("");
-  click("cmdOpenDataFile");
+  click("openDataFileButton");
   expectStates({{Command::kOpenDataFile, E}, {Command::kBasicRun, D}, {Command::kJackknife, D}});
   EXPECT_TRUE(window_.program().session().writtenFiles.empty());
 }
 
-TEST_F(MainWindow, WritesTheSameFilesAsTheCommandLine) {
+TEST_F(MainWindowTest, WritesTheSameFilesAsTheCommandLine) {
   openExample();
-  click("cmdBasicRun");
+  click("basicRunButton");
   ASSERT_FALSE(window_.program().lastError());
   ASSERT_GT(window_.program().session().writtenFiles.size(), 10U);
   EXPECT_EQ(path(window_.program().session().writtenFiles.front()).filename(),
@@ -169,12 +170,12 @@ TEST_F(MainWindow, WritesTheSameFilesAsTheCommandLine) {
   expectSameFilesAsCli(CliOptions{}, {});
 }
 
-TEST_F(MainWindow, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
+TEST_F(MainWindowTest, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   constexpr std::uint64_t kSeed = 20260504;
   openExample();
-  click("cmdBasicRun");
+  click("basicRunButton");
   dialogs_.chooseFile(besideStudy("lady_beetle_10_SASD.txt"));
-  click("Command6");
+  click("readSasdButton");
   ASSERT_FALSE(window_.program().lastError());
   expectStates({{Command::kReadSasd, E}, {Command::kBootstrap, E}, {Command::kJackknife, E}});
 
@@ -183,12 +184,12 @@ TEST_F(MainWindow, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   dialogs_.answerPrompt("2").answerPrompt("1001").answerPrompt("100").answerYesNo(false);
   std::vector<long> progress;
   dialogs_.onProgress([&progress](std::string_view, long done, long) { progress.push_back(done); });
-  click("cmdBootstrap");
+  click("bootstrapButton");
   ASSERT_FALSE(window_.program().lastError()) << window_.program().lastError()->text();
   EXPECT_TRUE(dialogs_.scriptUsedUp());
   EXPECT_FALSE(progress.empty());
   EXPECT_EQ(progress.back(), 1001);
-  EXPECT_EQ(label("Label6")->palette().color(QPalette::Window), QColor(255, 255, 0));
+  EXPECT_EQ(label("clockLabel")->palette().color(QPalette::Window), QColor(255, 255, 0));
 
   expectStates({{Command::kOpenDataFile, E},
                 {Command::kCheckDataFile, E},
@@ -205,10 +206,11 @@ TEST_F(MainWindow, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   EXPECT_TRUE(window_.frequencyChartView()->isVisibleTo(&window_));
   EXPECT_TRUE(window_.frequencyChartView()->chart()->title().startsWith(
       QStringLiteral("C0: Bootstrap number = 1001.")));
-  ASSERT_TRUE(shown("JackBootform"));
+  ASSERT_TRUE(shown("resamplingResultsWindow"));
   EXPECT_FALSE(window_.isVisible());
-  EXPECT_TRUE(label("lblBootBegin")->text().startsWith(QStringLiteral("Bootstrap begins at:\n")));
-  EXPECT_TRUE(label("lblBootEnd")->isVisibleTo(&window_));
+  EXPECT_TRUE(
+      label("bootstrapBeganLabel")->text().startsWith(QStringLiteral("Bootstrap begins at:\n")));
+  EXPECT_TRUE(label("bootstrapEndedLabel")->isVisibleTo(&window_));
   EXPECT_FALSE(window_.findChild<QWidget*>(QStringLiteral("progressBar"))->isVisibleTo(&window_));
 
   CliOptions options;
@@ -219,10 +221,10 @@ TEST_F(MainWindow, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   expectSameFilesAsCli(options, {"lady_beetle_10_SASD.txt"});
 }
 
-TEST_F(MainWindow, JackknifeShowsItsEstimateAndFrequencies) {
+TEST_F(MainWindowTest, JackknifeShowsItsEstimateAndFrequencies) {
   openExample();
-  click("cmdBasicRun");
-  click("cmdJackknife");
+  click("basicRunButton");
+  click("jackknifeButton");
   ASSERT_FALSE(window_.program().lastError()) << window_.program().lastError()->text();
   expectStates({{Command::kOpenDataFile, E},
                 {Command::kBasicRun, D},
@@ -232,51 +234,53 @@ TEST_F(MainWindow, JackknifeShowsItsEstimateAndFrequencies) {
                 {Command::kFigureFrame, D}});
   EXPECT_TRUE(window_.frequencyChartView()->chart()->title().startsWith(
       QStringLiteral("Frequency of pseudo-Co (interval =")));
-  ASSERT_TRUE(shown("JackBootform"));
-  const auto* grid = testing::window("JackBootform")->findChild<QTableWidget*>("MSFlexGrid1");
+  ASSERT_TRUE(shown("resamplingResultsWindow"));
+  const auto* grid =
+      test_support::window("resamplingResultsWindow")->findChild<QTableWidget*>("estimateGrid");
   EXPECT_EQ(grid->item(1, 1)->text(),
             displayNumber(window_.program().session().jackknife.jackMean, 2));
   EXPECT_FALSE(grid->item(1, 2)->text().isEmpty());
   EXPECT_EQ(dialogs_.beeps(), 1);
 }
 
-TEST_F(MainWindow, SecondBasicRunRepeatsNothing) {
+TEST_F(MainWindowTest, SecondBasicRunRepeatsNothing) {
   openExample();
-  click("cmdBasicRun");
+  click("basicRunButton");
   const std::vector<std::string> written = window_.program().session().writtenFiles;
-  const std::string report = testing::readFile(written.front());
-  click("cmdBasicRun");
+  const std::string report = test_support::readFile(written.front());
+  click("basicRunButton");
   EXPECT_EQ(window_.program().session().writtenFiles, written);
-  EXPECT_EQ(testing::readFile(written.front()), report);
+  EXPECT_EQ(test_support::readFile(written.front()), report);
   EXPECT_EQ(seen(Command::kReadSasd), E);
 }
 
-TEST_F(MainWindow, ChartButtonsDrawAndStepTheFocusOn) {
+TEST_F(MainWindowTest, ChartButtonsDrawAndStepTheFocusOn) {
   openExample();
-  click("cmdBasicRun");
-  click("Command16");
+  click("basicRunButton");
+  click("showSxjButton");
   EXPECT_EQ(window_.lifeChartView()->chart()->title(),
             QStringLiteral("Survival rate to each age-stage group"));
   EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kShowGij));
-  EXPECT_TRUE(label("Label13")->isVisibleTo(&window_));
-  click("Command13");
+  EXPECT_TRUE(label("greetingLabel")->isVisibleTo(&window_));
+  click("showGxjButton");
   EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kShowDij));
-  EXPECT_FALSE(label("Label13")->isVisibleTo(&window_));
-  EXPECT_FALSE(label("Label14")->isVisibleTo(&window_));
-  click("Command3");
+  EXPECT_FALSE(label("greetingLabel")->isVisibleTo(&window_));
+  EXPECT_FALSE(label("instructionsLabel")->isVisibleTo(&window_));
+  click("showLxButton");
   EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kShowCx));
-  click("Command7");
+  click("showLxCxButton");
   EXPECT_EQ(window_.lifeChartView()->chart()->title(),
             QStringLiteral("Age-specific net consumption"));
   EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kShowCx));
 }
 
-TEST_F(MainWindow, ScreensHideTheMainWindowAndReturnToIt) {
+TEST_F(MainWindowTest, ScreensHideTheMainWindowAndReturnToIt) {
   openExample();
-  click("cmdBasicRun");
+  click("basicRunButton");
   window_.show();
-  for (const char* command : {"Command27", "Command23", "Command28", "Command24", "Command25",
-                              "Command9", "Command4", "Command26"}) {
+  for (const char* command :
+       {"resultsButton", "stageMeansButton", "outputFilesButton", "dataFormatButton",
+        "referencesButton", "notesButton", "largeGraphButton", "quizButton"}) {
     click(command);
     EXPECT_FALSE(window_.isVisible()) << command;
     QWidget* opened = QApplication::activeWindow();
@@ -287,78 +291,79 @@ TEST_F(MainWindow, ScreensHideTheMainWindowAndReturnToIt) {
     opened->close();
     EXPECT_TRUE(window_.isVisible()) << command;
   }
-  EXPECT_TRUE(shown("Form1"));
+  EXPECT_TRUE(shown("mainWindow"));
 }
 
-TEST_F(MainWindow, PrintPageAndResamplingResultsScreen) {
-  click("Command11");
-  EXPECT_EQ(dialogs_.printedWindows(), (std::vector<std::string>{"Form1"}));
+TEST_F(MainWindowTest, PrintPageAndResamplingResultsScreen) {
+  click("printPageButton");
+  EXPECT_EQ(dialogs_.printedWindows(), (std::vector<std::string>{"mainWindow"}));
 
   openExample();
-  click("Command2");
-  ASSERT_TRUE(shown("JackBootform"));
+  click("resamplingResultsButton");
+  ASSERT_TRUE(shown("resamplingResultsWindow"));
   EXPECT_EQ(dialogs_.beeps(), 1);
-  QWidget* results = testing::window("JackBootform");
-  results->findChild<QPushButton*>(QStringLiteral("cmdPrint"))->click();
-  EXPECT_EQ(dialogs_.printedWindows().back(), "JackBootform");
+  QWidget* results = test_support::window("resamplingResultsWindow");
+  results->findChild<QPushButton*>(QStringLiteral("printButton"))->click();
+  EXPECT_EQ(dialogs_.printedWindows().back(), "resamplingResultsWindow");
 
   // Going back by the button closes the run: no more files, and the closing words.
-  results->findChild<QPushButton*>(QStringLiteral("cmdBack"))->click();
-  EXPECT_FALSE(shown("JackBootform"));
+  results->findChild<QPushButton*>(QStringLiteral("backButton"))->click();
+  EXPECT_FALSE(shown("resamplingResultsWindow"));
   EXPECT_TRUE(window_.isVisible());
   EXPECT_EQ(seen(Command::kOpenDataFile), D);
-  EXPECT_EQ(label("Label14")->text(), closingInstructionText());
-  EXPECT_EQ(label("Label14")->font().pointSize(), 24);
+  EXPECT_EQ(label("instructionsLabel")->text(), closingInstructionText());
+  EXPECT_EQ(label("instructionsLabel")->font().pointSize(), 24);
 }
 
-TEST_F(MainWindow, GreetingAndClockFollowTheInjectedClock) {
-  EXPECT_EQ(label("Label13")->text(), QStringLiteral("How do you do?"));
-  EXPECT_TRUE(label("Label14")->text().startsWith(QString::fromStdString(instructionText())));
+TEST_F(MainWindowTest, GreetingAndClockFollowTheInjectedClock) {
+  EXPECT_EQ(label("greetingLabel")->text(), QStringLiteral("How do you do?"));
+  EXPECT_TRUE(
+      label("instructionsLabel")->text().startsWith(QString::fromStdString(instructionText())));
   for (int tick = 0; tick < 10; ++tick) window_.greetingTick();
-  EXPECT_EQ(label("Label13")->text(), QStringLiteral("Guten Tag!"));
-  EXPECT_EQ(label("Label6")->text(), QStringLiteral("2026-05-04 09:00:00"));
+  EXPECT_EQ(label("greetingLabel")->text(), QStringLiteral("Guten Tag!"));
+  EXPECT_EQ(label("clockLabel")->text(), QStringLiteral("2026-05-04 09:00:00"));
 }
 
-TEST_F(MainWindow, AFaultInTheDataEndsTheProgram) {
-  StudyFolder bad(testing::goldenStudy("three_stages"), "_bad");
-  std::string text = testing::readFile(bad.data());
+TEST_F(MainWindowTest, AFaultInTheDataEndsTheProgram) {
+  StudyFolder bad(test_support::goldenStudy("three_stages"), "_bad");
+  std::string text = test_support::readFile(bad.data());
   text.replace(text.find("2,M,"), 4, "2,X,");
   std::ofstream(bad.data(), std::ios::binary) << text;
 
-  QSignalSpy ended(&window_, &Form1::programEnded);
+  QSignalSpy ended(&window_, &MainWindow::programEnded);
   window_.show();
   dialogs_.answerPrompt("1").chooseFile(bad.data().string());
-  click("cmdOpenDataFile");
+  click("openDataFileButton");
   EXPECT_EQ(ended.count(), 1);
   EXPECT_FALSE(window_.isVisible());
   ASSERT_FALSE(dialogs_.messages().empty());
   EXPECT_EQ(dialogs_.messages().back().title, "Error in data file");
 }
 
-TEST_F(MainWindow, QuitLeadsThroughTheClosingScreensToTheEnd) {
-  QSignalSpy ended(&window_, &Form1::programEnded);
+TEST_F(MainWindowTest, QuitLeadsThroughTheClosingScreensToTheEnd) {
+  QSignalSpy ended(&window_, &MainWindow::programEnded);
   window_.show();
-  click("Command1");
+  click("quitButton");
   EXPECT_FALSE(window_.isVisible());
-  ASSERT_TRUE(shown("closeform1"));
-  testing::window("closeform1")->findChild<QPushButton*>("closeButton")->click();
-  EXPECT_FALSE(shown("closeform1"));
-  ASSERT_TRUE(shown("closeform2"));
+  ASSERT_TRUE(shown("farewellScreen"));
+  test_support::window("farewellScreen")->findChild<QPushButton*>("closeButton")->click();
+  EXPECT_FALSE(shown("farewellScreen"));
+  ASSERT_TRUE(shown("goodbyeScreen"));
   EXPECT_EQ(ended.count(), 0);
-  testing::window("closeform2")->findChild<QPushButton*>("closeButton")->click();
+  test_support::window("goodbyeScreen")->findChild<QPushButton*>("closeButton")->click();
   EXPECT_EQ(ended.count(), 1);
   EXPECT_FALSE(window_.isVisible());
 }
 
-TEST_F(MainWindow, TitleScreenLeadsThroughTheIntroductionToTheWindow) {
+TEST_F(MainWindowTest, TitleScreenLeadsThroughTheIntroductionToTheWindow) {
   window_.start();
-  ASSERT_TRUE(shown("titlform"));
+  ASSERT_TRUE(shown("titleScreen"));
   EXPECT_FALSE(window_.isVisible());
   QKeyEvent key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
-  QApplication::sendEvent(testing::window("titlform"), &key);
-  EXPECT_FALSE(shown("titlform"));
-  ASSERT_TRUE(shown("introform"));
-  testing::window("introform")->close();
+  QApplication::sendEvent(test_support::window("titleScreen"), &key);
+  EXPECT_FALSE(shown("titleScreen"));
+  ASSERT_TRUE(shown("introductionScreen"));
+  test_support::window("introductionScreen")->close();
   EXPECT_TRUE(window_.isVisible());
 }
 

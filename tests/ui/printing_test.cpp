@@ -21,7 +21,7 @@ class Printing : public ::testing::Test {
   }
   const fs::path& folder() const { return folder_.path(); }
 
-  testing::TempFolder folder_;
+  test_support::TempFolder folder_;
 };
 
 TEST_F(Printing, WindowImageGoesIntoAOnePagePdf) {
@@ -30,7 +30,7 @@ TEST_F(Printing, WindowImageGoesIntoAOnePagePdf) {
   auto* layout = new QVBoxLayout(&window);
   layout->addWidget(new QLabel(QStringLiteral("Mean of stage"), &window));
   ASSERT_TRUE(printWindowToPdf(window, path("page.pdf")));
-  const std::string pdf = testing::readFile(folder() / "page.pdf");
+  const std::string pdf = test_support::readFile(folder() / "page.pdf");
   EXPECT_EQ(pdf.rfind("%PDF", 0), 0U);
   EXPECT_GT(pdf.size(), 1000U);
   EXPECT_NE(pdf.find("/Count 1"), std::string::npos);
@@ -74,7 +74,7 @@ TEST_F(ChartExport, PngAtThreeHundredDotsPerInch) {
 
 TEST_F(ChartExport, SvgByItsExtension) {
   ASSERT_TRUE(saveChart(view_, path("chart.SVG")));
-  const std::string svg = testing::readFile(folder() / "chart.SVG");
+  const std::string svg = test_support::readFile(folder() / "chart.SVG");
   EXPECT_NE(svg.find("<svg"), std::string::npos);
   EXPECT_NE(svg.find("Age-specific survival rate"), std::string::npos);
 }

@@ -5,20 +5,20 @@
 #include <QTableWidget>
 #include <memory>
 
-#include "ui/data_format_form.h"
+#include "ui/data_format_window.h"
 #include "ui/display_number.h"
-#include "ui/done_form.h"
-#include "ui/jack_boot_form.h"
-#include "ui/result_form.h"
+#include "ui/output_files_window.h"
+#include "ui/resampling_results_window.h"
 #include "ui/result_tables.h"
-#include "ui/stage_mean_form.h"
+#include "ui/results_window.h"
+#include "ui/stage_means_window.h"
 #include "ui_test_support.h"
 
 namespace pellmar {
 namespace {
 
-using testing::AnalysedStudy;
-using testing::goldenStudy;
+using test_support::AnalysedStudy;
+using test_support::goldenStudy;
 
 TEST(DisplayNumber, RoundsHalvesToEvenWithoutTrailingZeros) {
   EXPECT_EQ(displayNumber(0.5, 4), QStringLiteral("0.5"));
@@ -98,7 +98,7 @@ TEST_F(ResultScreens, StatisticTabsAndCurves) {
 }
 
 TEST_F(ResultScreens, ResultWindowHasTheTenTabsInOrder) {
-  ResultForm form;
+  ResultsWindow form;
   form.load(session());
   ASSERT_EQ(form.tabs()->count(), 10);
   const QStringList captions = {"Matrix S", "Matrix G",    "Matrix D",
@@ -113,7 +113,7 @@ TEST_F(ResultScreens, ResultWindowHasTheTenTabsInOrder) {
 
 TEST_F(ResultScreens, StageMeansFillOneRowPerStageAndClearTheRest) {
   ScriptedDialogs dialogs;
-  StageMeanForm form(dialogs);
+  StageMeansWindow form(dialogs);
   form.load(session());
   EXPECT_EQ(form.heading()->text(),
             QStringLiteral("Three-stage cohort (detailed results see ") +
@@ -128,16 +128,16 @@ TEST_F(ResultScreens, StageMeansFillOneRowPerStageAndClearTheRest) {
   for (int row = 4; row < 10; ++row) EXPECT_TRUE(grid.item(row, 0)->text().isEmpty());
 }
 
-TEST(JackBootForm, EstimateCellsAndTheBeep) {
+TEST(ResamplingResultsWindow, EstimateCellsAndTheBeep) {
   ScriptedDialogs dialogs;
   dialogs.fixClock(ClockReading{"2026-05-04 09:03:07", 9, 3, 7});
-  JackBootForm form(dialogs);
+  ResamplingResultsWindow form(dialogs);
   form.present(QStringLiteral("Moth study"), std::nullopt);
   EXPECT_EQ(dialogs.beeps(), 1);
   EXPECT_EQ(form.grid()->item(1, 0)->text(), QStringLiteral("The net consumption rate (C0)"));
   EXPECT_TRUE(form.grid()->item(1, 1)->text().isEmpty());
-  EXPECT_EQ(form.findChild<QLabel*>("lblDate")->text(), QStringLiteral("2026-05-04"));
-  EXPECT_EQ(form.findChild<QLabel*>("lblTime")->text(), QStringLiteral("09:03:07"));
+  EXPECT_EQ(form.findChild<QLabel*>("dateLabel")->text(), QStringLiteral("2026-05-04"));
+  EXPECT_EQ(form.findChild<QLabel*>("timeLabel")->text(), QStringLiteral("09:03:07"));
 
   form.present(QStringLiteral("Moth study"), ResamplingEstimate{61.23456, 2.3451});
   EXPECT_EQ(form.grid()->item(1, 1)->text(), QStringLiteral("61.23"));
@@ -145,7 +145,7 @@ TEST(JackBootForm, EstimateCellsAndTheBeep) {
   EXPECT_EQ(dialogs.beeps(), 2);
 }
 
-TEST(DoneForm, ReportFirstThenEveryOtherFileWritten) {
+TEST(OutputFilesWindow, ReportFirstThenEveryOtherFileWritten) {
   const std::vector<std::string> written = {"/s/moth_0_Basic_Output.txt", "/s/moth_1_Fig_Cxj.txt"};
   EXPECT_EQ(latestReport(written, "/s/moth_0_Basic_Output.txt"), "/s/moth_0_Basic_Output.txt");
   EXPECT_EQ(latestReport({}, "/s/moth_0_Basic_Output.txt"), "/s/moth_0_Basic_Output.txt");
@@ -166,25 +166,25 @@ TEST(DoneForm, ReportFirstThenEveryOtherFileWritten) {
 
 TEST_F(ResultScreens, OutputFilesWindowListsWhatTheRunWrote) {
   ScriptedDialogs dialogs;
-  DoneForm form(dialogs);
+  OutputFilesWindow form(dialogs);
   form.load(session());
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Well done!"));
   EXPECT_TRUE(form.reportFile()->text().endsWith(QStringLiteral("study_0_Basic_Output.txt")));
   EXPECT_EQ(form.files()->rowCount(), static_cast<int>(session().writtenFiles.size()) - 1);
-  EXPECT_EQ(
-      form.files()->item(0, 1)->text(),
-      QString::fromStdString(testing::fs::path(session().writtenFiles[1]).filename().string()));
+  EXPECT_EQ(form.files()->item(0, 1)->text(),
+            QString::fromStdString(
+                test_support::fs::path(session().writtenFiles[1]).filename().string()));
 }
 
-TEST(DataFormatForm, TheExampleIsAValidDataFile) {
-  const testing::TempFolder folder;
-  const testing::fs::path data = folder.path() / "example.txt";
+TEST(DataFormatWindow, TheExampleIsAValidDataFile) {
+  const test_support::TempFolder folder;
+  const test_support::fs::path data = folder.path() / "example.txt";
   {
     std::ofstream out(data, std::ios::binary);
     out << exampleDataFile().toStdString();
   }
   ScriptedDialogs dialogs;
-  DataFormatForm form(dialogs);
+  DataFormatWindow form(dialogs);
   EXPECT_EQ(form.example()->toPlainText(), exampleDataFile());
   EXPECT_TRUE(exampleDataFile().contains(QStringLiteral(" 5,N,2,-5,-1,4,3,3,2,2,-1\n")));
   EXPECT_TRUE(exampleDataFile().contains(QStringLiteral(" 6,N,3,2,-4,-1,3,5,-1,-1\n")));

@@ -12,7 +12,7 @@
 #include "app/program.h"
 #include "app/scripted_dialogs.h"
 
-namespace pellmar::testing {
+namespace pellmar::test_support {
 
 namespace fs = std::filesystem;
 
@@ -95,4 +95,4 @@ inline bool shown(const char* objectName) {
   return found != nullptr && found->isVisible();
 }
 
-}  // namespace pellmar::testing
+}  // namespace pellmar::test_support

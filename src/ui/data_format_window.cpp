@@ -1,4 +1,4 @@
-#include "ui/data_format_form.h"
+#include "ui/data_format_window.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -65,10 +65,10 @@ QString exampleDataFile() {
       " 6,N,3,2,-4,-1,3,5,-1,-1\n");
 }
 
-DataFormatForm::DataFormatForm(Dialogs& dialogs)
-    : ReturnWindow(QStringLiteral("dataform"), QStringLiteral("Data file format")),
+DataFormatWindow::DataFormatWindow(Dialogs& dialogs)
+    : ReturnWindow(QStringLiteral("dataFormatWindow"), QStringLiteral("Data file format")),
       example_(new QPlainTextEdit(exampleDataFile(), this)) {
-  example_->setObjectName(QStringLiteral("Text1"));
+  example_->setObjectName(QStringLiteral("exampleText"));
   example_->setReadOnly(true);
   example_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
@@ -80,11 +80,11 @@ DataFormatForm::DataFormatForm(Dialogs& dialogs)
   };
 
   auto* print = new QPushButton(QStringLiteral("Print this page"), this);
-  print->setObjectName(QStringLiteral("cmdPrint"));
+  print->setObjectName(QStringLiteral("printButton"));
   connect(print, &QPushButton::clicked, this,
           [this, &dialogs] { dialogs.printWindow(objectName().toStdString()); });
   auto* back = new QPushButton(QStringLiteral("Back to Main form"), this);
-  back->setObjectName(QStringLiteral("cmdBack"));
+  back->setObjectName(QStringLiteral("backButton"));
   connect(back, &QPushButton::clicked, this, &QWidget::close);
 
   auto* grid = new QGridLayout;
@@ -96,8 +96,9 @@ DataFormatForm::DataFormatForm(Dialogs& dialogs)
               " Write your data file in pure text format (txt file) in the following order:"),
           this),
       0, 1);
-  grid->addWidget(explanation(QStringLiteral("Text2"), headerExplanation()), 1, 1);
-  grid->addWidget(explanation(QStringLiteral("Text3"), recordExplanation()), 2, 1, 2, 1);
+  grid->addWidget(explanation(QStringLiteral("headerExplanation"), headerExplanation()), 1, 1);
+  grid->addWidget(explanation(QStringLiteral("recordExplanation"), recordExplanation()), 2, 1, 2,
+                  1);
   grid->setColumnStretch(0, 2);
   grid->setColumnStretch(1, 3);
 

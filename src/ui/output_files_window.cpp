@@ -1,4 +1,4 @@
-#include "ui/done_form.h"
+#include "ui/output_files_window.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -51,17 +51,17 @@ QString describeOutputFile(const QString& fileName) {
   return QStringLiteral("Data file");
 }
 
-DoneForm::DoneForm(Dialogs& dialogs)
-    : ReturnWindow(QStringLiteral("doneform"), QStringLiteral("Well done!")),
+OutputFilesWindow::OutputFilesWindow(Dialogs& dialogs)
+    : ReturnWindow(QStringLiteral("outputFilesWindow"), QStringLiteral("Well done!")),
       reportFile_(new QLineEdit(this)),
       folder_(new QLabel(this)),
       files_(new QTableWidget(this)),
       print_(new QPushButton(QStringLiteral("Print page"), this)) {
-  reportFile_->setObjectName(QStringLiteral("Text1_0"));
+  reportFile_->setObjectName(QStringLiteral("reportFileText"));
   reportFile_->setReadOnly(true);
-  folder_->setObjectName(QStringLiteral("lblFolder"));
+  folder_->setObjectName(QStringLiteral("folderLabel"));
   folder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  files_->setObjectName(QStringLiteral("lstFiles"));
+  files_->setObjectName(QStringLiteral("outputFilesTable"));
   files_->setColumnCount(2);
   files_->setHorizontalHeaderLabels({QStringLiteral("What it holds"), QStringLiteral("File")});
   files_->horizontalHeader()->setStretchLastSection(true);
@@ -69,14 +69,14 @@ DoneForm::DoneForm(Dialogs& dialogs)
   files_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   files_->setSelectionBehavior(QAbstractItemView::SelectRows);
 
-  print_->setObjectName(QStringLiteral("cmdPrint"));
+  print_->setObjectName(QStringLiteral("printButton"));
   connect(print_, &QPushButton::clicked, this,
           [this, &dialogs] { dialogs.printWindow(objectName().toStdString()); });
   auto* hints = new QPushButton(QStringLiteral("What you should know about these files"), this);
-  hints->setObjectName(QStringLiteral("cmdHints"));
-  connect(hints, &QPushButton::clicked, this, &DoneForm::hintsRequested);
+  hints->setObjectName(QStringLiteral("printingHintsButton"));
+  connect(hints, &QPushButton::clicked, this, &OutputFilesWindow::hintsRequested);
   auto* back = new QPushButton(QStringLiteral("Back to the mainform"), this);
-  back->setObjectName(QStringLiteral("cmdBack"));
+  back->setObjectName(QStringLiteral("backButton"));
   connect(back, &QPushButton::clicked, this, &QWidget::close);
 
   auto* report = new QHBoxLayout;
@@ -96,7 +96,7 @@ DoneForm::DoneForm(Dialogs& dialogs)
   resize(820, 560);
 }
 
-void DoneForm::load(const Session& session) {
+void OutputFilesWindow::load(const Session& session) {
   print_->setEnabled(true);
   const std::string report = latestReport(session.writtenFiles, session.study.basicOutputFileName);
   reportFile_->setText(QDir::toNativeSeparators(QString::fromStdString(report)));

@@ -17,11 +17,11 @@ class Dialogs;
 
 // "Well done!": the report of the run and every other file the program has written, each with
 // what it holds.
-class DoneForm : public ReturnWindow {
+class OutputFilesWindow : public ReturnWindow {
   Q_OBJECT
 
  public:
-  explicit DoneForm(Dialogs& dialogs);
+  explicit OutputFilesWindow(Dialogs& dialogs);
 
   void load(const Session& session);
 

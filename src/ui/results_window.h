@@ -10,11 +10,11 @@ namespace pellmar {
 
 // "Results": the age-stage matrices, stage statistics and life-table curves in ten tabbed
 // grids.
-class ResultForm : public ReturnWindow {
+class ResultsWindow : public ReturnWindow {
   Q_OBJECT
 
  public:
-  ResultForm();
+  ResultsWindow();
 
   // Fills every grid from the session as it stands.
   void load(const Session& session);

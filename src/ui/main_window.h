@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/program.h"
+#include "ui/background_task.h"
 #include "ui/greeting.h"
 #include "ui/life_charts.h"
-#include "ui/long_work.h"
 #include "ui/progress_tracker.h"
 #include "ui/ui_thread_dialogs.h"
 
@@ -24,22 +24,22 @@ class QStackedWidget;
 namespace pellmar {
 
 class ClickableLabel;
-class DataFormatForm;
-class DoneForm;
-class GraphForm;
+class DataFormatWindow;
 class HelpScreen;
-class JackBootForm;
+class LargeGraphWindow;
+class OutputFilesWindow;
 class QuizScreen;
-class ResultForm;
+class ResamplingResultsWindow;
+class ResultsWindow;
 class ReturnWindow;
-class StageMeanForm;
+class StageMeansWindow;
 class TitleScreen;
 
 // The main window: the numbered steps of a program run, the chart area, the result and help
 // commands, the greeting and quotation lines and the clock. It runs the commands of Program
 // and shows their state: after every command each control takes the enabled, visible and focus
 // state the command state holds. The window hides itself while a screen it opened is shown.
-class Form1 : public QWidget {
+class MainWindow : public QWidget {
   Q_OBJECT
 
  public:
@@ -47,17 +47,17 @@ class Form1 : public QWidget {
   enum class Help { kIntroduction, kNotes, kReferences, kPrintingHints, kFarewell, kGoodbye };
 
   // `dialogs` answers every question of the commands (QtDialogs on the desktop).
-  explicit Form1(Dialogs& dialogs);
-  ~Form1() override;
+  explicit MainWindow(Dialogs& dialogs);
+  ~MainWindow() override;
 
   // Shows the title screen; a click on it leads through the introduction to this window.
   void start();
 
   [[nodiscard]] Program& program() { return program_; }
-  [[nodiscard]] LongWork& longWork() { return longWork_; }
+  [[nodiscard]] BackgroundTask& backgroundTask() { return backgroundTask_; }
   // The control of a command whose state changes over a run.
   [[nodiscard]] QWidget* commandWidget(Command command) const;
-  // MSChart1, the charts of the Basic Run, and MSChart2, the resampling frequencies.
+  // The chart of the Basic Run results and the chart of the resampling frequencies.
   [[nodiscard]] QChartView* lifeChartView() const { return lifeChart_; }
   [[nodiscard]] QChartView* frequencyChartView() const { return frequencyChart_; }
 
@@ -89,7 +89,7 @@ class Form1 : public QWidget {
   void afterCommand();
   void applyCommandStates();
   // Runs long work off the UI thread with the progress bar shown and the commands locked.
-  void runLongWork(const std::function<void(std::stop_token)>& work);
+  void runInBackground(const std::function<void(std::stop_token)>& work);
   void showProgress(const std::string& label, long done, long total);
   void showBootstrapTimes();
 
@@ -102,7 +102,7 @@ class Form1 : public QWidget {
   void showDataFormat();
   void showLargeGraph();
   void showQuiz();
-  void openJackBootForm();
+  void openResamplingResults();
   void showResamplingResults();
   void leaveResamplingResults();
   void beginClosing();
@@ -112,7 +112,7 @@ class Form1 : public QWidget {
 
   UiThreadDialogs dialogs_;
   Program program_;
-  LongWork longWork_;
+  BackgroundTask backgroundTask_;
   Greeting greeting_;
   QTimer greetingTimer_;
   std::optional<ProgressTracker> progressTracker_;
@@ -123,12 +123,12 @@ class Form1 : public QWidget {
 
   std::array<QWidget*, static_cast<std::size_t>(Command::kCount)> commandWidgets_{};
   QWidget* commandsArea_ = nullptr;
-  QLabel* title_ = nullptr;         // Label12
-  QLabel* greetingLine_ = nullptr;  // Label13
-  QLabel* instructions_ = nullptr;  // Label14
-  QLabel* notice_ = nullptr;        // Label1
-  QLabel* quotation_ = nullptr;     // Label3
-  QLabel* clockLine_ = nullptr;     // Label6
+  QLabel* title_ = nullptr;
+  QLabel* greetingLine_ = nullptr;
+  QLabel* instructions_ = nullptr;
+  QLabel* notice_ = nullptr;  // asks for the data file check; a click runs it
+  QLabel* quotation_ = nullptr;
+  QLabel* clockLine_ = nullptr;
   QLabel* bootBegin_ = nullptr;
   QLabel* bootEnd_ = nullptr;
   QProgressBar* progressBar_ = nullptr;
@@ -140,12 +140,12 @@ class Form1 : public QWidget {
   QChartView* frequencyChart_ = nullptr;
 
   std::unique_ptr<TitleScreen> titleScreen_;
-  std::unique_ptr<ResultForm> resultForm_;
-  std::unique_ptr<StageMeanForm> stageMeanForm_;
-  std::unique_ptr<JackBootForm> jackBootForm_;
-  std::unique_ptr<DataFormatForm> dataFormatForm_;
-  std::unique_ptr<DoneForm> doneForm_;
-  std::unique_ptr<GraphForm> graphForm_;
+  std::unique_ptr<ResultsWindow> resultsWindow_;
+  std::unique_ptr<StageMeansWindow> stageMeansWindow_;
+  std::unique_ptr<ResamplingResultsWindow> resamplingResultsWindow_;
+  std::unique_ptr<DataFormatWindow> dataFormatWindow_;
+  std::unique_ptr<OutputFilesWindow> outputFilesWindow_;
+  std::unique_ptr<LargeGraphWindow> largeGraphWindow_;
   std::unique_ptr<QuizScreen> quizScreen_;
   std::array<std::unique_ptr<HelpScreen>, 6> helpScreens_;
 };

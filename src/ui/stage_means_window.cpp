@@ -1,4 +1,4 @@
-#include "ui/stage_mean_form.h"
+#include "ui/stage_means_window.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,21 +12,21 @@
 
 namespace pellmar {
 
-StageMeanForm::StageMeanForm(Dialogs& dialogs)
-    : ReturnWindow(QStringLiteral("stagmean"), QStringLiteral("Mean of stage")),
+StageMeansWindow::StageMeansWindow(Dialogs& dialogs)
+    : ReturnWindow(QStringLiteral("stageMeansWindow"), QStringLiteral("Mean of stage")),
       heading_(new QLabel(this)),
       grid_(new QTableWidget(this)) {
-  heading_->setObjectName(QStringLiteral("Label1"));
+  heading_->setObjectName(QStringLiteral("headingLabel"));
   heading_->setWordWrap(true);
   heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
+  grid_->setObjectName(QStringLiteral("stageMeansGrid"));
 
   auto* print = new QPushButton(QStringLiteral("Print this page"), this);
-  print->setObjectName(QStringLiteral("cmdPrint"));
+  print->setObjectName(QStringLiteral("printButton"));
   connect(print, &QPushButton::clicked, this,
           [this, &dialogs] { dialogs.printWindow(objectName().toStdString()); });
   auto* back = new QPushButton(QStringLiteral("Back to the mainform"), this);
-  back->setObjectName(QStringLiteral("cmdBack"));
+  back->setObjectName(QStringLiteral("backButton"));
   connect(back, &QPushButton::clicked, this, &QWidget::close);
 
   auto* buttons = new QHBoxLayout;
@@ -41,7 +41,7 @@ StageMeanForm::StageMeanForm(Dialogs& dialogs)
   resize(560, 420);
 }
 
-void StageMeanForm::load(const Session& session) {
+void StageMeansWindow::load(const Session& session) {
   heading_->setText(stageMeanHeading(session));
   showGrid(*grid_, stageMeanGrid(session));
   grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);

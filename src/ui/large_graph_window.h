@@ -12,11 +12,11 @@ class Dialogs;
 
 // The large chart window: the seven charts of the Basic Run results drawn larger, with its
 // own buttons to switch between them, to print the window and to save the chart.
-class GraphForm : public ReturnWindow {
+class LargeGraphWindow : public ReturnWindow {
   Q_OBJECT
 
  public:
-  GraphForm(const Session& session, Dialogs& dialogs);
+  LargeGraphWindow(const Session& session, Dialogs& dialogs);
 
   // Shows the window with the survival chart.
   void open();

@@ -9,11 +9,11 @@ namespace pellmar {
 class Dialogs;
 
 // The format of the raw data file: an example file and an explanation of every line.
-class DataFormatForm : public ReturnWindow {
+class DataFormatWindow : public ReturnWindow {
   Q_OBJECT
 
  public:
-  explicit DataFormatForm(Dialogs& dialogs);
+  explicit DataFormatWindow(Dialogs& dialogs);
 
   [[nodiscard]] QPlainTextEdit* example() const { return example_; }
 

@@ -1,4 +1,4 @@
-#include "ui/jack_boot_form.h"
+#include "ui/resampling_results_window.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -26,18 +26,18 @@ QString closingInstructionText() {
       "gut!\nAuf Wiedersehen!");
 }
 
-JackBootForm::JackBootForm(Dialogs& dialogs)
-    : ReturnWindow(QStringLiteral("JackBootform"), QStringLiteral("Jackknife form")),
+ResamplingResultsWindow::ResamplingResultsWindow(Dialogs& dialogs)
+    : ReturnWindow(QStringLiteral("resamplingResultsWindow"), QStringLiteral("Jackknife form")),
       dialogs_(dialogs),
       project_(new QLabel(this)),
       date_(new QLabel(this)),
       time_(new QLabel(this)),
       grid_(new QTableWidget(this)) {
-  project_->setObjectName(QStringLiteral("lblProject"));
+  project_->setObjectName(QStringLiteral("projectLabel"));
   project_->setWordWrap(true);
-  date_->setObjectName(QStringLiteral("lblDate"));
-  time_->setObjectName(QStringLiteral("lblTime"));
-  grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
+  date_->setObjectName(QStringLiteral("dateLabel"));
+  time_->setObjectName(QStringLiteral("timeLabel"));
+  grid_->setObjectName(QStringLiteral("estimateGrid"));
 
   auto* facts = new QFormLayout;
   facts->addRow(QStringLiteral("Project:"), project_);
@@ -50,11 +50,11 @@ JackBootForm::JackBootForm(Dialogs& dialogs)
   caption->setFont(bold);
 
   auto* print = new QPushButton(QStringLiteral("Print this page"), this);
-  print->setObjectName(QStringLiteral("cmdPrint"));
+  print->setObjectName(QStringLiteral("printButton"));
   connect(print, &QPushButton::clicked, this,
           [this] { dialogs_.printWindow(objectName().toStdString()); });
   auto* back = new QPushButton(QStringLiteral("Go back to mainform"), this);
-  back->setObjectName(QStringLiteral("cmdBack"));
+  back->setObjectName(QStringLiteral("backButton"));
   connect(back, &QPushButton::clicked, this, [this] {
     emit wentBack();
     close();
@@ -73,8 +73,8 @@ JackBootForm::JackBootForm(Dialogs& dialogs)
   resize(560, 240);
 }
 
-void JackBootForm::present(const QString& project,
-                           const std::optional<ResamplingEstimate>& estimate) {
+void ResamplingResultsWindow::present(const QString& project,
+                                      const std::optional<ResamplingEstimate>& estimate) {
   const ClockReading now = dialogs_.clock();
   project_->setText(project);
   date_->setText(QString::fromStdString(now.dateTimeText).section(QLatin1Char(' '), 0, 0));

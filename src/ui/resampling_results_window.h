@@ -19,11 +19,11 @@ struct ResamplingEstimate {
 // "Jackknife form": the bootstrap or jackknife estimate of C0 with its standard error, the
 // project, the date and the time. Its button "Go back to mainform" announces wentBack() before
 // the window closes; closing it by the frame only returns.
-class JackBootForm : public ReturnWindow {
+class ResamplingResultsWindow : public ReturnWindow {
   Q_OBJECT
 
  public:
-  explicit JackBootForm(Dialogs& dialogs);
+  explicit ResamplingResultsWindow(Dialogs& dialogs);
 
   // Fills the window (the estimate cells stay empty without an estimate) and sounds the beep.
   void present(const QString& project, const std::optional<ResamplingEstimate>& estimate);

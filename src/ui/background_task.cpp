@@ -1,4 +1,4 @@
-#include "ui/long_work.h"
+#include "ui/background_task.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -8,7 +8,7 @@
 
 namespace pellmar {
 
-void LongWork::run(const std::function<void(std::stop_token)>& work) {
+void BackgroundTask::run(const std::function<void(std::stop_token)>& work) {
   QObject receiver;
   bool finished = false;
   std::exception_ptr failure;
@@ -30,7 +30,7 @@ void LongWork::run(const std::function<void(std::stop_token)>& work) {
   if (failure) std::rethrow_exception(failure);
 }
 
-void LongWork::requestStop() {
+void BackgroundTask::requestStop() {
   if (stop_) stop_->request_stop();
 }
 

@@ -11,11 +11,11 @@ namespace pellmar {
 class Dialogs;
 
 // "Mean of stage": the mean duration of every stage with its standard error.
-class StageMeanForm : public ReturnWindow {
+class StageMeansWindow : public ReturnWindow {
   Q_OBJECT
 
  public:
-  explicit StageMeanForm(Dialogs& dialogs);
+  explicit StageMeansWindow(Dialogs& dialogs);
 
   void load(const Session& session);
 

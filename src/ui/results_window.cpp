@@ -1,4 +1,4 @@
-#include "ui/result_form.h"
+#include "ui/results_window.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -10,12 +10,12 @@
 
 namespace pellmar {
 
-ResultForm::ResultForm()
-    : ReturnWindow(QStringLiteral("ResultFm"), QStringLiteral("Results")),
+ResultsWindow::ResultsWindow()
+    : ReturnWindow(QStringLiteral("resultsWindow"), QStringLiteral("Results")),
       tabs_(new QTabWidget(this)) {
-  tabs_->setObjectName(QStringLiteral("SSTab1"));
+  tabs_->setObjectName(QStringLiteral("resultTabs"));
   auto* back = new QPushButton(QStringLiteral("Back to the mainform"), this);
-  back->setObjectName(QStringLiteral("Command1"));
+  back->setObjectName(QStringLiteral("backButton"));
   connect(back, &QPushButton::clicked, this, &QWidget::close);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -26,11 +26,11 @@ ResultForm::ResultForm()
   resize(900, 620);
 }
 
-QTableWidget* ResultForm::grid(int k) const {
+QTableWidget* ResultsWindow::grid(int k) const {
   return qobject_cast<QTableWidget*>(tabs_->widget(k));
 }
 
-void ResultForm::load(const Session& session) {
+void ResultsWindow::load(const Session& session) {
   const int current = tabs_->currentIndex();
   while (tabs_->count() > 0) {
     QWidget* page = tabs_->widget(0);
@@ -40,7 +40,7 @@ void ResultForm::load(const Session& session) {
   int k = 0;
   for (const ResultTab& tab : resultTabs(session)) {
     auto* table = new QTableWidget(tabs_);
-    table->setObjectName(QStringLiteral("MSFlexGrid1_%1").arg(k++));
+    table->setObjectName(QStringLiteral("resultTable%1").arg(k++));
     showGrid(*table, tab.grid);
     tabs_->addTab(table, tab.caption);
   }

@@ -1,4 +1,4 @@
-#include "ui/graph_form.h"
+#include "ui/large_graph_window.h"
 
 #include <QChart>
 #include <QChartView>
@@ -11,11 +11,11 @@
 
 namespace pellmar {
 
-GraphForm::GraphForm(const Session& session, Dialogs& dialogs)
-    : ReturnWindow(QStringLiteral("grafform"), QStringLiteral("Large graph")),
+LargeGraphWindow::LargeGraphWindow(const Session& session, Dialogs& dialogs)
+    : ReturnWindow(QStringLiteral("largeGraphWindow"), QStringLiteral("Large graph")),
       session_(session),
       view_(new QChartView(this)) {
-  view_->setObjectName(QStringLiteral("MSChart1"));
+  view_->setObjectName(QStringLiteral("chartView"));
   view_->setRenderHint(QPainter::Antialiasing);
 
   auto* buttons = new QHBoxLayout;
@@ -30,22 +30,22 @@ GraphForm::GraphForm(const Session& session, Dialogs& dialogs)
     connect(addButton(name, caption), &QPushButton::clicked, this,
             [this, kind] { showChart(kind); });
   };
-  chartButton("Command16", QStringLiteral("s(i,j)"), LifeChart::kSxj);
-  chartButton("Command13", QStringLiteral("g(i,j)"), LifeChart::kGij);
-  chartButton("Command14", QStringLiteral("d(i,j)"), LifeChart::kDij);
-  chartButton("Command15", QStringLiteral("c(i,j)"), LifeChart::kCij);
-  chartButton("Command3", QStringLiteral("l(x)"), LifeChart::kLx);
-  chartButton("Command5", QStringLiteral("c(x)"), LifeChart::kCx);
-  chartButton("Command7", QStringLiteral("l(x)c(x)"), LifeChart::kLxCx);
+  chartButton("showSxjButton", QStringLiteral("s(i,j)"), LifeChart::kSxj);
+  chartButton("showGxjButton", QStringLiteral("g(i,j)"), LifeChart::kGij);
+  chartButton("showDxjButton", QStringLiteral("d(i,j)"), LifeChart::kDij);
+  chartButton("showCxjButton", QStringLiteral("c(i,j)"), LifeChart::kCij);
+  chartButton("showLxButton", QStringLiteral("l(x)"), LifeChart::kLx);
+  chartButton("showCxButton", QStringLiteral("c(x)"), LifeChart::kCx);
+  chartButton("showLxCxButton", QStringLiteral("l(x)c(x)"), LifeChart::kLxCx);
   buttons->addStretch();
-  QPushButton* save = addButton("cmdSaveChart", QStringLiteral("Save chart"));
+  QPushButton* save = addButton("saveChartButton", QStringLiteral("Save chart"));
   save->setToolTip(QStringLiteral("Save the chart as a PNG picture (300 dpi) or an SVG drawing"));
   connect(save, &QPushButton::clicked, this, [this] { saveChartWithDialog(*view_); });
-  connect(addButton("Command1", QStringLiteral("Print form")), &QPushButton::clicked, this,
+  connect(addButton("printButton", QStringLiteral("Print form")), &QPushButton::clicked, this,
           [this, &dialogs] { dialogs.printWindow(objectName().toStdString()); });
-  connect(addButton("Command4", QStringLiteral("Mainform")), &QPushButton::clicked, this,
+  connect(addButton("mainWindowButton", QStringLiteral("Mainform")), &QPushButton::clicked, this,
           &QWidget::close);
-  connect(addButton("Command2", QStringLiteral("Quit")), &QPushButton::clicked, this, [this] {
+  connect(addButton("quitButton", QStringLiteral("Quit")), &QPushButton::clicked, this, [this] {
     hide();
     emit quitRequested();
   });
@@ -56,12 +56,12 @@ GraphForm::GraphForm(const Session& session, Dialogs& dialogs)
   resize(1100, 760);
 }
 
-void GraphForm::open() {
+void LargeGraphWindow::open() {
   showChart(LifeChart::kSxj);
   bringUp();
 }
 
-void GraphForm::showChart(LifeChart kind) {
+void LargeGraphWindow::showChart(LifeChart kind) {
   drawLifeChart(*view_->chart(), kind, session_, ChartPlace::kLargeWindow);
   view_->setVisible(true);
 }

@@ -1,4 +1,4 @@
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 #include <QChart>
 #include <QChartView>
@@ -14,18 +14,18 @@
 
 #include "ui/chart_export.h"
 #include "ui/clickable_label.h"
-#include "ui/data_format_form.h"
-#include "ui/done_form.h"
+#include "ui/data_format_window.h"
 #include "ui/frequency_chart.h"
-#include "ui/graph_form.h"
 #include "ui/help_screen.h"
 #include "ui/help_texts.h"
-#include "ui/jack_boot_form.h"
+#include "ui/large_graph_window.h"
 #include "ui/logo.h"
+#include "ui/output_files_window.h"
 #include "ui/quiz_screen.h"
 #include "ui/quotations.h"
-#include "ui/result_form.h"
-#include "ui/stage_mean_form.h"
+#include "ui/resampling_results_window.h"
+#include "ui/results_window.h"
+#include "ui/stage_means_window.h"
 #include "ui/title_screen.h"
 #include "ui/wrap_button.h"
 
@@ -57,8 +57,8 @@ ClickableLabel* stepLabel(const char* name, const QString& caption, QWidget* par
 
 }  // namespace
 
-Form1::Form1(Dialogs& dialogs) : dialogs_(dialogs), program_(dialogs_) {
-  setObjectName(QStringLiteral("Form1"));
+MainWindow::MainWindow(Dialogs& dialogs) : dialogs_(dialogs), program_(dialogs_) {
+  setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(QStringLiteral("Pellmar"));
   buildWindow();
   loadTexts();
@@ -69,31 +69,31 @@ Form1::Form1(Dialogs& dialogs) : dialogs_(dialogs), program_(dialogs_) {
   // The resampling commands run on a worker thread; their results are shown on this one.
   program_.onResamplingFinished([this] { runOnUiThread([this] { showResamplingResults(); }); });
   greetingTimer_.setInterval(kGreetingIntervalMs);
-  connect(&greetingTimer_, &QTimer::timeout, this, &Form1::greetingTick);
+  connect(&greetingTimer_, &QTimer::timeout, this, &MainWindow::greetingTick);
   greetingTimer_.start();
   applyCommandStates();
 }
 
-Form1::~Form1() = default;
+MainWindow::~MainWindow() = default;
 
-QPushButton* Form1::addButton(const char* name, const QString& caption, const QString& toolTip,
-                              QWidget* parent) {
+QPushButton* MainWindow::addButton(const char* name, const QString& caption, const QString& toolTip,
+                                   QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
   if (!toolTip.isEmpty()) button->setToolTip(toolTip);
   return button;
 }
 
-void Form1::buildWindow() {
-  auto* title = new ClickableLabel(QStringLiteral("Label12"), this, true);
+void MainWindow::buildWindow() {
+  auto* title = new ClickableLabel(QStringLiteral("titleLabel"), this, true);
   connect(title, &ClickableLabel::clicked, this, [this] { showHelp(Help::kIntroduction); });
   connect(title, &ClickableLabel::doubleClicked, this, [this] { showHelp(Help::kNotes); });
   title_ = title;
 
-  auto* greeting = new ClickableLabel(QStringLiteral("Label13"), this);
+  auto* greeting = new ClickableLabel(QStringLiteral("greetingLabel"), this);
   setBold(*greeting, 14);
   greeting->setStyleSheet(QStringLiteral("color: #2e6b2e;"));
-  auto* instructions = new ClickableLabel(QStringLiteral("Label14"), this);
+  auto* instructions = new ClickableLabel(QStringLiteral("instructionsLabel"), this);
   instructions->setWordWrap(true);
   for (ClickableLabel* label : {greeting, instructions}) {
     connect(label, &ClickableLabel::clicked, this, [this] { showHelp(Help::kNotes); });
@@ -102,7 +102,7 @@ void Form1::buildWindow() {
   greetingLine_ = greeting;
   instructions_ = instructions;
 
-  auto* notice = new ClickableLabel(QStringLiteral("Label1"), this);
+  auto* notice = new ClickableLabel(QStringLiteral("checkDataFileNotice"), this);
   notice->setStyleSheet(QStringLiteral("color: red;"));
   connect(notice, &ClickableLabel::clicked, this, [this] {
     program_.checkDataFile();
@@ -111,11 +111,11 @@ void Form1::buildWindow() {
   notice_ = notice;
 
   quotation_ = new QLabel(this);
-  quotation_->setObjectName(QStringLiteral("Label3"));
+  quotation_->setObjectName(QStringLiteral("quotationLabel"));
   quotation_->setWordWrap(true);
   quotation_->setStyleSheet(QStringLiteral("font-style: italic; color: #444;"));
 
-  auto* clock = new ClickableLabel(QStringLiteral("Label6"), this);
+  auto* clock = new ClickableLabel(QStringLiteral("clockLabel"), this);
   clock->setToolTip(QStringLiteral("Introduction"));
   clock->setAutoFillBackground(true);
   clock->setMargin(3);
@@ -153,25 +153,25 @@ void Form1::buildWindow() {
   resize(1240, 800);
 }
 
-QWidget* Form1::buildStepsArea() {
+QWidget* MainWindow::buildStepsArea() {
   auto* area = new QWidget(this);
   area->setObjectName(QStringLiteral("stepsArea"));
   auto* grid = new QGridLayout;
 
-  auto* step1 = stepLabel("Label2", QStringLiteral("Step 1."), area);
+  auto* step1 = stepLabel("checkDataFileStep", QStringLiteral("Step 1."), area);
   step1->setToolTip(QStringLiteral("Chech datafile"));
   step1->setCursor(Qt::PointingHandCursor);
   connect(step1, &ClickableLabel::clicked, this, [this] {
     program_.checkDataFile();
     afterCommand();
   });
-  QPushButton* open = addButton("cmdOpenDataFile", QStringLiteral("Open data file"),
+  QPushButton* open = addButton("openDataFileButton", QStringLiteral("Open data file"),
                                 QStringLiteral("Open data file"), area);
   connect(open, &QPushButton::clicked, this, [this] {
     program_.openDataFile();
     afterCommand();
   });
-  QPushButton* basicRun = addButton("cmdBasicRun", QStringLiteral("Basic Run"),
+  QPushButton* basicRun = addButton("basicRunButton", QStringLiteral("Basic Run"),
                                     QStringLiteral("Run life table analysis"), area);
   connect(basicRun, &QPushButton::clicked, this, [this] {
     program_.basicRun();
@@ -181,7 +181,7 @@ QWidget* Form1::buildStepsArea() {
       QStringLiteral(
           "Read SASD (in your life table folder) to calculate the finite predation rate"),
       area);
-  readSasd->setObjectName(QStringLiteral("Command6"));
+  readSasd->setObjectName(QStringLiteral("readSasdButton"));
   readSasd->setToolTip(
       QStringLiteral("Read SASD file from life table folder (_10_SASD and Oviposition "
                      "age_for_PELLMAR_program_in_column.txt)"));
@@ -190,21 +190,21 @@ QWidget* Form1::buildStepsArea() {
     afterCommand();
   });
   QPushButton* bootstrap =
-      addButton("cmdBootstrap", QStringLiteral("Bootstrap"),
+      addButton("bootstrapButton", QStringLiteral("Bootstrap"),
                 QStringLiteral("If you want to use the same bootstrap samples, please select "
                                "file no. 11 in your life table folder."),
                 area);
   connect(bootstrap, &QPushButton::clicked, this, [this] {
-    runLongWork([this](std::stop_token stop) { program_.bootstrap(stop); });
+    runInBackground([this](std::stop_token stop) { program_.bootstrap(stop); });
     showBootstrapTimes();
     afterCommand();
   });
-  QPushButton* jackknife = addButton("cmdJackknife", QStringLiteral("Jackknife"), {}, area);
+  QPushButton* jackknife = addButton("jackknifeButton", QStringLiteral("Jackknife"), {}, area);
   connect(jackknife, &QPushButton::clicked, this, [this] {
-    runLongWork([this](std::stop_token stop) { program_.jackknife(stop); });
+    runInBackground([this](std::stop_token stop) { program_.jackknife(stop); });
     afterCommand();
   });
-  QPushButton* compare = addButton("cmdCompare2boots", QStringLiteral("C2B"), {}, area);
+  QPushButton* compare = addButton("compareBootstrapsButton", QStringLiteral("C2B"), {}, area);
   connect(compare, &QPushButton::clicked, this, [this] {
     program_.compareBootstraps();
     afterCommand();
@@ -216,25 +216,25 @@ QWidget* Form1::buildStepsArea() {
 
   grid->addWidget(step1, 0, 0);
   grid->addWidget(open, 0, 1);
-  grid->addWidget(stepLabel("Label4", QStringLiteral("Step 2."), area), 1, 0);
+  grid->addWidget(stepLabel("basicRunStep", QStringLiteral("Step 2."), area), 1, 0);
   grid->addWidget(basicRun, 1, 1);
-  grid->addWidget(stepLabel("Label5", QStringLiteral("Step 3."), area), 2, 0);
+  grid->addWidget(stepLabel("readSasdStep", QStringLiteral("Step 3."), area), 2, 0);
   grid->addWidget(readSasd, 2, 1);
-  grid->addWidget(stepLabel("Label8", QStringLiteral("Step 4."), area), 3, 0);
+  grid->addWidget(stepLabel("resamplingStep", QStringLiteral("Step 4."), area), 3, 0);
   grid->addLayout(resampling, 3, 1);
 
   bootBegin_ = new QLabel(area);
-  bootBegin_->setObjectName(QStringLiteral("lblBootBegin"));
+  bootBegin_->setObjectName(QStringLiteral("bootstrapBeganLabel"));
   bootEnd_ = new QLabel(area);
-  bootEnd_->setObjectName(QStringLiteral("lblBootEnd"));
+  bootEnd_->setObjectName(QStringLiteral("bootstrapEndedLabel"));
   bootBegin_->hide();
   bootEnd_->hide();
 
   auto* action = new QGroupBox(QStringLiteral("Action"), area);
-  action->setObjectName(QStringLiteral("Frame4"));
+  action->setObjectName(QStringLiteral("actionFrame"));
   auto* actionLayout = new QVBoxLayout(action);
   QPushButton* paired =
-      addButton("Command12", QStringLiteral("Paired bootstrap test (in CORVANE)"),
+      addButton("pairedBootstrapTestButton", QStringLiteral("Paired bootstrap test (in CORVANE)"),
                 QStringLiteral("Please use the Paired Bootstrap Test in CORVANE"), action);
   connect(paired, &QPushButton::clicked, this, [this] {
     program_.pairedBootstrapTest();
@@ -263,7 +263,7 @@ QWidget* Form1::buildStepsArea() {
   return area;
 }
 
-QWidget* Form1::buildChartArea() {
+QWidget* MainWindow::buildChartArea() {
   auto* area = new QWidget(this);
   chartArea_ = new QStackedWidget(area);
   auto* placeholder = new QLabel(
@@ -271,9 +271,9 @@ QWidget* Form1::buildChartArea() {
   placeholder->setAlignment(Qt::AlignCenter);
   placeholder->setStyleSheet(QStringLiteral("color: #777; border: 1px solid #bbb;"));
   lifeChart_ = new QChartView(chartArea_);
-  lifeChart_->setObjectName(QStringLiteral("MSChart1"));
+  lifeChart_->setObjectName(QStringLiteral("lifeChartView"));
   frequencyChart_ = new QChartView(chartArea_);
-  frequencyChart_->setObjectName(QStringLiteral("MSChart2"));
+  frequencyChart_->setObjectName(QStringLiteral("frequencyChartView"));
   for (QChartView* view : {lifeChart_, frequencyChart_}) {
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(520, 380);
@@ -283,7 +283,7 @@ QWidget* Form1::buildChartArea() {
   chartArea_->addWidget(frequencyChart_);
 
   saveChartButton_ = addButton(
-      "cmdSaveChart", QStringLiteral("Save chart"),
+      "saveChartButton", QStringLiteral("Save chart"),
       QStringLiteral("Save the chart shown as a PNG picture (300 dpi) or an SVG drawing"), area);
   saveChartButton_->setEnabled(false);
   connect(saveChartButton_, &QPushButton::clicked, this, [this] {
@@ -292,14 +292,14 @@ QWidget* Form1::buildChartArea() {
   });
 
   progressText_ = new QLabel(area);
-  progressText_->setObjectName(QStringLiteral("lblProgress"));
+  progressText_->setObjectName(QStringLiteral("progressLabel"));
   progressBar_ = new QProgressBar(area);
   progressBar_->setObjectName(QStringLiteral("progressBar"));
   progressBar_->setRange(0, 100);
-  stopButton_ = addButton("cmdStop", QStringLiteral("Stop"),
+  stopButton_ = addButton("stopButton", QStringLiteral("Stop"),
                           QStringLiteral("Stop the bootstrap after the replicate under way"), area);
   connect(stopButton_, &QPushButton::clicked, this, [this] {
-    longWork_.requestStop();
+    backgroundTask_.requestStop();
     stopButton_->setEnabled(false);
   });
   for (QWidget* widget :
@@ -320,9 +320,9 @@ QWidget* Form1::buildChartArea() {
   return area;
 }
 
-QGroupBox* Form1::buildFigureFrame() {
+QGroupBox* MainWindow::buildFigureFrame() {
   auto* frame = new QGroupBox(QStringLiteral("Select a figure to display"), this);
-  frame->setObjectName(QStringLiteral("Frame1"));
+  frame->setObjectName(QStringLiteral("figureFrame"));
   auto* grid = new QGridLayout(frame);
   struct ChartButton {
     const char* name;
@@ -332,16 +332,17 @@ QGroupBox* Form1::buildFigureFrame() {
     LifeChart kind;
   };
   const std::array<ChartButton, 7> buttons = {{
-      {"Command16", "s(x,j)", "Surivival rate to each age-stage unit (i,j)", Command::kShowSxj,
+      {"showSxjButton", "s(x,j)", "Surivival rate to each age-stage unit (i,j)", Command::kShowSxj,
        LifeChart::kSxj},
-      {"Command13", "g(x,j)", "Transition probability from n(i,j) to n(i+1,j)", Command::kShowGij,
-       LifeChart::kGij},
-      {"Command14", "d(x,j)", "Transition probability from n(i,j) to n(i+1,j+1)", Command::kShowDij,
-       LifeChart::kDij},
-      {"Command15", "c(x,j)", "Consumption rate of n(i,j)", Command::kShowCij, LifeChart::kCij},
-      {"Command3", "l(x)", "Age-specific survival rate", Command::kShowLx, LifeChart::kLx},
-      {"Command5", "c(x)", "Age-specific consumption rate", Command::kShowCx, LifeChart::kCx},
-      {"Command7", "l(x)c(x)", "Age-specific maternity", Command::kShowLxCx, LifeChart::kLxCx},
+      {"showGxjButton", "g(x,j)", "Transition probability from n(i,j) to n(i+1,j)",
+       Command::kShowGij, LifeChart::kGij},
+      {"showDxjButton", "d(x,j)", "Transition probability from n(i,j) to n(i+1,j+1)",
+       Command::kShowDij, LifeChart::kDij},
+      {"showCxjButton", "c(x,j)", "Consumption rate of n(i,j)", Command::kShowCij, LifeChart::kCij},
+      {"showLxButton", "l(x)", "Age-specific survival rate", Command::kShowLx, LifeChart::kLx},
+      {"showCxButton", "c(x)", "Age-specific consumption rate", Command::kShowCx, LifeChart::kCx},
+      {"showLxCxButton", "l(x)c(x)", "Age-specific maternity", Command::kShowLxCx,
+       LifeChart::kLxCx},
   }};
   int position = 0;
   for (const ChartButton& b : buttons) {
@@ -358,9 +359,9 @@ QGroupBox* Form1::buildFigureFrame() {
   return frame;
 }
 
-QGroupBox* Form1::buildGraphFrame() {
+QGroupBox* MainWindow::buildGraphFrame() {
   auto* frame = new QGroupBox(QStringLiteral("Graph"), this);
-  frame->setObjectName(QStringLiteral("Frame2"));
+  frame->setObjectName(QStringLiteral("graphFrame"));
   auto* grid = new QGridLayout(frame);
   int position = 0;
   const auto place = [&grid, &position](QPushButton* button) {
@@ -375,23 +376,24 @@ QGroupBox* Form1::buildGraphFrame() {
     connect(button, &QPushButton::clicked, this, action);
     return button;
   };
-  command("Command2", "B or J results", "Bootstrap or Jackknife results",
-          [this] { openJackBootForm(); });
+  command("resamplingResultsButton", "B or J results", "Bootstrap or Jackknife results",
+          [this] { openResamplingResults(); });
   QPushButton* large =
-      command("Command4", "Large", "Show large graph", [this] { showLargeGraph(); });
-  QPushButton* results = command("Command27", "Results", "Show analytical results in tables",
+      command("largeGraphButton", "Large", "Show large graph", [this] { showLargeGraph(); });
+  QPushButton* results = command("resultsButton", "Results", "Show analytical results in tables",
                                  [this] { showResults(); });
-  QPushButton* means =
-      command("Command23", "Means", "Table of means for each stage", [this] { showStageMeans(); });
-  QPushButton* outputFiles = command("Command28", "Output files", "Show list of output files",
-                                     [this] { showOutputFiles(); });
-  command("Command24", "Data format", "Format of data file", [this] { showDataFormat(); });
-  command("Command25", "References", "Show references", [this] { showHelp(Help::kReferences); });
-  command("Command9", "Note well", "Special note", [this] { showHelp(Help::kNotes); });
-  command("Command11", "Print page", "Print this form", [this] { printThisWindow(); });
-  command("Command1", "Quit", "Quit this program", [this] { beginClosing(); });
-  place(addButton("Command8", QStringLiteral("Q"), {}, frame));
-  place(addButton("Command10", QStringLiteral("W"), {}, frame));
+  QPushButton* means = command("stageMeansButton", "Means", "Table of means for each stage",
+                               [this] { showStageMeans(); });
+  QPushButton* outputFiles = command("outputFilesButton", "Output files",
+                                     "Show list of output files", [this] { showOutputFiles(); });
+  command("dataFormatButton", "Data format", "Format of data file", [this] { showDataFormat(); });
+  command("referencesButton", "References", "Show references",
+          [this] { showHelp(Help::kReferences); });
+  command("notesButton", "Note well", "Special note", [this] { showHelp(Help::kNotes); });
+  command("printPageButton", "Print page", "Print this form", [this] { printThisWindow(); });
+  command("quitButton", "Quit", "Quit this program", [this] { beginClosing(); });
+  place(addButton("unusedQButton", QStringLiteral("Q"), {}, frame));
+  place(addButton("unusedWButton", QStringLiteral("W"), {}, frame));
 
   commandWidgets_[static_cast<std::size_t>(Command::kLarge)] = large;
   commandWidgets_[static_cast<std::size_t>(Command::kResults)] = results;
@@ -401,10 +403,10 @@ QGroupBox* Form1::buildGraphFrame() {
   return frame;
 }
 
-QGroupBox* Form1::buildAuthorFrame() {
+QGroupBox* MainWindow::buildAuthorFrame() {
   auto* frame = new QGroupBox(QStringLiteral("Author"), this);
-  frame->setObjectName(QStringLiteral("Frame3"));
-  auto* contact = new ClickableLabel(QStringLiteral("Label10"), frame);
+  frame->setObjectName(QStringLiteral("authorFrame"));
+  auto* contact = new ClickableLabel(QStringLiteral("contactLabel"), frame);
   contact->setToolTip(QStringLiteral("Introduction"));
   contact->setText(QStringLiteral("Pellmar %1\nLife table analysis of consumption\n"
                                   "and predation rates\n\nComments and suggestions:\n"
@@ -412,14 +414,14 @@ QGroupBox* Form1::buildAuthorFrame() {
                        .arg(QStringLiteral(PELLMAR_VERSION)));
   connect(contact, &ClickableLabel::clicked, this, [this] { showHelp(Help::kIntroduction); });
 
-  auto* quiz = addButton("Command26", {}, {}, frame);
+  auto* quiz = addButton("quizButton", {}, {}, frame);
   quiz->setIcon(quizIcon());
   quiz->setIconSize(QSize(40, 40));
   quiz->setFlat(true);
   quiz->setAccessibleName(QStringLiteral("Quiz"));
   connect(quiz, &QPushButton::clicked, this, [this] { showQuiz(); });
 
-  auto* image = new ClickableLabel(QStringLiteral("Image1"), frame);
+  auto* image = new ClickableLabel(QStringLiteral("logoImage"), frame);
   image->setPixmap(drawLogo(96));
   connect(image, &ClickableLabel::clicked, this, [this] { showHelp(Help::kNotes); });
   connect(image, &ClickableLabel::doubleClicked, this, [this] { showHelp(Help::kNotes); });
@@ -435,7 +437,7 @@ QGroupBox* Form1::buildAuthorFrame() {
   return frame;
 }
 
-void Form1::loadTexts() {
+void MainWindow::loadTexts() {
   title_->setText(QStringLiteral(
       "<span style='font-size:26pt; font-weight:bold; color:#7a1f14;'>Pellmar</span><br>"
       "<span style='font-size:12pt;'>Consumption and predation rates from the age-stage, "
@@ -450,16 +452,16 @@ void Form1::loadTexts() {
   quotation_->setText(fromStd(quotationText(choice.quotationLine)));
 }
 
-QWidget* Form1::commandWidget(Command command) const {
+QWidget* MainWindow::commandWidget(Command command) const {
   return commandWidgets_.at(static_cast<std::size_t>(command));
 }
 
-void Form1::afterCommand() {
+void MainWindow::afterCommand() {
   applyCommandStates();
   if (program_.ended()) endProgram();
 }
 
-void Form1::applyCommandStates() {
+void MainWindow::applyCommandStates() {
   const CommandStates& states = program_.commands();
   for (std::size_t i = 0; i < commandWidgets_.size(); ++i) {
     const auto command = static_cast<Command>(i);
@@ -473,7 +475,7 @@ void Form1::applyCommandStates() {
   }
 }
 
-void Form1::runLongWork(const std::function<void(std::stop_token)>& work) {
+void MainWindow::runInBackground(const std::function<void(std::stop_token)>& work) {
   for (QWidget* widget : lockedDuringWork_) widget->setEnabled(false);
   progressTracker_.emplace(ProgressTracker::Clock::now());
   progressBar_->setValue(0);
@@ -483,7 +485,7 @@ void Form1::runLongWork(const std::function<void(std::stop_token)>& work) {
        std::initializer_list<QWidget*>{progressText_, progressBar_, stopButton_}) {
     widget->show();
   }
-  longWork_.run(work);
+  backgroundTask_.run(work);
   for (QWidget* widget :
        std::initializer_list<QWidget*>{progressText_, progressBar_, stopButton_}) {
     widget->hide();
@@ -492,7 +494,7 @@ void Form1::runLongWork(const std::function<void(std::stop_token)>& work) {
   for (QWidget* widget : lockedDuringWork_) widget->setEnabled(true);
 }
 
-void Form1::showProgress(const std::string& label, long done, long total) {
+void MainWindow::showProgress(const std::string& label, long done, long total) {
   if (!progressTracker_) return;
   const ProgressTracker::Update update =
       progressTracker_->update(done, total, ProgressTracker::Clock::now());
@@ -511,7 +513,7 @@ void Form1::showProgress(const std::string& label, long done, long total) {
   }
 }
 
-void Form1::showBootstrapTimes() {
+void MainWindow::showBootstrapTimes() {
   const BootstrapState& bootstrap = program_.session().bootstrap;
   if (!bootstrap.beganAt.empty()) {
     bootBegin_->setText(QStringLiteral("Bootstrap begins at:\n") + fromStd(bootstrap.beganAt));
@@ -523,13 +525,13 @@ void Form1::showBootstrapTimes() {
   }
 }
 
-void Form1::greetingTick() {
+void MainWindow::greetingTick() {
   const ClockReading now = dialogs_.clock();
   clockLine_->setText(fromStd(now.dateTimeText));
   greetingLine_->setText(fromStd(greeting_.tick(now.hour)));
 }
 
-void Form1::showChart(LifeChart kind) {
+void MainWindow::showChart(LifeChart kind) {
   drawLifeChart(*lifeChart_->chart(), kind, program_.session(), ChartPlace::kMainWindow);
   chartArea_->setCurrentWidget(lifeChart_);
   saveChartButton_->setEnabled(true);
@@ -558,51 +560,51 @@ void Form1::showChart(LifeChart kind) {
   }
 }
 
-void Form1::connectReturn(ReturnWindow& window) {
-  connect(&window, &ReturnWindow::returned, this, &Form1::returnToMain);
+void MainWindow::connectReturn(ReturnWindow& window) {
+  connect(&window, &ReturnWindow::returned, this, &MainWindow::returnToMain);
 }
 
-void Form1::openWindow(ReturnWindow& window) {
+void MainWindow::openWindow(ReturnWindow& window) {
   hide();
   window.bringUp();
 }
 
-void Form1::returnToMain() {
+void MainWindow::returnToMain() {
   if (ended_) return;
   show();
   raise();
   activateWindow();
 }
 
-void Form1::showHelp(Help help) {
+void MainWindow::showHelp(Help help) {
   std::unique_ptr<HelpScreen>& screen = helpScreens_.at(static_cast<std::size_t>(help));
   if (!screen) {
     switch (help) {
       case Help::kIntroduction:
-        screen = std::make_unique<HelpScreen>(QStringLiteral("introform"),
+        screen = std::make_unique<HelpScreen>(QStringLiteral("introductionScreen"),
                                               QStringLiteral("Introduction"), introductionText(),
                                               QStringLiteral("Continue"));
         break;
       case Help::kNotes:
         screen =
-            std::make_unique<HelpScreen>(QStringLiteral("noteform"), QStringLiteral("Note well"),
+            std::make_unique<HelpScreen>(QStringLiteral("notesScreen"), QStringLiteral("Note well"),
                                          notesText(), QStringLiteral("Back to the main form"));
         break;
       case Help::kReferences:
-        screen =
-            std::make_unique<HelpScreen>(QStringLiteral("referform"), QStringLiteral("References"),
-                                         referencesText(), QStringLiteral("Back to the main form"));
+        screen = std::make_unique<HelpScreen>(QStringLiteral("referencesScreen"),
+                                              QStringLiteral("References"), referencesText(),
+                                              QStringLiteral("Back to the main form"));
         break;
       case Help::kPrintingHints:
         screen = std::make_unique<HelpScreen>(
-            QStringLiteral("printhintform"),
+            QStringLiteral("printingHintsScreen"),
             QStringLiteral("What you should know about these files"), printingHintsText(),
             QStringLiteral("Back to the main form"));
         break;
       case Help::kFarewell:
-        screen =
-            std::make_unique<HelpScreen>(QStringLiteral("closeform1"), QStringLiteral("Thank you"),
-                                         farewellText(), QStringLiteral("Next"));
+        screen = std::make_unique<HelpScreen>(QStringLiteral("farewellScreen"),
+                                              QStringLiteral("Thank you"), farewellText(),
+                                              QStringLiteral("Next"));
         // "Next" leads on to the last closing screen instead of back to the main window.
         screen->button()->disconnect();
         connect(screen->button(), &QPushButton::clicked, this, [this] {
@@ -611,13 +613,13 @@ void Form1::showHelp(Help help) {
         });
         break;
       case Help::kGoodbye:
-        screen = std::make_unique<HelpScreen>(QStringLiteral("closeform2"),
+        screen = std::make_unique<HelpScreen>(QStringLiteral("goodbyeScreen"),
                                               QStringLiteral("Auf Wiedersehen"), goodbyeText(),
                                               QStringLiteral("End Pellmar"));
         break;
     }
     if (help == Help::kGoodbye) {
-      connect(screen.get(), &ReturnWindow::returned, this, &Form1::endProgram);
+      connect(screen.get(), &ReturnWindow::returned, this, &MainWindow::endProgram);
     } else {
       connectReturn(*screen);
     }
@@ -625,56 +627,57 @@ void Form1::showHelp(Help help) {
   openWindow(*screen);
 }
 
-void Form1::showResults() {
-  if (!resultForm_) {
-    resultForm_ = std::make_unique<ResultForm>();
-    connectReturn(*resultForm_);
+void MainWindow::showResults() {
+  if (!resultsWindow_) {
+    resultsWindow_ = std::make_unique<ResultsWindow>();
+    connectReturn(*resultsWindow_);
   }
-  resultForm_->load(program_.session());
-  openWindow(*resultForm_);
+  resultsWindow_->load(program_.session());
+  openWindow(*resultsWindow_);
 }
 
-void Form1::showStageMeans() {
-  if (!stageMeanForm_) {
-    stageMeanForm_ = std::make_unique<StageMeanForm>(dialogs_);
-    connectReturn(*stageMeanForm_);
+void MainWindow::showStageMeans() {
+  if (!stageMeansWindow_) {
+    stageMeansWindow_ = std::make_unique<StageMeansWindow>(dialogs_);
+    connectReturn(*stageMeansWindow_);
   }
-  stageMeanForm_->load(program_.session());
-  openWindow(*stageMeanForm_);
+  stageMeansWindow_->load(program_.session());
+  openWindow(*stageMeansWindow_);
 }
 
-void Form1::showOutputFiles() {
-  if (!doneForm_) {
-    doneForm_ = std::make_unique<DoneForm>(dialogs_);
-    connectReturn(*doneForm_);
-    connect(doneForm_.get(), &DoneForm::hintsRequested, this, [this] {
-      doneForm_->hide();
+void MainWindow::showOutputFiles() {
+  if (!outputFilesWindow_) {
+    outputFilesWindow_ = std::make_unique<OutputFilesWindow>(dialogs_);
+    connectReturn(*outputFilesWindow_);
+    connect(outputFilesWindow_.get(), &OutputFilesWindow::hintsRequested, this, [this] {
+      outputFilesWindow_->hide();
       showHelp(Help::kPrintingHints);
     });
   }
-  doneForm_->load(program_.session());
-  openWindow(*doneForm_);
+  outputFilesWindow_->load(program_.session());
+  openWindow(*outputFilesWindow_);
 }
 
-void Form1::showDataFormat() {
-  if (!dataFormatForm_) {
-    dataFormatForm_ = std::make_unique<DataFormatForm>(dialogs_);
-    connectReturn(*dataFormatForm_);
+void MainWindow::showDataFormat() {
+  if (!dataFormatWindow_) {
+    dataFormatWindow_ = std::make_unique<DataFormatWindow>(dialogs_);
+    connectReturn(*dataFormatWindow_);
   }
-  openWindow(*dataFormatForm_);
+  openWindow(*dataFormatWindow_);
 }
 
-void Form1::showLargeGraph() {
-  if (!graphForm_) {
-    graphForm_ = std::make_unique<GraphForm>(program_.session(), dialogs_);
-    connectReturn(*graphForm_);
-    connect(graphForm_.get(), &GraphForm::quitRequested, this, [this] { beginClosing(); });
+void MainWindow::showLargeGraph() {
+  if (!largeGraphWindow_) {
+    largeGraphWindow_ = std::make_unique<LargeGraphWindow>(program_.session(), dialogs_);
+    connectReturn(*largeGraphWindow_);
+    connect(largeGraphWindow_.get(), &LargeGraphWindow::quitRequested, this,
+            [this] { beginClosing(); });
   }
   hide();
-  graphForm_->open();
+  largeGraphWindow_->open();
 }
 
-void Form1::showQuiz() {
+void MainWindow::showQuiz() {
   if (!quizScreen_) {
     quizScreen_ = std::make_unique<QuizScreen>();
     connectReturn(*quizScreen_);
@@ -682,11 +685,12 @@ void Form1::showQuiz() {
   openWindow(*quizScreen_);
 }
 
-void Form1::openJackBootForm() {
-  if (!jackBootForm_) {
-    jackBootForm_ = std::make_unique<JackBootForm>(dialogs_);
-    connectReturn(*jackBootForm_);
-    connect(jackBootForm_.get(), &JackBootForm::wentBack, this, &Form1::leaveResamplingResults);
+void MainWindow::openResamplingResults() {
+  if (!resamplingResultsWindow_) {
+    resamplingResultsWindow_ = std::make_unique<ResamplingResultsWindow>(dialogs_);
+    connectReturn(*resamplingResultsWindow_);
+    connect(resamplingResultsWindow_.get(), &ResamplingResultsWindow::wentBack, this,
+            &MainWindow::leaveResamplingResults);
   }
   const Session& session = program_.session();
   std::optional<ResamplingEstimate> estimate;
@@ -695,11 +699,11 @@ void Form1::openJackBootForm() {
   } else if (session.shownResampling == ResamplingKind::kJackknife && session.jackknife.done) {
     estimate = ResamplingEstimate{session.jackknife.jackMean, session.jackknife.jackSE};
   }
-  jackBootForm_->present(fromStd(session.study.projectTitle), estimate);
-  openWindow(*jackBootForm_);
+  resamplingResultsWindow_->present(fromStd(session.study.projectTitle), estimate);
+  openWindow(*resamplingResultsWindow_);
 }
 
-void Form1::showResamplingResults() {
+void MainWindow::showResamplingResults() {
   const Session& session = program_.session();
   if (session.shownResampling == ResamplingKind::kBootstrap) {
     drawFrequencyChart(*frequencyChart_->chart(), bootstrapFrequencyChart(session),
@@ -710,10 +714,10 @@ void Form1::showResamplingResults() {
   }
   chartArea_->setCurrentWidget(frequencyChart_);
   saveChartButton_->setEnabled(true);
-  openJackBootForm();
+  openResamplingResults();
 }
 
-void Form1::leaveResamplingResults() {
+void MainWindow::leaveResamplingResults() {
   program_.leaveResamplingResults();
   greetingLine_->show();
   instructions_->show();
@@ -722,21 +726,22 @@ void Form1::leaveResamplingResults() {
   applyCommandStates();
 }
 
-void Form1::printThisWindow() { dialogs_.printWindow(objectName().toStdString()); }
+void MainWindow::printThisWindow() { dialogs_.printWindow(objectName().toStdString()); }
 
-void Form1::beginClosing() {
+void MainWindow::beginClosing() {
   hide();
   showHelp(Help::kFarewell);
 }
 
-void Form1::endProgram() {
+void MainWindow::endProgram() {
   if (ended_) return;
   ended_ = true;
-  longWork_.requestStop();
+  backgroundTask_.requestStop();
   greetingTimer_.stop();
   for (QWidget* window : std::initializer_list<QWidget*>{
-           titleScreen_.get(), resultForm_.get(), stageMeanForm_.get(), jackBootForm_.get(),
-           dataFormatForm_.get(), doneForm_.get(), graphForm_.get(), quizScreen_.get()}) {
+           titleScreen_.get(), resultsWindow_.get(), stageMeansWindow_.get(),
+           resamplingResultsWindow_.get(), dataFormatWindow_.get(), outputFilesWindow_.get(),
+           largeGraphWindow_.get(), quizScreen_.get()}) {
     if (window != nullptr) window->hide();
   }
   for (const auto& screen : helpScreens_) {
@@ -746,14 +751,14 @@ void Form1::endProgram() {
   emit programEnded();
 }
 
-void Form1::start() {
+void MainWindow::start() {
   titleScreen_ = std::make_unique<TitleScreen>();
   connect(titleScreen_.get(), &TitleScreen::dismissed, this,
           [this] { showHelp(Help::kIntroduction); });
   titleScreen_->show();
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
   endProgram();
 }

@@ -1,4 +1,4 @@
-#include "ui/long_work.h"
+#include "ui/background_task.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +30,8 @@ class ThreadNotingDialogs : public ScriptedDialogs {
   QThread* askedOn = nullptr;
 };
 
-TEST(LongWork, RunsOffTheUiThreadWhileEventsGoOn) {
-  LongWork work;
+TEST(BackgroundTask, RunsOffTheUiThreadWhileEventsGoOn) {
+  BackgroundTask work;
   std::thread::id workerThread;
   bool timerFired = false;
   QTimer::singleShot(0, [&timerFired] { timerFired = true; });
@@ -47,17 +47,18 @@ TEST(LongWork, RunsOffTheUiThreadWhileEventsGoOn) {
   EXPECT_FALSE(work.running());
 }
 
-TEST(LongWork, DialogsAskedByTheWorkAreShownOnTheUiThread) {
+TEST(BackgroundTask, DialogsAskedByTheWorkAreShownOnTheUiThread) {
   ThreadNotingDialogs inner;
   inner.answerPrompt("40000");
   UiThreadDialogs dialogs(inner);
   std::string answer;
-  LongWork().run([&](std::stop_token) { answer = dialogs.inputPrompt("B?", "Bootstrap", "1"); });
+  BackgroundTask().run(
+      [&](std::stop_token) { answer = dialogs.inputPrompt("B?", "Bootstrap", "1"); });
   EXPECT_EQ(answer, "40000");
   EXPECT_EQ(inner.askedOn, QApplication::instance()->thread());
 }
 
-TEST(LongWork, ProgressReachesTheSinkOnTheUiThreadWithoutWaiting) {
+TEST(BackgroundTask, ProgressReachesTheSinkOnTheUiThreadWithoutWaiting) {
   ScriptedDialogs inner;
   UiThreadDialogs dialogs(inner);
   std::vector<long> seen;
@@ -66,7 +67,7 @@ TEST(LongWork, ProgressReachesTheSinkOnTheUiThreadWithoutWaiting) {
     seen.push_back(done);
     onUiThread = onUiThread && QThread::currentThread() == QApplication::instance()->thread();
   });
-  LongWork().run([&](std::stop_token) {
+  BackgroundTask().run([&](std::stop_token) {
     for (long b = 1; b <= 3; ++b) dialogs.progress("Bootstrap", b, 3);
   });
   QApplication::processEvents();
@@ -74,8 +75,8 @@ TEST(LongWork, ProgressReachesTheSinkOnTheUiThreadWithoutWaiting) {
   EXPECT_TRUE(onUiThread);
 }
 
-TEST(LongWork, StopRequestReachesTheWork) {
-  LongWork work;
+TEST(BackgroundTask, StopRequestReachesTheWork) {
+  BackgroundTask work;
   std::atomic<bool> started = false;
   bool stopped = false;
   QTimer poll;
@@ -94,8 +95,8 @@ TEST(LongWork, StopRequestReachesTheWork) {
   EXPECT_TRUE(stopped);
 }
 
-TEST(LongWork, FailureOfTheWorkIsThrownOnTheUiThread) {
-  LongWork work;
+TEST(BackgroundTask, FailureOfTheWorkIsThrownOnTheUiThread) {
+  BackgroundTask work;
   EXPECT_THROW(work.run([](std::stop_token) { throw std::runtime_error("disk full"); }),
                std::runtime_error);
   EXPECT_FALSE(work.running());

@@ -10,7 +10,7 @@ namespace pellmar {
 // events, so that the windows repaint and a progress bar moves. The caller waits inside run()
 // as for any other command; dialogs the work needs must reach the UI thread through
 // UiThreadDialogs.
-class LongWork {
+class BackgroundTask {
  public:
   // Runs `work` on a worker thread and returns when it has finished. An exception thrown by
   // the work is thrown again here, on the UI thread.
