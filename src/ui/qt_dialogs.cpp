@@ -80,8 +80,7 @@ void QtDialogs::printWindow(std::string_view window) {
       QMessageBox::Yes | QMessageBox::No);
   if (offer != QMessageBox::Yes) return;
   const QString path = QFileDialog::getSaveFileName(
-      shown, QStringLiteral("Save page as PDF"),
-      QDir(directory_).filePath(shown->objectName() + QStringLiteral(".pdf")),
+      shown, QStringLiteral("Save page as PDF"), QDir(directory_).filePath(pdfFileNameFor(*shown)),
       QStringLiteral("PDF files (*.pdf)"));
   if (path.isEmpty()) return;
   if (!printWindowToPdf(*shown, path)) {

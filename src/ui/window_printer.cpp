@@ -29,4 +29,15 @@ bool printWindowToPdf(QWidget& window, const QString& path) {
   return printWindowImage(window, printer);
 }
 
+QString pdfFileNameFor(const QWidget& window) {
+  QString name = window.windowTitle().trimmed();
+  if (name.isEmpty()) name = QStringLiteral("Page");
+  for (QChar& character : name) {
+    if (character.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(character)) {
+      character = QLatin1Char('_');
+    }
+  }
+  return name + QStringLiteral(".pdf");
+}
+
 }  // namespace pellmar

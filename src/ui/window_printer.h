@@ -14,4 +14,9 @@ bool printWindowImage(QWidget& window, QPrinter& printer);
 // Prints an image of a window into a PDF file of one page.
 bool printWindowToPdf(QWidget& window, const QString& path);
 
+// The file name proposed for the PDF of a window: its caption with ".pdf", each character that
+// some file system does not allow in a name replaced by "_" ("Page.pdf" for a window without a
+// caption).
+QString pdfFileNameFor(const QWidget& window);
+
 }  // namespace pellmar

@@ -44,6 +44,18 @@ TEST_F(Printing, PdfIntoAMissingFolderFails) {
   EXPECT_FALSE(printWindowToPdf(window, path("no such folder/page.pdf")));
 }
 
+TEST(PdfFileName, TheWindowCaptionMadeSafeForEveryFileSystem) {
+  QWidget window;
+  window.setWindowTitle(QStringLiteral("Mean of stage"));
+  EXPECT_EQ(pdfFileNameFor(window), QStringLiteral("Mean of stage.pdf"));
+  window.setWindowTitle(QStringLiteral("Well done!"));
+  EXPECT_EQ(pdfFileNameFor(window), QStringLiteral("Well done!.pdf"));
+  window.setWindowTitle(QStringLiteral(" a/b\\c: \"d\"?*<e>| "));
+  EXPECT_EQ(pdfFileNameFor(window), QStringLiteral("a_b_c_ _d____e__.pdf"));
+  window.setWindowTitle(QString());
+  EXPECT_EQ(pdfFileNameFor(window), QStringLiteral("Page.pdf"));
+}
+
 class ChartExport : public Printing {
  protected:
   void SetUp() override {
