@@ -1,7 +1,5 @@
 #include "reader_inputs.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -15,6 +13,8 @@
 #include "core/data/fecundity_file.h"
 #include "core/data/field_reader.h"
 #include "core/data/study_reader.h"
+#include "core/platform/platform.h"
+#include "core/platform/utf8_path.h"
 #include "core/predation/fecundity_life_table.h"
 #include "core/predation/life_table_report.h"
 #include "core/predation/sasd_reader.h"
@@ -29,7 +29,7 @@ namespace pellmar::fuzz {
 namespace {
 
 std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(pathFromUtf8(path), std::ios::binary);
   std::ostringstream contents;
   contents << in.rdbuf();
   return contents.str();
@@ -46,7 +46,7 @@ class ScratchFolder {
     const std::filesystem::path parent = std::filesystem::is_directory(memory, error)
                                              ? memory
                                              : std::filesystem::temp_directory_path();
-    path_ = parent / ("pellmar_fuzz_" + std::to_string(::getpid()));
+    path_ = parent / ("pellmar_fuzz_" + std::to_string(platform::processId()));
     std::filesystem::create_directories(path_);
   }
   ~ScratchFolder() {
@@ -56,7 +56,7 @@ class ScratchFolder {
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-  [[nodiscard]] std::string path() const { return path_.string(); }
+  [[nodiscard]] std::string path() const { return utf8FromPath(path_); }
 
  private:
   std::filesystem::path path_;

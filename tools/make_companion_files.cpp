@@ -5,40 +5,45 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "companion_files.h"
 #include "core/data/study_reader.h"
+#include "core/platform/platform.h"
+#include "core/platform/utf8_path.h"
 #include "core/user_error.h"
 
 int main(int argc, char** argv) {
-  if (argc < 4) {
+  const std::vector<std::string> arguments = pellmar::platform::commandLineArguments(argc, argv);
+  if (arguments.size() < 3) {
     std::cerr << "usage: pellmar-make-companion DATA SASD_FILE SAMPLES_FILE [--replicates B] "
                  "[--lambda L] [--in-column] [--time-unit T]\n";
     return 2;
   }
   pellmar::tools::CompanionShape shape;
   pellmar::StudyData base;
-  for (int i = 4; i < argc; ++i) {
-    const std::string option = argv[i];
+  for (std::size_t i = 3; i < arguments.size(); ++i) {
+    const std::string& option = arguments[i];
     if (option == "--in-column") {
       shape.inRow = false;
-    } else if (option == "--replicates" && i + 1 < argc) {
-      shape.replicates = std::stoi(argv[++i]);
-    } else if (option == "--lambda" && i + 1 < argc) {
-      shape.lambda = std::stod(argv[++i]);
-    } else if (option == "--time-unit" && i + 1 < argc) {
-      base.timeUnit = std::stod(argv[++i]);
+    } else if (option == "--replicates" && i + 1 < arguments.size()) {
+      shape.replicates = std::stoi(arguments[++i]);
+    } else if (option == "--lambda" && i + 1 < arguments.size()) {
+      shape.lambda = std::stod(arguments[++i]);
+    } else if (option == "--time-unit" && i + 1 < arguments.size()) {
+      base.timeUnit = std::stod(arguments[++i]);
     } else {
       std::cerr << "unknown option " << option << '\n';
       return 2;
     }
   }
   try {
-    const pellmar::StudyData study = pellmar::parseStudy(pellmar::loadDataFile(argv[1]),
+    const pellmar::StudyData study = pellmar::parseStudy(pellmar::loadDataFile(arguments[0]),
                                                          pellmar::StudyReadMode::kFullRead, base);
-    std::ofstream(argv[2], std::ios::binary)
+    std::ofstream(pellmar::pathFromUtf8(arguments[1]), std::ios::binary)
         << pellmar::tools::stableDistributionFile(study, shape);
-    std::ofstream(argv[3], std::ios::binary) << pellmar::tools::bootstrapSamplesFile(study, shape);
+    std::ofstream(pellmar::pathFromUtf8(arguments[2]), std::ios::binary)
+        << pellmar::tools::bootstrapSamplesFile(study, shape);
   } catch (const pellmar::UserError& error) {
     std::cerr << error.title() << '\n' << error.text() << '\n';
     return 1;

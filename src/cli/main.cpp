@@ -4,9 +4,11 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_runner.h"
+#include "core/platform/platform.h"
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  pellmar::platform::useUtf8Console();
+  const std::vector<std::string> arguments = pellmar::platform::commandLineArguments(argc, argv);
   const auto options = pellmar::parseCliOptions(arguments);
   if (!options) {
     std::cerr << pellmar::cliUsage();

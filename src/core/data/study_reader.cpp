@@ -9,6 +9,7 @@
 
 #include "core/analysis/report/number_format.h"
 #include "core/data/field_reader.h"
+#include "core/platform/utf8_path.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -222,7 +223,7 @@ void IndividualReader::readConsumption(IndividualRecord& record, int i) {
 }  // namespace
 
 std::string loadDataFile(const std::string& path) {
-  const std::filesystem::path file(std::u8string(path.begin(), path.end()));
+  const std::filesystem::path file = pathFromUtf8(path);
   std::error_code error;
   if (path.empty() || !std::filesystem::is_regular_file(file, error)) {
     throwDataFileError("The data file \"" + path + "\" cannot be found.");

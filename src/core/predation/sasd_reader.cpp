@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 
 #include "core/analysis/report/number_format.h"
 #include "core/analysis/statistic.h"
 #include "core/data/field_reader.h"
+#include "core/platform/utf8_path.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -106,8 +106,7 @@ void computePeriods(const StudyData& study, PredationState& state) {
 }  // namespace
 
 void readSasdFile(Session& session, const std::string& path) {
-  const std::filesystem::path file(std::u8string(path.begin(), path.end()));
-  auto stream = std::make_unique<std::ifstream>(file, std::ios::binary);
+  auto stream = std::make_unique<std::ifstream>(pathFromUtf8(path), std::ios::binary);
   if (!*stream) throw UserError(kTitle, "The file " + path + " cannot be read.", false);
   readStableDistribution(session, std::move(stream));
 }

@@ -1,9 +1,9 @@
 #include "core/resampling/samples_file.h"
 
-#include <filesystem>
 #include <fstream>
 
 #include "core/analysis/report/number_format.h"
+#include "core/platform/utf8_path.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -12,8 +12,7 @@ namespace {
 constexpr const char* kTitle = "Bootstrap samples";
 
 std::unique_ptr<std::istream> openSamples(const std::string& path) {
-  auto stream = std::make_unique<std::ifstream>(
-      std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
+  auto stream = std::make_unique<std::ifstream>(pathFromUtf8(path), std::ios::binary);
   if (!*stream) throw UserError(kTitle, "The file " + path + " cannot be read.", false);
   return stream;
 }

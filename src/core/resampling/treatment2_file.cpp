@@ -1,12 +1,12 @@
 #include "core/resampling/treatment2_file.h"
 
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "core/analysis/report/number_format.h"
 #include "core/data/field_reader.h"
+#include "core/platform/utf8_path.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -58,7 +58,7 @@ Treatment2 parseTreatment2(std::string contents) {
 }
 
 Treatment2 readTreatment2File(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(pathFromUtf8(path), std::ios::binary);
   if (!in) refuse("The file " + path + " cannot be read.");
   std::ostringstream contents;
   contents << in.rdbuf();

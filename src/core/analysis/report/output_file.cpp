@@ -4,16 +4,13 @@
 #include <fstream>
 #include <system_error>
 
+#include "core/platform/utf8_path.h"
 #include "core/user_error.h"
 
 namespace pellmar {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path toPath(const std::string& path) {
-  return fs::path(std::u8string(path.begin(), path.end()));
-}
 
 [[noreturn]] void failWrite(const std::string& path, std::string_view reason) {
   throwFileError("Cannot write the file " + path + "\n" + std::string(reason));
@@ -22,7 +19,7 @@ fs::path toPath(const std::string& path) {
 }  // namespace
 
 void saveReplacing(const std::string& path, std::string_view contents) {
-  const fs::path target = toPath(path);
+  const fs::path target = pathFromUtf8(path);
   fs::path temporary = target;
   temporary += ".pellmar-tmp";
   {
@@ -47,7 +44,7 @@ void saveReplacing(const std::string& path, std::string_view contents) {
 }
 
 void createEmptyFile(const std::string& path) {
-  std::ofstream out(toPath(path), std::ios::binary | std::ios::trunc);
+  std::ofstream out(pathFromUtf8(path), std::ios::binary | std::ios::trunc);
   if (!out) failWrite(path, "The folder cannot be written to.");
 }
 
