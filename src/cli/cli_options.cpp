@@ -18,6 +18,7 @@ const char* cliUsage() {
          "      beside it), checks every individual record and prints \"It looks OK.\" or the\n"
          "      first fault found.\n"
          "  pellmar-cli --help\n"
+         "  pellmar-cli --version\n"
          "\n"
          "Options:\n"
          "  --time-unit T         the length of one time unit of the data in days (1 or 0.5;\n"
@@ -53,6 +54,11 @@ std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& argume
   const std::string& command = arguments[0];
   if (command == "--help" || command == "-h" || command == "help") {
     if (arguments.size() != 1) return std::nullopt;
+    return options;
+  }
+  if (command == "--version") {
+    if (arguments.size() != 1) return std::nullopt;
+    options.action = CliOptions::Action::kVersion;
     return options;
   }
   if (command == "check") {

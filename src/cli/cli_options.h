@@ -9,7 +9,7 @@ namespace pellmar {
 
 // The parsed command line of pellmar-cli.
 struct CliOptions {
-  enum class Action { kHelp, kCheck, kRun };
+  enum class Action { kHelp, kVersion, kCheck, kRun };
   Action action = Action::kHelp;
   std::string dataFile;
   // The answers a desktop user would type at the prompts.

@@ -21,6 +21,10 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     out << cliUsage();
     return 0;
   }
+  if (options.action == CliOptions::Action::kVersion) {
+    out << "Pellmar " PELLMAR_VERSION "\n";
+    return 0;
+  }
   ScriptedDialogs dialogs;
   dialogs.answerPrompt(options.timeUnitAnswer).chooseFile(options.dataFile);
   dialogs.onMessage([&](const ScriptedDialogs::Message& message) {

@@ -1,10 +1,17 @@
 // The desktop program: wires the Qt dialog services to the main window and runs the events.
 #include <QApplication>
+#include <iostream>
+#include <string_view>
 
 #include "ui/main_window.h"
 #include "ui/qt_dialogs.h"
 
 int main(int argc, char* argv[]) {
+  // Answered before any QApplication exists, so that it needs no display.
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::cout << "Pellmar " PELLMAR_VERSION "\n";
+    return 0;
+  }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Pellmar"));
   QApplication::setApplicationVersion(QStringLiteral(PELLMAR_VERSION));

@@ -19,6 +19,8 @@ TEST(CliOptions, ParsesCommandsAndRejectsBadUsage) {
   EXPECT_EQ(check->timeUnitAnswer, "0.5");
   EXPECT_EQ(parseCliOptions({"run", "a.txt"})->timeUnitAnswer, "1");
   EXPECT_EQ(parseCliOptions({"--help"})->action, CliOptions::Action::kHelp);
+  EXPECT_EQ(parseCliOptions({"--version"})->action, CliOptions::Action::kVersion);
+  EXPECT_FALSE(parseCliOptions({"--version", "a.txt"}));
   EXPECT_FALSE(parseCliOptions({}));
   EXPECT_FALSE(parseCliOptions({"check"}));
   EXPECT_FALSE(parseCliOptions({"check", "a", "b"}));
