@@ -1,0 +1,11 @@
+# Fails when a build configured without the desktop program has looked for Qt or links it.
+file(STRINGS "${BINARY_DIR}/CMakeCache.txt" qt_entries REGEX "^Qt6")
+if(qt_entries)
+  message(FATAL_ERROR "the cache holds Qt entries: ${qt_entries}")
+endif()
+if(EXISTS "${BINARY_DIR}/build.ninja")
+  file(STRINGS "${BINARY_DIR}/build.ninja" qt_links REGEX "libQt6|Qt6::")
+endif()
+if(qt_links)
+  message(FATAL_ERROR "a target links Qt: ${qt_links}")
+endif()
