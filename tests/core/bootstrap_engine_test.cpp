@@ -187,11 +187,14 @@ TEST(BootstrapEngine, EveryReplicateTheWholeCohortGivesTheCohortC0) {
   fs::create_directories(folder);
   const StudyData master = readStudy(tools::generateStudy(tools::StudyShape{30, 7, 3, 0.5}));
   const BootstrapCohort cohort = buildBootstrapCohort(master);
-  SamplesFileReader samples(samplesFile(folder / "s.txt", 30, 12, true), 30);
   BootstrapState state;
   state.bootCount = 12;
   sizeBootstrapTables(state, 12, master.stageCount, master.sexCount);
-  runSameSampleReplicates(cohort, state, samples, ProgressAndStop{});
+  {
+    // Closed before the folder is removed: Windows removes no open file.
+    SamplesFileReader samples(samplesFile(folder / "s.txt", 30, 12, true), 30);
+    runSameSampleReplicates(cohort, state, samples, ProgressAndStop{});
+  }
   const double c0 = reference::analyseReplicate(
                         master,
                         [] {
