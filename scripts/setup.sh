@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Pellmar needs to build, test and benchmark (Clang with its
-# sanitizer and fuzzer runtimes for the sanitizer build, llvm for readable stack traces).
+# Installs the Debian 12 packages Pellmar needs to build, test and benchmark: Clang with its
+# sanitizer and fuzzer runtimes for the sanitizer build, llvm for readable stack traces,
+# clang-tidy, the mingw-w64 cross compiler and wine for the Windows build and its tests, and
+# what the Debian package is made and checked with (dpkg-dev and file for its dependencies,
+# help2man for the manual page, the desktop entry's and the metainfo's validators).
 # Does nothing when every package is already installed.
 set -euo pipefail
 
@@ -10,6 +13,9 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang-format time
   clang libclang-rt-14-dev llvm
+  clang-tidy
+  g++-mingw-w64-x86-64-posix wine wine64
+  dpkg-dev file help2man desktop-file-utils appstream
 )
 
 missing=()
