@@ -6,15 +6,19 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
+#include "core/platform/platform.h"
+#include "core/platform/utf8_path.h"
 #include "study_generator.h"
 
 int main(int argc, char** argv) {
+  const std::vector<std::string> arguments = pellmar::platform::commandLineArguments(argc, argv);
   pellmar::tools::StudyShape shape;
   std::string fecundityFile;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const std::string option = argv[i];
-    const std::string value = argv[i + 1];
+  for (std::size_t i = 0; i + 1 < arguments.size(); i += 2) {
+    const std::string& option = arguments[i];
+    const std::string& value = arguments[i + 1];
     if (option == "--individuals") {
       shape.individuals = std::stoi(value);
     } else if (option == "--stages") {
@@ -30,13 +34,13 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  if (argc % 2 == 0 || shape.stages < 2 || shape.individuals < 1) {
+  if (arguments.size() % 2 != 0 || shape.stages < 2 || shape.individuals < 1) {
     std::cerr << "usage: pellmar-make-study [--individuals N] [--stages M] [--seed S] "
                  "[--adult-life-scale F] [--fecundity FILE]\n";
     return 2;
   }
   if (!fecundityFile.empty()) {
-    std::ofstream out(fecundityFile, std::ios::binary);
+    std::ofstream out(pellmar::pathFromUtf8(fecundityFile), std::ios::binary);
     out << pellmar::tools::generateFecundity(shape);
     if (!out) {
       std::cerr << "cannot write " << fecundityFile << '\n';

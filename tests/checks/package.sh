@@ -36,7 +36,8 @@ for file in usr/bin/pellmar usr/bin/pellmar-cli \
   usr/share/man/man1/pellmar-cli.1.gz usr/share/doc/pellmar/copyright \
   usr/share/pellmar/examples/lady_beetle.txt \
   usr/share/pellmar/examples/lady_beetle_10_SASD.txt \
-  usr/share/pellmar/examples/lady_beetle_11_Bootstrap_samples.txt; do
+  usr/share/pellmar/examples/lady_beetle_11_Bootstrap_samples.txt \
+  usr/share/pellmar/examples/lady_beetle_fecundity.txt; do
   [ -f "$root/$file" ] || fail "missing /$file"
 done
 for size in 16 22 24 32 48 64 128 256; do

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 
 #include "core/analysis/report/number_format.h"
 #include "core/data/field_reader.h"
+#include "core/platform/utf8_path.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -197,8 +197,7 @@ FecundityData parseFecundity(std::string_view contents, const std::string& fileN
 }
 
 FecundityData readFecundityFile(const std::string& path, const StudyData& study) {
-  std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())),
-                   std::ios::binary);
+  std::ifstream in(pathFromUtf8(path), std::ios::binary);
   if (!in) {
     throw UserError(std::string(kReadFecundityTitle),
                     "The fecundity file " + path + " cannot be read.", false);
