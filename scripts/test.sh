@@ -20,7 +20,7 @@ timings=()
 end_stage() {
   if [ -n "$stage_name" ]; then
     local took=$((SECONDS - stage_start))
-    timings+=("$(printf '%-32s %4d s' "$stage_name" "$took")")
+    timings+=("$(printf '%-36s %4d s' "$stage_name" "$took")")
     echo "=== $stage_name: done in $took s"
   fi
 }
