@@ -1,3 +1,5 @@
+#include "app/basic_run_command.h"
+
 #include <algorithm>
 
 #include "app/program.h"
@@ -8,23 +10,17 @@
 
 namespace pellmar {
 
-void Program::readStudyForBasicRun() {
-  const ClockReading now = dialogs_.clock();
-  session_.study.runStartHour = now.hour;
-  session_.study.runStartMinute = now.minute;
-  session_.study.runStartSecond = now.second;
-  readStudyInFull(session_.study);
-}
-
-void Program::basicRun() {
-  guarded([&] {
+BasicRunResult Program::run(const BasicRunRequest& /*request*/) {
+  return guarded([&] {
+    BasicRunResult result;
+    const std::size_t filesBefore = session_.writtenFiles.size();
     if (!session_.basic.basicRunDone) {
       commands_.disable(Command::kOpenDataFile);
-      // A failed write leaves the run undone, so the user can free the folder and press again.
+      // A failed write leaves the run undone, so the user can free the folder and run again.
       const ReportWriter reportBefore = session_.basicReport;
       const ReportCounters countersBefore = session_.counters;
       try {
-        analyseStudy();
+        analyseStudy(result);
       } catch (const UserError& error) {
         if (!error.fatal()) {
           session_.basicReport = reportBefore;
@@ -32,19 +28,27 @@ void Program::basicRun() {
         }
         throw;
       }
+      result.analysed = true;
     }
     session_.basic.basicRunDone = true;
     commands_.enable(Command::kReadSasd);
-    closeBasicReport();
+    if (result.analysed) result.filesWritten = filesWrittenSince(filesBefore);
+    if (session_.basicReportOpen) {
+      closeBasicReport();
+      result.filesWritten.insert(result.filesWritten.begin(), session_.study.basicOutputFileName);
+    }
+    return result;
   });
 }
 
-void Program::analyseStudy() {
-  readStudyForBasicRun();
-  if (!runBasicRunSteps(session_)) {
-    // The stage-name lines do not name every sex code the individuals use.
-    dialogs_.messageBox("Error!!!!", MessageButtons::kOk, "Basic Run");
-  }
+void Program::analyseStudy(BasicRunResult& result) {
+  const ClockReading now = clock_();
+  StudyData& study = session_.study;
+  study.runStartHour = now.hour;
+  study.runStartMinute = now.minute;
+  study.runStartSecond = now.second;
+  readStudyInFull(study);
+  if (!runBasicRunSteps(session_)) result.warning = Notice{"Basic Run", "Error!!!!"};
   for (const Command command :
        {Command::kLarge, Command::kJackknife, Command::kMeans, Command::kResults,
         Command::kOutputFiles, Command::kFigureFrame, Command::kBootstrap}) {
@@ -53,7 +57,6 @@ void Program::analyseStudy() {
   commands_.show(Command::kBootstrap);
   commands_.show(Command::kCompare);
   commands_.focus(Command::kShowSxj);
-  if (showConsumptionChart_) showConsumptionChart_();
   writeNumberedStageConsumptionFiles(session_);
   writeTukeyKramerConsumptionFiles(session_);
   session_.basic.originalC0 = session_.basic.sumB;

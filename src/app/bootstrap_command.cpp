@@ -1,9 +1,12 @@
+#include "app/bootstrap_command.h"
+
 #include <cmath>
 #include <memory>
 
 #include "app/numeric_prefix.h"
 #include "app/program.h"
 #include "core/analysis/report/number_format.h"
+#include "core/data/input_file.h"
 #include "core/data/study_reader.h"
 #include "core/predation/sasd_tables.h"
 #include "core/resampling/bootstrap_engine.h"
@@ -16,48 +19,89 @@ namespace pellmar {
 namespace {
 
 constexpr int kMaxSampleSize = 405;
-
-int nearestWhole(double value) {
-  const double rounded = std::nearbyint(value);
-  if (!(std::fabs(rounded) < 1e9)) return value < 0 ? -1000000000 : 1000000000;
-  return static_cast<int>(rounded);
-}
+constexpr const char* kSameSamplesTitle = "Same bootstrap samples";
+constexpr const char* kSameSamplesNeedSasd =
+    "The same bootstrap samples give the stable and finite predation rate of every replicate, "
+    "which needs the stable age-stage distribution.\nPlease read the SASD file (Step 3) first.";
 
 }  // namespace
 
-void Program::disableChartCommands() {
-  for (const Command command : kChartCommands) commands_.disable(command);
+int wholeNumberAnswer(std::string_view answer) {
+  const double rounded = std::nearbyint(numericPrefix(answer));
+  if (!(std::fabs(rounded) < 1e9)) return rounded < 0 ? -1000000000 : 1000000000;
+  return static_cast<int>(rounded);
 }
 
-void Program::showResamplingResults() {
-  if (resamplingFinished_) resamplingFinished_();
+std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& session,
+                                             std::uint64_t seed) {
+  const std::string mode =
+      dialogs.inputPrompt("Do you want to use the same bootstrap samples (1=Yes, 2=No)",
+                          "Same bootstrap samples =?", "1");
+  BootstrapRequest request;
+  if (numericPrefix(mode) == 1) {
+    if (!session.predation.sasdDone) {
+      dialogs.messageBox(kSameSamplesNeedSasd, MessageButtons::kOk, kSameSamplesTitle);
+      return std::nullopt;
+    }
+    request.source = SampleSource::kSameSamples;
+    request.samplesFile = dialogs.openFileDialog();
+    if (request.samplesFile.empty()) return std::nullopt;
+    return request;
+  }
+  request.replicates = wholeNumberAnswer(
+      dialogs.inputPrompt("Enter the number of bootstarp (B <= 40000) ", "Bootstrap", "40000"));
+  request.sampleSize = wholeNumberAnswer(
+      dialogs.inputPrompt("Enter the sample size (n) of bootstrap", "Sample size =?",
+                          formatInteger(session.study.individualCount)));
+  request.seed = seed;
+  return request;
 }
 
-void Program::bootstrap(std::stop_token stop) {
-  guarded([&] {
+std::optional<NormalDensityRequest> askNormalDensity(Dialogs& dialogs) {
+  if (dialogs.messageBox(kNormalDensityQuestion, MessageButtons::kYesNo, "Normal density curve.") !=
+      MessageAnswer::kYes) {
+    return std::nullopt;
+  }
+  return NormalDensityRequest{};
+}
+
+void validate(const BootstrapRequest& request) {
+  if (request.source == SampleSource::kSameSamples) {
+    openInputFile(request.samplesFile, "Bootstrap samples");
+    return;
+  }
+  if (request.replicates < 1 || request.replicates > kMaxBootstrapReplicates) {
+    throw UserError("Bootstrap",
+                    "The number of bootstraps must be from 1 to " +
+                        formatInteger(kMaxBootstrapReplicates) + "; " +
+                        formatInteger(request.replicates) + " was given.",
+                    ErrorKind::kInvalidRequest);
+  }
+  if (request.sampleSize && (*request.sampleSize < 1 || *request.sampleSize > kMaxSampleSize)) {
+    throw UserError("Bootstrap",
+                    "The sample size must be from 1 to " + formatInteger(kMaxSampleSize) + "; " +
+                        formatInteger(*request.sampleSize) + " was given.",
+                    ErrorKind::kInvalidRequest);
+  }
+}
+
+BootstrapResult Program::run(const BootstrapRequest& request, const ProgressReport& progress,
+                             std::stop_token stop) {
+  return guarded([&] {
     Session& s = session_;
-    BootstrapState& state = s.bootstrap;
-    s.counters = ReportCounters{};
-    const std::string mode =
-        dialogs_.inputPrompt("Do you want to use the same bootstrap samples (1=Yes, 2=No)",
-                             "Same bootstrap samples =?", "1");
-    const bool sameSamples = numericPrefix(mode) == 1;
+    const bool sameSamples = request.source == SampleSource::kSameSamples;
+    if (sameSamples && !s.predation.sasdDone) {
+      throw UserError(kSameSamplesTitle, kSameSamplesNeedSasd, ErrorKind::kInvalidRequest);
+    }
+    validate(request);
+    restartReportNumbers();
+    const std::size_t filesBefore = s.writtenFiles.size();
     std::unique_ptr<SamplesFileReader> samples;
     if (sameSamples) {
-      if (!s.predation.sasdDone) {
-        dialogs_.messageBox(
-            "The same bootstrap samples give the stable and finite predation rate of every "
-            "replicate, which needs the stable age-stage distribution.\nPlease read the SASD "
-            "file (Step 3) first.",
-            MessageButtons::kOk, "Same bootstrap samples");
-        return;
-      }
-      const std::string path = dialogs_.openFileDialog();
-      if (path.empty()) return;
       commands_.disable(Command::kJackknife);
       commands_.disable(Command::kOpenDataFile);
       commands_.enable(Command::kCheckDataFile);
-      samples = std::make_unique<SamplesFileReader>(path, s.study.individualCount);
+      samples = std::make_unique<SamplesFileReader>(request.samplesFile, s.study.individualCount);
     }
 
     // The master copy of the cohort, read again from the data file; its stage names, as read,
@@ -65,31 +109,9 @@ void Program::bootstrap(std::stop_token stop) {
     const StudyData master =
         parseStudy(loadDataFile(s.study.dataFileName), StudyReadMode::kBootstrapRead, s.study);
     const BootstrapCohort cohort = buildBootstrapCohort(master);
-
-    int replicates = 0;
-    int sampleSize = master.individualCount;
-    if (sameSamples) {
-      replicates = samples->replicateCount();
-    } else {
-      replicates = nearestWhole(numericPrefix(dialogs_.inputPrompt(
-          "Enter the number of bootstarp (B <= 40000) ", "Bootstrap", "40000")));
-      sampleSize = nearestWhole(numericPrefix(
-          dialogs_.inputPrompt("Enter the sample size (n) of bootstrap", "Sample size =?",
-                               formatInteger(master.individualCount))));
-      if (replicates < 1 || replicates > kMaxBootstrapReplicates) {
-        throw UserError("Bootstrap",
-                        "The number of bootstraps must be from 1 to " +
-                            formatInteger(kMaxBootstrapReplicates) + "; " +
-                            formatInteger(replicates) + " was given.",
-                        false);
-      }
-      if (sampleSize < 1 || sampleSize > kMaxSampleSize) {
-        throw UserError("Bootstrap",
-                        "The sample size must be from 1 to " + formatInteger(kMaxSampleSize) +
-                            "; " + formatInteger(sampleSize) + " was given.",
-                        false);
-      }
-    }
+    const int replicates = sameSamples ? samples->replicateCount() : request.replicates;
+    const int sampleSize =
+        sameSamples ? master.individualCount : request.sampleSize.value_or(master.individualCount);
 
     commands_.disable(Command::kReadSasd);
     commands_.disable(Command::kBasicRun);
@@ -101,17 +123,17 @@ void Program::bootstrap(std::stop_token stop) {
     disableChartCommands();
     s.shownResampling = ResamplingKind::kBootstrap;
 
+    BootstrapState& state = s.bootstrap;
     state = BootstrapState{};
     state.sameSamples = sameSamples;
     state.bootCount = replicates;
     state.bootSampleSize = sampleSize;
-    state.seed = bootstrapSeed_ ? *bootstrapSeed_ : seedFromClock();
-    state.beganAt = dialogs_.clock().dateTimeText;
+    state.seed = request.seed;
+    state.beganAt = clock_().dateTimeText;
     sizeBootstrapTables(state, replicates, master.stageCount, master.sexCount);
     s.study.stageName = master.stageName;
 
-    const ProgressAndStop work{
-        [&](long done, long total) { dialogs_.progress("Bootstrap", done, total); }, stop};
+    const ProgressAndStop work{progress, stop};
     if (sameSamples) {
       runSameSampleReplicates(cohort, state, *samples, work);
       state.Qp = state.lifeTable.R0 != 0 ? s.basic.originalC0 / state.lifeTable.R0 : 0.0;
@@ -130,15 +152,34 @@ void Program::bootstrap(std::stop_token stop) {
     // A finished bootstrap can be compared with a second treatment's.
     commands_.enable(Command::kCompare);
     commands_.enable(Command::kActionFrame);
-    state.endedAt = dialogs_.clock().dateTimeText;
-    showResamplingResults();
-    if (dialogs_.messageBox(
-            "Do you need normal density curve for each developmental stage, consumption, and "
-            "longevity?",
-            MessageButtons::kYesNo, "Normal density curve.") == MessageAnswer::kYes) {
-      writeNormalDensityCurves(s);
-      dialogs_.messageBox("Congratulation!", MessageButtons::kOk, "Task completed");
+    state.endedAt = clock_().dateTimeText;
+
+    BootstrapResult result;
+    result.source = request.source;
+    result.replicates = replicates;
+    result.sampleSize = sampleSize;
+    result.seed = state.seed;
+    result.c0 = state.c0;
+    result.qp = state.qp;
+    result.psi = state.psi;
+    result.fp = state.fp;
+    result.beganAt = state.beganAt;
+    result.endedAt = state.endedAt;
+    result.filesWritten = filesWrittenSince(filesBefore);
+    return result;
+  });
+}
+
+NormalDensityResult Program::run(const NormalDensityRequest& /*request*/) {
+  return guarded([&] {
+    if (!session_.bootstrap.done) {
+      throw UserError("Normal density curve.", "The normal density curves need a bootstrap first.",
+                      ErrorKind::kInvalidRequest);
     }
+    const std::size_t filesBefore = session_.writtenFiles.size();
+    writeNormalDensityCurves(session_);
+    return NormalDensityResult{Notice{"Task completed", "Congratulation!"},
+                               filesWrittenSince(filesBefore)};
   });
 }
 

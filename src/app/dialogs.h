@@ -35,8 +35,6 @@ class Dialogs {
   virtual void printWindow(std::string_view window) = 0;
   virtual ClockReading clock() = 0;
   virtual void beep() = 0;
-  // Long work reports how far it has come.
-  virtual void progress(std::string_view label, long done, long total) = 0;
 };
 
 }  // namespace pellmar

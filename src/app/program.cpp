@@ -1,54 +1,34 @@
 #include "app/program.h"
 
-#include <chrono>
-
-#include "app/numeric_prefix.h"
 #include "core/analysis/report/output_file.h"
 #include "core/data/study_reader.h"
 
 namespace pellmar {
 
-std::uint64_t seedFromClock() {
-  return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+Program::Program(std::function<ClockReading()> clock) : clock_(std::move(clock)) {}
+
+void Program::end() {
+  // Every open file is closed; the basic report stays on disk as it was created.
+  session_.basicReportOpen = false;
+  ended_ = true;
 }
 
-std::string outputBaseNameFor(const std::string& dataFileName) {
-  // Four characters, not bytes: a path in UTF-8 keeps its multi-byte characters whole.
-  std::size_t end = dataFileName.size();
-  for (int removed = 0; removed < 4 && end > 0; ++removed) {
-    --end;
-    while (end > 0 && (static_cast<unsigned char>(dataFileName[end]) & 0xC0U) == 0x80U) --end;
-  }
-  return dataFileName.substr(0, end);
+void Program::disableChartCommands() {
+  for (const Command command : kChartCommands) commands_.disable(command);
 }
 
-void Program::fail(const UserError& error) {
-  lastError_ = error;
-  dialogs_.messageBox(error.text(), MessageButtons::kOk, error.title());
-  if (error.fatal()) {
-    // Every open file is closed; the basic report stays on disk as it was created.
-    session_.basicReportOpen = false;
-    ended_ = true;
-  }
+std::vector<std::string> Program::filesWrittenSince(std::size_t before) const {
+  const auto& files = session_.writtenFiles;
+  return {files.begin() + static_cast<std::ptrdiff_t>(std::min(before, files.size())), files.end()};
 }
 
-void Program::openDataFile() {
-  guarded([&] {
-    const std::string answer = dialogs_.inputPrompt("Enter the time unit of your data (1 or 0.5)",
-                                                    "Each time unit =?", "1");
-    session_.study.timeUnit = numericPrefix(answer);
-    const std::string path = dialogs_.openFileDialog();
-    if (path.empty()) return;
-    dialogs_.clearFileDialogName();
-    openDataFileAt(path);
-  });
-}
-
-void Program::openDataFileAt(const std::string& path) {
-  guarded([&] {
+OpenResult Program::run(const OpenRequest& request) {
+  return guarded([&] {
+    validate(request);
     StudyData& study = session_.study;
-    study.dataFileName = path;
-    study.outputBaseName = outputBaseNameFor(path);
+    study.timeUnit = request.timeUnit;
+    study.dataFileName = request.dataFile;
+    study.outputBaseName = outputBaseNameFor(request.dataFile);
     study.basicOutputFileName = study.outputBaseName + "_0_Basic_Output.txt";
     createEmptyFile(study.basicOutputFileName);
     session_.basicReport = ReportWriter{};
@@ -61,18 +41,18 @@ void Program::openDataFileAt(const std::string& path) {
     commands_.enable(Command::kCheckDataFile);
 
     checkStudyOnOpen(study);
+    return OpenResult{study.basicOutputFileName, study.individualCount};
   });
 }
 
-void Program::checkDataFile() {
-  guarded([&] {
+CheckResult Program::run(const CheckRequest& /*request*/) {
+  return guarded([&] {
+    constexpr const char* kTitle = "Check data file";
     if (session_.study.dataFileName.empty()) {
-      // Nothing to check yet: say so and carry on.
-      dialogs_.messageBox("Please open a data file first.", MessageButtons::kOk, "Check data file");
-      return;
+      throw UserError(kTitle, "Please open a data file first.", ErrorKind::kInvalidRequest);
     }
     checkStudyOnRequest(session_.study);
-    dialogs_.messageBox("It looks OK.", MessageButtons::kOk, "Check data file");
+    return CheckResult{Notice{kTitle, "It looks OK."}};
   });
 }
 

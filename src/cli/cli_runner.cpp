@@ -1,17 +1,106 @@
 #include "cli/cli_runner.h"
 
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/numeric_prefix.h"
 #include "app/program.h"
-#include "app/scripted_dialogs.h"
-#include "core/analysis/report/number_format.h"
+#include "app/system_clock.h"
 
 namespace pellmar {
 namespace {
 
-// The messages that report a result rather than a failure go to standard output.
-bool isResultMessage(const ScriptedDialogs::Message& message) {
-  return message.title == "Check data file" || message.title == "Finit predation rate" ||
-         message.title == "t-test" || message.title == "Task completed" ||
-         message.buttons == MessageButtons::kYesNo;
+// Everything one command line asks for, in the order it runs.
+struct CliRequests {
+  OpenRequest open;
+  bool checkOnly = false;
+  std::optional<ReadSasdRequest> readSasd;
+  std::optional<BootstrapRequest> bootstrap;
+  bool normalDensity = false;
+  std::optional<ComparisonRequest> comparison;
+  bool jackknife = false;
+};
+
+CliRequests requestsFrom(const CliOptions& options) {
+  CliRequests requests;
+  requests.open = OpenRequest{options.dataFile, numericPrefix(options.timeUnitAnswer)};
+  requests.checkOnly = options.action == CliOptions::Action::kCheck;
+  if (options.sasdFile) requests.readSasd = ReadSasdRequest{*options.sasdFile};
+  if (options.sameSamplesFile) {
+    BootstrapRequest bootstrap;
+    bootstrap.source = SampleSource::kSameSamples;
+    bootstrap.samplesFile = *options.sameSamplesFile;
+    requests.bootstrap = bootstrap;
+  } else if (options.bootstrapReplicates) {
+    BootstrapRequest bootstrap;
+    bootstrap.replicates = wholeNumberAnswer(*options.bootstrapReplicates);
+    if (options.sampleSize) bootstrap.sampleSize = wholeNumberAnswer(*options.sampleSize);
+    bootstrap.seed = options.seed ? *options.seed : seedFromClock();
+    requests.bootstrap = bootstrap;
+  }
+  requests.normalDensity = options.normalDensity;
+  if (options.compareFile) requests.comparison = ComparisonRequest{*options.compareFile};
+  requests.jackknife = options.jackknife;
+  return requests;
+}
+
+void validateAll(const CliRequests& requests) {
+  validate(requests.open);
+  if (requests.readSasd) validate(*requests.readSasd);
+  if (requests.bootstrap) validate(*requests.bootstrap);
+  if (requests.comparison) validate(*requests.comparison);
+}
+
+int exitStatusFor(const UserError& error) {
+  return error.kind() == ErrorKind::kInvalidRequest ? 2 : 1;
+}
+
+// Progress on standard error, one line per tenth of the work, which keeps a log readable.
+class ProgressLines {
+ public:
+  ProgressLines(std::ostream& err, std::string label) : err_(err), label_(std::move(label)) {}
+
+  void operator()(long done, long total) {
+    const long tenth = total >= 10 ? total / 10 : 1;
+    if (done != lastShown_ && (done / tenth != lastShown_ / tenth || done == total)) {
+      err_ << label_ << ": " << done << " of " << total << '\n';
+      lastShown_ = done;
+    }
+  }
+
+ private:
+  std::ostream& err_;
+  std::string label_;
+  long lastShown_ = -1;
+};
+
+// Runs the requests after the open step.
+void runAnalysis(Program& program, const CliRequests& requests, std::ostream& out,
+                 std::ostream& err) {
+  const BasicRunResult basicRun = program.run(BasicRunRequest{});
+  if (basicRun.warning) err << basicRun.warning->title << '\n' << basicRun.warning->text << '\n';
+  if (requests.readSasd) {
+    out << program.run(*requests.readSasd).message.text << '\n';
+  }
+  if (requests.bootstrap) {
+    if (requests.bootstrap->source == SampleSource::kOwnSamples) {
+      out << "Bootstrap seed: " << requests.bootstrap->seed << '\n';
+    }
+    ProgressLines progress(err, "Bootstrap");
+    program.run(*requests.bootstrap, std::ref(progress));
+    out << kNormalDensityQuestion << '\n';
+    if (requests.normalDensity) {
+      out << program.run(NormalDensityRequest{}).message.text << '\n';
+    }
+    if (requests.comparison) {
+      out << program.run(*requests.comparison).message.text << '\n';
+    }
+  }
+  if (requests.jackknife) {
+    ProgressLines progress(err, "Jackknife");
+    program.run(JackknifeRequest{}, std::ref(progress));
+  }
 }
 
 }  // namespace
@@ -25,58 +114,36 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     out << "Pellmar " PELLMAR_VERSION "\n";
     return 0;
   }
-  ScriptedDialogs dialogs;
-  dialogs.answerPrompt(options.timeUnitAnswer).chooseFile(options.dataFile);
-  dialogs.onMessage([&](const ScriptedDialogs::Message& message) {
-    if (isResultMessage(message)) {
-      out << message.text << '\n';
-    } else {
-      err << message.title << '\n' << message.text << '\n';
-    }
-  });
-  long lastShown = -1;
-  dialogs.onProgress([&](std::string_view label, long done, long total) {
-    // One line per tenth of the work keeps a log readable.
-    const long tenth = total >= 10 ? total / 10 : 1;
-    if (done != lastShown && (done / tenth != lastShown / tenth || done == total)) {
-      err << label << ": " << done << " of " << total << '\n';
-      lastShown = done;
-    }
-  });
-  Program program(dialogs);
-  program.openDataFile();
-  if (program.lastError()) return 1;
-  if (options.action == CliOptions::Action::kCheck) {
-    program.checkDataFile();
-    return program.lastError() ? 1 : 0;
+  const auto fail = [&](const UserError& error) {
+    err << error.title() << '\n' << error.text() << '\n';
+    return exitStatusFor(error);
+  };
+  const CliRequests requests = requestsFrom(options);
+  try {
+    validateAll(requests);
+  } catch (const UserError& error) {
+    return fail(error);
   }
-  program.basicRun();
-  if (!program.lastError() && options.sasdFile) {
-    dialogs.chooseFile(*options.sasdFile);
-    program.readSasd();
-  }
-  if (!program.lastError() && (options.bootstrapReplicates || options.sameSamplesFile)) {
-    if (options.sameSamplesFile) {
-      dialogs.answerPrompt("1").chooseFile(*options.sameSamplesFile);
-    } else {
-      const std::uint64_t seed = options.seed ? *options.seed : seedFromClock();
-      program.setBootstrapSeed(seed);
-      out << "Bootstrap seed: " << seed << '\n';
-      dialogs.answerPrompt("2").answerPrompt(*options.bootstrapReplicates);
-      dialogs.answerPrompt(options.sampleSize
-                               ? *options.sampleSize
-                               : formatInteger(program.session().study.individualCount));
+
+  Program program(readSystemClock);
+  try {
+    program.run(requests.open);
+    if (requests.checkOnly) {
+      out << program.run(CheckRequest{}).message.text << '\n';
+      return 0;
     }
-    dialogs.answerYesNo(options.normalDensity);
-    program.bootstrap();
-    if (!program.lastError() && options.compareFile) {
-      dialogs.chooseFile(*options.compareFile);
-      program.compareBootstraps();
-    }
+  } catch (const UserError& error) {
+    return fail(error);
   }
-  if (!program.lastError() && options.jackknife) program.jackknife();
+  int status = 0;
+  try {
+    runAnalysis(program, requests, out, err);
+  } catch (const UserError& error) {
+    status = fail(error);
+  }
+  // Every file the run wrote, also when a later step failed: the basic report first.
   for (const std::string& path : program.session().writtenFiles) out << path << '\n';
-  return program.lastError() ? 1 : 0;
+  return status;
 }
 
 }  // namespace pellmar

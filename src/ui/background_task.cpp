@@ -23,7 +23,7 @@ void BackgroundTask::run(const std::function<void(std::stop_token)>& work) {
   });
   stop_ = worker.get_stop_source();
   // Events are handled until the work has finished, also after the application has been told
-  // to quit: the worker may still be waiting for a dialog shown on this thread.
+  // to quit.
   while (!finished) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   worker.join();
   stop_.reset();

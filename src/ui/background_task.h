@@ -8,8 +8,7 @@ namespace pellmar {
 
 // Runs long work (the bootstrap) on a worker thread while the UI thread goes on processing
 // events, so that the windows repaint and a progress bar moves. The caller waits inside run()
-// as for any other command; dialogs the work needs must reach the UI thread through
-// UiThreadDialogs.
+// as for any other command; the work shows no dialog: everything it needs is asked before.
 class BackgroundTask {
  public:
   // Runs `work` on a worker thread and returns when it has finished. An exception thrown by

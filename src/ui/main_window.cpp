@@ -12,6 +12,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "app/system_clock.h"
 #include "ui/chart_export.h"
 #include "ui/clickable_label.h"
 #include "ui/data_format_window.h"
@@ -57,17 +58,12 @@ ClickableLabel* stepLabel(const char* name, const QString& caption, QWidget* par
 
 }  // namespace
 
-MainWindow::MainWindow(Dialogs& dialogs) : dialogs_(dialogs), program_(dialogs_) {
+MainWindow::MainWindow(Dialogs& dialogs)
+    : dialogs_(dialogs), program_([&dialogs] { return dialogs.clock(); }) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(QStringLiteral("Pellmar"));
   buildWindow();
   loadTexts();
-  dialogs_.onProgress([this](const std::string& label, long done, long total) {
-    showProgress(label, done, total);
-  });
-  program_.onShowConsumptionChart([this] { showChart(LifeChart::kCij); });
-  // The resampling commands run on a worker thread; their results are shown on this one.
-  program_.onResamplingFinished([this] { runOnUiThread([this] { showResamplingResults(); }); });
   greetingTimer_.setInterval(kGreetingIntervalMs);
   connect(&greetingTimer_, &QTimer::timeout, this, &MainWindow::greetingTick);
   greetingTimer_.start();
@@ -104,10 +100,8 @@ void MainWindow::buildWindow() {
 
   auto* notice = new ClickableLabel(QStringLiteral("checkDataFileNotice"), this);
   notice->setStyleSheet(QStringLiteral("color: red;"));
-  connect(notice, &ClickableLabel::clicked, this, [this] {
-    program_.checkDataFile();
-    afterCommand();
-  });
+  connect(notice, &ClickableLabel::clicked, this,
+          [this] { perform([this] { showNotice(program_.run(CheckRequest{}).message); }); });
   notice_ = notice;
 
   quotation_ = new QLabel(this);
@@ -161,22 +155,14 @@ QWidget* MainWindow::buildStepsArea() {
   auto* step1 = stepLabel("checkDataFileStep", QStringLiteral("Step 1."), area);
   step1->setToolTip(QStringLiteral("Chech datafile"));
   step1->setCursor(Qt::PointingHandCursor);
-  connect(step1, &ClickableLabel::clicked, this, [this] {
-    program_.checkDataFile();
-    afterCommand();
-  });
+  connect(step1, &ClickableLabel::clicked, this,
+          [this] { perform([this] { showNotice(program_.run(CheckRequest{}).message); }); });
   QPushButton* open = addButton("openDataFileButton", QStringLiteral("Open data file"),
                                 QStringLiteral("Open data file"), area);
-  connect(open, &QPushButton::clicked, this, [this] {
-    program_.openDataFile();
-    afterCommand();
-  });
+  connect(open, &QPushButton::clicked, this, [this] { perform([this] { openDataFile(); }); });
   QPushButton* basicRun = addButton("basicRunButton", QStringLiteral("Basic Run"),
                                     QStringLiteral("Run life table analysis"), area);
-  connect(basicRun, &QPushButton::clicked, this, [this] {
-    program_.basicRun();
-    afterCommand();
-  });
+  connect(basicRun, &QPushButton::clicked, this, [this] { perform([this] { this->basicRun(); }); });
   auto* readSasd = new WrapButton(
       QStringLiteral(
           "Read SASD (in your life table folder) to calculate the finite predation rate"),
@@ -185,30 +171,20 @@ QWidget* MainWindow::buildStepsArea() {
   readSasd->setToolTip(
       QStringLiteral("Read SASD file from life table folder (_10_SASD and Oviposition "
                      "age_for_PELLMAR_program_in_column.txt)"));
-  connect(readSasd, &QPushButton::clicked, this, [this] {
-    program_.readSasd();
-    afterCommand();
-  });
+  connect(readSasd, &QPushButton::clicked, this, [this] { perform([this] { this->readSasd(); }); });
   QPushButton* bootstrap =
       addButton("bootstrapButton", QStringLiteral("Bootstrap"),
                 QStringLiteral("If you want to use the same bootstrap samples, please select "
                                "file no. 11 in your life table folder."),
                 area);
-  connect(bootstrap, &QPushButton::clicked, this, [this] {
-    runInBackground([this](std::stop_token stop) { program_.bootstrap(stop); });
-    showBootstrapTimes();
-    afterCommand();
-  });
+  connect(bootstrap, &QPushButton::clicked, this,
+          [this] { perform([this] { this->bootstrap(); }); });
   QPushButton* jackknife = addButton("jackknifeButton", QStringLiteral("Jackknife"), {}, area);
-  connect(jackknife, &QPushButton::clicked, this, [this] {
-    runInBackground([this](std::stop_token stop) { program_.jackknife(stop); });
-    afterCommand();
-  });
+  connect(jackknife, &QPushButton::clicked, this,
+          [this] { perform([this] { this->jackknife(); }); });
   QPushButton* compare = addButton("compareBootstrapsButton", QStringLiteral("C2B"), {}, area);
-  connect(compare, &QPushButton::clicked, this, [this] {
-    program_.compareBootstraps();
-    afterCommand();
-  });
+  connect(compare, &QPushButton::clicked, this,
+          [this] { perform([this] { compareBootstraps(); }); });
   auto* resampling = new QHBoxLayout;
   resampling->addWidget(bootstrap);
   resampling->addWidget(jackknife);
@@ -236,10 +212,7 @@ QWidget* MainWindow::buildStepsArea() {
   QPushButton* paired =
       addButton("pairedBootstrapTestButton", QStringLiteral("Paired bootstrap test (in CORVANE)"),
                 QStringLiteral("Please use the Paired Bootstrap Test in CORVANE"), action);
-  connect(paired, &QPushButton::clicked, this, [this] {
-    program_.pairedBootstrapTest();
-    afterCommand();
-  });
+  connect(paired, &QPushButton::clicked, this, [this] { showNotice(pairedBootstrapTestNotice()); });
   actionLayout->addWidget(paired);
 
   auto* layout = new QVBoxLayout(area);
@@ -456,6 +429,57 @@ QWidget* MainWindow::commandWidget(Command command) const {
   return commandWidgets_.at(static_cast<std::size_t>(command));
 }
 
+void MainWindow::perform(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const UserError& error) {
+    dialogs_.messageBox(error.text(), MessageButtons::kOk, error.title());
+  }
+  afterCommand();
+}
+
+void MainWindow::showNotice(const Notice& notice) {
+  dialogs_.messageBox(notice.text, MessageButtons::kOk, notice.title);
+}
+
+void MainWindow::openDataFile() {
+  if (const auto request = askOpen(dialogs_)) program_.run(*request);
+}
+
+void MainWindow::basicRun() {
+  const BasicRunResult result = program_.run(BasicRunRequest{});
+  if (result.warning) showNotice(*result.warning);
+  if (result.analysed) showChart(LifeChart::kCij);
+}
+
+void MainWindow::readSasd() { showNotice(program_.run(askReadSasd(dialogs_)).message); }
+
+void MainWindow::bootstrap() {
+  program_.restartReportNumbers();
+  const auto request =
+      askBootstrap(dialogs_, program_.session(), bootstrapSeed_.value_or(seedFromClock()));
+  if (!request) return;
+  runInBackground([this, &request](std::stop_token stop) {
+    program_.run(*request, progressShownAs("Bootstrap"), stop);
+  });
+  showBootstrapTimes();
+  showResamplingResults();
+  if (const auto curves = askNormalDensity(dialogs_)) showNotice(program_.run(*curves).message);
+}
+
+void MainWindow::jackknife() {
+  runInBackground([this](std::stop_token stop) {
+    program_.run(JackknifeRequest{}, progressShownAs("Jackknife"), stop);
+  });
+  showResamplingResults();
+}
+
+void MainWindow::compareBootstraps() {
+  if (const auto request = askComparison(dialogs_)) {
+    showNotice(program_.run(*request).message);
+  }
+}
+
 void MainWindow::afterCommand() {
   applyCommandStates();
   if (program_.ended()) endProgram();
@@ -485,13 +509,30 @@ void MainWindow::runInBackground(const std::function<void(std::stop_token)>& wor
        std::initializer_list<QWidget*>{progressText_, progressBar_, stopButton_}) {
     widget->show();
   }
-  backgroundTask_.run(work);
-  for (QWidget* widget :
-       std::initializer_list<QWidget*>{progressText_, progressBar_, stopButton_}) {
-    widget->hide();
+  const auto restore = [this] {
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{progressText_, progressBar_, stopButton_}) {
+      widget->hide();
+    }
+    progressTracker_.reset();
+    for (QWidget* widget : lockedDuringWork_) widget->setEnabled(true);
+  };
+  try {
+    backgroundTask_.run(work);
+  } catch (...) {
+    restore();
+    throw;
   }
-  progressTracker_.reset();
-  for (QWidget* widget : lockedDuringWork_) widget->setEnabled(true);
+  restore();
+}
+
+ProgressReport MainWindow::progressShownAs(const std::string& label) {
+  return [this, label](long done, long total) {
+    // The worker goes on at once; the report is shown when the UI thread gets to it.
+    QMetaObject::invokeMethod(
+        &progressReceiver_, [this, label, done, total] { showProgress(label, done, total); },
+        Qt::QueuedConnection);
+  };
 }
 
 void MainWindow::showProgress(const std::string& label, long done, long total) {

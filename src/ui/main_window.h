@@ -3,8 +3,11 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <vector>
 
 #include "app/program.h"
@@ -12,7 +15,6 @@
 #include "ui/greeting.h"
 #include "ui/life_charts.h"
 #include "ui/progress_tracker.h"
-#include "ui/ui_thread_dialogs.h"
 
 class QChartView;
 class QGroupBox;
@@ -36,8 +38,9 @@ class StageMeansWindow;
 class TitleScreen;
 
 // The main window: the numbered steps of a program run, the chart area, the result and help
-// commands, the greeting and quotation lines and the clock. It runs the commands of Program
-// and shows their state: after every command each control takes the enabled, visible and focus
+// commands, the greeting and quotation lines and the clock. A command asks the user for its
+// request on the UI thread, runs it (the bootstrap and the jackknife on a worker thread) and
+// shows its result; after every command each control takes the enabled, visible and focus
 // state the command state holds. The window hides itself while a screen it opened is shown.
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -53,7 +56,9 @@ class MainWindow : public QWidget {
   // Shows the title screen; a click on it leads through the introduction to this window.
   void start();
 
-  [[nodiscard]] Program& program() { return program_; }
+  [[nodiscard]] const Program& program() const { return program_; }
+  // The seed of every later own-samples bootstrap; without one the clock gives it.
+  void setBootstrapSeed(std::uint64_t seed) { bootstrapSeed_ = seed; }
   [[nodiscard]] BackgroundTask& backgroundTask() { return backgroundTask_; }
   // The control of a command whose state changes over a run.
   [[nodiscard]] QWidget* commandWidget(Command command) const;
@@ -85,11 +90,22 @@ class MainWindow : public QWidget {
                          QWidget* parent);
   void loadTexts();
 
-  // After every command: the command states, and the end of the program after a fatal error.
+  // Runs a command: a failure is shown in a message box; then the command states are applied,
+  // and a fatal error ends the program.
+  void perform(const std::function<void()>& command);
   void afterCommand();
   void applyCommandStates();
+  void openDataFile();
+  void basicRun();
+  void readSasd();
+  void bootstrap();
+  void jackknife();
+  void compareBootstraps();
+  void showNotice(const Notice& notice);
   // Runs long work off the UI thread with the progress bar shown and the commands locked.
   void runInBackground(const std::function<void(std::stop_token)>& work);
+  // Progress reports of long work labelled `label`, from any thread, shown on the UI thread.
+  ProgressReport progressShownAs(const std::string& label);
   void showProgress(const std::string& label, long done, long total);
   void showBootstrapTimes();
 
@@ -110,8 +126,11 @@ class MainWindow : public QWidget {
   void returnToMain();
   void printThisWindow();
 
-  UiThreadDialogs dialogs_;
+  Dialogs& dialogs_;
   Program program_;
+  std::optional<std::uint64_t> bootstrapSeed_;
+  // Receives the progress reports of the worker thread on the UI thread.
+  QObject progressReceiver_;
   BackgroundTask backgroundTask_;
   Greeting greeting_;
   QTimer greetingTimer_;

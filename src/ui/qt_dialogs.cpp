@@ -9,7 +9,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "app/scripted_dialogs.h"
+#include "app/system_clock.h"
 #include "ui/window_printer.h"
 
 namespace pellmar {

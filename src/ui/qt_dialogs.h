@@ -11,7 +11,7 @@ namespace pellmar {
 // The dialog services of the desktop: Qt message boxes, one-line prompts and the file-open
 // dialog, printing an image of a window on the default printer (or into a PDF file when no
 // printer is installed), the system clock and the system beep. Each dialog is modal over the
-// active window. Call only on the UI thread (UiThreadDialogs forwards from other threads).
+// active window. Call only on the UI thread, except clock(), which any thread may read.
 class QtDialogs : public Dialogs {
  public:
   MessageAnswer messageBox(std::string_view text, MessageButtons buttons,
@@ -24,7 +24,6 @@ class QtDialogs : public Dialogs {
   void printWindow(std::string_view window) override;
   ClockReading clock() override;
   void beep() override;
-  void progress(std::string_view /*label*/, long /*done*/, long /*total*/) override {}
 
  private:
   // The file dialog opens where the last file was chosen, with its name until it is cleared.

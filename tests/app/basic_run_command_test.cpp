@@ -6,13 +6,15 @@
 #include <sstream>
 
 #include "app/program.h"
-#include "app/scripted_dialogs.h"
+#include "app/system_clock.h"
 #include "read_file.h"
+#include "support/user_error_support.h"
 
 namespace pellmar {
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::errorFrom;
 using test_support::readFile;
 
 // The number that follows `label` on its line of the report.
@@ -32,21 +34,22 @@ class BasicRunCommand : public ::testing::Test {
     fs::create_directories(folder_);
     data_ = folder_ / "lady_beetle.txt";
     fs::copy_file(fs::path(EXAMPLES_DIR) / "lady_beetle.txt", data_);
-    dialogs_.answerPrompt("1").chooseFile(data_.string());
   }
   void TearDown() override { fs::remove_all(folder_); }
 
+  void open() { program_.run(OpenRequest{data_.string(), 1}); }
+
   fs::path folder_;
   fs::path data_;
-  ScriptedDialogs dialogs_;
+  Program program_{readSystemClock};
 };
 
 TEST_F(BasicRunCommand, EnablesTheLaterCommandsAndKeepsC0) {
-  Program program(dialogs_);
-  program.openDataFile();
-  program.basicRun();
-  ASSERT_FALSE(program.lastError());
-  const CommandStates& c = program.commands();
+  open();
+  const BasicRunResult result = program_.run(BasicRunRequest{});
+  EXPECT_TRUE(result.analysed);
+  EXPECT_FALSE(result.warning);
+  const CommandStates& c = program_.commands();
   for (const Command command :
        {Command::kLarge, Command::kJackknife, Command::kMeans, Command::kResults,
         Command::kOutputFiles, Command::kFigureFrame, Command::kBootstrap, Command::kReadSasd}) {
@@ -57,19 +60,18 @@ TEST_F(BasicRunCommand, EnablesTheLaterCommandsAndKeepsC0) {
   EXPECT_FALSE(c.isEnabled(Command::kCompare));
   EXPECT_FALSE(c.isEnabled(Command::kActionFrame));
   EXPECT_EQ(c.focused(), Command::kShowSxj);
-  const BasicRunResults& r = program.session().basic;
+  const BasicRunResults& r = program_.session().basic;
   EXPECT_TRUE(r.basicRunDone);
   EXPECT_EQ(r.originalC0, r.sumB);
   EXPECT_NEAR(r.C0, r.sumB, 1e-9 * r.sumB);
   // The report is listed first among the files written.
-  EXPECT_EQ(program.session().writtenFiles.front(),
-            (folder_ / "lady_beetle_0_Basic_Output.txt").string());
+  EXPECT_EQ(result.filesWritten, program_.session().writtenFiles);
+  EXPECT_EQ(result.filesWritten.front(), (folder_ / "lady_beetle_0_Basic_Output.txt").string());
 }
 
 TEST_F(BasicRunCommand, ReportStatesConsistentTotals) {
-  Program program(dialogs_);
-  program.openDataFile();
-  program.basicRun();
+  open();
+  program_.run(BasicRunRequest{});
   const std::string report = readFile(folder_ / "lady_beetle_0_Basic_Output.txt");
   const double sumOfB = numberAfter(report, "Sum of matrix B =");
   const double c0 = numberAfter(report, "The net consumption rate (Co) is");
@@ -89,37 +91,36 @@ TEST_F(BasicRunCommand, ReportStatesConsistentTotals) {
   EXPECT_EQ(expected, 16);
 }
 
-TEST_F(BasicRunCommand, SecondPressWritesNothing) {
-  Program program(dialogs_);
-  program.openDataFile();
-  program.basicRun();
-  const auto files = program.session().writtenFiles;
+TEST_F(BasicRunCommand, SecondRunWritesNothing) {
+  open();
+  program_.run(BasicRunRequest{});
+  const auto files = program_.session().writtenFiles;
   const auto report = readFile(folder_ / "lady_beetle_0_Basic_Output.txt");
-  const double c0 = program.session().basic.C0;
+  const double c0 = program_.session().basic.C0;
   fs::remove(folder_ / "lady_beetle_1_Fig_Cxj.txt");
-  program.basicRun();
-  EXPECT_EQ(program.session().writtenFiles, files);
+  const BasicRunResult again = program_.run(BasicRunRequest{});
+  EXPECT_FALSE(again.analysed);
+  EXPECT_TRUE(again.filesWritten.empty());
+  EXPECT_EQ(program_.session().writtenFiles, files);
   EXPECT_EQ(readFile(folder_ / "lady_beetle_0_Basic_Output.txt"), report);
   EXPECT_FALSE(fs::exists(folder_ / "lady_beetle_1_Fig_Cxj.txt"));
-  EXPECT_EQ(program.session().basic.C0, c0);
-  EXPECT_TRUE(program.commands().isEnabled(Command::kReadSasd));
+  EXPECT_EQ(program_.session().basic.C0, c0);
+  EXPECT_TRUE(program_.commands().isEnabled(Command::kReadSasd));
 }
 
 TEST_F(BasicRunCommand, FileThatCannotBeWrittenEndsTheRunWhichCanBeRepeated) {
-  Program program(dialogs_);
-  program.openDataFile();
+  open();
   const fs::path blocker = folder_ / "lady_beetle_1_Fig_Cxj.txt";
   fs::create_directories(blocker);
-  program.basicRun();
-  ASSERT_TRUE(program.lastError());
-  EXPECT_EQ(program.lastError()->title(), "File error");
-  EXPECT_NE(program.lastError()->text().find("lady_beetle_1_Fig_Cxj.txt"), std::string::npos);
-  EXPECT_FALSE(program.ended());
-  EXPECT_FALSE(program.session().basic.basicRunDone);
+  const UserError error = errorFrom([&] { program_.run(BasicRunRequest{}); });
+  EXPECT_EQ(error.title(), "File error");
+  EXPECT_NE(error.text().find("lady_beetle_1_Fig_Cxj.txt"), std::string::npos);
+  EXPECT_FALSE(program_.ended());
+  EXPECT_FALSE(program_.session().basic.basicRunDone);
   EXPECT_EQ(fs::file_size(folder_ / "lady_beetle_0_Basic_Output.txt"), 0U);
 
   fs::remove(blocker);
-  program.basicRun();
+  program_.run(BasicRunRequest{});
   const std::string report = readFile(folder_ / "lady_beetle_0_Basic_Output.txt");
   EXPECT_EQ(report.find("Table 1. Stage duration"), report.rfind("Table 1. Stage duration"));
   EXPECT_NE(report.find("Page 1 "), std::string::npos);
@@ -130,13 +131,12 @@ TEST_F(BasicRunCommand, SexCodesMissingFromTheStageNameLinesAreFlagged) {
   std::ofstream(data_, std::ios::binary)
       << "P\nU\nD\n2\n2,2\nF,Larva,Female\nM,Larva,Male\nLarva,Larva\n"
          "1,F,2,2,1,1,-1,3,3,-1\n2,N,-1,1,-1\n";
-  Program program(dialogs_);
-  program.openDataFile();
-  program.basicRun();
-  ASSERT_EQ(dialogs_.messages().size(), 1U);
-  EXPECT_EQ(dialogs_.messages()[0].text, "Error!!!!");
-  EXPECT_FALSE(program.lastError());
-  EXPECT_TRUE(program.session().basic.basicRunDone);
+  open();
+  const BasicRunResult result = program_.run(BasicRunRequest{});
+  ASSERT_TRUE(result.warning);
+  EXPECT_EQ(result.warning->title, "Basic Run");
+  EXPECT_EQ(result.warning->text, "Error!!!!");
+  EXPECT_TRUE(program_.session().basic.basicRunDone);
 }
 
 }  // namespace

@@ -11,13 +11,14 @@
 #include <string>
 
 #include "app/program.h"
-#include "app/scripted_dialogs.h"
+#include "app/system_clock.h"
 #include "cli/cli_options.h"
 #include "cli/cli_runner.h"
 #include "core/analysis/basic_run.h"
 #include "core/data/study_reader.h"
 #include "core/report_test_support.h"
 #include "study_generator.h"
+#include "support/user_error_support.h"
 
 namespace pellmar {
 namespace {
@@ -129,15 +130,13 @@ TEST_F(Limits, OneStepBeyondALimitIsRefusedBeforeAnyTableIsFilled) {
   for (const auto& file : beyond) {
     SCOPED_TRACE(file.what);
     std::ofstream(data_, std::ios::binary | std::ios::trunc) << file.contents;
-    ScriptedDialogs dialogs;
-    dialogs.answerPrompt("1").chooseFile(data_);
-    Program program(dialogs);
-    program.openDataFile();
-    program.basicRun();
-    ASSERT_TRUE(program.lastError());
-    EXPECT_EQ(program.lastError()->title(), "Error in data file");
-    EXPECT_NE(program.lastError()->text().find(file.message), std::string::npos)
-        << program.lastError()->text();
+    Program program(readSystemClock);
+    const UserError error = test_support::errorFrom([&] {
+      program.run(OpenRequest{data_, 1});
+      program.run(BasicRunRequest{});
+    });
+    EXPECT_EQ(error.title(), "Error in data file");
+    EXPECT_NE(error.text().find(file.message), std::string::npos) << error.text();
     EXPECT_TRUE(program.ended());
     EXPECT_EQ(program.session().study.individualCount, 0);
     EXPECT_EQ(program.session().basic.N.rows(), 0);

@@ -6,12 +6,15 @@
 #include <fstream>
 
 #include "app/numeric_prefix.h"
-#include "app/scripted_dialogs.h"
+#include "app/system_clock.h"
+#include "support/scripted_dialogs.h"
+#include "support/user_error_support.h"
 
 namespace pellmar {
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::errorFrom;
 
 class ProgramTest : public ::testing::Test {
  protected:
@@ -58,23 +61,31 @@ TEST(OutputBaseName, DropsTheLastFourCharacters) {
   EXPECT_EQ(outputBaseNameFor("ab"), "");
 }
 
-TEST_F(ProgramTest, OpenStepSetsNamesCommandsAndReadsTheStudy) {
-  const std::string path = writeData("moth.txt", kGoodStudy);
+TEST_F(ProgramTest, OpenAsksTheTimeUnitThenTheFile) {
   ScriptedDialogs dialogs;
-  dialogs.answerPrompt("0.5 days").chooseFile(path);
-  Program program(dialogs);
-  program.openDataFile();
-
-  ASSERT_FALSE(program.lastError());
+  dialogs.answerPrompt("0.5 days").chooseFile("/x/moth.txt");
+  const auto request = askOpen(dialogs);
+  ASSERT_TRUE(request);
+  EXPECT_EQ(request->dataFile, "/x/moth.txt");
+  EXPECT_EQ(request->timeUnit, 0.5);
   EXPECT_EQ(dialogs.prompts(),
             std::vector<std::string>{"Enter the time unit of your data (1 or 0.5)"});
+
+  dialogs.answerPrompt("1").chooseFile("");
+  EXPECT_FALSE(askOpen(dialogs));
+}
+
+TEST_F(ProgramTest, OpenStepSetsNamesCommandsAndReadsTheStudy) {
+  const std::string path = writeData("moth.txt", kGoodStudy);
+  Program program(readSystemClock);
+  const OpenResult result = program.run(OpenRequest{path, 0.5});
+
   const StudyData& study = program.session().study;
   EXPECT_EQ(study.timeUnit, 0.5);
   EXPECT_EQ(study.outputBaseName, (folder_ / "moth").string());
-  EXPECT_EQ(study.basicOutputFileName, (folder_ / "moth_0_Basic_Output.txt").string());
-  EXPECT_TRUE(fs::exists(study.basicOutputFileName));
-  EXPECT_EQ(fs::file_size(study.basicOutputFileName), 0U);
-  EXPECT_EQ(study.individualCount, 2);
+  EXPECT_EQ(result.basicReportFile, (folder_ / "moth_0_Basic_Output.txt").string());
+  EXPECT_EQ(fs::file_size(result.basicReportFile), 0U);
+  EXPECT_EQ(result.individualCount, 2);
 
   const CommandStates& commands = program.commands();
   EXPECT_TRUE(commands.isEnabled(Command::kBasicRun));
@@ -82,65 +93,56 @@ TEST_F(ProgramTest, OpenStepSetsNamesCommandsAndReadsTheStudy) {
   EXPECT_FALSE(commands.isEnabled(Command::kOpenDataFile));
   EXPECT_FALSE(commands.isEnabled(Command::kJackknife));
   EXPECT_TRUE(commands.isEnabled(Command::kCheckDataFile));
-  EXPECT_TRUE(dialogs.messages().empty());
 }
 
-TEST_F(ProgramTest, CancelledFileDialogChangesNothingButTheTimeUnit) {
-  ScriptedDialogs dialogs;
-  dialogs.answerPrompt("").chooseFile("");
-  Program program(dialogs);
-  program.openDataFile();
-  EXPECT_EQ(program.session().study.timeUnit, 0);
-  EXPECT_TRUE(program.commands().isEnabled(Command::kOpenDataFile));
-  EXPECT_FALSE(program.commands().isEnabled(Command::kBasicRun));
-  EXPECT_FALSE(program.commands().isVisible(Command::kCompare));
-  EXPECT_FALSE(program.ended());
+TEST_F(ProgramTest, MissingDataFileIsRefusedBeforeAnythingIsWritten) {
+  Program program(readSystemClock);
+  const UserError error = errorFrom([&] {
+    program.run(OpenRequest{(folder_ / "moth.txt").string(), 1});
+  });
+  EXPECT_EQ(error.title(), "Error in data file");
+  EXPECT_EQ(error.text().rfind("The data file \"", 0), 0U);
+  EXPECT_TRUE(program.ended());
+  EXPECT_TRUE(fs::is_empty(folder_));
 }
 
-TEST_F(ProgramTest, DataFaultShowsTheMessageAndEndsTheProgram) {
+TEST_F(ProgramTest, DataFaultEndsTheProgram) {
   std::string bad = kGoodStudy;
   bad.replace(bad.find("2,N,3"), 1, "7");
   const std::string path = writeData("bad.txt", bad);
-  ScriptedDialogs dialogs;
-  dialogs.answerPrompt("1").chooseFile(path);
-  Program program(dialogs);
-  program.openDataFile();
-  ASSERT_EQ(dialogs.messages().size(), 1U);
-  EXPECT_EQ(dialogs.messages()[0].title, "Error in data file");
+  Program program(readSystemClock);
+  const UserError error = errorFrom([&] { program.run(OpenRequest{path, 1}); });
+  EXPECT_EQ(error.title(), "Error in data file");
   EXPECT_EQ(
-      dialogs.messages()[0].text,
+      error.text(),
       "Check data of individual no. 1 or 2\nPlease correct your data and rerun this program.");
   EXPECT_TRUE(program.ended());
   // The basic report created by the open step stays on disk, empty.
   EXPECT_EQ(fs::file_size(folder_ / "bad_0_Basic_Output.txt"), 0U);
+  // Nothing runs after the end.
+  EXPECT_TRUE(errorFrom([&] { program.run(CheckRequest{}); }).fatal());
 }
 
 TEST_F(ProgramTest, CheckDataFileConfirmsOrExplains) {
-  ScriptedDialogs dialogs;
-  Program program(dialogs);
-  program.checkDataFile();
+  Program program(readSystemClock);
+  const UserError early = errorFrom([&] { program.run(CheckRequest{}); });
+  EXPECT_EQ(early.text(), "Please open a data file first.");
+  EXPECT_EQ(early.kind(), ErrorKind::kInvalidRequest);
   EXPECT_FALSE(program.ended());
-  ASSERT_EQ(dialogs.messages().size(), 1U);
-  EXPECT_EQ(dialogs.messages()[0].text, "Please open a data file first.");
 
-  dialogs.answerPrompt("1").chooseFile(writeData("moth.txt", kGoodStudy));
-  program.openDataFile();
-  program.checkDataFile();
-  ASSERT_EQ(dialogs.messages().size(), 2U);
-  EXPECT_EQ(dialogs.messages()[1].title, "Check data file");
-  EXPECT_EQ(dialogs.messages()[1].text, "It looks OK.");
+  program.run(OpenRequest{writeData("moth.txt", kGoodStudy), 1});
+  const CheckResult result = program.run(CheckRequest{});
+  EXPECT_EQ(result.message.title, "Check data file");
+  EXPECT_EQ(result.message.text, "It looks OK.");
 }
 
 TEST_F(ProgramTest, ReportThatCannotBeCreatedEndsOnlyTheCommand) {
   const std::string path = writeData("moth.txt", kGoodStudy);
   fs::create_directories(folder_ / "moth_0_Basic_Output.txt");
-  ScriptedDialogs dialogs;
-  dialogs.answerPrompt("1").chooseFile(path);
-  Program program(dialogs);
-  program.openDataFile();
-  ASSERT_EQ(dialogs.messages().size(), 1U);
-  EXPECT_EQ(dialogs.messages()[0].title, "File error");
-  EXPECT_NE(dialogs.messages()[0].text.find("moth_0_Basic_Output.txt"), std::string::npos);
+  Program program(readSystemClock);
+  const UserError error = errorFrom([&] { program.run(OpenRequest{path, 1}); });
+  EXPECT_EQ(error.title(), "File error");
+  EXPECT_NE(error.text().find("moth_0_Basic_Output.txt"), std::string::npos);
   EXPECT_FALSE(program.ended());
   EXPECT_TRUE(program.commands().isEnabled(Command::kOpenDataFile));
 }

@@ -5,13 +5,16 @@
 #include <sstream>
 
 #include "app/program.h"
-#include "app/scripted_dialogs.h"
+#include "app/system_clock.h"
 #include "read_file.h"
+#include "support/scripted_dialogs.h"
+#include "support/user_error_support.h"
 
 namespace pellmar {
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::errorFrom;
 using test_support::readFile;
 
 // A program with the example study opened and analysed, in a folder of its own.
@@ -27,42 +30,47 @@ class ResamplingCommands : public ::testing::Test {
          {"lady_beetle.txt", "lady_beetle_10_SASD.txt", "lady_beetle_11_Bootstrap_samples.txt"}) {
       fs::copy_file(fs::path(EXAMPLES_DIR) / name, folder_ / name);
     }
-    program_ = std::make_unique<Program>(dialogs_);
-    dialogs_.answerPrompt("1").chooseFile(path("lady_beetle.txt"));
-    program_->openDataFile();
-    program_->basicRun();
-    ASSERT_FALSE(program_->lastError());
+    program_ = std::make_unique<Program>(readSystemClock);
+    program_->run(OpenRequest{path("lady_beetle.txt"), 1});
+    program_->run(BasicRunRequest{});
   }
   void TearDown() override { fs::remove_all(folder_); }
 
   [[nodiscard]] std::string path(const std::string& name) const {
     return (folder_ / name).string();
   }
-  void readSasd() {
-    dialogs_.chooseFile(path("lady_beetle_10_SASD.txt"));
-    program_->readSasd();
+  ReadSasdResult readSasd() {
+    return program_->run(ReadSasdRequest{path("lady_beetle_10_SASD.txt")});
   }
-  void ownSamples(const std::string& replicates, std::uint64_t seed) {
-    program_->setBootstrapSeed(seed);
-    dialogs_.answerPrompt("2").answerPrompt(replicates).answerPrompt("100").answerYesNo(false);
-    program_->bootstrap();
+  static BootstrapRequest ownSamples(int replicates, std::uint64_t seed) {
+    BootstrapRequest request;
+    request.replicates = replicates;
+    request.sampleSize = 100;
+    request.seed = seed;
+    return request;
+  }
+  [[nodiscard]] BootstrapRequest sameSamples(const std::string& file) const {
+    BootstrapRequest request;
+    request.source = SampleSource::kSameSamples;
+    request.samplesFile = path(file);
+    return request;
   }
   [[nodiscard]] const CommandStates& commands() const { return program_->commands(); }
 
   fs::path folder_;
-  ScriptedDialogs dialogs_;
   std::unique_ptr<Program> program_;
 };
 
 TEST_F(ResamplingCommands, ReadSasdComputesThePredationRates) {
-  readSasd();
-  ASSERT_FALSE(program_->lastError());
+  const ReadSasdResult result = readSasd();
   const PredationState& p = program_->session().predation;
   EXPECT_TRUE(p.sasdDone);
-  EXPECT_GT(p.stablePredationRate, 0);
-  EXPECT_DOUBLE_EQ(p.finitePredationRate, p.finiteRate * p.stablePredationRate);
-  EXPECT_EQ(dialogs_.messages().back().title, "Finit predation rate");
-  EXPECT_TRUE(fs::exists(folder_ / "lady_beetle_0_Output_Finite_Predation_Rate_omega.txt"));
+  EXPECT_GT(result.psi, 0);
+  EXPECT_DOUBLE_EQ(result.omega, result.lambda * result.psi);
+  EXPECT_EQ(result.message.title, "Finit predation rate");
+  EXPECT_EQ(result.message.text.rfind("Psi =", 0), 0U);
+  EXPECT_EQ(result.filesWritten,
+            std::vector<std::string>{path("lady_beetle_0_Output_Finite_Predation_Rate_omega.txt")});
 }
 
 TEST_F(ResamplingCommands, SasdOfAnotherCohortChangesNothing) {
@@ -70,18 +78,47 @@ TEST_F(ResamplingCommands, SasdOfAnotherCohortChangesNothing) {
   sasd.replace(sasd.find("\"Number of individuals\"\r\n100"), 29,
                "\"Number of individuals\"\r\n99");
   std::ofstream(folder_ / "other.txt", std::ios::binary) << sasd;
-  dialogs_.chooseFile(path("other.txt"));
-  program_->readSasd();
-  ASSERT_TRUE(program_->lastError());
-  EXPECT_EQ(program_->lastError()->title(), "Read SASD");
+  const UserError error = errorFrom([&] { program_->run(ReadSasdRequest{path("other.txt")}); });
+  EXPECT_EQ(error.title(), "Read SASD");
   EXPECT_FALSE(program_->ended());
   EXPECT_FALSE(program_->session().predation.sasdDone);
   EXPECT_FALSE(fs::exists(folder_ / "lady_beetle_0_Output_Finite_Predation_Rate_omega.txt"));
+  // No file chosen: refused as a request.
+  EXPECT_EQ(errorFrom([&] { program_->run(ReadSasdRequest{}); }).kind(),
+            ErrorKind::kInvalidRequest);
+}
+
+TEST_F(ResamplingCommands, BootstrapAsksInTheOrderOfTheDesktop) {
+  ScriptedDialogs dialogs;
+  dialogs.answerPrompt("2").answerPrompt("300.4").answerPrompt("90");
+  const auto own = askBootstrap(dialogs, program_->session(), 17);
+  ASSERT_TRUE(own);
+  EXPECT_EQ(own->source, SampleSource::kOwnSamples);
+  EXPECT_EQ(own->replicates, 300);
+  EXPECT_EQ(own->sampleSize, 90);
+  EXPECT_EQ(own->seed, 17U);
+  EXPECT_EQ(dialogs.prompts(),
+            (std::vector<std::string>{"Do you want to use the same bootstrap samples (1=Yes, 2=No)",
+                                      "Enter the number of bootstarp (B <= 40000) ",
+                                      "Enter the sample size (n) of bootstrap"}));
+
+  // The same samples need the stable age-stage distribution first; the user is told so.
+  dialogs.answerPrompt("1");
+  EXPECT_FALSE(askBootstrap(dialogs, program_->session(), 17));
+  EXPECT_EQ(dialogs.messages().back().title, "Same bootstrap samples");
+  readSasd();
+  dialogs.answerPrompt("1").chooseFile("");
+  EXPECT_FALSE(askBootstrap(dialogs, program_->session(), 17));
+  dialogs.answerPrompt("1").chooseFile("samples.txt");
+  const auto same = askBootstrap(dialogs, program_->session(), 17);
+  ASSERT_TRUE(same);
+  EXPECT_EQ(same->source, SampleSource::kSameSamples);
+  EXPECT_EQ(same->samplesFile, "samples.txt");
+  EXPECT_TRUE(dialogs.scriptUsedUp());
 }
 
 TEST_F(ResamplingCommands, OwnSamplesBootstrapSetsTheCommandsAndWritesItsFiles) {
-  ownSamples("300", 17);
-  ASSERT_FALSE(program_->lastError());
+  const BootstrapResult result = program_->run(ownSamples(300, 17));
   EXPECT_TRUE(commands().isEnabled(Command::kOpenDataFile));
   for (const Command command : {Command::kBasicRun, Command::kBootstrap, Command::kJackknife,
                                 Command::kReadSasd, Command::kLarge, Command::kFigureFrame}) {
@@ -91,69 +128,74 @@ TEST_F(ResamplingCommands, OwnSamplesBootstrapSetsTheCommandsAndWritesItsFiles) 
   EXPECT_TRUE(commands().isEnabled(Command::kCompare));
   EXPECT_TRUE(program_->session().bootstrap.done);
   EXPECT_EQ(program_->session().shownResampling, ResamplingKind::kBootstrap);
-  EXPECT_TRUE(fs::exists(folder_ / "lady_beetle_0_Bootstrap_Output.txt"));
-  EXPECT_TRUE(fs::exists(folder_ / "lady_beetle_4_Bootstrap_C0_in column.txt"));
-  EXPECT_TRUE(fs::exists(folder_ / "lady_beetle_9_Bootstrap-Co frequency.txt"));
+  EXPECT_EQ(result.replicates, 300);
+  EXPECT_EQ(result.sampleSize, 100);
+  EXPECT_EQ(result.seed, 17U);
+  EXPECT_EQ(result.filesWritten.front(), path("lady_beetle_0_Bootstrap_Output.txt"));
+  EXPECT_EQ(result.filesWritten.back(), path("lady_beetle_9_Bootstrap-Co frequency.txt"));
+  for (const std::string& file : result.filesWritten) EXPECT_TRUE(fs::exists(file)) << file;
   // The bootstrap mean of C0 lies near the cohort's.
-  const BootstrapState& b = program_->session().bootstrap;
-  EXPECT_NEAR(b.c0.mean, program_->session().basic.originalC0, 4 * b.c0.se);
-  // The jackknife cannot follow a bootstrap.
-  EXPECT_FALSE(commands().isEnabled(Command::kJackknife));
+  EXPECT_NEAR(result.c0.mean, program_->session().basic.originalC0, 4 * result.c0.se);
+
+  // The curves are written on request, afterwards.
+  const NormalDensityResult curves = program_->run(NormalDensityRequest{});
+  EXPECT_EQ(curves.message.text, "Congratulation!");
+  EXPECT_EQ(curves.filesWritten.back(), path("lady_beetle_22_Bootstrap-C0-Normal density.txt"));
 }
 
 TEST_F(ResamplingCommands, SameSeedGivesTheSameFiles) {
-  ownSamples("50", 3);
+  program_->run(ownSamples(50, 3));
   const std::string first = readFile(folder_ / "lady_beetle_4_Bootstrap_C0_in column.txt");
   const std::string report = readFile(folder_ / "lady_beetle_0_Bootstrap_Output.txt");
   ResamplingCommands::TearDown();
   SetUp();
-  ownSamples("50", 3);
+  program_->run(ownSamples(50, 3));
   EXPECT_EQ(readFile(folder_ / "lady_beetle_4_Bootstrap_C0_in column.txt"), first);
   EXPECT_EQ(readFile(folder_ / "lady_beetle_0_Bootstrap_Output.txt"), report);
   ResamplingCommands::TearDown();
   SetUp();
-  ownSamples("50", 4);
+  program_->run(ownSamples(50, 4));
   EXPECT_NE(readFile(folder_ / "lady_beetle_4_Bootstrap_C0_in column.txt"), first);
 }
 
-TEST_F(ResamplingCommands, ParametersOutOfRangeAreRefusedBeforeAnythingIsWritten) {
-  for (const char* replicates : {"0", "200011", "lots"}) {
-    ownSamples(replicates, 1);
-    ASSERT_TRUE(program_->lastError());
-    EXPECT_EQ(program_->lastError()->title(), "Bootstrap");
+TEST_F(ResamplingCommands, RequestsOutOfRangeAreRefusedBeforeAnythingIsWritten) {
+  const auto files = program_->session().writtenFiles;
+  for (const int replicates : {0, 200011}) {
+    const UserError error = errorFrom([&] { program_->run(ownSamples(replicates, 1)); });
+    EXPECT_EQ(error.title(), "Bootstrap");
+    EXPECT_EQ(error.kind(), ErrorKind::kInvalidRequest);
   }
-  program_->setBootstrapSeed(1);
-  dialogs_.answerPrompt("2").answerPrompt("10").answerPrompt("406");
-  program_->bootstrap();
-  EXPECT_NE(program_->lastError()->text().find("sample size"), std::string::npos);
-  EXPECT_FALSE(fs::exists(folder_ / "lady_beetle_0_Bootstrap_Output.txt"));
+  for (const int sampleSize : {0, 406}) {
+    BootstrapRequest request = ownSamples(10, 1);
+    request.sampleSize = sampleSize;
+    EXPECT_EQ(
+        errorFrom([&] { program_->run(request); }).text(),
+        "The sample size must be from 1 to 405; " + std::to_string(sampleSize) + " was given.");
+  }
+  EXPECT_EQ(errorFrom([&] { program_->run(sameSamples("missing.txt")); }).title(),
+            "Same bootstrap samples");
+  readSasd();
+  const UserError missing = errorFrom([&] { program_->run(sameSamples("missing.txt")); });
+  EXPECT_EQ(missing.title(), "Bootstrap samples");
+  EXPECT_EQ(missing.kind(), ErrorKind::kCommandFailed);
+  EXPECT_EQ(program_->session().writtenFiles.size(), files.size() + 1);
   EXPECT_TRUE(commands().isEnabled(Command::kBootstrap));
   EXPECT_TRUE(commands().isEnabled(Command::kJackknife));
-}
-
-TEST_F(ResamplingCommands, SameSamplesNeedTheStableDistributionFirst) {
-  dialogs_.answerPrompt("1");
-  program_->bootstrap();
-  EXPECT_FALSE(program_->lastError());
-  EXPECT_EQ(dialogs_.messages().back().title, "Same bootstrap samples");
-  EXPECT_TRUE(commands().isEnabled(Command::kBootstrap));
-  EXPECT_TRUE(commands().isEnabled(Command::kJackknife));
+  EXPECT_EQ(errorFrom([&] { program_->run(NormalDensityRequest{}); }).kind(),
+            ErrorKind::kInvalidRequest);
 }
 
 TEST_F(ResamplingCommands, SameSamplesGiveStandardErrorsOfThePredationRates) {
   readSasd();
-  dialogs_.answerPrompt("1")
-      .chooseFile(path("lady_beetle_11_Bootstrap_samples.txt"))
-      .answerYesNo(true);
-  program_->bootstrap();
-  ASSERT_FALSE(program_->lastError());
-  const BootstrapState& b = program_->session().bootstrap;
-  EXPECT_EQ(b.bootCount, 200);
-  EXPECT_GT(b.psi.se, 0);
-  EXPECT_GT(b.fp.se, 0);
-  EXPECT_GT(b.Qp, 0);
-  EXPECT_TRUE(fs::exists(folder_ / "lady_beetle_22_Bootstrap-C0-Normal density.txt"));
-  EXPECT_EQ(dialogs_.messages().back().text, "Congratulation!");
+  const BootstrapResult result = program_->run(sameSamples("lady_beetle_11_Bootstrap_samples.txt"));
+  EXPECT_EQ(result.source, SampleSource::kSameSamples);
+  EXPECT_EQ(result.replicates, 200);
+  EXPECT_GT(result.psi.se, 0);
+  EXPECT_GT(result.fp.se, 0);
+  EXPECT_GT(program_->session().bootstrap.Qp, 0);
+  program_->run(NormalDensityRequest{});
+  EXPECT_TRUE(
+      fs::exists(folder_ / "lady_beetle_22_Bootstrap-Stable Predation Rate-Normal density.txt"));
 }
 
 TEST_F(ResamplingCommands, ReplicateWithR0OfZeroEndsTheProgramWithoutBootstrapFiles) {
@@ -163,34 +205,50 @@ TEST_F(ResamplingCommands, ReplicateWithR0OfZeroEndsTheProgramWithoutBootstrapFi
   const std::size_t r0 = samples.find("\"Ro\",", third);
   samples.replace(r0, samples.find("\r\n", r0) - r0, "\"Ro\",0");
   std::ofstream(folder_ / "bad.txt", std::ios::binary) << samples;
-  dialogs_.answerPrompt("1").chooseFile(path("bad.txt"));
-  program_->bootstrap();
+  const UserError error = errorFrom([&] { program_->run(sameSamples("bad.txt")); });
   EXPECT_TRUE(program_->ended());
-  EXPECT_EQ(dialogs_.messages().back().title, "Bootstrap Ro = 0");
-  EXPECT_EQ(dialogs_.messages().back().text.rfind("Bootstrap no. 3.  Ro = 0.", 0), 0U);
+  EXPECT_EQ(error.title(), "Bootstrap Ro = 0");
+  EXPECT_EQ(error.text().rfind("Bootstrap no. 3.  Ro = 0.", 0), 0U);
   EXPECT_FALSE(fs::exists(folder_ / "lady_beetle_0_Bootstrap_Output.txt"));
   EXPECT_TRUE(fs::exists(folder_ / "lady_beetle_0_Output_Finite_Predation_Rate_omega.txt"));
 }
 
 TEST_F(ResamplingCommands, JackknifeOfTheExample) {
-  program_->jackknife();
-  ASSERT_FALSE(program_->lastError());
-  const JackknifeState& j = program_->session().jackknife;
-  EXPECT_TRUE(j.done);
+  std::vector<long> progress;
+  const JackknifeResult result = program_->run(
+      JackknifeRequest{}, [&](long done, long /*total*/) { progress.push_back(done); });
+  EXPECT_FALSE(result.shownAgain);
+  EXPECT_EQ(progress.size(), 100U);
+  EXPECT_TRUE(program_->session().jackknife.done);
   EXPECT_FALSE(commands().isEnabled(Command::kBootstrap));
   EXPECT_FALSE(commands().isEnabled(Command::kBasicRun));
   EXPECT_TRUE(commands().isEnabled(Command::kOpenDataFile));
   // C0 is the mean lifelong consumption, so its jackknife is that of the individual totals:
   // the mean of the pseudo-values is C0 and their standard error the totals' standard error.
   const BasicRunResults& r = program_->session().basic;
-  EXPECT_NEAR(j.jackMean, r.fullC0, 1e-9 * r.fullC0);
-  EXPECT_NEAR(j.jackSE, r.cohortConsumptionSE, 1e-9 * r.cohortConsumptionSE);
-  EXPECT_TRUE(fs::exists(folder_ / "lady_beetle_5_Pseudo_Consumption_Rate_For_t-test.txt"));
-  EXPECT_TRUE(fs::exists(folder_ / "lady_beetle_9_Fig_Jackknife-Co frequency.txt"));
+  EXPECT_NEAR(result.mean, r.fullC0, 1e-9 * r.fullC0);
+  EXPECT_NEAR(result.se, r.cohortConsumptionSE, 1e-9 * r.cohortConsumptionSE);
+  EXPECT_EQ(result.filesWritten,
+            (std::vector<std::string>{path("lady_beetle_0_Jackknife_Output.txt"),
+                                      path("lady_beetle_5_Pseudo_Consumption_Rate_For_t-test.txt"),
+                                      path("lady_beetle_9_Fig_Jackknife-Co frequency.txt")}));
+  // A second press only shows the results again.
+  const JackknifeResult again = program_->run(JackknifeRequest{});
+  EXPECT_TRUE(again.shownAgain);
+  EXPECT_TRUE(again.filesWritten.empty());
+}
+
+TEST_F(ResamplingCommands, StoppedJackknifeWritesNothing) {
+  std::stop_source stop;
+  stop.request_stop();
+  const UserError error =
+      errorFrom([&] { program_->run(JackknifeRequest{}, {}, stop.get_token()); });
+  EXPECT_EQ(error.title(), "Jackknife");
+  EXPECT_FALSE(fs::exists(folder_ / "lady_beetle_0_Jackknife_Output.txt"));
 }
 
 TEST_F(ResamplingCommands, ComparisonAfterABootstrap) {
-  ownSamples("40", 9);
+  program_->run(ownSamples(40, 9));
   // Treatment 2 is this bootstrap itself: t = 0.
   std::ostringstream treatment;
   treatment << "Same cohort\nline 2\nline 3\nn\n100\nK\n40\n";
@@ -200,16 +258,18 @@ TEST_F(ResamplingCommands, ComparisonAfterABootstrap) {
     treatment << k << "," << b.bootC0[static_cast<std::size_t>(k)] << "\n";
   }
   std::ofstream(folder_ / "treatment2.txt", std::ios::binary) << treatment.str();
-  dialogs_.chooseFile("");
-  program_->compareBootstraps();
+  ScriptedDialogs dialogs;
+  dialogs.chooseFile("");
+  EXPECT_FALSE(askComparison(dialogs));
+  EXPECT_EQ(errorFrom([&] { program_->run(ComparisonRequest{path("missing.txt")}); }).title(),
+            "Compare two bootstraps");
   EXPECT_TRUE(commands().isEnabled(Command::kCompare));
-  dialogs_.chooseFile(path("treatment2.txt"));
-  program_->compareBootstraps();
-  ASSERT_FALSE(program_->lastError());
-  EXPECT_EQ(dialogs_.messages().back().title, "t-test");
-  EXPECT_NEAR(program_->session().comparison.tValue, 0.0, 1e-9);
+  const ComparisonResult result = program_->run(ComparisonRequest{path("treatment2.txt")});
+  EXPECT_EQ(result.message.title, "t-test");
+  EXPECT_NEAR(result.t, 0.0, 1e-9);
   EXPECT_FALSE(commands().isEnabled(Command::kCompare));
-  EXPECT_TRUE(fs::exists(folder_ / "lady_beetle_6-Compare2Bs-output.txt"));
+  EXPECT_EQ(result.filesWritten,
+            std::vector<std::string>{path("lady_beetle_6-Compare2Bs-output.txt")});
 }
 
 }  // namespace

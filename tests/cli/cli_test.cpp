@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "cli/cli_options.h"
 #include "cli/cli_runner.h"
@@ -43,12 +46,78 @@ TEST(CliRunner, CheckOnTheExampleStudy) {
   EXPECT_EQ(runCli(options, out, err), 0);
   EXPECT_EQ(out.str(), "It looks OK.\n");
   EXPECT_EQ(err.str(), "");
+  fs::remove_all(folder);
+}
 
-  options.dataFile = (folder / "missing.txt").string();
-  std::ostringstream out2;
-  std::ostringstream err2;
-  EXPECT_EQ(runCli(options, out2, err2), 1);
-  EXPECT_EQ(err2.str().rfind("Error in data file\n", 0), 0U);
+// Every refused request leaves the folder as it was: nothing is written, the message keeps its
+// text, and the exit status tells a bad request (2) from a file that fails (1).
+TEST(CliRunner, RefusedRequestsWriteNothing) {
+  const fs::path folder = fs::temp_directory_path() / "pellmar_cli_refused";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  for (const char* name : {"lady_beetle.txt", "lady_beetle_10_SASD.txt"}) {
+    fs::copy_file(fs::path(EXAMPLES_DIR) / name, folder / name);
+  }
+  const auto in = [&](const char* name) { return (folder / name).string(); };
+  const struct {
+    std::vector<std::string> arguments;
+    int status;
+    std::string message;
+  } refused[] = {
+      {{"--bootstrap", "0"},
+       2,
+       "Bootstrap\nThe number of bootstraps must be from 1 to 200010; 0 was given.\n"},
+      {{"--bootstrap", "200011"},
+       2,
+       "Bootstrap\nThe number of bootstraps must be from 1 to 200010; 200011 was given.\n"},
+      {{"--bootstrap", "lots"},
+       2,
+       "Bootstrap\nThe number of bootstraps must be from 1 to 200010; 0 was given.\n"},
+      {{"--bootstrap", "10", "--sample-size", "406"},
+       2,
+       "Bootstrap\nThe sample size must be from 1 to 405; 406 was given.\n"},
+      {{"--sasd", in("missing.txt")},
+       1,
+       "Read SASD\nThe file " + in("missing.txt") + " cannot be read.\n"},
+      {{"--sasd", in("lady_beetle_10_SASD.txt"), "--same-samples", in("missing.txt")},
+       1,
+       "Bootstrap samples\nThe file " + in("missing.txt") + " cannot be read.\n"},
+      {{"--bootstrap", "10", "--compare", in("missing.txt")},
+       1,
+       "Compare two bootstraps\nThe file " + in("missing.txt") + " cannot be read.\n"},
+  };
+  const auto listing = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> before = listing();
+  for (const auto& request : refused) {
+    std::vector<std::string> arguments{"run", in("lady_beetle.txt")};
+    arguments.insert(arguments.end(), request.arguments.begin(), request.arguments.end());
+    SCOPED_TRACE(arguments[2] + " " + arguments[3]);
+    const auto options = parseCliOptions(arguments);
+    ASSERT_TRUE(options);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(runCli(*options, out, err), request.status);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), request.message);
+    EXPECT_EQ(listing(), before);
+  }
+
+  // A data file that is not there: the data file's own message, and no empty report.
+  const auto missing = parseCliOptions({"check", in("missing.txt")});
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(runCli(*missing, out, err), 1);
+  EXPECT_EQ(err.str(),
+            "Error in data file\nThe data file \"" + in("missing.txt") +
+                "\" cannot be found.\nPlease correct your data and rerun this program.\n");
+  EXPECT_EQ(listing(), before);
   fs::remove_all(folder);
 }
 

@@ -2,33 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QThread>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
 #include <stdexcept>
 #include <thread>
 
-#include "app/scripted_dialogs.h"
 #include "ui/progress_tracker.h"
-#include "ui/ui_thread_dialogs.h"
 
 namespace pellmar {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Scripted answers that also note the thread each question was asked on.
-class ThreadNotingDialogs : public ScriptedDialogs {
- public:
-  std::string inputPrompt(std::string_view prompt, std::string_view title,
-                          std::string_view defaultAnswer) override {
-    askedOn = QThread::currentThread();
-    return ScriptedDialogs::inputPrompt(prompt, title, defaultAnswer);
-  }
-  QThread* askedOn = nullptr;
-};
 
 TEST(BackgroundTask, RunsOffTheUiThreadWhileEventsGoOn) {
   BackgroundTask work;
@@ -45,34 +30,6 @@ TEST(BackgroundTask, RunsOffTheUiThreadWhileEventsGoOn) {
   EXPECT_NE(workerThread, std::this_thread::get_id());
   EXPECT_TRUE(timerFired);
   EXPECT_FALSE(work.running());
-}
-
-TEST(BackgroundTask, DialogsAskedByTheWorkAreShownOnTheUiThread) {
-  ThreadNotingDialogs inner;
-  inner.answerPrompt("40000");
-  UiThreadDialogs dialogs(inner);
-  std::string answer;
-  BackgroundTask().run(
-      [&](std::stop_token) { answer = dialogs.inputPrompt("B?", "Bootstrap", "1"); });
-  EXPECT_EQ(answer, "40000");
-  EXPECT_EQ(inner.askedOn, QApplication::instance()->thread());
-}
-
-TEST(BackgroundTask, ProgressReachesTheSinkOnTheUiThreadWithoutWaiting) {
-  ScriptedDialogs inner;
-  UiThreadDialogs dialogs(inner);
-  std::vector<long> seen;
-  bool onUiThread = true;
-  dialogs.onProgress([&](const std::string& /*label*/, long done, long /*total*/) {
-    seen.push_back(done);
-    onUiThread = onUiThread && QThread::currentThread() == QApplication::instance()->thread();
-  });
-  BackgroundTask().run([&](std::stop_token) {
-    for (long b = 1; b <= 3; ++b) dialogs.progress("Bootstrap", b, 3);
-  });
-  QApplication::processEvents();
-  EXPECT_EQ(seen, (std::vector<long>{1, 2, 3}));
-  EXPECT_TRUE(onUiThread);
 }
 
 TEST(BackgroundTask, StopRequestReachesTheWork) {

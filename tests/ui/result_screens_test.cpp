@@ -189,13 +189,9 @@ TEST(DataFormatWindow, TheExampleIsAValidDataFile) {
   EXPECT_TRUE(exampleDataFile().contains(QStringLiteral(" 5,N,2,-5,-1,4,3,3,2,2,-1\n")));
   EXPECT_TRUE(exampleDataFile().contains(QStringLiteral(" 6,N,3,2,-4,-1,3,5,-1,-1\n")));
 
-  Program program(dialogs);
-  program.openDataFileAt(data.string());
-  program.checkDataFile();
-  EXPECT_FALSE(program.lastError()) << program.lastError()->text();
-  EXPECT_EQ(program.session().study.individualCount, 6);
-  ASSERT_FALSE(dialogs.messages().empty());
-  EXPECT_EQ(dialogs.messages().back().text, "It looks OK.");
+  Program program(readSystemClock);
+  EXPECT_EQ(program.run(OpenRequest{data.string(), 1}).individualCount, 6);
+  EXPECT_EQ(program.run(CheckRequest{}).message.text, "It looks OK.");
 }
 
 }  // namespace

@@ -10,7 +10,8 @@
 #include <string>
 
 #include "app/program.h"
-#include "app/scripted_dialogs.h"
+#include "app/system_clock.h"
+#include "support/scripted_dialogs.h"
 
 namespace pellmar::test_support {
 
@@ -70,16 +71,14 @@ inline fs::path goldenStudy(const std::string& name) {
   return fs::path(TEST_DATA_DIR) / "golden" / name / "study.txt";
 }
 
-// A study opened and analysed by the Basic Run, with scripted answers.
+// A study opened and analysed by the Basic Run.
 struct AnalysedStudy {
   explicit AnalysedStudy(const fs::path& study) : folder(study) {
-    dialogs.answerPrompt("1").chooseFile(folder.data().string());
-    program.openDataFile();
-    program.basicRun();
+    program.run(OpenRequest{folder.data().string(), 1});
+    program.run(BasicRunRequest{});
   }
   StudyFolder folder;
-  ScriptedDialogs dialogs;
-  Program program{dialogs};
+  Program program{readSystemClock};
 };
 
 // The top-level window with an object name, or nullptr.

@@ -75,7 +75,7 @@ void FecundityParser::refuse(int line, std::optional<int> individual,
   if (individual) text += ", individual no. " + formatInteger(*individual);
   text += ": ";
   text += cause;
-  throw UserError(std::string(kReadFecundityTitle), std::move(text), false);
+  throw UserError(std::string(kReadFecundityTitle), std::move(text), ErrorKind::kCommandFailed);
 }
 
 int FecundityParser::serialNumber(std::string_view field, int line) const {
@@ -200,12 +200,12 @@ FecundityData readFecundityFile(const std::string& path, const StudyData& study)
   std::ifstream in(pathFromUtf8(path), std::ios::binary);
   if (!in) {
     throw UserError(std::string(kReadFecundityTitle),
-                    "The fecundity file " + path + " cannot be read.", false);
+                    "The fecundity file " + path + " cannot be read.", ErrorKind::kCommandFailed);
   }
   const std::string contents{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (in.bad()) {
     throw UserError(std::string(kReadFecundityTitle),
-                    "The fecundity file " + path + " cannot be read.", false);
+                    "The fecundity file " + path + " cannot be read.", ErrorKind::kCommandFailed);
   }
   return parseFecundity(contents, path, study);
 }

@@ -107,7 +107,8 @@ void FieldReader::fail(std::string_view message) const { failAt(line_, message);
 void FieldReader::failAt(int line, std::string_view message) const {
   std::string text = "Line " + formatInteger(line) + ", " + context_ + ": " + std::string(message);
   if (!style_.closingLine.empty()) text += "\n" + style_.closingLine;
-  throw UserError(style_.title, std::move(text), style_.fatal);
+  throw UserError(style_.title, std::move(text),
+                  style_.fatal ? ErrorKind::kProgramEnds : ErrorKind::kCommandFailed);
 }
 
 void FieldReader::skipLineEnd() {
@@ -150,7 +151,8 @@ void FieldReader::startField() {
     std::string text = "The file ends too early, while reading " + context_ + ".";
     if (style_.fatal) text = "The data file ends too early, while reading " + context_ + ".";
     if (!style_.closingLine.empty()) text += "\n" + style_.closingLine;
-    throw UserError(style_.title, std::move(text), style_.fatal);
+    throw UserError(style_.title, std::move(text),
+                    style_.fatal ? ErrorKind::kProgramEnds : ErrorKind::kCommandFailed);
   }
 }
 

@@ -140,7 +140,7 @@ void IndividualReader::failRecord(int i, const std::string& openingMessage) cons
     throw UserError("Error in data file!",
                     "Error in data file, please correct it! Individual no." + formatInteger(i) +
                         "or" + formatInteger(i + 1) + ".",
-                    true);
+                    ErrorKind::kProgramEnds);
   }
   if (mode_ == StudyReadMode::kBootstrapRead) {
     throwDataFileError("Check data of individual no. " + formatInteger(i - 1) + " or " +
@@ -222,13 +222,16 @@ void IndividualReader::readConsumption(IndividualRecord& record, int i) {
 
 }  // namespace
 
-std::string loadDataFile(const std::string& path) {
-  const std::filesystem::path file = pathFromUtf8(path);
+void requireDataFile(const std::string& path) {
   std::error_code error;
-  if (path.empty() || !std::filesystem::is_regular_file(file, error)) {
+  if (path.empty() || !std::filesystem::is_regular_file(pathFromUtf8(path), error)) {
     throwDataFileError("The data file \"" + path + "\" cannot be found.");
   }
-  std::ifstream in(file, std::ios::binary);
+}
+
+std::string loadDataFile(const std::string& path) {
+  requireDataFile(path);
+  std::ifstream in(pathFromUtf8(path), std::ios::binary);
   std::ostringstream contents;
   contents << in.rdbuf();
   if (!in && !in.eof()) throwDataFileError("The data file \"" + path + "\" cannot be read.");

@@ -22,6 +22,9 @@ enum class StudyReadMode {
 // kept; every field the file holds is replaced. A fault raises the data file error.
 StudyData parseStudy(std::string contents, StudyReadMode mode, const StudyData& base);
 
+// Raises the data file error when there is no file at `path`.
+void requireDataFile(const std::string& path);
+
 // Reads the whole file at `path` into memory; a file that cannot be read raises the data file
 // error.
 std::string loadDataFile(const std::string& path);

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 #include "core/analysis/report/number_format.h"
 #include "core/analysis/statistic.h"
 #include "core/data/field_reader.h"
-#include "core/platform/utf8_path.h"
+#include "core/data/input_file.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -106,9 +105,7 @@ void computePeriods(const StudyData& study, PredationState& state) {
 }  // namespace
 
 void readSasdFile(Session& session, const std::string& path) {
-  auto stream = std::make_unique<std::ifstream>(pathFromUtf8(path), std::ios::binary);
-  if (!*stream) throw UserError(kTitle, "The file " + path + " cannot be read.", false);
-  readStableDistribution(session, std::move(stream));
+  readStableDistribution(session, openInputFile(path, kTitle));
 }
 
 void readStableDistribution(Session& session, std::unique_ptr<std::istream> in) {
@@ -137,7 +134,7 @@ void readStableDistribution(Session& session, std::unique_ptr<std::istream> in) 
                     "This stable age-stage distribution is of a cohort of " +
                         formatDigits(individuals) + " individuals; this study has " +
                         formatInteger(n) + ".\nPlease choose the file written for this study.",
-                    false);
+                    ErrorKind::kCommandFailed);
   }
   state.sasdIndividualCount = n;
   readFemaleRecords(fields, n, state);

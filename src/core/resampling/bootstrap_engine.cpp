@@ -25,7 +25,7 @@ int threadCount() {
 void throwIfStopped(const ProgressAndStop& work) {
   if (work.stop.stop_requested()) {
     throw UserError("Bootstrap", "The bootstrap was stopped before it ended; no file was written.",
-                    false);
+                    ErrorKind::kCommandFailed);
   }
 }
 

@@ -11,7 +11,7 @@ namespace pellmar {
 namespace {
 
 [[noreturn]] void refuse(const std::string& text) {
-  throw UserError(std::string(kCompareTitle), text, false);
+  throw UserError(std::string(kCompareTitle), text, ErrorKind::kCommandFailed);
 }
 
 }  // namespace

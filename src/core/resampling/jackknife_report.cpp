@@ -1,7 +1,5 @@
 #include "core/resampling/jackknife_report.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstddef>
 
 #include "core/analysis/report/number_format.h"
@@ -17,32 +15,11 @@ constexpr double kSmallestClassBegin = 0.000001;
 // A variance above this is printed as a whole number.
 constexpr double kLargeVariance = 1e6;
 
-// Frequency classes of the pseudo-values. With a smallest pseudo-value of exactly 0, 22 class
-// bounds are built and pseudo-values of 0 are not counted; otherwise 23 bounds and every value
-// is counted. A value counts in the class whose next bound is the first one above it.
-void buildPseudoValueClasses(JackknifeState& jack) {
-  double smallest = replicateValue(jack.jackknifePseudoC0, 1);
-  for (int i = 2; i <= jack.fullCount; ++i) {
-    smallest = std::min(smallest, replicateValue(jack.jackknifePseudoC0, i));
-  }
-  const bool minimumIsZero = jack.fullCount >= 1 && smallest == 0;
-  const int lastBound = minimumIsZero ? 21 : 22;
-  jack.classes =
-      frequencyClasses(jack.jackknifePseudoC0, jack.fullCount, lastBound, lastBound, minimumIsZero);
-}
-
 }  // namespace
 
-void summarizeAndReportJackknife(Session& session, ReportWriter& out) {
-  JackknifeState& jack = session.jackknife;
+void writeJackknifeTable(Session& session, ReportWriter& out) {
+  const JackknifeState& jack = session.jackknife;
   const int n = jack.fullCount;
-  const ReplicateSummary summary = summarizeReplicates(jack.jackknifePseudoC0, n);
-  jack.jackMean = summary.mean;
-  jack.jackVariance = summary.variance;
-  jack.jackSD = std::sqrt(summary.variance);
-  jack.jackSE = n > 0 ? jack.jackSD / std::sqrt(static_cast<double>(n)) : 0.0;
-  buildPseudoValueClasses(jack);
-
   constexpr int kRuleLength = 42;
   const auto rule = [&](char character) { out.tab(5).repeat(character, kRuleLength).endLine(); };
   writeResamplingPageHeader(session, out, ". Table of Jackknife pseudo-values");
@@ -79,8 +56,8 @@ void writePseudoValueFile(Session& session) {
 
 void writeJackknifeFrequencyFile(Session& session) {
   const StudyData& study = session.study;
-  JackknifeState& jack = session.jackknife;
-  FrequencyClasses& classes = jack.classes;
+  const JackknifeState& jack = session.jackknife;
+  const FrequencyClasses& classes = jack.classes;
   int frequencySum = 0;
   for (int c = 0; c < kWrittenClasses; ++c)
     frequencySum += classes.freq[static_cast<std::size_t>(c)];
@@ -96,9 +73,8 @@ void writeJackknifeFrequencyFile(Session& session) {
   out.writeLine({"Sum of frequency of Co =", static_cast<double>(frequencySum)});
   out.writeLine({"Class begin", "Class center", "Frequency"});
   for (std::size_t c = 0; c < kWrittenClasses; ++c) {
-    if (classes.classBegin[c] < kSmallestClassBegin) classes.classBegin[c] = 0;
-    out.writeLine(
-        {classes.classBegin[c], classes.classCenter[c], static_cast<double>(classes.freq[c])});
+    const double begin = classes.classBegin[c] < kSmallestClassBegin ? 0.0 : classes.classBegin[c];
+    out.writeLine({begin, classes.classCenter[c], static_cast<double>(classes.freq[c])});
   }
   session.saveOutput("_9_Fig_Jackknife-Co frequency.txt", out);
 }

@@ -5,16 +5,15 @@
 
 namespace pellmar {
 
-// The mean, variance, SD and SE of the N pseudo-values of C0, their smallest and largest value
-// and frequency classes, then the report table of the pseudo-values with its page header.
-void summarizeAndReportJackknife(Session& session, ReportWriter& out);
+// The report table of the pseudo-values of C0 with their summary, after its page header.
+void writeJackknifeTable(Session& session, ReportWriter& out);
 
 // Writes "_5_Pseudo_Consumption_Rate_For_t-test.txt": every omitted individual's number with
 // its pseudo-value.
 void writePseudoValueFile(Session& session);
 
 // Writes "_9_Fig_Jackknife-Co frequency.txt": the largest and smallest pseudo-value, the sum of
-// the frequencies and 22 frequency classes. A class begin below 0.000001 is set to 0 first.
+// the frequencies and 22 frequency classes; a class begin below 0.000001 is written as 0.
 void writeJackknifeFrequencyFile(Session& session);
 
 }  // namespace pellmar

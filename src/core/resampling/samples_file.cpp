@@ -1,9 +1,7 @@
 #include "core/resampling/samples_file.h"
 
-#include <fstream>
-
 #include "core/analysis/report/number_format.h"
-#include "core/platform/utf8_path.h"
+#include "core/data/input_file.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -11,16 +9,10 @@ namespace {
 
 constexpr const char* kTitle = "Bootstrap samples";
 
-std::unique_ptr<std::istream> openSamples(const std::string& path) {
-  auto stream = std::make_unique<std::ifstream>(pathFromUtf8(path), std::ios::binary);
-  if (!*stream) throw UserError(kTitle, "The file " + path + " cannot be read.", false);
-  return stream;
-}
-
 }  // namespace
 
 SamplesFileReader::SamplesFileReader(const std::string& path, int cohortSize)
-    : SamplesFileReader(openSamples(path), cohortSize) {}
+    : SamplesFileReader(openInputFile(path, kTitle), cohortSize) {}
 
 SamplesFileReader::SamplesFileReader(std::unique_ptr<std::istream> in, int cohortSize)
     : fields_(std::move(in), FieldErrorStyle{kTitle, false, ""}), cohortSize_(cohortSize) {
@@ -36,7 +28,7 @@ SamplesFileReader::SamplesFileReader(std::unique_ptr<std::istream> in, int cohor
                     "The bootstrap samples in this file have " + formatInteger(sampleSize_) +
                         " individuals each; this study has " + formatInteger(cohortSize) +
                         ".\nPlease choose the samples file written for this study.",
-                    false);
+                    ErrorKind::kCommandFailed);
   }
 }
 
@@ -57,7 +49,7 @@ void SamplesFileReader::readReplicate(int b, std::vector<int>& individuals, doub
                     "Bootstrap no. " + formatInteger(b) +
                         ".  Ro = 0.  Please reanalyze your life table and make sure all "
                         "bootstrap samples are effective.",
-                    true);
+                    ErrorKind::kProgramEnds);
   }
 }
 

@@ -1,12 +1,11 @@
 #include "core/resampling/treatment2_file.h"
 
 #include <cmath>
-#include <fstream>
 #include <sstream>
 
 #include "core/analysis/report/number_format.h"
 #include "core/data/field_reader.h"
-#include "core/platform/utf8_path.h"
+#include "core/data/input_file.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -17,7 +16,7 @@ constexpr long long kMaxReplicates = 200010;
 constexpr long long kMaxSampleSize = 32767;
 
 [[noreturn]] void refuse(const std::string& text) {
-  throw UserError(std::string(kCompareTitle), text, false);
+  throw UserError(std::string(kCompareTitle), text, ErrorKind::kCommandFailed);
 }
 
 }  // namespace
@@ -58,11 +57,10 @@ Treatment2 parseTreatment2(std::string contents) {
 }
 
 Treatment2 readTreatment2File(const std::string& path) {
-  std::ifstream in(pathFromUtf8(path), std::ios::binary);
-  if (!in) refuse("The file " + path + " cannot be read.");
+  const auto in = openInputFile(path, kCompareTitle);
   std::ostringstream contents;
-  contents << in.rdbuf();
-  if (in.bad()) refuse("The file " + path + " cannot be read.");
+  contents << in->rdbuf();
+  if (in->bad()) refuse("The file " + path + " cannot be read.");
   return parseTreatment2(std::move(contents).str());
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <deque>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,9 +9,8 @@
 
 namespace pellmar {
 
-// Dialogs that answer from a script: the batch front end and the tests use it. Every message
-// shown is recorded and handed to an optional sink; an unexpected question is a programming
-// error and throws std::logic_error.
+// Dialogs that answer from a script, for the tests. Every message shown is recorded; an
+// unexpected question is a fault of the test and throws std::logic_error.
 class ScriptedDialogs : public Dialogs {
  public:
   struct Message {
@@ -26,10 +24,6 @@ class ScriptedDialogs : public Dialogs {
   ScriptedDialogs& answerYesNo(bool yes);
   // Fixes the clock (tests); without it the system clock is read.
   ScriptedDialogs& fixClock(ClockReading reading);
-  void onMessage(std::function<void(const Message&)> sink) { sink_ = std::move(sink); }
-  void onProgress(std::function<void(std::string_view, long, long)> sink) {
-    progressSink_ = std::move(sink);
-  }
 
   MessageAnswer messageBox(std::string_view text, MessageButtons buttons,
                            std::string_view title) override;
@@ -40,7 +34,6 @@ class ScriptedDialogs : public Dialogs {
   void printWindow(std::string_view window) override;
   ClockReading clock() override;
   void beep() override { ++beeps_; }
-  void progress(std::string_view label, long done, long total) override;
 
   [[nodiscard]] const std::vector<Message>& messages() const { return messages_; }
   [[nodiscard]] const std::vector<std::string>& prompts() const { return prompts_; }
@@ -59,12 +52,7 @@ class ScriptedDialogs : public Dialogs {
   std::vector<Message> messages_;
   std::vector<std::string> prompts_;
   std::vector<std::string> printed_;
-  std::function<void(const Message&)> sink_;
-  std::function<void(std::string_view, long, long)> progressSink_;
   int beeps_ = 0;
 };
-
-// Reads the system clock.
-ClockReading readSystemClock();
 
 }  // namespace pellmar

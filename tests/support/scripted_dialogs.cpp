@@ -1,8 +1,8 @@
-#include "app/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 
-#include <chrono>
-#include <ctime>
 #include <stdexcept>
+
+#include "app/system_clock.h"
 
 namespace pellmar {
 
@@ -29,7 +29,6 @@ ScriptedDialogs& ScriptedDialogs::fixClock(ClockReading reading) {
 MessageAnswer ScriptedDialogs::messageBox(std::string_view text, MessageButtons buttons,
                                           std::string_view title) {
   messages_.push_back(Message{std::string(title), std::string(text), buttons});
-  if (sink_) sink_(messages_.back());
   if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
   if (yesNo_.empty()) {
     throw std::logic_error("no scripted answer for the question: " + std::string(text));
@@ -60,17 +59,5 @@ std::string ScriptedDialogs::openFileDialog() {
 void ScriptedDialogs::printWindow(std::string_view window) { printed_.emplace_back(window); }
 
 ClockReading ScriptedDialogs::clock() { return clock_ ? *clock_ : readSystemClock(); }
-
-void ScriptedDialogs::progress(std::string_view label, long done, long total) {
-  if (progressSink_) progressSink_(label, done, total);
-}
-
-ClockReading readSystemClock() {
-  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-  const std::tm local = *std::localtime(&now);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return ClockReading{text, local.tm_hour, local.tm_min, local.tm_sec};
-}
 
 }  // namespace pellmar

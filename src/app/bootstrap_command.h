@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/dialogs.h"
+#include "app/notice.h"
+#include "core/resampling/bootstrap_state.h"
+#include "core/session.h"
+
+namespace pellmar {
+
+// Where the replicates come from: drawn here, or read from the life-table program's samples.
+enum class SampleSource { kOwnSamples, kSameSamples };
+
+// "Bootstrap".
+struct BootstrapRequest {
+  SampleSource source = SampleSource::kOwnSamples;
+  int replicates = 0;             // own samples: B, 1 .. 200010
+  std::optional<int> sampleSize;  // own samples: n, 1 .. 405; the cohort's size when not given
+  std::uint64_t seed = 0;         // own samples: every replicate's random stream is made from it
+  std::string samplesFile;        // same samples
+};
+
+struct BootstrapResult {
+  SampleSource source = SampleSource::kOwnSamples;
+  int replicates = 0;
+  int sampleSize = 0;
+  std::uint64_t seed = 0;
+  ReplicateSummary c0;
+  ReplicateSummary qp;   // same samples only
+  ReplicateSummary psi;  // same samples only
+  ReplicateSummary fp;   // same samples only
+  std::string beganAt;
+  std::string endedAt;
+  std::vector<std::string> filesWritten;
+};
+
+// The normal density curves of a finished bootstrap.
+struct NormalDensityRequest {};
+
+struct NormalDensityResult {
+  Notice message;  // "Congratulation!"
+  std::vector<std::string> filesWritten;
+};
+
+// The question that offers the normal density curves once a bootstrap has finished.
+inline constexpr std::string_view kNormalDensityQuestion =
+    "Do you need normal density curve for each developmental stage, consumption, and longevity?";
+
+// Asks whether to use the same samples and then for the samples file, or for B and n. Nullopt
+// when a file dialog is cancelled, and when the same samples are chosen before the stable
+// age-stage distribution has been read (the user is told so). `seed` goes into an own-samples
+// request.
+std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& session,
+                                             std::uint64_t seed);
+
+// Asks the normal density question; nullopt on No.
+std::optional<NormalDensityRequest> askNormalDensity(Dialogs& dialogs);
+
+// Refuses B or n out of range, and a samples file that cannot be read.
+void validate(const BootstrapRequest& request);
+
+// The whole number nearest to the number an answer begins with (0 without one), as the prompts
+// for B and n read it.
+int wholeNumberAnswer(std::string_view answer);
+
+}  // namespace pellmar

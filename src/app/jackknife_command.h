@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pellmar {
+
+// "Jackknife".
+struct JackknifeRequest {};
+
+struct JackknifeResult {
+  // True when a bootstrap or the jackknife has already run: only their results are shown again.
+  bool shownAgain = false;
+  int individuals = 0;
+  // Of the pseudo-values of C0.
+  double mean = 0.0;
+  double variance = 0.0;
+  double sd = 0.0;
+  double se = 0.0;
+  std::vector<std::string> filesWritten;
+};
+
+}  // namespace pellmar

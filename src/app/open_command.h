@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/dialogs.h"
+#include "app/notice.h"
+
+namespace pellmar {
+
+// "Open data file": the raw data file and the length of its time unit in days.
+struct OpenRequest {
+  std::string dataFile;
+  double timeUnit = 1.0;
+};
+
+struct OpenResult {
+  std::string basicReportFile;  // created empty beside the data file
+  int individualCount = 0;
+};
+
+// "Step 1.": the light check of the open data file.
+struct CheckRequest {};
+
+struct CheckResult {
+  Notice message;  // "It looks OK."
+};
+
+// Asks for the time unit, then for the data file; nullopt when the file dialog is cancelled.
+std::optional<OpenRequest> askOpen(Dialogs& dialogs);
+
+// A data file that cannot be found raises the data file error, which ends the program.
+void validate(const OpenRequest& request);
+
+// The output base name: the data file's path less its last four characters.
+std::string outputBaseNameFor(const std::string& dataFileName);
+
+}  // namespace pellmar

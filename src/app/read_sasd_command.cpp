@@ -1,0 +1,47 @@
+#include "app/read_sasd_command.h"
+
+#include "app/program.h"
+#include "core/data/input_file.h"
+#include "core/predation/finite_predation_rate_file.h"
+#include "core/predation/sasd_reader.h"
+
+namespace pellmar {
+namespace {
+
+constexpr const char* kTitle = "Read SASD";
+
+}  // namespace
+
+ReadSasdRequest askReadSasd(Dialogs& dialogs) { return ReadSasdRequest{dialogs.openFileDialog()}; }
+
+void validate(const ReadSasdRequest& request) {
+  if (request.file.empty()) {
+    throw UserError(kTitle,
+                    "No stable age-stage distribution file was chosen; the predation rates were "
+                    "not calculated.",
+                    ErrorKind::kInvalidRequest);
+  }
+  openInputFile(request.file, kTitle);
+}
+
+ReadSasdResult Program::run(const ReadSasdRequest& request) {
+  return guarded([&] {
+    validate(request);
+    const std::size_t filesBefore = session_.writtenFiles.size();
+    readSasdFile(session_, request.file);
+    writeFinitePredationRateFile(session_);
+    PredationState& predation = session_.predation;
+    predation.sasdDone = true;
+    ReadSasdResult result;
+    result.lambda = predation.finiteRate;
+    result.psi = predation.stablePredationRate;
+    result.omega = predation.finitePredationRate;
+    result.lnOmega = predation.intrinsicPredationRate;
+    result.lnOmegaDefined = predation.intrinsicRateDefined;
+    result.message = Notice{"Finit predation rate", finitePredationRateMessage(predation)};
+    result.filesWritten = filesWrittenSince(filesBefore);
+    return result;
+  });
+}
+
+}  // namespace pellmar

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/resampling/bootstrap_cohort.h"
+#include "core/resampling/bootstrap_engine.h"
+#include "core/resampling/jackknife_state.h"
+
+namespace pellmar {
+
+// The jackknife of C0: for each individual i = 1 .. N in turn, the C0 of the cohort without it
+// (the others in their order, analysed as a replicate) and its pseudo-value
+// N x C0 - (N - 1) x C0(without i), where C0 is the cohort's own, `fullC0`. Fills `state` for a
+// cohort of N individuals; `work.progress` hears of each individual done, and a stop request
+// ends the work with a UserError before anything is kept.
+void runJackknife(const BootstrapCohort& cohort, double fullC0, JackknifeState& state,
+                  const ProgressAndStop& work);
+
+// The mean, variance, SD and SE of the pseudo-values, their smallest and largest value and
+// their frequency classes.
+void summarizeJackknife(JackknifeState& state);
+
+}  // namespace pellmar
