@@ -75,7 +75,6 @@ Session analysedSession(const std::string& dataFile, const std::string& name) {
   Session session;
   session.study = parseStudy(readFile(dataFile), StudyReadMode::kFullRead, base);
   runBasicRunSteps(session);
-  session.basic.originalC0 = session.basic.sumB;
   return session;
 }
 

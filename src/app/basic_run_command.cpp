@@ -59,7 +59,6 @@ void Program::analyseStudy(BasicRunResult& result) {
   commands_.focus(Command::kShowSxj);
   writeNumberedStageConsumptionFiles(session_);
   writeTukeyKramerConsumptionFiles(session_);
-  session_.basic.originalC0 = session_.basic.sumB;
 }
 
 void Program::closeBasicReport() {

@@ -104,8 +104,7 @@ BootstrapResult Program::run(const BootstrapRequest& request, const ProgressRepo
       samples = std::make_unique<SamplesFileReader>(request.samplesFile, s.study.individualCount);
     }
 
-    // The master copy of the cohort, read again from the data file; its stage names, as read,
-    // head the result files.
+    // The master copy of the cohort, read again from the data file.
     const StudyData master =
         parseStudy(loadDataFile(s.study.dataFileName), StudyReadMode::kBootstrapRead, s.study);
     const BootstrapCohort cohort = buildBootstrapCohort(master);
@@ -131,12 +130,11 @@ BootstrapResult Program::run(const BootstrapRequest& request, const ProgressRepo
     state.seed = request.seed;
     state.beganAt = clock_().dateTimeText;
     sizeBootstrapTables(state, replicates, master.stageCount, master.sexCount);
-    s.study.stageName = master.stageName;
 
     const ProgressAndStop work{progress, stop};
     if (sameSamples) {
       runSameSampleReplicates(cohort, state, *samples, work);
-      state.Qp = state.lifeTable.R0 != 0 ? s.basic.originalC0 / state.lifeTable.R0 : 0.0;
+      state.Qp = state.lifeTable.R0 != 0 ? s.basic.C0ByCell / state.lifeTable.R0 : 0.0;
       summarizeAndReportSameSamples(s, report);
     } else {
       runOwnSampleReplicates(cohort, state, work);

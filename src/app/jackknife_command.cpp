@@ -42,9 +42,8 @@ JackknifeResult Program::run(const JackknifeRequest& /*request*/, const Progress
     const StudyData master =
         parseStudy(loadDataFile(s.study.dataFileName), StudyReadMode::kJackknifeRead, s.study);
     JackknifeState& jack = s.jackknife;
-    runJackknife(buildBootstrapCohort(master), s.basic.fullC0, jack,
+    runJackknife(buildBootstrapCohort(master), s.basic.C0ByAge, jack,
                  ProgressAndStop{progress, stop});
-    s.study.stageName = master.stageName;
     summarizeJackknife(jack);
     writeJackknifeTable(s, report);
     s.saveOutput("_0_Jackknife_Output.txt", report);

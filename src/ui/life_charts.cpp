@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/data/stage_label.h"
+
 namespace pellmar {
 
 namespace {
@@ -155,10 +157,7 @@ void drawLifeChart(QChart& chart, LifeChart kind, const Session& session, ChartP
     const AgeStageMatrix& matrix = matrixFor(kind, r);
     const StudyData& study = session.study;
     for (int j = 1; j <= study.stageCount + 1; ++j) {
-      const QString name =
-          study.stageName.size() > 1 && j < static_cast<int>(study.stageName[1].size())
-              ? QString::fromStdString(study.name(1, j))
-              : QString::number(j);
+      const QString name = QString::fromStdString(stageLabel(study, j));
       addCurve(chart, name, last, [&matrix, j](int x) { return matrix.at(x, j); });
     }
   } else {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/data/stage_label.h"
 #include "ui/display_number.h"
 
 namespace pellmar {
@@ -16,7 +17,10 @@ auto element(const Vector& vector, int index) -> typename Vector::value_type {
   return vector[static_cast<std::size_t>(index)];
 }
 
+// The heading of stage column j on stage-name line `line`: line 1 gives the stage label of the
+// report's tables, the others their names as read.
 QString stageName(const StudyData& study, int line, int j) {
+  if (line == 1) return QString::fromStdString(stageLabel(study, j));
   if (line >= static_cast<int>(study.stageName.size())) return QString();
   return QString::fromStdString(element(study.stageName[static_cast<std::size_t>(line)], j));
 }

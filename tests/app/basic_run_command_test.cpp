@@ -62,8 +62,7 @@ TEST_F(BasicRunCommand, EnablesTheLaterCommandsAndKeepsC0) {
   EXPECT_EQ(c.focused(), Command::kShowSxj);
   const BasicRunResults& r = program_.session().basic;
   EXPECT_TRUE(r.basicRunDone);
-  EXPECT_EQ(r.originalC0, r.sumB);
-  EXPECT_NEAR(r.C0, r.sumB, 1e-9 * r.sumB);
+  EXPECT_NEAR(r.C0ByAge, r.C0ByCell, 1e-9 * r.C0ByCell);
   // The report is listed first among the files written.
   EXPECT_EQ(result.filesWritten, program_.session().writtenFiles);
   EXPECT_EQ(result.filesWritten.front(), (folder_ / "lady_beetle_0_Basic_Output.txt").string());
@@ -96,7 +95,7 @@ TEST_F(BasicRunCommand, SecondRunWritesNothing) {
   program_.run(BasicRunRequest{});
   const auto files = program_.session().writtenFiles;
   const auto report = readFile(folder_ / "lady_beetle_0_Basic_Output.txt");
-  const double c0 = program_.session().basic.C0;
+  const double c0 = program_.session().basic.C0ByAge;
   fs::remove(folder_ / "lady_beetle_1_Fig_Cxj.txt");
   const BasicRunResult again = program_.run(BasicRunRequest{});
   EXPECT_FALSE(again.analysed);
@@ -104,7 +103,7 @@ TEST_F(BasicRunCommand, SecondRunWritesNothing) {
   EXPECT_EQ(program_.session().writtenFiles, files);
   EXPECT_EQ(readFile(folder_ / "lady_beetle_0_Basic_Output.txt"), report);
   EXPECT_FALSE(fs::exists(folder_ / "lady_beetle_1_Fig_Cxj.txt"));
-  EXPECT_EQ(program_.session().basic.C0, c0);
+  EXPECT_EQ(program_.session().basic.C0ByAge, c0);
   EXPECT_TRUE(program_.commands().isEnabled(Command::kReadSasd));
 }
 

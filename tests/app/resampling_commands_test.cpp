@@ -135,7 +135,7 @@ TEST_F(ResamplingCommands, OwnSamplesBootstrapSetsTheCommandsAndWritesItsFiles) 
   EXPECT_EQ(result.filesWritten.back(), path("lady_beetle_9_Bootstrap-Co frequency.txt"));
   for (const std::string& file : result.filesWritten) EXPECT_TRUE(fs::exists(file)) << file;
   // The bootstrap mean of C0 lies near the cohort's.
-  EXPECT_NEAR(result.c0.mean, program_->session().basic.originalC0, 4 * result.c0.se);
+  EXPECT_NEAR(result.c0.mean, program_->session().basic.C0ByCell, 4 * result.c0.se);
 
   // The curves are written on request, afterwards.
   const NormalDensityResult curves = program_->run(NormalDensityRequest{});
@@ -226,7 +226,7 @@ TEST_F(ResamplingCommands, JackknifeOfTheExample) {
   // C0 is the mean lifelong consumption, so its jackknife is that of the individual totals:
   // the mean of the pseudo-values is C0 and their standard error the totals' standard error.
   const BasicRunResults& r = program_->session().basic;
-  EXPECT_NEAR(result.mean, r.fullC0, 1e-9 * r.fullC0);
+  EXPECT_NEAR(result.mean, r.C0ByAge, 1e-9 * r.C0ByAge);
   EXPECT_NEAR(result.se, r.cohortConsumptionSE, 1e-9 * r.cohortConsumptionSE);
   EXPECT_EQ(result.filesWritten,
             (std::vector<std::string>{path("lady_beetle_0_Jackknife_Output.txt"),

@@ -7,7 +7,9 @@
 #include "core/analysis/age_stage_walk.h"
 #include "core/analysis/basic_run.h"
 #include "core/analysis/stage_statistics.h"
+#include "core/data/stage_label.h"
 #include "core/data/study_reader.h"
+#include "resampling_test_support.h"
 
 namespace pellmar {
 namespace {
@@ -22,7 +24,7 @@ Session analyse(const std::string& contents, double timeUnit = 1.0) {
   computeStageStatistics(session);
   computeSpanAndConsumptionStatistics(session);
   buildAgeStageMatrices(session);
-  computeAgeCurvesAndWriteTables(session);
+  computeAgeCurves(session);
   return session;
 }
 
@@ -64,8 +66,8 @@ TEST(BasicRunAnalysis, CurvesAndNetConsumptionRate) {
     EXPECT_DOUBLE_EQ(r.q[x], q[x]);
   }
   EXPECT_DOUBLE_EQ(r.k[3], 9.0);
-  EXPECT_DOUBLE_EQ(r.C0, 67.0 / 3);
-  EXPECT_DOUBLE_EQ(r.sumB, 67.0 / 3);
+  EXPECT_DOUBLE_EQ(r.C0ByAge, 67.0 / 3);
+  EXPECT_DOUBLE_EQ(r.C0ByCell, 67.0 / 3);
   EXPECT_DOUBLE_EQ(r.cumulativeQ[4], 67.0 / 3);
   EXPECT_DOUBLE_EQ(r.z[2], 7.0);
   EXPECT_DOUBLE_EQ(r.z[4], 8.0);
@@ -73,11 +75,12 @@ TEST(BasicRunAnalysis, CurvesAndNetConsumptionRate) {
   EXPECT_DOUBLE_EQ(r.ageTotalConsumption[2], 17.0);
   EXPECT_DOUBLE_EQ(r.zsDailyMean[2], 4.2);
   EXPECT_DOUBLE_EQ(r.zsDailyMean[3], 11.0);
-  // The age-curve step renamed and cut the names of the first stage-name line.
-  EXPECT_EQ(session.study.name(1, 2), "Larv");
-  EXPECT_EQ(session.study.name(1, 3), "Fema");
-  EXPECT_EQ(session.study.name(1, 4), "Male");
-  EXPECT_EQ(session.study.name(2, 3), "Male");
+  // The tables label the stages with four characters of the first stage-name line and the
+  // adults by sex; the study keeps its names as read.
+  EXPECT_EQ(stageLabel(session.study, 2), "Larv");
+  EXPECT_EQ(stageLabel(session.study, 3), "Fema");
+  EXPECT_EQ(stageLabel(session.study, 4), "Male");
+  EXPECT_EQ(session.study.name(1, 2), "Larva");
 }
 
 TEST(BasicRunAnalysis, StageStatistics) {
@@ -123,7 +126,7 @@ TEST(BasicRunAnalysis, SingleFemaleOfTwoStages) {
   EXPECT_DOUBLE_EQ(r.G(2, 2), 1);
   EXPECT_DOUBLE_EQ(r.G(3, 2), 1);
   for (int x = 0; x <= 4; ++x) EXPECT_DOUBLE_EQ(r.l[x], 1);
-  EXPECT_DOUBLE_EQ(r.C0, 15);
+  EXPECT_DOUBLE_EQ(r.C0ByAge, 15);
 }
 
 TEST(BasicRunAnalysis, DeathsAndUnoccupiedColumns) {
@@ -145,6 +148,23 @@ TEST(BasicRunAnalysis, DeathsAndUnoccupiedColumns) {
   EXPECT_EQ(r.stageAgeRange[5][2], -1);
   EXPECT_EQ(r.s[5], 0);
   EXPECT_EQ(r.stageDailyMeanConsumption[5], 0);
+}
+
+// The writers only read the results: writing the report again gives the same text, and the
+// results it was written from stay as they were.
+TEST(BasicRunOutput, WritingAgainWritesTheSame) {
+  const test_support::TemporaryFolder folder;
+  Session session = test_support::sessionFor(test_support::kSmallCohort, 1.0, folder.base());
+  computeBasicRunResults(session);
+  writeBasicRunOutput(session);
+  const std::string first = session.basicReport.contents();
+  const double c0 = session.basic.C0ByCell;
+  session.basicReport = ReportWriter{};
+  session.counters = ReportCounters{};
+  writeBasicRunOutput(session);
+  EXPECT_EQ(session.basicReport.contents(), first);
+  EXPECT_EQ(session.basic.C0ByCell, c0);
+  EXPECT_EQ(session.study.name(1, 1), "Egg");
 }
 
 }  // namespace

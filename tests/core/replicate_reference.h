@@ -53,11 +53,11 @@ inline ReplicateValues analyseReplicate(const StudyData& master, const std::vect
   computeStageStatistics(session);
   buildAgeStageMatrices(session);
   computeStageDailyMeanConsumption(session);
-  recomputeNetConsumptionRate(session);
+  computeAgeCurves(session);
 
   const BasicRunResults& r = session.basic;
   ReplicateValues values;
-  values.c0 = r.C0;
+  values.c0 = r.C0ByAge;
   const auto columns = static_cast<std::size_t>(m) + 2;
   values.stageDuration.assign(columns, 0.0);
   values.cumDuration.assign(columns, 0.0);

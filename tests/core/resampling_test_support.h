@@ -18,11 +18,10 @@ inline const char* const kSmallCohort =
     "3,M,1,1,1,3,-1,5,-1,-1,8,8,8,-1\n"
     "4,N,1,-2,-1,3,3,-1\n";
 
-// The small cohort after a Basic Run writing into `base`, with C0 kept as the original.
+// The small cohort after a Basic Run writing into `base`.
 inline Session analysedCohort(const std::string& base) {
   Session session = sessionFor(kSmallCohort, 1.0, base);
   runBasicRunSteps(session);
-  session.basic.originalC0 = session.basic.sumB;
   return session;
 }
 

@@ -4,18 +4,13 @@
 
 namespace pellmar {
 
-// Renames the adult columns of stage-name line 1 "Female" and "Male" and cuts every name of
-// that line to its first four characters, for every later table and screen.
-void cutStageNamesForTables(StudyData& study);
+// From the age-stage matrices: l(x), q(x), k(x) and the cumulative q; C0 summed both ways; z(j)
+// and z(j) / s(j); the T totals of every age and stage and of the cohort.
+void computeAgeCurves(Session& session);
 
-// Computes l(x), q(x), k(x), the cumulative q, C0, z(j), the T sums and the sum of matrix B,
-// and writes the age-stage tables N, C, B, the three stage tables, T and S, and the
-// age-specific table with the C0 summary into the basic report.
-void computeAgeCurvesAndWriteTables(Session& session);
-
-// Recomputes q(x), k(x) and C0 from the current C and S with the l(x) of the last
-// computeAgeCurvesAndWriteTables; keeps C0 as fullC0, or, when `jackknifeIndex` is above 0,
-// stores the jackknife values of that individual.
-void recomputeNetConsumptionRate(Session& session, int jackknifeIndex = 0);
+// The basic report's tables of the age-stage analysis: the matrices N, C and B with the sum of B,
+// the stage tables z(j), s(j) and z(j) / s(j), the matrix T with its totals, the matrix S, and
+// the age-specific table of l(x), k(x) and q(x) with the C0 summary.
+void writeAgeStageTables(Session& session);
 
 }  // namespace pellmar

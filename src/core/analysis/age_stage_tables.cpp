@@ -2,6 +2,7 @@
 
 #include "core/analysis/report/number_format.h"
 #include "core/analysis/report/page_frame.h"
+#include "core/data/stage_label.h"
 
 namespace pellmar {
 
@@ -19,7 +20,8 @@ void printStageTableTitle(Session& session, const std::string& title) {
       .endLine();
 }
 
-void writeAgeStageMatrixTable(Session& session, const TableTexts& texts, AgeStageMatrix& buffer) {
+void writeAgeStageMatrixTable(Session& session, const TableTexts& texts,
+                              const AgeStageMatrix& values) {
   const StudyData& study = session.study;
   const BasicRunResults& r = session.basic;
   ReportWriter& out = session.basicReport;
@@ -27,24 +29,18 @@ void writeAgeStageMatrixTable(Session& session, const TableTexts& texts, AgeStag
   const int ruleLength = (m + 1) * 10 + 10;
 
   printStageTablePageStart(session);
-  for (int x = 0; x <= r.maxAgeIndex; ++x) {
-    for (int j = 1; j <= m + 1; ++j) {
-      double& value = buffer(x, j);
-      value = roundToDecimals(value, value > 100000 ? 2 : 4);
-    }
-  }
   printStageTableTitle(session, texts.title);
   out.tab(10).text(texts.subtitle).endLine();
   out.text(" ").repeat('=', ruleLength).endLine();
   out.text(" Age");
-  for (int j = 1; j <= m + 1; ++j) out.text("   ").tab(j * 10).text(study.name(1, j));
+  for (int j = 1; j <= m + 1; ++j) out.text("   ").tab(j * 10).text(stageLabel(study, j));
   out.text(" ").endLine();
   out.text(" ").repeat('-', ruleLength).endLine();
   for (int x = 0; x <= r.maxAgeIndex; ++x) {
     out.number(x * study.timeUnit);
     for (int j = 1; j <= m + 1; ++j) {
       const auto& range = r.stageAgeRange[static_cast<std::size_t>(j)];
-      const double value = buffer(x, j);
+      const double value = roundToDecimals(values(x, j), values(x, j) > 100000 ? 2 : 4);
       if (x < range[1] || x > range[2]) {
         out.tab(j * 10 + 1).text("-");
       } else if (value <= 0) {
@@ -65,7 +61,7 @@ void writeStageNameHeading(Session& session) {
   const int m = study.stageCount;
   const int ruleLength = (m + 1) * 11 + 2;
   out.text(" ").repeat('-', ruleLength).endLine();
-  for (int j = 1; j <= m + 1; ++j) out.tab((j - 1) * 11 + 8).text(study.name(1, j));
+  for (int j = 1; j <= m + 1; ++j) out.tab((j - 1) * 11 + 8).text(stageLabel(study, j));
   out.text(" ").endLine();
   out.text(" ").repeat('-', ruleLength).endLine();
 }

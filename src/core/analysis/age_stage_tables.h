@@ -16,10 +16,11 @@ struct TableTexts {
 
 // Prints an age-stage table for ages 0 .. maxAgeIndex and columns 1 .. m + 1 on a page of its
 // own: values above 100000 rounded to 2 decimals, the others to 4; "-" outside a column's age
-// range, "0" for a value of 0 or less. `buffer` is rounded in place.
-void writeAgeStageMatrixTable(Session& session, const TableTexts& texts, AgeStageMatrix& buffer);
+// range, "0" for a value that rounds to 0 or less.
+void writeAgeStageMatrixTable(Session& session, const TableTexts& texts,
+                              const AgeStageMatrix& values);
 
-// The stage heading block: a rule, the names of stage-name line 1 at 11-column steps, a rule.
+// The stage heading block: a rule, the stage labels at 11-column steps, a rule.
 void writeStageNameHeading(Session& session);
 
 // The page start shared by the age-stage and stage tables: the control-character line, then the

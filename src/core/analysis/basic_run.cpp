@@ -41,13 +41,12 @@ void prepareBasicRunResults(Session& session) {
         &r.meansDailyMean, &r.maxStageDuration, &r.minStageDuration}) {
     v->assign(columns, 0.0);
   }
-  for (std::vector<double>* v : {&r.l, &r.q, &r.k, &r.cumulativeQ, &r.ageAxis,
-                                 &r.ageTotalConsumption, &r.dailyMean, &r.dailySD, &r.dailySE}) {
+  for (std::vector<double>* v : {&r.l, &r.q, &r.k, &r.cumulativeQ, &r.ageTotalConsumption,
+                                 &r.dailyMean, &r.dailySD, &r.dailySE}) {
     v->assign(ages, 0.0);
   }
   r.dailyCount.assign(ages, 0);
-  for (std::vector<double>* v : {&r.jackknifeC0, &r.jackknifePseudoC0, &r.preadultDuration,
-                                 &r.longevity, &r.totalConsumption}) {
+  for (std::vector<double>* v : {&r.preadultDuration, &r.longevity, &r.totalConsumption}) {
     v->assign(individuals, 0.0);
   }
   r.longevityDays.assign(individuals, 0);
@@ -62,20 +61,30 @@ void prepareBasicRunResults(Session& session) {
   r.totalConsumptionBySex.assign(sexes, Statistic{});
 }
 
-bool runBasicRunSteps(Session& session) {
+bool computeBasicRunResults(Session& session) {
   prepareBasicRunResults(session);
   computeStageStatistics(session);
   const bool sexCountsAddUp = computeSpanAndConsumptionStatistics(session);
   computeIndividualValues(session);
+  buildAgeStageMatrices(session);
+  computeAgeCurves(session);
+  computeStageDailyMeanConsumption(session);
+  computeWeightingCoefficients(session);
+  return sexCountsAddUp;
+}
+
+void writeBasicRunOutput(Session& session) {
   writeIndividualStageDurationTable(session);
   writeIndividualStageConsumptionTable(session);
   writeIndividualDailyConsumptionTable(session);
-  buildAgeStageMatrices(session);
-  computeAgeCurvesAndWriteTables(session);
-  recomputeNetConsumptionRate(session);
-  computeStageDailyMeanConsumption(session);
+  writeAgeStageTables(session);
   writeBasicStatisticsTable(session);
   writeFigureFiles(session);
+}
+
+bool runBasicRunSteps(Session& session) {
+  const bool sexCountsAddUp = computeBasicRunResults(session);
+  writeBasicRunOutput(session);
   return sexCountsAddUp;
 }
 

@@ -10,11 +10,15 @@ namespace pellmar {
 void prepareBasicRunResults(Session& session);
 
 // The analysis of the Basic Run after the full read, in a fixed order (each step reads what the
-// earlier ones computed): stage statistics, individual tables, age-stage matrices, age curves
-// and their tables, stage daily means, basic statistics, figure files. The report tables are
-// appended to the
-// basic report and the figure files are written. Returns false when the individuals counted by
+// earlier ones computed): stage statistics, individual values, age-stage matrices, age curves,
+// stage daily means and weighting coefficients. Returns false when the individuals counted by
 // sex do not add up to n.
+bool computeBasicRunResults(Session& session);
+
+// The basic report's tables, appended to it in order, and the figure files, from the results.
+void writeBasicRunOutput(Session& session);
+
+// Both: the whole Basic Run after the full read.
 bool runBasicRunSteps(Session& session);
 
 // Number of age rows every age table needs for the loaded study (at least maxAgeIndex + 2).

@@ -35,17 +35,17 @@ struct BasicRunResults {
   std::vector<double> q;
   std::vector<double> k;
   std::vector<double> cumulativeQ;
-  std::vector<double> ageAxis;
-  double C0 = 0.0;
-  double fullC0 = 0.0;
+  // The net consumption rate C0, summed in the two orders the output files print, which may
+  // differ in the last bits: C0ByAge adds q(x) age by age (each q(x) a sum over the stage
+  // columns); C0ByCell adds B(x, j) = C(x, j) S(x, j) cell by cell, age by age and column by
+  // column. The age-specific table and the jackknife use the first, the sum of matrix B, the
+  // bootstrap files and the normal density curves the second.
+  double C0ByAge = 0.0;
+  double C0ByCell = 0.0;
   std::vector<double> z;  // stage net consumption rate, sum over x of B(x, j)
-  double sumB = 0.0;
-  double originalC0 = 0.0;
   std::vector<double> stageTotalConsumption;
   std::vector<double> ageTotalConsumption;
   double cohortConsumption = 0.0;
-  std::vector<double> jackknifeC0;
-  std::vector<double> jackknifePseudoC0;
 
   // Stage statistics (durations in days).
   std::vector<Statistic> stageDuration;
@@ -64,17 +64,20 @@ struct BasicRunResults {
   double cohortConsumptionSD = 0.0;
   double cohortConsumptionSE = 0.0;
   std::vector<double> stageDailyMeanConsumption;  // [j], j = 1 .. m + 1
-  // Pre-adult consumption over all individuals and by sex code ("F", "M", "N"), gathered while
-  // the stage consumption table is written.
+  // Pre-adult consumption over all individuals and by sex code ("F", "M", "N").
   Statistic preadultConsumption;
   std::array<Statistic, 3> preadultConsumptionBySex;  // F, M, N
 
-  // Daily mean consumption rates and weighting coefficients.
-  std::vector<double> zsDailyMean;
+  // Daily mean consumption rates and weighting coefficients: from the stage means and from z(j)
+  // and s(j), each table with its largest rate (the weighting coefficients' base), the stage
+  // that has it, and the check sum over x and j of rate(j) x S(x, j).
   std::vector<double> meansDailyMean;
-  double maxDailyMeanRate = 0.0;
-  std::string maxDailyMeanLabel;
+  double meansMaxDailyMean = 0.0;
+  std::string meansMaxDailyMeanStage;
   double meansCheckSum = 0.0;
+  std::vector<double> zsDailyMean;
+  double zsMaxDailyMean = 0.0;
+  std::string zsMaxDailyMeanStage;
   double zsCheckSum = 0.0;
 
   // Per-individual values of the individual tables.
@@ -89,6 +92,8 @@ struct BasicRunResults {
   double seLongevity = 0.0;
   std::vector<double> totalConsumption;  // [i]
   double maxTotalConsumption = 0.0;
+  double maxFemaleTotalConsumption = 0.0;
+  double maxMaleTotalConsumption = 0.0;
   double maxDailyConsumption = 0.0;
   int effectiveCountNc = 0;
   double meanRateCbar = 0.0;

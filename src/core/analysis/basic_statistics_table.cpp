@@ -6,6 +6,7 @@
 
 #include "core/analysis/report/page_frame.h"
 #include "core/analysis/stage_consumption_tables.h"
+#include "core/data/stage_label.h"
 
 namespace pellmar {
 namespace {
@@ -60,7 +61,7 @@ class StatisticsTable {
   }
 
  private:
-  [[nodiscard]] const std::string& name(int j) const { return study_.name(1, j); }
+  [[nodiscard]] std::string name(int j) const { return pellmar::stageLabel(study_, j); }
   [[nodiscard]] const std::string& sexCode(int k) const { return study_.sexCode[at(k)]; }
   [[nodiscard]] std::string stageLabel(int j, const std::string& adult) const {
     return j == m_ ? adult : name(j);

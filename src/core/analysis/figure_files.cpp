@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "core/analysis/report/number_format.h"
+#include "core/data/stage_label.h"
 
 namespace pellmar {
 namespace {
@@ -49,7 +50,7 @@ void writeStageMatrix(Session& session, const Matrix& matrix, const char* suffix
   ReportWriter out;
   out.text("Age,");
   for (int j = 1; j <= lastColumn; ++j) {
-    out.text(study.name(1, j)).text(j < lastColumn ? "," : " ");
+    out.text(stageLabel(study, j)).text(j < lastColumn ? "," : " ");
   }
   out.endLine();
   for (int x = 0; x <= maxAgeIndex + 1; ++x) {

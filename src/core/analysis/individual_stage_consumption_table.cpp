@@ -1,9 +1,7 @@
 #include "core/analysis/individual_stage_consumption_table.h"
 
-#include <array>
 #include <cmath>
 #include <cstddef>
-#include <string>
 #include <vector>
 
 #include "core/analysis/individual_table_summary.h"
@@ -21,20 +19,6 @@ int stageTab(int k) { return 10 * k + 10; }
 int preadultTab(int k) { return 10 * k + 12; }
 int totalTab(int k) { return 10 * k + 13; }
 
-// Index of a sex code in the per-sex pre-adult statistics, -1 for any other code.
-int sexSlot(const std::string& sex) {
-  if (sex == "F") return 0;
-  if (sex == "M") return 1;
-  if (sex == "N") return 2;
-  return -1;
-}
-
-double preadultConsumptionOf(const IndividualRecord& record, int stageCount) {
-  double sum = 0.0;
-  for (int j = 1; j < stageCount; ++j) sum += record.stageConsumption[at(j)];
-  return sum;
-}
-
 class StageConsumptionTable {
  public:
   explicit StageConsumptionTable(Session& session)
@@ -42,14 +26,14 @@ class StageConsumptionTable {
         study_(session.study),
         r_(session.basic),
         out_(session.basicReport),
-        m_(session.study.stageCount) {}
+        m_(session.study.stageCount),
+        total_(totalConsumptionStatistic(session)) {}
 
   void write();
 
  private:
   [[nodiscard]] int preadultColumn() const { return m_ + 1; }
 
-  void gatherStatistics();
   void writeSection(const TableSection& section, bool continued);
   void writeHeading(const TableSection& section);
   void writeIndividual(const TableSection& section, int i);
@@ -57,37 +41,13 @@ class StageConsumptionTable {
 
   Session& session_;
   const StudyData& study_;
-  BasicRunResults& r_;
+  const BasicRunResults& r_;
   ReportWriter& out_;
   int m_;
   Statistic total_;
-  double maxMaleTotal_ = 0.0;
-  double maxFemaleTotal_ = 0.0;
 };
 
-// The pre-adult consumption over all individuals and by sex, kept for the basic statistics
-// table; the lifelong totals; and the largest total of each sex.
-void StageConsumptionTable::gatherStatistics() {
-  StatisticSums preadult;
-  std::array<StatisticSums, 3> preadultBySex;
-  for (int i = 1; i <= study_.individualCount; ++i) {
-    const IndividualRecord& record = study_.individual(i);
-    const double value = preadultConsumptionOf(record, m_);
-    preadult.add(value);
-    if (const int slot = sexSlot(record.sex); slot >= 0) preadultBySex[at(slot)].add(value);
-    const double lifelong = r_.totalConsumption[at(i)];
-    if (record.sex == "M" && lifelong > maxMaleTotal_) maxMaleTotal_ = lifelong;
-    if (record.sex == "F" && lifelong > maxFemaleTotal_) maxFemaleTotal_ = lifelong;
-  }
-  preadult.storeInto(r_.preadultConsumption);
-  for (std::size_t slot = 0; slot < preadultBySex.size(); ++slot) {
-    preadultBySex[slot].storeInto(r_.preadultConsumptionBySex[slot]);
-  }
-  total_ = totalConsumptionStatistic(session_);
-}
-
 void StageConsumptionTable::write() {
-  gatherStatistics();
   out_.pageMark();
   writePageLine(out_, session_.counters, 70);
   ++session_.counters.tableCounter;
@@ -97,8 +57,10 @@ void StageConsumptionTable::write() {
     if (s > 0) writeBlankLines(out_, 3);
     writeSection(sections[s], s > 0);
   }
-  out_.tab(5).text("Max. predation rate of male adult =").number(maxMaleTotal_).endLine();
-  out_.tab(5).text("Max. predation rate of female adult =").number(maxFemaleTotal_).endLine();
+  out_.tab(5).text("Max. predation rate of male adult =").number(r_.maxMaleTotalConsumption);
+  out_.endLine();
+  out_.tab(5).text("Max. predation rate of female adult =").number(r_.maxFemaleTotalConsumption);
+  out_.endLine();
   writeEffectiveConsumerLines(out_, r_);
 }
 

@@ -1,7 +1,9 @@
 #include "core/analysis/individual_values.h"
 
+#include <array>
 #include <cmath>
 #include <cstddef>
+#include <string>
 
 #include "core/analysis/statistic.h"
 
@@ -111,13 +113,56 @@ void computeStageDurationRange(Session& session) {
   }
 }
 
+// Index of a sex code in the per-sex pre-adult statistics, -1 for any other code.
+int sexSlot(const std::string& sex) {
+  if (sex == "F") return 0;
+  if (sex == "M") return 1;
+  if (sex == "N") return 2;
+  return -1;
+}
+
+// The pre-adult consumption over all individuals and by sex code, and the largest lifelong
+// consumption of each sex.
+void computePreadultConsumption(Session& session) {
+  const StudyData& study = session.study;
+  BasicRunResults& r = session.basic;
+  StatisticSums preadult;
+  std::array<StatisticSums, 3> preadultBySex;
+  r.maxFemaleTotalConsumption = 0.0;
+  r.maxMaleTotalConsumption = 0.0;
+  for (int i = 1; i <= study.individualCount; ++i) {
+    const IndividualRecord& record = study.individual(i);
+    const double value = preadultConsumptionOf(record, study.stageCount);
+    preadult.add(value);
+    if (const int slot = sexSlot(record.sex); slot >= 0) preadultBySex[at(slot)].add(value);
+    const double lifelong = r.totalConsumption[at(i)];
+    if (record.sex == "M" && lifelong > r.maxMaleTotalConsumption) {
+      r.maxMaleTotalConsumption = lifelong;
+    }
+    if (record.sex == "F" && lifelong > r.maxFemaleTotalConsumption) {
+      r.maxFemaleTotalConsumption = lifelong;
+    }
+  }
+  preadult.storeInto(r.preadultConsumption);
+  for (std::size_t slot = 0; slot < preadultBySex.size(); ++slot) {
+    preadultBySex[slot].storeInto(r.preadultConsumptionBySex[slot]);
+  }
+}
+
 }  // namespace
+
+double preadultConsumptionOf(const IndividualRecord& record, int stageCount) {
+  double sum = 0.0;
+  for (int j = 1; j < stageCount; ++j) sum += record.stageConsumption[at(j)];
+  return sum;
+}
 
 void computeIndividualValues(Session& session) {
   computeLongevity(session);
   computeTotalConsumption(session);
   computeDailyStatistics(session);
   computeStageDurationRange(session);
+  computePreadultConsumption(session);
 }
 
 Statistic totalConsumptionStatistic(const Session& session) {

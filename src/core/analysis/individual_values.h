@@ -8,8 +8,12 @@ namespace pellmar {
 // Computes the per-individual values that the individual tables print: longevity in days and
 // in time units with its statistics and maxima, each individual's total consumption, the
 // effective consumers Nc and their mean consumption Cbar, the daily consumption statistics of
-// each age and the largest and smallest duration of each stage.
+// each age, the largest and smallest duration of each stage, and the pre-adult consumption
+// over all individuals and by sex.
 void computeIndividualValues(Session& session);
+
+// An individual's consumption in the stages before the adult one.
+double preadultConsumptionOf(const IndividualRecord& record, int stageCount);
 
 // Count, mean, SD, SE, largest and smallest of the individuals' total consumption over all
 // individuals. The tables print its SD and SE without a guard on the count, so for a cohort of

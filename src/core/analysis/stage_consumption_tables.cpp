@@ -5,6 +5,7 @@
 
 #include "core/analysis/age_stage_tables.h"
 #include "core/analysis/report/page_frame.h"
+#include "core/data/stage_label.h"
 
 namespace pellmar {
 namespace {
@@ -44,10 +45,9 @@ struct WeightingRow {
   double rate = 0.0;
 };
 
-void printWeightingTable(Session& session, const std::string& basis,
-                         const std::vector<WeightingRow>& rows) {
+void printWeightingTable(Session& session, const std::string& basis, double maxRate,
+                         const std::string& maxStage, const std::vector<WeightingRow>& rows) {
   ReportWriter& out = session.basicReport;
-  const BasicRunResults& r = session.basic;
   out.pageMark();
   writePageLine(out, session.counters, 60);
   ++session.counters.tableCounter;
@@ -56,7 +56,7 @@ void printWeightingTable(Session& session, const std::string& basis,
   out.tab(15).text(basis).endLine();
   out.tab(15).text("(You can use them in OSTREL program for simulation)").endLine();
   out.endLine();
-  out.tab(15).text("Max. daily consumption rate: ").text(r.maxDailyMeanLabel).endLine();
+  out.tab(15).text("Max. daily consumption rate: ").text(maxStage).endLine();
   writeRule(out, '=', kRuleLength);
   out.tab(5).text("Stage         Sex      n     Daily mean  Weighting Coef.").endLine();
   out.tab(5).text("                                c(j)         w(j)       ").endLine();
@@ -72,22 +72,12 @@ void printWeightingTable(Session& session, const std::string& basis,
       out.tab(34).text(" 0").tab(49).text(" 0");
     } else {
       // A table where no stage has a positive rate has no coefficient to give.
-      const double coefficient = r.maxDailyMeanRate != 0 ? row.rate / r.maxDailyMeanRate : 0.0;
+      const double coefficient = maxRate != 0 ? row.rate / maxRate : 0.0;
       out.tab(34).rounded(row.rate, 4).tab(49).rounded(coefficient, 4);
     }
     out.tab(61).text(" ").endLine();
   }
   writeRule(out, '-', kRuleLength);
-}
-
-// sum over x = 1 .. maxAgeIndex and j = 1 .. m + 1 of rate(j) x S(x, j).
-double checkSum(const Session& session, const std::vector<double>& rate) {
-  const BasicRunResults& r = session.basic;
-  double sum = 0.0;
-  for (int x = 1; x <= r.maxAgeIndex; ++x) {
-    for (int j = 1; j <= session.study.stageCount + 1; ++j) sum += rate[at(j)] * r.S(x, j);
-  }
-  return sum;
 }
 
 const Statistic& bySex(const std::vector<std::vector<Statistic>>& table, int k, int j) {
@@ -103,7 +93,7 @@ void writeStageNetConsumptionTable(Session& session) {
   printStageTable(
       session, " Stage-specific net consumption rate z(j)", 4,
       [&](int j) { return r.z[at(j)] == 0; }, [&](int j) { return r.z[at(j)]; });
-  session.basicReport.text(" Total net consumption rate =").number(r.sumB).endLine();
+  session.basicReport.text(" Total net consumption rate =").number(r.C0ByCell).endLine();
 }
 
 void writeStageSurvivalSumTable(Session& session) {
@@ -114,49 +104,21 @@ void writeStageSurvivalSumTable(Session& session) {
 }
 
 void writeStageDailyMeanRateTable(Session& session) {
-  BasicRunResults& r = session.basic;
+  const BasicRunResults& r = session.basic;
   printStageTable(
       session, " Daily mean consumption rate based on z(j) and s(j)", 6,
-      [&](int j) { return r.s[at(j)] == 0; },
-      [&](int j) {
-        r.zsDailyMean[at(j)] = r.z[at(j)] / r.s[at(j)];
-        return r.zsDailyMean[at(j)];
-      });
+      [&](int j) { return r.s[at(j)] == 0; }, [&](int j) { return r.zsDailyMean[at(j)]; });
 }
 
 void writeWeightingTableFromStageMeans(Session& session) {
   const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+  const BasicRunResults& r = session.basic;
   const int m = study.stageCount;
-
-  // The first stage sets the starting maximum; later pre-adult stages and the rate of all
-  // adults compete for it. The adult rate is stored in no column, so the check sum covers the
-  // pre-adult stages only.
-  const auto rateOf = [&](int j) {
-    const double days = r.stageDuration[at(j)].mean;
-    return days != 0 ? r.stageConsumption[at(j)].mean / days : 0.0;
-  };
-  r.meansDailyMean[1] = rateOf(1);
-  r.maxDailyMeanRate = r.meansDailyMean[1];
-  r.maxDailyMeanLabel = study.name(1, 1);
-  for (int j = 2; j <= m - 1; ++j) {
-    if (r.stageDuration[at(j)].mean == 0) continue;
-    r.meansDailyMean[at(j)] = rateOf(j);
-    if (r.meansDailyMean[at(j)] > r.maxDailyMeanRate) {
-      r.maxDailyMeanRate = r.meansDailyMean[at(j)];
-      r.maxDailyMeanLabel = study.name(1, j);
-    }
-  }
-  if (r.stageDuration[at(m)].mean != 0 && rateOf(m) > r.maxDailyMeanRate) {
-    r.maxDailyMeanRate = rateOf(m);
-    r.maxDailyMeanLabel = "Female";
-  }
-  r.meansCheckSum = checkSum(session, r.meansDailyMean);
 
   std::vector<WeightingRow> rows;
   for (int j = 1; j <= m - 1; ++j) {
     const Statistic& stage = r.stageDuration[at(j)];
-    rows.push_back({study.name(1, j), "All", stage.count, stage.count == 0, stage.mean == 0,
+    rows.push_back({stageLabel(study, j), "All", stage.count, stage.count == 0, stage.mean == 0,
                     r.meansDailyMean[at(j)]});
   }
   for (int k = 1; k <= 2; ++k) {
@@ -165,7 +127,8 @@ void writeWeightingTableFromStageMeans(Session& session) {
     rows.push_back({"Adult", k == 1 ? "Female" : "Male", eaten.count, eaten.count == 0,
                     days.mean == 0, days.mean != 0 ? eaten.mean / days.mean : 0.0});
   }
-  printWeightingTable(session, "(Based on stage mean consumption rate and mean duration)", rows);
+  printWeightingTable(session, "(Based on stage mean consumption rate and mean duration)",
+                      r.meansMaxDailyMean, r.meansMaxDailyMeanStage, rows);
 
   ReportWriter& out = session.basicReport;
   out.tab(5).text("Sum[Sum[c(j)*s(x,j)]] =").rounded(r.meansCheckSum, 2).endLine();
@@ -176,29 +139,22 @@ void writeWeightingTableFromStageMeans(Session& session) {
 
 void writeWeightingTableFromMatrices(Session& session) {
   const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+  const BasicRunResults& r = session.basic;
   const int m = study.stageCount;
-
-  r.maxDailyMeanRate = r.zsDailyMean[1];
-  r.maxDailyMeanLabel = study.name(1, 1);
-  for (int j = 2; j <= m + 1; ++j) {
-    if (r.zsDailyMean[at(j)] <= r.maxDailyMeanRate) continue;
-    r.maxDailyMeanRate = r.zsDailyMean[at(j)];
-    r.maxDailyMeanLabel = j < m ? study.name(1, j) : (j == m ? "Female" : "Male");
-  }
-  r.zsCheckSum = checkSum(session, r.zsDailyMean);
 
   std::vector<WeightingRow> rows;
   for (int j = 1; j <= m - 1; ++j) {
     const int count = r.stageDuration[at(j)].count;
-    rows.push_back({study.name(1, j), "All", count, count == 0, count == 0, r.zsDailyMean[at(j)]});
+    rows.push_back(
+        {stageLabel(study, j), "All", count, count == 0, count == 0, r.zsDailyMean[at(j)]});
   }
   for (int k = 1; k <= 2; ++k) {
     const int count = bySex(r.stageConsumptionBySex, k, m).count;
     rows.push_back({"Adult", k == 1 ? "Female" : "Male", count, count == 0, count == 0,
                     r.zsDailyMean[at(k == 1 ? m : m + 1)]});
   }
-  printWeightingTable(session, "(Based on matrix B and N, or Z and Sxj)", rows);
+  printWeightingTable(session, "(Based on matrix B and N, or Z and Sxj)", r.zsMaxDailyMean,
+                      r.zsMaxDailyMeanStage, rows);
   session.basicReport.tab(5).text("Sum[Sum[c(j)*s(x,j)]] =").rounded(r.zsCheckSum, 4).endLine();
 }
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/data/stage_label.h"
+
 namespace pellmar {
 namespace {
 
@@ -111,6 +113,64 @@ void gatherStageConsumption(Session& session) {
   }
 }
 
+// sum over x = 1 .. maxAgeIndex and j = 1 .. m + 1 of rate(j) x S(x, j).
+double checkSum(const Session& session, const std::vector<double>& rate) {
+  const BasicRunResults& r = session.basic;
+  double sum = 0.0;
+  for (int x = 1; x <= r.maxAgeIndex; ++x) {
+    for (int j = 1; j <= session.study.stageCount + 1; ++j) {
+      sum += rate[static_cast<std::size_t>(j)] * r.S(x, j);
+    }
+  }
+  return sum;
+}
+
+// The daily rates from the stage means: the first stage sets the starting maximum; later
+// pre-adult stages and the rate of all adults compete for it. The adult rate is stored in no
+// column, so the check sum covers the pre-adult stages only.
+void computeRatesFromStageMeans(Session& session) {
+  const StudyData& study = session.study;
+  BasicRunResults& r = session.basic;
+  const int m = study.stageCount;
+  const auto at = [](int j) { return static_cast<std::size_t>(j); };
+  const auto rateOf = [&](int j) {
+    const double days = r.stageDuration[at(j)].mean;
+    return days != 0 ? r.stageConsumption[at(j)].mean / days : 0.0;
+  };
+  r.meansDailyMean[1] = rateOf(1);
+  r.meansMaxDailyMean = r.meansDailyMean[1];
+  r.meansMaxDailyMeanStage = stageLabel(study, 1);
+  for (int j = 2; j <= m - 1; ++j) {
+    if (r.stageDuration[at(j)].mean == 0) continue;
+    r.meansDailyMean[at(j)] = rateOf(j);
+    if (r.meansDailyMean[at(j)] > r.meansMaxDailyMean) {
+      r.meansMaxDailyMean = r.meansDailyMean[at(j)];
+      r.meansMaxDailyMeanStage = stageLabel(study, j);
+    }
+  }
+  if (r.stageDuration[at(m)].mean != 0 && rateOf(m) > r.meansMaxDailyMean) {
+    r.meansMaxDailyMean = rateOf(m);
+    r.meansMaxDailyMeanStage = "Female";
+  }
+  r.meansCheckSum = checkSum(session, r.meansDailyMean);
+}
+
+// The largest of the rates z(j) / s(j), and their check sum.
+void computeRatesFromMatrices(Session& session) {
+  const StudyData& study = session.study;
+  BasicRunResults& r = session.basic;
+  const int m = study.stageCount;
+  r.zsMaxDailyMean = r.zsDailyMean[1];
+  r.zsMaxDailyMeanStage = stageLabel(study, 1);
+  for (int j = 2; j <= m + 1; ++j) {
+    const double rate = r.zsDailyMean[static_cast<std::size_t>(j)];
+    if (rate <= r.zsMaxDailyMean) continue;
+    r.zsMaxDailyMean = rate;
+    r.zsMaxDailyMeanStage = j < m ? stageLabel(study, j) : (j == m ? "Female" : "Male");
+  }
+  r.zsCheckSum = checkSum(session, r.zsDailyMean);
+}
+
 }  // namespace
 
 int computeMaxAgeIndex(const StudyData& study) {
@@ -210,6 +270,11 @@ void computeStageDailyMeanConsumption(Session& session) {
     }
     if (days != 0) r.stageDailyMeanConsumption[static_cast<std::size_t>(j)] = total / days;
   }
+}
+
+void computeWeightingCoefficients(Session& session) {
+  computeRatesFromStageMeans(session);
+  computeRatesFromMatrices(session);
 }
 
 }  // namespace pellmar

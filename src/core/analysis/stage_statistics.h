@@ -19,4 +19,8 @@ bool computeSpanAndConsumptionStatistics(Session& session);
 // Mean consumption per individual per time unit in every stage column.
 void computeStageDailyMeanConsumption(Session& session);
 
+// The daily mean consumption rates of the two weighting tables (from the stage means, and from
+// z(j) / s(j) of the age curves), the largest of each and their check sums.
+void computeWeightingCoefficients(Session& session);
+
 }  // namespace pellmar

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/data/stage_label.h"
+
 namespace pellmar {
 namespace {
 
@@ -52,7 +54,7 @@ bool someAdultOfSexConsumed(const StudyData& study, std::string_view sex) {
 
 // The stage's part of a file name: its name, or "Adult" for the adult stage.
 std::string stageTag(const StudyData& study, int j) {
-  return j >= study.stageCount ? "Adult" : study.name(1, j);
+  return j >= study.stageCount ? "Adult" : stageLabel(study, j);
 }
 
 std::string groupSuffix(const StudyData& study, int j, Group group, std::string_view tail) {
@@ -65,11 +67,11 @@ std::string groupLabel(const StudyData& study, int j, Group group) {
   const bool adult = j >= study.stageCount;
   switch (group) {
     case Group::kAllSexes:
-      return adult ? "Adult (All sexes)" : study.name(1, j) + "-all sexes";
+      return adult ? "Adult (All sexes)" : stageLabel(study, j) + "-all sexes";
     case Group::kFemale:
-      return adult ? "female adult" : study.name(1, j) + " (female)";
+      return adult ? "female adult" : stageLabel(study, j) + " (female)";
     case Group::kMale:
-      return adult ? "male adult" : study.name(1, j) + " (male)";
+      return adult ? "male adult" : stageLabel(study, j) + " (male)";
   }
   return {};
 }

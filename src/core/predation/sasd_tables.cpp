@@ -4,6 +4,7 @@
 
 #include "core/analysis/report/number_format.h"
 #include "core/analysis/report/page_frame.h"
+#include "core/data/stage_label.h"
 
 namespace pellmar {
 namespace {
@@ -26,7 +27,9 @@ void printDistributionTable(Session& session, ReportWriter& out, std::string_vie
 
   writeRule(out, '-', ruleLength);
   out.tab(5).text(" Age");
-  for (int j = 1; j <= lastColumn; ++j) out.text("   ").tab(8 * j + 5).text(study.name(1, j));
+  for (int j = 1; j <= lastColumn; ++j) {
+    out.text("   ").tab(8 * j + 5).text(stageLabel(study, j));
+  }
   out.text(" ").endLine();
   writeRule(out, '-', ruleLength);
   for (int x = 0; x <= r.maxAgeIndex; ++x) {

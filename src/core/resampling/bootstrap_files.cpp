@@ -152,12 +152,12 @@ void writeStageMeanFiles(Session& session, Layout layout) {
 
 void writeBootstrapNetConsumptionInRow(Session& session) {
   writeParameterFile(session, "_4_Bootstrap_C0-in Row.txt", kEffectiveB, "C0",
-                     session.basic.originalC0, session.bootstrap.bootC0, Layout::kRow);
+                     session.basic.C0ByCell, session.bootstrap.bootC0, Layout::kRow);
 }
 
 void writeBootstrapNetConsumptionInColumn(Session& session) {
   writeParameterFile(session, "_4_Bootstrap_C0_in column.txt", kEffectiveBSpace, "C0",
-                     session.basic.originalC0, session.bootstrap.bootC0, Layout::kColumn);
+                     session.basic.C0ByCell, session.bootstrap.bootC0, Layout::kColumn);
 }
 
 void writeBootstrapStablePredationRateInColumn(Session& session) {

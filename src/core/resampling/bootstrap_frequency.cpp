@@ -120,8 +120,8 @@ void writeNormalDensityCurves(Session& session) {
   const auto curve = [&](const std::string& label, double mean, double se) {
     if (se != 0) writeNormalDensityCurve(session, label, mean, se);
   };
-  curve("C0", r.originalC0, boot.c0.se);
-  if (boot.lifeTable.R0 != 0) curve("Qp", r.originalC0 / boot.lifeTable.R0, boot.qp.se);
+  curve("C0", r.C0ByCell, boot.c0.se);
+  if (boot.lifeTable.R0 != 0) curve("Qp", r.C0ByCell / boot.lifeTable.R0, boot.qp.se);
   curve("Stable Predation Rate", predation.stablePredationRate, boot.psi.se);
   curve("Finite Predation Rate", predation.finitePredationRate, boot.fp.se);
 }

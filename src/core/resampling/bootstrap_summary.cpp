@@ -46,7 +46,7 @@ void writeOwnSamplesTable(Session& session, ReportWriter& out) {
   out.rounded(boot.c0.variance, decimalsFor(boot.c0.variance, 10000, 2, 4)).endLine();
   out.tab(5).text("S.E.").tab(26).rounded(boot.c0.se, 4).endLine();
   rule('-');
-  out.tab(5).text("Original").tab(26).rounded(session.basic.originalC0, 4).endLine();
+  out.tab(5).text("Original").tab(26).rounded(session.basic.C0ByCell, 4).endLine();
   rule('-');
   out.line("    Original is the parameter calculated using all individuals.");
   out.line("    ===================================================================");
@@ -77,7 +77,7 @@ void writeSameSamplesTable(Session& session, ReportWriter& out) {
   const BootstrapState& boot = session.bootstrap;
   const LifeTableFigures& lifeTable = boot.lifeTable;
   const PredationState& predation = session.predation;
-  const double originalC0 = session.basic.originalC0;
+  const double originalC0 = session.basic.C0ByCell;
   constexpr int kRuleLength = 75;
   const auto rule = [&](char character) { out.tab(5).repeat(character, kRuleLength).endLine(); };
 

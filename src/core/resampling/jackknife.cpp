@@ -26,7 +26,7 @@ FrequencyClasses pseudoValueClasses(const JackknifeState& jack) {
 
 }  // namespace
 
-void runJackknife(const BootstrapCohort& cohort, double fullC0, JackknifeState& state,
+void runJackknife(const BootstrapCohort& cohort, double cohortC0, JackknifeState& state,
                   const ProgressAndStop& work) {
   const int n = cohort.individualCount;
   std::vector<double> reducedC0(static_cast<std::size_t>(n) + 1, 0.0);
@@ -45,7 +45,7 @@ void runJackknife(const BootstrapCohort& cohort, double fullC0, JackknifeState& 
     }
     const double c0 = analyser.netConsumptionRateOf(draws, n - 1);
     reducedC0[static_cast<std::size_t>(i)] = c0;
-    pseudoC0[static_cast<std::size_t>(i)] = n * fullC0 - (n - 1) * c0;
+    pseudoC0[static_cast<std::size_t>(i)] = n * cohortC0 - (n - 1) * c0;
     if (work.progress) work.progress(i, n);
   }
   state.fullCount = n;

@@ -8,10 +8,10 @@ namespace pellmar {
 
 // The jackknife of C0: for each individual i = 1 .. N in turn, the C0 of the cohort without it
 // (the others in their order, analysed as a replicate) and its pseudo-value
-// N x C0 - (N - 1) x C0(without i), where C0 is the cohort's own, `fullC0`. Fills `state` for a
+// N x C0 - (N - 1) x C0(without i), where C0 is the whole cohort's, `cohortC0`. Fills `state` for a
 // cohort of N individuals; `work.progress` hears of each individual done, and a stop request
 // ends the work with a UserError before anything is kept.
-void runJackknife(const BootstrapCohort& cohort, double fullC0, JackknifeState& state,
+void runJackknife(const BootstrapCohort& cohort, double cohortC0, JackknifeState& state,
                   const ProgressAndStop& work);
 
 // The mean, variance, SD and SE of the pseudo-values, their smallest and largest value and

@@ -36,7 +36,7 @@ void writeJackknifeTable(Session& session, ReportWriter& out) {
   out.tab(5).text("S.D.").tab(30).rounded(jack.jackSD, 2).endLine();
   out.tab(5).text("S.E.").tab(30).rounded(jack.jackSE, 2).endLine();
   rule('-');
-  out.tab(5).text("Original").tab(30).rounded(session.basic.fullC0, 2).endLine();
+  out.tab(5).text("Original").tab(30).rounded(session.basic.C0ByAge, 2).endLine();
   rule('-');
   out.line("    Original are the parameters calculated using all individuals.");
 }
