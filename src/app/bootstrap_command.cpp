@@ -134,12 +134,11 @@ BootstrapResult Program::run(const BootstrapRequest& request, const ProgressRepo
     const ProgressAndStop work{progress, stop};
     if (sameSamples) {
       runSameSampleReplicates(cohort, state, *samples, work);
-      state.Qp = state.lifeTable.R0 != 0 ? s.basic.C0ByCell / state.lifeTable.R0 : 0.0;
-      summarizeAndReportSameSamples(s, report);
     } else {
       runOwnSampleReplicates(cohort, state, work);
-      summarizeAndReportOwnSamples(s, report);
     }
+    summarizeBootstrap(state, master.stageCount, s.basic.C0ByCell);
+    writeBootstrapTable(s, report);
     s.saveOutput("_0_Bootstrap_Output.txt", report);
     writeBootstrapResultFiles(s);
     commands_.disable(Command::kLarge);

@@ -8,6 +8,7 @@
 #include "core/data/study_data.h"
 #include "core/predation/predation_state.h"
 #include "core/resampling/bootstrap_state.h"
+#include "core/resampling/comparison_state.h"
 #include "core/resampling/jackknife_state.h"
 
 namespace pellmar {

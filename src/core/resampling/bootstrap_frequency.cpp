@@ -121,7 +121,7 @@ void writeNormalDensityCurves(Session& session) {
     if (se != 0) writeNormalDensityCurve(session, label, mean, se);
   };
   curve("C0", r.C0ByCell, boot.c0.se);
-  if (boot.lifeTable.R0 != 0) curve("Qp", r.C0ByCell / boot.lifeTable.R0, boot.qp.se);
+  if (boot.lifeTable.R0 != 0) curve("Qp", boot.Qp, boot.qp.se);
   curve("Stable Predation Rate", predation.stablePredationRate, boot.psi.se);
   curve("Finite Predation Rate", predation.finitePredationRate, boot.fp.se);
 }

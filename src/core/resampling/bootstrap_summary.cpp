@@ -12,16 +12,13 @@ namespace {
 // Classes counted into: 0 .. 21 (class 20 takes the maximum, 21 stays empty).
 constexpr int kLastClassBound = 22;
 
-// Minimum, maximum and the frequency classes of the replicate C0 values: 20 classes of equal
-// width from the minimum, a class holding [begin, next begin). A C0 of 0 is not counted.
-void buildC0Classes(BootstrapState& boot) {
-  const auto lastBound = static_cast<int>(boot.c0Classes.classBegin.size()) - 1;
-  boot.c0Classes = frequencyClasses(boot.bootC0, boot.bootCount, lastBound, kLastClassBound, true);
-}
-
+// The summary of the replicate C0 values, their minimum and maximum and their frequency
+// classes: 20 classes of equal width from the minimum, a class holding [begin, next begin). A
+// C0 of 0 is not counted.
 void summarizeC0(BootstrapState& boot) {
   boot.c0 = summarizeReplicates(boot.bootC0, boot.bootCount);
-  buildC0Classes(boot);
+  const auto lastBound = static_cast<int>(boot.c0Classes.classBegin.size()) - 1;
+  boot.c0Classes = frequencyClasses(boot.bootC0, boot.bootCount, lastBound, kLastClassBound, true);
 }
 
 // Rounded to `decimals`, or to `largeDecimals` when the value exceeds `limit`.
@@ -29,6 +26,7 @@ int decimalsFor(double value, double limit, int largeDecimals, int decimals) {
   return value > limit ? largeDecimals : decimals;
 }
 
+// Own samples: every replicate's C0 with their summary and the cohort's C0.
 void writeOwnSamplesTable(Session& session, ReportWriter& out) {
   const BootstrapState& boot = session.bootstrap;
   constexpr int kRuleLength = 37;
@@ -73,6 +71,7 @@ void writeSameSamplesHeads(ReportWriter& out) {
   out.tab(60).text(" FP (FC)").tab(73).text("lambda").endLine();
 }
 
+// Same samples: the six parameters of the cohort, their summaries and every replicate's.
 void writeSameSamplesTable(Session& session, ReportWriter& out) {
   const BootstrapState& boot = session.bootstrap;
   const LifeTableFigures& lifeTable = boot.lifeTable;
@@ -86,11 +85,10 @@ void writeSameSamplesTable(Session& session, ReportWriter& out) {
   writeSameSamplesHeads(out);
   rule('-');
   out.tab(5).text("Original");
-  writeSixValues(
-      out,
-      {originalC0, lifeTable.R0, lifeTable.R0 != 0 ? originalC0 / lifeTable.R0 : 0.0,
-       predation.stablePredationRate, predation.finitePredationRate, lifeTable.lifeTableLambda},
-      kValueDecimals);
+  writeSixValues(out,
+                 {originalC0, lifeTable.R0, boot.Qp, predation.stablePredationRate,
+                  predation.finitePredationRate, lifeTable.lifeTableLambda},
+                 kValueDecimals);
   rule('-');
   out.tab(5).text("Mean");
   writeSixValues(out,
@@ -131,22 +129,17 @@ void writeSameSamplesTable(Session& session, ReportWriter& out) {
 
 }  // namespace
 
-void summarizeAndReportOwnSamples(Session& session, ReportWriter& out) {
-  summarizeC0(session.bootstrap);
-  writeOwnSamplesTable(session, out);
-}
-
-void summarizeAndReportSameSamples(Session& session, ReportWriter& out) {
-  BootstrapState& boot = session.bootstrap;
+void summarizeBootstrap(BootstrapState& boot, int stageCount, double cohortC0) {
+  summarizeC0(boot);
+  if (!boot.sameSamples) return;
   const int count = boot.bootCount;
-  const int m = session.study.stageCount;
-
+  const int m = stageCount;
+  boot.Qp = boot.lifeTable.R0 != 0 ? cohortC0 / boot.lifeTable.R0 : 0.0;
   boot.bootQp.assign(static_cast<std::size_t>(count < 0 ? 1 : count + 1), 0.0);
   for (int b = 1; b <= count; ++b) {
     const double r0 = replicateValue(boot.bootR0, b);
     boot.bootQp[static_cast<std::size_t>(b)] = r0 != 0 ? replicateValue(boot.bootC0, b) / r0 : 0;
   }
-  summarizeC0(boot);
   boot.qp = summarizeReplicates(boot.bootQp, count);
   boot.psi = summarizeReplicates(boot.bootPsi, count);
   boot.fp = summarizeReplicates(boot.bootFP, count);
@@ -168,7 +161,14 @@ void summarizeAndReportSameSamples(Session& session, ReportWriter& out) {
               stageValues(boot.bootStageConsumptionBySex[static_cast<std::size_t>(k)], j), count);
     }
   }
-  writeSameSamplesTable(session, out);
+}
+
+void writeBootstrapTable(Session& session, ReportWriter& out) {
+  if (session.bootstrap.sameSamples) {
+    writeSameSamplesTable(session, out);
+  } else {
+    writeOwnSamplesTable(session, out);
+  }
 }
 
 }  // namespace pellmar

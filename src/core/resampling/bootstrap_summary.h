@@ -5,14 +5,14 @@
 
 namespace pellmar {
 
-// Own samples: the mean, variance, standard error, minimum and maximum of the replicate C0
-// values and their frequency classes, then the report table of every replicate's C0 with the
-// page header.
-void summarizeAndReportOwnSamples(Session& session, ReportWriter& out);
+// The summaries of a finished bootstrap: the mean, variance and standard error, minimum,
+// maximum and frequency classes of the replicate C0 values. With the same samples also Qp(b) =
+// C0(b) / R0(b) for every replicate and the cohort's Qp = `cohortC0` / R0, the summaries of Qp,
+// psi and FP, and of the mean consumption of every stage, over all individuals and by sex.
+void summarizeBootstrap(BootstrapState& boot, int stageCount, double cohortC0);
 
-// Same samples: Qp(b) = C0(b) / R0(b) for every replicate, the summaries of C0, Qp, psi and FP
-// and of the mean consumption of every stage, over all individuals and by sex, the C0
-// frequency classes, then the report table of the six parameters with the page header.
-void summarizeAndReportSameSamples(Session& session, ReportWriter& out);
+// The report table of the bootstrap with its page header: every replicate's C0 (own samples), or
+// its C0, R0, Qp, psi, FP and lambda (same samples), with their summaries.
+void writeBootstrapTable(Session& session, ReportWriter& out);
 
 }  // namespace pellmar

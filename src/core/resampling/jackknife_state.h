@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "core/resampling/bootstrap_state.h"
@@ -19,18 +18,6 @@ struct JackknifeState {
   double jackSD = 0.0;
   double jackSE = 0.0;
   FrequencyClasses classes;  // minValue, maxValue: the smallest and largest pseudo-value
-};
-
-// The comparison of this study's bootstrap C0 with a second treatment's.
-struct ComparisonState {
-  bool done = false;
-  std::string treatment2Title;
-  int treatment2SampleSize = 0;
-  int treatment2Count = 0;
-  double treatment2Mean = 0.0;
-  double treatment2Variance = 0.0;
-  double treatment2SE = 0.0;
-  double tValue = 0.0;
 };
 
 }  // namespace pellmar
