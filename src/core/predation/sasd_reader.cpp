@@ -7,6 +7,7 @@
 #include "core/analysis/statistic.h"
 #include "core/data/field_reader.h"
 #include "core/data/input_file.h"
+#include "core/predation/stable_predation_rate.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -139,11 +140,9 @@ void readStableDistribution(Session& session, std::unique_ptr<std::istream> in) 
   state.sasdIndividualCount = n;
   readFemaleRecords(fields, n, state);
 
-  double psi = 0.0;
-  for (int x = 1; x <= r.maxAgeIndex; ++x) {
-    for (int j = 1; j <= study.stageCount + 1; ++j)
-      psi += r.C(x, j) * state.stableDistribution(x, j);
-  }
+  const double psi = stablePredationRate(
+      1, r.maxAgeIndex, study.stageCount + 1, [&](int x, int j) { return r.C(x, j); },
+      [&](int x, int j) { return state.stableDistribution(x, j); });
   state.stablePredationRate = psi;
   state.finitePredationRate = state.finiteRate * psi;
   state.intrinsicRateDefined = state.finitePredationRate > 0;

@@ -5,6 +5,7 @@
 #include "core/analysis/report/number_format.h"
 #include "core/analysis/report/page_frame.h"
 #include "core/data/stage_label.h"
+#include "core/predation/stable_predation_rate.h"
 
 namespace pellmar {
 namespace {
@@ -81,15 +82,14 @@ void writeStablePredationTable(Session& session, ReportWriter& out) {
   if (!predation.sasdDone) return;
   const int rows = session.basic.maxAgeIndex + 1;
   const int columns = session.study.stageCount + 2;
+  const auto share = [&](int x, int j) { return predation.stableDistribution.at(x, j); };
+  const auto consumption = [&](int x, int j) { return session.basic.C.at(x, j); };
   AgeStageMatrix values(rows, columns);
-  double psi = 0.0;
   for (int x = 0; x < rows; ++x) {
-    for (int j = 1; j < columns; ++j) {
-      const double product = predation.stableDistribution.at(x, j) * session.basic.C.at(x, j);
-      psi += product;
-      values(x, j) = roundedProduct(product);
-    }
+    for (int j = 1; j < columns; ++j)
+      values(x, j) = roundedProduct(consumption(x, j) * share(x, j));
   }
+  const double psi = stablePredationRate(0, rows - 1, columns - 1, consumption, share);
   printDistributionTable(session, out, " Product of SASD*Cxj (Total population = 1)", values);
   out.tab(5).text("Stable predation rate (psi):").number(psi).endLine();
   out.tab(5).text("psi: Total consumption of a population at SASD (population size = 1)");

@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "core/predation/stable_predation_rate.h"
+
 namespace pellmar {
 namespace {
 
@@ -177,15 +179,13 @@ double ReplicateAnalyser::stableDistribution(double lambda) {
 
 double ReplicateAnalyser::stablePredationRate(double lambda) {
   const double total = stableDistribution(lambda);
-  const int last = maxAgeIndex_;
-  double psi = 0.0;
-  for (int x = 1; x <= last; ++x) {
-    for (int j = 1; j < columns_; ++j) {
-      const int n = N_[cell(x, j)];
-      if (n != 0) psi += T_[cell(x, j)] / n * (Z_[cell(x, j)] / total);
-    }
-  }
-  return psi;
+  return pellmar::stablePredationRate(
+      1, maxAgeIndex_, columns_ - 1,
+      [&](int x, int j) {
+        const int n = N_[cell(x, j)];
+        return n != 0 ? T_[cell(x, j)] / n : 0.0;
+      },
+      [&](int x, int j) { return Z_[cell(x, j)] / total; });
 }
 
 double ReplicateAnalyser::netConsumptionRateOf(const ReplicateDraws& draws, int sampleSize,
