@@ -4,11 +4,10 @@
 #include "core/analysis/report/number_format.h"
 #include "core/analysis/report/page_frame.h"
 #include "core/analysis/stage_consumption_tables.h"
+#include "core/data/table_index.h"
 
 namespace pellmar {
 namespace {
-
-std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
 // The table of one age-stage matrix in the basic report, its values taken from `valueAt`.
 template <typename ValueAt>

@@ -1,29 +1,85 @@
 #include "core/analysis/age_stage_walk.h"
 
-#include <vector>
+#include "core/data/table_index.h"
 
 namespace pellmar {
-namespace {
 
-// Counts off one day of a stage: a positive count goes down; otherwise it goes up, and reaching
-// 0 that way means the individual dies. Returns true when it died.
-bool countOffFirstDay(double& daysLeft) {
-  if (daysLeft > 0) {
-    daysLeft -= 1;
-    return false;
+std::vector<StageRun> walkThroughStages(const IndividualRecord& record, int m, int lastAge) {
+  std::vector<double> left = record.stageDuration;
+  const int dead = m + 1;
+  std::vector<StageRun> runs;
+  StageRun run{1, 0, 0, 0};
+  int stage = 1;
+  // Counts off one day of a stage: a positive count goes down; otherwise it goes up, and reaching
+  // 0 that way means the individual dies. True when it died.
+  const auto countOffDay = [](double& days) {
+    if (days > 0) {
+      days -= 1;
+      return false;
+    }
+    days += 1;
+    return days == 0;
+  };
+  if (left[1] > 0) {
+    left[1] -= 1;
+  } else {
+    left[1] += 1;
+    if (left[1] >= 0) stage = dead;
   }
-  daysLeft += 1;
-  return daysLeft == 0;
-}
+  const auto stay = [&](int j, int x) {
+    run.last = x;
+    double& days = left[at(j)];
+    if (days < 0) {
+      days += 1;
+      if (days == 0) stage = dead;
+    } else if (days > 0) {
+      days -= 1;
+    }
+  };
+  const auto develop = [&](int exitColumn, int newColumn, int x) {
+    run.exitColumn = exitColumn;
+    runs.push_back(run);
+    run = StageRun{newColumn, x, x, 0};
+  };
 
-}  // namespace
+  for (int x = 1; x <= lastAge && stage <= m; ++x) {
+    const int j = stage;
+    if (j < m - 1) {
+      if (left[at(j)] == 0) {
+        stage = j + 1;
+        develop(j, j + 1, x);
+        if (countOffDay(left[at(j + 1)])) stage = dead;
+      } else {
+        stay(j, x);
+      }
+    } else if (j == m) {
+      if (left[at(m)] == 0) {
+        stage = dead;
+      } else {
+        run.last = x;
+        left[at(m)] -= 1;
+        if (left[at(m)] == 0) stage = dead;
+      }
+    } else if (left[at(j)] == 0) {
+      // The last pre-adult stage ends: the individual becomes a female or a male adult. Both
+      // steps leave column m - 1; the male's is counted in column m of D.
+      stage = m;
+      const bool female = record.sex == "F";
+      develop(female ? m - 1 : m, female ? m : m + 1, x);
+      if (countOffDay(left[at(m)])) stage = dead;
+    } else {
+      stay(j, x);
+    }
+  }
+  runs.push_back(run);
+  return runs;
+}
 
 void buildAgeStageMatrices(Session& session) {
   const StudyData& study = session.study;
   BasicRunResults& r = session.basic;
   const int n = study.individualCount;
   const int m = study.stageCount;
-  const int dead = m + 1;
   const int last = r.maxAgeIndex;
 
   for (int x = 0; x <= last; ++x) {
@@ -37,96 +93,41 @@ void buildAgeStageMatrices(Session& session) {
   }
   r.N(0, 1) = n;
 
-  // daysLeft(i, j) starts as the stage duration and is counted down (or, in the stage of death,
-  // up) as the individual lives; currentStage(i) is m + 1 once it is dead.
-  std::vector<std::vector<double>> daysLeft(static_cast<std::size_t>(n) + 1);
-  std::vector<int> currentStage(static_cast<std::size_t>(n) + 1, 1);
-  for (int i = 1; i <= n; ++i) {
-    daysLeft[static_cast<std::size_t>(i)] = study.individual(i).stageDuration;
-  }
-  const auto left = [&](int i, int j) -> double& {
-    return daysLeft[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
-  };
-
-  for (int i = 1; i <= n; ++i) {
-    double& d = left(i, 1);
-    if (d > 0) {
-      d -= 1;
-    } else {
-      d += 1;
-      if (d >= 0) currentStage[static_cast<std::size_t>(i)] = dead;
-    }
-  }
-
-  const auto stay = [&](int i, int j, int x) {
-    r.N(x, j) += 1;
-    r.G(x - 1, j) += 1.0 / r.N(x - 1, j);
-    double& d = left(i, j);
-    if (d < 0) {
-      d += 1;
-      if (d == 0) currentStage[static_cast<std::size_t>(i)] = dead;
-    } else if (d > 0) {
-      d -= 1;
-    }
-  };
-
+  std::vector<std::vector<StageRun>> walks(at(n) + 1);
+  for (int i = 1; i <= n; ++i) walks[at(i)] = walkThroughStages(study.individual(i), m, last);
+  // Age by age, individual by individual: G and D add up 1 / N(x - 1, j) in that order.
+  std::vector<std::size_t> current(at(n) + 1, 0);
   for (int x = 1; x <= last; ++x) {
     for (int i = 1; i <= n; ++i) {
-      int& stage = currentStage[static_cast<std::size_t>(i)];
-      if (stage > m) continue;
-      const int j = stage;
-      if (j < m - 1) {
-        if (left(i, j) == 0) {
-          stage = j + 1;
-          r.D(x - 1, j) += 1.0 / r.N(x - 1, j);
-          r.N(x, j + 1) += 1;
-          if (countOffFirstDay(left(i, j + 1))) stage = dead;
-        } else {
-          stay(i, j, x);
-        }
-      } else if (j == m) {
-        if (left(i, m) == 0) {
-          stage = dead;
-        } else {
-          const int column = study.individual(i).sex == "F" ? m : m + 1;
-          r.N(x, column) += 1;
-          r.G(x - 1, column) += 1.0 / r.N(x - 1, column);
-          left(i, m) -= 1;
-          if (left(i, m) == 0) stage = dead;
-        }
-      } else if (left(i, j) == 0) {
-        // The last pre-adult stage ends: the individual becomes a female or a male adult.
-        stage = m;
-        if (study.individual(i).sex == "F") {
-          r.D(x - 1, m - 1) += 1.0 / r.N(x - 1, m - 1);
-          r.N(x, m) += 1;
-        } else {
-          r.D(x - 1, m) += 1.0 / r.N(x - 1, m - 1);
-          r.N(x, m + 1) += 1;
-        }
-        if (countOffFirstDay(left(i, m))) stage = dead;
+      const std::vector<StageRun>& runs = walks[at(i)];
+      std::size_t& k = current[at(i)];
+      while (k < runs.size() && runs[k].last < x) ++k;
+      if (k == runs.size()) continue;
+      const StageRun& run = runs[k];
+      r.N(x, run.column) += 1;
+      if (run.first == x) {
+        const StageRun& from = runs[k - 1];
+        r.D(x - 1, from.exitColumn) += 1.0 / r.N(x - 1, from.column);
       } else {
-        stay(i, j, x);
+        r.G(x - 1, run.column) += 1.0 / r.N(x - 1, run.column);
       }
     }
   }
 
-  for (int j = 1; j <= m + 1; ++j) {
-    r.stageAgeRange[static_cast<std::size_t>(j)] = {0, -1, -1};
-  }
+  for (int j = 1; j <= m + 1; ++j) r.stageAgeRange[at(j)] = {0, -1, -1};
   for (int x = 0; x <= last; ++x) {
     for (int j = 1; j <= m + 1; ++j) {
       if (r.N(x, j) == 0) continue;
       r.C(x, j) = study.T.at(x, j) / r.N(x, j);
       r.S(x, j) = static_cast<double>(r.N(x, j)) / n;
-      r.s[static_cast<std::size_t>(j)] += r.S(x, j);
-      auto& range = r.stageAgeRange[static_cast<std::size_t>(j)];
+      r.s[at(j)] += r.S(x, j);
+      auto& range = r.stageAgeRange[at(j)];
       if (range[1] < 0) range[1] = x;
       range[2] = x;
     }
   }
   for (int j = 1; j <= m + 1; ++j) {
-    auto& range = r.stageAgeRange[static_cast<std::size_t>(j)];
+    auto& range = r.stageAgeRange[at(j)];
     if (range[1] < 0) range[1] = 0;
   }
 }

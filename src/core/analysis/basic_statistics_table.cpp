@@ -7,13 +7,12 @@
 #include "core/analysis/report/page_frame.h"
 #include "core/analysis/stage_consumption_tables.h"
 #include "core/data/stage_label.h"
+#include "core/data/table_index.h"
 
 namespace pellmar {
 namespace {
 
 constexpr int kRuleLength = 62;
-
-std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
 void rule(ReportWriter& out, char character) { writeRule(out, character, kRuleLength); }
 

@@ -5,11 +5,10 @@
 
 #include "core/analysis/report/number_format.h"
 #include "core/data/stage_label.h"
+#include "core/data/table_index.h"
 
 namespace pellmar {
 namespace {
-
-std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
 // Plotting programs get three decimals: the whole part is kept and only the fraction rounded.
 double toThousandths(double value) {

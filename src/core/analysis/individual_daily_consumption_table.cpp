@@ -4,11 +4,10 @@
 
 #include "core/analysis/individual_values.h"
 #include "core/analysis/report/page_frame.h"
+#include "core/data/table_index.h"
 
 namespace pellmar {
 namespace {
-
-std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
 // The table shows at most the age intervals 0 .. 8; a study that fits gets a total column in
 // place of the interval that follows its last one.

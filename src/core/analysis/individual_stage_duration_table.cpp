@@ -6,11 +6,10 @@
 
 #include "core/analysis/individual_table_summary.h"
 #include "core/analysis/report/page_frame.h"
+#include "core/data/table_index.h"
 
 namespace pellmar {
 namespace {
-
-std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
 // Tab stops of the values of slot k (1, 2, ... within a section).
 int stageTab(int k) { return 9 * k + 10; }

@@ -6,14 +6,13 @@
 #include <string>
 
 #include "core/analysis/statistic.h"
+#include "core/data/table_index.h"
 
 namespace pellmar {
 namespace {
 
 // The end marker the full read stores after an individual's last daily value.
 constexpr double kEndMarker = -1.0;
-
-std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
 // Longevity: every stage duration counts by its absolute value, up to and including the first
 // negative one (the stage in which the individual died).

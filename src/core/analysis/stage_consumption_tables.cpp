@@ -6,13 +6,12 @@
 #include "core/analysis/age_stage_tables.h"
 #include "core/analysis/report/page_frame.h"
 #include "core/data/stage_label.h"
+#include "core/data/table_index.h"
 
 namespace pellmar {
 namespace {
 
 constexpr int kRuleLength = 62;
-
-std::size_t at(int j) { return static_cast<std::size_t>(j); }
 
 // One stage table: page start, title, stage heading, one line of values and a rule. A value
 // whose zero test holds prints "   0"; the others are rounded to `decimals` places.

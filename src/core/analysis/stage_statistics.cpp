@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/data/stage_label.h"
+#include "core/data/table_index.h"
 
 namespace pellmar {
 namespace {
@@ -132,7 +133,6 @@ void computeRatesFromStageMeans(Session& session) {
   const StudyData& study = session.study;
   BasicRunResults& r = session.basic;
   const int m = study.stageCount;
-  const auto at = [](int j) { return static_cast<std::size_t>(j); };
   const auto rateOf = [&](int j) {
     const double days = r.stageDuration[at(j)].mean;
     return days != 0 ? r.stageConsumption[at(j)].mean / days : 0.0;

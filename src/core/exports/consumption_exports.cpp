@@ -5,11 +5,10 @@
 #include <string_view>
 
 #include "core/data/stage_label.h"
+#include "core/data/table_index.h"
 
 namespace pellmar {
 namespace {
-
-std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
 // The groups of individuals a stage is exported for.
 enum class Group { kAllSexes, kFemale, kMale };

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 
+#include "core/data/table_index.h"
 #include "core/resampling/bootstrap_cohort.h"
 #include "core/resampling/egg_contributions.h"
 #include "core/resampling/replicate_analysis.h"
 
 namespace pellmar {
 namespace {
-
-std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
 FemaleOviposition ovipositionOf(const FemaleEggs& female, const IndividualRecord& record,
                                 int stageCount) {

@@ -7,6 +7,7 @@
 #include "core/analysis/statistic.h"
 #include "core/data/field_reader.h"
 #include "core/data/input_file.h"
+#include "core/data/table_index.h"
 #include "core/predation/stable_predation_rate.h"
 #include "core/user_error.h"
 
@@ -14,8 +15,6 @@ namespace pellmar {
 namespace {
 
 constexpr const char* kTitle = "Read SASD";
-
-std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
 // The age index nearest to `value` (ties to even). Ages far outside every table, which a
 // damaged file may hold, are brought to just outside it: no sum over the individual's days

@@ -1,84 +1,11 @@
 #include "core/resampling/bootstrap_cohort.h"
 
-#include <algorithm>
 #include <cmath>
 
+#include "core/analysis/basic_run.h"
+#include "core/data/table_index.h"
+
 namespace pellmar {
-namespace {
-
-std::size_t at(int index) { return static_cast<std::size_t>(index); }
-
-// Follows one individual through the walk of the age-stage analysis (the same rules, applied to
-// the individual alone, since its path does not depend on the others) up to `lastAge`.
-std::vector<StageRun> walk(const IndividualRecord& record, int m, int lastAge) {
-  std::vector<double> left = record.stageDuration;
-  const int dead = m + 1;
-  std::vector<StageRun> runs;
-  StageRun run{1, 0, 0, 0};
-  int stage = 1;
-  if (left[1] > 0) {
-    left[1] -= 1;
-  } else {
-    left[1] += 1;
-    if (left[1] >= 0) stage = dead;
-  }
-  // Counts off the first day of a new stage; true when the individual dies on it.
-  const auto countOffFirstDay = [](double& days) {
-    if (days > 0) {
-      days -= 1;
-      return false;
-    }
-    days += 1;
-    return days == 0;
-  };
-  const auto stay = [&](int j, int x) {
-    run.last = x;
-    double& days = left[at(j)];
-    if (days < 0) {
-      days += 1;
-      if (days == 0) stage = dead;
-    } else if (days > 0) {
-      days -= 1;
-    }
-  };
-  const auto develop = [&](int exitColumn, int newColumn, int x) {
-    run.exitColumn = exitColumn;
-    runs.push_back(run);
-    run = StageRun{newColumn, x, x, 0};
-  };
-
-  for (int x = 1; x <= lastAge && stage <= m; ++x) {
-    const int j = stage;
-    if (j < m - 1) {
-      if (left[at(j)] == 0) {
-        stage = j + 1;
-        develop(j, j + 1, x);
-        if (countOffFirstDay(left[at(j + 1)])) stage = dead;
-      } else {
-        stay(j, x);
-      }
-    } else if (j == m) {
-      if (left[at(m)] == 0) {
-        stage = dead;
-      } else {
-        run.last = x;
-        left[at(m)] -= 1;
-        if (left[at(m)] == 0) stage = dead;
-      }
-    } else if (left[at(j)] == 0) {
-      stage = m;
-      const bool female = record.sex == "F";
-      develop(female ? m - 1 : m, female ? m : m + 1, x);
-      if (countOffFirstDay(left[at(m)])) stage = dead;
-    } else {
-      stay(j, x);
-    }
-  }
-  runs.push_back(run);
-  return runs;
-}
-
-}  // namespace
 
 BootstrapCohort buildBootstrapCohort(const StudyData& study) {
   BootstrapCohort cohort;
@@ -87,18 +14,14 @@ BootstrapCohort buildBootstrapCohort(const StudyData& study) {
   cohort.stageCount = m;
   cohort.sexCount = study.sexCount;
   cohort.timeUnit = study.timeUnit;
-  int rows = study.T.rows();
-  for (int i = 1; i <= study.individualCount; ++i) {
-    rows = std::max(rows, static_cast<int>(study.individual(i).dailyConsumption.size()));
-  }
-  cohort.ageRows = rows + 1;
+  cohort.ageRows = ageRowsFor(study);
   const int lastAge = cohort.ageRows - 2;
 
   cohort.individuals.resize(at(study.individualCount) + 1);
   for (int i = 1; i <= study.individualCount; ++i) {
     const IndividualRecord& record = study.individual(i);
     IndividualContribution& c = cohort.individuals[at(i)];
-    c.runs = walk(record, m, lastAge);
+    c.runs = walkThroughStages(record, m, lastAge);
 
     c.cellsThroughAge.assign(at(cohort.ageRows), 0);
     for (std::size_t x = 0; x < record.dailyConsumption.size(); ++x) {

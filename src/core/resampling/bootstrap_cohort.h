@@ -3,19 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/age_stage_walk.h"
 #include "core/data/study_data.h"
 
 namespace pellmar {
-
-// One stay of an individual in one stage column during the day-by-day walk of the age-stage
-// analysis: the ages first .. last in `column`, then, when `exitColumn` is not 0, a step into
-// the next stage counted in D(last, exitColumn); otherwise the individual dies.
-struct StageRun {
-  int column = 0;
-  int first = 0;
-  int last = 0;
-  int exitColumn = 0;
-};
 
 // The stage statistics a replicate gathers, laid out in one row of sums per individual so that
 // a replicate adds up rows: for stage j and kind q, the entry q x (m + 1) + j.

@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/data/table_index.h"
 #include "core/resampling/replicate_analysis.h"
 #include "core/resampling/replicate_random.h"
 #include "core/user_error.h"
@@ -14,8 +15,6 @@ namespace pellmar {
 namespace {
 
 constexpr int kBatch = 1024;
-
-std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
 int threadCount() {
   const unsigned cores = std::thread::hardware_concurrency();

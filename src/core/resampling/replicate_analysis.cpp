@@ -4,15 +4,10 @@
 #include <array>
 #include <cmath>
 
+#include "core/data/table_index.h"
 #include "core/predation/stable_predation_rate.h"
 
 namespace pellmar {
-namespace {
-
-std::size_t at(int index) { return static_cast<std::size_t>(index); }
-
-}  // namespace
-
 ReplicateAnalyser::ReplicateAnalyser(const BootstrapCohort& cohort)
     : cohort_(cohort), columns_(cohort.stageCount + 2) {
   const auto size = static_cast<std::size_t>((cohort.ageRows + 1) * columns_);
