@@ -57,8 +57,9 @@ void Program::analyseStudy(BasicRunResult& result) {
   commands_.show(Command::kBootstrap);
   commands_.show(Command::kCompare);
   commands_.focus(Command::kShowSxj);
-  writeNumberedStageConsumptionFiles(session_);
-  writeTukeyKramerConsumptionFiles(session_);
+  OutputFiles files = session_.outputFiles();
+  writeNumberedStageConsumptionFiles(session_, files);
+  writeTukeyKramerConsumptionFiles(session_, files);
 }
 
 void Program::closeBasicReport() {

@@ -116,8 +116,9 @@ BootstrapResult Program::run(const BootstrapRequest& request, const ProgressRepo
     commands_.disable(Command::kBasicRun);
     commands_.disable(Command::kJackknife);
     ReportWriter report;
-    writeStableDistributionTable(s, report);
-    if (s.predation.sasdDone) writeStablePredationTable(s, report);
+    ReportPages pages{report, s.counters};
+    writeStableDistributionTable(s, pages);
+    if (s.predation.sasdDone) writeStablePredationTable(s, pages);
     commands_.enable(Command::kOpenDataFile);
     disableChartCommands();
     s.shownResampling = ResamplingKind::kBootstrap;
@@ -138,12 +139,13 @@ BootstrapResult Program::run(const BootstrapRequest& request, const ProgressRepo
       runOwnSampleReplicates(cohort, state, work);
     }
     summarizeBootstrap(state, master.stageCount, s.basic.C0ByCell);
-    writeBootstrapTable(s, report);
-    s.saveOutput("_0_Bootstrap_Output.txt", report);
-    writeBootstrapResultFiles(s);
+    writeBootstrapTable(s, pages);
+    OutputFiles files = s.outputFiles();
+    files.save("_0_Bootstrap_Output.txt", report);
+    writeBootstrapResultFiles(s, files);
     commands_.disable(Command::kLarge);
     commands_.disable(Command::kFigureFrame);
-    writeBootstrapFrequencyFile(s);
+    writeBootstrapFrequencyFile(s, files);
     state.done = true;
     commands_.disable(Command::kBootstrap);
     // A finished bootstrap can be compared with a second treatment's.
@@ -174,7 +176,8 @@ NormalDensityResult Program::run(const NormalDensityRequest& /*request*/) {
                       ErrorKind::kInvalidRequest);
     }
     const std::size_t filesBefore = session_.writtenFiles.size();
-    writeNormalDensityCurves(session_);
+    OutputFiles files = session_.outputFiles();
+    writeNormalDensityCurves(session_, files);
     return NormalDensityResult{Notice{"Task completed", "Congratulation!"},
                                filesWrittenSince(filesBefore)};
   });

@@ -29,10 +29,11 @@ JackknifeResult Program::run(const JackknifeRequest& /*request*/, const Progress
     }
     const std::size_t filesBefore = s.writtenFiles.size();
     ReportWriter report;
+    ReportPages pages{report, s.counters};
     commands_.disable(Command::kBasicRun);
     commands_.disable(Command::kBootstrap);
-    writeStableDistributionTable(s, report);
-    if (s.predation.sasdDone) writeStablePredationTable(s, report);
+    writeStableDistributionTable(s, pages);
+    if (s.predation.sasdDone) writeStablePredationTable(s, pages);
     commands_.enable(Command::kOpenDataFile);
     disableChartCommands();
     s.shownResampling = ResamplingKind::kJackknife;
@@ -45,12 +46,13 @@ JackknifeResult Program::run(const JackknifeRequest& /*request*/, const Progress
     runJackknife(buildBootstrapCohort(master), s.basic.C0ByAge, jack,
                  ProgressAndStop{progress, stop});
     summarizeJackknife(jack);
-    writeJackknifeTable(s, report);
-    s.saveOutput("_0_Jackknife_Output.txt", report);
-    writePseudoValueFile(s);
+    writeJackknifeTable(s, pages);
+    OutputFiles files = s.outputFiles();
+    files.save("_0_Jackknife_Output.txt", report);
+    writePseudoValueFile(s, files);
     commands_.disable(Command::kLarge);
     commands_.disable(Command::kFigureFrame);
-    writeJackknifeFrequencyFile(s);
+    writeJackknifeFrequencyFile(s, files);
     jack.done = true;
 
     result.individuals = n;

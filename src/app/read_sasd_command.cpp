@@ -29,7 +29,8 @@ ReadSasdResult Program::run(const ReadSasdRequest& request) {
     validate(request);
     const std::size_t filesBefore = session_.writtenFiles.size();
     readSasdFile(session_, request.file);
-    writeFinitePredationRateFile(session_);
+    OutputFiles files = session_.outputFiles();
+    writeFinitePredationRateFile(session_, files);
     PredationState& predation = session_.predation;
     predation.sasdDone = true;
     ReadSasdResult result;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/analysis/basic_run_results.h"
+#include "core/analysis/report/report_output.h"
 #include "core/analysis/report/report_writer.h"
 #include "core/data/study_data.h"
 #include "core/predation/predation_state.h"
@@ -13,18 +14,11 @@
 
 namespace pellmar {
 
-// Page and table numbers of the paged reports. They run on through every report of one program
-// run; only the start of a bootstrap sets them back to 0.
-struct ReportCounters {
-  int pageCounter = 0;
-  int tableCounter = 0;
-};
-
 // The resampling whose results the result screens show.
 enum class ResamplingKind { kBootstrap, kJackknife };
 
 // Everything one program run knows: the study, the results of each step and the report state.
-// Every step of the analysis takes it by reference.
+// Every step of the analysis takes it by reference; the writers read it as const.
 struct Session {
   StudyData study;
   BasicRunResults basic;
@@ -43,8 +37,10 @@ struct Session {
   // Every output file written so far, in the order written.
   std::vector<std::string> writtenFiles;
 
-  // Replaces the file outputBaseName + suffix with the writer's text and records it.
-  void saveOutput(const std::string& suffix, const ReportWriter& writer);
+  // Where the writers put the basic report's tables and the output files. They read the results
+  // through a const Session and change only these.
+  ReportPages basicReportPages() { return ReportPages{basicReport, counters}; }
+  OutputFiles outputFiles() { return OutputFiles(study.outputBaseName, writtenFiles); }
 };
 
 }  // namespace pellmar

@@ -89,12 +89,14 @@ TEST(SameSamplesSummary, SummarisesTheSixParametersAndEveryStage) {
   boot.bootStageConsumptionBySex[2][4] = replicates({24, 24, 24});
   summarizeBootstrap(boot, session.study.stageCount, session.basic.C0ByCell);
   ReportWriter out;
-  writeBootstrapTable(session, out);
+  ReportPages pages{out, session.counters};
+  writeBootstrapTable(session, pages);
   // The table only reads the summaries: written again, it is the same.
   ReportWriter again;
+  ReportPages pagesAgain{again, session.counters};
   session.counters.pageCounter -= 1;
   session.counters.tableCounter -= 1;
-  writeBootstrapTable(session, again);
+  writeBootstrapTable(session, pagesAgain);
   EXPECT_EQ(again.contents(), out.contents());
 
   EXPECT_EQ(boot.bootQp, replicates({2, 2, 3}));
@@ -128,7 +130,8 @@ TEST(BootstrapFrequency, FileAndChartOfTheClasses) {
   session.bootstrap.bootC0[1] = 0;  // not counted, but the minimum
   session.bootstrap.bootSampleSize = 120;
   summarizeBootstrap(session.bootstrap, session.study.stageCount, session.basic.C0ByCell);
-  writeBootstrapFrequencyFile(session);
+  OutputFiles files = session.outputFiles();
+  writeBootstrapFrequencyFile(session, files);
   const auto lines = linesOf(readWholeFile(folder.base() + "_9_Bootstrap-Co frequency.txt"));
   ASSERT_EQ(lines.size(), 33U);
   EXPECT_EQ(
@@ -165,7 +168,8 @@ TEST(BootstrapFrequency, NormalDensityCurvesSkipThoseWithoutSpread) {
   boot.Qp = 22.0 / 4;
   boot.qp = {5, 0.04, 0.2};
   const std::size_t before = session.writtenFiles.size();
-  writeNormalDensityCurves(session);
+  OutputFiles files = session.outputFiles();
+  writeNormalDensityCurves(session, files);
   EXPECT_EQ(
       newFiles(session, before),
       (std::vector<std::string>{

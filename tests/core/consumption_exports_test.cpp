@@ -51,8 +51,9 @@ TEST(ConsumptionExports, StudyOfNOnly) {
       "1,N,1,-2,-1,1,-1\n"
       "2,N,1,2,-1,-1,-1,-1\n",
       base);
-  writeNumberedStageConsumptionFiles(session);
-  writeTukeyKramerConsumptionFiles(session);
+  OutputFiles files = session.outputFiles();
+  writeNumberedStageConsumptionFiles(session, files);
+  writeTukeyKramerConsumptionFiles(session, files);
   EXPECT_EQ(session.writtenFiles,
             withBase(base, {"_W_Larv_All sexes_consumption.txt", "_W_Larv_Female_consumption.txt",
                             "_W_Larv_Male_consumption.txt", "_Lifelong consumption_All sexes.txt",

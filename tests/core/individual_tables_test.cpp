@@ -26,9 +26,10 @@ TEST(IndividualTables, CohortOfOneThatAteNothing) {
   r.preadultDuration[1] = 1.0;
   computeIndividualValues(session);
   EXPECT_EQ(r.meanRateCbar, 0);
-  writeIndividualStageDurationTable(session);
-  writeIndividualStageConsumptionTable(session);
-  writeIndividualDailyConsumptionTable(session);
+  ReportPages report = session.basicReportPages();
+  writeIndividualStageDurationTable(session, report);
+  writeIndividualStageConsumptionTable(session, report);
+  writeIndividualDailyConsumptionTable(session, report);
   EXPECT_EQ(session.counters.pageCounter, 3);
   EXPECT_EQ(session.counters.tableCounter, 3);
   const auto lines = linesOf(session.basicReport.contents());

@@ -32,8 +32,9 @@ TEST(JackknifeSummary, CohortOfTwoDividesByOne) {
   TemporaryFolder folder;
   Session session = withPseudoValues(folder.base(), {30, 14});
   ReportWriter out;
+  ReportPages pages{out, session.counters};
   summarizeJackknife(session.jackknife);
-  writeJackknifeTable(session, out);
+  writeJackknifeTable(session, pages);
   EXPECT_DOUBLE_EQ(session.jackknife.jackSE, 8);
   EXPECT_EQ(session.jackknife.classes.freq[20], 1);
   // The page and table numbers run on from the basic report; the variance divides by N - 1 = 1:
@@ -58,7 +59,9 @@ TEST(JackknifeSummary, CohortOfTwoDividesByOne) {
     ------------------------------------------|
     Original are the parameters calculated using all individuals.|)"));
 
-  writePseudoValueFile(session);
+  OutputFiles files = session.outputFiles();
+
+  writePseudoValueFile(session, files);
   EXPECT_EQ(readWholeFile(folder.base() + "_5_Pseudo_Consumption_Rate_For_t-test.txt"),
             "\"Moth\"\r\n\"2026-01-02\"\r\n\"Ann\"\r\n1,30\r\n2,14\r\n");
 }
@@ -67,8 +70,9 @@ TEST(JackknifeSummary, SmallestPseudoValueZeroBuildsTwentyTwoClassesAndLeavesZer
   TemporaryFolder folder;
   Session session = withPseudoValues(folder.base(), {0, 10, 0, 20, 5});
   ReportWriter out;
+  ReportPages pages{out, session.counters};
   summarizeJackknife(session.jackknife);
-  writeJackknifeTable(session, out);
+  writeJackknifeTable(session, pages);
   const FrequencyClasses& classes = session.jackknife.classes;
   EXPECT_EQ(classes.classWidth, 1);
   EXPECT_EQ(classes.classBegin[21], 21);
@@ -88,12 +92,15 @@ TEST(JackknifeSummary, NegativeClassBeginsAreWrittenAsZeroAndHugeVariancesAsWhol
   TemporaryFolder folder;
   Session session = withPseudoValues(folder.base(), {-2000, 1, 3000});
   ReportWriter out;
+  ReportPages pages{out, session.counters};
   summarizeJackknife(session.jackknife);
-  writeJackknifeTable(session, out);
+  writeJackknifeTable(session, pages);
   EXPECT_EQ(linesOf(out.contents())[15], "    Variance                  6333000 ");
   EXPECT_EQ(session.jackknife.classes.freq[0], 1);  // every value counts when the minimum is not 0
 
-  writeJackknifeFrequencyFile(session);
+  OutputFiles files = session.outputFiles();
+
+  writeJackknifeFrequencyFile(session, files);
   const auto lines = linesOf(readWholeFile(folder.base() + "_9_Fig_Jackknife-Co frequency.txt"));
   ASSERT_EQ(lines.size(), 30U);
   EXPECT_EQ(slice(lines, 0, 12),

@@ -46,7 +46,8 @@ TEST(SasdTables, DistributionAndProductTables) {
   Session session = cohortWithDistribution(folder.base());
   session.predation.sasdDone = false;
   ReportWriter out;
-  writeStableDistributionTable(session, out);
+  ReportPages pages{out, session.counters};
+  writeStableDistributionTable(session, pages);
   EXPECT_EQ(out.contents(), "");
 
   session.predation.sasdDone = true;
@@ -55,8 +56,8 @@ TEST(SasdTables, DistributionAndProductTables) {
   r.C(0, 1) = 5;  // age 0 enters the printed psi
   r.C(4, 5) = 3086.79;
   r.C(5, 5) = 1200147.6;
-  writeStableDistributionTable(session, out);
-  writeStablePredationTable(session, out);
+  writeStableDistributionTable(session, pages);
+  writeStablePredationTable(session, pages);
   // Names as the Basic Run leaves them, from column 8j + 5; a value that rounds to 0 prints
   // "0" where "-" stands.
   const auto lines = linesOf(out.contents());
@@ -109,7 +110,8 @@ TEST(FinitePredationRateFile, ListsIncludedFemalesWithTheirStatistics) {
   predation.females[3] = {3, "F", 5, 1, 3, 4, 0, 2, 5, 8, 0};
   predation.periodStatistics.assign(6, Statistic{1, 0, 0, 0});
   predation.periodStatistics[1].mean = 10.125;  // halves go to the even neighbour
-  writeFinitePredationRateFile(session);
+  OutputFiles files = session.outputFiles();
+  writeFinitePredationRateFile(session, files);
   const std::string path = folder.base() + "_0_Output_Finite_Predation_Rate_omega.txt";
   const auto lines = linesOf(readWholeFile(path));
   ASSERT_EQ(lines.size(), 27U);
@@ -128,7 +130,7 @@ Mean      0         10.12          0         0         0         0 |)"));
 
   predation.intrinsicRateDefined = true;
   predation.intrinsicPredationRate = -0.5;
-  writeFinitePredationRateFile(session);
+  writeFinitePredationRateFile(session, files);
   EXPECT_EQ(linesOf(readWholeFile(path))[6], "Intrinsic Predation Rate =-.5 ");
 }
 

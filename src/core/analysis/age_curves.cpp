@@ -11,28 +11,29 @@ namespace {
 
 // The table of one age-stage matrix in the basic report, its values taken from `valueAt`.
 template <typename ValueAt>
-void writeMatrix(Session& session, const TableTexts& texts, ValueAt valueAt) {
+void writeMatrix(const Session& session, ReportPages& pages, const TableTexts& texts,
+                 ValueAt valueAt) {
   const BasicRunResults& r = session.basic;
   const int m = session.study.stageCount;
   AgeStageMatrix values(r.N.rows(), m + 2);
   for (int x = 0; x <= r.maxAgeIndex; ++x) {
     for (int j = 1; j <= m + 1; ++j) values(x, j) = valueAt(x, j);
   }
-  writeAgeStageMatrixTable(session, texts, values);
+  writeAgeStageMatrixTable(session, pages, texts, values);
 }
 
-void printTableT(Session& session) {
+void printTableT(const Session& session, ReportPages& pages) {
   const StudyData& study = session.study;
   const BasicRunResults& r = session.basic;
-  ReportWriter& out = session.basicReport;
+  ReportWriter& out = pages.out;
   const int m = study.stageCount;
-  writeMatrix(session,
+  writeMatrix(session, pages,
               {" Age-stage-specific total consumption (Matrix T)",
                " T(x,j) is the total consumption of all individuals at age unit "
                "[=n(x,j)*c(x,j)]",
                ""},
               [&](int x, int j) { return study.T.at(x, j); });
-  writeStageNameHeading(session);
+  writeStageNameHeading(study, out);
   out.text(" Sum");
   for (int j = 1; j <= m + 1; ++j) {
     out.tab((j - 1) * 11 + 7).number(r.stageTotalConsumption[at(j)]);
@@ -46,16 +47,16 @@ void printTableT(Session& session) {
   out.endLine();
 }
 
-void printAgeSpecificTable(Session& session) {
+void printAgeSpecificTable(const Session& session, ReportPages& pages) {
   const StudyData& study = session.study;
   const BasicRunResults& r = session.basic;
-  ReportWriter& out = session.basicReport;
+  ReportWriter& out = pages.out;
   const int n = study.individualCount;
 
   out.pageMark();
-  writePageLine(out, session.counters, 70);
-  ++session.counters.tableCounter;
-  writeTableTitle(out, session.counters.tableCounter,
+  writePageLine(out, pages.counters, 70);
+  ++pages.counters.tableCounter;
+  writeTableTitle(out, pages.counters.tableCounter,
                   ". Age-specific survival rate l(X) and consumption rate ", false);
   writeRule(out, '=', 63);
   out.tab(5).text(" Age    l(x)     k(x)         q(x)     Total cohort consumption").endLine();
@@ -155,36 +156,36 @@ void computeAgeCurves(Session& session) {
   }
 }
 
-void writeAgeStageTables(Session& session) {
+void writeAgeStageTables(const Session& session, ReportPages& pages) {
   const BasicRunResults& r = session.basic;
   const int n = session.study.individualCount;
-  writeMatrix(session,
+  writeMatrix(session, pages,
               {" Age-stage-specific survival - Actual number (matrix N)",
                " (The survival number n(x,j) at each age-stage unit)",
                " Attention!  This matrix N should be exactly the same as CORVANE output."},
               [&](int x, int j) { return static_cast<double>(r.N(x, j)); });
-  writeMatrix(session,
+  writeMatrix(session, pages,
               {" Age-stage-specific consumption rate (Matrix C)",
                " (Mean consumption rate at each age-stage unit)", " C(x,j) = T(x,j)/N(x,j)"},
               [&](int x, int j) { return r.C(x, j); });
   writeMatrix(
-      session,
+      session, pages,
       {" Age-stage-specific net consumption rate (Matrix B)", " B(x,j) = S(x,j)*C(x,j)", " "},
       [&](int x, int j) { return r.C(x, j) * r.S(x, j); });
-  session.basicReport.text(" Sum of matrix B =")
+  pages.out.text(" Sum of matrix B =")
       .number(r.C0ByCell)
       .text(" (It is the net predation rate or net consumption rate.)")
       .endLine();
 
-  writeStageNetConsumptionTable(session);
-  writeStageSurvivalSumTable(session);
-  writeStageDailyMeanRateTable(session);
-  printTableT(session);
+  writeStageNetConsumptionTable(session, pages);
+  writeStageSurvivalSumTable(session, pages);
+  writeStageDailyMeanRateTable(session, pages);
+  printTableT(session, pages);
   writeMatrix(
-      session,
+      session, pages,
       {" Age-stage-survival rate (Matrix S)", " S(x,j) = N(x,j)/" + formatNumberForm(n), ""},
       [&](int x, int j) { return r.S(x, j); });
-  printAgeSpecificTable(session);
+  printAgeSpecificTable(session, pages);
 }
 
 }  // namespace pellmar

@@ -11,6 +11,6 @@ void computeAgeCurves(Session& session);
 // The basic report's tables of the age-stage analysis: the matrices N, C and B with the sum of B,
 // the stage tables z(j), s(j) and z(j) / s(j), the matrix T with its totals, the matrix S, and
 // the age-specific table of l(x), k(x) and q(x) with the C0 summary.
-void writeAgeStageTables(Session& session);
+void writeAgeStageTables(const Session& session, ReportPages& pages);
 
 }  // namespace pellmar

@@ -6,30 +6,26 @@
 
 namespace pellmar {
 
-void printStageTablePageStart(Session& session) {
-  session.basicReport.pageMark();
-  writePageLine(session.basicReport, session.counters, 70);
-  ++session.counters.tableCounter;
+void printStageTablePageStart(ReportPages& pages) {
+  pages.out.pageMark();
+  writePageLine(pages.out, pages.counters, 70);
+  ++pages.counters.tableCounter;
 }
 
-void printStageTableTitle(Session& session, const std::string& title) {
-  session.basicReport.text(" Table")
-      .numberForm(session.counters.tableCounter)
-      .text(".")
-      .text(title)
-      .endLine();
+void printStageTableTitle(ReportPages& pages, const std::string& title) {
+  pages.out.text(" Table").numberForm(pages.counters.tableCounter).text(".").text(title).endLine();
 }
 
-void writeAgeStageMatrixTable(Session& session, const TableTexts& texts,
+void writeAgeStageMatrixTable(const Session& session, ReportPages& pages, const TableTexts& texts,
                               const AgeStageMatrix& values) {
   const StudyData& study = session.study;
   const BasicRunResults& r = session.basic;
-  ReportWriter& out = session.basicReport;
+  ReportWriter& out = pages.out;
   const int m = study.stageCount;
   const int ruleLength = (m + 1) * 10 + 10;
 
-  printStageTablePageStart(session);
-  printStageTableTitle(session, texts.title);
+  printStageTablePageStart(pages);
+  printStageTableTitle(pages, texts.title);
   out.tab(10).text(texts.subtitle).endLine();
   out.text(" ").repeat('=', ruleLength).endLine();
   out.text(" Age");
@@ -55,9 +51,7 @@ void writeAgeStageMatrixTable(Session& session, const TableTexts& texts,
   out.line(texts.footnote);
 }
 
-void writeStageNameHeading(Session& session) {
-  const StudyData& study = session.study;
-  ReportWriter& out = session.basicReport;
+void writeStageNameHeading(const StudyData& study, ReportWriter& out) {
   const int m = study.stageCount;
   const int ruleLength = (m + 1) * 11 + 2;
   out.text(" ").repeat('-', ruleLength).endLine();

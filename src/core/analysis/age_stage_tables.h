@@ -17,17 +17,17 @@ struct TableTexts {
 // Prints an age-stage table for ages 0 .. maxAgeIndex and columns 1 .. m + 1 on a page of its
 // own: values above 100000 rounded to 2 decimals, the others to 4; "-" outside a column's age
 // range, "0" for a value that rounds to 0 or less.
-void writeAgeStageMatrixTable(Session& session, const TableTexts& texts,
+void writeAgeStageMatrixTable(const Session& session, ReportPages& pages, const TableTexts& texts,
                               const AgeStageMatrix& values);
 
 // The stage heading block: a rule, the stage labels at 11-column steps, a rule.
-void writeStageNameHeading(Session& session);
+void writeStageNameHeading(const StudyData& study, ReportWriter& out);
 
 // The page start shared by the age-stage and stage tables: the control-character line, then the
 // "Page" line at column 70; both counters go up by one.
-void printStageTablePageStart(Session& session);
+void printStageTablePageStart(ReportPages& pages);
 
 // " Table" with the table number in number form, ".", and the title.
-void printStageTableTitle(Session& session, const std::string& title);
+void printStageTableTitle(ReportPages& pages, const std::string& title);
 
 }  // namespace pellmar

@@ -74,12 +74,15 @@ bool computeBasicRunResults(Session& session) {
 }
 
 void writeBasicRunOutput(Session& session) {
-  writeIndividualStageDurationTable(session);
-  writeIndividualStageConsumptionTable(session);
-  writeIndividualDailyConsumptionTable(session);
-  writeAgeStageTables(session);
-  writeBasicStatisticsTable(session);
-  writeFigureFiles(session);
+  ReportPages report = session.basicReportPages();
+  OutputFiles files = session.outputFiles();
+  const Session& results = session;
+  writeIndividualStageDurationTable(results, report);
+  writeIndividualStageConsumptionTable(results, report);
+  writeIndividualDailyConsumptionTable(results, report);
+  writeAgeStageTables(results, report);
+  writeBasicStatisticsTable(results, report);
+  writeFigureFiles(results, files);
 }
 
 bool runBasicRunSteps(Session& session) {

@@ -42,11 +42,12 @@ void row(ReportWriter& out, const std::string& label, const std::string& sex, co
 
 class StatisticsTable {
  public:
-  explicit StatisticsTable(Session& session)
+  StatisticsTable(const Session& session, ReportPages& pages)
       : session_(session),
+        pages_(pages),
         study_(session.study),
         r_(session.basic),
-        out_(session.basicReport),
+        out_(pages.out),
         m_(study_.stageCount) {}
 
   void write() {
@@ -75,9 +76,9 @@ class StatisticsTable {
 
   void header() {
     out_.pageMark();
-    writePageLine(out_, session_.counters, 60);
-    ++session_.counters.tableCounter;
-    writeTableTitle(out_, session_.counters.tableCounter, ". Basic Statistics of Life History Data",
+    writePageLine(out_, pages_.counters, 60);
+    ++pages_.counters.tableCounter;
+    writeTableTitle(out_, pages_.counters.tableCounter, ". Basic Statistics of Life History Data",
                     false);
     out_.line(" ");
     rule(out_, '=');
@@ -163,7 +164,8 @@ class StatisticsTable {
     rule(out_, '-');
   }
 
-  Session& session_;
+  const Session& session_;
+  ReportPages& pages_;
   const StudyData& study_;
   const BasicRunResults& r_;
   ReportWriter& out_;
@@ -172,10 +174,10 @@ class StatisticsTable {
 
 }  // namespace
 
-void writeBasicStatisticsTable(Session& session) {
-  StatisticsTable(session).write();
-  writeWeightingTableFromStageMeans(session);
-  writeWeightingTableFromMatrices(session);
+void writeBasicStatisticsTable(const Session& session, ReportPages& pages) {
+  StatisticsTable(session, pages).write();
+  writeWeightingTableFromStageMeans(session, pages);
+  writeWeightingTableFromMatrices(session, pages);
 }
 
 }  // namespace pellmar

@@ -6,6 +6,6 @@ namespace pellmar {
 
 // Writes the table "Basic Statistics of Life History Data" (durations, cumulative durations,
 // span and consumption, overall and by sex) followed by the two weighting tables.
-void writeBasicStatisticsTable(Session& session);
+void writeBasicStatisticsTable(const Session& session, ReportPages& pages);
 
 }  // namespace pellmar

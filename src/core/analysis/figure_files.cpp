@@ -22,7 +22,7 @@ void writeStudyTitleLines(ReportWriter& out, const StudyData& study) {
   out.writeLine({study.userName});
 }
 
-void writeAgeCurves(Session& session) {
+void writeAgeCurves(const Session& session, OutputFiles& files) {
   const StudyData& study = session.study;
   const BasicRunResults& r = session.basic;
   ReportWriter out;
@@ -36,13 +36,14 @@ void writeAgeCurves(Session& session) {
   // -1); its closing line then carries a cumulative consumption of 0.
   const double lastCumulative = r.maxAgeIndex >= 0 ? r.cumulativeQ[at(r.maxAgeIndex)] : 0.0;
   out.writeLine({(r.maxAgeIndex + 1) * study.timeUnit, 0.0, 0.0, 0.0, lastCumulative, 0.0, 0.0});
-  session.saveOutput("_2_Fig_Age_lx_Kx_qx.txt", out);
+  files.save("_2_Fig_Age_lx_Kx_qx.txt", out);
 }
 
 // An age-stage matrix as comma lines: a heading of stage names, one line per age with the
 // values to thousandths and a closing line of zeros one age after the last.
 template <typename Matrix>
-void writeStageMatrix(Session& session, const Matrix& matrix, const char* suffix) {
+void writeStageMatrix(const Session& session, OutputFiles& files, const Matrix& matrix,
+                      const char* suffix) {
   const StudyData& study = session.study;
   const int maxAgeIndex = session.basic.maxAgeIndex;
   const int lastColumn = study.stageCount + 1;
@@ -60,12 +61,12 @@ void writeStageMatrix(Session& session, const Matrix& matrix, const char* suffix
     }
     out.endLine();
   }
-  session.saveOutput(suffix, out);
+  files.save(suffix, out);
 }
 
 // C(x, j) stage by stage over the ages at which the stage occurs, at most five values a line;
 // every stage starts on a new line.
-void writeConsumptionForPredationProgram(Session& session) {
+void writeConsumptionForPredationProgram(const Session& session, OutputFiles& files) {
   const StudyData& study = session.study;
   const BasicRunResults& r = session.basic;
   constexpr int kValuesPerLine = 5;
@@ -85,12 +86,12 @@ void writeConsumptionForPredationProgram(Session& session) {
       }
     }
   }
-  session.saveOutput("_17_Cxj_For_Predation_Prog.txt", out);
+  files.save("_17_Cxj_For_Predation_Prog.txt", out);
 }
 
 }  // namespace
 
-void writeAgeTotalConsumptionFile(Session& session) {
+void writeAgeTotalConsumptionFile(const Session& session, OutputFiles& files) {
   const StudyData& study = session.study;
   const BasicRunResults& r = session.basic;
   ReportWriter out;
@@ -99,15 +100,15 @@ void writeAgeTotalConsumptionFile(Session& session) {
     out.writeLine({x * study.timeUnit, r.ageTotalConsumption[at(x)]});
   }
   out.writeLine({(r.maxAgeIndex + 1) * study.timeUnit, 0.0});
-  session.saveOutput("_Age_Total_Consumption.txt", out);
+  files.save("_Age_Total_Consumption.txt", out);
 }
 
-void writeFigureFiles(Session& session) {
-  writeAgeCurves(session);
-  writeStageMatrix(session, session.basic.C, "_1_Fig_Cxj.txt");
-  writeConsumptionForPredationProgram(session);
-  writeAgeTotalConsumptionFile(session);
-  writeStageMatrix(session, session.study.T, "_3_Fig_Total_age-stage consumption.txt");
+void writeFigureFiles(const Session& session, OutputFiles& files) {
+  writeAgeCurves(session, files);
+  writeStageMatrix(session, files, session.basic.C, "_1_Fig_Cxj.txt");
+  writeConsumptionForPredationProgram(session, files);
+  writeAgeTotalConsumptionFile(session, files);
+  writeStageMatrix(session, files, session.study.T, "_3_Fig_Total_age-stage consumption.txt");
 }
 
 }  // namespace pellmar

@@ -9,9 +9,9 @@ namespace pellmar {
 // the predation-rate program ("_17_Cxj_For_Predation_Prog.txt"), the total consumption by age
 // (writeAgeTotalConsumptionFile) and the total consumption matrix T
 // ("_3_Fig_Total_age-stage consumption.txt").
-void writeFigureFiles(Session& session);
+void writeFigureFiles(const Session& session, OutputFiles& files);
 
 // Writes "_Age_Total_Consumption.txt": each age with the consumption of all individuals at it.
-void writeAgeTotalConsumptionFile(Session& session);
+void writeAgeTotalConsumptionFile(const Session& session, OutputFiles& files);
 
 }  // namespace pellmar

@@ -15,11 +15,12 @@ constexpr int kLastShownInterval = 8;
 
 class DailyConsumptionTable {
  public:
-  explicit DailyConsumptionTable(Session& session)
+  DailyConsumptionTable(const Session& session, ReportPages& pages)
       : session_(session),
+        pages_(pages),
         study_(session.study),
         r_(session.basic),
-        out_(session.basicReport),
+        out_(pages.out),
         lastColumn_(session.study.lastAgeRead > kLastShownInterval
                         ? kLastShownInterval
                         : static_cast<int>(session.study.lastAgeRead)),
@@ -43,7 +44,8 @@ class DailyConsumptionTable {
 
   static constexpr int kFirstColumn = 0;
 
-  Session& session_;
+  const Session& session_;
+  ReportPages& pages_;
   const StudyData& study_;
   const BasicRunResults& r_;
   ReportWriter& out_;
@@ -53,13 +55,13 @@ class DailyConsumptionTable {
 
 void DailyConsumptionTable::write() {
   out_.pageMark();
-  writePageLine(out_, session_.counters, 70);
+  writePageLine(out_, pages_.counters, 70);
   writeBlankLines(out_, 4);
   writeStudyLines(out_, study_);
   writeBlankLines(out_, 1);
-  ++session_.counters.tableCounter;
-  writeTableTitle(out_, session_.counters.tableCounter,
-                  ". Daily consumption rate of each individual", false);
+  ++pages_.counters.tableCounter;
+  writeTableTitle(out_, pages_.counters.tableCounter, ". Daily consumption rate of each individual",
+                  false);
   writeRuleLine('=');
   writeHeadings();
   writeRuleLine('-');
@@ -152,8 +154,8 @@ void DailyConsumptionTable::writeFooter() {
 
 }  // namespace
 
-void writeIndividualDailyConsumptionTable(Session& session) {
-  DailyConsumptionTable(session).write();
+void writeIndividualDailyConsumptionTable(const Session& session, ReportPages& pages) {
+  DailyConsumptionTable(session, pages).write();
 }
 
 }  // namespace pellmar

@@ -20,11 +20,12 @@ int totalTab(int k) { return 10 * k + 13; }
 
 class StageConsumptionTable {
  public:
-  explicit StageConsumptionTable(Session& session)
+  StageConsumptionTable(const Session& session, ReportPages& pages)
       : session_(session),
+        pages_(pages),
         study_(session.study),
         r_(session.basic),
-        out_(session.basicReport),
+        out_(pages.out),
         m_(session.study.stageCount),
         total_(totalConsumptionStatistic(session)) {}
 
@@ -38,7 +39,8 @@ class StageConsumptionTable {
   void writeIndividual(const TableSection& section, int i);
   [[nodiscard]] SummaryColumn summaryOf(int column, int k) const;
 
-  Session& session_;
+  const Session& session_;
+  ReportPages& pages_;
   const StudyData& study_;
   const BasicRunResults& r_;
   ReportWriter& out_;
@@ -48,8 +50,8 @@ class StageConsumptionTable {
 
 void StageConsumptionTable::write() {
   out_.pageMark();
-  writePageLine(out_, session_.counters, 70);
-  ++session_.counters.tableCounter;
+  writePageLine(out_, pages_.counters, 70);
+  ++pages_.counters.tableCounter;
   writeBlankLines(out_, 1);
   const auto sections = splitIntoSections(m_ + 2);
   for (std::size_t s = 0; s < sections.size(); ++s) {
@@ -65,8 +67,8 @@ void StageConsumptionTable::write() {
 
 void StageConsumptionTable::writeSection(const TableSection& section, bool continued) {
   const int ruleLength = (section.lastColumn + 1) * 10 + 17;
-  writeTableTitle(out_, session_.counters.tableCounter,
-                  ". Stage consumption rate of each individual", continued);
+  writeTableTitle(out_, pages_.counters.tableCounter, ". Stage consumption rate of each individual",
+                  continued);
   writeHeading(section);
   for (int i = 1; i <= study_.individualCount; ++i) writeIndividual(section, i);
   std::vector<SummaryColumn> summary;
@@ -141,8 +143,8 @@ SummaryColumn StageConsumptionTable::summaryOf(int column, int k) const {
 
 }  // namespace
 
-void writeIndividualStageConsumptionTable(Session& session) {
-  StageConsumptionTable(session).write();
+void writeIndividualStageConsumptionTable(const Session& session, ReportPages& pages) {
+  StageConsumptionTable(session, pages).write();
 }
 
 }  // namespace pellmar

@@ -59,11 +59,12 @@ SummaryColumn preadultColumnSummary(const Session& session) {
 
 class StageDurationTable {
  public:
-  explicit StageDurationTable(Session& session)
+  StageDurationTable(const Session& session, ReportPages& pages)
       : session_(session),
+        pages_(pages),
         study_(session.study),
         r_(session.basic),
-        out_(session.basicReport),
+        out_(pages.out),
         m_(session.study.stageCount),
         preadult_(preadultColumnSummary(session)) {}
 
@@ -77,7 +78,8 @@ class StageDurationTable {
   void writeIndividual(const TableSection& section, int i);
   [[nodiscard]] SummaryColumn summaryOf(int column, int k) const;
 
-  Session& session_;
+  const Session& session_;
+  ReportPages& pages_;
   const StudyData& study_;
   const BasicRunResults& r_;
   ReportWriter& out_;
@@ -86,8 +88,8 @@ class StageDurationTable {
 };
 
 void StageDurationTable::write() {
-  writePageLine(out_, session_.counters, 70);
-  ++session_.counters.tableCounter;
+  writePageLine(out_, pages_.counters, 70);
+  ++pages_.counters.tableCounter;
   writeBlankLines(out_, 3);
   writeStudyLines(out_, study_);
   writeBlankLines(out_, 1);
@@ -104,7 +106,7 @@ void StageDurationTable::write() {
 void StageDurationTable::writeSection(const TableSection& section, bool continued) {
   const int width = section.lastColumn - section.firstColumn + 1;
   const int ruleLength = width * 10 + (section.lastColumn >= m_ ? 10 : 6);
-  writeTableTitle(out_, session_.counters.tableCounter, ". Stage duration of each individual",
+  writeTableTitle(out_, pages_.counters.tableCounter, ". Stage duration of each individual",
                   continued);
   writeRule(out_, '=', ruleLength);
   writeHeading(section);
@@ -185,6 +187,8 @@ SummaryColumn StageDurationTable::summaryOf(int column, int k) const {
 
 }  // namespace
 
-void writeIndividualStageDurationTable(Session& session) { StageDurationTable(session).write(); }
+void writeIndividualStageDurationTable(const Session& session, ReportPages& pages) {
+  StageDurationTable(session, pages).write();
+}
 
 }  // namespace pellmar

@@ -16,13 +16,13 @@ constexpr int kRuleLength = 62;
 // One stage table: page start, title, stage heading, one line of values and a rule. A value
 // whose zero test holds prints "   0"; the others are rounded to `decimals` places.
 template <typename IsZero, typename ValueOf>
-void printStageTable(Session& session, const std::string& title, int decimals, IsZero isZero,
-                     ValueOf valueOf) {
-  ReportWriter& out = session.basicReport;
+void printStageTable(const Session& session, ReportPages& pages, const std::string& title,
+                     int decimals, IsZero isZero, ValueOf valueOf) {
+  ReportWriter& out = pages.out;
   const int m = session.study.stageCount;
-  printStageTablePageStart(session);
-  printStageTableTitle(session, title);
-  writeStageNameHeading(session);
+  printStageTablePageStart(pages);
+  printStageTableTitle(pages, title);
+  writeStageNameHeading(session.study, out);
   for (int j = 1; j <= m + 1; ++j) {
     if (isZero(j)) {
       out.tab((j - 1) * 11 + 5).text("   0");
@@ -44,13 +44,13 @@ struct WeightingRow {
   double rate = 0.0;
 };
 
-void printWeightingTable(Session& session, const std::string& basis, double maxRate,
+void printWeightingTable(ReportPages& pages, const std::string& basis, double maxRate,
                          const std::string& maxStage, const std::vector<WeightingRow>& rows) {
-  ReportWriter& out = session.basicReport;
+  ReportWriter& out = pages.out;
   out.pageMark();
-  writePageLine(out, session.counters, 60);
-  ++session.counters.tableCounter;
-  writeTableTitle(out, session.counters.tableCounter,
+  writePageLine(out, pages.counters, 60);
+  ++pages.counters.tableCounter;
+  writeTableTitle(out, pages.counters.tableCounter,
                   ". Mean daily consumption rate and weighting coefficient", false);
   out.tab(15).text(basis).endLine();
   out.tab(15).text("(You can use them in OSTREL program for simulation)").endLine();
@@ -87,29 +87,29 @@ const Statistic& bySex(const std::vector<std::vector<Statistic>>& table, int k, 
 
 }  // namespace
 
-void writeStageNetConsumptionTable(Session& session) {
+void writeStageNetConsumptionTable(const Session& session, ReportPages& pages) {
   const BasicRunResults& r = session.basic;
   printStageTable(
-      session, " Stage-specific net consumption rate z(j)", 4,
+      session, pages, " Stage-specific net consumption rate z(j)", 4,
       [&](int j) { return r.z[at(j)] == 0; }, [&](int j) { return r.z[at(j)]; });
-  session.basicReport.text(" Total net consumption rate =").number(r.C0ByCell).endLine();
+  pages.out.text(" Total net consumption rate =").number(r.C0ByCell).endLine();
 }
 
-void writeStageSurvivalSumTable(Session& session) {
+void writeStageSurvivalSumTable(const Session& session, ReportPages& pages) {
   const BasicRunResults& r = session.basic;
   printStageTable(
-      session, " s(j): Sum of s(x,j) of each stage", 4, [&](int j) { return r.s[at(j)] == 0; },
-      [&](int j) { return r.s[at(j)]; });
+      session, pages, " s(j): Sum of s(x,j) of each stage", 4,
+      [&](int j) { return r.s[at(j)] == 0; }, [&](int j) { return r.s[at(j)]; });
 }
 
-void writeStageDailyMeanRateTable(Session& session) {
+void writeStageDailyMeanRateTable(const Session& session, ReportPages& pages) {
   const BasicRunResults& r = session.basic;
   printStageTable(
-      session, " Daily mean consumption rate based on z(j) and s(j)", 6,
+      session, pages, " Daily mean consumption rate based on z(j) and s(j)", 6,
       [&](int j) { return r.s[at(j)] == 0; }, [&](int j) { return r.zsDailyMean[at(j)]; });
 }
 
-void writeWeightingTableFromStageMeans(Session& session) {
+void writeWeightingTableFromStageMeans(const Session& session, ReportPages& pages) {
   const StudyData& study = session.study;
   const BasicRunResults& r = session.basic;
   const int m = study.stageCount;
@@ -126,17 +126,17 @@ void writeWeightingTableFromStageMeans(Session& session) {
     rows.push_back({"Adult", k == 1 ? "Female" : "Male", eaten.count, eaten.count == 0,
                     days.mean == 0, days.mean != 0 ? eaten.mean / days.mean : 0.0});
   }
-  printWeightingTable(session, "(Based on stage mean consumption rate and mean duration)",
+  printWeightingTable(pages, "(Based on stage mean consumption rate and mean duration)",
                       r.meansMaxDailyMean, r.meansMaxDailyMeanStage, rows);
 
-  ReportWriter& out = session.basicReport;
+  ReportWriter& out = pages.out;
   out.tab(5).text("Sum[Sum[c(j)*s(x,j)]] =").rounded(r.meansCheckSum, 2).endLine();
   out.tab(5).text("If it is significantly different from the net predation rate, don't").endLine();
   out.tab(5).text("use these c(j) and w(j).").endLine();
   out.tab(5).text("This data show you the problem of \"unweighted\" means.").endLine();
 }
 
-void writeWeightingTableFromMatrices(Session& session) {
+void writeWeightingTableFromMatrices(const Session& session, ReportPages& pages) {
   const StudyData& study = session.study;
   const BasicRunResults& r = session.basic;
   const int m = study.stageCount;
@@ -152,9 +152,9 @@ void writeWeightingTableFromMatrices(Session& session) {
     rows.push_back({"Adult", k == 1 ? "Female" : "Male", count, count == 0, count == 0,
                     r.zsDailyMean[at(k == 1 ? m : m + 1)]});
   }
-  printWeightingTable(session, "(Based on matrix B and N, or Z and Sxj)", r.zsMaxDailyMean,
+  printWeightingTable(pages, "(Based on matrix B and N, or Z and Sxj)", r.zsMaxDailyMean,
                       r.zsMaxDailyMeanStage, rows);
-  session.basicReport.tab(5).text("Sum[Sum[c(j)*s(x,j)]] =").rounded(r.zsCheckSum, 4).endLine();
+  pages.out.tab(5).text("Sum[Sum[c(j)*s(x,j)]] =").rounded(r.zsCheckSum, 4).endLine();
 }
 
 }  // namespace pellmar

@@ -81,7 +81,7 @@ ReportWriter startFile(const StudyData& study) {
   return out;
 }
 
-void writeNumberedGroup(Session& session, int j, Group group) {
+void writeNumberedGroup(const Session& session, OutputFiles& files, int j, Group group) {
   const StudyData& study = session.study;
   ReportWriter out = startFile(study);
   out.writeLine({"Ind. no.", "Consumption rate"});
@@ -91,11 +91,11 @@ void writeNumberedGroup(Session& session, int j, Group group) {
       out.writeLine({static_cast<double>(i), consumptionOf(study, i, j)});
     }
   }
-  session.saveOutput(groupSuffix(study, j, group, ""), out);
+  files.save(groupSuffix(study, j, group, ""), out);
 }
 
-void writeNumberedAdults(Session& session, std::string_view sex, std::string_view heading,
-                         const std::string& suffix) {
+void writeNumberedAdults(const Session& session, OutputFiles& files, std::string_view sex,
+                         std::string_view heading, const std::string& suffix) {
   const StudyData& study = session.study;
   ReportWriter out = startFile(study);
   out.writeLine({"Ind. no.", heading});
@@ -104,10 +104,10 @@ void writeNumberedAdults(Session& session, std::string_view sex, std::string_vie
       out.writeLine({static_cast<double>(i), consumptionOf(study, i, study.stageCount)});
     }
   }
-  session.saveOutput(suffix, out);
+  files.save(suffix, out);
 }
 
-void writeColumnGroup(Session& session, int j, Group group) {
+void writeColumnGroup(const Session& session, OutputFiles& files, int j, Group group) {
   const StudyData& study = session.study;
   ReportWriter out = startFile(study);
   out.writeLine({"Consumption rate"});
@@ -115,11 +115,11 @@ void writeColumnGroup(Session& session, int j, Group group) {
     if (inGroup(study, i, j, group)) out.writeLine({consumptionOf(study, i, j)});
   }
   out.writeLine({-1.0});
-  session.saveOutput(groupSuffix(study, j, group, "_in column"), out);
+  files.save(groupSuffix(study, j, group, "_in column"), out);
 }
 
-void writeColumnAdults(Session& session, std::string_view sex, std::string_view heading,
-                       const std::string& suffix) {
+void writeColumnAdults(const Session& session, OutputFiles& files, std::string_view sex,
+                       std::string_view heading, const std::string& suffix) {
   const StudyData& study = session.study;
   ReportWriter out = startFile(study);
   out.writeLine({heading});
@@ -129,10 +129,10 @@ void writeColumnAdults(Session& session, std::string_view sex, std::string_view 
     }
   }
   out.writeLine({-1.0});
-  session.saveOutput(suffix, out);
+  files.save(suffix, out);
 }
 
-void writeLifelongColumn(Session& session) {
+void writeLifelongColumn(const Session& session, OutputFiles& files) {
   const StudyData& study = session.study;
   ReportWriter out = startFile(study);
   out.writeLine({"Lifelong consumption rate"});
@@ -140,42 +140,42 @@ void writeLifelongColumn(Session& session) {
     out.writeLine({session.basic.totalConsumption[at(i)]});
   }
   out.writeLine({-1.0});
-  session.saveOutput("_Lifelong consumption_All sexes.txt", out);
+  files.save("_Lifelong consumption_All sexes.txt", out);
 }
 
 }  // namespace
 
-void writeNumberedStageConsumptionFiles(Session& session) {
+void writeNumberedStageConsumptionFiles(const Session& session, OutputFiles& files) {
   const StudyData& study = session.study;
   for (const Group group : kGroups) {
     for (int j = 1; j <= study.stageCount; ++j) {
-      if (stageIsExported(study, j)) writeNumberedGroup(session, j, group);
+      if (stageIsExported(study, j)) writeNumberedGroup(session, files, j, group);
     }
   }
   if (someAdultOfSexConsumed(study, "M")) {
-    writeNumberedAdults(session, "M", "Male adult consumption rate",
+    writeNumberedAdults(session, files, "M", "Male adult consumption rate",
                         "_W_Male adult consumption.txt");
   }
   if (someAdultOfSexConsumed(study, "F")) {
-    writeNumberedAdults(session, "F", "Female adult consumption rate",
+    writeNumberedAdults(session, files, "F", "Female adult consumption rate",
                         "_W_Female adult consumption.txt");
   }
 }
 
-void writeTukeyKramerConsumptionFiles(Session& session) {
+void writeTukeyKramerConsumptionFiles(const Session& session, OutputFiles& files) {
   const StudyData& study = session.study;
-  writeLifelongColumn(session);
+  writeLifelongColumn(session, files);
   for (const Group group : kGroups) {
     for (int j = 1; j <= study.stageCount; ++j) {
-      if (stageIsExported(study, j)) writeColumnGroup(session, j, group);
+      if (stageIsExported(study, j)) writeColumnGroup(session, files, j, group);
     }
   }
   if (someAdultOfSexConsumed(study, "M")) {
-    writeColumnAdults(session, "M", "Male adult consumption rate",
+    writeColumnAdults(session, files, "M", "Male adult consumption rate",
                       "_W_Male adult consumption_in column.txt");
   }
   if (someAdultOfSexConsumed(study, "F")) {
-    writeColumnAdults(session, "F", "Female adult consumption rate",
+    writeColumnAdults(session, files, "F", "Female adult consumption rate",
                       "_W_Female adult consumption_in column.txt");
   }
 }

@@ -10,10 +10,10 @@ namespace pellmar {
 // Writes the files with individual numbers ("Ind. no.", value): for every stage in which some
 // individual consumed, all individuals that completed it, the females and the males; then the
 // male and the female adults when some of them consumed.
-void writeNumberedStageConsumptionFiles(Session& session);
+void writeNumberedStageConsumptionFiles(const Session& session, OutputFiles& files);
 
 // Writes the same groups as single columns ended by -1, preceded by the lifelong consumption
 // of every individual.
-void writeTukeyKramerConsumptionFiles(Session& session);
+void writeTukeyKramerConsumptionFiles(const Session& session, OutputFiles& files);
 
 }  // namespace pellmar

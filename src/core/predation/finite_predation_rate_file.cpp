@@ -31,7 +31,7 @@ void writeStatisticsRow(ReportWriter& out, const PredationState& predation, cons
 
 }  // namespace
 
-void writeFinitePredationRateFile(Session& session) {
+void writeFinitePredationRateFile(const Session& session, OutputFiles& files) {
   const StudyData& study = session.study;
   const PredationState& predation = session.predation;
   ReportWriter out;
@@ -80,7 +80,7 @@ void writeFinitePredationRateFile(Session& session) {
   out.line("OviCon: Total consumption during oviposition period.");
   out.line("PostP: Post oviposition period.");
   out.line("PostCon: Total consumption during post oviposition period.");
-  session.saveOutput("_0_Output_Finite_Predation_Rate_omega.txt", out);
+  files.save("_0_Output_Finite_Predation_Rate_omega.txt", out);
 }
 
 std::string finitePredationRateMessage(const PredationState& predation) {

@@ -13,17 +13,18 @@ namespace {
 // Prints one distribution table: `values` holds the rounded value of every age and column.
 // Columns are 8 characters apart; an age outside a column's range shows "-", a value that is
 // not above 0 shows "0" one column to the right, where "-" stands.
-void printDistributionTable(Session& session, ReportWriter& out, std::string_view title,
+void printDistributionTable(const Session& session, ReportPages& pages, std::string_view title,
                             const AgeStageMatrix& values) {
+  ReportWriter& out = pages.out;
   const StudyData& study = session.study;
   const BasicRunResults& r = session.basic;
   const int lastColumn = study.stageCount + 1;
   const int ruleLength = lastColumn * 10 - 1;
 
-  ++session.counters.tableCounter;
+  ++pages.counters.tableCounter;
   out.pageMark();
-  writePageLine(out, session.counters, 70);
-  out.tab(5).text("Table").numberForm(session.counters.tableCounter).text(".").text(title);
+  writePageLine(out, pages.counters, 70);
+  out.tab(5).text("Table").numberForm(pages.counters.tableCounter).text(".").text(title);
   out.endLine();
 
   writeRule(out, '-', ruleLength);
@@ -62,7 +63,7 @@ double roundedProduct(double product) {
 
 }  // namespace
 
-void writeStableDistributionTable(Session& session, ReportWriter& out) {
+void writeStableDistributionTable(const Session& session, ReportPages& pages) {
   const PredationState& predation = session.predation;
   if (!predation.sasdDone) return;
   const int rows = session.basic.maxAgeIndex + 1;
@@ -73,11 +74,12 @@ void writeStableDistributionTable(Session& session, ReportWriter& out) {
       values(x, j) = roundToDecimals(predation.stableDistribution.at(x, j), 4);
     }
   }
-  printDistributionTable(session, out, " Stable age-stage distribution (Total population = 1)",
+  printDistributionTable(session, pages, " Stable age-stage distribution (Total population = 1)",
                          values);
 }
 
-void writeStablePredationTable(Session& session, ReportWriter& out) {
+void writeStablePredationTable(const Session& session, ReportPages& pages) {
+  ReportWriter& out = pages.out;
   const PredationState& predation = session.predation;
   if (!predation.sasdDone) return;
   const int rows = session.basic.maxAgeIndex + 1;
@@ -90,7 +92,7 @@ void writeStablePredationTable(Session& session, ReportWriter& out) {
       values(x, j) = roundedProduct(consumption(x, j) * share(x, j));
   }
   const double psi = stablePredationRate(0, rows - 1, columns - 1, consumption, share);
-  printDistributionTable(session, out, " Product of SASD*Cxj (Total population = 1)", values);
+  printDistributionTable(session, pages, " Product of SASD*Cxj (Total population = 1)", values);
   out.tab(5).text("Stable predation rate (psi):").number(psi).endLine();
   out.tab(5).text("psi: Total consumption of a population at SASD (population size = 1)");
   out.endLine();

@@ -45,8 +45,8 @@ void writeReplicateValues(ReportWriter& out, const std::vector<double>& values, 
 }
 
 // A parameter file: project, n, B, then the label, n and the cohort's value, then the values.
-void writeParameterFile(Session& session, const std::string& suffix, std::string_view bLabel,
-                        std::string_view label, double cohortValue,
+void writeParameterFile(const Session& session, OutputFiles& files, const std::string& suffix,
+                        std::string_view bLabel, std::string_view label, double cohortValue,
                         const std::vector<double>& values, Layout layout) {
   const BootstrapState& boot = session.bootstrap;
   const double n = boot.bootSampleSize;
@@ -58,14 +58,14 @@ void writeParameterFile(Session& session, const std::string& suffix, std::string
   out.writeLine({static_cast<double>(boot.bootCount)});
   out.writeLine({label, n, cohortValue});
   writeReplicateValues(out, values, boot.bootCount, layout);
-  session.saveOutput(suffix, out);
+  files.save(suffix, out);
 }
 
 // A stage mean file: project, the family's count of individuals for the stage, B, the stage
 // label with that count and the cohort's mean, then the replicate means.
-void writeStageMeanFile(Session& session, const std::string& suffix, const std::string& label,
-                        int count, double cohortMean, const std::vector<double>& values,
-                        Layout layout) {
+void writeStageMeanFile(const Session& session, OutputFiles& files, const std::string& suffix,
+                        const std::string& label, int count, double cohortMean,
+                        const std::vector<double>& values, Layout layout) {
   const BootstrapState& boot = session.bootstrap;
   ReportWriter out;
   out.writeLine({session.study.projectTitle});
@@ -75,7 +75,7 @@ void writeStageMeanFile(Session& session, const std::string& suffix, const std::
   out.writeLine({static_cast<double>(boot.bootCount)});
   out.writeLine({label, static_cast<double>(count), cohortMean});
   writeReplicateValues(out, values, boot.bootCount, layout);
-  session.saveOutput(suffix, out);
+  files.save(suffix, out);
 }
 
 const Statistic& statisticAt(const std::vector<Statistic>& statistics, int j) {
@@ -84,7 +84,7 @@ const Statistic& statisticAt(const std::vector<Statistic>& statistics, int j) {
                                                            : kNone;
 }
 
-void writeStageMeanFiles(Session& session, Layout layout) {
+void writeStageMeanFiles(const Session& session, OutputFiles& files, Layout layout) {
   const StudyData& study = session.study;
   const BasicRunResults& r = session.basic;
   const BootstrapState& boot = session.bootstrap;
@@ -101,13 +101,14 @@ void writeStageMeanFiles(Session& session, Layout layout) {
   for (int j = 1; j <= m; ++j) {
     const Statistic& duration = statisticAt(r.stageDuration, j);
     if (duration.count == 0) continue;
-    writeStageMeanFile(session, "_Effective Boots-W_Stage mean_" + stagePart(j), stageLabel(j),
-                       duration.count, duration.mean, tableAt(boot.bootStageDuration, j), layout);
+    writeStageMeanFile(session, files, "_Effective Boots-W_Stage mean_" + stagePart(j),
+                       stageLabel(j), duration.count, duration.mean,
+                       tableAt(boot.bootStageDuration, j), layout);
   }
   for (int j = 1; j <= m; ++j) {
     const Statistic& consumption = statisticAt(r.stageConsumption, j);
     if (consumption.count == 0 || consumption.mean == 0) continue;
-    writeStageMeanFile(session, "_Effective Boots-Y_Mean consumption_" + stagePart(j),
+    writeStageMeanFile(session, files, "_Effective Boots-Y_Mean consumption_" + stagePart(j),
                        stageLabel(j), consumption.count, consumption.mean,
                        tableAt(boot.bootStageConsumption, j), layout);
   }
@@ -123,7 +124,7 @@ void writeStageMeanFiles(Session& session, Layout layout) {
       const Statistic& consumption = statisticAt(bySex, j);
       if (consumption.count == 0 || consumption.mean == 0) continue;
       writeStageMeanFile(
-          session, "_Effective Boots-Y_Mean consumption_" + sexCode + "_" + stagePart(j),
+          session, files, "_Effective Boots-Y_Mean consumption_" + sexCode + "_" + stagePart(j),
           stageLabel(j), consumption.count, consumption.mean, tableAt(replicates, j), layout);
     }
   }
@@ -143,84 +144,87 @@ void writeStageMeanFiles(Session& session, Layout layout) {
       suffix = "_Effective Boots-X_" + name(1) + "-to-" + name(j) + ending;
       label = name(1) + "-" + name(j);
     }
-    writeStageMeanFile(session, suffix, label, count, mean, tableAt(boot.bootCumDuration, j),
+    writeStageMeanFile(session, files, suffix, label, count, mean, tableAt(boot.bootCumDuration, j),
                        layout);
   }
 }
 
 }  // namespace
 
-void writeBootstrapNetConsumptionInRow(Session& session) {
-  writeParameterFile(session, "_4_Bootstrap_C0-in Row.txt", kEffectiveB, "C0",
+void writeBootstrapNetConsumptionInRow(const Session& session, OutputFiles& files) {
+  writeParameterFile(session, files, "_4_Bootstrap_C0-in Row.txt", kEffectiveB, "C0",
                      session.basic.C0ByCell, session.bootstrap.bootC0, Layout::kRow);
 }
 
-void writeBootstrapNetConsumptionInColumn(Session& session) {
-  writeParameterFile(session, "_4_Bootstrap_C0_in column.txt", kEffectiveBSpace, "C0",
+void writeBootstrapNetConsumptionInColumn(const Session& session, OutputFiles& files) {
+  writeParameterFile(session, files, "_4_Bootstrap_C0_in column.txt", kEffectiveBSpace, "C0",
                      session.basic.C0ByCell, session.bootstrap.bootC0, Layout::kColumn);
 }
 
-void writeBootstrapStablePredationRateInColumn(Session& session) {
-  writeParameterFile(session, "_4_Bootstrap_Psi_in column.txt", kEffectiveBSpace, "Psi",
+void writeBootstrapStablePredationRateInColumn(const Session& session, OutputFiles& files) {
+  writeParameterFile(session, files, "_4_Bootstrap_Psi_in column.txt", kEffectiveBSpace, "Psi",
                      session.predation.stablePredationRate, session.bootstrap.bootPsi,
                      Layout::kColumn);
 }
 
-void writeBootstrapStablePredationRateInRow(Session& session) {
-  writeParameterFile(session, "_4_Bootstrap_Psi-in Row.txt", kEffectiveB, "Psi",
+void writeBootstrapStablePredationRateInRow(const Session& session, OutputFiles& files) {
+  writeParameterFile(session, files, "_4_Bootstrap_Psi-in Row.txt", kEffectiveB, "Psi",
                      session.predation.stablePredationRate, session.bootstrap.bootPsi,
                      Layout::kRow);
 }
 
-void writeBootstrapFinitePredationRateInColumn(Session& session) {
-  writeParameterFile(session, "_4_Bootstrap_Omega_in column.txt", kEffectiveM, "Omega",
+void writeBootstrapFinitePredationRateInColumn(const Session& session, OutputFiles& files) {
+  writeParameterFile(session, files, "_4_Bootstrap_Omega_in column.txt", kEffectiveM, "Omega",
                      session.predation.finitePredationRate, session.bootstrap.bootFP,
                      Layout::kColumn);
 }
 
-void writeBootstrapFinitePredationRateInRow(Session& session) {
-  writeParameterFile(session, "_4_Bootstrap_Omega-in Row.txt", kEffectiveB, "Omega",
+void writeBootstrapFinitePredationRateInRow(const Session& session, OutputFiles& files) {
+  writeParameterFile(session, files, "_4_Bootstrap_Omega-in Row.txt", kEffectiveB, "Omega",
                      session.predation.finitePredationRate, session.bootstrap.bootFP, Layout::kRow);
 }
 
-void writeBootstrapQpInColumn(Session& session) {
-  writeParameterFile(session, "_4_Bootstrap_Qp_in column.txt", kEffectiveBSpace, "Qp",
+void writeBootstrapQpInColumn(const Session& session, OutputFiles& files) {
+  writeParameterFile(session, files, "_4_Bootstrap_Qp_in column.txt", kEffectiveBSpace, "Qp",
                      session.bootstrap.Qp, session.bootstrap.bootQp, Layout::kColumn);
 }
 
-void writeBootstrapQpInRow(Session& session) {
-  writeParameterFile(session, "_4_Bootstrap_Qp-in Row.txt", kEffectiveBSpace, "Qp",
+void writeBootstrapQpInRow(const Session& session, OutputFiles& files) {
+  writeParameterFile(session, files, "_4_Bootstrap_Qp-in Row.txt", kEffectiveBSpace, "Qp",
                      session.bootstrap.Qp, session.bootstrap.bootQp, Layout::kRow);
 }
 
-void writeBootstrapStageMeansInColumn(Session& session) {
-  writeStageMeanFiles(session, Layout::kColumn);
+void writeBootstrapStageMeansInColumn(const Session& session, OutputFiles& files) {
+  writeStageMeanFiles(session, files, Layout::kColumn);
 }
 
-void writeBootstrapStageMeansInRow(Session& session) { writeStageMeanFiles(session, Layout::kRow); }
+void writeBootstrapStageMeansInRow(const Session& session, OutputFiles& files) {
+  writeStageMeanFiles(session, files, Layout::kRow);
+}
 
-void writeBootstrapStageDailyMeansInRow(Session& session) {
+void writeBootstrapStageDailyMeansInRow(const Session& session, OutputFiles& files) {
   const int m = session.study.stageCount;
   for (int j = 1; j <= m + 1; ++j) {
     const std::vector<double>& cohort = session.basic.stageDailyMeanConsumption;
-    writeParameterFile(session, "_24_Bootstrap_Stage consume-" + formatInteger(j) + "-in Row.txt",
+    writeParameterFile(session, files,
+                       "_24_Bootstrap_Stage consume-" + formatInteger(j) + "-in Row.txt",
                        kEffectiveB, "Stage " + formatInteger(j), replicateValue(cohort, j),
                        tableAt(session.bootstrap.bootStageDailyMean, j), Layout::kRow);
   }
 }
 
-void writeBootstrapResultFiles(Session& session) {
-  writeBootstrapNetConsumptionInRow(session);
-  writeBootstrapNetConsumptionInColumn(session);
-  writeBootstrapStablePredationRateInColumn(session);
-  writeBootstrapStablePredationRateInRow(session);
-  writeBootstrapFinitePredationRateInColumn(session);
-  writeBootstrapFinitePredationRateInRow(session);
-  writeBootstrapQpInColumn(session);
-  writeBootstrapQpInRow(session);
-  writeBootstrapStageMeansInColumn(session);
-  writeBootstrapStageMeansInRow(session);
-  writeBootstrapStageDailyMeansInRow(session);
+void writeBootstrapResultFiles(const Session& session, OutputFiles& files) {
+  writeBootstrapNetConsumptionInRow(session, files);
+  writeBootstrapNetConsumptionInColumn(session, files);
+  writeBootstrapStablePredationRateInColumn(session, files);
+  writeBootstrapStablePredationRateInRow(session, files);
+  writeBootstrapFinitePredationRateInColumn(session, files);
+  writeBootstrapFinitePredationRateInRow(session, files);
+  writeBootstrapQpInColumn(session, files);
+  writeBootstrapQpInRow(session, files);
+  writeBootstrapStageMeansInColumn(session, files);
+  writeBootstrapStageMeansInRow(session, files);
+  writeBootstrapStageDailyMeansInRow(session, files);
 }
 
 }  // namespace pellmar

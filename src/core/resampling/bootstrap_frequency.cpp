@@ -18,7 +18,8 @@ constexpr double kCurveHalfWidth = 3.5;
 constexpr double kTwoPi = 6.28318;
 
 // One curve: 201 points from the centre - 3.5 SE to the centre + 3.5 SE.
-void writeNormalDensityCurve(Session& session, const std::string& label, double mean, double se) {
+void writeNormalDensityCurve(const Session& session, OutputFiles& files, const std::string& label,
+                             double mean, double se) {
   const StudyData& study = session.study;
   const BootstrapState& boot = session.bootstrap;
   const double first = mean - kCurveHalfWidth * se;
@@ -41,7 +42,7 @@ void writeNormalDensityCurve(Session& session, const std::string& label, double 
     const double z = (x - mean) / se;
     out.writeLine({static_cast<double>(i), x, factor * std::exp(-0.5 * z * z)});
   }
-  session.saveOutput("_22_Bootstrap-" + label + "-Normal density.txt", out);
+  files.save("_22_Bootstrap-" + label + "-Normal density.txt", out);
 }
 
 ReplicateSummary summaryAt(const std::vector<ReplicateSummary>& summaries, int j) {
@@ -56,7 +57,7 @@ Statistic statisticAt(const std::vector<Statistic>& statistics, int j) {
 
 }  // namespace
 
-void writeBootstrapFrequencyFile(Session& session) {
+void writeBootstrapFrequencyFile(const Session& session, OutputFiles& files) {
   const StudyData& study = session.study;
   const BootstrapState& boot = session.bootstrap;
   const FrequencyClasses& classes = boot.c0Classes;
@@ -81,10 +82,10 @@ void writeBootstrapFrequencyFile(Session& session) {
     out.writeLine(
         {classes.classBegin[i], classes.classCenter[i], static_cast<double>(classes.freq[i])});
   }
-  session.saveOutput("_9_Bootstrap-Co frequency.txt", out);
+  files.save("_9_Bootstrap-Co frequency.txt", out);
 }
 
-void writeNormalDensityCurves(Session& session) {
+void writeNormalDensityCurves(const Session& session, OutputFiles& files) {
   const StudyData& study = session.study;
   const BasicRunResults& r = session.basic;
   const BootstrapState& boot = session.bootstrap;
@@ -92,7 +93,7 @@ void writeNormalDensityCurves(Session& session) {
   const int m = study.stageCount;
 
   const auto stageCurve = [&](const std::string& label, double mean, double se) {
-    if (se != 0 && mean != 0) writeNormalDensityCurve(session, label, mean, se);
+    if (se != 0 && mean != 0) writeNormalDensityCurve(session, files, label, mean, se);
   };
   for (int j = 1; j <= m; ++j) {
     const std::string number = formatInteger(j);
@@ -118,7 +119,7 @@ void writeNormalDensityCurves(Session& session) {
   }
 
   const auto curve = [&](const std::string& label, double mean, double se) {
-    if (se != 0) writeNormalDensityCurve(session, label, mean, se);
+    if (se != 0) writeNormalDensityCurve(session, files, label, mean, se);
   };
   curve("C0", r.C0ByCell, boot.c0.se);
   if (boot.lifeTable.R0 != 0) curve("Qp", boot.Qp, boot.qp.se);

@@ -27,11 +27,12 @@ int decimalsFor(double value, double limit, int largeDecimals, int decimals) {
 }
 
 // Own samples: every replicate's C0 with their summary and the cohort's C0.
-void writeOwnSamplesTable(Session& session, ReportWriter& out) {
+void writeOwnSamplesTable(const Session& session, ReportPages& pages) {
+  ReportWriter& out = pages.out;
   const BootstrapState& boot = session.bootstrap;
   constexpr int kRuleLength = 37;
   const auto rule = [&](char character) { out.tab(5).repeat(character, kRuleLength).endLine(); };
-  writeResamplingPageHeader(session, out, ". Table of bootstrap samples");
+  writeResamplingPageHeader(session, pages, ". Table of bootstrap samples");
   rule('=');
   out.tab(5).text("Bootstrap no.").tab(22).text("Net consumption rate").endLine();
   rule('-');
@@ -72,7 +73,8 @@ void writeSameSamplesHeads(ReportWriter& out) {
 }
 
 // Same samples: the six parameters of the cohort, their summaries and every replicate's.
-void writeSameSamplesTable(Session& session, ReportWriter& out) {
+void writeSameSamplesTable(const Session& session, ReportPages& pages) {
+  ReportWriter& out = pages.out;
   const BootstrapState& boot = session.bootstrap;
   const LifeTableFigures& lifeTable = boot.lifeTable;
   const PredationState& predation = session.predation;
@@ -80,7 +82,7 @@ void writeSameSamplesTable(Session& session, ReportWriter& out) {
   constexpr int kRuleLength = 75;
   const auto rule = [&](char character) { out.tab(5).repeat(character, kRuleLength).endLine(); };
 
-  writeResamplingPageHeader(session, out, ". Table of bootstrap samples");
+  writeResamplingPageHeader(session, pages, ". Table of bootstrap samples");
   rule('=');
   writeSameSamplesHeads(out);
   rule('-');
@@ -163,11 +165,11 @@ void summarizeBootstrap(BootstrapState& boot, int stageCount, double cohortC0) {
   }
 }
 
-void writeBootstrapTable(Session& session, ReportWriter& out) {
+void writeBootstrapTable(const Session& session, ReportPages& pages) {
   if (session.bootstrap.sameSamples) {
-    writeSameSamplesTable(session, out);
+    writeSameSamplesTable(session, pages);
   } else {
-    writeOwnSamplesTable(session, out);
+    writeOwnSamplesTable(session, pages);
   }
 }
 

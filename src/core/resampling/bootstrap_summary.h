@@ -13,6 +13,6 @@ void summarizeBootstrap(BootstrapState& boot, int stageCount, double cohortC0);
 
 // The report table of the bootstrap with its page header: every replicate's C0 (own samples), or
 // its C0, R0, Qp, psi, FP and lambda (same samples), with their summaries.
-void writeBootstrapTable(Session& session, ReportWriter& out);
+void writeBootstrapTable(const Session& session, ReportPages& pages);
 
 }  // namespace pellmar

@@ -14,14 +14,8 @@ namespace {
   throw UserError(std::string(kCompareTitle), text, ErrorKind::kCommandFailed);
 }
 
-}  // namespace
-
-std::string compareTwoBootstraps(Session& session, const std::string& path) {
-  const BootstrapState& boot = session.bootstrap;
-  if (boot.bootCount < 1 || boot.bootSampleSize < 1) {
-    refuse("Run a bootstrap first: the comparison takes this study's bootstrap as treatment 1.");
-  }
-  const Treatment2 treatment = readTreatment2File(path);
+// The t-test of treatment 1's bootstrap C0 against the second treatment's values.
+ComparisonState compare(const BootstrapState& boot, const Treatment2& treatment) {
   const ReplicateSummary second = summarizeReplicates(treatment.values, treatment.count);
   const ReplicateSummary& first = boot.c0;
   if (first.variance == 0 && second.variance == 0) {
@@ -31,26 +25,7 @@ std::string compareTwoBootstraps(Session& session, const std::string& path) {
   }
   const double seOfDifference =
       std::sqrt(first.variance / boot.bootSampleSize + second.variance / treatment.sampleSize);
-  const double t = std::fabs(second.mean - first.mean) / seOfDifference;
-
-  ReportWriter out;
-  constexpr int kRuleLength = 60;
-  out.text("Treatment 1: ").text(session.study.projectTitle).endLine();
-  out.text("Treatment 2: ").text(treatment.title).endLine();
-  out.repeat('=', kRuleLength).endLine();
-  out.tab(17).text("Treatment 1").tab(42).text("Treatment 2").endLine();
-  out.repeat('-', kRuleLength).endLine();
-  out.text("Mean =").tab(15).number(first.mean).tab(40).number(second.mean).endLine();
-  out.text("Variance =").tab(15).number(first.variance).tab(40).number(second.variance);
-  out.endLine();
-  out.text("SE =").tab(15).number(first.se).tab(40).number(second.se).endLine();
-  out.repeat('-', kRuleLength).endLine();
-  out.text("t-value =").number(t).endLine();
-  out.line(" ");
-  out.endLine();
-  session.saveOutput("_6-Compare2Bs-output.txt", out);
-
-  ComparisonState& comparison = session.comparison;
+  ComparisonState comparison;
   comparison.done = true;
   comparison.treatment2Title = treatment.title;
   comparison.treatment2SampleSize = treatment.sampleSize;
@@ -58,8 +33,44 @@ std::string compareTwoBootstraps(Session& session, const std::string& path) {
   comparison.treatment2Mean = second.mean;
   comparison.treatment2Variance = second.variance;
   comparison.treatment2SE = second.se;
-  comparison.tValue = t;
-  return "The t-value = " + formatDigits(t);
+  comparison.tValue = std::fabs(second.mean - first.mean) / seOfDifference;
+  return comparison;
+}
+
+void writeComparisonFile(const Session& session, const ComparisonState& comparison,
+                         OutputFiles& files) {
+  const ReplicateSummary& first = session.bootstrap.c0;
+  ReportWriter out;
+  constexpr int kRuleLength = 60;
+  out.text("Treatment 1: ").text(session.study.projectTitle).endLine();
+  out.text("Treatment 2: ").text(comparison.treatment2Title).endLine();
+  out.repeat('=', kRuleLength).endLine();
+  out.tab(17).text("Treatment 1").tab(42).text("Treatment 2").endLine();
+  out.repeat('-', kRuleLength).endLine();
+  out.text("Mean =").tab(15).number(first.mean).tab(40).number(comparison.treatment2Mean);
+  out.endLine();
+  out.text("Variance =").tab(15).number(first.variance).tab(40);
+  out.number(comparison.treatment2Variance).endLine();
+  out.text("SE =").tab(15).number(first.se).tab(40).number(comparison.treatment2SE).endLine();
+  out.repeat('-', kRuleLength).endLine();
+  out.text("t-value =").number(comparison.tValue).endLine();
+  out.line(" ");
+  out.endLine();
+  files.save("_6-Compare2Bs-output.txt", out);
+}
+
+}  // namespace
+
+std::string compareTwoBootstraps(Session& session, const std::string& path) {
+  const BootstrapState& boot = session.bootstrap;
+  if (boot.bootCount < 1 || boot.bootSampleSize < 1) {
+    refuse("Run a bootstrap first: the comparison takes this study's bootstrap as treatment 1.");
+  }
+  const ComparisonState comparison = compare(boot, readTreatment2File(path));
+  OutputFiles files = session.outputFiles();
+  writeComparisonFile(session, comparison, files);
+  session.comparison = comparison;
+  return "The t-value = " + formatDigits(comparison.tValue);
 }
 
 }  // namespace pellmar

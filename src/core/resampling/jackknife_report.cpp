@@ -17,12 +17,13 @@ constexpr double kLargeVariance = 1e6;
 
 }  // namespace
 
-void writeJackknifeTable(Session& session, ReportWriter& out) {
+void writeJackknifeTable(const Session& session, ReportPages& pages) {
+  ReportWriter& out = pages.out;
   const JackknifeState& jack = session.jackknife;
   const int n = jack.fullCount;
   constexpr int kRuleLength = 42;
   const auto rule = [&](char character) { out.tab(5).repeat(character, kRuleLength).endLine(); };
-  writeResamplingPageHeader(session, out, ". Table of Jackknife pseudo-values");
+  writeResamplingPageHeader(session, pages, ". Table of Jackknife pseudo-values");
   rule('=');
   out.tab(5).text("Omitted no.").tab(20).text("Pseudo-net predation rate").endLine();
   rule('-');
@@ -41,7 +42,7 @@ void writeJackknifeTable(Session& session, ReportWriter& out) {
   out.line("    Original are the parameters calculated using all individuals.");
 }
 
-void writePseudoValueFile(Session& session) {
+void writePseudoValueFile(const Session& session, OutputFiles& files) {
   const StudyData& study = session.study;
   const JackknifeState& jack = session.jackknife;
   ReportWriter out;
@@ -51,10 +52,10 @@ void writePseudoValueFile(Session& session) {
   for (int i = 1; i <= jack.fullCount; ++i) {
     out.writeLine({static_cast<double>(i), replicateValue(jack.jackknifePseudoC0, i)});
   }
-  session.saveOutput("_5_Pseudo_Consumption_Rate_For_t-test.txt", out);
+  files.save("_5_Pseudo_Consumption_Rate_For_t-test.txt", out);
 }
 
-void writeJackknifeFrequencyFile(Session& session) {
+void writeJackknifeFrequencyFile(const Session& session, OutputFiles& files) {
   const StudyData& study = session.study;
   const JackknifeState& jack = session.jackknife;
   const FrequencyClasses& classes = jack.classes;
@@ -76,7 +77,7 @@ void writeJackknifeFrequencyFile(Session& session) {
     const double begin = classes.classBegin[c] < kSmallestClassBegin ? 0.0 : classes.classBegin[c];
     out.writeLine({begin, classes.classCenter[c], static_cast<double>(classes.freq[c])});
   }
-  session.saveOutput("_9_Fig_Jackknife-Co frequency.txt", out);
+  files.save("_9_Fig_Jackknife-Co frequency.txt", out);
 }
 
 }  // namespace pellmar

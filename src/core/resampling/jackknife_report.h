@@ -6,14 +6,14 @@
 namespace pellmar {
 
 // The report table of the pseudo-values of C0 with their summary, after its page header.
-void writeJackknifeTable(Session& session, ReportWriter& out);
+void writeJackknifeTable(const Session& session, ReportPages& pages);
 
 // Writes "_5_Pseudo_Consumption_Rate_For_t-test.txt": every omitted individual's number with
 // its pseudo-value.
-void writePseudoValueFile(Session& session);
+void writePseudoValueFile(const Session& session, OutputFiles& files);
 
 // Writes "_9_Fig_Jackknife-Co frequency.txt": the largest and smallest pseudo-value, the sum of
 // the frequencies and 22 frequency classes; a class begin below 0.000001 is written as 0.
-void writeJackknifeFrequencyFile(Session& session);
+void writeJackknifeFrequencyFile(const Session& session, OutputFiles& files);
 
 }  // namespace pellmar

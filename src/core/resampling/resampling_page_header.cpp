@@ -2,9 +2,10 @@
 
 namespace pellmar {
 
-void writeResamplingPageHeader(Session& session, ReportWriter& out, std::string_view title) {
+void writeResamplingPageHeader(const Session& session, ReportPages& pages, std::string_view title) {
   const StudyData& study = session.study;
-  ReportCounters& counters = session.counters;
+  ReportCounters& counters = pages.counters;
+  ReportWriter& out = pages.out;
   ++counters.pageCounter;
   out.text("\x08").tab(70).text("Page").number(counters.pageCounter).endLine();
   out.tab(5).text(study.projectTitle).endLine();

@@ -12,6 +12,6 @@ namespace pellmar {
 // project, user and date lines, "Analyzed on : " with the date, a blank line, and the title line
 // "Table" with the next table number and `title` (which begins with ". "). Both counters go up
 // by one.
-void writeResamplingPageHeader(Session& session, ReportWriter& out, std::string_view title);
+void writeResamplingPageHeader(const Session& session, ReportPages& pages, std::string_view title);
 
 }  // namespace pellmar

@@ -3,9 +3,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/analysis/report/report_output.h"
 #include "core/analysis/report/report_writer.h"
 #include "core/data/study_data.h"
-#include "core/session.h"
 
 namespace pellmar {
 
