@@ -31,7 +31,11 @@ BasicRunResult Program::run(const BasicRunRequest& /*request*/) {
       result.analysed = true;
     }
     session_.basic.basicRunDone = true;
-    commands_.enable(Command::kReadSasd);
+    // Whichever of the two sources of the stable age-stage distribution has been used stays the
+    // only one this run can use again.
+    const bool fromFecundity = session_.lifeTable.has_value();
+    commands_.enable(Command::kReadSasd, !fromFecundity);
+    commands_.enable(Command::kReadFecundity, fromFecundity || !session_.predation.sasdDone);
     if (result.analysed) result.filesWritten = filesWrittenSince(filesBefore);
     if (session_.basicReportOpen) {
       closeBasicReport();

@@ -23,6 +23,19 @@ constexpr const char* kSameSamplesTitle = "Same bootstrap samples";
 constexpr const char* kSameSamplesNeedSasd =
     "The same bootstrap samples give the stable and finite predation rate of every replicate, "
     "which needs the stable age-stage distribution.\nPlease read the SASD file (Step 3) first.";
+constexpr const char* kSameSamplesAfterFecundity =
+    "This run computed its own life table from the fecundity file, so the bootstrap draws its "
+    "own samples: replicates from the life-table program's samples file would pair this run's "
+    "consumption with the R0 and lambda of another analysis.\nPlease answer 2 (No) for own "
+    "samples.";
+
+// The same samples need a stable age-stage distribution read from the life-table program's
+// file; the reason a request for them cannot run, or none.
+const char* sameSamplesRefusal(const Session& session) {
+  if (session.lifeTable) return kSameSamplesAfterFecundity;
+  if (!session.predation.sasdDone) return kSameSamplesNeedSasd;
+  return nullptr;
+}
 
 }  // namespace
 
@@ -39,8 +52,8 @@ std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& se
                           "Same bootstrap samples =?", "1");
   BootstrapRequest request;
   if (numericPrefix(mode) == 1) {
-    if (!session.predation.sasdDone) {
-      dialogs.messageBox(kSameSamplesNeedSasd, MessageButtons::kOk, kSameSamplesTitle);
+    if (const char* refusal = sameSamplesRefusal(session)) {
+      dialogs.messageBox(refusal, MessageButtons::kOk, kSameSamplesTitle);
       return std::nullopt;
     }
     request.source = SampleSource::kSameSamples;
@@ -90,8 +103,8 @@ BootstrapResult Program::run(const BootstrapRequest& request, const ProgressRepo
   return guarded([&] {
     Session& s = session_;
     const bool sameSamples = request.source == SampleSource::kSameSamples;
-    if (sameSamples && !s.predation.sasdDone) {
-      throw UserError(kSameSamplesTitle, kSameSamplesNeedSasd, ErrorKind::kInvalidRequest);
+    if (const char* refusal = sameSamples ? sameSamplesRefusal(s) : nullptr) {
+      throw UserError(kSameSamplesTitle, refusal, ErrorKind::kInvalidRequest);
     }
     validate(request);
     restartReportNumbers();
@@ -113,6 +126,7 @@ BootstrapResult Program::run(const BootstrapRequest& request, const ProgressRepo
         sameSamples ? master.individualCount : request.sampleSize.value_or(master.individualCount);
 
     commands_.disable(Command::kReadSasd);
+    commands_.disable(Command::kReadFecundity);
     commands_.disable(Command::kBasicRun);
     commands_.disable(Command::kJackknife);
     ReportWriter report;

@@ -12,6 +12,7 @@ enum class Command : std::size_t {
   kCheckDataFile,  // the "Step 1." label
   kBasicRun,
   kReadSasd,
+  kReadFecundity,
   kBootstrap,
   kJackknife,
   kCompare,      // "C2B"
@@ -28,6 +29,7 @@ enum class Command : std::size_t {
   kShowLxCx,
   kShowLx,
   kShowCx,
+  kShowFecundity,  // the fecundity curves, once the life table has been computed
   kCount
 };
 

@@ -15,6 +15,7 @@ JackknifeResult Program::run(const JackknifeRequest& /*request*/, const Progress
   return guarded([&] {
     Session& s = session_;
     commands_.disable(Command::kReadSasd);
+    commands_.disable(Command::kReadFecundity);
     JackknifeResult result;
     if (s.bootstrap.done || s.jackknife.done) {
       result.shownAgain = true;

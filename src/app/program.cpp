@@ -15,6 +15,7 @@ void Program::end() {
 
 void Program::disableChartCommands() {
   for (const Command command : kChartCommands) commands_.disable(command);
+  commands_.disable(Command::kShowFecundity);
 }
 
 std::vector<std::string> Program::filesWrittenSince(std::size_t before) const {

@@ -13,6 +13,7 @@
 #include "app/dialogs.h"
 #include "app/jackknife_command.h"
 #include "app/open_command.h"
+#include "app/read_fecundity_command.h"
 #include "app/read_sasd_command.h"
 #include "core/session.h"
 #include "core/user_error.h"
@@ -41,6 +42,10 @@ class Program {
   BasicRunResult run(const BasicRunRequest& request);
   // "Read SASD": the stable age-stage distribution and the predation rates.
   ReadSasdResult run(const ReadSasdRequest& request);
+  // "Read fecundity": the two-sex life table with fecundity and, when eggs were laid, the stable
+  // age-stage distribution it gives, used as "Read SASD" uses one read from a file. The two
+  // exclude each other in one run.
+  ReadFecundityResult run(const ReadFecundityRequest& request);
   // "Bootstrap": every replicate, the report and the result files. Long: the desktop runs it off
   // the UI thread; `progress` hears how far it has come and `stop` ends it early.
   BootstrapResult run(const BootstrapRequest& request, const ProgressReport& progress = {},

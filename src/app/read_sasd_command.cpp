@@ -26,6 +26,12 @@ void validate(const ReadSasdRequest& request) {
 
 ReadSasdResult Program::run(const ReadSasdRequest& request) {
   return guarded([&] {
+    if (session_.lifeTable) {
+      throw UserError(kTitle,
+                      "The stable age-stage distribution of this run comes from the fecundity "
+                      "life table. Read SASD and Read fecundity exclude each other in one run.",
+                      ErrorKind::kInvalidRequest);
+    }
     validate(request);
     const std::size_t filesBefore = session_.writtenFiles.size();
     readSasdFile(session_, request.file);
@@ -33,6 +39,7 @@ ReadSasdResult Program::run(const ReadSasdRequest& request) {
     writeFinitePredationRateFile(session_, files);
     PredationState& predation = session_.predation;
     predation.sasdDone = true;
+    commands_.disable(Command::kReadFecundity);
     ReadSasdResult result;
     result.lambda = predation.finiteRate;
     result.psi = predation.stablePredationRate;

@@ -6,13 +6,14 @@ namespace pellmar {
 
 const char* cliUsage() {
   return "Usage:\n"
-         "  pellmar-cli run DATA [--time-unit T] [--sasd FILE]\n"
+         "  pellmar-cli run DATA [--time-unit T] [--sasd FILE | --fecundity FILE]\n"
          "                  [--bootstrap B [--sample-size N] [--seed S] | --same-samples FILE |\n"
          "                   --jackknife] [--normal-density] [--compare FILE]\n"
          "      Does what a user of the desktop program does: opens the raw data file DATA,\n"
-         "      runs the Basic Run and, when asked, reads the stable age-stage distribution,\n"
-         "      runs a bootstrap or the jackknife and compares the bootstrap with a second\n"
-         "      treatment. Prints the path of every file written, the basic report first.\n"
+         "      runs the Basic Run and, when asked, reads the stable age-stage distribution\n"
+         "      or computes it from the fecundity, runs a bootstrap or the jackknife and\n"
+         "      compares the bootstrap with a second treatment. Prints the path of every file\n"
+         "      written, the basic report first.\n"
          "  pellmar-cli check DATA [--time-unit T]\n"
          "      Opens DATA as the desktop program does (creating the empty basic report\n"
          "      beside it), checks every individual record and prints \"It looks OK.\" or the\n"
@@ -25,6 +26,9 @@ const char* cliUsage() {
          "                        default 1)\n"
          "  --sasd FILE           the stable age-stage distribution file of the life-table\n"
          "                        program: psi, omega and the female period table\n"
+         "  --fecundity FILE      the eggs of each female in each adult time unit: the life\n"
+         "                        table with R0, r, lambda and T, its stable age-stage\n"
+         "                        distribution, psi, omega and the female period table\n"
          "  --bootstrap B         a bootstrap of B replicates drawn by Pellmar (own samples)\n"
          "  --sample-size N       individuals drawn per replicate (default: the cohort size)\n"
          "  --seed S              the seed of the own samples (default: from the clock; the\n"
@@ -77,6 +81,8 @@ std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& argume
       options.timeUnitAnswer = value();
     } else if (run && argument == "--sasd" && hasValue) {
       options.sasdFile = value();
+    } else if (run && argument == "--fecundity" && hasValue) {
+      options.fecundityFile = value();
     } else if (run && argument == "--bootstrap" && hasValue) {
       options.bootstrapReplicates = value();
     } else if (run && argument == "--sample-size" && hasValue) {
@@ -107,6 +113,7 @@ std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& argume
   if (resamplings > 1) return std::nullopt;
   if ((options.sampleSize || options.seed) && !options.bootstrapReplicates) return std::nullopt;
   if (options.sameSamplesFile && !options.sasdFile) return std::nullopt;
+  if (options.fecundityFile && (options.sasdFile || options.sameSamplesFile)) return std::nullopt;
   if ((options.normalDensity || options.compareFile) && !bootstrap) return std::nullopt;
   return options;
 }

@@ -15,6 +15,7 @@ struct CliOptions {
   // The answers a desktop user would type at the prompts.
   std::string timeUnitAnswer = "1";
   std::optional<std::string> sasdFile;
+  std::optional<std::string> fecundityFile;
   std::optional<std::string> bootstrapReplicates;  // own samples: B
   std::optional<std::string> sampleSize;           // own samples: n (default: the cohort)
   std::optional<std::uint64_t> seed;

@@ -16,6 +16,7 @@ struct CliRequests {
   OpenRequest open;
   bool checkOnly = false;
   std::optional<ReadSasdRequest> readSasd;
+  std::optional<ReadFecundityRequest> readFecundity;
   std::optional<BootstrapRequest> bootstrap;
   bool normalDensity = false;
   std::optional<ComparisonRequest> comparison;
@@ -27,6 +28,7 @@ CliRequests requestsFrom(const CliOptions& options) {
   requests.open = OpenRequest{options.dataFile, numericPrefix(options.timeUnitAnswer)};
   requests.checkOnly = options.action == CliOptions::Action::kCheck;
   if (options.sasdFile) requests.readSasd = ReadSasdRequest{*options.sasdFile};
+  if (options.fecundityFile) requests.readFecundity = ReadFecundityRequest{*options.fecundityFile};
   if (options.sameSamplesFile) {
     BootstrapRequest bootstrap;
     bootstrap.source = SampleSource::kSameSamples;
@@ -50,6 +52,8 @@ void validateAll(const CliRequests& requests) {
   if (requests.readSasd) validate(*requests.readSasd);
   if (requests.bootstrap) validate(*requests.bootstrap);
   if (requests.comparison) validate(*requests.comparison);
+  // Last: it reads the data and the fecundity file through.
+  if (requests.readFecundity) validate(*requests.readFecundity, requests.open);
 }
 
 int exitStatusFor(const UserError& error) {
@@ -82,6 +86,12 @@ void runAnalysis(Program& program, const CliRequests& requests, std::ostream& ou
   if (basicRun.warning) err << basicRun.warning->title << '\n' << basicRun.warning->text << '\n';
   if (requests.readSasd) {
     out << program.run(*requests.readSasd).message.text << '\n';
+  }
+  if (requests.readFecundity) {
+    const ReadFecundityResult lifeTable = program.run(*requests.readFecundity);
+    if (lifeTable.warning)
+      err << lifeTable.warning->title << '\n' << lifeTable.warning->text << '\n';
+    out << lifeTable.message.text << '\n';
   }
   if (requests.bootstrap) {
     if (requests.bootstrap->source == SampleSource::kOwnSamples) {

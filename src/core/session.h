@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "core/analysis/report/report_output.h"
 #include "core/analysis/report/report_writer.h"
 #include "core/data/study_data.h"
+#include "core/predation/fecundity_life_table.h"
 #include "core/predation/predation_state.h"
 #include "core/resampling/bootstrap_state.h"
 #include "core/resampling/comparison_state.h"
@@ -23,6 +25,9 @@ struct Session {
   StudyData study;
   BasicRunResults basic;
   PredationState predation;
+  // The two-sex life table with fecundity, once the eggs of the females have been read; the
+  // stable age-stage distribution in `predation` is then its own.
+  std::optional<FecundityLifeTable> lifeTable;
   BootstrapState bootstrap;
   JackknifeState jackknife;
   ComparisonState comparison;

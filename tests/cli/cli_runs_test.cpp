@@ -1,10 +1,10 @@
 // What whole pellmar-cli runs print: every folder under tests/data/cli_runs holds the command
 // line of one run ("arguments.txt", one argument a line) and what it printed: "stdout.txt",
 // "stderr.txt" and "exit_status.txt". Each run works in a folder of its own holding the example
-// study with its SASD and samples files and the files directly under tests/data/cli_runs; an
-// argument naming one of them becomes its path there, and that folder's path reads "<folder>/"
-// in the expected texts. PELLMAR_REGENERATE_GOLDEN=1 rewrites the expected texts (read every
-// regenerated file before committing it).
+// study with its fecundity, SASD and samples files and the files directly under
+// tests/data/cli_runs; an argument naming one of them becomes its path there, and that folder's
+// path reads "<folder>/" in the expected texts. PELLMAR_REGENERATE_GOLDEN=1 rewrites the expected
+// texts (read every regenerated file before committing it).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -58,8 +58,8 @@ TEST_P(CliRun, PrintsWhatItPrintedBefore) {
     fs::copy_file(file, work / file.filename());
     inputs.insert(file.filename().string());
   };
-  for (const char* name :
-       {"lady_beetle.txt", "lady_beetle_10_SASD.txt", "lady_beetle_11_Bootstrap_samples.txt"}) {
+  for (const char* name : {"lady_beetle.txt", "lady_beetle_fecundity.txt",
+                           "lady_beetle_10_SASD.txt", "lady_beetle_11_Bootstrap_samples.txt"}) {
     copyIn(fs::path(EXAMPLES_DIR) / name);
   }
   for (const auto& entry : fs::directory_iterator(kRunsDir)) {

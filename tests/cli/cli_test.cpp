@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -30,6 +31,11 @@ TEST(CliOptions, ParsesCommandsAndRejectsBadUsage) {
   EXPECT_FALSE(parseCliOptions({"check", "a", "--time-unit"}));
   EXPECT_FALSE(parseCliOptions({"check", "a", "--bogus"}));
   EXPECT_FALSE(parseCliOptions({"frobnicate", "a"}));
+  // The stable age-stage distribution comes from one source only.
+  EXPECT_EQ(parseCliOptions({"run", "a", "--fecundity", "f"})->fecundityFile, "f");
+  EXPECT_FALSE(parseCliOptions({"run", "a", "--fecundity", "f", "--sasd", "s"}));
+  EXPECT_FALSE(parseCliOptions({"run", "a", "--fecundity", "f", "--same-samples", "s"}));
+  EXPECT_FALSE(parseCliOptions({"check", "a", "--fecundity", "f"}));
 }
 
 TEST(CliRunner, CheckOnTheExampleStudy) {
@@ -59,6 +65,7 @@ TEST(CliRunner, RefusedRequestsWriteNothing) {
     fs::copy_file(fs::path(EXAMPLES_DIR) / name, folder / name);
   }
   const auto in = [&](const char* name) { return (folder / name).string(); };
+  std::ofstream(folder / "eggs.txt") << "1,2,3\n";
   const struct {
     std::vector<std::string> arguments;
     int status;
@@ -85,6 +92,15 @@ TEST(CliRunner, RefusedRequestsWriteNothing) {
       {{"--bootstrap", "10", "--compare", in("missing.txt")},
        1,
        "Compare two bootstraps\nThe file " + in("missing.txt") + " cannot be read.\n"},
+      {{"--fecundity", in("missing.txt")},
+       1,
+       "Read fecundity\nThe file " + in("missing.txt") + " cannot be read.\n"},
+      // Read through before the Basic Run writes its files.
+      {{"--fecundity", in("eggs.txt")},
+       1,
+       "Read fecundity\nThe fecundity file " + in("eggs.txt") +
+           ", line 1, individual no. 1: this individual died before the adult stage (sex N); "
+           "only females have a line.\n"},
   };
   const auto listing = [&] {
     std::vector<std::string> names;
