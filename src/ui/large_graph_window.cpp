@@ -27,8 +27,9 @@ LargeGraphWindow::LargeGraphWindow(const Session& session, Dialogs& dialogs)
   };
   const auto chartButton = [this, &addButton](const char* name, const QString& caption,
                                               LifeChart kind) {
-    connect(addButton(name, caption), &QPushButton::clicked, this,
-            [this, kind] { showChart(kind); });
+    QPushButton* button = addButton(name, caption);
+    connect(button, &QPushButton::clicked, this, [this, kind] { showChart(kind); });
+    return button;
   };
   chartButton("showSxjButton", QStringLiteral("s(i,j)"), LifeChart::kSxj);
   chartButton("showGxjButton", QStringLiteral("g(i,j)"), LifeChart::kGij);
@@ -37,6 +38,8 @@ LargeGraphWindow::LargeGraphWindow(const Session& session, Dialogs& dialogs)
   chartButton("showLxButton", QStringLiteral("l(x)"), LifeChart::kLx);
   chartButton("showCxButton", QStringLiteral("c(x)"), LifeChart::kCx);
   chartButton("showLxCxButton", QStringLiteral("l(x)c(x)"), LifeChart::kLxCx);
+  fecundityButton_ = chartButton("showFecundityButton", QString::fromLatin1(kFecundityChartCaption),
+                                 LifeChart::kFecundity);
   buttons->addStretch();
   QPushButton* save = addButton("saveChartButton", QStringLiteral("Save chart"));
   save->setToolTip(QStringLiteral("Save the chart as a PNG picture (300 dpi) or an SVG drawing"));
@@ -57,6 +60,7 @@ LargeGraphWindow::LargeGraphWindow(const Session& session, Dialogs& dialogs)
 }
 
 void LargeGraphWindow::open() {
+  fecundityButton_->setEnabled(session_.lifeTable.has_value());
   showChart(LifeChart::kSxj);
   bringUp();
 }

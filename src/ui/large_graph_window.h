@@ -5,20 +5,23 @@
 #include "ui/return_window.h"
 
 class QChartView;
+class QPushButton;
 
 namespace pellmar {
 
 class Dialogs;
 
-// The large chart window: the seven charts of the Basic Run results drawn larger, with its
-// own buttons to switch between them, to print the window and to save the chart.
+// The large chart window: the seven charts of the Basic Run results, and the fecundity curves
+// once the life table has been computed, drawn larger, with its own buttons to switch between
+// them, to print the window and to save the chart.
 class LargeGraphWindow : public ReturnWindow {
   Q_OBJECT
 
  public:
   LargeGraphWindow(const Session& session, Dialogs& dialogs);
 
-  // Shows the window with the survival chart.
+  // Shows the window with the survival chart; the fecundity chart's button is enabled when there
+  // is a life table.
   void open();
   void showChart(LifeChart kind);
 
@@ -31,6 +34,7 @@ class LargeGraphWindow : public ReturnWindow {
  private:
   const Session& session_;
   QChartView* view_;
+  QPushButton* fecundityButton_ = nullptr;
 };
 
 }  // namespace pellmar

@@ -64,6 +64,13 @@ ChartSettings settingsFor(LifeChart kind, ChartPlace place) {
     case LifeChart::kLxCx:
       return {QStringLiteral("Age-specific net consumption"), QStringLiteral("l(x)*c(x)"),
               QStringLiteral("Age"), false, false};
+    case LifeChart::kFecundity:
+      return {QStringLiteral("Age-specific survival rate and fecundity"),
+              QStringLiteral("l(x)"),
+              QStringLiteral("Age"),
+              false,
+              true,
+              7};
   }
   return {};
 }
@@ -121,7 +128,8 @@ QValueAxis* addAxis(QChart& chart, const QString& title, Qt::Alignment alignment
   return axis;
 }
 
-double largestValue(const QList<QAbstractSeries*>& series) {
+template <typename SeriesList>
+double largestValue(const SeriesList& series) {
   double largest = 0.0;
   for (const QAbstractSeries* s : series) {
     for (const QPointF& p : static_cast<const QLineSeries*>(s)->points()) {
@@ -129,6 +137,21 @@ double largestValue(const QList<QAbstractSeries*>& series) {
     }
   }
   return largest;
+}
+
+// The curves of the life table with fecundity: l(x), then the three egg curves, which it returns.
+std::array<QLineSeries*, 3> addFecundityCurves(QChart& chart, const FecundityLifeTable& table) {
+  const int last = table.maxAgeIndex;
+  const auto curve = [last](const std::vector<double>& values) {
+    return [&values, last](int x) {
+      return x <= last && x < static_cast<int>(values.size()) ? values[static_cast<std::size_t>(x)]
+                                                              : 0.0;
+    };
+  };
+  addCurve(chart, QStringLiteral("l(x)"), last, curve(table.l));
+  return {addCurve(chart, QStringLiteral("f(x)"), last, curve(table.f)),
+          addCurve(chart, QStringLiteral("m(x)"), last, curve(table.m)),
+          addCurve(chart, QStringLiteral("l(x)m(x)"), last, curve(table.lm))};
 }
 
 }  // namespace
@@ -145,15 +168,20 @@ void drawLifeChart(QChart& chart, LifeChart kind, const Session& session, ChartP
   clearChart(chart);
   const ChartSettings settings = settingsFor(kind, place);
   const BasicRunResults& r = session.basic;
-  const int last = r.maxAgeIndex;
+  const bool fecundity = kind == LifeChart::kFecundity;
+  if (fecundity && !session.lifeTable) return;
+  const int last = fecundity ? session.lifeTable->maxAgeIndex : r.maxAgeIndex;
 
   chart.setTitle(settings.title);
   chart.setTitleFont(chartFont());
-  chart.legend()->setVisible(settings.ageStage);
+  chart.legend()->setVisible(settings.ageStage || fecundity);
   chart.legend()->setFont(chartFont());
   chart.legend()->setAlignment(Qt::AlignRight);
 
-  if (settings.ageStage) {
+  std::array<QLineSeries*, 3> eggCurves{};
+  if (fecundity) {
+    eggCurves = addFecundityCurves(chart, *session.lifeTable);
+  } else if (settings.ageStage) {
     const AgeStageMatrix& matrix = matrixFor(kind, r);
     const StudyData& study = session.study;
     for (int j = 1; j <= study.stageCount + 1; ++j) {
@@ -186,9 +214,21 @@ void drawLifeChart(QChart& chart, LifeChart kind, const Session& session, ChartP
   }
   horizontal->applyNiceNumbers();
 
+  // The eggs have a scale of their own on the right: f(x) counts tens of eggs where l(x) stays
+  // below 1.
+  QValueAxis* eggs = nullptr;
+  if (fecundity) {
+    eggs = addAxis(chart, QStringLiteral("f(x), m(x), l(x)m(x)"), Qt::AlignRight);
+    const double largest = largestValue(eggCurves);
+    eggs->setRange(0, largest > 0 ? largest : 1.0);
+    eggs->applyNiceNumbers();
+    eggs->setLabelFormat(QStringLiteral("%g"));
+    eggs->setGridLineVisible(false);
+  }
   for (QAbstractSeries* series : chart.series()) {
+    const bool egg = std::find(eggCurves.begin(), eggCurves.end(), series) != eggCurves.end();
     series->attachAxis(horizontal);
-    series->attachAxis(vertical);
+    series->attachAxis(egg ? eggs : vertical);
   }
 }
 

@@ -9,8 +9,12 @@ class QChart;
 namespace pellmar {
 
 // The seven charts of the Basic Run results: four age-stage charts with one curve per stage
-// column and three age-specific charts with one curve.
-enum class LifeChart { kSxj, kGij, kDij, kCij, kLx, kCx, kLxCx };
+// column and three age-specific charts with one curve; and the fecundity curves of the life
+// table, once it has been computed.
+enum class LifeChart { kSxj, kGij, kDij, kCij, kLx, kCx, kLxCx, kFecundity };
+
+// The caption of the fecundity chart's buttons.
+inline constexpr const char* kFecundityChartCaption = "l(x), f(x), m(x), l(x)m(x)";
 
 // The main window labels the vertical axes of the age-stage charts by age x, the large chart
 // window by age index i.
@@ -19,7 +23,9 @@ enum class ChartPlace { kMainWindow, kLargeWindow };
 // Replaces the content of `chart` with the chart `kind` of the Basic Run results. Every curve
 // runs over the ages 0 .. maxAgeIndex and closes with the value 0 at maxAgeIndex + 1. The
 // survival and probability charts keep a vertical scale fixed at 0 .. 1.2; the consumption
-// charts scale to their data.
+// charts scale to their data. The fecundity chart draws l(x) against a fixed scale on the left
+// and f(x), m(x) and l(x)m(x) against a scale fitted to them on the right; without a life
+// table it is left empty.
 void drawLifeChart(QChart& chart, LifeChart kind, const Session& session, ChartPlace place);
 
 // Removes every series and axis of a chart.

@@ -172,6 +172,17 @@ QWidget* MainWindow::buildStepsArea() {
       QStringLiteral("Read SASD file from life table folder (_10_SASD and Oviposition "
                      "age_for_PELLMAR_program_in_column.txt)"));
   connect(readSasd, &QPushButton::clicked, this, [this] { perform([this] { this->readSasd(); }); });
+  QPushButton* readFecundity = addButton(
+      "readFecundityButton", QStringLiteral("Read fecundity"),
+      QStringLiteral("Compute the two-sex life table from the eggs of each female (the fecundity "
+                     "file), and the finite predation rate from its stable age-stage "
+                     "distribution"),
+      area);
+  connect(readFecundity, &QPushButton::clicked, this,
+          [this] { perform([this] { this->readFecundity(); }); });
+  auto* stableDistribution = new QVBoxLayout;
+  stableDistribution->addWidget(readSasd);
+  stableDistribution->addWidget(readFecundity);
   QPushButton* bootstrap =
       addButton("bootstrapButton", QStringLiteral("Bootstrap"),
                 QStringLiteral("If you want to use the same bootstrap samples, please select "
@@ -195,7 +206,7 @@ QWidget* MainWindow::buildStepsArea() {
   grid->addWidget(stepLabel("basicRunStep", QStringLiteral("Step 2."), area), 1, 0);
   grid->addWidget(basicRun, 1, 1);
   grid->addWidget(stepLabel("readSasdStep", QStringLiteral("Step 3."), area), 2, 0);
-  grid->addWidget(readSasd, 2, 1);
+  grid->addLayout(stableDistribution, 2, 1);
   grid->addWidget(stepLabel("resamplingStep", QStringLiteral("Step 4."), area), 3, 0);
   grid->addLayout(resampling, 3, 1);
 
@@ -228,6 +239,7 @@ QWidget* MainWindow::buildStepsArea() {
   commandWidgets_[static_cast<std::size_t>(Command::kCheckDataFile)] = step1;
   commandWidgets_[static_cast<std::size_t>(Command::kBasicRun)] = basicRun;
   commandWidgets_[static_cast<std::size_t>(Command::kReadSasd)] = readSasd;
+  commandWidgets_[static_cast<std::size_t>(Command::kReadFecundity)] = readFecundity;
   commandWidgets_[static_cast<std::size_t>(Command::kBootstrap)] = bootstrap;
   commandWidgets_[static_cast<std::size_t>(Command::kJackknife)] = jackknife;
   commandWidgets_[static_cast<std::size_t>(Command::kCompare)] = compare;
@@ -304,7 +316,7 @@ QGroupBox* MainWindow::buildFigureFrame() {
     Command command;
     LifeChart kind;
   };
-  const std::array<ChartButton, 7> buttons = {{
+  const std::array<ChartButton, 8> buttons = {{
       {"showSxjButton", "s(x,j)", "Surivival rate to each age-stage unit (i,j)", Command::kShowSxj,
        LifeChart::kSxj},
       {"showGxjButton", "g(x,j)", "Transition probability from n(i,j) to n(i+1,j)",
@@ -316,6 +328,9 @@ QGroupBox* MainWindow::buildFigureFrame() {
       {"showCxButton", "c(x)", "Age-specific consumption rate", Command::kShowCx, LifeChart::kCx},
       {"showLxCxButton", "l(x)c(x)", "Age-specific maternity", Command::kShowLxCx,
        LifeChart::kLxCx},
+      {"showFecundityButton", kFecundityChartCaption,
+       "Survival rate, fecundity and maternity of the life table (after Read fecundity)",
+       Command::kShowFecundity, LifeChart::kFecundity},
   }};
   int position = 0;
   for (const ChartButton& b : buttons) {
@@ -323,7 +338,13 @@ QGroupBox* MainWindow::buildFigureFrame() {
         addButton(b.name, QString::fromLatin1(b.caption), QString::fromLatin1(b.toolTip), frame);
     const LifeChart kind = b.kind;
     connect(button, &QPushButton::clicked, this, [this, kind] { showChart(kind); });
-    grid->addWidget(button, position / 2, position % 2);
+    // The fecundity chart's long caption takes a row of its own.
+    const bool wide = b.kind == LifeChart::kFecundity;
+    if (wide) {
+      grid->addWidget(button, (position + 1) / 2, 0, 1, 2);
+    } else {
+      grid->addWidget(button, position / 2, position % 2);
+    }
     ++position;
     commandWidgets_[static_cast<std::size_t>(b.command)] = button;
   }
@@ -453,6 +474,12 @@ void MainWindow::basicRun() {
 }
 
 void MainWindow::readSasd() { showNotice(program_.run(askReadSasd(dialogs_)).message); }
+
+void MainWindow::readFecundity() {
+  const ReadFecundityResult result = program_.run(askReadFecundity(dialogs_));
+  showChart(LifeChart::kFecundity);
+  showNotice(result.warning ? *result.warning : result.message);
+}
 
 void MainWindow::bootstrap() {
   program_.restartReportNumbers();
@@ -597,6 +624,7 @@ void MainWindow::showChart(LifeChart kind) {
       break;
     case LifeChart::kCij:
     case LifeChart::kLxCx:
+    case LifeChart::kFecundity:
       break;
   }
 }

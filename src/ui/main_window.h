@@ -98,6 +98,7 @@ class MainWindow : public QWidget {
   void openDataFile();
   void basicRun();
   void readSasd();
+  void readFecundity();
   void bootstrap();
   void jackknife();
   void compareBootstraps();

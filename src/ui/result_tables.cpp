@@ -1,6 +1,8 @@
 #include "ui/result_tables.h"
 
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "core/data/stage_label.h"
 #include "ui/display_number.h"
@@ -127,6 +129,59 @@ Grid meanConsumptionGrid(const BasicRunResults& r) {
   return grid;
 }
 
+// The age table of the life table with fecundity.
+Grid lifeTableGrid(const FecundityLifeTable& table) {
+  Grid grid(table.maxAgeIndex + 2, 5);
+  const std::array<QString, 5> headings = {QStringLiteral("Age"), QStringLiteral("l(x)"),
+                                           QStringLiteral("f(x)"), QStringLiteral("m(x)"),
+                                           QStringLiteral("l(x)m(x)")};
+  for (int c = 0; c < 5; ++c) grid.at(0, c) = headings[static_cast<std::size_t>(c)];
+  for (int x = 0; x <= table.maxAgeIndex; ++x) {
+    grid.at(x + 1, 0) = QString::number(x);
+    grid.at(x + 1, 1) = displayNumber(element(table.l, x), 4);
+    grid.at(x + 1, 2) = displayNumber(element(table.f, x), 4);
+    grid.at(x + 1, 3) = displayNumber(element(table.m, x), 4);
+    grid.at(x + 1, 4) = displayNumber(element(table.lm, x), 4);
+  }
+  return grid;
+}
+
+// R0, r, lambda, T, GRR, F and the predation rates that follow from the life table; "-" for
+// what a life table without eggs does not have.
+Grid populationParameterGrid(const FecundityLifeTable& table, const PredationState& predation) {
+  const auto& growth = table.growth;
+  const bool rates = growth.has_value() && predation.sasdDone;
+  const std::array<std::pair<QString, std::optional<double>>, 8> rows = {{
+      {QStringLiteral("R0"), table.R0},
+      {QStringLiteral("r (1/day)"), growth ? std::optional(growth->r) : std::nullopt},
+      {QStringLiteral("lambda (1/day)"), growth ? std::optional(growth->lambda) : std::nullopt},
+      {QStringLiteral("T (days)"), growth ? std::optional(growth->T) : std::nullopt},
+      {QStringLiteral("GRR"), table.GRR},
+      {QStringLiteral("F (eggs/female)"), table.F},
+      {QStringLiteral("psi"), rates ? std::optional(predation.stablePredationRate) : std::nullopt},
+      {QStringLiteral("omega"),
+       rates ? std::optional(predation.finitePredationRate) : std::nullopt},
+  }};
+  Grid grid(static_cast<int>(rows.size()) + 1, 2);
+  grid.at(0, 0) = QStringLiteral("Parameter");
+  grid.at(0, 1) = QStringLiteral("Value");
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    const int row = static_cast<int>(k) + 1;
+    grid.at(row, 0) = rows[k].first;
+    grid.at(row, 1) = rows[k].second ? displayNumber(*rows[k].second, 4) : QStringLiteral("-");
+  }
+  return grid;
+}
+
+Grid femalePeriodGrid(const FecundityLifeTable& table) {
+  const std::array<QString, kFemalePeriodCount> names = {
+      QStringLiteral("APOP"), QStringLiteral("TPOP"), QStringLiteral("Oviposition days"),
+      QStringLiteral("Oviposition period"), QStringLiteral("Post-oviposition period")};
+  std::vector<std::pair<QString, Statistic>> columns;
+  for (std::size_t c = 0; c < names.size(); ++c) columns.emplace_back(names[c], table.periods[c]);
+  return statisticGrid(columns);
+}
+
 }  // namespace
 
 std::vector<ResultTab> resultTabs(const Session& session) {
@@ -148,6 +203,13 @@ std::vector<ResultTab> resultTabs(const Session& session) {
                   ageCurveGrid(r, QStringLiteral("k(x)"),
                                [&r](int x) { return element(r.k, x) * element(r.l, x); })});
   tabs.push_back({QStringLiteral(" Mean consumption"), meanConsumptionGrid(r)});
+  if (session.lifeTable) {
+    const FecundityLifeTable& table = *session.lifeTable;
+    tabs.push_back({QStringLiteral("Life table"), lifeTableGrid(table)});
+    tabs.push_back(
+        {QStringLiteral("R0, r, lambda, T"), populationParameterGrid(table, session.predation)});
+    tabs.push_back({QStringLiteral("Female periods"), femalePeriodGrid(table)});
+  }
   return tabs;
 }
 

@@ -16,7 +16,9 @@ struct ResultTab {
 
 // The ten tabs of the result window, filled from the Basic Run results: the matrices S, G, D
 // and C ("-" outside each stage's age range), the stage consumption and stage duration
-// statistics, the curves l(x), c(x) and c(x) l(x), and the mean total consumption.
+// statistics, the curves l(x), c(x) and c(x) l(x), and the mean total consumption. With a life
+// table from the fecundity, three more: l(x), f(x), m(x) and l(x)m(x) by age; R0, r, lambda, T,
+// GRR, F, psi and omega; the female periods.
 std::vector<ResultTab> resultTabs(const Session& session);
 
 // The stage-mean table: one row per stage (the adult stage named "Adult") with the mean

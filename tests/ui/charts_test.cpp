@@ -42,6 +42,34 @@ class LifeCharts : public ::testing::Test {
   QChart chart_;
 };
 
+// The fecundity curves of the one laying female (4.5 eggs at age 4, see the golden case): l(x)
+// on the fixed left scale, the eggs on a right scale fitted to f(x).
+TEST(FecundityChart, SurvivalOnTheLeftEggsOnTheRight) {
+  AnalysedStudy analysed(goldenStudy("three_stages"));
+  QChart chart;
+  drawLifeChart(chart, LifeChart::kFecundity, analysed.program.session(), ChartPlace::kMainWindow);
+  EXPECT_TRUE(chart.series().isEmpty()) << "nothing to draw before Read fecundity";
+
+  const auto eggs = analysed.folder.folder() / "eggs.txt";
+  std::ofstream(eggs) << "1, 0, 4.5\n";
+  analysed.program.run(ReadFecundityRequest{eggs.string()});
+  drawLifeChart(chart, LifeChart::kFecundity, analysed.program.session(), ChartPlace::kLargeWindow);
+  ASSERT_EQ(chart.series().size(), 4);
+  const QStringList names = {QStringLiteral("l(x)"), QStringLiteral("f(x)"), QStringLiteral("m(x)"),
+                             QStringLiteral("l(x)m(x)")};
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(chart.series().at(k)->name(), names[k]);
+  EXPECT_DOUBLE_EQ(curve(chart, 1)->points()[4].y(), 4.5);
+  EXPECT_DOUBLE_EQ(curve(chart, 3)->points()[4].y(), 1.5);
+  const QList<QAbstractAxis*> left = chart.axes(Qt::Vertical, curve(chart, 0));
+  const QList<QAbstractAxis*> right = chart.axes(Qt::Vertical, curve(chart, 1));
+  ASSERT_EQ(left.size(), 1);
+  ASSERT_EQ(right.size(), 1);
+  EXPECT_EQ(left.front()->alignment(), Qt::AlignLeft);
+  EXPECT_EQ(right.front()->alignment(), Qt::AlignRight);
+  EXPECT_DOUBLE_EQ(qobject_cast<QValueAxis*>(left.front())->max(), 1.2);
+  EXPECT_GE(qobject_cast<QValueAxis*>(right.front())->max(), 4.5);
+}
+
 TEST_F(LifeCharts, SurvivalHasOneCurvePerStageColumnOnAFixedScale) {
   ASSERT_EQ(session().basic.maxAgeIndex, 4);
   drawLifeChart(chart_, LifeChart::kSxj, session(), ChartPlace::kMainWindow);

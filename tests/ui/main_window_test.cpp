@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <map>
 
@@ -63,6 +64,9 @@ class MainWindowTest : public ::testing::Test {
       test_support::fs::copy_file(path(EXAMPLES_DIR) / name, cliFolder.folder() / name);
     }
     if (options.sasdFile) options.sasdFile = (cliFolder.folder() / *options.sasdFile).string();
+    if (options.fecundityFile) {
+      options.fecundityFile = (cliFolder.folder() / *options.fecundityFile).string();
+    }
     options.action = CliOptions::Action::kRun;
     options.dataFile = cliFolder.data().string();
     std::ostringstream out;
@@ -222,6 +226,53 @@ TEST_F(MainWindowTest, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   options.sampleSize = "100";
   options.seed = kSeed;
   expectSameFilesAsCli(options, {"lady_beetle_10_SASD.txt"});
+}
+
+// Read fecundity at step 3: the life table's curves and values on screen, the SASD button closed,
+// own samples only, and the files of `pellmar-cli run --fecundity`.
+TEST_F(MainWindowTest, ReadFecundityShowsTheLifeTableAndMatchesTheCommandLine) {
+  openExample();
+  click("basicRunButton");
+  expectStates(
+      {{Command::kReadSasd, E}, {Command::kReadFecundity, E}, {Command::kShowFecundity, D}});
+  dialogs_.chooseFile(besideStudy("lady_beetle_fecundity.txt"));
+  click("readFecundityButton");
+  ASSERT_EQ(messageTitles(), std::vector<std::string>{"Finit predation rate"});
+  EXPECT_EQ(dialogs_.messages()[0].text.rfind("R0 =", 0), 0U);
+  expectStates({{Command::kReadSasd, D},
+                {Command::kReadFecundity, E},
+                {Command::kShowFecundity, E},
+                {Command::kBootstrap, E}});
+  EXPECT_EQ(window_.lifeChartView()->chart()->title(),
+            QStringLiteral("Age-specific survival rate and fecundity"));
+  click("showSxjButton");
+  click("showFecundityButton");
+  EXPECT_EQ(window_.lifeChartView()->chart()->series().size(), 4);
+
+  click("resultsButton");
+  auto* tabs = test_support::window("resultsWindow")->findChild<QTabWidget*>("resultTabs");
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_EQ(tabs->tabText(tabs->count() - 3), QStringLiteral("Life table"));
+  test_support::window("resultsWindow")->close();
+
+  // The same samples are refused with the reason; own samples run.
+  dialogs_.answerPrompt("1");
+  click("bootstrapButton");
+  EXPECT_EQ(messageTitles().back(), "Same bootstrap samples");
+  EXPECT_FALSE(window_.program().session().bootstrap.done);
+  window_.setBootstrapSeed(5);
+  dialogs_.answerPrompt("2").answerPrompt("20").answerPrompt("100").answerYesNo(false);
+  click("bootstrapButton");
+  EXPECT_TRUE(window_.program().session().bootstrap.done);
+  EXPECT_TRUE(dialogs_.scriptUsedUp());
+  expectStates({{Command::kReadFecundity, D}, {Command::kShowFecundity, D}});
+
+  CliOptions options;
+  options.fecundityFile = "lady_beetle_fecundity.txt";
+  options.bootstrapReplicates = "20";
+  options.sampleSize = "100";
+  options.seed = 5;
+  expectSameFilesAsCli(options, {"lady_beetle_fecundity.txt"});
 }
 
 TEST_F(MainWindowTest, JackknifeShowsItsEstimateAndFrequencies) {
