@@ -8,10 +8,13 @@ set -euo pipefail
 build=${1:-build/release}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$build/tools/pellmar-make-study" --individuals 400 > "$work/study.txt"
-"$build/tools/pellmar-make-companion" "$work/study.txt" "$work/sasd.txt" "$work/samples.txt" \
-  --replicates 100000
+"$build/tools/pellmar-make-study" --individuals 400 --fecundity "$work/fecundity.txt" \
+  > "$work/study.txt"
+"$build/tools/pellmar-make-companion" "$work/study.txt" "$work/samples.txt" --replicates 100000
 cli="$build/src/cli/pellmar-cli"
+# The stable age-stage distribution of the study's own fecundity life table.
+"$cli" run "$work/study.txt" --fecundity "$work/fecundity.txt" > /dev/null
+mv "$work/study_10_SASD_from_fecundity.txt" "$work/sasd.txt"
 timed() {
   local name=$1
   shift

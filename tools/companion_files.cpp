@@ -3,10 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "core/analysis/age_stage_walk.h"
-#include "core/analysis/basic_run.h"
 #include "core/analysis/report/report_writer.h"
-#include "core/analysis/stage_statistics.h"
 #include "core/resampling/replicate_random.h"
 
 namespace pellmar::tools {
@@ -15,12 +12,6 @@ namespace {
 std::size_t at(int index) { return static_cast<std::size_t>(index); }
 
 constexpr double kEggsPerFemaleDay = 10.0;
-
-double preadultTime(const IndividualRecord& record, int m) {
-  double sum = 0.0;
-  for (int j = 1; j < m; ++j) sum += record.stageDuration[at(j)];
-  return sum;
-}
 
 // Eggs each individual lays: females lay every adult day from two days after emergence.
 std::vector<double> eggsOf(const StudyData& study) {
@@ -38,80 +29,7 @@ std::vector<double> eggsOf(const StudyData& study) {
 // A generation time of thirty days turns R0 into lambda.
 double lambdaOf(double r0) { return r0 > 0 ? std::exp(std::log(r0) / 30.0) : 0.0; }
 
-double cohortLambda(const StudyData& study) {
-  double laid = 0.0;
-  for (const double e : eggsOf(study)) laid += e;
-  return lambdaOf(laid / study.individualCount);
-}
-
 }  // namespace
-
-std::string stableDistributionFile(const StudyData& study, const CompanionShape& shape) {
-  Session session;
-  session.study = study;
-  prepareBasicRunResults(session);
-  computeStageStatistics(session);
-  buildAgeStageMatrices(session);
-  const BasicRunResults& r = session.basic;
-  const int m = study.stageCount;
-  const int last = r.maxAgeIndex;
-
-  // The stable distribution of the cohort's own transitions at the given lambda.
-  AgeStageMatrix Z(last + 2, m + 2);
-  const double lambda = shape.lambda > 0 ? shape.lambda : cohortLambda(study);
-  const double growth = std::pow(lambda, study.timeUnit);
-  Z(0, 1) = 1;
-  for (int x = 1; x <= last; ++x) {
-    Z(x, 1) = r.G(x - 1, 1) * Z(x - 1, 1) / growth;
-    for (int j = 2; j <= m; ++j) {
-      Z(x, j) = (r.G(x - 1, j) * Z(x - 1, j) + r.D(x - 1, j - 1) * Z(x - 1, j - 1)) / growth;
-    }
-    Z(x, m + 1) = (r.G(x - 1, m + 1) * Z(x - 1, m + 1) + r.D(x - 1, m) * Z(x - 1, m - 1)) / growth;
-  }
-  double total = 0.0;
-  for (int x = 0; x <= last; ++x) {
-    for (int j = 1; j <= m + 1; ++j) total += Z(x, j);
-  }
-
-  ReportWriter out;
-  out.writeLine({"Stable age-stage distribution (SASD) and oviposition ages"});
-  out.writeLine({study.projectTitle});
-  out.writeLine({study.userName});
-  out.writeLine({study.studyDate});
-  out.writeLine({"Finite rate of increase (lambda)"});
-  out.writeLine({lambda});
-  out.writeLine({shape.inRow ? "In Row" : "In Column"});
-  out.writeLine({"SASD"});
-  if (shape.inRow) {
-    for (int j = 1; j <= m + 1; ++j) {
-      for (int x = r.stageAgeRange[at(j)][1]; x <= r.stageAgeRange[at(j)][2]; ++x) {
-        out.writeLine({Z(x, j) / total});
-      }
-    }
-  } else {
-    for (int x = 0; x <= last; ++x) {
-      for (int j = 1; j <= m + 1; ++j) out.writeLine({Z(x, j) / total});
-    }
-  }
-  out.writeLine({"Number of individuals"});
-  out.writeLine({static_cast<double>(study.individualCount)});
-  int females = 0;
-  for (int i = 1; i <= study.individualCount; ++i) females += study.individual(i).sex == "F";
-  out.writeLine({"Number of females"});
-  out.writeLine({static_cast<double>(females)});
-  out.writeLine({"Ind., Sex, End age, Included, TPOP, Last oviposition age, Postoviposition"});
-  for (int i = 1; i <= study.individualCount; ++i) {
-    const IndividualRecord& record = study.individual(i);
-    if (record.sex != "F") continue;
-    const double emergence = preadultTime(record, m);
-    const double endAge = emergence + record.stageDuration[at(m)] - 1;
-    const double tpop = emergence + 2;
-    const double lastOviposition = std::max(tpop, endAge - 1 - i % 3);
-    out.writeLine({static_cast<double>(i), "F", endAge, 1.0});
-    out.writeLine({tpop, lastOviposition, endAge - lastOviposition - 1});
-  }
-  return out.contents();
-}
 
 std::string bootstrapSamplesFile(const StudyData& study, const CompanionShape& shape) {
   const int n = study.individualCount;

@@ -1,7 +1,6 @@
-// pellmar-make-companion: writes stand-ins for the life-table program's stable age-stage
-// distribution file and bootstrap samples file of a raw data file.
-//   pellmar-make-companion DATA SASD_FILE SAMPLES_FILE [--replicates B] [--lambda L]
-//                          [--in-column] [--time-unit T]
+// pellmar-make-companion: writes a stand-in for the life-table program's bootstrap samples file
+// of a raw data file.
+//   pellmar-make-companion DATA SAMPLES_FILE [--replicates B] [--time-unit T]
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -15,21 +14,17 @@
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments = pellmar::platform::commandLineArguments(argc, argv);
-  if (arguments.size() < 3) {
-    std::cerr << "usage: pellmar-make-companion DATA SASD_FILE SAMPLES_FILE [--replicates B] "
-                 "[--lambda L] [--in-column] [--time-unit T]\n";
+  if (arguments.size() < 2) {
+    std::cerr << "usage: pellmar-make-companion DATA SAMPLES_FILE [--replicates B] "
+                 "[--time-unit T]\n";
     return 2;
   }
   pellmar::tools::CompanionShape shape;
   pellmar::StudyData base;
-  for (std::size_t i = 3; i < arguments.size(); ++i) {
+  for (std::size_t i = 2; i < arguments.size(); ++i) {
     const std::string& option = arguments[i];
-    if (option == "--in-column") {
-      shape.inRow = false;
-    } else if (option == "--replicates" && i + 1 < arguments.size()) {
+    if (option == "--replicates" && i + 1 < arguments.size()) {
       shape.replicates = std::stoi(arguments[++i]);
-    } else if (option == "--lambda" && i + 1 < arguments.size()) {
-      shape.lambda = std::stod(arguments[++i]);
     } else if (option == "--time-unit" && i + 1 < arguments.size()) {
       base.timeUnit = std::stod(arguments[++i]);
     } else {
@@ -41,8 +36,6 @@ int main(int argc, char** argv) {
     const pellmar::StudyData study = pellmar::parseStudy(pellmar::loadDataFile(arguments[0]),
                                                          pellmar::StudyReadMode::kFullRead, base);
     std::ofstream(pellmar::pathFromUtf8(arguments[1]), std::ios::binary)
-        << pellmar::tools::stableDistributionFile(study, shape);
-    std::ofstream(pellmar::pathFromUtf8(arguments[2]), std::ios::binary)
         << pellmar::tools::bootstrapSamplesFile(study, shape);
   } catch (const pellmar::UserError& error) {
     std::cerr << error.title() << '\n' << error.text() << '\n';

@@ -105,6 +105,10 @@ TEST_F(ReadFecundityCommand, WritesTheLifeTableAndTheFilesReadSasdWouldGive) {
   EXPECT_EQ(fromFile.omega, result.omega);
   EXPECT_EQ(readFile(folder_ / "lady_beetle_0_Output_Finite_Predation_Rate_omega.txt"), omegaFile);
 
+  // The bundled example's distribution is this very file.
+  EXPECT_EQ(readFile(folder_ / "lady_beetle_10_SASD_from_fecundity.txt"),
+            readFile(fs::path(EXAMPLES_DIR) / "lady_beetle_10_SASD.txt"));
+
   EXPECT_FALSE(isEnabled(Command::kReadSasd));
   EXPECT_TRUE(isEnabled(Command::kShowFecundity));
   // A second Basic Run does not open the other source again.

@@ -75,8 +75,8 @@ TEST_F(ResamplingCommands, ReadSasdComputesThePredationRates) {
 
 TEST_F(ResamplingCommands, SasdOfAnotherCohortChangesNothing) {
   std::string sasd = readFile(folder_ / "lady_beetle_10_SASD.txt");
-  sasd.replace(sasd.find("\"Number of individuals\"\r\n100"), 29,
-               "\"Number of individuals\"\r\n99");
+  const std::string count = "\"Number of individuals\",100\r\n";
+  sasd.replace(sasd.find(count), count.size(), "\"Number of individuals\",99\r\n");
   std::ofstream(folder_ / "other.txt", std::ios::binary) << sasd;
   const UserError error = errorFrom([&] { program_->run(ReadSasdRequest{path("other.txt")}); });
   EXPECT_EQ(error.title(), "Read SASD");
