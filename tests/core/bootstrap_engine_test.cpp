@@ -80,17 +80,23 @@ void compareReplicate(const BootstrapState& state, int b, const reference::Repli
     expectSame(state.bootStageConsumption[jj][bi], ref.stageConsumption[jj], exact,
                "consumption" + at);
     if (j >= 2) expectSame(state.bootCumDuration[jj][bi], ref.cumDuration[jj], exact, "cum" + at);
+    EXPECT_EQ(state.bootStageValid[jj][bi] != 0, ref.stageValid[jj]) << "stage valid" << at;
+    if (j >= 2) EXPECT_EQ(state.bootCumValid[jj][bi] != 0, ref.cumValid[jj]) << "cum valid" << at;
     for (int k = 1; k <= master.sexCount; ++k) {
       const auto kk = static_cast<std::size_t>(k);
       expectSame(state.bootStageConsumptionBySex[kk][jj][bi], ref.stageConsumptionBySex[kk][jj],
                  exact, "by sex" + at);
+      EXPECT_EQ(state.bootStageBySexValid[kk][jj][bi] != 0, ref.stageBySexValid[kk][jj])
+          << "by sex valid" << at;
     }
   }
   for (int j = 1; j <= master.stageCount + 1; ++j) {
     const auto jj = static_cast<std::size_t>(j);
     expectSame(state.bootStageDailyMean[jj][bi], ref.stageDailyMean[jj], exact, "daily" + at);
+    EXPECT_EQ(state.bootDailyMeanValid[jj][bi] != 0, ref.dailyMeanValid[jj]) << "daily valid" << at;
   }
   if (predation) {
+    EXPECT_EQ(state.bootPsiValid[bi], 1) << "psi valid" << at;
     expectSame(state.bootPsi[bi], ref.psi, false, "psi" + at);
     expectSame(state.bootFP[bi], ref.fp, false, "FP" + at);
   }
@@ -121,6 +127,8 @@ TEST(BootstrapEngine, OwnSamplesMatchTheLiteralAnalysis) {
   checkOwnSamples(text, 1.0, 60, true);
   checkOwnSamples(text, 0.5, 75, true);  // more draws than individuals: repeats
   checkOwnSamples(withFractionalConsumption(text), 1.0, 60, false);
+  // Two individuals a replicate: many replicates miss a stage or a sex.
+  checkOwnSamples(text, 1.0, 2, true);
 }
 
 TEST(BootstrapEngine, StagesOfZeroDurationAndDeathsAtAgeZero) {

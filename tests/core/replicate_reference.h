@@ -25,6 +25,12 @@ struct ReplicateValues {
   std::vector<double> stageConsumption;
   std::vector<std::vector<double>> stageConsumptionBySex;
   std::vector<double> stageDailyMean;
+  // Whether the replicate gives each stage value: someone drawn entered the stage (of that sex)
+  // or occupied the column.
+  std::vector<bool> stageValid;
+  std::vector<bool> cumValid;
+  std::vector<std::vector<bool>> stageBySexValid;
+  std::vector<bool> dailyMeanValid;
 };
 
 inline ReplicateValues analyseReplicate(const StudyData& master, const std::vector<int>& drawn,
@@ -64,14 +70,23 @@ inline ReplicateValues analyseReplicate(const StudyData& master, const std::vect
   values.stageConsumption.assign(columns, 0.0);
   values.stageConsumptionBySex.assign(static_cast<std::size_t>(master.sexCount) + 1,
                                       std::vector<double>(columns, 0.0));
+  values.stageValid.assign(columns, false);
+  values.cumValid.assign(columns, false);
+  values.stageBySexValid.assign(static_cast<std::size_t>(master.sexCount) + 1,
+                                std::vector<bool>(columns, false));
+  values.dailyMeanValid.assign(columns, false);
+  for (std::size_t j = 1; j < columns; ++j) values.dailyMeanValid[j] = r.s[j] != 0;
   for (int j = 1; j <= m; ++j) {
     const auto jj = static_cast<std::size_t>(j);
+    values.stageValid[jj] = r.stageDuration[jj].count != 0;
+    values.cumValid[jj] = j >= 2 && r.cumDuration[jj].count != 0;
     if (r.stageDuration[jj].count != 0) values.stageDuration[jj] = r.stageDuration[jj].mean;
     if (r.stageConsumption[jj].count != 0)
       values.stageConsumption[jj] = r.stageConsumption[jj].mean;
     if (j >= 2 && r.cumDuration[jj].count != 0) values.cumDuration[jj] = r.cumDuration[jj].mean;
     for (int k = 1; k <= master.sexCount; ++k) {
       const Statistic& st = r.stageConsumptionBySex[static_cast<std::size_t>(k)][jj];
+      values.stageBySexValid[static_cast<std::size_t>(k)][jj] = st.count != 0;
       if (st.count != 0) values.stageConsumptionBySex[static_cast<std::size_t>(k)][jj] = st.mean;
     }
   }

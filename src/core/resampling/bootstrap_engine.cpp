@@ -64,6 +64,12 @@ void sizeBootstrapTables(BootstrapState& state, int replicates, int stageCount, 
   }
   state.bootStageConsumptionBySex.assign(
       at(sexCount) + 1, std::vector<std::vector<double>>(stages, std::vector<double>(slots, 0.0)));
+  const ReplicateValidity none(slots, 0);
+  for (auto* table : {&state.bootStageValid, &state.bootCumValid, &state.bootDailyMeanValid}) {
+    table->assign(stages, none);
+  }
+  state.bootStageBySexValid.assign(at(sexCount) + 1, std::vector<ReplicateValidity>(stages, none));
+  state.bootPsiValid = none;
 }
 
 void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state,

@@ -7,6 +7,10 @@
 
 namespace pellmar {
 
+// Which replicates give a value of a quantity, by replicate b: 1 where some individual drawn
+// contributes to it, 0 where the value table holds the 0 that the result files print instead.
+using ReplicateValidity = std::vector<std::uint8_t>;
+
 // Mean, variance and standard error of B replicate values: mean = S1 / B, variance =
 // (S2 - S1^2 / B) / (B - 1) (0 for B = 1, and never below 0), standard error = sqrt(variance).
 struct ReplicateSummary {
@@ -65,6 +69,13 @@ struct BootstrapState {
   std::vector<std::vector<double>> bootStageConsumption;                    // [j][b], j = 1 .. m
   std::vector<std::vector<std::vector<double>>> bootStageConsumptionBySex;  // [k][j][b]
   std::vector<std::vector<double>> bootStageDailyMean;  // [j][b], j = 1 .. m + 1
+  // Where the tables above hold a value: a stage mean needs someone drawn who entered the stage
+  // (of that sex), a daily mean someone in the column, psi and FP a replicate lambda above 0.
+  std::vector<ReplicateValidity> bootStageValid;                    // [j][b]: duration, consumption
+  std::vector<ReplicateValidity> bootCumValid;                      // [j][b]
+  std::vector<std::vector<ReplicateValidity>> bootStageBySexValid;  // [k][j][b]
+  std::vector<ReplicateValidity> bootDailyMeanValid;                // [j][b]
+  ReplicateValidity bootPsiValid;                                   // [b]: psi and FP
 
   ReplicateSummary c0;
   ReplicateSummary qp;

@@ -114,10 +114,13 @@ void ReplicateAnalyser::stageMeans(const ReplicateDraws& draws, int b, Bootstrap
     if (count == 0) continue;
     state.bootStageDuration[at(j)][bi] = sum(kDurationSum, j) / count;
     state.bootStageConsumption[at(j)][bi] = sum(kConsumptionSum, j) / count;
+    state.bootStageValid[at(j)][bi] = 1;
   }
   for (int j = 2; j <= m; ++j) {
     const double count = sum(kCumulativeCount, j);
-    if (count != 0) state.bootCumDuration[at(j)][bi] = sum(kCumulativeSum, j) / count;
+    if (count == 0) continue;
+    state.bootCumDuration[at(j)][bi] = sum(kCumulativeSum, j) / count;
+    state.bootCumValid[at(j)][bi] = 1;
   }
   for (int k = 1; k <= cohort_.sexCount; ++k) {
     const int kind = kFirstSexKind + 2 * (k - 1);
@@ -126,6 +129,7 @@ void ReplicateAnalyser::stageMeans(const ReplicateDraws& draws, int b, Bootstrap
       // A sex's stages end at the first stage that none of its individuals passed through.
       if (count == 0) break;
       state.bootStageConsumptionBySex[at(k)][at(j)][bi] = sum(kind, j) / count;
+      state.bootStageBySexValid[at(k)][at(j)][bi] = 1;
     }
   }
 }
@@ -138,7 +142,9 @@ void ReplicateAnalyser::stageDailyMeans(int b, BootstrapState& state) const {
       days += N_[cell(x, j)];
       total += T_[cell(x, j)];
     }
-    if (days != 0) state.bootStageDailyMean[at(j)][at(b)] = total / days;
+    if (days == 0) continue;
+    state.bootStageDailyMean[at(j)][at(b)] = total / days;
+    state.bootDailyMeanValid[at(j)][at(b)] = 1;
   }
 }
 
@@ -214,6 +220,7 @@ void ReplicateAnalyser::analyse(const ReplicateDraws& draws, int sampleSize, int
     const double psi = stablePredationRate(lambda);
     state.bootPsi[at(b)] = psi;
     state.bootFP[at(b)] = psi * lambda;
+    state.bootPsiValid[at(b)] = 1;
   }
 }
 
