@@ -1,0 +1,96 @@
+#include "core/resampling/replicate_interval.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "core/resampling/replicate_summary.h"
+
+namespace pellmar {
+namespace {
+
+double quantileOf(std::vector<double> values, double p) { return percentile(values, p); }
+
+// Values worked out by hand and given by R's quantile(x, p) (type 7).
+TEST(Percentile, InterpolatesBetweenOrderStatisticsAsR) {
+  EXPECT_DOUBLE_EQ(quantileOf({4, 1, 3, 2}, 0.025), 1.075);
+  EXPECT_DOUBLE_EQ(quantileOf({4, 1, 3, 2}, 0.975), 3.925);
+  EXPECT_DOUBLE_EQ(quantileOf({0.1, 0.7, 0.2, 0.4}, 0.3), 0.19);
+  // Ties: 1 3 3 3 5 9.
+  const std::vector<double> ties{5, 1, 3, 3, 3, 9};
+  EXPECT_EQ(quantileOf(ties, 0.5), 3);
+  EXPECT_DOUBLE_EQ(quantileOf(ties, 0.1), 2);
+  EXPECT_DOUBLE_EQ(quantileOf(ties, 0.9), 7);
+  EXPECT_EQ(quantileOf(ties, 0), 1);
+  EXPECT_EQ(quantileOf(ties, 1), 9);
+  // K = 1 and K = 2.
+  EXPECT_EQ(quantileOf({2.5}, 0.025), 2.5);
+  EXPECT_EQ(quantileOf({2.5}, 0.975), 2.5);
+  EXPECT_DOUBLE_EQ(quantileOf({20, 10}, 0.025), 10.25);
+  EXPECT_DOUBLE_EQ(quantileOf({20, 10}, 0.975), 19.75);
+  // Equal values give exactly their value, not a rounded interpolation of it.
+  EXPECT_EQ(quantileOf({0.1, 0.1, 0.1, 0.1, 0.1}, 0.025), 0.1);
+  EXPECT_EQ(quantileOf({0.1, 0.1, 0.1, 0.1, 0.1}, 0.975), 0.1);
+}
+
+std::optional<ResampledEstimate> summarize(const std::vector<double>& values,
+                                           const std::vector<std::uint8_t>& valid,
+                                           double confidence = 0.95) {
+  std::vector<double> scratch;
+  return summarizeReplicateValues(values, valid, confidence, scratch);
+}
+
+TEST(ReplicateValues, OnlyTheReplicatesThatGiveAValueCount) {
+  // The zeros of replicates 2 and 4 are what the files print for "no value".
+  const auto estimate = summarize({4, 0, 1, 0, 3, 2}, {1, 0, 1, 0, 1, 1});
+  ASSERT_TRUE(estimate);
+  EXPECT_EQ(estimate->count, 4);
+  EXPECT_DOUBLE_EQ(estimate->mean, 2.5);
+  ASSERT_TRUE(estimate->se);
+  EXPECT_DOUBLE_EQ(*estimate->se, std::sqrt(5.0 / 3.0));
+  EXPECT_DOUBLE_EQ(estimate->low, 1.075);
+  EXPECT_DOUBLE_EQ(estimate->high, 3.925);
+  EXPECT_DOUBLE_EQ(summarize({4, 0, 1, 0, 3, 2}, {1, 0, 1, 0, 1, 1}, 0.5)->low, 1.75);
+
+  EXPECT_FALSE(summarize({0, 0}, {0, 0}));
+  const auto one = summarize({0, 7, 0}, {0, 1, 0});
+  ASSERT_TRUE(one);
+  EXPECT_EQ(one->count, 1);
+  EXPECT_FALSE(one->se);
+  EXPECT_EQ(one->low, 7);
+  EXPECT_EQ(one->high, 7);
+
+  const auto equal = summarize({1.1, 1.1, 1.1, 1.1, 1.1}, {});
+  EXPECT_EQ(equal->se, 0.0);
+  EXPECT_EQ(equal->low, 1.1);
+  EXPECT_EQ(equal->high, 1.1);
+}
+
+TEST(ReplicateValues, WithEveryReplicateValidTheSEIsTheReportsOne) {
+  std::vector<double> values;
+  std::vector<double> table{0.0};  // 1-based, as the report's tables
+  for (int b = 1; b <= 997; ++b) {
+    const double value = 40.0 + 0.37 * ((b * 7919) % 101) + 1e-3 * b;
+    values.push_back(value);
+    table.push_back(value);
+  }
+  const ReplicateSummary report = summarizeReplicates(table, 997);
+  const auto estimate = summarize(values, {});
+  EXPECT_EQ(estimate->mean, report.mean);
+  EXPECT_EQ(estimate->se, report.se);
+  EXPECT_EQ(estimate->count, 997);
+}
+
+TEST(JackknifeEstimate, TIntervalAroundTheMean) {
+  // t(0.975, 9) = 2.262157162798205 (solved from the closed form of the t distribution for odd
+  // degrees of freedom), t(0.95, 4) = 2.1318467863266499.
+  const ResampledEstimate estimate = jackknifeEstimate(30, 2, 10, 0.95);
+  EXPECT_NEAR(estimate.low, 30 - 2 * 2.262157162798205, 1e-12);
+  EXPECT_NEAR(estimate.high, 30 + 2 * 2.262157162798205, 1e-12);
+  EXPECT_EQ(estimate.count, 10);
+  EXPECT_NEAR(jackknifeEstimate(0, 1, 5, 0.9).high, 2.1318467863266499, 1e-12);
+}
+
+}  // namespace
+}  // namespace pellmar
