@@ -36,7 +36,10 @@ BasicRunResult Program::run(const BasicRunRequest& /*request*/) {
     const bool fromFecundity = session_.lifeTable.has_value();
     commands_.enable(Command::kReadSasd, !fromFecundity);
     commands_.enable(Command::kReadFecundity, fromFecundity || !session_.predation.sasdDone);
-    if (result.analysed) result.filesWritten = filesWrittenSince(filesBefore);
+    if (result.analysed) {
+      writeSummary();
+      result.filesWritten = filesWrittenSince(filesBefore);
+    }
     if (session_.basicReportOpen) {
       closeBasicReport();
       result.filesWritten.insert(result.filesWritten.begin(), session_.study.basicOutputFileName);

@@ -166,6 +166,7 @@ BootstrapResult Program::run(const BootstrapRequest& request, const ProgressRepo
     commands_.enable(Command::kCompare);
     commands_.enable(Command::kActionFrame);
     state.endedAt = clock_().dateTimeText;
+    writeSummary();
 
     BootstrapResult result;
     result.source = request.source;

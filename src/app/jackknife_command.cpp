@@ -55,6 +55,7 @@ JackknifeResult Program::run(const JackknifeRequest& /*request*/, const Progress
     commands_.disable(Command::kFigureFrame);
     writeJackknifeFrequencyFile(s, files);
     jack.done = true;
+    writeSummary();
 
     result.individuals = n;
     result.mean = jack.jackMean;

@@ -18,6 +18,11 @@ void Program::disableChartCommands() {
   commands_.disable(Command::kShowFecundity);
 }
 
+void Program::writeSummary() {
+  OutputFiles files = session_.outputFiles();
+  writeSummaryFile(summary(), files);
+}
+
 std::vector<std::string> Program::filesWrittenSince(std::size_t before) const {
   const auto& files = session_.writtenFiles;
   return {files.begin() + static_cast<std::ptrdiff_t>(std::min(before, files.size())), files.end()};

@@ -15,6 +15,7 @@
 #include "app/open_command.h"
 #include "app/read_fecundity_command.h"
 #include "app/read_sasd_command.h"
+#include "core/exports/results_summary.h"
 #include "core/session.h"
 #include "core/user_error.h"
 
@@ -65,6 +66,14 @@ class Program {
   // data file can be opened.
   void leaveResamplingResults() { commands_.disable(Command::kOpenDataFile); }
 
+  // The confidence of the summary's intervals, 0 < confidence < 1.
+  void setConfidence(double confidence) { confidence_ = confidence; }
+  [[nodiscard]] double confidence() const { return confidence_; }
+  // Every quantity computed so far, with its resampled mean, SE and interval.
+  [[nodiscard]] std::vector<SummaryRow> summary() const {
+    return summarizeResults(session_, confidence_);
+  }
+
   [[nodiscard]] const Session& session() const { return session_; }
   [[nodiscard]] const CommandStates& commands() const { return commands_; }
   // True once a fatal error has ended the run: the front end closes down.
@@ -78,6 +87,8 @@ class Program {
   void analyseStudy(BasicRunResult& result);
   void closeBasicReport();
   void disableChartCommands();
+  // Writes the summary of every result so far; each step that adds results ends with it.
+  void writeSummary();
   // The files written since the list held `before` entries.
   [[nodiscard]] std::vector<std::string> filesWrittenSince(std::size_t before) const;
 
@@ -85,6 +96,7 @@ class Program {
   Session session_;
   CommandStates commands_;
   bool ended_ = false;
+  double confidence_ = kDefaultConfidence;
 };
 
 template <typename Body>

@@ -117,6 +117,7 @@ ReadFecundityResult Program::run(const ReadFecundityRequest& request) {
     s.lifeTable = std::move(table);
     commands_.disable(Command::kReadSasd);
     commands_.enable(Command::kShowFecundity);
+    writeSummary();
     result.filesWritten = filesWrittenSince(filesBefore);
     return result;
   });

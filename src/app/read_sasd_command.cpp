@@ -40,6 +40,7 @@ ReadSasdResult Program::run(const ReadSasdRequest& request) {
     PredationState& predation = session_.predation;
     predation.sasdDone = true;
     commands_.disable(Command::kReadFecundity);
+    writeSummary();
     ReadSasdResult result;
     result.lambda = predation.finiteRate;
     result.psi = predation.stablePredationRate;

@@ -9,6 +9,7 @@ const char* cliUsage() {
          "  pellmar-cli run DATA [--time-unit T] [--sasd FILE | --fecundity FILE]\n"
          "                  [--bootstrap B [--sample-size N] [--seed S] | --same-samples FILE |\n"
          "                   --jackknife] [--normal-density] [--compare FILE]\n"
+         "                  [--confidence P]\n"
          "      Does what a user of the desktop program does: opens the raw data file DATA,\n"
          "      runs the Basic Run and, when asked, reads the stable age-stage distribution\n"
          "      or computes it from the fecundity, runs a bootstrap or the jackknife and\n"
@@ -39,6 +40,8 @@ const char* cliUsage() {
          "  --normal-density      answer Yes to the question for normal density curves\n"
          "  --compare FILE        after a bootstrap, the t-test against the bootstrap C0 values\n"
          "                        of a second treatment in FILE\n"
+         "  --confidence P        the confidence of the intervals in <base>_summary.csv, from 0\n"
+         "                        to 1 exclusive (default 0.95)\n"
          "\n"
          "Exit status: 0 on success, 1 when the data or a file fails, 2 on bad usage.\n";
 }
@@ -48,6 +51,14 @@ namespace {
 bool parseSeed(const std::string& text, std::uint64_t& seed) {
   const auto result = std::from_chars(text.data(), text.data() + text.size(), seed);
   return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+// A confidence: a plain decimal number strictly between 0 and 1.
+bool parseConfidence(const std::string& text, double& confidence) {
+  const auto result =
+      std::from_chars(text.data(), text.data() + text.size(), confidence, std::chars_format::fixed);
+  return result.ec == std::errc() && result.ptr == text.data() + text.size() && confidence > 0 &&
+         confidence < 1;
 }
 
 }  // namespace
@@ -93,6 +104,10 @@ std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& argume
       options.seed = seed;
     } else if (run && argument == "--same-samples" && hasValue) {
       options.sameSamplesFile = value();
+    } else if (run && argument == "--confidence" && hasValue) {
+      double confidence = 0;
+      if (!parseConfidence(value(), confidence)) return std::nullopt;
+      options.confidence = confidence;
     } else if (run && argument == "--jackknife") {
       options.jackknife = true;
     } else if (run && argument == "--normal-density") {

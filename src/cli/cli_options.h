@@ -23,6 +23,8 @@ struct CliOptions {
   bool jackknife = false;
   bool normalDensity = false;
   std::optional<std::string> compareFile;
+  // The confidence of the summary's intervals, 0 < P < 1.
+  std::optional<double> confidence;
 };
 
 // Parses the arguments after the program name; nullopt on bad usage.

@@ -136,6 +136,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   }
 
   Program program(readSystemClock);
+  if (options.confidence) program.setConfidence(*options.confidence);
   try {
     program.run(requests.open);
     if (requests.checkOnly) {

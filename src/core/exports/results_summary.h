@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/analysis/report/report_output.h"
+#include "core/resampling/replicate_interval.h"
+#include "core/session.h"
+
+namespace pellmar {
+
+// The confidence of the summary's intervals unless the user chooses another.
+inline constexpr double kDefaultConfidence = 0.95;
+
+// One row of the results summary: a quantity, the stage and sex it belongs to, the whole
+// cohort's value and, after a bootstrap or the jackknife, what the resampled values say.
+struct SummaryRow {
+  std::string quantity;  // "C0", "stage_duration", "psi", ...
+  std::string stage;     // the stage's name; empty for the whole cohort
+  std::string sex;       // "all" or the sex code of the data
+  std::optional<double> estimate;
+  std::optional<ResampledEstimate> resampled;
+};
+
+// Every quantity the run has computed so far, in a fixed order: C0; the lines of the basic
+// statistics table that hold an individual (stage durations, cumulative durations, the span,
+// stage, pre-adult and total consumption, each for all individuals and then by sex); the stage
+// daily means; after the stable age-stage distribution psi, omega and ln omega; after a
+// bootstrap of the same samples Qp, R0 and lambda. After a bootstrap, the quantities that its
+// replicates compute carry their replicate mean, standard error and percentile interval at
+// `confidence`; after the jackknife, C0 carries the pseudo-values' mean, standard error and t
+// interval.
+std::vector<SummaryRow> summarizeResults(const Session& session, double confidence);
+
+// The summary as comma-separated text: a header line and one line per row, numbers in their
+// shortest exact form, empty cells for values that do not exist.
+std::string summaryCsv(const std::vector<SummaryRow>& rows);
+
+// Writes the summary to "<base>_summary.csv".
+void writeSummaryFile(const std::vector<SummaryRow>& rows, OutputFiles& files);
+
+}  // namespace pellmar

@@ -1,0 +1,255 @@
+// The results summary that a run writes beside its data: its rows on the example study after
+// each step, how they agree with the fixed-layout reports, and its text.
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <tuple>
+
+#include "app/program.h"
+#include "app/system_clock.h"
+#include "core/data/table_index.h"
+#include "core/exports/results_summary.h"
+#include "read_file.h"
+
+namespace pellmar {
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::readFile;
+
+// The cells of a summary file by (quantity, stage, sex), each line split at its commas (the
+// example's names hold none). Checks the header and that every line ends with CR LF.
+using RowKey = std::tuple<std::string, std::string, std::string>;
+std::map<RowKey, std::vector<std::string>> cellsOf(const std::string& text) {
+  std::map<RowKey, std::vector<std::string>> rows;
+  std::size_t start = 0;
+  bool header = true;
+  while (start < text.size()) {
+    const std::size_t end = text.find("\r\n", start);
+    EXPECT_NE(end, std::string::npos) << "a line without CR LF";
+    if (end == std::string::npos) break;
+    const std::string line = text.substr(start, end - start);
+    start = end + 2;
+    if (header) {
+      EXPECT_EQ(line, "quantity,stage,sex,estimate,boot_mean,se,ci_low,ci_high,replicates");
+      header = false;
+      continue;
+    }
+    std::vector<std::string> cells;
+    std::istringstream in(line + ",");
+    for (std::string cell; std::getline(in, cell, ',');) cells.push_back(cell);
+    EXPECT_EQ(cells.size(), 9U) << line;
+    cells.resize(9);
+    EXPECT_TRUE(rows.emplace(RowKey{cells[0], cells[1], cells[2]}, cells).second) << line;
+  }
+  return rows;
+}
+
+std::string shortest(double value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+enum Column { kEstimate = 3, kBootMean, kSE, kLow, kHigh, kReplicates };
+
+class Summary : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("pellmar_summary_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    for (const char* name :
+         {"lady_beetle.txt", "lady_beetle_10_SASD.txt", "lady_beetle_11_Bootstrap_samples.txt"}) {
+      fs::copy_file(fs::path(EXAMPLES_DIR) / name, folder_ / name);
+    }
+    program_ = std::make_unique<Program>(readSystemClock);
+    program_->run(OpenRequest{path("lady_beetle.txt"), 1});
+    program_->run(BasicRunRequest{});
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  [[nodiscard]] std::string path(const std::string& name) const {
+    return (folder_ / name).string();
+  }
+  [[nodiscard]] std::map<RowKey, std::vector<std::string>> written() const {
+    return cellsOf(readFile(path("lady_beetle_summary.csv")));
+  }
+  void sameSamples(const std::string& file) {
+    program_->run(ReadSasdRequest{path("lady_beetle_10_SASD.txt")});
+    BootstrapRequest request;
+    request.source = SampleSource::kSameSamples;
+    request.samplesFile = path(file);
+    program_->run(request);
+  }
+  [[nodiscard]] const Session& session() const { return program_->session(); }
+
+  fs::path folder_;
+  std::unique_ptr<Program> program_;
+};
+
+TEST_F(Summary, BasicRunGivesTheCohortsValuesWithoutResampledCells) {
+  const std::string text = readFile(path("lady_beetle_summary.csv"));
+  ASSERT_EQ(text.rfind("quantity,", 0), 0U) << "no byte-order mark before the header";
+  const auto rows = written();
+  const BasicRunResults& r = session().basic;
+  EXPECT_EQ(rows.at({"C0", "", "all"}),
+            (std::vector<std::string>{"C0", "", "all", shortest(r.C0ByCell), "", "", "", "", ""}));
+  // Stage names whole, "adult" for the adult stage, the sex codes of the data.
+  EXPECT_EQ(rows.at({"stage_duration", "Egg", "all"})[kEstimate],
+            shortest(r.stageDuration[1].mean));
+  EXPECT_EQ(rows.at({"stage_duration", "adult", "F"})[kEstimate],
+            shortest(r.stageDurationBySex[1][7].mean));
+  EXPECT_EQ(rows.at({"cumulative_duration", "Pupa", "M"})[kEstimate],
+            shortest(r.cumDurationBySex[2][6].mean));
+  EXPECT_EQ(rows.at({"stage_consumption", "L4", "N"})[kEstimate],
+            shortest(r.stageConsumptionBySex[3][5].mean));
+  EXPECT_EQ(rows.at({"span_duration", "L1-L4", "all"})[kEstimate], shortest(r.span.mean));
+  EXPECT_EQ(rows.at({"total_consumption", "", "all"})[kEstimate],
+            shortest(r.cohortConsumptionMean));
+  EXPECT_EQ(rows.at({"preadult_consumption", "", "F"})[kEstimate],
+            shortest(r.preadultConsumptionBySex[0].mean));
+  EXPECT_EQ(rows.at({"daily_consumption", "female adult", "all"})[kEstimate],
+            shortest(r.stageDailyMeanConsumption[7]));
+  EXPECT_EQ(rows.at({"daily_consumption", "male adult", "all"})[kEstimate],
+            shortest(r.stageDailyMeanConsumption[8]));
+  // Lines of the statistics table without an individual have no row: no N reaches the adult.
+  EXPECT_EQ(rows.count({"stage_duration", "adult", "N"}), 0U);
+  EXPECT_EQ(rows.count({"psi", "", "all"}), 0U);
+  for (const auto& [key, cells] : rows) EXPECT_EQ(cells[kReplicates], "") << std::get<0>(key);
+}
+
+TEST_F(Summary, SameSamplesAgreeWithTheBootstrapReport) {
+  sameSamples("lady_beetle_11_Bootstrap_samples.txt");
+  const auto rows = written();
+  const BootstrapState& boot = session().bootstrap;
+  const PredationState& predation = session().predation;
+  const auto expectReport = [&](const RowKey& key, double estimate,
+                                const ReplicateSummary& report) {
+    const auto& cells = rows.at(key);
+    EXPECT_EQ(cells[kEstimate], shortest(estimate)) << std::get<0>(key);
+    EXPECT_EQ(cells[kBootMean], shortest(report.mean)) << std::get<0>(key);
+    EXPECT_EQ(cells[kSE], shortest(report.se)) << std::get<0>(key);
+    EXPECT_EQ(cells[kReplicates], "200") << std::get<0>(key);
+  };
+  expectReport({"C0", "", "all"}, session().basic.C0ByCell, boot.c0);
+  expectReport({"psi", "", "all"}, predation.stablePredationRate, boot.psi);
+  expectReport({"omega", "", "all"}, predation.finitePredationRate, boot.fp);
+  expectReport({"Qp", "", "all"}, boot.Qp, boot.qp);
+  expectReport({"stage_consumption", "L2", "all"}, session().basic.stageConsumption[3].mean,
+               boot.stageConsumption[3]);
+  expectReport({"stage_consumption", "adult", "F"},
+               session().basic.stageConsumptionBySex[1][7].mean, boot.stageConsumptionBySex[1][7]);
+  EXPECT_EQ(rows.at({"R0", "", "all"})[kEstimate], "138.7");
+  EXPECT_EQ(rows.at({"lambda", "", "all"})[kEstimate], "1.17869800563379");
+  // Rows the replicates do not compute keep empty resampled cells.
+  EXPECT_EQ(rows.at({"ln_omega", "", "all"})[kBootMean], "");
+  EXPECT_EQ(rows.at({"stage_duration", "L1", "M"})[kBootMean], "");
+  // The interval holds the replicate mean of a spread quantity and has the order of p.
+  const auto& c0 = rows.at({"C0", "", "all"});
+  EXPECT_LT(std::stod(c0[kLow]), std::stod(c0[kBootMean]));
+  EXPECT_GT(std::stod(c0[kHigh]), std::stod(c0[kBootMean]));
+}
+
+TEST_F(Summary, ReplicatesOfTheWholeCohortGiveAnIntervalOfNoWidth) {
+  {
+    std::ofstream out(path("whole.txt"), std::ios::binary);
+    out << "Bootstrap samples\nTest\nTest\nBootstrap number,\n5\nSample size,\n100\n";
+    for (int b = 1; b <= 5; ++b) {
+      out << "Bootstrap " << b << '\n';
+      for (int i = 1; i <= 100; ++i) out << i << (i % 20 == 0 ? '\n' : ',');
+      out << "Ro,\n138.7\nlambda,\n1.17869800563379\n";
+    }
+    for (const char* label : {"R0 mean", "R0 variance", "R0 SE", "R0", "lambda mean",
+                              "lambda variance", "lambda SE", "lambda"}) {
+      out << label << ",1\n";
+    }
+  }
+  sameSamples("whole.txt");
+  const auto rows = written();
+  const auto& c0 = rows.at({"C0", "", "all"});
+  EXPECT_EQ(c0[kSE], "0");
+  EXPECT_EQ(c0[kLow], c0[kHigh]);
+  EXPECT_EQ(c0[kLow], c0[kBootMean]);
+  EXPECT_EQ(c0[kReplicates], "5");
+}
+
+TEST_F(Summary, OwnSamplesOfFewIndividualsCountOnlyTheReplicatesWithAValue) {
+  program_->run(ReadSasdRequest{path("lady_beetle_10_SASD.txt")});
+  BootstrapRequest request;
+  request.replicates = 400;
+  request.sampleSize = 2;
+  request.seed = 11;
+  program_->run(request);
+  const auto rows = written();
+  const BootstrapState& boot = session().bootstrap;
+  // Two individuals drawn often hold no male: those replicates give no male adult consumption.
+  long withMale = 0;
+  for (int b = 1; b <= 400; ++b) withMale += boot.bootStageBySexValid[2][7][at(b)];
+  ASSERT_GT(withMale, 0);
+  ASSERT_LT(withMale, 400);
+  EXPECT_EQ(rows.at({"stage_consumption", "adult", "M"})[kReplicates], std::to_string(withMale));
+  EXPECT_EQ(rows.at({"C0", "", "all"})[kReplicates], "400");
+  // Own samples have no replicate psi or omega, and no Qp row.
+  EXPECT_EQ(rows.at({"psi", "", "all"})[kBootMean], "");
+  EXPECT_EQ(rows.at({"omega", "", "all"})[kReplicates], "");
+  EXPECT_EQ(rows.count({"Qp", "", "all"}), 0U);
+}
+
+TEST_F(Summary, JackknifeGivesTheTIntervalOfC0) {
+  program_->run(JackknifeRequest{});
+  const auto rows = written();
+  const JackknifeState& jack = session().jackknife;
+  const auto& c0 = rows.at({"C0", "", "all"});
+  EXPECT_EQ(c0[kBootMean], shortest(jack.jackMean));
+  EXPECT_EQ(c0[kSE], shortest(jack.jackSE));
+  EXPECT_EQ(c0[kReplicates], "100");
+  const ResampledEstimate expected = jackknifeEstimate(jack.jackMean, jack.jackSE, 100, 0.95);
+  EXPECT_EQ(c0[kLow], shortest(expected.low));
+  EXPECT_EQ(rows.at({"stage_consumption", "L1", "all"})[kReplicates], "");
+}
+
+TEST(SummaryRuns, TheSameSeedGivesTheSameSummaryAndConfidenceSetsTheInterval) {
+  const fs::path folder = fs::temp_directory_path() / "pellmar_summary_seed";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  fs::copy_file(fs::path(EXAMPLES_DIR) / "lady_beetle.txt", folder / "study.txt");
+  const auto run = [&](std::uint64_t seed, double confidence) {
+    Program program(readSystemClock);
+    program.setConfidence(confidence);
+    program.run(OpenRequest{(folder / "study.txt").string(), 1});
+    program.run(BasicRunRequest{});
+    BootstrapRequest request;
+    request.replicates = 300;
+    request.seed = seed;
+    program.run(request);
+    return readFile(folder / "study_summary.csv");
+  };
+  const std::string first = run(42, 0.95);
+  EXPECT_EQ(run(42, 0.95), first);
+  EXPECT_NE(run(43, 0.95), first);
+  const auto wide = cellsOf(first).at({"C0", "", "all"});
+  const auto narrow = cellsOf(run(42, 0.5)).at({"C0", "", "all"});
+  EXPECT_EQ(narrow[kBootMean], wide[kBootMean]);
+  EXPECT_GT(std::stod(narrow[kLow]), std::stod(wide[kLow]));
+  EXPECT_LT(std::stod(narrow[kHigh]), std::stod(wide[kHigh]));
+  fs::remove_all(folder);
+}
+
+TEST(SummaryText, QuotesWhatNeedsQuotingAndLeavesMissingValuesEmpty) {
+  SummaryRow named{"stage_duration", "Larva, \"late\"", "F", 2.5, std::nullopt};
+  SummaryRow resampled{"C0", "", "all", 0.1, ResampledEstimate{3e-5, std::nullopt, -1, 1e21, 1}};
+  EXPECT_EQ(summaryCsv({named, resampled}),
+            "quantity,stage,sex,estimate,boot_mean,se,ci_low,ci_high,replicates\r\n"
+            "stage_duration,\"Larva, \"\"late\"\"\",F,2.5,,,,,\r\n"
+            "C0,,all,0.1,3e-05,,-1,1e+21,1\r\n");
+}
+
+}  // namespace
+}  // namespace pellmar
