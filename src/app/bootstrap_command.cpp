@@ -115,6 +115,7 @@ BootstrapResult Program::run(const BootstrapRequest& request, const ProgressRepo
       commands_.disable(Command::kOpenDataFile);
       commands_.enable(Command::kCheckDataFile);
       samples = std::make_unique<SamplesFileReader>(request.samplesFile, s.study.individualCount);
+      s.recordInput(request.samplesFile);
     }
 
     // The master copy of the cohort, read again from the data file.

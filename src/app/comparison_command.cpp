@@ -27,6 +27,7 @@ ComparisonResult Program::run(const ComparisonRequest& request) {
     validate(request);
     const std::size_t filesBefore = session_.writtenFiles.size();
     std::string message = compareTwoBootstraps(session_, request.treatment2File);
+    session_.recordInput(request.treatment2File);
     commands_.disable(Command::kCompare);
     return ComparisonResult{session_.comparison.tValue, Notice{"t-test", std::move(message)},
                             filesWrittenSince(filesBefore)};

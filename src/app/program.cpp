@@ -35,6 +35,7 @@ OpenResult Program::run(const OpenRequest& request) {
     study.timeUnit = request.timeUnit;
     study.dataFileName = request.dataFile;
     study.outputBaseName = outputBaseNameFor(request.dataFile);
+    session_.recordInput(request.dataFile);
     study.basicOutputFileName = study.outputBaseName + "_0_Basic_Output.txt";
     createEmptyFile(study.basicOutputFileName);
     session_.basicReport = ReportWriter{};

@@ -15,6 +15,7 @@
 #include "app/open_command.h"
 #include "app/read_fecundity_command.h"
 #include "app/read_sasd_command.h"
+#include "app/run_record_command.h"
 #include "core/exports/results_summary.h"
 #include "core/session.h"
 #include "core/user_error.h"
@@ -58,6 +59,10 @@ class Program {
                       std::stop_token stop = {});
   // "C2B": the t-test against a second treatment.
   ComparisonResult run(const ComparisonRequest& request);
+  // "<base>_run.json": the version, the front end, the time, every input file with its size and
+  // SHA-256, the analysis chosen and every file written so far. The CLI writes it once, after
+  // every other file; the desktop after each step that adds results.
+  RunRecordResult run(const RunRecordRequest& request);
 
   // Pressing "Bootstrap" numbers the pages and tables of the reports from 1 again, even when
   // the user then cancels.

@@ -115,6 +115,7 @@ ReadFecundityResult Program::run(const ReadFecundityRequest& request) {
                  "stable age-stage distribution: psi and omega were not calculated."};
     }
     s.lifeTable = std::move(table);
+    s.recordInput(request.file);
     commands_.disable(Command::kReadSasd);
     commands_.enable(Command::kShowFecundity);
     writeSummary();

@@ -35,6 +35,7 @@ ReadSasdResult Program::run(const ReadSasdRequest& request) {
     validate(request);
     const std::size_t filesBefore = session_.writtenFiles.size();
     readSasdFile(session_, request.file);
+    session_.recordInput(request.file);
     OutputFiles files = session_.outputFiles();
     writeFinitePredationRateFile(session_, files);
     PredationState& predation = session_.predation;

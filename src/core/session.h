@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,6 +42,15 @@ struct Session {
   ResamplingKind shownResampling = ResamplingKind::kJackknife;
   // Every output file written so far, in the order written.
   std::vector<std::string> writtenFiles;
+  // Every input file read so far (the data, the SASD, the samples, the second treatment), as the
+  // user gave it, in the order first read.
+  std::vector<std::string> inputFiles;
+
+  void recordInput(const std::string& path) {
+    if (std::find(inputFiles.begin(), inputFiles.end(), path) == inputFiles.end()) {
+      inputFiles.push_back(path);
+    }
+  }
 
   // Where the writers put the basic report's tables and the output files. They read the results
   // through a const Session and change only these.

@@ -469,11 +469,18 @@ void MainWindow::openDataFile() {
 
 void MainWindow::basicRun() {
   const BasicRunResult result = program_.run(BasicRunRequest{});
+  if (result.analysed) writeRunRecord();
   if (result.warning) showNotice(*result.warning);
   if (result.analysed) showChart(LifeChart::kCij);
 }
 
-void MainWindow::readSasd() { showNotice(program_.run(askReadSasd(dialogs_)).message); }
+void MainWindow::readSasd() {
+  const ReadSasdResult result = program_.run(askReadSasd(dialogs_));
+  writeRunRecord();
+  showNotice(result.message);
+}
+
+void MainWindow::writeRunRecord() { program_.run(RunRecordRequest{"desktop", {}}); }
 
 void MainWindow::readFecundity() {
   const ReadFecundityResult result = program_.run(askReadFecundity(dialogs_));
@@ -492,12 +499,14 @@ void MainWindow::bootstrap() {
   showBootstrapTimes();
   showResamplingResults();
   if (const auto curves = askNormalDensity(dialogs_)) showNotice(program_.run(*curves).message);
+  writeRunRecord();
 }
 
 void MainWindow::jackknife() {
   runInBackground([this](std::stop_token stop) {
     program_.run(JackknifeRequest{}, progressShownAs("Jackknife"), stop);
   });
+  writeRunRecord();
   showResamplingResults();
 }
 

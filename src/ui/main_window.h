@@ -101,6 +101,8 @@ class MainWindow : public QWidget {
   void readFecundity();
   void bootstrap();
   void jackknife();
+  // "<base>_run.json" again, after each step that adds results.
+  void writeRunRecord();
   void compareBootstraps();
   void showNotice(const Notice& notice);
   // Runs long work off the UI thread with the progress bar shown and the commands locked.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,5 +20,10 @@ void useUtf8Console();
 
 // The id of this process, to keep the scratch files of processes running at once apart.
 unsigned long processId();
+
+// The SHA-256 digest, in lower-case hexadecimal, of the bytes that `read` hands over: each call
+// fills the buffer it is given and returns how many bytes it put there, 0 at the end. The
+// system's own cryptography library computes it.
+std::string sha256Hex(const std::function<std::size_t(std::span<char>)>& read);
 
 }  // namespace pellmar::platform

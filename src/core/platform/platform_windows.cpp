@@ -1,8 +1,12 @@
 #include <windows.h>
 // CommandLineToArgvW needs the definitions of windows.h first.
 #include <shellapi.h>
+// The hash functions of Windows' own cryptography API (bcrypt.dll).
+#include <bcrypt.h>
 
+#include <array>
 #include <memory>
+#include <stdexcept>
 
 #include "core/platform/platform.h"
 
@@ -34,5 +38,34 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
 void useUtf8Console() { SetConsoleOutputCP(CP_UTF8); }
 
 unsigned long processId() { return GetCurrentProcessId(); }
+
+std::string sha256Hex(const std::function<std::size_t(std::span<char>)>& read) {
+  BCRYPT_ALG_HANDLE algorithm = nullptr;
+  if (!BCRYPT_SUCCESS(
+          BCryptOpenAlgorithmProvider(&algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0))) {
+    throw std::runtime_error("SHA-256 is not available");
+  }
+  const std::unique_ptr<void, void (*)(void*)> closeAlgorithm(
+      algorithm, [](void* handle) { BCryptCloseAlgorithmProvider(handle, 0); });
+  BCRYPT_HASH_HANDLE hash = nullptr;
+  if (!BCRYPT_SUCCESS(BCryptCreateHash(algorithm, &hash, nullptr, 0, nullptr, 0, 0))) {
+    throw std::runtime_error("SHA-256 is not available");
+  }
+  const std::unique_ptr<void, void (*)(void*)> destroyHash(
+      hash, [](void* handle) { BCryptDestroyHash(handle); });
+  std::array<char, 65536> buffer{};
+  for (std::size_t count = read(buffer); count != 0; count = read(buffer)) {
+    BCryptHashData(hash, reinterpret_cast<PUCHAR>(buffer.data()), static_cast<ULONG>(count), 0);
+  }
+  std::array<unsigned char, 32> digest{};
+  BCryptFinishHash(hash, digest.data(), static_cast<ULONG>(digest.size()), 0);
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string hex;
+  for (const unsigned char byte : digest) {
+    hex += kHex[byte >> 4U];
+    hex += kHex[byte & 15U];
+  }
+  return hex;
+}
 
 }  // namespace pellmar::platform
