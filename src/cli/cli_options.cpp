@@ -9,13 +9,14 @@ const char* cliUsage() {
          "  pellmar-cli run DATA [--time-unit T] [--sasd FILE | --fecundity FILE]\n"
          "                  [--bootstrap B [--sample-size N] [--seed S] | --same-samples FILE |\n"
          "                   --jackknife] [--normal-density] [--compare FILE]\n"
-         "                  [--confidence P]\n"
+         "                  [--confidence P] [--quiet | --json]\n"
          "      Does what a user of the desktop program does: opens the raw data file DATA,\n"
          "      runs the Basic Run and, when asked, reads the stable age-stage distribution\n"
          "      or computes it from the fecundity, runs a bootstrap or the jackknife and\n"
-         "      compares the bootstrap with a second treatment. Prints the path of every file\n"
-         "      written, the basic report first.\n"
-         "  pellmar-cli check DATA [--time-unit T]\n"
+         "      compares the bootstrap with a second treatment. Prints the messages of the\n"
+         "      steps, a table of the main results and the path of every file written, the\n"
+         "      basic report first.\n"
+         "  pellmar-cli check DATA [--time-unit T] [--quiet]\n"
          "      Opens DATA as the desktop program does (creating the empty basic report\n"
          "      beside it), checks every individual record and prints \"It looks OK.\" or the\n"
          "      first fault found.\n"
@@ -42,6 +43,9 @@ const char* cliUsage() {
          "                        of a second treatment in FILE\n"
          "  --confidence P        the confidence of the intervals in <base>_summary.csv, from 0\n"
          "                        to 1 exclusive (default 0.95)\n"
+         "  --quiet               print only errors\n"
+         "  --json                print one JSON object instead: the summary's rows, the files\n"
+         "                        written and the seed\n"
          "\n"
          "Exit status: 0 on success, 1 when the data or a file fails, 2 on bad usage.\n";
 }
@@ -108,6 +112,10 @@ std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& argume
       double confidence = 0;
       if (!parseConfidence(value(), confidence)) return std::nullopt;
       options.confidence = confidence;
+    } else if (argument == "--quiet") {
+      options.quiet = true;
+    } else if (run && argument == "--json") {
+      options.json = true;
     } else if (run && argument == "--jackknife") {
       options.jackknife = true;
     } else if (run && argument == "--normal-density") {
@@ -121,6 +129,8 @@ std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& argume
     }
   }
   if (options.dataFile.empty()) return std::nullopt;
+  if (options.quiet && options.json) return std::nullopt;
+  options.arguments = arguments;
   const int resamplings = static_cast<int>(options.bootstrapReplicates.has_value()) +
                           static_cast<int>(options.sameSamplesFile.has_value()) +
                           static_cast<int>(options.jackknife);

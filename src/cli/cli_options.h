@@ -25,6 +25,10 @@ struct CliOptions {
   std::optional<std::string> compareFile;
   // The confidence of the summary's intervals, 0 < P < 1.
   std::optional<double> confidence;
+  bool quiet = false;  // print only errors
+  bool json = false;   // print the results as one JSON object and nothing else
+  // The arguments as given, for the run record.
+  std::vector<std::string> arguments;
 };
 
 // Parses the arguments after the program name; nullopt on bad usage.

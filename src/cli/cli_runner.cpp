@@ -7,6 +7,7 @@
 #include "app/numeric_prefix.h"
 #include "app/program.h"
 #include "app/system_clock.h"
+#include "cli/cli_results.h"
 
 namespace pellmar {
 namespace {
@@ -79,9 +80,10 @@ class ProgressLines {
   long lastShown_ = -1;
 };
 
-// Runs the requests after the open step.
+// Runs the requests after the open step; `out` takes the messages, `err` the warnings and
+// `progress` the progress lines.
 void runAnalysis(Program& program, const CliRequests& requests, std::ostream& out,
-                 std::ostream& err) {
+                 std::ostream& err, std::ostream& progressOut) {
   const BasicRunResult basicRun = program.run(BasicRunRequest{});
   if (basicRun.warning) err << basicRun.warning->title << '\n' << basicRun.warning->text << '\n';
   if (requests.readSasd) {
@@ -97,7 +99,7 @@ void runAnalysis(Program& program, const CliRequests& requests, std::ostream& ou
     if (requests.bootstrap->source == SampleSource::kOwnSamples) {
       out << "Bootstrap seed: " << requests.bootstrap->seed << '\n';
     }
-    ProgressLines progress(err, "Bootstrap");
+    ProgressLines progress(progressOut, "Bootstrap");
     program.run(*requests.bootstrap, std::ref(progress));
     out << kNormalDensityQuestion << '\n';
     if (requests.normalDensity) {
@@ -108,7 +110,7 @@ void runAnalysis(Program& program, const CliRequests& requests, std::ostream& ou
     }
   }
   if (requests.jackknife) {
-    ProgressLines progress(err, "Jackknife");
+    ProgressLines progress(progressOut, "Jackknife");
     program.run(JackknifeRequest{}, std::ref(progress));
   }
 }
@@ -135,12 +137,17 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     return fail(error);
   }
 
+  // With --quiet only errors are printed; with --json standard output holds the JSON alone.
+  std::ostream silent(nullptr);
+  std::ostream& said = options.quiet || options.json ? silent : out;
+  std::ostream& progressOut = options.quiet ? silent : err;
+
   Program program(readSystemClock);
   if (options.confidence) program.setConfidence(*options.confidence);
   try {
     program.run(requests.open);
     if (requests.checkOnly) {
-      out << program.run(CheckRequest{}).message.text << '\n';
+      said << program.run(CheckRequest{}).message.text << '\n';
       return 0;
     }
   } catch (const UserError& error) {
@@ -148,12 +155,32 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   }
   int status = 0;
   try {
-    runAnalysis(program, requests, out, err);
+    runAnalysis(program, requests, said, err, progressOut);
   } catch (const UserError& error) {
     status = fail(error);
   }
-  // Every file the run wrote, also when a later step failed: the basic report first.
-  for (const std::string& path : program.session().writtenFiles) out << path << '\n';
+  const Session& session = program.session();
+  const std::vector<SummaryRow> summary = program.summary();
+  const ResampledBy resampling = session.bootstrap.done   ? ResampledBy::kBootstrap
+                                 : session.jackknife.done ? ResampledBy::kJackknife
+                                                          : ResampledBy::kNothing;
+  printMainResults(said, summary, resampling, program.confidence());
+  // The run record comes last, after every other file, also when a later step failed.
+  if (session.basic.basicRunDone) {
+    try {
+      program.run(RunRecordRequest{"cli", options.arguments});
+    } catch (const UserError& error) {
+      const int recordStatus = fail(error);
+      if (status == 0) status = recordStatus;
+    }
+  }
+  // Every file the run wrote: the basic report first.
+  for (const std::string& path : session.writtenFiles) said << path << '\n';
+  if (options.json) {
+    std::optional<std::uint64_t> seed;
+    if (session.bootstrap.done && !session.bootstrap.sameSamples) seed = session.bootstrap.seed;
+    out << resultsJson(summary, session.writtenFiles, seed);
+  }
   return status;
 }
 
