@@ -65,8 +65,8 @@ class Summary : public ::testing::Test {
                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
-    for (const char* name :
-         {"lady_beetle.txt", "lady_beetle_10_SASD.txt", "lady_beetle_11_Bootstrap_samples.txt"}) {
+    for (const char* name : {"lady_beetle.txt", "lady_beetle_fecundity.txt",
+                             "lady_beetle_10_SASD.txt", "lady_beetle_11_Bootstrap_samples.txt"}) {
       fs::copy_file(fs::path(EXAMPLES_DIR) / name, folder_ / name);
     }
     program_ = std::make_unique<Program>(readSystemClock);
@@ -123,6 +123,35 @@ TEST_F(Summary, BasicRunGivesTheCohortsValuesWithoutResampledCells) {
   EXPECT_EQ(rows.count({"stage_duration", "adult", "N"}), 0U);
   EXPECT_EQ(rows.count({"psi", "", "all"}), 0U);
   for (const auto& [key, cells] : rows) EXPECT_EQ(cells[kReplicates], "") << std::get<0>(key);
+}
+
+TEST_F(Summary, LifeTableWithFecundityGivesItsRowsAndNoEggsLeavesTheRatesEmpty) {
+  program_->run(ReadFecundityRequest{path("lady_beetle_fecundity.txt")});
+  const FecundityLifeTable& table = *session().lifeTable;
+  auto rows = written();
+  EXPECT_EQ(rows.at({"R0", "", "all"})[kEstimate], shortest(table.R0));
+  EXPECT_EQ(rows.at({"r", "", "all"})[kEstimate], shortest(table.growth->r));
+  EXPECT_EQ(rows.at({"lambda", "", "all"})[kEstimate], shortest(table.growth->lambda));
+  EXPECT_EQ(rows.at({"T", "", "all"})[kEstimate], shortest(table.growth->T));
+  EXPECT_EQ(rows.at({"GRR", "", "all"})[kEstimate], shortest(table.GRR));
+  EXPECT_EQ(rows.at({"Qp", "", "all"})[kEstimate], shortest(session().basic.C0ByCell / table.R0));
+  EXPECT_EQ(rows.at({"F", "", "F"})[kEstimate], shortest(table.F));
+  EXPECT_EQ(rows.at({"APOP", "", "F"})[kEstimate], shortest(table.periods[kAPOP].mean));
+  EXPECT_EQ(rows.at({"post_oviposition_period", "", "F"})[kEstimate],
+            shortest(table.periods[kPostOvipositionPeriod].mean));
+  EXPECT_EQ(rows.at({"psi", "", "all"})[kEstimate],
+            shortest(session().predation.stablePredationRate));
+
+  // Every female without eggs: R0 = 0 and empty cells where nothing is defined.
+  program_->run(
+      ReadFecundityRequest{(fs::path(TEST_DATA_DIR) / "cli_runs" / "no_eggs.txt").string()});
+  rows = written();
+  EXPECT_EQ(rows.at({"R0", "", "all"})[kEstimate], "0");
+  for (const char* empty : {"r", "lambda", "T", "Qp"}) {
+    EXPECT_EQ(rows.at({empty, "", "all"})[kEstimate], "") << empty;
+  }
+  EXPECT_EQ(rows.count({"APOP", "", "F"}), 0U);
+  EXPECT_EQ(rows.count({"psi", "", "all"}), 0U);
 }
 
 TEST_F(Summary, SameSamplesAgreeWithTheBootstrapReport) {

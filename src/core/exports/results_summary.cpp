@@ -1,5 +1,6 @@
 #include "core/exports/results_summary.h"
 
+#include <array>
 #include <cmath>
 #include <span>
 #include <string_view>
@@ -24,6 +25,7 @@ class SummaryBuilder {
       : study_(session.study),
         r_(session.basic),
         predation_(session.predation),
+        lifeTable_(session.lifeTable),
         boot_(session.bootstrap),
         jack_(session.jackknife),
         confidence_(confidence),
@@ -38,6 +40,7 @@ class SummaryBuilder {
     preadultConsumption();
     totalConsumption();
     dailyConsumption();
+    lifeTableFigures();
     predationRates();
     sameSampleFigures();
     return std::move(rows_);
@@ -51,7 +54,8 @@ class SummaryBuilder {
     return j >= m_ ? std::string("adult") : study_.name(1, j);
   }
 
-  SummaryRow& add(std::string quantity, std::string stage, std::string sex, double estimate) {
+  SummaryRow& add(std::string quantity, std::string stage, std::string sex,
+                  std::optional<double> estimate) {
     SummaryRow& row = rows_.emplace_back();
     row.quantity = std::move(quantity);
     row.stage = std::move(stage);
@@ -181,6 +185,26 @@ class SummaryBuilder {
     }
   }
 
+  // The cohort's own life table with fecundity. Without eggs there is no r, lambda, T or Qp (their
+  // cells stay empty) and no female period.
+  void lifeTableFigures() {
+    if (!lifeTable_) return;
+    const FecundityLifeTable& table = *lifeTable_;
+    const std::optional<GrowthRates>& growth = table.growth;
+    add("R0", "", "all", table.R0);
+    add("r", "", "all", growth ? std::optional(growth->r) : std::nullopt);
+    add("lambda", "", "all", growth ? std::optional(growth->lambda) : std::nullopt);
+    add("T", "", "all", growth ? std::optional(growth->T) : std::nullopt);
+    add("GRR", "", "all", table.GRR);
+    add("Qp", "", "all", table.R0 > 0 ? std::optional(r_.C0ByCell / table.R0) : std::nullopt);
+    add("F", "", "F", table.F);
+    const std::array<const char*, kFemalePeriodCount> periods = {
+        "APOP", "TPOP", "oviposition_days", "oviposition_period", "post_oviposition_period"};
+    for (std::size_t c = 0; c < periods.size(); ++c) {
+      addStatistic(periods[c], "", "F", table.periods[c]);
+    }
+  }
+
   void predationRates() {
     if (!predation_.sasdDone) return;
     // Own samples have no replicate lambda, hence no replicate psi or omega.
@@ -208,6 +232,7 @@ class SummaryBuilder {
   const StudyData& study_;
   const BasicRunResults& r_;
   const PredationState& predation_;
+  const std::optional<FecundityLifeTable>& lifeTable_;
   const BootstrapState& boot_;
   const JackknifeState& jack_;
   double confidence_;

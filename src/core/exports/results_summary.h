@@ -26,7 +26,9 @@ struct SummaryRow {
 // Every quantity the run has computed so far, in a fixed order: C0; the lines of the basic
 // statistics table that hold an individual (stage durations, cumulative durations, the span,
 // stage, pre-adult and total consumption, each for all individuals and then by sex); the stage
-// daily means; after the stable age-stage distribution psi, omega and ln omega; after a
+// daily means; after the life table with fecundity R0, r, lambda, T, GRR, Qp = C0 / R0, F and
+// the female periods (APOP, TPOP, oviposition days, oviposition period, post-oviposition
+// period) with sex F; after the stable age-stage distribution psi, omega and ln omega; after a
 // bootstrap of the same samples Qp, R0 and lambda. After a bootstrap, the quantities that its
 // replicates compute carry their replicate mean, standard error and percentile interval at
 // `confidence`; after the jackknife, C0 carries the pseudo-values' mean, standard error and t
