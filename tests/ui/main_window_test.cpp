@@ -241,6 +241,13 @@ TEST_F(MainWindowTest, ReadFecundityShowsTheLifeTableAndMatchesTheCommandLine) {
   click("basicRunButton");
   expectStates(
       {{Command::kReadSasd, E}, {Command::kReadFecundity, E}, {Command::kShowFecundity, D}});
+  const auto largeFecundityButton = [this] {
+    click("largeGraphButton");
+    return test_support::window("largeGraphWindow")
+        ->findChild<QPushButton*>(QStringLiteral("showFecundityButton"));
+  };
+  EXPECT_FALSE(largeFecundityButton()->isEnabled());
+  test_support::window("largeGraphWindow")->close();
   dialogs_.chooseFile(besideStudy("lady_beetle_fecundity.txt"));
   click("readFecundityButton");
   ASSERT_EQ(messageTitles(), std::vector<std::string>{"Finit predation rate"});
@@ -254,6 +261,15 @@ TEST_F(MainWindowTest, ReadFecundityShowsTheLifeTableAndMatchesTheCommandLine) {
   click("showSxjButton");
   click("showFecundityButton");
   EXPECT_EQ(window_.lifeChartView()->chart()->series().size(), 4);
+  QPushButton* large = largeFecundityButton();
+  ASSERT_TRUE(large->isEnabled());
+  large->click();
+  EXPECT_EQ(test_support::window("largeGraphWindow")
+                ->findChild<QChartView*>(QStringLiteral("chartView"))
+                ->chart()
+                ->title(),
+            QStringLiteral("Age-specific survival rate and fecundity"));
+  test_support::window("largeGraphWindow")->close();
 
   click("resultsButton");
   auto* tabs = test_support::window("resultsWindow")->findChild<QTabWidget*>("resultTabs");
