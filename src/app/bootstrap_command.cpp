@@ -1,5 +1,6 @@
 #include "app/bootstrap_command.h"
 
+#include <charconv>
 #include <cmath>
 #include <memory>
 
@@ -45,8 +46,18 @@ int wholeNumberAnswer(std::string_view answer) {
   return static_cast<int>(rounded);
 }
 
+std::optional<std::uint64_t> seedAnswer(std::string_view answer) {
+  const auto first = answer.find_first_not_of(' ');
+  if (first == std::string_view::npos) return std::nullopt;
+  answer = answer.substr(first, answer.find_last_not_of(' ') - first + 1);
+  std::uint64_t seed = 0;
+  const auto [end, error] = std::from_chars(answer.data(), answer.data() + answer.size(), seed);
+  if (error != std::errc() || end != answer.data() + answer.size()) return std::nullopt;
+  return seed;
+}
+
 std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& session,
-                                             std::uint64_t seed) {
+                                             std::uint64_t clockSeed) {
   const std::string mode =
       dialogs.inputPrompt("Do you want to use the same bootstrap samples (1=Yes, 2=No)",
                           "Same bootstrap samples =?", "1");
@@ -66,7 +77,21 @@ std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& se
   request.sampleSize = wholeNumberAnswer(
       dialogs.inputPrompt("Enter the sample size (n) of bootstrap", "Sample size =?",
                           formatInteger(session.study.individualCount)));
-  request.seed = seed;
+  for (;;) {
+    const std::string answer =
+        dialogs.inputPrompt("Random seed (leave empty to take it from the clock)", "Bootstrap", "");
+    if (answer.find_first_not_of(' ') == std::string::npos) {
+      request.seed = clockSeed;
+      break;
+    }
+    if (const auto seed = seedAnswer(answer)) {
+      request.seed = *seed;
+      break;
+    }
+    dialogs.messageBox("The seed must be a whole number from 0 to 18446744073709551615; \"" +
+                           answer + "\" was given.",
+                       MessageButtons::kOk, "Bootstrap");
+  }
   return request;
 }
 

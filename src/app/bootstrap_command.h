@@ -51,12 +51,16 @@ struct NormalDensityResult {
 inline constexpr std::string_view kNormalDensityQuestion =
     "Do you need normal density curve for each developmental stage, consumption, and longevity?";
 
-// Asks whether to use the same samples and then for the samples file, or for B and n. Nullopt
-// when a file dialog is cancelled, and when the same samples are chosen before the stable
-// age-stage distribution has been read (the user is told so). `seed` goes into an own-samples
-// request.
+// Asks whether to use the same samples and then for the samples file, or for B, n and the seed.
+// Nullopt when a file dialog is cancelled, and when the same samples are chosen before the
+// stable age-stage distribution has been read (the user is told so). A seed that is not a whole
+// number from 0 to 2^64 - 1 is refused and asked again; an empty answer takes `clockSeed`.
 std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& session,
-                                             std::uint64_t seed);
+                                             std::uint64_t clockSeed);
+
+// A seed typed by the user: digits only, from 0 to 18446744073709551615, spaces around them
+// allowed. Nullopt for anything else.
+std::optional<std::uint64_t> seedAnswer(std::string_view answer);
 
 // Asks the normal density question; nullopt on No.
 std::optional<NormalDensityRequest> askNormalDensity(Dialogs& dialogs);

@@ -484,14 +484,14 @@ void MainWindow::writeRunRecord() { program_.run(RunRecordRequest{"desktop", {}}
 
 void MainWindow::readFecundity() {
   const ReadFecundityResult result = program_.run(askReadFecundity(dialogs_));
+  writeRunRecord();
   showChart(LifeChart::kFecundity);
   showNotice(result.warning ? *result.warning : result.message);
 }
 
 void MainWindow::bootstrap() {
   program_.restartReportNumbers();
-  const auto request =
-      askBootstrap(dialogs_, program_.session(), bootstrapSeed_.value_or(seedFromClock()));
+  const auto request = askBootstrap(dialogs_, program_.session(), seedFromClock());
   if (!request) return;
   runInBackground([this, &request](std::stop_token stop) {
     program_.run(*request, progressShownAs("Bootstrap"), stop);
@@ -771,13 +771,25 @@ void MainWindow::openResamplingResults() {
             &MainWindow::leaveResamplingResults);
   }
   const Session& session = program_.session();
-  std::optional<ResamplingEstimate> estimate;
-  if (session.shownResampling == ResamplingKind::kBootstrap && session.bootstrap.done) {
-    estimate = ResamplingEstimate{session.bootstrap.c0.mean, session.bootstrap.c0.se};
+  std::optional<ResamplingShown> shown;
+  const BootstrapState& boot = session.bootstrap;
+  if (session.shownResampling == ResamplingKind::kBootstrap && boot.done) {
+    shown.emplace();
+    shown->method =
+        QStringLiteral("Bootstrap of %1 replicates of %2 individuals%3")
+            .arg(boot.bootCount)
+            .arg(boot.bootSampleSize)
+            .arg(boot.sameSamples ? QStringLiteral(" (the life table's samples)") : QString());
+    if (!boot.sameSamples) shown->seed = boot.seed;
   } else if (session.shownResampling == ResamplingKind::kJackknife && session.jackknife.done) {
-    estimate = ResamplingEstimate{session.jackknife.jackMean, session.jackknife.jackSE};
+    shown.emplace();
+    shown->method = QStringLiteral("Jackknife of %1 individuals").arg(session.jackknife.fullCount);
   }
-  resamplingResultsWindow_->present(fromStd(session.study.projectTitle), estimate);
+  if (shown) {
+    shown->confidence = program_.confidence();
+    shown->rows = program_.summary();
+  }
+  resamplingResultsWindow_->present(fromStd(session.study.projectTitle), shown);
   openWindow(*resamplingResultsWindow_);
 }
 

@@ -57,8 +57,6 @@ class MainWindow : public QWidget {
   void start();
 
   [[nodiscard]] const Program& program() const { return program_; }
-  // The seed of every later own-samples bootstrap; without one the clock gives it.
-  void setBootstrapSeed(std::uint64_t seed) { bootstrapSeed_ = seed; }
   [[nodiscard]] BackgroundTask& backgroundTask() { return backgroundTask_; }
   // The control of a command whose state changes over a run.
   [[nodiscard]] QWidget* commandWidget(Command command) const;
@@ -131,7 +129,6 @@ class MainWindow : public QWidget {
 
   Dialogs& dialogs_;
   Program program_;
-  std::optional<std::uint64_t> bootstrapSeed_;
   // Receives the progress reports of the worker thread on the UI thread.
   QObject progressReceiver_;
   BackgroundTask backgroundTask_;

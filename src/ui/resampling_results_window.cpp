@@ -8,7 +8,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "ui/display_number.h"
 #include "ui/grid_table.h"
 
 namespace pellmar {
@@ -17,7 +16,30 @@ namespace {
 
 QString twoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
 
+// Six significant digits: enough to read; the summary file holds every digit.
+QString shownNumber(double value) { return QString::number(value, 'g', 6); }
+
 }  // namespace
+
+QString quantityLabel(const std::string& quantity) {
+  static const std::pair<const char*, const char*> kLabels[] = {
+      {"C0", "Net consumption rate (C0)"},
+      {"stage_duration", "Stage duration"},
+      {"cumulative_duration", "Cumulative duration"},
+      {"span_duration", "Span duration"},
+      {"stage_consumption", "Stage consumption"},
+      {"preadult_consumption", "Preadult consumption"},
+      {"total_consumption", "Total consumption"},
+      {"daily_consumption", "Daily consumption"},
+      {"psi", "Stable predation rate (psi)"},
+      {"omega", "Finite predation rate (omega)"},
+      {"ln_omega", "ln omega"},
+  };
+  for (const auto& [name, label] : kLabels) {
+    if (quantity == name) return QString::fromUtf8(label);
+  }
+  return QString::fromStdString(quantity);
+}
 
 QString closingInstructionText() {
   return QStringLiteral(
@@ -32,22 +54,24 @@ ResamplingResultsWindow::ResamplingResultsWindow(Dialogs& dialogs)
       project_(new QLabel(this)),
       date_(new QLabel(this)),
       time_(new QLabel(this)),
+      method_(new QLabel(this)),
+      seed_(new QLabel(this)),
       grid_(new QTableWidget(this)) {
   project_->setObjectName(QStringLiteral("projectLabel"));
   project_->setWordWrap(true);
   date_->setObjectName(QStringLiteral("dateLabel"));
   time_->setObjectName(QStringLiteral("timeLabel"));
+  method_->setObjectName(QStringLiteral("methodLabel"));
+  seed_->setObjectName(QStringLiteral("seedLabel"));
+  seed_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   grid_->setObjectName(QStringLiteral("estimateGrid"));
 
   auto* facts = new QFormLayout;
   facts->addRow(QStringLiteral("Project:"), project_);
   facts->addRow(QStringLiteral("Date:"), date_);
   facts->addRow(QStringLiteral("Time:"), time_);
-
-  auto* caption = new QLabel(QStringLiteral("The net consumption rate"), this);
-  QFont bold = caption->font();
-  bold.setBold(true);
-  caption->setFont(bold);
+  facts->addRow(QStringLiteral("Method:"), method_);
+  facts->addRow(QStringLiteral("Seed:"), seed_);
 
   auto* print = new QPushButton(QStringLiteral("Print this page"), this);
   print->setObjectName(QStringLiteral("printButton"));
@@ -66,34 +90,54 @@ ResamplingResultsWindow::ResamplingResultsWindow(Dialogs& dialogs)
   buttons->addWidget(back);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(facts);
-  layout->addWidget(caption);
-  layout->addWidget(grid_);
-  layout->addStretch();
+  layout->addWidget(grid_, 1);
   layout->addLayout(buttons);
-  resize(560, 240);
+  resize(820, 560);
 }
 
 void ResamplingResultsWindow::present(const QString& project,
-                                      const std::optional<ResamplingEstimate>& estimate) {
+                                      const std::optional<ResamplingShown>& shown) {
   const ClockReading now = dialogs_.clock();
   project_->setText(project);
   date_->setText(QString::fromStdString(now.dateTimeText).section(QLatin1Char(' '), 0, 0));
   time_->setText(twoDigits(now.hour) + QLatin1Char(':') + twoDigits(now.minute) + QLatin1Char(':') +
                  twoDigits(now.second));
 
-  Grid grid(2, 3);
-  grid.at(0, 0) = QStringLiteral("Parameter");
-  grid.at(0, 1) = QStringLiteral("Estimate");
-  grid.at(0, 2) = QStringLiteral("S.E.");
-  grid.at(1, 0) = QStringLiteral("The net consumption rate (C0)");
-  if (estimate) {
-    grid.at(1, 1) = displayNumber(estimate->estimate, 2);
-    grid.at(1, 2) = displayNumber(estimate->standardError, 2);
+  method_->setText(shown ? shown->method : QString());
+  seed_->setText(shown && shown->seed ? QString::number(*shown->seed) : QStringLiteral("-"));
+
+  const std::vector<SummaryRow> none;
+  const std::vector<SummaryRow>& rows = shown ? shown->rows : none;
+  const double confidence = shown ? shown->confidence : kDefaultConfidence;
+  Grid grid(static_cast<int>(rows.size()) + 1, 8);
+  const QString headings[] = {
+      QStringLiteral("Parameter"),
+      QStringLiteral("Stage"),
+      QStringLiteral("Sex"),
+      QStringLiteral("Estimate"),
+      QStringLiteral("Mean"),
+      QStringLiteral("S.E."),
+      QString::number(confidence * 100, 'g', 6) + QStringLiteral("% interval"),
+      QStringLiteral("Replicates")};
+  for (int column = 0; column < 8; ++column) grid.at(0, column) = headings[column];
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const SummaryRow& row = rows[i];
+    const int r = static_cast<int>(i) + 1;
+    grid.at(r, 0) = quantityLabel(row.quantity);
+    grid.at(r, 1) = QString::fromStdString(row.stage);
+    grid.at(r, 2) = QString::fromStdString(row.sex);
+    if (row.estimate) grid.at(r, 3) = shownNumber(*row.estimate);
+    if (const auto& resampled = row.resampled) {
+      grid.at(r, 4) = shownNumber(resampled->mean);
+      if (resampled->se) grid.at(r, 5) = shownNumber(*resampled->se);
+      grid.at(r, 6) =
+          shownNumber(resampled->low) + QStringLiteral(" to ") + shownNumber(resampled->high);
+      grid.at(r, 7) = QString::number(resampled->count);
+    }
   }
   showGrid(*grid_, grid);
-  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-  grid_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  fitHeightToRows(*grid_);
+  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  grid_->horizontalHeader()->setStretchLastSection(true);
   dialogs_.beep();
 }
 

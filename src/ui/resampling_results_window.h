@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "app/dialogs.h"
+#include "core/exports/results_summary.h"
 #include "ui/return_window.h"
 
 class QLabel;
@@ -10,23 +13,27 @@ class QTableWidget;
 
 namespace pellmar {
 
-// A resampling estimate of the net consumption rate and its standard error.
-struct ResamplingEstimate {
-  double estimate = 0.0;
-  double standardError = 0.0;
+// What the resampling results screen shows: every quantity of the results summary with its
+// estimate and, where the resampling computed them, the mean, SE and interval of its resampled
+// values; the seed of an own-samples bootstrap.
+struct ResamplingShown {
+  QString method;  // "Bootstrap of 1001 replicates of 100 individuals", ...
+  std::optional<std::uint64_t> seed;
+  double confidence = kDefaultConfidence;
+  std::vector<SummaryRow> rows;
 };
 
-// "Jackknife form": the bootstrap or jackknife estimate of C0 with its standard error, the
-// project, the date and the time. Its button "Go back to mainform" announces wentBack() before
-// the window closes; closing it by the frame only returns.
+// "Jackknife form": the bootstrap or jackknife results, the project, the date and the time. Its
+// button "Go back to mainform" announces wentBack() before the window closes; closing it by the
+// frame only returns.
 class ResamplingResultsWindow : public ReturnWindow {
   Q_OBJECT
 
  public:
   explicit ResamplingResultsWindow(Dialogs& dialogs);
 
-  // Fills the window (the estimate cells stay empty without an estimate) and sounds the beep.
-  void present(const QString& project, const std::optional<ResamplingEstimate>& estimate);
+  // Fills the window (only the headings without results) and sounds the beep.
+  void present(const QString& project, const std::optional<ResamplingShown>& shown);
 
   [[nodiscard]] QTableWidget* grid() const { return grid_; }
   [[nodiscard]] QLabel* project() const { return project_; }
@@ -39,8 +46,13 @@ class ResamplingResultsWindow : public ReturnWindow {
   QLabel* project_;
   QLabel* date_;
   QLabel* time_;
+  QLabel* method_;
+  QLabel* seed_;
   QTableWidget* grid_;
 };
+
+// The name a summary quantity has on screen ("Stage consumption" for "stage_consumption").
+QString quantityLabel(const std::string& quantity);
 
 // The closing text the main window shows after the resampling results.
 QString closingInstructionText();

@@ -90,7 +90,7 @@ TEST_F(ResamplingCommands, SasdOfAnotherCohortChangesNothing) {
 
 TEST_F(ResamplingCommands, BootstrapAsksInTheOrderOfTheDesktop) {
   ScriptedDialogs dialogs;
-  dialogs.answerPrompt("2").answerPrompt("300.4").answerPrompt("90");
+  dialogs.answerPrompt("2").answerPrompt("300.4").answerPrompt("90").answerPrompt("");
   const auto own = askBootstrap(dialogs, program_->session(), 17);
   ASSERT_TRUE(own);
   EXPECT_EQ(own->source, SampleSource::kOwnSamples);
@@ -100,7 +100,25 @@ TEST_F(ResamplingCommands, BootstrapAsksInTheOrderOfTheDesktop) {
   EXPECT_EQ(dialogs.prompts(),
             (std::vector<std::string>{"Do you want to use the same bootstrap samples (1=Yes, 2=No)",
                                       "Enter the number of bootstarp (B <= 40000) ",
-                                      "Enter the sample size (n) of bootstrap"}));
+                                      "Enter the sample size (n) of bootstrap",
+                                      "Random seed (leave empty to take it from the clock)"}));
+
+  // A typed seed replaces the clock's; anything but a whole number from 0 to 2^64 - 1 is refused
+  // with a message and asked again.
+  dialogs.answerPrompt("2").answerPrompt("10").answerPrompt("90");
+  for (const char* refused : {"x", "-1", "18446744073709551616", "4.5", "1e3"}) {
+    dialogs.answerPrompt(refused);
+  }
+  dialogs.answerPrompt(" 18446744073709551615 ");
+  const auto typed = askBootstrap(dialogs, program_->session(), 17);
+  ASSERT_TRUE(typed);
+  EXPECT_EQ(typed->seed, 18446744073709551615U);
+  ASSERT_EQ(dialogs.messages().size(), 5U);
+  EXPECT_EQ(dialogs.messages()[1].title, "Bootstrap");
+  EXPECT_EQ(dialogs.messages()[1].text,
+            "The seed must be a whole number from 0 to 18446744073709551615; \"-1\" was given.");
+  EXPECT_EQ(seedAnswer("0"), 0U);
+  EXPECT_FALSE(seedAnswer("+5"));
 
   // The same samples need the stable age-stage distribution first; the user is told so.
   dialogs.answerPrompt("1");

@@ -195,9 +195,10 @@ TEST_F(MainWindowTest, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   ASSERT_EQ(messageTitles(), std::vector<std::string>{"Finit predation rate"});
   expectStates({{Command::kReadSasd, E}, {Command::kBootstrap, E}, {Command::kJackknife, E}});
 
-  window_.setBootstrapSeed(kSeed);
   // Just past 1000 replicates: the progress reaches the clock line, which changes colour once.
-  dialogs_.answerPrompt("2").answerPrompt("1001").answerPrompt("100").answerYesNo(false);
+  // The seed typed reproduces the command line's run with --seed.
+  dialogs_.answerPrompt("2").answerPrompt("1001").answerPrompt("100");
+  dialogs_.answerPrompt(std::to_string(kSeed)).answerYesNo(false);
   click("bootstrapButton");
   EXPECT_EQ(messageTitles(),
             (std::vector<std::string>{"Finit predation rate", "Normal density curve."}));
@@ -220,6 +221,17 @@ TEST_F(MainWindowTest, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   EXPECT_TRUE(window_.frequencyChartView()->chart()->title().startsWith(
       QStringLiteral("C0: Bootstrap number = 1001.")));
   ASSERT_TRUE(shown("resamplingResultsWindow"));
+  QWidget* results = test_support::window("resamplingResultsWindow");
+  EXPECT_EQ(results->findChild<QLabel*>("seedLabel")->text(), QString::number(kSeed));
+  // Every quantity of the summary, with its replicates where the bootstrap computed it.
+  const auto* grid = results->findChild<QTableWidget*>("estimateGrid");
+  const std::vector<SummaryRow> summary = window_.program().summary();
+  ASSERT_EQ(grid->rowCount(), static_cast<int>(summary.size()) + 1);
+  EXPECT_EQ(grid->item(1, 0)->text(), QStringLiteral("Net consumption rate (C0)"));
+  EXPECT_EQ(grid->item(1, 7)->text(), QStringLiteral("1001"));
+  EXPECT_EQ(grid->item(1, 5)->text(), QString::number(*summary[0].resampled->se, 'g', 6));
+  EXPECT_EQ(grid->item(2, 0)->text(), QStringLiteral("Stage duration"));
+  EXPECT_FALSE(grid->item(2, 6)->text().isEmpty());
   EXPECT_FALSE(window_.isVisible());
   EXPECT_TRUE(
       label("bootstrapBeganLabel")->text().startsWith(QStringLiteral("Bootstrap begins at:\n")));
@@ -282,8 +294,8 @@ TEST_F(MainWindowTest, ReadFecundityShowsTheLifeTableAndMatchesTheCommandLine) {
   click("bootstrapButton");
   EXPECT_EQ(messageTitles().back(), "Same bootstrap samples");
   EXPECT_FALSE(window_.program().session().bootstrap.done);
-  window_.setBootstrapSeed(5);
-  dialogs_.answerPrompt("2").answerPrompt("20").answerPrompt("100").answerYesNo(false);
+  dialogs_.answerPrompt("2").answerPrompt("20").answerPrompt("100").answerPrompt("5");
+  dialogs_.answerYesNo(false);
   click("bootstrapButton");
   EXPECT_TRUE(window_.program().session().bootstrap.done);
   EXPECT_TRUE(dialogs_.scriptUsedUp());
@@ -313,9 +325,14 @@ TEST_F(MainWindowTest, JackknifeShowsItsEstimateAndFrequencies) {
   ASSERT_TRUE(shown("resamplingResultsWindow"));
   const auto* grid =
       test_support::window("resamplingResultsWindow")->findChild<QTableWidget*>("estimateGrid");
-  EXPECT_EQ(grid->item(1, 1)->text(),
-            displayNumber(window_.program().session().jackknife.jackMean, 2));
-  EXPECT_FALSE(grid->item(1, 2)->text().isEmpty());
+  EXPECT_EQ(grid->item(1, 4)->text(),
+            QString::number(window_.program().session().jackknife.jackMean, 'g', 6));
+  EXPECT_FALSE(grid->item(1, 5)->text().isEmpty());
+  EXPECT_EQ(grid->item(1, 7)->text(), QStringLiteral("100"));
+  EXPECT_TRUE(grid->item(2, 4)->text().isEmpty()) << "the jackknife gives C0 alone";
+  EXPECT_EQ(
+      test_support::window("resamplingResultsWindow")->findChild<QLabel*>("seedLabel")->text(),
+      QStringLiteral("-"));
   EXPECT_EQ(dialogs_.beeps(), 1);
 }
 

@@ -134,14 +134,35 @@ TEST(ResamplingResultsWindow, EstimateCellsAndTheBeep) {
   ResamplingResultsWindow form(dialogs);
   form.present(QStringLiteral("Moth study"), std::nullopt);
   EXPECT_EQ(dialogs.beeps(), 1);
-  EXPECT_EQ(form.grid()->item(1, 0)->text(), QStringLiteral("The net consumption rate (C0)"));
-  EXPECT_TRUE(form.grid()->item(1, 1)->text().isEmpty());
+  EXPECT_EQ(form.grid()->rowCount(), 1);
+  EXPECT_EQ(form.grid()->item(0, 6)->text(), QStringLiteral("95% interval"));
   EXPECT_EQ(form.findChild<QLabel*>("dateLabel")->text(), QStringLiteral("2026-05-04"));
   EXPECT_EQ(form.findChild<QLabel*>("timeLabel")->text(), QStringLiteral("09:03:07"));
 
-  form.present(QStringLiteral("Moth study"), ResamplingEstimate{61.23456, 2.3451});
-  EXPECT_EQ(form.grid()->item(1, 1)->text(), QStringLiteral("61.23"));
-  EXPECT_EQ(form.grid()->item(1, 2)->text(), QStringLiteral("2.35"));
+  ResamplingShown shown;
+  shown.method = QStringLiteral("Bootstrap of 40 replicates of 12 individuals");
+  shown.seed = 18446744073709551615U;
+  shown.confidence = 0.9;
+  shown.rows = {SummaryRow{"C0", "", "all", 61.234567, ResampledEstimate{60.5, 2.3451, 57, 64, 40}},
+                SummaryRow{"stage_consumption", "Larva, late", "F", 7.5, std::nullopt},
+                SummaryRow{"R0", "", "all", 12, ResampledEstimate{12, std::nullopt, 12, 12, 1}}};
+  form.present(QStringLiteral("Moth study"), shown);
+  const QTableWidget& grid = *form.grid();
+  ASSERT_EQ(grid.rowCount(), 4);
+  EXPECT_EQ(grid.item(0, 6)->text(), QStringLiteral("90% interval"));
+  const QStringList c0{QStringLiteral("Net consumption rate (C0)"),
+                       QString(),
+                       QStringLiteral("all"),
+                       QStringLiteral("61.2346"),
+                       QStringLiteral("60.5"),
+                       QStringLiteral("2.3451"),
+                       QStringLiteral("57 to 64"),
+                       QStringLiteral("40")};
+  for (int column = 0; column < 8; ++column) EXPECT_EQ(grid.item(1, column)->text(), c0[column]);
+  EXPECT_EQ(grid.item(2, 1)->text(), QStringLiteral("Larva, late"));
+  EXPECT_TRUE(grid.item(2, 4)->text().isEmpty());
+  EXPECT_TRUE(grid.item(3, 5)->text().isEmpty()) << "one replicate has no SE";
+  EXPECT_EQ(form.findChild<QLabel*>("seedLabel")->text(), QStringLiteral("18446744073709551615"));
   EXPECT_EQ(dialogs.beeps(), 2);
 }
 
