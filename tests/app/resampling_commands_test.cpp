@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "app/system_clock.h"
 #include "read_file.h"
+#include "support/example_folder.h"
 #include "support/scripted_dialogs.h"
 #include "support/user_error_support.h"
 
@@ -21,24 +22,11 @@ using test_support::readFile;
 class ResamplingCommands : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("pellmar_resampling_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    for (const char* name :
-         {"lady_beetle.txt", "lady_beetle_10_SASD.txt", "lady_beetle_11_Bootstrap_samples.txt"}) {
-      fs::copy_file(fs::path(EXAMPLES_DIR) / name, folder_ / name);
-    }
     program_ = std::make_unique<Program>(readSystemClock);
     program_->run(OpenRequest{path("lady_beetle.txt"), 1});
     program_->run(BasicRunRequest{});
   }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  [[nodiscard]] std::string path(const std::string& name) const {
-    return (folder_ / name).string();
-  }
+  [[nodiscard]] std::string path(const std::string& name) const { return examples_.path(name); }
   ReadSasdResult readSasd() {
     return program_->run(ReadSasdRequest{path("lady_beetle_10_SASD.txt")});
   }
@@ -57,7 +45,8 @@ class ResamplingCommands : public ::testing::Test {
   }
   [[nodiscard]] const CommandStates& commands() const { return program_->commands(); }
 
-  fs::path folder_;
+  test_support::ExampleFolder examples_{"pellmar_resampling_"};
+  const fs::path& folder_ = examples_.folder();
   std::unique_ptr<Program> program_;
 };
 

@@ -14,6 +14,7 @@
 #include "core/data/table_index.h"
 #include "core/exports/results_summary.h"
 #include "read_file.h"
+#include "support/example_folder.h"
 
 namespace pellmar {
 namespace {
@@ -60,24 +61,11 @@ enum Column { kEstimate = 3, kBootMean, kSE, kLow, kHigh, kReplicates };
 class Summary : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("pellmar_summary_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    for (const char* name : {"lady_beetle.txt", "lady_beetle_fecundity.txt",
-                             "lady_beetle_10_SASD.txt", "lady_beetle_11_Bootstrap_samples.txt"}) {
-      fs::copy_file(fs::path(EXAMPLES_DIR) / name, folder_ / name);
-    }
     program_ = std::make_unique<Program>(readSystemClock);
     program_->run(OpenRequest{path("lady_beetle.txt"), 1});
     program_->run(BasicRunRequest{});
   }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  [[nodiscard]] std::string path(const std::string& name) const {
-    return (folder_ / name).string();
-  }
+  [[nodiscard]] std::string path(const std::string& name) const { return examples_.path(name); }
   [[nodiscard]] std::map<RowKey, std::vector<std::string>> written() const {
     return cellsOf(readFile(path("lady_beetle_summary.csv")));
   }
@@ -90,7 +78,8 @@ class Summary : public ::testing::Test {
   }
   [[nodiscard]] const Session& session() const { return program_->session(); }
 
-  fs::path folder_;
+  test_support::ExampleFolder examples_{"pellmar_summary_"};
+  const fs::path& folder_ = examples_.folder();
   std::unique_ptr<Program> program_;
 };
 

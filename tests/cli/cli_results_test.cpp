@@ -12,6 +12,7 @@
 #include "cli/cli_runner.h"
 #include "core/platform/platform.h"
 #include "read_file.h"
+#include "support/example_folder.h"
 
 namespace pellmar {
 namespace {
@@ -43,20 +44,7 @@ TEST(Sha256, KnownDigests) {
 
 class CliResults : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("pellmar_cli_results_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    for (const char* name :
-         {"lady_beetle.txt", "lady_beetle_10_SASD.txt", "lady_beetle_11_Bootstrap_samples.txt"}) {
-      fs::copy_file(fs::path(EXAMPLES_DIR) / name, folder_ / name);
-    }
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  [[nodiscard]] std::string in(const std::string& name) const { return (folder_ / name).string(); }
+  [[nodiscard]] std::string in(const std::string& name) const { return examples_.path(name); }
   int run(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), {"run", in("lady_beetle.txt")});
     const auto options = parseCliOptions(arguments);
@@ -69,7 +57,8 @@ class CliResults : public ::testing::Test {
     return status;
   }
 
-  fs::path folder_;
+  test_support::ExampleFolder examples_{"pellmar_cli_results_"};
+  const fs::path& folder_ = examples_.folder();
   std::string out_;
   std::string err_;
 };
