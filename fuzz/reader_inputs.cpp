@@ -124,7 +124,7 @@ std::vector<std::string> fieldsOf(FieldReader& reader) {
 void feedFieldReader(std::string_view input) {
   FieldReader inMemory{std::string(input)};
   const std::vector<std::string> expected = fieldsOf(inMemory);
-  for (const std::size_t blockSize : {3, 4, 7}) {
+  for (const std::size_t blockSize : {std::size_t{3}, std::size_t{4}, std::size_t{7}}) {
     FieldReader streamed(std::make_unique<std::istringstream>(std::string(input)),
                          dataFileErrorStyle(), blockSize);
     if (fieldsOf(streamed) != expected) {

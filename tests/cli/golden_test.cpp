@@ -118,7 +118,7 @@ TEST_P(GoldenRun, WritesExactlyTheExpectedFiles) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Studies, GoldenRun, ::testing::ValuesIn(goldenCases()),
-                         [](const auto& info) { return info.param; });
+                         [](const auto& test) { return test.param; });
 
 }  // namespace
 }  // namespace pellmar

@@ -61,7 +61,7 @@ TEST(BasicRunAnalysis, CurvesAndNetConsumptionRate) {
   const BasicRunResults& r = session.basic;
   const double l[] = {1, 1, 1, 2.0 / 3, 2.0 / 3};
   const double q[] = {0, 4, 17.0 / 3, 6, 20.0 / 3};
-  for (int x = 0; x <= 4; ++x) {
+  for (std::size_t x = 0; x <= 4; ++x) {
     EXPECT_DOUBLE_EQ(r.l[x], l[x]);
     EXPECT_DOUBLE_EQ(r.q[x], q[x]);
   }
@@ -125,7 +125,7 @@ TEST(BasicRunAnalysis, SingleFemaleOfTwoStages) {
   EXPECT_DOUBLE_EQ(r.G(0, 1), 1);
   EXPECT_DOUBLE_EQ(r.G(2, 2), 1);
   EXPECT_DOUBLE_EQ(r.G(3, 2), 1);
-  for (int x = 0; x <= 4; ++x) EXPECT_DOUBLE_EQ(r.l[x], 1);
+  for (std::size_t x = 0; x <= 4; ++x) EXPECT_DOUBLE_EQ(r.l[x], 1);
   EXPECT_DOUBLE_EQ(r.C0ByAge, 15);
 }
 

@@ -135,7 +135,9 @@ TEST(FecundityLifeTable, StableDistributionFileReadsBackAsTheValuesComputed) {
     EXPECT_EQ(record.inclusionValue, o.laid ? 1 : 0);
     EXPECT_EQ(record.tpop, o.firstOviposition);
     EXPECT_EQ(record.lastOvipositionAge, o.lastOviposition);
-    if (o.laid) EXPECT_EQ(record.postOvipositionPeriod, o.lifespan - o.lastOviposition - 1);
+    if (o.laid) {
+      EXPECT_EQ(record.postOvipositionPeriod, o.lifespan - o.lastOviposition - 1);
+    }
     laid += o.laid;
   }
   EXPECT_EQ(read.femaleCount, laid);

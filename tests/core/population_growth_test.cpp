@@ -25,7 +25,8 @@ TEST(PopulationGrowth, EggsAtOneAgeGiveTheClosedForm) {
         ASSERT_TRUE(growth.rates);
         EXPECT_LE(std::fabs(growth.rates->r - expected), 1e-14 * std::fabs(expected))
             << "R0 " << R0 << ", x0 " << x0 << ", t " << t;
-        EXPECT_NEAR(growth.rates->T, (x0 + 1) * t, 1e-13 * (x0 + 1));
+        const auto generation = static_cast<double>(x0 + 1);
+        EXPECT_NEAR(growth.rates->T, generation * t, 1e-13 * generation);
         EXPECT_EQ(growth.rates->lambda, std::exp(growth.rates->r));
       }
     }
@@ -79,7 +80,8 @@ TEST(PopulationGrowth, HumpOfEggsSolvedToTheLastBitsWithAndWithoutAStartingBrack
   // The sum at r in long double: 1 to the rounding of the terms.
   long double sum = 0;
   for (std::size_t x = 0; x < lm.size(); ++x) {
-    sum += lm[x] * std::exp(-static_cast<long double>(*r) * static_cast<long double>(x + 1));
+    sum += static_cast<long double>(lm[x]) *
+           std::exp(-static_cast<long double>(*r) * static_cast<long double>(x + 1));
   }
   EXPECT_NEAR(static_cast<double>(sum), 1.0, 4e-15);
 

@@ -70,9 +70,9 @@ TEST_P(StoredFuzzInput, IsReadCleanlyOrRefusedWithAMessage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Found, StoredFuzzInput, ::testing::ValuesIn(storedInputs()),
-                         [](const ::testing::TestParamInfo<StoredInput>& info) {
+                         [](const ::testing::TestParamInfo<StoredInput>& test) {
                            std::string name =
-                               info.param.target + "_" + info.param.file.stem().string();
+                               test.param.target + "_" + test.param.file.stem().string();
                            for (char& c : name) {
                              if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                            }

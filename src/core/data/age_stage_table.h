@@ -13,18 +13,18 @@ class AgeStageTable {
  public:
   AgeStageTable() = default;
   AgeStageTable(int rows, int columns)
-      : rows_(rows), columns_(columns), values_(static_cast<std::size_t>(rows * columns)) {}
+      : rows_(rows), columns_(columns), values_(size(rows, columns)) {}
 
   [[nodiscard]] int rows() const { return rows_; }
   [[nodiscard]] int columns() const { return columns_; }
 
   Value& operator()(int x, int j) {
     assert(x >= 0 && x < rows_ && j >= 0 && j < columns_);
-    return values_[static_cast<std::size_t>(x * columns_ + j)];
+    return values_[size(x, columns_) + static_cast<std::size_t>(j)];
   }
   const Value& operator()(int x, int j) const {
     assert(x >= 0 && x < rows_ && j >= 0 && j < columns_);
-    return values_[static_cast<std::size_t>(x * columns_ + j)];
+    return values_[size(x, columns_) + static_cast<std::size_t>(j)];
   }
 
   // The value at (x, j), or 0 outside the table.
@@ -37,17 +37,22 @@ class AgeStageTable {
   void growRows(int rows) {
     if (rows <= rows_) return;
     rows_ = rows;
-    values_.resize(static_cast<std::size_t>(rows_ * columns_));
+    values_.resize(size(rows_, columns_));
   }
 
   // Sets every element to zero and the size to rows x columns.
   void reset(int rows, int columns) {
     rows_ = rows;
     columns_ = columns;
-    values_.assign(static_cast<std::size_t>(rows * columns), Value{});
+    values_.assign(size(rows, columns), Value{});
   }
 
  private:
+  // rows x columns, multiplied as sizes: the product of two ints may not fit an int.
+  static std::size_t size(int rows, int columns) {
+    return static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
+  }
+
   int rows_ = 0;
   int columns_ = 0;
   std::vector<Value> values_;

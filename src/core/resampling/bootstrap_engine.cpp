@@ -77,6 +77,7 @@ void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state
   const int replicates = state.bootCount;
   const int sampleSize = state.bootSampleSize;
   std::vector<Worker> workers;
+  workers.reserve(at(threadCount()));
   for (int t = 0; t < threadCount(); ++t) workers.emplace_back(cohort);
   std::atomic<int> nextBatch{0};
   std::atomic<long> done{0};
@@ -110,6 +111,7 @@ void runSameSampleReplicates(const BootstrapCohort& cohort, BootstrapState& stat
   const int replicates = state.bootCount;
   const int sampleSize = samples.sampleSize();
   std::vector<Worker> workers;
+  workers.reserve(at(threadCount()));
   for (int t = 0; t < threadCount(); ++t) workers.emplace_back(cohort);
   const auto threads = static_cast<int>(workers.size());
 
@@ -130,6 +132,7 @@ void runSameSampleReplicates(const BootstrapCohort& cohort, BootstrapState& stat
     std::exception_ptr readFailure;
     {
       std::vector<std::jthread> analysts;
+      analysts.reserve(at(threads));
       for (int t = 0; t < threads; ++t) {
         analysts.emplace_back([&, t] {
           Worker& worker = workers[at(t)];

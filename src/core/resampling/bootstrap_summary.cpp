@@ -150,9 +150,9 @@ void summarizeBootstrap(BootstrapState& boot, int stageCount, double cohortC0) {
   const auto stageValues = [&](const auto& table, int j) -> const std::vector<double>& {
     return j < static_cast<int>(table.size()) ? table[static_cast<std::size_t>(j)] : kNoValues;
   };
-  boot.stageConsumption.assign(static_cast<std::size_t>(m + 1), ReplicateSummary{});
+  boot.stageConsumption.assign(static_cast<std::size_t>(m) + 1, ReplicateSummary{});
   boot.stageConsumptionBySex.assign(
-      3, std::vector<ReplicateSummary>(static_cast<std::size_t>(m + 1), ReplicateSummary{}));
+      3, std::vector<ReplicateSummary>(static_cast<std::size_t>(m) + 1, ReplicateSummary{}));
   for (int j = 1; j <= m; ++j) {
     boot.stageConsumption[static_cast<std::size_t>(j)] =
         summarizeReplicates(stageValues(boot.bootStageConsumption, j), count);

@@ -10,7 +10,7 @@
 namespace pellmar {
 ReplicateAnalyser::ReplicateAnalyser(const BootstrapCohort& cohort)
     : cohort_(cohort), columns_(cohort.stageCount + 2) {
-  const auto size = static_cast<std::size_t>((cohort.ageRows + 1) * columns_);
+  const std::size_t size = cell(cohort.ageRows + 1, 0);
   N_.assign(size, 0);
   stays_.assign(size, 0);
   steps_.assign(size, 0);
@@ -31,7 +31,7 @@ void ReplicateAnalyser::collect(const std::vector<int>& individuals, std::vector
 
 void ReplicateAnalyser::buildMatrices(const ReplicateDraws& draws, bool transitions) {
   const int last = maxAgeIndex_;
-  const auto used = static_cast<std::size_t>((last + 2) * columns_);
+  const std::size_t used = cell(last + 2, 0);
   std::fill_n(N_.begin(), used, 0);
   std::fill_n(T_.begin(), used, 0.0);
   if (transitions) {
@@ -93,8 +93,9 @@ void ReplicateAnalyser::stageMeans(const ReplicateDraws& draws, int b, Bootstrap
   // Every drawn individual adds its row of stage sums, as many times as it was drawn. The sums
   // gather in a local table, which the compiler knows no row overlaps, so the loop vectorises.
   std::array<double, kMaxStageSums> local{};
-  const auto common = static_cast<std::size_t>(kFirstSexKind * (m + 1));
-  const auto sexBlock = static_cast<std::size_t>(2 * (m + 1));
+  const std::size_t common =
+      static_cast<std::size_t>(kFirstSexKind) * (static_cast<std::size_t>(m) + 1);
+  const std::size_t sexBlock = 2 * (static_cast<std::size_t>(m) + 1);
   for (const auto& [i, count] : draws) {
     const IndividualContribution& individual = cohort_.individuals[at(i)];
     const auto times = static_cast<double>(count);
@@ -158,7 +159,7 @@ double ReplicateAnalyser::stableDistribution(double lambda) {
     const int n = N_[cell(x, source)];
     return n != 0 ? static_cast<double>(counts[cell(x, j)]) / n : 0.0;
   };
-  std::fill_n(Z_.begin(), static_cast<std::size_t>((last + 1) * columns_), 0.0);
+  std::fill_n(Z_.begin(), cell(last + 1, 0), 0.0);
   Z_[cell(0, 1)] = 1.0;
   for (int x = 1; x <= last; ++x) {
     Z_[cell(x, 1)] = ratio(stays_, x - 1, 1, 1) * Z_[cell(x - 1, 1)] / growth;

@@ -54,7 +54,8 @@ class ReplicateAnalyser {
   double stablePredationRate(double lambda);
 
   [[nodiscard]] std::size_t cell(int x, int j) const {
-    return static_cast<std::size_t>(x * columns_ + j);
+    return static_cast<std::size_t>(x) * static_cast<std::size_t>(columns_) +
+           static_cast<std::size_t>(j);
   }
 
   const BootstrapCohort& cohort_;
