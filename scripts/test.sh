@@ -8,7 +8,10 @@
 #   4. every fuzz target of the file readers, 40 s each, two at a time (scripts/fuzz.sh; the
 #      targets are built by stage 2). PELLMAR_FUZZ_SECONDS changes the time;
 #   5. the Windows cross build; its tests and pellmar-cli.exe's golden runs under wine;
-#   6. the Debian package, built from the release build, unpacked and tried.
+#   6. clang-tidy over src/core, src/app and src/cli (scripts/tidy.sh, with the compile
+#      database of stage 2);
+#   7. the Debian package, built from the release build, unpacked and tried.
+# Every build treats compiler warnings as errors.
 # Stops at the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -53,6 +56,9 @@ stage "Windows build and tests under wine"
 cmake --preset windows
 cmake --build --preset windows
 ctest --preset windows
+
+stage "clang-tidy"
+./scripts/tidy.sh build/asan
 
 stage "Debian package"
 ctest --preset package
