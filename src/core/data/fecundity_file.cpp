@@ -60,8 +60,8 @@ class FecundityParser {
 
  private:
   [[noreturn]] void refuse(int line, std::optional<int> individual, std::string_view cause) const;
-  int serialNumber(std::string_view field, int line) const;
-  double eggCount(std::string_view field, int k, int line, int i) const;
+  [[nodiscard]] int serialNumber(std::string_view field, int line) const;
+  [[nodiscard]] double eggCount(std::string_view field, int k, int line, int i) const;
 
   const std::string& fileName_;
   const StudyData& study_;

@@ -47,7 +47,7 @@ class ReplicateAnalyser {
 
  private:
   void buildMatrices(const ReplicateDraws& draws, bool transitions);
-  double netConsumptionRate(int sampleSize) const;
+  [[nodiscard]] double netConsumptionRate(int sampleSize) const;
   void stageMeans(const ReplicateDraws& draws, int b, BootstrapState& state);
   void stageDailyMeans(int b, BootstrapState& state) const;
   double stableDistribution(double lambda);
