@@ -5,13 +5,26 @@
 
 namespace pellmar {
 
+namespace {
+
+double askTimeUnit(Dialogs& dialogs) {
+  return numericPrefix(
+      dialogs.inputPrompt("Enter the time unit of your data (1 or 0.5)", "Each time unit =?", "1"));
+}
+
+}  // namespace
+
 std::optional<OpenRequest> askOpen(Dialogs& dialogs) {
-  const std::string timeUnit =
-      dialogs.inputPrompt("Enter the time unit of your data (1 or 0.5)", "Each time unit =?", "1");
+  const double timeUnit = askTimeUnit(dialogs);
   std::string path = dialogs.openFileDialog();
   if (path.empty()) return std::nullopt;
   dialogs.clearFileDialogName();
-  return OpenRequest{std::move(path), numericPrefix(timeUnit)};
+  return OpenRequest{std::move(path), timeUnit};
+}
+
+OpenRequest askOpenNamed(Dialogs& dialogs, std::string dataFile) {
+  const double timeUnit = askTimeUnit(dialogs);
+  return OpenRequest{std::move(dataFile), timeUnit};
 }
 
 void validate(const OpenRequest& request) { requireDataFile(request.dataFile); }

@@ -28,6 +28,9 @@ struct CheckResult {
 
 // Asks for the time unit, then for the data file; nullopt when the file dialog is cancelled.
 std::optional<OpenRequest> askOpen(Dialogs& dialogs);
+// Asks for the time unit of a data file named beforehand (on the desktop program's command
+// line, as a desktop's "Open with" starts it).
+OpenRequest askOpenNamed(Dialogs& dialogs, std::string dataFile);
 
 // A data file that cannot be found raises the data file error, which ends the program.
 void validate(const OpenRequest& request);

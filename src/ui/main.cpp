@@ -1,5 +1,6 @@
 // The desktop program: wires the Qt dialog services to the main window and runs the events.
 #include <QApplication>
+#include <QTimer>
 #include <iostream>
 #include <string_view>
 
@@ -23,6 +24,14 @@ int main(int argc, char* argv[]) {
   pellmar::MainWindow window(dialogs);
   QObject::connect(&window, &pellmar::MainWindow::programEnded, &application, &QApplication::quit,
                    Qt::QueuedConnection);
-  window.start();
+  // A file named on the command line (as a desktop's "Open with" starts the program) opens at
+  // once when the events run; without one the title screen comes first.
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1) {
+    const std::string dataFile = arguments.at(1).toStdString();
+    QTimer::singleShot(0, &window, [&window, dataFile] { window.startWithDataFile(dataFile); });
+  } else {
+    window.start();
+  }
   return QApplication::exec();
 }

@@ -404,7 +404,8 @@ QGroupBox* MainWindow::buildAuthorFrame() {
   contact->setToolTip(QStringLiteral("Introduction"));
   contact->setText(QStringLiteral("Pellmar %1\nLife table analysis of consumption\n"
                                   "and predation rates\n\nComments and suggestions:\n"
-                                  "pellmar-feedback@example.org")
+                                  "pellmar-feedback@example.org\n\nFree software under the\n"
+                                  "GNU GPL, version 3 or later")
                        .arg(QStringLiteral(PELLMAR_VERSION)));
   connect(contact, &ClickableLabel::clicked, this, [this] { showHelp(Help::kIntroduction); });
 
@@ -846,6 +847,11 @@ void MainWindow::start() {
   connect(titleScreen_.get(), &TitleScreen::dismissed, this,
           [this] { showHelp(Help::kIntroduction); });
   titleScreen_->show();
+}
+
+void MainWindow::startWithDataFile(const std::string& path) {
+  returnToMain();
+  perform([&] { program_.run(askOpenNamed(dialogs_, path)); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -55,6 +55,9 @@ class MainWindow : public QWidget {
 
   // Shows the title screen; a click on it leads through the introduction to this window.
   void start();
+  // Starts on a data file named on the command line: no title or introduction screen; this
+  // window comes up, asks the time unit and opens the file as "Open data file" does.
+  void startWithDataFile(const std::string& path);
 
   [[nodiscard]] const Program& program() const { return program_; }
   [[nodiscard]] BackgroundTask& backgroundTask() { return backgroundTask_; }

@@ -448,6 +448,18 @@ TEST_F(MainWindowTest, QuitLeadsThroughTheClosingScreensToTheEnd) {
   EXPECT_FALSE(window_.isVisible());
 }
 
+TEST_F(MainWindowTest, AFileGivenAtStartOpensAfterTheTimeUnitWithoutTheOpeningScreens) {
+  dialogs_.answerPrompt("0.5");
+  window_.startWithDataFile(folder_.data().string());
+  EXPECT_FALSE(shown("titleScreen"));
+  EXPECT_FALSE(shown("introductionScreen"));
+  EXPECT_TRUE(window_.isVisible());
+  const StudyData& study = window_.program().session().study;
+  EXPECT_EQ(study.timeUnit, 0.5);
+  EXPECT_EQ(study.dataFileName, folder_.data().string());
+  expectStates({{Command::kOpenDataFile, D}, {Command::kBasicRun, E}});
+}
+
 TEST_F(MainWindowTest, TitleScreenLeadsThroughTheIntroductionToTheWindow) {
   window_.start();
   ASSERT_TRUE(shown("titleScreen"));
