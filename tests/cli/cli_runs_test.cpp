@@ -93,7 +93,7 @@ TEST_P(CliRun, PrintsWhatItPrintedBefore) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, CliRun, ::testing::ValuesIn(runCases()),
-                         [](const auto& info) { return info.param; });
+                         [](const auto& test) { return test.param; });
 
 }  // namespace
 }  // namespace pellmar
