@@ -18,12 +18,14 @@ BasicRunResult Program::run(const BasicRunRequest& /*request*/) {
       commands_.disable(Command::kOpenDataFile);
       // A failed write leaves the run undone, so the user can free the folder and run again.
       const ReportWriter reportBefore = session_.basicReport;
+      const bool reportOpenBefore = session_.basicReportOpen;
       const ReportCounters countersBefore = session_.counters;
       try {
         analyseStudy(result);
       } catch (const UserError& error) {
         if (!error.fatal()) {
           session_.basicReport = reportBefore;
+          session_.basicReportOpen = reportOpenBefore;
           session_.counters = countersBefore;
         }
         throw;
@@ -56,6 +58,9 @@ void Program::analyseStudy(BasicRunResult& result) {
   study.runStartSecond = now.second;
   readStudyInFull(study);
   if (!runBasicRunSteps(session_)) result.warning = Notice{"Basic Run", "Error!!!!"};
+  // The report is complete: it replaces the old one now, so that an export failing below
+  // cannot cost it.
+  closeBasicReport();
   for (const Command command :
        {Command::kLarge, Command::kJackknife, Command::kMeans, Command::kResults,
         Command::kOutputFiles, Command::kFigureFrame, Command::kBootstrap}) {

@@ -2,6 +2,7 @@
 
 #include "core/analysis/report/output_file.h"
 #include "core/data/study_reader.h"
+#include "core/platform/utf8_path.h"
 
 namespace pellmar {
 
@@ -10,7 +11,25 @@ Program::Program(std::function<ClockReading()> clock) : clock_(std::move(clock))
 void Program::end() {
   // Every open file is closed; the basic report stays on disk as it was created.
   session_.basicReportOpen = false;
+  resultsLock_.release();
   ended_ = true;
+}
+
+platform::FileLock Program::lockResults(const std::string& dataFile, const std::string& baseName) {
+  const std::string lockFile = baseName + ".pellmar-lock";
+  const std::filesystem::path lockPath = pathFromUtf8(lockFile);
+  if (resultsLock_.held() && resultsLock_.path() == lockPath) return std::move(resultsLock_);
+  platform::FileLock lock;
+  std::error_code error;
+  if (!lock.tryLock(lockPath, error)) {
+    if (error) throwWriteFailure(lockFile, error);
+    throw UserError("Open data file",
+                    "Another Pellmar run is writing the results of " +
+                        utf8FromPath(pathFromUtf8(dataFile).filename()) +
+                        "; try again when it has finished.",
+                    ErrorKind::kCommandFailed);
+  }
+  return lock;
 }
 
 void Program::disableChartCommands() {
@@ -31,13 +50,18 @@ std::vector<std::string> Program::filesWrittenSince(std::size_t before) const {
 OpenResult Program::run(const OpenRequest& request) {
   return guarded([&] {
     validate(request);
+    const std::string baseName = outputBaseNameFor(request.dataFile);
+    // Taken before any file is touched, and kept only when the open step succeeds: a refused
+    // or failed open leaves the folder to other runs.
+    platform::FileLock lock = lockResults(request.dataFile, baseName);
     StudyData& study = session_.study;
     study.timeUnit = request.timeUnit;
     study.dataFileName = request.dataFile;
-    study.outputBaseName = outputBaseNameFor(request.dataFile);
+    study.outputBaseName = baseName;
     session_.recordInput(request.dataFile);
     study.basicOutputFileName = study.outputBaseName + "_0_Basic_Output.txt";
-    createEmptyFile(study.basicOutputFileName);
+    // Yesterday's report stays until the Basic Run has a complete new one to put in its place.
+    createEmptyFileIfAbsent(study.basicOutputFileName);
     session_.basicReport = ReportWriter{};
     session_.basicReportOpen = true;
 
@@ -48,6 +72,7 @@ OpenResult Program::run(const OpenRequest& request) {
     commands_.enable(Command::kCheckDataFile);
 
     checkStudyOnOpen(study);
+    resultsLock_ = std::move(lock);
     return OpenResult{study.basicOutputFileName, study.individualCount};
   });
 }

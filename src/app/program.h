@@ -17,6 +17,7 @@
 #include "app/read_sasd_command.h"
 #include "app/run_record_command.h"
 #include "core/exports/results_summary.h"
+#include "core/platform/platform.h"
 #include "core/session.h"
 #include "core/user_error.h"
 
@@ -89,6 +90,11 @@ class Program {
   template <typename Body>
   auto guarded(Body&& body) -> decltype(body());
   void end();
+  // Takes the lock that keeps other runs from writing the results of `dataFile` (named after
+  // `baseName`) while this one does; the lock it already holds when it is the same. A refusal
+  // when another run holds it.
+  [[nodiscard]] platform::FileLock lockResults(const std::string& dataFile,
+                                               const std::string& baseName);
   void analyseStudy(BasicRunResult& result);
   void closeBasicReport();
   void disableChartCommands();
@@ -100,6 +106,8 @@ class Program {
   std::function<ClockReading()> clock_;
   Session session_;
   CommandStates commands_;
+  // Held from the open step to the end of the run; its file is deleted when it is released.
+  platform::FileLock resultsLock_;
   bool ended_ = false;
   double confidence_ = kDefaultConfidence;
 };

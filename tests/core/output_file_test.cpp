@@ -62,17 +62,17 @@ TEST_F(SaveReplacing, ReplacesTheFileWholeAndLeavesNoTemporaryFile) {
 }
 
 TEST_F(SaveReplacing, ATemporaryFileThatCannotBeCreatedKeepsTheOldFile) {
-  fs::create_directory(path_ + ".pellmar-tmp");
+  fs::create_directory(temporaryPathFor(path_));
   expectFailureKeepsTheOldFile(fileErrorOf([&] { saveReplacing(path_, "new report\r\n"); }));
 }
 
 TEST_F(SaveReplacing, AFullDiskKeepsTheOldFileAndLeavesNoTemporaryFile) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
-  fs::create_symlink("/dev/full", path_ + ".pellmar-tmp");
+  fs::create_symlink("/dev/full", temporaryPathFor(path_));
   const std::string message = fileErrorOf([&] { saveReplacing(path_, "new report\r\n"); });
   expectFailureKeepsTheOldFile(message);
-  EXPECT_NE(message.find("The disk may be full."), std::string::npos);
-  EXPECT_FALSE(fs::is_symlink(path_ + ".pellmar-tmp"));
+  EXPECT_NE(message.find("The disk is full."), std::string::npos);
+  EXPECT_FALSE(fs::is_symlink(temporaryPathFor(path_)));
 }
 
 TEST_F(SaveReplacing, AFolderStandingWhereTheFileShouldGoIsLeftAsItWas) {
@@ -81,7 +81,7 @@ TEST_F(SaveReplacing, AFolderStandingWhereTheFileShouldGoIsLeftAsItWas) {
   const std::string message = fileErrorOf([&] { saveReplacing(path, "new report\r\n"); });
   EXPECT_EQ(message.rfind("Cannot write the file " + path + "\n", 0), 0U) << message;
   EXPECT_TRUE(fs::is_directory(path));
-  EXPECT_FALSE(fs::exists(path + ".pellmar-tmp"));
+  EXPECT_FALSE(fs::exists(temporaryPathFor(path)));
 }
 
 TEST_F(SaveReplacing, AFolderThatCannotBeWrittenNamesTheFile) {
@@ -89,9 +89,40 @@ TEST_F(SaveReplacing, AFolderThatCannotBeWrittenNamesTheFile) {
   const std::string path = path_ + "/figure.txt";
   std::string message = fileErrorOf([&] { saveReplacing(path, "new figure\r\n"); });
   EXPECT_EQ(message.rfind("Cannot write the file " + path + "\n", 0), 0U) << message;
-  message = fileErrorOf([&] { createEmptyFile(path); });
+  message = fileErrorOf([&] { createEmptyFileIfAbsent(path); });
   EXPECT_EQ(message.rfind("Cannot write the file " + path + "\n", 0), 0U) << message;
   EXPECT_EQ(readWholeFile(path_), "good old report\r\n");
+}
+
+TEST_F(SaveReplacing, FailuresNameTheirCause) {
+  const std::string base = fs::path(path_).parent_path().string() + "/";
+  const std::string tooLong = base + std::string(300, 'a') + ".txt";
+  EXPECT_EQ(fileErrorOf([&] { saveReplacing(tooLong, "x"); }),
+            "Cannot write the file " + tooLong + "\nThe file name is too long.");
+  EXPECT_EQ(fileErrorOf([&] { createEmptyFileIfAbsent(tooLong); }),
+            "Cannot write the file " + tooLong + "\nThe file name is too long.");
+
+  const std::string folder = base + "report_folder.txt";
+  fs::create_directory(folder);
+  EXPECT_EQ(fileErrorOf([&] { saveReplacing(folder, "x"); }),
+            "Cannot write the file " + folder + "\nA folder of that name is in the way.");
+  EXPECT_EQ(fileErrorOf([&] { createEmptyFileIfAbsent(folder); }),
+            "Cannot write the file " + folder + "\nA folder of that name is in the way.");
+}
+
+TEST_F(SaveReplacing, AFolderThatCannotBeWrittenToIsAPermissionFault) {
+  // Root may write anywhere, and on Windows the read-only mark of a folder means nothing.
+  const fs::path locked = fs::path(path_).parent_path() / "locked";
+  fs::create_directory(locked);
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+  const bool writable = std::ofstream(locked / "probe.txt").good();
+  const std::string inLocked = (locked / "report.txt").string();
+  const std::string message = fileErrorOf([&] { saveReplacing(inLocked, "x"); });
+  fs::permissions(locked, fs::perms::owner_all);
+  if (writable) GTEST_SKIP() << "permissions do not stop this user";
+  EXPECT_EQ(message, "Cannot write the file " + inLocked +
+                         "\nPermission denied: the folder or the file belongs to someone else or "
+                         "is read-only.");
 }
 
 TEST(SafeWriting, AResamplingFileThatCannotBeWrittenKeepsTheOldOneAndEndsTheRunWithItsName) {
@@ -100,7 +131,7 @@ TEST(SafeWriting, AResamplingFileThatCannotBeWrittenKeepsTheOldOneAndEndsTheRunW
   fs::copy_file(fs::path(TEST_DATA_DIR) / "golden" / "three_stages" / "study.txt", data);
   const std::string report = folder.base() + "_0_Jackknife_Output.txt";
   std::ofstream(report, std::ios::binary) << "last week's jackknife\r\n";
-  fs::create_directory(report + ".pellmar-tmp");
+  fs::create_directory(temporaryPathFor(report));
 
   CliOptions options;
   options.action = CliOptions::Action::kRun;

@@ -1,13 +1,20 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
 #include <vector>
 
 // What differs between the systems Pellmar runs on, each behind one function; the code of each
-// system is in platform_posix.cpp or platform_windows.cpp.
+// system is in platform_posix.cpp or platform_windows.cpp. Failures come back as error codes of
+// the generic category where the system's error has a portable name (permission denied, name
+// too long, disk full, ...), so callers can tell the causes apart on every system.
 namespace pellmar::platform {
 
 // The program's arguments after its name, as UTF-8. On Windows `argv` holds them in the
@@ -25,5 +32,51 @@ unsigned long processId();
 // fills the buffer it is given and returns how many bytes it put there, 0 at the end. The
 // system's own cryptography library computes it.
 std::string sha256Hex(const std::function<std::size_t(std::span<char>)>& read);
+// Writes `contents` into the file at `path`, creating it or emptying the file there first.
+std::error_code writeFile(const std::filesystem::path& path, std::string_view contents);
+
+// Renames `from` to `to` in one step, replacing a file at `to`.
+std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Creates an empty file at `path` unless something of that name exists; `created` says which.
+std::error_code createFileIfAbsent(const std::filesystem::path& path, bool& created);
+
+// An exclusive lock that the system holds on a file for this process: no other process (and
+// no other lock object of this one) can take it until it is released, and a process that ends
+// without releasing it, however it ends, releases it.
+class FileLock {
+ public:
+  FileLock() = default;
+  ~FileLock() { release(); }
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  FileLock(FileLock&& other) noexcept
+      : handle_(std::exchange(other.handle_, kNoHandle)), path_(std::move(other.path_)) {}
+  FileLock& operator=(FileLock&& other) noexcept {
+    if (this != &other) {
+      release();
+      handle_ = std::exchange(other.handle_, kNoHandle);
+      path_ = std::move(other.path_);
+    }
+    return *this;
+  }
+
+  // Locks the file at `path`, creating it when it is missing. False with `error` clear when
+  // someone else holds the lock; false with `error` set when the file cannot be opened. Once
+  // locked, the path must still name the file locked: when it was deleted or replaced in
+  // between, the lock of a file nobody can find again is worthless, and it starts over.
+  bool tryLock(const std::filesystem::path& path, std::error_code& error);
+  // Deletes the file while still holding the lock, so that whoever waits for it finds no file
+  // at that path and starts over, then releases it. Nothing happens when nothing is held.
+  void release();
+
+  [[nodiscard]] bool held() const { return handle_ != kNoHandle; }
+  [[nodiscard]] const std::filesystem::path& path() const { return path_; }
+
+ private:
+  static constexpr std::intptr_t kNoHandle = -1;
+  std::intptr_t handle_ = kNoHandle;
+  std::filesystem::path path_;
+};
 
 }  // namespace pellmar::platform

@@ -1,13 +1,30 @@
+#include <fcntl.h>
 #include <openssl/evp.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <memory>
 #include <stdexcept>
 
 #include "core/platform/platform.h"
 
 namespace pellmar::platform {
+namespace {
+
+constexpr int kLockRounds = 100;
+
+std::error_code lastError() { return {errno, std::generic_category()}; }
+
+// Closes `fd`, keeping the first error: a write the system reports only at close counts too.
+std::error_code closeKeeping(int fd, std::error_code error) {
+  if (::close(fd) != 0 && !error) error = lastError();
+  return error;
+}
+
+}  // namespace
 
 std::vector<std::string> commandLineArguments(int argc, char** argv) {
   if (argc < 1) return {};
@@ -40,6 +57,76 @@ std::string sha256Hex(const std::function<std::size_t(std::span<char>)>& read) {
     hex += kHex[digest[i] & 15U];
   }
   return hex;
+std::error_code writeFile(const std::filesystem::path& path, std::string_view contents) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return lastError();
+  const char* next = contents.data();
+  std::size_t left = contents.size();
+  while (left > 0) {
+    const ssize_t written = ::write(fd, next, left);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return closeKeeping(fd, lastError());
+    }
+    next += written;
+    left -= static_cast<std::size_t>(written);
+  }
+  return closeKeeping(fd, {});
+}
+
+std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) return lastError();
+  return {};
+}
+
+std::error_code createFileIfAbsent(const std::filesystem::path& path, bool& created) {
+  created = false;
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return errno == EEXIST ? std::error_code() : lastError();
+  created = true;
+  return closeKeeping(fd, {});
+}
+
+bool FileLock::tryLock(const std::filesystem::path& path, std::error_code& error) {
+  release();
+  error.clear();
+  // Each round that finds the file replaced means another run came and went in between; a
+  // path that keeps changing under us is left alone after a while.
+  for (int round = 0; round < kLockRounds; ++round) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      error = lastError();
+      return false;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      const int cause = errno;
+      ::close(fd);
+      if (cause == EWOULDBLOCK) return false;
+      error = std::error_code(cause, std::generic_category());
+      return false;
+    }
+    // The holder before us deletes the file before it lets go: a lock on a file that no longer
+    // has this name protects nothing, so take the lock of whatever the path names now.
+    struct stat locked {};
+    struct stat named {};
+    if (::fstat(fd, &locked) == 0 && ::stat(path.c_str(), &named) == 0 &&
+        locked.st_dev == named.st_dev && locked.st_ino == named.st_ino) {
+      handle_ = fd;
+      path_ = path;
+      return true;
+    }
+    ::close(fd);
+  }
+  error = std::make_error_code(std::errc::device_or_resource_busy);
+  return false;
+}
+
+void FileLock::release() {
+  if (!held()) return;
+  ::unlink(path_.c_str());
+  ::close(static_cast<int>(handle_));
+  handle_ = kNoHandle;
+  path_.clear();
 }
 
 }  // namespace pellmar::platform

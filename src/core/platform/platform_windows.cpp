@@ -13,6 +13,8 @@
 namespace pellmar::platform {
 namespace {
 
+constexpr int kLockRounds = 100;
+
 std::string utf8FromWide(const wchar_t* wide) {
   const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
   if (size <= 1) return {};
@@ -21,6 +23,51 @@ std::string utf8FromWide(const wchar_t* wide) {
   utf8.pop_back();  // the terminating zero
   return utf8;
 }
+
+// The system's last error, under its portable name where it has one, so that the causes read
+// the same as on other systems.
+std::error_code lastError() {
+  const DWORD code = GetLastError();
+  switch (code) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return std::make_error_code(std::errc::permission_denied);
+    case ERROR_FILENAME_EXCED_RANGE:
+      return std::make_error_code(std::errc::filename_too_long);
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_DIRECTORY:
+      return std::make_error_code(std::errc::invalid_argument);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return std::make_error_code(std::errc::no_space_on_device);
+    case ERROR_WRITE_PROTECT:
+      return std::make_error_code(std::errc::read_only_file_system);
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return std::make_error_code(std::errc::no_such_file_or_directory);
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+      return std::make_error_code(std::errc::file_exists);
+    default:
+      return {static_cast<int>(code), std::system_category()};
+  }
+}
+
+HANDLE handleOf(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+// The volume and the number of the file behind `handle`, which name it on that volume.
+bool identityOf(HANDLE handle, BY_HANDLE_FILE_INFORMATION& info) {
+  return GetFileInformationByHandle(handle, &info) != 0;
+}
+
+bool sameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+  return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+         a.nFileIndexLow == b.nFileIndexLow;
+}
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 }  // namespace
 
@@ -66,6 +113,104 @@ std::string sha256Hex(const std::function<std::size_t(std::span<char>)>& read) {
     hex += kHex[byte & 15U];
   }
   return hex;
+std::error_code writeFile(const std::filesystem::path& path, std::string_view contents) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return lastError();
+  std::error_code error;
+  const char* next = contents.data();
+  std::size_t left = contents.size();
+  while (left > 0 && !error) {
+    const DWORD chunk = left > (1U << 30) ? (1U << 30) : static_cast<DWORD>(left);
+    DWORD written = 0;
+    if (WriteFile(file, next, chunk, &written, nullptr) == 0) {
+      error = lastError();
+    } else {
+      next += written;
+      left -= written;
+    }
+  }
+  if (CloseHandle(file) == 0 && !error) error = lastError();
+  return error;
+}
+
+std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) == 0) return lastError();
+  return {};
+}
+
+std::error_code createFileIfAbsent(const std::filesystem::path& path, bool& created) {
+  created = false;
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const std::error_code error = lastError();
+    return error == std::errc::file_exists ? std::error_code() : error;
+  }
+  created = true;
+  if (CloseHandle(file) == 0) return lastError();
+  return {};
+}
+
+bool FileLock::tryLock(const std::filesystem::path& path, std::error_code& error) {
+  release();
+  error.clear();
+  // Each round that finds the file replaced means another run came and went in between; a
+  // path that keeps changing under us is left alone after a while.
+  for (int round = 0; round < kLockRounds; ++round) {
+    // DELETE access lets the holder delete the file before it lets go of the lock.
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, kShareAll,
+                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      // A file its holder is deleting cannot be opened until the holder has let go of it.
+      if (GetLastError() == ERROR_ACCESS_DENIED && round + 1 < kLockRounds) {
+        Sleep(10);
+        continue;
+      }
+      error = lastError();
+      return false;
+    }
+    OVERLAPPED whole{};
+    if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole) ==
+        0) {
+      const DWORD cause = GetLastError();
+      CloseHandle(file);
+      if (cause == ERROR_LOCK_VIOLATION || cause == ERROR_IO_PENDING) return false;
+      SetLastError(cause);
+      error = lastError();
+      return false;
+    }
+    // The holder before us deletes the file before it lets go: a lock on a file that no longer
+    // has this name protects nothing, so take the lock of whatever the path names now.
+    BY_HANDLE_FILE_INFORMATION locked{};
+    BY_HANDLE_FILE_INFORMATION named{};
+    const HANDLE again = CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool same = again != INVALID_HANDLE_VALUE && identityOf(file, locked) &&
+                      identityOf(again, named) && sameFile(locked, named);
+    if (again != INVALID_HANDLE_VALUE) CloseHandle(again);
+    if (same) {
+      handle_ = reinterpret_cast<std::intptr_t>(file);
+      path_ = path;
+      return true;
+    }
+    CloseHandle(file);
+  }
+  error = std::make_error_code(std::errc::device_or_resource_busy);
+  return false;
+}
+
+void FileLock::release() {
+  if (!held()) return;
+  const HANDLE file = handleOf(handle_);
+  FILE_DISPOSITION_INFO deleteIt{};
+  deleteIt.DeleteFile = TRUE;
+  SetFileInformationByHandle(file, FileDispositionInfo, &deleteIt, sizeof deleteIt);
+  OVERLAPPED whole{};
+  UnlockFileEx(file, 0, 1, 0, &whole);
+  CloseHandle(file);
+  handle_ = kNoHandle;
+  path_.clear();
 }
 
 }  // namespace pellmar::platform

@@ -1,0 +1,160 @@
+// Runs that must not cost a file: two runs on one study at once, and the basic report of an
+// earlier run, which only a complete new report may replace.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/cli_runner.h"
+#include "core/platform/platform.h"
+#include "core/platform/utf8_path.h"
+#include "read_file.h"
+
+namespace pellmar {
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::readFile;
+
+class LostFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("pellmar_lost_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    fs::copy_file(fs::path(EXAMPLES_DIR) / "lady_beetle.txt", folder_ / "lady_beetle.txt");
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  [[nodiscard]] std::string in(const std::string& name) const { return (folder_ / name).string(); }
+
+  // Runs pellmar-cli with these arguments; standard error goes to `err_`.
+  int cli(const std::vector<std::string>& arguments) {
+    const auto options = parseCliOptions(arguments);
+    EXPECT_TRUE(options);
+    std::ostringstream out;
+    err_.str("");
+    return runCli(*options, out, err_);
+  }
+
+  // The folder's files with their contents.
+  [[nodiscard]] std::vector<std::pair<std::string, std::string>> contents() const {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      files.emplace_back(entry.path().filename().string(), readFile(entry.path()));
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+  }
+
+  fs::path folder_;
+  std::ostringstream err_;
+};
+
+TEST_F(LostFiles, ASecondRunOnTheSameStudyIsRefusedBeforeItTouchesAnything) {
+  std::ofstream(folder_ / "lady_beetle_0_Basic_Output.txt", std::ios::binary) << "last week\r\n";
+  platform::FileLock otherRun;
+  std::error_code error;
+  ASSERT_TRUE(otherRun.tryLock(folder_ / "lady_beetle.pellmar-lock", error)) << error.message();
+  const auto before = contents();
+
+  const std::vector<std::vector<std::string>> runs = {{"run", in("lady_beetle.txt"), "--jackknife"},
+                                                      {"check", in("lady_beetle.txt")}};
+  for (const auto& arguments : runs) {
+    SCOPED_TRACE(arguments[0]);
+    EXPECT_EQ(cli(arguments), 1);
+    EXPECT_EQ(err_.str(),
+              "Open data file\nAnother Pellmar run is writing the results of lady_beetle.txt; "
+              "try again when it has finished.\n");
+    EXPECT_EQ(contents(), before);
+  }
+
+  // Once the other run has ended its lock file is gone, and the next run goes ahead.
+  otherRun.release();
+  EXPECT_FALSE(fs::exists(folder_ / "lady_beetle.pellmar-lock"));
+  EXPECT_EQ(cli({"check", in("lady_beetle.txt")}), 0);
+}
+
+TEST_F(LostFiles, ALockFileLeftByAKilledRunIsTakenAndRemoved) {
+  std::ofstream(folder_ / "lady_beetle.pellmar-lock", std::ios::binary) << "";
+  EXPECT_EQ(cli({"run", in("lady_beetle.txt")}), 0) << err_.str();
+  EXPECT_FALSE(fs::exists(folder_ / "lady_beetle.pellmar-lock"));
+}
+
+TEST_F(LostFiles, NoTwoRunsEverHoldTheLockAtOnce) {
+  // Runs that start and end around each other: one that opened the lock file just before its
+  // holder deleted it must not take the lock of that deleted file while another run locks the
+  // new file at the same path.
+  const fs::path lockPath = folder_ / "lady_beetle.pellmar-lock";
+  std::atomic<int> holders = 0;
+  std::atomic<int> mostAtOnce = 0;
+  std::atomic<int> taken = 0;
+  const auto run = [&] {
+    for (int attempt = 0; attempt < 2000; ++attempt) {
+      platform::FileLock lock;
+      std::error_code error;
+      if (!lock.tryLock(lockPath, error)) continue;
+      const int now = ++holders;
+      int most = mostAtOnce.load();
+      while (now > most && !mostAtOnce.compare_exchange_weak(most, now)) {
+      }
+      // Hold it a little while (a sleep would last far longer on some systems).
+      const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(20);
+      while (std::chrono::steady_clock::now() < until) {
+      }
+      --holders;
+      ++taken;
+    }
+  };
+  std::vector<std::thread> runs;
+  for (int k = 0; k < 4; ++k) runs.emplace_back(run);
+  for (std::thread& thread : runs) thread.join();
+  EXPECT_EQ(mostAtOnce.load(), 1);
+  EXPECT_GT(taken.load(), 0);
+  EXPECT_FALSE(fs::exists(lockPath));
+}
+
+TEST_F(LostFiles, TheBasicReportOfAnEarlierRunSurvivesEveryRunThatDoesNotFinishIt) {
+  const std::string report = in("lady_beetle_0_Basic_Output.txt");
+  std::ofstream(report, std::ios::binary) << "last week's report\r\n";
+
+  EXPECT_EQ(cli({"check", in("lady_beetle.txt")}), 0);
+  EXPECT_EQ(readFile(report), "last week's report\r\n");
+
+  // A data fault: the report of the good data stays.
+  std::string study = readFile(folder_ / "lady_beetle.txt");
+  std::string faulty = study;
+  faulty.replace(faulty.find("\n1,N,"), 5, "\n1,X,");
+  std::ofstream(folder_ / "lady_beetle.txt", std::ios::binary | std::ios::trunc) << faulty;
+  EXPECT_EQ(cli({"run", in("lady_beetle.txt")}), 1);
+  EXPECT_EQ(readFile(report), "last week's report\r\n");
+  EXPECT_FALSE(fs::exists(folder_ / "lady_beetle.pellmar-lock"));
+
+  // An export that fails after the analysis: the new report is in place all the same.
+  std::ofstream(folder_ / "lady_beetle.txt", std::ios::binary | std::ios::trunc) << study;
+  const fs::path blocked = folder_ / "lady_beetle_Lifelong consumption_All sexes.txt";
+  fs::create_directory(blocked);
+  EXPECT_EQ(cli({"run", in("lady_beetle.txt")}), 1);
+  EXPECT_NE(err_.str().find("Cannot write the file " + blocked.string()), std::string::npos)
+      << err_.str();
+  EXPECT_EQ(readFile(report),
+            readFile(fs::path(TEST_DATA_DIR) / "golden/lady_beetle/expected/_0_Basic_Output.txt"));
+}
+
+TEST_F(LostFiles, TheOpenStepCreatesTheEmptyReportOnlyWhenThereIsNone) {
+  EXPECT_EQ(cli({"check", in("lady_beetle.txt")}), 0);
+  EXPECT_EQ(fs::file_size(in("lady_beetle_0_Basic_Output.txt")), 0U);
+}
+
+}  // namespace
+}  // namespace pellmar
