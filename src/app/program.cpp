@@ -54,6 +54,8 @@ OpenResult Program::run(const OpenRequest& request) {
     // Taken before any file is touched, and kept only when the open step succeeds: a refused
     // or failed open leaves the folder to other runs.
     platform::FileLock lock = lockResults(request.dataFile, baseName);
+    // Names that cannot become file names are refused before any file is created.
+    checkStudyHeader(request.dataFile);
     StudyData& study = session_.study;
     study.timeUnit = request.timeUnit;
     study.dataFileName = request.dataFile;

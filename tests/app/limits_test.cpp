@@ -121,11 +121,12 @@ TEST_F(Limits, OneStepBeyondALimitIsRefusedBeforeAnyTableIsFilled) {
     const char* message;
   } beyond[] = {
       {"401 individuals", firstLines + "401\n" + stageLines + records,
-       "The number of individuals is 401"},
-      {"4 stage-name lines", firstLines + "400\n4,11\n", "The number of stage-name lines is 4"},
-      {"13 stages", firstLines + "400\n3,13\n", "The number of stages is 13"},
+       "the number of individuals is 401"},
+      {"4 stage-name lines", firstLines + "400\n4,11\n", "the number of stage-name lines is 4"},
+      {"13 stages", firstLines + "400\n3,13\n", "the number of stages is 13"},
       {"12 stages with males", twelveStagesWithMales, "at most 11 stages"},
-      {"a life of 405 time units", oneMoreDay, "Individual no.400 lives longer than 404"},
+      {"a life of 405 time units", oneMoreDay,
+       "individual no. 400: this individual lives longer than 404"},
   };
   for (const auto& file : beyond) {
     SCOPED_TRACE(file.what);
@@ -140,7 +141,9 @@ TEST_F(Limits, OneStepBeyondALimitIsRefusedBeforeAnyTableIsFilled) {
     EXPECT_TRUE(program.ended());
     EXPECT_EQ(program.session().study.individualCount, 0);
     EXPECT_EQ(program.session().basic.N.rows(), 0);
-    EXPECT_EQ(fs::file_size(folder_.base() + "_0_Basic_Output.txt"), 0U);
+    // A fault of the header comes before the report is created, one of a record after.
+    const std::string report = folder_.base() + "_0_Basic_Output.txt";
+    EXPECT_TRUE(!fs::exists(report) || fs::file_size(report) == 0U);
   }
 }
 

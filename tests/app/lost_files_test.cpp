@@ -156,5 +156,50 @@ TEST_F(LostFiles, TheOpenStepCreatesTheEmptyReportOnlyWhenThereIsNone) {
   EXPECT_EQ(fs::file_size(in("lady_beetle_0_Basic_Output.txt")), 0U);
 }
 
+// The small cohort with stage-name line 1 as given.
+std::string cohortNamed(const std::string& firstNameLine) {
+  return "Moth\nAnn\n2026-01-02\n3\n3,4\n" + firstNameLine +
+         "\nM,Egg,Larva,Pupa,Male\nN,Egg,Larva,Pupa,Unknown\nEgg,Larva\n"
+         "1,F,1,2,1,2,-1,4,6,-1,-1,10,12,-1\n"
+         "2,M,1,1,1,3,-1,5,-1,-1,8,8,8,-1\n"
+         "3,N,1,-2,-1,3,3,-1\n";
+}
+
+TEST_F(LostFiles, StageNamesThatCannotNameFilesAreRefusedBeforeAnyFileIsTouched) {
+  const struct {
+    const char* names;
+    const char* message;
+  } refused[] = {
+      {"F,Egg,La/rva,Pupa,Female",
+       "Line 6, the stage-name lines: stage 2 (\"La/rva\") holds \"/\", which cannot be part of "
+       "a file name; stage names and sex codes are written in file names, so they may not hold "
+       "/ \\ : * ? \" < > | or control characters."},
+      {"F,Egg,Larva,Pupa,Fe\tmale", "stage 4 (\"Fe\\x09male\") holds \"\\x09\""},
+      {"F?,Egg,Larva,Pupa,Female", "the sex code \"F?\" of stage-name line 1 holds \"?\""},
+      {"F,Instar1,instar2,Pupa,Female",
+       "Line 6, the stage-name lines: stages 1 and 2 (\"Instar1\", \"instar2\") are both "
+       "written as \"Inst\" in file names and table headings; give them names that differ in "
+       "their first four characters."},
+  };
+  for (const auto& study : refused) {
+    SCOPED_TRACE(study.names);
+    std::ofstream(folder_ / "moth.txt", std::ios::binary | std::ios::trunc)
+        << cohortNamed(study.names);
+    const auto before = contents();
+    EXPECT_EQ(cli({"run", in("moth.txt")}), 1);
+    EXPECT_NE(err_.str().find(study.message), std::string::npos) << err_.str();
+    EXPECT_EQ(err_.str().rfind("Error in data file\n", 0), 0U);
+    EXPECT_EQ(contents(), before);
+  }
+}
+
+TEST_F(LostFiles, AnsiStageNamesBecomeUtf8InFileNamesAndStayAsTheyAreInReports) {
+  std::ofstream(folder_ / "moth.txt", std::ios::binary)
+      << cohortNamed("F,\xC9uf,L\xE4rve,Pupa,Female");
+  EXPECT_EQ(cli({"run", in("moth.txt")}), 0) << err_.str();
+  EXPECT_TRUE(fs::exists(pathFromUtf8(in("moth_W_L\xC3\xA4rv_All sexes_consumption.txt"))));
+  EXPECT_NE(readFile(folder_ / "moth_0_Basic_Output.txt").find("L\xE4rv"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace pellmar

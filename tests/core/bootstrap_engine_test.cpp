@@ -260,18 +260,21 @@ TEST(BootstrapEngine, SamplesFileFaults) {
   EXPECT_EQ(message(head + "s1\n1,2,3\nRo,\n5\nl,\n1.1\ns2\n3,2,1\nRo,\n0\nl,\n1\n", 3),
             "Bootstrap Ro = 0: Bootstrap no. 2.  Ro = 0.  Please reanalyze your life table and "
             "make sure all bootstrap samples are effective.");
+  const std::string file = "Bootstrap samples: The file " + (folder / "f.txt").string() + ", ";
   EXPECT_EQ(message(head + "s1\n1,4,3\n", 3),
-            "Bootstrap samples: Line 9, bootstrap sample 1: the individual number is 4; it must "
-            "be a whole number from 1 to 3.");
+            file +
+                "line 9, bootstrap sample 1: the individual number is 4; it must be a whole "
+                "number from 1 to 3.");
   EXPECT_EQ(message(head, 4).substr(0, 59),
             "Bootstrap samples: The bootstrap samples in this file have ");
   EXPECT_EQ(message("a\nb\nc\nB,\n0\n", 3),
-            "Bootstrap samples: Line 5, the heading: the number of bootstrap samples is 0; it must "
-            "be a whole number from 1 to 200010.");
+            file +
+                "line 5, the heading: the number of bootstrap samples is 0; it must be a "
+                "whole number from 1 to 200010.");
   EXPECT_EQ(message(head + "s1\n1,2,3\nRo,\n5\nl,\n1.1\ns2\n3,x", 3),
-            "Bootstrap samples: Line 15, bootstrap sample 2: \"x\" is not a number.");
+            file + "line 15, bootstrap sample 2: \"x\" is not a number.");
   EXPECT_EQ(message(head + "s1\n1,2,3\nRo,\n5\nl,\n1.1\n", 3),
-            "Bootstrap samples: The file ends too early, while reading bootstrap sample 2.");
+            file + "line 14, bootstrap sample 2: the file ends too early.");
   fs::remove_all(folder);
 }
 

@@ -129,30 +129,53 @@ TEST(StudyReader, LightCheckExaminesSerialSexAndAdultStageOnly) {
             "Check data of individual no. 0 or 1");
 }
 
+// The message of a file beyond a limit names the line, and the individual where there is one.
 TEST(StudyReader, LimitsOfTheDataModel) {
   const auto opening = StudyReadMode::kOpeningCheck;
-  EXPECT_EQ(errorOf(fourStageFile(401, ""), opening),
-            "The number of individuals is 401; it must be a whole number from 1 to 400.");
-  EXPECT_EQ(errorOf(fourStageFile(0, ""), opening),
-            "The number of individuals is 0; it must be a whole number from 1 to 400.");
-  EXPECT_EQ(errorOf("P\nU\nD\n1\n4,2\n", opening),
-            "The number of stage-name lines is 4; it must be a whole number from 1 to 3.");
-  EXPECT_EQ(errorOf("P\nU\nD\n1\n3,13\n", opening),
-            "The number of stages is 13; it must be a whole number from 2 to 12.");
+  const auto firstLine = [&](const std::string& contents) {
+    const std::string text = errorOf(contents, opening);
+    return text.substr(0, text.find('\n'));
+  };
+  EXPECT_EQ(firstLine(fourStageFile(401, "")),
+            "Line 4, the header: the number of individuals is 401; it must be a whole number "
+            "from 1 to 400.");
+  EXPECT_EQ(firstLine(fourStageFile(0, "")),
+            "Line 4, the header: the number of individuals is 0; it must be a whole number from 1 "
+            "to 400.");
+  EXPECT_EQ(firstLine("P\nU\nD\n1\n4,2\n"),
+            "Line 5, the header: the number of stage-name lines is 4; it must be a whole number "
+            "from 1 to 3.");
+  EXPECT_EQ(firstLine("P\nU\nD\n1\n3,13\n"),
+            "Line 5, the header: the number of stages is 13; it must be a whole number from 2 to "
+            "12.");
   EXPECT_EQ(errorOf(fourStageFile(1, "1,F,2,500,1,1,-1"), opening),
-            "Individual no.1: the duration of stage 2 is longer than 404 time units, the "
-            "longest life that can be analysed.");
+            "Line 10, individual no. 1: the duration of stage 2 is longer than 404 time units, "
+            "the longest life that can be analysed.");
   EXPECT_EQ(errorOf(fourStageFile(1, "1,F,2,2.5,1,1,-1"), opening),
-            "Individual no.1: the duration of stage 2 is 2.5; durations are whole numbers of "
-            "time units.");
-  EXPECT_EQ(errorOf(fourStageFile(1, "1,F,150,150,150,150,-1,-1,-1,-1"), opening),
-            "Individual no.1 lives longer than 404 time units, the longest life that can be "
-            "analysed.");
+            "Line 10, individual no. 1: the duration of stage 2 is 2.5; durations are whole "
+            "numbers of time units.");
+  EXPECT_EQ(errorOf(fourStageFile(1, "1,F,150,150,150,150,-1,-1,-1,\n-1"), opening),
+            "Line 10, individual no. 1: this individual lives longer than 404 time units, the "
+            "longest life that can be analysed.");
+  EXPECT_EQ(errorOf(fourStageFile(2, "1,F,1,1,1,1,-1,2,-1,-1,2,-1\n2,M,1,1,"), opening),
+            "Line 11, individual no. 2: the data file ends too early.");
   std::string twelve = "P\nU\nD\n1\n1,12\nM";
   for (int j = 1; j <= 12; ++j) twelve += ",S" + std::to_string(j);
   twelve += "\nS1,S2\n1,M,1,1,1,1,1,1,1,1,1,1,1,1";
   EXPECT_EQ(errorOf(twelve, opening),
-            "Individual no.1 is a male, but a study with males can have at most 11 stages.");
+            "Line 8, individual no. 1: a male, but a study with males can have at most 11 "
+            "stages.");
+}
+
+// A blank line among the first three lines makes no field, so every later field moves up one;
+// the message of the header field that then goes wrong shows how the first three were read.
+TEST(StudyReader, AFaultOfTheHeaderShowsHowItsFirstLinesWereRead) {
+  EXPECT_EQ(errorOf("Cotton aphid\n\n2026-05-01\n12\n3,4\n", StudyReadMode::kOpeningCheck),
+            "Line 5, the header: the number of stage-name lines is 4; it must be a whole number "
+            "from 1 to 3.\n"
+            "The first three lines were read as the project \"Cotton aphid\", the user "
+            "\"2026-05-01\" and the date \"12\"; a blank or missing line among them moves every "
+            "later field.");
 }
 
 // Every cut of the example file, a text in place of every number and a huge number give a

@@ -8,6 +8,8 @@
 
 #include "core/analysis/report/number_format.h"
 #include "core/data/field_reader.h"
+#include "core/data/input_file.h"
+#include "core/data/text_encoding.h"
 #include "core/platform/utf8_path.h"
 #include "core/user_error.h"
 
@@ -82,13 +84,13 @@ int FecundityParser::serialNumber(std::string_view field, int line) const {
   double value = 0.0;
   if (field.empty() || !parseDecimal(field, value)) {
     refuse(line, std::nullopt,
-           "\"" + std::string(field) +
+           "\"" + echoedField(field) +
                "\" is not a serial number; a line begins with the serial "
                "number of a female.");
   }
   if (value != std::floor(value) || value < 1 || value > study_.individualCount) {
     refuse(line, std::nullopt,
-           "there is no individual no. " + std::string(field) + " in this study of " +
+           "there is no individual no. " + echoedField(field) + " in this study of " +
                formatInteger(study_.individualCount) + " individuals.");
   }
   return static_cast<int>(value);
@@ -99,13 +101,13 @@ double FecundityParser::eggCount(std::string_view field, int k, int line, int i)
   double value = 0.0;
   if (field.empty()) refuse(line, i, which + " is empty.");
   if (!parseDecimal(field, value)) {
-    refuse(line, i, which + ", \"" + std::string(field) + "\", is not a number.");
+    refuse(line, i, which + ", \"" + echoedField(field) + "\", is not a number.");
   }
   if (value < 0) {
-    refuse(line, i, which + ", " + std::string(field) + ", is negative; eggs are counted from 0.");
+    refuse(line, i, which + ", " + echoedField(field) + ", is negative; eggs are counted from 0.");
   }
   if (!(value < kLargestEggCount)) {
-    refuse(line, i, which + ", " + std::string(field) + ", is too large.");
+    refuse(line, i, which + ", " + echoedField(field) + ", is too large.");
   }
   return value;
 }
@@ -170,8 +172,15 @@ void FecundityParser::checkEveryFemaleListed() const {
 
 }  // namespace
 
-FecundityData parseFecundity(std::string_view contents, const std::string& fileName,
+FecundityData parseFecundity(std::string_view bytes, const std::string& fileName,
                              const StudyData& study) {
+  const std::optional<std::string> text = decodeFileText(std::string(bytes));
+  if (!text) {
+    throw UserError(std::string(kReadFecundityTitle),
+                    "The fecundity file " + fileName + " " + std::string(kUtf16WithoutMarkMessage),
+                    ErrorKind::kCommandFailed);
+  }
+  std::string_view contents = *text;
   if (contents.starts_with("\xEF\xBB\xBF")) contents.remove_prefix(3);
   FecundityParser parser(fileName, study);
   FecundityData data;
@@ -197,6 +206,12 @@ FecundityData parseFecundity(std::string_view contents, const std::string& fileN
 }
 
 FecundityData readFecundityFile(const std::string& path, const StudyData& study) {
+  if (const PathContents there = inspectPath(path); there.exists && !there.regularFile) {
+    throw UserError(
+        std::string(kReadFecundityTitle),
+        "The fecundity file " + path + " cannot be read: it is " + there.description + ".",
+        ErrorKind::kCommandFailed);
+  }
   std::ifstream in(pathFromUtf8(path), std::ios::binary);
   if (!in) {
     throw UserError(std::string(kReadFecundityTitle),

@@ -36,8 +36,9 @@ inline constexpr std::string_view kReadFecundityTitle = "Read fecundity";
 // raise a UserError titled "Read fecundity" naming the file, the line and the individual.
 FecundityData readFecundityFile(const std::string& path, const StudyData& study);
 
-// The same, reading the file's text from `contents`; `fileName` names it in messages.
-FecundityData parseFecundity(std::string_view contents, const std::string& fileName,
+// The same, reading the file's text from its bytes; `fileName` names it in messages. UTF-16 with
+// a byte-order mark is read as the same text.
+FecundityData parseFecundity(std::string_view bytes, const std::string& fileName,
                              const StudyData& study);
 
 }  // namespace pellmar

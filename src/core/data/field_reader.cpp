@@ -80,9 +80,8 @@ bool parseDecimal(std::string_view text, double& value) {
   return result.ec == std::errc() && result.ptr == normal.data() + normal.size();
 }
 
-FieldReader::FieldReader(std::string contents, FieldErrorStyle style)
-    : buffer_(std::move(contents)), style_(std::move(style)) {
-  if (buffer_.compare(0, 3, "\xEF\xBB\xBF") == 0) position_ = 3;
+FieldReader::FieldReader(std::string contents, FieldErrorStyle style) : style_(std::move(style)) {
+  startReading(std::move(contents));
 }
 
 FieldReader::FieldReader(std::unique_ptr<std::istream> stream, FieldErrorStyle style,
@@ -90,22 +89,69 @@ FieldReader::FieldReader(std::unique_ptr<std::istream> stream, FieldErrorStyle s
     : stream_(std::move(stream)),
       blockSize_(std::max<std::size_t>(blockSize, 3)),
       style_(std::move(style)) {
-  if (!atEnd() && buffer_.compare(0, 3, "\xEF\xBB\xBF") == 0) position_ = 3;
+  // The first read takes enough bytes to tell the encoding.
+  std::string first(std::max(blockSize_, kEncodingSampleSize), '\0');
+  if (*stream_) stream_->read(first.data(), static_cast<std::streamsize>(first.size()));
+  first.resize(static_cast<std::size_t>(stream_->gcount()));
+  startReading(std::move(first));
+}
+
+void FieldReader::startReading(std::string firstBytes) {
+  const DetectedEncoding detected = detectEncoding(firstBytes);
+  switch (detected.encoding) {
+    case TextEncoding::kBytes:
+      buffer_ = std::move(firstBytes);
+      if (buffer_.starts_with("\xEF\xBB\xBF")) position_ = 3;
+      return;
+    case TextEncoding::kUtf16WithoutMark:
+      failWholeFile(kUtf16WithoutMarkMessage);
+    case TextEncoding::kUtf16LittleEndian:
+    case TextEncoding::kUtf16BigEndian:
+      break;
+  }
+  utf16_.emplace(detected.encoding == TextEncoding::kUtf16BigEndian);
+  utf16_->decode(std::string_view(firstBytes).substr(detected.markLength), buffer_);
+  if (!stream_ || !*stream_) utf16_->finish(buffer_);
 }
 
 bool FieldReader::refill() {
-  if (!stream_ || !*stream_) return false;
-  buffer_.resize(blockSize_);
-  stream_->read(buffer_.data(), static_cast<std::streamsize>(blockSize_));
-  buffer_.resize(static_cast<std::size_t>(stream_->gcount()));
+  buffer_.clear();
   position_ = 0;
+  // A block of UTF-16 may end inside a character and give no text of its own.
+  while (buffer_.empty() && stream_ && *stream_) {
+    if (!utf16_) {
+      buffer_.resize(blockSize_);
+      stream_->read(buffer_.data(), static_cast<std::streamsize>(blockSize_));
+      buffer_.resize(static_cast<std::size_t>(stream_->gcount()));
+      continue;
+    }
+    std::string block(blockSize_, '\0');
+    stream_->read(block.data(), static_cast<std::streamsize>(blockSize_));
+    block.resize(static_cast<std::size_t>(stream_->gcount()));
+    utf16_->decode(block, buffer_);
+    if (!*stream_) utf16_->finish(buffer_);
+  }
   return !buffer_.empty();
 }
 
 void FieldReader::fail(std::string_view message) const { failAt(line_, message); }
 
 void FieldReader::failAt(int line, std::string_view message) const {
-  std::string text = "Line " + formatInteger(line) + ", " + context_ + ": " + std::string(message);
+  std::string text = style_.fileName.empty()
+                         ? "Line " + formatInteger(line)
+                         : "The file " + style_.fileName + ", line " + formatInteger(line);
+  text += ", " + context_ + ": " + std::string(message);
+  if (!note_.empty()) text += "\n" + note_;
+  if (!style_.closingLine.empty()) text += "\n" + style_.closingLine;
+  throw UserError(style_.title, std::move(text),
+                  style_.fatal ? ErrorKind::kProgramEnds : ErrorKind::kCommandFailed);
+}
+
+void FieldReader::failWholeFile(std::string_view what) const {
+  std::string text = !style_.fileName.empty() ? "The file " + style_.fileName
+                     : style_.fatal           ? std::string("The data file")
+                                              : std::string("The file");
+  text += " " + std::string(what);
   if (!style_.closingLine.empty()) text += "\n" + style_.closingLine;
   throw UserError(style_.title, std::move(text),
                   style_.fatal ? ErrorKind::kProgramEnds : ErrorKind::kCommandFailed);
@@ -148,12 +194,9 @@ bool FieldReader::atEndOfData() {
 void FieldReader::startField() {
   skipBlanksAndLineEnds();
   if (atEnd()) {
-    std::string text = "The file ends too early, while reading " + context_ + ".";
-    if (style_.fatal) text = "The data file ends too early, while reading " + context_ + ".";
-    if (!style_.closingLine.empty()) text += "\n" + style_.closingLine;
-    throw UserError(style_.title, std::move(text),
-                    style_.fatal ? ErrorKind::kProgramEnds : ErrorKind::kCommandFailed);
+    failAt(line_, style_.fatal ? "the data file ends too early." : "the file ends too early.");
   }
+  lastFieldLine_ = line_;
 }
 
 void FieldReader::endField() {
@@ -191,7 +234,6 @@ std::string FieldReader::readText() {
 double FieldReader::readNumber() {
   startField();
   const int line = line_;
-  lastFieldLine_ = line;
   const auto isEnd = [](char c) { return c == ',' || isBlank(c) || c == '\r' || c == '\n'; };
   // Most numbers end inside the block in hand: they are read in place, without a copy.
   std::size_t end = position_;
@@ -208,8 +250,8 @@ double FieldReader::readNumber() {
   double value = 0.0;
   if (!token.empty()) {
     if (!parseDecimal(token, value))
-      failAt(line, "\"" + std::string(token) + "\" is not a number.");
-    if (!(std::fabs(value) < kLargestValue)) failAt(line, std::string(token) + " is too large.");
+      failAt(line, "\"" + echoedField(token) + "\" is not a number.");
+    if (!(std::fabs(value) < kLargestValue)) failAt(line, echoedField(token) + " is too large.");
   }
   skipBlanks();
   endField();

@@ -9,6 +9,9 @@
 
 #include "core/analysis/report/number_format.h"
 #include "core/data/field_reader.h"
+#include "core/data/input_file.h"
+#include "core/data/stage_label.h"
+#include "core/data/text_encoding.h"
 #include "core/platform/utf8_path.h"
 #include "core/user_error.h"
 
@@ -17,32 +20,95 @@ namespace {
 
 std::string individualText(int i) { return "individual no. " + formatInteger(i); }
 
-// Reads a count of the header that must be a whole number within [low, high].
-int readCount(FieldReader& fields, const std::string& what, int low, int high) {
-  const double value = fields.readNumber();
-  if (value != std::floor(value) || value < low || value > high) {
-    throwDataFileError("The " + what + " is " + formatDigits(value) +
-                       "; it must be a whole number from " + formatInteger(low) + " to " +
-                       formatInteger(high) + ".");
-  }
-  return static_cast<int>(value);
+// How the first three fields were read. A blank line among the first three lines makes no
+// field, so every later field moves up one: shown with a fault of the header, it makes the
+// shift visible.
+std::string headerAsRead(const StudyData& study) {
+  return "The first three lines were read as the project \"" + echoedField(study.projectTitle) +
+         "\", the user \"" + echoedField(study.userName) + "\" and the date \"" +
+         echoedField(study.studyDate) +
+         "\"; a blank or missing line among them moves every later field.";
 }
 
-void readHeader(FieldReader& fields, StudyData& study) {
+// The first character of `name` that no file system takes in a file name, as the characters of
+// a message show it; empty when there is none.
+std::string characterNoFileNameTakes(const std::string& name) {
+  for (const char c : fileNameText(name)) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code < 0x20 || code == 0x7F ||
+        std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) {
+      return echoedField(std::string(1, c));
+    }
+  }
+  return "";
+}
+
+// The names of stage-name line 1 and the sex codes become parts of output file names, and the
+// first four characters of each pre-adult stage's name head its table columns and name its
+// export files: refuses names that cannot be file names on every system, and two stages whose
+// cuts would replace each other's files (Windows and macOS do not tell "Inst" from "inst").
+void checkNamesForFiles(FieldReader& fields, const StudyData& study, int firstNameLine) {
+  const std::string forbidden =
+      ", which cannot be part of a file name; stage names and sex codes are written in file "
+      "names, so they may not hold / \\ : * ? \" < > | or control characters.";
+  for (int k = 1; k <= study.sexCount; ++k) {
+    const std::string& code = study.sexCode[static_cast<std::size_t>(k)];
+    if (const std::string bad = characterNoFileNameTakes(code); !bad.empty()) {
+      fields.failAt(firstNameLine, "the sex code \"" + echoedField(code) +
+                                       "\" of stage-name line " + formatInteger(k) + " holds \"" +
+                                       bad + "\"" + forbidden);
+    }
+  }
+  const int m = study.stageCount;
+  for (int j = 1; j <= m; ++j) {
+    const std::string& name = study.name(1, j);
+    if (const std::string bad = characterNoFileNameTakes(name); !bad.empty()) {
+      fields.failAt(firstNameLine, "stage " + formatInteger(j) + " (\"" + echoedField(name) +
+                                       "\") holds \"" + bad + "\"" + forbidden);
+    }
+  }
+  const auto folded = [&](int j) {
+    std::string cut = fileNameText(stageLabel(study, j));
+    for (char& c : cut) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return cut;
+  };
+  for (int j = 2; j < m; ++j) {
+    for (int earlier = 1; earlier < j; ++earlier) {
+      if (folded(earlier) != folded(j)) continue;
+      fields.failAt(firstNameLine,
+                    "stages " + formatInteger(earlier) + " and " + formatInteger(j) + " (\"" +
+                        echoedField(study.name(1, earlier)) + "\", \"" +
+                        echoedField(study.name(1, j)) + "\") are both written as \"" +
+                        echoedField(stageLabel(study, earlier)) +
+                        "\" in file names and table headings; give them names that differ in "
+                        "their first four characters.");
+    }
+  }
+}
+
+void readHeader(FieldReader& fields, StudyData& study, bool checkNames) {
   fields.setContext("the header");
   study.projectTitle = fields.readText();
   study.userName = fields.readText();
   study.studyDate = fields.readText();
-  study.individualCount = readCount(fields, "number of individuals", 1, kMaxIndividuals);
-  study.sexCount = readCount(fields, "number of stage-name lines", 1, kMaxStageNameLines);
-  study.stageCount = readCount(fields, "number of stages", 2, kMaxStageColumns);
+  fields.setNote(headerAsRead(study));
+  const auto count = [&](std::string_view what, int low, int high) {
+    return static_cast<int>(fields.readWholeNumber(what, low, high));
+  };
+  study.individualCount = count("number of individuals", 1, kMaxIndividuals);
+  study.sexCount = count("number of stage-name lines", 1, kMaxStageNameLines);
+  study.stageCount = count("number of stages", 2, kMaxStageColumns);
   const int m = study.stageCount;
   study.sexCode.assign(static_cast<std::size_t>(study.sexCount) + 1, std::string());
   study.stageName.assign(static_cast<std::size_t>(study.sexCount) + 1,
                          std::vector<std::string>(static_cast<std::size_t>(m) + 2));
   fields.setContext("the stage-name lines");
+  int firstNameLine = 0;
   for (int k = 1; k <= study.sexCount; ++k) {
     study.sexCode[static_cast<std::size_t>(k)] = fields.readText();
+    if (k == 1) firstNameLine = fields.lastFieldLine();
     for (int j = 1; j <= m; ++j) {
       study.stageName[static_cast<std::size_t>(k)][static_cast<std::size_t>(j)] = fields.readText();
     }
@@ -50,6 +116,11 @@ void readHeader(FieldReader& fields, StudyData& study) {
   fields.setContext("the special grouping line");
   study.spanStageName[1] = fields.readText();
   study.spanStageName[2] = fields.readText();
+  fields.setNote("");
+  if (checkNames) {
+    fields.setContext("the stage-name lines");
+    checkNamesForFiles(fields, study, firstNameLine);
+  }
 }
 
 class IndividualReader {
@@ -70,9 +141,9 @@ class IndividualReader {
 
   void readDurations(IndividualRecord& record, int i);
   void readConsumption(IndividualRecord& record, int i);
-  void store(IndividualRecord& record, int j, double value, int i);
-  void skipDays(IndividualRecord& record, int count, int i);
-  void advance(int i);
+  void store(IndividualRecord& record, int j, double value);
+  void skipDays(IndividualRecord& record, int count);
+  void advance();
 
   FieldReader& fields_;
   StudyData& study_;
@@ -95,9 +166,8 @@ void IndividualReader::read(int i) {
   // Only a serial number equal to i gets here, so it fits an int whatever the file held.
   record.serialNumber = i;
   if (record.sex == "M" && m_ + 1 > kMaxStageColumns) {
-    throwDataFileError("Individual no." + formatInteger(i) +
-                       " is a male, but a study with males can have at most " +
-                       formatInteger(kMaxStageColumns - 1) + " stages.");
+    fields_.failAt(fields_.lastFieldLine(), "a male, but a study with males can have at most " +
+                                                formatInteger(kMaxStageColumns - 1) + " stages.");
   }
   record.stageDuration.assign(static_cast<std::size_t>(m_) + 2, 0.0);
   record.stageConsumption.assign(static_cast<std::size_t>(m_) + 2, 0.0);
@@ -115,13 +185,14 @@ void IndividualReader::readDurations(IndividualRecord& record, int i) {
     }
     const double duration = fields_.readNumber();
     if (duration != std::floor(duration)) {
-      throwDataFileError("Individual no." + formatInteger(i) + ": the duration of stage " +
-                         formatInteger(j) + " is " + formatDigits(duration) +
-                         "; durations are whole numbers of time units.");
+      fields_.failAt(fields_.lastFieldLine(), "the duration of stage " + formatInteger(j) + " is " +
+                                                  formatDigits(duration) +
+                                                  "; durations are whole numbers of time units.");
     }
     if (std::fabs(duration) > kMaxAgeCounter) {
-      throwDataFileError("Individual no." + formatInteger(i) + ": the duration of stage " +
-                         formatInteger(j) + " is longer than " + formatInteger(kMaxAgeCounter) +
+      fields_.failAt(fields_.lastFieldLine(),
+                     "the duration of stage " + formatInteger(j) + " is longer than " +
+                         formatInteger(kMaxAgeCounter) +
                          " time units, the longest life that can be analysed.");
     }
     record.stageDuration[static_cast<std::size_t>(j)] = duration;
@@ -149,15 +220,15 @@ void IndividualReader::failRecord(int i, const std::string& openingMessage) cons
   throwDataFileError(openingMessage);
 }
 
-void IndividualReader::advance(int i) {
+void IndividualReader::advance() {
   if (++age_ > kMaxAgeCounter) {
-    throwDataFileError("Individual no." + formatInteger(i) + " lives longer than " +
-                       formatInteger(kMaxAgeCounter) +
+    fields_.failAt(fields_.lastFieldLine(),
+                   "this individual lives longer than " + formatInteger(kMaxAgeCounter) +
                        " time units, the longest life that can be analysed.");
   }
 }
 
-void IndividualReader::store(IndividualRecord& record, int j, double value, int i) {
+void IndividualReader::store(IndividualRecord& record, int j, double value) {
   auto& daily = record.dailyConsumption;
   if (static_cast<int>(daily.size()) <= age_) daily.resize(static_cast<std::size_t>(age_) + 1, 0.0);
   daily[static_cast<std::size_t>(age_)] = value;
@@ -169,15 +240,15 @@ void IndividualReader::store(IndividualRecord& record, int j, double value, int 
     record.dailyColumn.resize(daily.size(), 0);
     record.dailyColumn[static_cast<std::size_t>(age_)] = column;
   }
-  advance(i);
+  advance();
 }
 
-void IndividualReader::skipDays(IndividualRecord& record, int count, int i) {
+void IndividualReader::skipDays(IndividualRecord& record, int count) {
   for (int day = 0; day < count; ++day) {
     auto& daily = record.dailyConsumption;
     if (static_cast<int>(daily.size()) <= age_)
       daily.resize(static_cast<std::size_t>(age_) + 1, 0.0);
-    advance(i);
+    advance();
   }
 }
 
@@ -201,15 +272,15 @@ void IndividualReader::readConsumption(IndividualRecord& record, int i) {
         throwDataFileError("Individual no." + formatInteger(i) + ", age" + formatInteger(age_) +
                            ". Predation rate <0. It is incorrect.");
       }
-      store(record, j, value, i);
+      store(record, j, value);
     }
     if (duration >= 0) {
       study_.lastAgeRead = std::max(study_.lastAgeRead, static_cast<double>(age_));
-      if (ended) skipDays(record, days - k + 1, i);
+      if (ended) skipDays(record, days - k + 1);
     } else if (ended) {
       // The stage of death ends the individual's record.
       study_.lastAgeRead = std::max(study_.lastAgeRead, static_cast<double>(age_));
-      skipDays(record, days - k + 1, i);
+      skipDays(record, days - k + 1);
       break;
     }
   }
@@ -223,10 +294,18 @@ void IndividualReader::readConsumption(IndividualRecord& record, int i) {
 }  // namespace
 
 void requireDataFile(const std::string& path) {
-  std::error_code error;
-  if (path.empty() || !std::filesystem::is_regular_file(pathFromUtf8(path), error)) {
-    throwDataFileError("The data file \"" + path + "\" cannot be found.");
+  if (path.empty()) throwDataFileError("The data file \"\" cannot be found.");
+  const PathContents contents = inspectPath(path);
+  if (!contents.exists) throwDataFileError("The data file \"" + path + "\" cannot be found.");
+  if (!contents.regularFile) {
+    throwDataFileError("\"" + path + "\" is not a data file: it is " + contents.description + ".");
   }
+}
+
+void checkStudyHeader(const std::string& path) {
+  FieldReader fields(loadDataFile(path));
+  StudyData study;
+  readHeader(fields, study, true);
 }
 
 std::string loadDataFile(const std::string& path) {
@@ -249,7 +328,7 @@ StudyData parseStudy(std::string contents, StudyReadMode mode, const StudyData& 
   study.runStartSecond = base.runStartSecond;
 
   FieldReader fields(std::move(contents));
-  readHeader(fields, study);
+  readHeader(fields, study, mode == StudyReadMode::kOpeningCheck);
   study.individuals.resize(static_cast<std::size_t>(study.individualCount) + 1);
   study.T.reset(1, study.stageCount + 2);
   IndividualReader reader(fields, study, mode);

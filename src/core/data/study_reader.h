@@ -22,8 +22,13 @@ enum class StudyReadMode {
 // kept; every field the file holds is replaced. A fault raises the data file error.
 StudyData parseStudy(std::string contents, StudyReadMode mode, const StudyData& base);
 
-// Raises the data file error when there is no file at `path`.
+// Raises the data file error when there is no file at `path`, or something other than a file
+// (a folder, a named pipe, a device).
 void requireDataFile(const std::string& path);
+
+// The checks of the opening read that need only the file's first lines: the header and the
+// names that become parts of file names. The open step makes them before it creates any file.
+void checkStudyHeader(const std::string& path);
 
 // Reads the whole file at `path` into memory; a file that cannot be read raises the data file
 // error.

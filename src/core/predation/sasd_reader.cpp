@@ -105,13 +105,14 @@ void computePeriods(const StudyData& study, PredationState& state) {
 }  // namespace
 
 void readSasdFile(Session& session, const std::string& path) {
-  readStableDistribution(session, openInputFile(path, kTitle));
+  readStableDistribution(session, openInputFile(path, kTitle), path);
 }
 
-void readStableDistribution(Session& session, std::unique_ptr<std::istream> in) {
+void readStableDistribution(Session& session, std::unique_ptr<std::istream> in,
+                            const std::string& fileName) {
   const StudyData& study = session.study;
   const int n = study.individualCount;
-  FieldReader fields(std::move(in), FieldErrorStyle{kTitle, false, ""});
+  FieldReader fields(std::move(in), FieldErrorStyle{kTitle, false, "", fileName});
 
   // Work on a copy so that a failed read leaves the earlier state as it was; positions of the
   // distribution that the file does not give keep their earlier values.
@@ -123,6 +124,12 @@ void readStableDistribution(Session& session, std::unique_ptr<std::istream> in) 
   fields.setContext("the heading");
   for (int skipped = 0; skipped < 5; ++skipped) fields.readText();
   state.finiteRate = fields.readNumber();
+  // psi and omega are rates of a growing or shrinking population: lambda is above 0.
+  if (!(state.finiteRate > 0)) {
+    fields.failAt(fields.lastFieldLine(), "the finite rate of increase (lambda) is " +
+                                              formatDigits(state.finiteRate) +
+                                              "; it must be a number above 0.");
+  }
   state.sasdLayout = fields.readText();
   fields.readText();
   readDistribution(fields, session, state);

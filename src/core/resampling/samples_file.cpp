@@ -12,10 +12,12 @@ constexpr const char* kTitle = "Bootstrap samples";
 }  // namespace
 
 SamplesFileReader::SamplesFileReader(const std::string& path, int cohortSize)
-    : SamplesFileReader(openInputFile(path, kTitle), cohortSize) {}
+    : SamplesFileReader(openInputFile(path, kTitle), cohortSize, path) {}
 
-SamplesFileReader::SamplesFileReader(std::unique_ptr<std::istream> in, int cohortSize)
-    : fields_(std::move(in), FieldErrorStyle{kTitle, false, ""}), cohortSize_(cohortSize) {
+SamplesFileReader::SamplesFileReader(std::unique_ptr<std::istream> in, int cohortSize,
+                                     const std::string& fileName)
+    : fields_(std::move(in), FieldErrorStyle{kTitle, false, "", fileName}),
+      cohortSize_(cohortSize) {
   fields_.setContext("the heading");
   for (int label = 0; label < 3; ++label) fields_.readText();
   fields_.readText();
@@ -44,12 +46,17 @@ void SamplesFileReader::readReplicate(int b, std::vector<int>& individuals, doub
   r0 = fields_.readNumber();
   fields_.readText();
   lambda = fields_.readNumber();
+  const int lambdaLine = fields_.lastFieldLine();
   if (r0 == 0) {
     throw UserError("Bootstrap Ro = 0",
                     "Bootstrap no. " + formatInteger(b) +
                         ".  Ro = 0.  Please reanalyze your life table and make sure all "
                         "bootstrap samples are effective.",
                     ErrorKind::kProgramEnds);
+  }
+  if (!(lambda > 0)) {
+    fields_.failAt(lambdaLine, "lambda is " + formatDigits(lambda) +
+                                   "; the finite rate of increase must be a number above 0.");
   }
 }
 

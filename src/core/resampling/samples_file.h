@@ -17,14 +17,17 @@ class SamplesFileReader {
   // Opens the file and reads its heading. `cohortSize` is N: the samples must be of this
   // cohort. Faults raise a UserError titled "Bootstrap samples" that ends only the command.
   SamplesFileReader(const std::string& path, int cohortSize);
-  // The same, reading the file's text from `in`.
-  SamplesFileReader(std::unique_ptr<std::istream> in, int cohortSize);
+  // The same, reading the file's text from `in`; `fileName`, when given, names the file in
+  // messages.
+  SamplesFileReader(std::unique_ptr<std::istream> in, int cohortSize,
+                    const std::string& fileName = "");
 
   [[nodiscard]] int replicateCount() const { return replicateCount_; }
   [[nodiscard]] int sampleSize() const { return sampleSize_; }
 
   // Reads the next replicate. A replicate whose R0 is 0 is a fault of the life-table analysis
-  // and raises the fatal error "Bootstrap Ro = 0".
+  // and raises the fatal error "Bootstrap Ro = 0"; a lambda that is not above 0 is a fault of
+  // the file.
   void readReplicate(int b, std::vector<int>& individuals, double& r0, double& lambda);
   // Reads the closing figures after the last replicate.
   LifeTableFigures readClosingFigures();

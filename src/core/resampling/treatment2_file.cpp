@@ -21,8 +21,9 @@ constexpr long long kMaxSampleSize = 32767;
 
 }  // namespace
 
-Treatment2 parseTreatment2(std::string contents) {
-  FieldReader reader(std::move(contents), FieldErrorStyle{std::string(kCompareTitle), false, ""});
+Treatment2 parseTreatment2(std::string contents, const std::string& fileName) {
+  FieldReader reader(std::move(contents),
+                     FieldErrorStyle{std::string(kCompareTitle), false, "", fileName});
   Treatment2 treatment;
   reader.setContext("the heading");
   treatment.title = reader.readText();
@@ -61,7 +62,7 @@ Treatment2 readTreatment2File(const std::string& path) {
   std::ostringstream contents;
   contents << in->rdbuf();
   if (in->bad()) refuse("The file " + path + " cannot be read.");
-  return parseTreatment2(std::move(contents).str());
+  return parseTreatment2(std::move(contents).str(), path);
 }
 
 }  // namespace pellmar

@@ -20,8 +20,8 @@ struct Treatment2 {
 // Reads a treatment-2 file held in `contents`: three text fields (the title first), a label and
 // n, a label and K, then K records of a replicate number and its C0, numbered 1 .. K in order.
 // Reading ends with record K. A fault raises a UserError titled "Compare two bootstraps" that
-// ends only the command.
-Treatment2 parseTreatment2(std::string contents);
+// ends only the command; `fileName`, when given, names the file in its message.
+Treatment2 parseTreatment2(std::string contents, const std::string& fileName = "");
 
 // Reads the treatment-2 file at `path`.
 Treatment2 readTreatment2File(const std::string& path);

@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "core/analysis/report/output_file.h"
+#include "core/data/text_encoding.h"
 
 namespace pellmar {
 
 void OutputFiles::save(const std::string& suffix, const ReportWriter& writer) {
-  const std::string path = baseName_ + suffix;
+  // Stage names in the suffix may be "ANSI" text, which is not a valid name everywhere.
+  const std::string path = baseName_ + fileNameText(suffix);
   saveReplacing(path, writer.contents());
   if (std::find(written_.begin(), written_.end(), path) == written_.end()) {
     written_.push_back(path);

@@ -27,7 +27,8 @@ class OutputFiles {
   OutputFiles(std::string baseName, std::vector<std::string>& written)
       : baseName_(std::move(baseName)), written_(written) {}
 
-  // Replaces the file baseName + suffix with the writer's text and lists it.
+  // Replaces the file baseName + suffix with the writer's text and lists it. The suffix
+  // becomes UTF-8 where it is not (stage names from "ANSI" text).
   void save(const std::string& suffix, const ReportWriter& writer);
 
  private:
