@@ -5,6 +5,7 @@
 
 #include "core/analysis/report/report_writer.h"
 #include "core/resampling/replicate_random.h"
+#include "core/user_error.h"
 
 namespace pellmar::tools {
 namespace {
@@ -29,9 +30,21 @@ std::vector<double> eggsOf(const StudyData& study) {
 // A generation time of thirty days turns R0 into lambda.
 double lambdaOf(double r0) { return r0 > 0 ? std::exp(std::log(r0) / 30.0) : 0.0; }
 
+// A cohort without offspring has no effective bootstrap replicate: drawing would never end.
+void requireOffspring(const StudyData& study) {
+  for (const double e : eggsOf(study)) {
+    if (e > 0) return;
+  }
+  throw UserError("pellmar-make-companion",
+                  "No female of this cohort lays eggs (only females whose adult stage lasts "
+                  "more than two time units do), so no bootstrap sample of it has offspring.",
+                  ErrorKind::kCommandFailed);
+}
+
 }  // namespace
 
 std::string bootstrapSamplesFile(const StudyData& study, const CompanionShape& shape) {
+  requireOffspring(study);
   const int n = study.individualCount;
   const std::vector<double> eggs = eggsOf(study);
   ReportWriter out;
@@ -42,7 +55,15 @@ std::string bootstrapSamplesFile(const StudyData& study, const CompanionShape& s
   out.writeLine({"Sample size", static_cast<double>(n)});
   double sumR0 = 0, sumR0Squares = 0, sumLambda = 0, sumLambdaSquares = 0;
   int written = 0;
+  // A replicate has offspring when it draws a laying female; with at least one of N that
+  // happens about once in 1.6 draws, so this many tries never run out in practice.
+  const std::uint64_t tries = 1000 * static_cast<std::uint64_t>(shape.replicates);
   for (std::uint64_t b = 1; written < shape.replicates; ++b) {
+    if (b > tries) {
+      throw UserError("pellmar-make-companion",
+                      "Too few bootstrap samples of this cohort have offspring.",
+                      ErrorKind::kCommandFailed);
+    }
     ReplicateRandom random(shape.seed, b);
     std::vector<int> sample(at(n));
     double laid = 0.0;

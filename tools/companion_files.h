@@ -16,6 +16,7 @@ struct CompanionShape {
   std::uint32_t seed = 11;
 };
 
+// Raises a UserError for a cohort in which no female lays eggs.
 std::string bootstrapSamplesFile(const StudyData& study, const CompanionShape& shape);
 
 }  // namespace pellmar::tools

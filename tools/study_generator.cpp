@@ -5,6 +5,8 @@
 #include <sstream>
 #include <vector>
 
+#include "core/data/study_data.h"
+
 namespace pellmar::tools {
 namespace {
 
@@ -112,7 +114,10 @@ std::string writeStudy(const StudyShape& shape, std::vector<GeneratedIndividual>
       }
       durations.push_back(days);
     }
-    const char* sex = deathStage != 0 ? "N" : (draw.chance(0.5) ? "F" : "M");
+    // A study of twelve stages has no room for the column of adult males: all adults are
+    // females there. The sex is drawn all the same, so that every other study stays as it was.
+    const bool maleDrawn = deathStage == 0 && !draw.chance(0.5);
+    const char* sex = deathStage != 0 ? "N" : maleDrawn && m < kMaxStageColumns ? "M" : "F";
     individuals.push_back({sex[0] == 'F', deathStage != 0 ? 0 : durations.back()});
     out << i << ',' << sex;
     for (const int d : durations) out << ',' << d;

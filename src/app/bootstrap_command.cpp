@@ -7,6 +7,7 @@
 #include "app/numeric_prefix.h"
 #include "app/program.h"
 #include "core/analysis/report/number_format.h"
+#include "core/data/field_reader.h"
 #include "core/data/input_file.h"
 #include "core/data/study_reader.h"
 #include "core/predation/sasd_tables.h"
@@ -19,7 +20,6 @@
 namespace pellmar {
 namespace {
 
-constexpr int kMaxSampleSize = 405;
 constexpr const char* kSameSamplesTitle = "Same bootstrap samples";
 constexpr const char* kSameSamplesNeedSasd =
     "The same bootstrap samples give the stable and finite predation rate of every replicate, "
@@ -58,9 +58,13 @@ std::optional<std::uint64_t> seedAnswer(std::string_view answer) {
 
 std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& session,
                                              std::uint64_t clockSeed) {
+  // A cancelled prompt answers as an empty one: the numbers it stands for are 0, the seed
+  // comes from the clock.
   const std::string mode =
-      dialogs.inputPrompt("Do you want to use the same bootstrap samples (1=Yes, 2=No)",
-                          "Same bootstrap samples =?", "1");
+      dialogs
+          .inputPrompt("Do you want to use the same bootstrap samples (1=Yes, 2=No)",
+                       "Same bootstrap samples =?", "1")
+          .value_or("");
   BootstrapRequest request;
   if (numericPrefix(mode) == 1) {
     if (const char* refusal = sameSamplesRefusal(session)) {
@@ -73,13 +77,17 @@ std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& se
     return request;
   }
   request.replicates = wholeNumberAnswer(
-      dialogs.inputPrompt("Enter the number of bootstarp (B <= 40000) ", "Bootstrap", "40000"));
-  request.sampleSize = wholeNumberAnswer(
-      dialogs.inputPrompt("Enter the sample size (n) of bootstrap", "Sample size =?",
-                          formatInteger(session.study.individualCount)));
+      dialogs.inputPrompt("Enter the number of bootstarp (B <= 40000) ", "Bootstrap", "40000")
+          .value_or(""));
+  request.sampleSize =
+      wholeNumberAnswer(dialogs
+                            .inputPrompt("Enter the sample size (n) of bootstrap", "Sample size =?",
+                                         formatInteger(session.study.individualCount))
+                            .value_or(""));
   for (;;) {
     const std::string answer =
-        dialogs.inputPrompt("Random seed (leave empty to take it from the clock)", "Bootstrap", "");
+        dialogs.inputPrompt("Random seed (leave empty to take it from the clock)", "Bootstrap", "")
+            .value_or("");
     if (answer.find_first_not_of(' ') == std::string::npos) {
       request.seed = clockSeed;
       break;
@@ -89,7 +97,7 @@ std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& se
       break;
     }
     dialogs.messageBox("The seed must be a whole number from 0 to 18446744073709551615; \"" +
-                           answer + "\" was given.",
+                           echoedField(answer) + "\" was given.",
                        MessageButtons::kOk, "Bootstrap");
   }
   return request;
@@ -115,10 +123,11 @@ void validate(const BootstrapRequest& request) {
                         formatInteger(request.replicates) + " was given.",
                     ErrorKind::kInvalidRequest);
   }
-  if (request.sampleSize && (*request.sampleSize < 1 || *request.sampleSize > kMaxSampleSize)) {
+  if (request.sampleSize &&
+      (*request.sampleSize < 1 || *request.sampleSize > kMaxBootstrapSampleSize)) {
     throw UserError("Bootstrap",
-                    "The sample size must be from 1 to " + formatInteger(kMaxSampleSize) + "; " +
-                        formatInteger(*request.sampleSize) + " was given.",
+                    "The sample size must be from 1 to " + formatInteger(kMaxBootstrapSampleSize) +
+                        "; " + formatInteger(*request.sampleSize) + " was given.",
                     ErrorKind::kInvalidRequest);
   }
 }

@@ -13,6 +13,9 @@
 
 namespace pellmar {
 
+// The largest sample size of a replicate drawn here.
+inline constexpr int kMaxBootstrapSampleSize = 405;
+
 // Where the replicates come from: drawn here, or read from the life-table program's samples.
 enum class SampleSource { kOwnSamples, kSameSamples };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,7 @@ struct ClockReading {
 };
 
 // The services through which every command talks to the user. None of them reports a failure:
-// a cancelled prompt gives the empty text, a cancelled file dialog the empty path.
+// a cancelled prompt gives no answer, a cancelled file dialog the empty path.
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -24,9 +25,9 @@ class Dialogs {
   // Modal message box; with Yes and No it returns the button pressed.
   virtual MessageAnswer messageBox(std::string_view text, MessageButtons buttons,
                                    std::string_view title) = 0;
-  // Modal one-line prompt: the text in the box on OK, the empty text on cancel.
-  virtual std::string inputPrompt(std::string_view prompt, std::string_view title,
-                                  std::string_view defaultAnswer) = 0;
+  // Modal one-line prompt: the text in the box on OK, nullopt on cancel.
+  virtual std::optional<std::string> inputPrompt(std::string_view prompt, std::string_view title,
+                                                 std::string_view defaultAnswer) = 0;
   // The file-open dialog (no filter, no title): the chosen path or the empty text.
   virtual std::string openFileDialog() = 0;
   // Forgets the file name the dialog remembers (after the open step).

@@ -1,6 +1,17 @@
 #include "cli/cli_options.h"
 
 #include <charconv>
+#include <cmath>
+#include <limits>
+#include <set>
+#include <string_view>
+
+#include "app/bootstrap_command.h"
+#include "app/open_command.h"
+#include "core/analysis/report/number_format.h"
+#include "core/data/field_reader.h"
+#include "core/data/text_encoding.h"
+#include "core/resampling/samples_file.h"
 
 namespace pellmar {
 
@@ -18,14 +29,14 @@ const char* cliUsage() {
          "      basic report first.\n"
          "  pellmar-cli check DATA [--time-unit T] [--quiet]\n"
          "      Opens DATA as the desktop program does (creating the empty basic report\n"
-         "      beside it), checks every individual record and prints \"It looks OK.\" or the\n"
-         "      first fault found.\n"
+         "      beside it when there is none), checks every individual record and prints\n"
+         "      \"It looks OK.\" or the first fault found.\n"
          "  pellmar-cli --help\n"
          "  pellmar-cli --version\n"
          "\n"
          "Options:\n"
-         "  --time-unit T         the length of one time unit of the data in days (1 or 0.5;\n"
-         "                        default 1)\n"
+         "  --time-unit T         the length of one time unit of the data in days, above 0\n"
+         "                        and at most 1000 (1 or 0.5 as a rule; default 1)\n"
          "  --sasd FILE           the stable age-stage distribution file of the life-table\n"
          "                        program: psi, omega and the female period table\n"
          "  --fecundity FILE      the eggs of each female in each adult time unit: the life\n"
@@ -47,100 +58,224 @@ const char* cliUsage() {
          "  --json                print one JSON object instead: the summary's rows, the files\n"
          "                        written and the seed\n"
          "\n"
+         "An option's value may also follow an equals sign: --bootstrap=500.\n"
+         "\n"
          "Exit status: 0 on success, 1 when the data or a file fails, 2 on bad usage.\n";
 }
 
 namespace {
 
-bool parseSeed(const std::string& text, std::uint64_t& seed) {
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), seed);
-  return result.ec == std::errc() && result.ptr == text.data() + text.size();
+// A fault of the command line, caught by parseCommandLine().
+struct UsageError {
+  std::string message;
+};
+
+std::string quoted(std::string_view text) { return "\"" + echoedField(text) + "\""; }
+
+// The options of "run" and "check", whether each takes a value, and which "check" takes too.
+struct OptionSpec {
+  std::string_view name;
+  bool takesValue;
+  bool checkToo;
+};
+constexpr OptionSpec kOptionSpecs[] = {
+    {"--time-unit", true, true},        {"--sasd", true, false},
+    {"--fecundity", true, false},       {"--bootstrap", true, false},
+    {"--sample-size", true, false},     {"--seed", true, false},
+    {"--same-samples", true, false},    {"--jackknife", false, false},
+    {"--normal-density", false, false}, {"--compare", true, false},
+    {"--confidence", true, false},      {"--quiet", false, true},
+    {"--json", false, false},
+};
+
+int wholeNumberOption(std::string_view option, const std::string& value, int low, int high) {
+  double number = 0.0;
+  if (!parseDecimal(value, number) || number != std::floor(number) || number < low ||
+      number > high) {
+    throw UsageError{std::string(option) + " needs a whole number from " + std::to_string(low) +
+                     " to " + std::to_string(high) + ", not " + quoted(value)};
+  }
+  return static_cast<int>(number);
 }
 
-// A confidence: a plain decimal number strictly between 0 and 1.
-bool parseConfidence(const std::string& text, double& confidence) {
-  const auto result =
-      std::from_chars(text.data(), text.data() + text.size(), confidence, std::chars_format::fixed);
-  return result.ec == std::errc() && result.ptr == text.data() + text.size() && confidence > 0 &&
-         confidence < 1;
+double confidenceOption(const std::string& value) {
+  double confidence = 0.0;
+  const auto result = std::from_chars(value.data(), value.data() + value.size(), confidence,
+                                      std::chars_format::fixed);
+  if (value.empty() || result.ec != std::errc() || result.ptr != value.data() + value.size() ||
+      !(confidence > 0 && confidence < 1)) {
+    throw UsageError{"--confidence needs a number between 0 and 1, such as 0.95, not " +
+                     quoted(value)};
+  }
+  return confidence;
 }
+
+std::uint64_t seedOption(const std::string& value) {
+  std::uint64_t seed = 0;
+  const auto result = std::from_chars(value.data(), value.data() + value.size(), seed);
+  if (value.empty() || result.ec != std::errc() || result.ptr != value.data() + value.size()) {
+    throw UsageError{"--seed needs a whole number from 0 to " +
+                     std::to_string(std::numeric_limits<std::uint64_t>::max()) + ", not " +
+                     quoted(value)};
+  }
+  return seed;
+}
+
+class CommandLineParser {
+ public:
+  explicit CommandLineParser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+
+  CliOptions parse() {
+    if (arguments_.empty()) {
+      throw UsageError{"a command is needed: run, check, --help or --version"};
+    }
+    const std::string& command = arguments_[0];
+    if (command == "--help" || command == "-h" || command == "help" || command == "--version") {
+      if (arguments_.size() != 1) {
+        throw UsageError{command + " takes nothing after it, not " + quoted(arguments_[1])};
+      }
+      if (command == "--version") options_.action = CliOptions::Action::kVersion;
+      return options_;
+    }
+    if (command == "check") {
+      options_.action = CliOptions::Action::kCheck;
+    } else if (command == "run") {
+      options_.action = CliOptions::Action::kRun;
+    } else {
+      throw UsageError{"unknown command " + quoted(command) + "; the commands are run and check"};
+    }
+    for (next_ = 1; next_ < arguments_.size();) readArgument();
+    if (options_.dataFile.empty()) throw UsageError{command + " needs a data file"};
+    checkCombinations();
+    options_.arguments = arguments_;
+    return options_;
+  }
+
+ private:
+  void readArgument() {
+    const std::string& argument = arguments_[next_++];
+    if (!argument.starts_with("--")) {
+      if (!options_.dataFile.empty()) {
+        throw UsageError{"one data file only, not both " + quoted(options_.dataFile) + " and " +
+                         quoted(argument)};
+      }
+      options_.dataFile = argument;
+      return;
+    }
+    const std::size_t equals = argument.find('=');
+    const std::string name = argument.substr(0, equals);
+    const OptionSpec* spec = nullptr;
+    for (const OptionSpec& candidate : kOptionSpecs) {
+      if (candidate.name == name) spec = &candidate;
+    }
+    if (spec == nullptr) throw UsageError{"unknown option " + quoted(argument)};
+    const bool run = options_.action == CliOptions::Action::kRun;
+    if (!run && !spec->checkToo) throw UsageError{name + " is an option of run, not of check"};
+    if (!given_.insert(name).second) throw UsageError{name + " is given twice"};
+    std::string value;
+    if (equals != std::string::npos) {
+      value = argument.substr(equals + 1);
+      if (!spec->takesValue) throw UsageError{name + " takes no value, not " + quoted(value)};
+    } else if (spec->takesValue) {
+      if (next_ == arguments_.size() || arguments_[next_].starts_with("--")) {
+        throw UsageError{name + " needs a value"};
+      }
+      value = arguments_[next_++];
+    }
+    store(name, value);
+  }
+
+  void store(const std::string& name, const std::string& value) {
+    if (name == "--time-unit") {
+      const std::optional<double> timeUnit = timeUnitFromAnswer(value);
+      if (!timeUnit) {
+        throw UsageError{"--time-unit needs a number of days above 0 and at most " +
+                         formatDigits(kLongestTimeUnit) + ", not " + quoted(value)};
+      }
+      options_.timeUnit = *timeUnit;
+    } else if (name == "--sasd") {
+      options_.sasdFile = value;
+    } else if (name == "--fecundity") {
+      options_.fecundityFile = value;
+    } else if (name == "--bootstrap") {
+      options_.bootstrapReplicates = wholeNumberOption(name, value, 1, kMaxBootstrapReplicates);
+    } else if (name == "--sample-size") {
+      options_.sampleSize = wholeNumberOption(name, value, 1, kMaxBootstrapSampleSize);
+    } else if (name == "--seed") {
+      options_.seed = seedOption(value);
+    } else if (name == "--same-samples") {
+      options_.sameSamplesFile = value;
+    } else if (name == "--jackknife") {
+      options_.jackknife = true;
+    } else if (name == "--normal-density") {
+      options_.normalDensity = true;
+    } else if (name == "--compare") {
+      options_.compareFile = value;
+    } else if (name == "--confidence") {
+      options_.confidence = confidenceOption(value);
+    } else if (name == "--quiet") {
+      options_.quiet = true;
+    } else if (name == "--json") {
+      options_.json = true;
+    }
+  }
+
+  void checkCombinations() const {
+    if (options_.quiet && options_.json) {
+      throw UsageError{"--quiet and --json cannot be used together"};
+    }
+    std::vector<std::string> resamplings;
+    for (const char* name : {"--bootstrap", "--same-samples", "--jackknife"}) {
+      if (given_.count(name) != 0) resamplings.emplace_back(name);
+    }
+    if (resamplings.size() > 1) {
+      throw UsageError{resamplings[0] + " and " + resamplings[1] + " cannot be used together"};
+    }
+    for (const char* name : {"--sample-size", "--seed"}) {
+      if (given_.count(name) != 0 && !options_.bootstrapReplicates) {
+        throw UsageError{std::string(name) + " needs --bootstrap"};
+      }
+    }
+    if (options_.sameSamplesFile && !options_.sasdFile) {
+      throw UsageError{"--same-samples needs --sasd"};
+    }
+    // The fecundity gives the stable distribution and every replicate's own R0 and lambda.
+    for (const char* name : {"--sasd", "--same-samples"}) {
+      if (options_.fecundityFile && given_.count(name) != 0) {
+        throw UsageError{std::string("--fecundity and ") + name + " cannot be used together"};
+      }
+    }
+    const bool bootstrap = options_.bootstrapReplicates || options_.sameSamplesFile;
+    for (const char* name : {"--normal-density", "--compare"}) {
+      if (given_.count(name) != 0 && !bootstrap) {
+        throw UsageError{std::string(name) + " needs --bootstrap or --same-samples"};
+      }
+    }
+  }
+
+  const std::vector<std::string>& arguments_;
+  std::size_t next_ = 0;
+  std::set<std::string> given_;
+  CliOptions options_;
+};
 
 }  // namespace
 
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+  try {
+    return ParsedCommandLine{CommandLineParser(arguments).parse(), ""};
+  } catch (const UsageError& error) {
+    return ParsedCommandLine{std::nullopt, error.message};
+  }
+}
+
 std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& arguments) {
-  CliOptions options;
-  if (arguments.empty()) return std::nullopt;
-  const std::string& command = arguments[0];
-  if (command == "--help" || command == "-h" || command == "help") {
-    if (arguments.size() != 1) return std::nullopt;
-    return options;
-  }
-  if (command == "--version") {
-    if (arguments.size() != 1) return std::nullopt;
-    options.action = CliOptions::Action::kVersion;
-    return options;
-  }
-  if (command == "check") {
-    options.action = CliOptions::Action::kCheck;
-  } else if (command == "run") {
-    options.action = CliOptions::Action::kRun;
-  } else {
-    return std::nullopt;
-  }
-  const bool run = options.action == CliOptions::Action::kRun;
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    const bool hasValue = i + 1 < arguments.size();
-    const auto value = [&]() -> const std::string& { return arguments[++i]; };
-    if (argument == "--time-unit" && hasValue) {
-      options.timeUnitAnswer = value();
-    } else if (run && argument == "--sasd" && hasValue) {
-      options.sasdFile = value();
-    } else if (run && argument == "--fecundity" && hasValue) {
-      options.fecundityFile = value();
-    } else if (run && argument == "--bootstrap" && hasValue) {
-      options.bootstrapReplicates = value();
-    } else if (run && argument == "--sample-size" && hasValue) {
-      options.sampleSize = value();
-    } else if (run && argument == "--seed" && hasValue) {
-      std::uint64_t seed = 0;
-      if (!parseSeed(value(), seed)) return std::nullopt;
-      options.seed = seed;
-    } else if (run && argument == "--same-samples" && hasValue) {
-      options.sameSamplesFile = value();
-    } else if (run && argument == "--confidence" && hasValue) {
-      double confidence = 0;
-      if (!parseConfidence(value(), confidence)) return std::nullopt;
-      options.confidence = confidence;
-    } else if (argument == "--quiet") {
-      options.quiet = true;
-    } else if (run && argument == "--json") {
-      options.json = true;
-    } else if (run && argument == "--jackknife") {
-      options.jackknife = true;
-    } else if (run && argument == "--normal-density") {
-      options.normalDensity = true;
-    } else if (run && argument == "--compare" && hasValue) {
-      options.compareFile = value();
-    } else if (argument.rfind("--", 0) == 0 || !options.dataFile.empty()) {
-      return std::nullopt;
-    } else {
-      options.dataFile = argument;
-    }
-  }
-  if (options.dataFile.empty()) return std::nullopt;
-  if (options.quiet && options.json) return std::nullopt;
-  options.arguments = arguments;
-  const int resamplings = static_cast<int>(options.bootstrapReplicates.has_value()) +
-                          static_cast<int>(options.sameSamplesFile.has_value()) +
-                          static_cast<int>(options.jackknife);
-  const bool bootstrap = options.bootstrapReplicates || options.sameSamplesFile;
-  if (resamplings > 1) return std::nullopt;
-  if ((options.sampleSize || options.seed) && !options.bootstrapReplicates) return std::nullopt;
-  if (options.sameSamplesFile && !options.sasdFile) return std::nullopt;
-  if (options.fecundityFile && (options.sasdFile || options.sameSamplesFile)) return std::nullopt;
-  if ((options.normalDensity || options.compareFile) && !bootstrap) return std::nullopt;
-  return options;
+  return parseCommandLine(arguments).options;
+}
+
+std::string usageErrorText(const std::string& usageError) {
+  return "pellmar-cli: " + usageError +
+         "\nRun \"pellmar-cli --help\" to see the commands and their options.\n";
 }
 
 }  // namespace pellmar

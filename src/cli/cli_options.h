@@ -12,12 +12,11 @@ struct CliOptions {
   enum class Action { kHelp, kVersion, kCheck, kRun };
   Action action = Action::kHelp;
   std::string dataFile;
-  // The answers a desktop user would type at the prompts.
-  std::string timeUnitAnswer = "1";
+  double timeUnit = 1.0;
   std::optional<std::string> sasdFile;
   std::optional<std::string> fecundityFile;
-  std::optional<std::string> bootstrapReplicates;  // own samples: B
-  std::optional<std::string> sampleSize;           // own samples: n (default: the cohort)
+  std::optional<int> bootstrapReplicates;  // own samples: B
+  std::optional<int> sampleSize;           // own samples: n (default: the cohort)
   std::optional<std::uint64_t> seed;
   std::optional<std::string> sameSamplesFile;
   bool jackknife = false;
@@ -31,10 +30,25 @@ struct CliOptions {
   std::vector<std::string> arguments;
 };
 
-// Parses the arguments after the program name; nullopt on bad usage.
+// The options of a command line, or what is wrong with it: one line that names the option and
+// the value as given ("--seed needs a whole number from 0 to 18446744073709551615, not
+// \"abc\"").
+struct ParsedCommandLine {
+  std::optional<CliOptions> options;
+  std::string usageError;
+};
+
+// Parses the arguments after the program name. An option's value follows it as the next
+// argument or after "=" (--bootstrap=500).
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// The options alone; nullopt on bad usage.
 std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& arguments);
 
-// The usage text printed by --help and on bad usage.
+// The usage text printed by --help.
 const char* cliUsage();
+
+// What pellmar-cli prints on bad usage: the fault, then where to read the usage.
+std::string usageErrorText(const std::string& usageError);
 
 }  // namespace pellmar

@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "app/numeric_prefix.h"
 #include "app/program.h"
 #include "app/system_clock.h"
 #include "cli/cli_results.h"
@@ -26,7 +25,7 @@ struct CliRequests {
 
 CliRequests requestsFrom(const CliOptions& options) {
   CliRequests requests;
-  requests.open = OpenRequest{options.dataFile, numericPrefix(options.timeUnitAnswer)};
+  requests.open = OpenRequest{options.dataFile, options.timeUnit};
   requests.checkOnly = options.action == CliOptions::Action::kCheck;
   if (options.sasdFile) requests.readSasd = ReadSasdRequest{*options.sasdFile};
   if (options.fecundityFile) requests.readFecundity = ReadFecundityRequest{*options.fecundityFile};
@@ -37,8 +36,8 @@ CliRequests requestsFrom(const CliOptions& options) {
     requests.bootstrap = bootstrap;
   } else if (options.bootstrapReplicates) {
     BootstrapRequest bootstrap;
-    bootstrap.replicates = wholeNumberAnswer(*options.bootstrapReplicates);
-    if (options.sampleSize) bootstrap.sampleSize = wholeNumberAnswer(*options.sampleSize);
+    bootstrap.replicates = *options.bootstrapReplicates;
+    bootstrap.sampleSize = options.sampleSize;
     bootstrap.seed = options.seed ? *options.seed : seedFromClock();
     requests.bootstrap = bootstrap;
   }
@@ -81,11 +80,15 @@ class ProgressLines {
 };
 
 // Runs the requests after the open step; `out` takes the messages, `err` the warnings and
-// `progress` the progress lines.
-void runAnalysis(Program& program, const CliRequests& requests, std::ostream& out,
-                 std::ostream& err, std::ostream& progressOut) {
+// `progress` the progress lines. Returns the exit status.
+int runAnalysis(Program& program, const CliRequests& requests, std::ostream& out, std::ostream& err,
+                std::ostream& progressOut) {
   const BasicRunResult basicRun = program.run(BasicRunRequest{});
-  if (basicRun.warning) err << basicRun.warning->title << '\n' << basicRun.warning->text << '\n';
+  if (basicRun.warning) {
+    // The analysis went wrong: nothing later would be worth having.
+    err << basicRun.warning->title << '\n' << basicRun.warning->text << '\n';
+    return 1;
+  }
   if (requests.readSasd) {
     out << program.run(*requests.readSasd).message.text << '\n';
   }
@@ -113,11 +116,20 @@ void runAnalysis(Program& program, const CliRequests& requests, std::ostream& ou
     ProgressLines progress(progressOut, "Jackknife");
     program.run(JackknifeRequest{}, std::ref(progress));
   }
+  return 0;
 }
 
-}  // namespace
+// What a run printed is lost when standard output cannot take it (a full disk): that is a
+// failure of the run, whatever it did.
+int checkedStatus(int status, std::ostream& out, std::ostream& err) {
+  out.flush();
+  if (out) return status;
+  err << "pellmar-cli: standard output cannot be written (is the disk full?); what the run "
+         "printed there is lost.\n";
+  return status == 0 ? 1 : status;
+}
 
-int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
+int runCommand(const CliOptions& options, std::ostream& out, std::ostream& err) {
   if (options.action == CliOptions::Action::kHelp) {
     out << cliUsage();
     return 0;
@@ -155,7 +167,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   }
   int status = 0;
   try {
-    runAnalysis(program, requests, said, err, progressOut);
+    status = runAnalysis(program, requests, said, err, progressOut);
   } catch (const UserError& error) {
     status = fail(error);
   }
@@ -182,6 +194,12 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     out << resultsJson(summary, session.writtenFiles, seed);
   }
   return status;
+}
+
+}  // namespace
+
+int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
+  return checkedStatus(runCommand(options, out, err), out, err);
 }
 
 }  // namespace pellmar

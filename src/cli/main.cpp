@@ -9,10 +9,10 @@
 int main(int argc, char** argv) {
   pellmar::platform::useUtf8Console();
   const std::vector<std::string> arguments = pellmar::platform::commandLineArguments(argc, argv);
-  const auto options = pellmar::parseCliOptions(arguments);
-  if (!options) {
-    std::cerr << pellmar::cliUsage();
+  const pellmar::ParsedCommandLine parsed = pellmar::parseCommandLine(arguments);
+  if (!parsed.options) {
+    std::cerr << pellmar::usageErrorText(parsed.usageError);
     return 2;
   }
-  return pellmar::runCli(*options, std::cout, std::cerr);
+  return pellmar::runCli(*parsed.options, std::cout, std::cerr);
 }

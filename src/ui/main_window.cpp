@@ -851,7 +851,9 @@ void MainWindow::start() {
 
 void MainWindow::startWithDataFile(const std::string& path) {
   returnToMain();
-  perform([&] { program_.run(askOpenNamed(dialogs_, path)); });
+  perform([&] {
+    if (const auto request = askOpenNamed(dialogs_, path)) program_.run(*request);
+  });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

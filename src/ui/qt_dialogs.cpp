@@ -42,12 +42,13 @@ MessageAnswer QtDialogs::messageBox(std::string_view text, MessageButtons button
   return MessageAnswer::kOk;
 }
 
-std::string QtDialogs::inputPrompt(std::string_view prompt, std::string_view title,
-                                   std::string_view defaultAnswer) {
+std::optional<std::string> QtDialogs::inputPrompt(std::string_view prompt, std::string_view title,
+                                                  std::string_view defaultAnswer) {
   bool accepted = false;
   const QString answer = QInputDialog::getText(dialogParent(), toQt(title), toQt(prompt),
                                                QLineEdit::Normal, toQt(defaultAnswer), &accepted);
-  return accepted ? answer.toStdString() : std::string();
+  if (!accepted) return std::nullopt;
+  return answer.toStdString();
 }
 
 std::string QtDialogs::openFileDialog() {

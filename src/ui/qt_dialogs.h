@@ -16,8 +16,8 @@ class QtDialogs : public Dialogs {
  public:
   MessageAnswer messageBox(std::string_view text, MessageButtons buttons,
                            std::string_view title) override;
-  std::string inputPrompt(std::string_view prompt, std::string_view title,
-                          std::string_view defaultAnswer) override;
+  std::optional<std::string> inputPrompt(std::string_view prompt, std::string_view title,
+                                         std::string_view defaultAnswer) override;
   std::string openFileDialog() override;
   void clearFileDialogName() override { rememberedName_.clear(); }
   // Prints the top-level window whose object name is `window`.

@@ -83,8 +83,8 @@ TEST_F(Limits, StudyAtEveryLimitRunsThroughTheBasicRunBootstrapAndJackknife) {
   EXPECT_GT(maleConsumption, 0) << "adult males eat in column 12";
 
   CliOptions bootstrap;
-  bootstrap.bootstrapReplicates = "20";
-  bootstrap.sampleSize = "405";
+  bootstrap.bootstrapReplicates = 20;
+  bootstrap.sampleSize = 405;
   bootstrap.seed = 3;
   ASSERT_EQ(run(bootstrap), 0) << err_.str();
   EXPECT_NE(out_.str().find("_0_Bootstrap_Output.txt"), std::string::npos);

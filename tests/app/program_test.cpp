@@ -61,18 +61,37 @@ TEST(OutputBaseName, DropsTheLastFourCharacters) {
   EXPECT_EQ(outputBaseNameFor("ab"), "");
 }
 
+// The time unit is the whole answer; the prompt asks again until it is one, and cancelling it
+// cancels the open step.
 TEST_F(ProgramTest, OpenAsksTheTimeUnitThenTheFile) {
   ScriptedDialogs dialogs;
-  dialogs.answerPrompt("0.5 days").chooseFile("/x/moth.txt");
+  dialogs.answerPrompt("2 days").answerPrompt("").answerPrompt(" 0.5 ").chooseFile("/x/moth.txt");
   const auto request = askOpen(dialogs);
   ASSERT_TRUE(request);
   EXPECT_EQ(request->dataFile, "/x/moth.txt");
   EXPECT_EQ(request->timeUnit, 0.5);
   EXPECT_EQ(dialogs.prompts(),
-            std::vector<std::string>{"Enter the time unit of your data (1 or 0.5)"});
+            std::vector<std::string>(3, "Enter the time unit of your data (1 or 0.5)"));
+  ASSERT_EQ(dialogs.messages().size(), 2U);
+  EXPECT_EQ(dialogs.messages()[0].title, "Each time unit =?");
+  EXPECT_EQ(dialogs.messages()[0].text,
+            "The time unit is the length of one time unit of your data: a number of days above 0 "
+            "and at most 1000, such as 1 or 0.5. \"2 days\" is not.");
+  EXPECT_TRUE(dialogs.scriptUsedUp());
 
+  dialogs.cancelPrompt();
+  EXPECT_FALSE(askOpen(dialogs));
   dialogs.answerPrompt("1").chooseFile("");
   EXPECT_FALSE(askOpen(dialogs));
+  EXPECT_TRUE(dialogs.scriptUsedUp());
+
+  for (const double outOfRange : {0.0, -1.0, 1000.5}) {
+    Program program(readSystemClock);
+    const UserError error = errorFrom([&] {
+      program.run(OpenRequest{writeData("moth.txt", kGoodStudy), outOfRange});
+    });
+    EXPECT_EQ(error.kind(), ErrorKind::kInvalidRequest);
+  }
 }
 
 TEST_F(ProgramTest, OpenStepSetsNamesCommandsAndReadsTheStudy) {

@@ -20,27 +20,87 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(CliOptions, ParsesCommandsAndRejectsBadUsage) {
+TEST(CliOptions, ParsesCommandsAndValuesInBothForms) {
   const auto check = parseCliOptions({"check", "a.txt", "--time-unit", "0.5"});
   ASSERT_TRUE(check);
   EXPECT_EQ(check->action, CliOptions::Action::kCheck);
   EXPECT_EQ(check->dataFile, "a.txt");
-  EXPECT_EQ(check->timeUnitAnswer, "0.5");
-  EXPECT_EQ(parseCliOptions({"run", "a.txt"})->timeUnitAnswer, "1");
+  EXPECT_EQ(check->timeUnit, 0.5);
+  EXPECT_EQ(parseCliOptions({"run", "a.txt"})->timeUnit, 1);
   EXPECT_EQ(parseCliOptions({"--help"})->action, CliOptions::Action::kHelp);
   EXPECT_EQ(parseCliOptions({"--version"})->action, CliOptions::Action::kVersion);
-  EXPECT_FALSE(parseCliOptions({"--version", "a.txt"}));
-  EXPECT_FALSE(parseCliOptions({}));
-  EXPECT_FALSE(parseCliOptions({"check"}));
-  EXPECT_FALSE(parseCliOptions({"check", "a", "b"}));
-  EXPECT_FALSE(parseCliOptions({"check", "a", "--time-unit"}));
-  EXPECT_FALSE(parseCliOptions({"check", "a", "--bogus"}));
-  EXPECT_FALSE(parseCliOptions({"frobnicate", "a"}));
-  // The stable age-stage distribution comes from one source only.
+  const auto run = parseCliOptions({"run", "--time-unit= 2.5 ", "--bootstrap=5", "--seed",
+                                    "18446744073709551615", "a.txt", "--sample-size=1e2",
+                                    "--compare=--odd name.txt", "--normal-density"});
+  ASSERT_TRUE(run);
+  EXPECT_EQ(run->timeUnit, 2.5);
+  EXPECT_EQ(run->bootstrapReplicates, 5);
+  EXPECT_EQ(run->seed, 18446744073709551615U);
+  EXPECT_EQ(run->sampleSize, 100);
+  EXPECT_EQ(run->compareFile, "--odd name.txt");
+  EXPECT_TRUE(run->normalDensity);
   EXPECT_EQ(parseCliOptions({"run", "a", "--fecundity", "f"})->fecundityFile, "f");
-  EXPECT_FALSE(parseCliOptions({"run", "a", "--fecundity", "f", "--sasd", "s"}));
-  EXPECT_FALSE(parseCliOptions({"run", "a", "--fecundity", "f", "--same-samples", "s"}));
-  EXPECT_FALSE(parseCliOptions({"check", "a", "--fecundity", "f"}));
+}
+
+// Bad usage names the fault, the option and the value as given, then points to --help.
+TEST(CliOptions, UsageErrorsSayWhatIsWrong) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* error;
+  } bad[] = {
+      {{}, "a command is needed: run, check, --help or --version"},
+      {{"frobnicate", "a"}, "unknown command \"frobnicate\"; the commands are run and check"},
+      {{"--version", "a.txt"}, "--version takes nothing after it, not \"a.txt\""},
+      {{"check"}, "check needs a data file"},
+      {{"run", "a", "b"}, "one data file only, not both \"a\" and \"b\""},
+      {{"run", "a", "--bogus"}, "unknown option \"--bogus\""},
+      {{"check", "a", "--sasd", "s"}, "--sasd is an option of run, not of check"},
+      {{"run", "a", "--bootstrap"}, "--bootstrap needs a value"},
+      {{"run", "a", "--bootstrap", "--jackknife"}, "--bootstrap needs a value"},
+      {{"run", "a", "--seed", "abc"},
+       "--seed needs a whole number from 0 to 18446744073709551615, not \"abc\""},
+      {{"run", "a", "--seed", "18446744073709551616"},
+       "--seed needs a whole number from 0 to 18446744073709551615, not "
+       "\"18446744073709551616\""},
+      {{"run", "a", "--bootstrap", "1e12"},
+       "--bootstrap needs a whole number from 1 to 200010, not \"1e12\""},
+      {{"run", "a", "--bootstrap", "0"},
+       "--bootstrap needs a whole number from 1 to 200010, not \"0\""},
+      {{"run", "a", "--bootstrap", "lots"},
+       "--bootstrap needs a whole number from 1 to 200010, not \"lots\""},
+      {{"run", "a", "--bootstrap=10", "--sample-size", "406"},
+       "--sample-size needs a whole number from 1 to 405, not \"406\""},
+      {{"run", "a", "--bootstrap", "5", "--jackknife"},
+       "--bootstrap and --jackknife cannot be used together"},
+      {{"run", "a", "--bootstrap", "5", "--bootstrap", "6"}, "--bootstrap is given twice"},
+      {{"run", "a", "--jackknife=yes"}, "--jackknife takes no value, not \"yes\""},
+      {{"run", "a", "--seed", "3"}, "--seed needs --bootstrap"},
+      {{"run", "a", "--same-samples", "s"}, "--same-samples needs --sasd"},
+      // The stable age-stage distribution comes from one source only.
+      {{"run", "a", "--fecundity", "f", "--sasd", "s"},
+       "--fecundity and --sasd cannot be used together"},
+      {{"run", "a", "--fecundity", "f", "--sasd", "s", "--same-samples", "b"},
+       "--fecundity and --sasd cannot be used together"},
+      {{"check", "a", "--fecundity", "f"}, "--fecundity is an option of run, not of check"},
+      {{"run", "a", "--compare", "t"}, "--compare needs --bootstrap or --same-samples"},
+      {{"run", "a", "--normal-density"}, "--normal-density needs --bootstrap or --same-samples"},
+      {{"run", "a", "--time-unit", "2 days"},
+       "--time-unit needs a number of days above 0 and at most 1000, not \"2 days\""},
+      {{"check", "a", "--time-unit=0"},
+       "--time-unit needs a number of days above 0 and at most 1000, not \"0\""},
+      {{"check", "a", "--time-unit=1001"},
+       "--time-unit needs a number of days above 0 and at most 1000, not \"1001\""},
+      {{"check", "a", "--time-unit", "\x1B[31m"},
+       "--time-unit needs a number of days above 0 and at most 1000, not \"\\x1B[31m\""},
+  };
+  for (const auto& usage : bad) {
+    const ParsedCommandLine parsed = parseCommandLine(usage.arguments);
+    EXPECT_FALSE(parsed.options) << usage.error;
+    EXPECT_EQ(parsed.usageError, usage.error);
+  }
+  EXPECT_EQ(usageErrorText("--sasd needs a value"),
+            "pellmar-cli: --sasd needs a value\n"
+            "Run \"pellmar-cli --help\" to see the commands and their options.\n");
 }
 
 TEST(CliRunner, CheckOnTheExampleStudy) {
@@ -77,18 +137,6 @@ TEST(CliRunner, RefusedRequestsWriteNothing) {
     int status;
     std::string message;
   } refused[] = {
-      {{"--bootstrap", "0"},
-       2,
-       "Bootstrap\nThe number of bootstraps must be from 1 to 200010; 0 was given.\n"},
-      {{"--bootstrap", "200011"},
-       2,
-       "Bootstrap\nThe number of bootstraps must be from 1 to 200010; 200011 was given.\n"},
-      {{"--bootstrap", "lots"},
-       2,
-       "Bootstrap\nThe number of bootstraps must be from 1 to 200010; 0 was given.\n"},
-      {{"--bootstrap", "10", "--sample-size", "406"},
-       2,
-       "Bootstrap\nThe sample size must be from 1 to 405; 406 was given.\n"},
       {{"--sasd", in("missing.txt")},
        1,
        "Read SASD\nThe file " + in("missing.txt") + " cannot be read.\n"},
@@ -173,6 +221,19 @@ TEST(CliRunner, RefusedRequestsWriteNothing) {
   }
   EXPECT_FALSE(fs::exists("/dev/_0_Basic_Output.txt"));
   fs::remove_all(folder);
+}
+
+// Standard output that takes no byte (a full disk): the run fails, and says so where it can.
+TEST(CliRunner, StandardOutputThatCannotBeWrittenFailsTheRun) {
+  struct FullDisk : std::streambuf {
+    int_type overflow(int_type /*c*/) override { return traits_type::eof(); }
+  } full;
+  std::ostream out(&full);
+  std::ostringstream err;
+  EXPECT_EQ(runCli(*parseCliOptions({"--version"}), out, err), 1);
+  EXPECT_EQ(err.str(),
+            "pellmar-cli: standard output cannot be written (is the disk full?); what the run "
+            "printed there is lost.\n");
 }
 
 // psi and FP are rates of a population that grows or shrinks by lambda each time unit: a lambda

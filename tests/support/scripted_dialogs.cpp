@@ -7,7 +7,12 @@
 namespace pellmar {
 
 ScriptedDialogs& ScriptedDialogs::answerPrompt(std::string answer) {
-  prompts_left_.push_back(std::move(answer));
+  prompts_left_.emplace_back(std::move(answer));
+  return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::cancelPrompt() {
+  prompts_left_.emplace_back(std::nullopt);
   return *this;
 }
 
@@ -38,13 +43,14 @@ MessageAnswer ScriptedDialogs::messageBox(std::string_view text, MessageButtons 
   return yes ? MessageAnswer::kYes : MessageAnswer::kNo;
 }
 
-std::string ScriptedDialogs::inputPrompt(std::string_view prompt, std::string_view /*title*/,
-                                         std::string_view /*defaultAnswer*/) {
+std::optional<std::string> ScriptedDialogs::inputPrompt(std::string_view prompt,
+                                                        std::string_view /*title*/,
+                                                        std::string_view /*defaultAnswer*/) {
   prompts_.emplace_back(prompt);
   if (prompts_left_.empty()) {
     throw std::logic_error("no scripted answer for the prompt: " + std::string(prompt));
   }
-  std::string answer = std::move(prompts_left_.front());
+  std::optional<std::string> answer = std::move(prompts_left_.front());
   prompts_left_.pop_front();
   return answer;
 }

@@ -20,6 +20,7 @@ class ScriptedDialogs : public Dialogs {
   };
 
   ScriptedDialogs& answerPrompt(std::string answer);
+  ScriptedDialogs& cancelPrompt();
   ScriptedDialogs& chooseFile(std::string path);
   ScriptedDialogs& answerYesNo(bool yes);
   // Fixes the clock (tests); without it the system clock is read.
@@ -27,8 +28,8 @@ class ScriptedDialogs : public Dialogs {
 
   MessageAnswer messageBox(std::string_view text, MessageButtons buttons,
                            std::string_view title) override;
-  std::string inputPrompt(std::string_view prompt, std::string_view title,
-                          std::string_view defaultAnswer) override;
+  std::optional<std::string> inputPrompt(std::string_view prompt, std::string_view title,
+                                         std::string_view defaultAnswer) override;
   std::string openFileDialog() override;
   void clearFileDialogName() override {}
   void printWindow(std::string_view window) override;
@@ -45,7 +46,7 @@ class ScriptedDialogs : public Dialogs {
   }
 
  private:
-  std::deque<std::string> prompts_left_;
+  std::deque<std::optional<std::string>> prompts_left_;
   std::deque<std::string> files_;
   std::deque<bool> yesNo_;
   std::optional<ClockReading> clock_;

@@ -240,8 +240,8 @@ TEST_F(MainWindowTest, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
 
   CliOptions options;
   options.sasdFile = "lady_beetle_10_SASD.txt";
-  options.bootstrapReplicates = "1001";
-  options.sampleSize = "100";
+  options.bootstrapReplicates = 1001;
+  options.sampleSize = 100;
   options.seed = kSeed;
   expectSameFilesAsCli(options, {"lady_beetle_10_SASD.txt"});
 }
