@@ -538,7 +538,7 @@ void MainWindow::applyCommandStates() {
 
 void MainWindow::runInBackground(const std::function<void(std::stop_token)>& work) {
   for (QWidget* widget : lockedDuringWork_) widget->setEnabled(false);
-  progressTracker_.emplace(ProgressTracker::Clock::now());
+  progressTracker_.emplace();
   progressBar_->setValue(0);
   progressText_->clear();
   stopButton_->setEnabled(true);

@@ -6,6 +6,7 @@ namespace pellmar {
 
 namespace {
 constexpr long kReplicatesPerFlip = 1000;
+constexpr auto kWarmUp = std::chrono::seconds(1);
 }  // namespace
 
 QString durationText(std::chrono::seconds duration) {
@@ -22,10 +23,15 @@ ProgressTracker::Update ProgressTracker::update(long done, long total, Clock::ti
   Update result;
   result.percent = total > 0 ? static_cast<int>(100LL * std::clamp(done, 0L, total) / total) : 0;
   result.text = QStringLiteral("%1 of %2").arg(done).arg(total);
-  if (done > 0 && done < total) {
-    const auto elapsed = std::chrono::duration_cast<std::chrono::duration<double>>(now - start_);
-    const auto left = std::chrono::seconds(static_cast<long long>(
-        elapsed.count() * static_cast<double>(total - done) / static_cast<double>(done) + 0.5));
+  if (!first_) first_ = Mark{now, done};
+  if (!measuredFrom_ && now - first_->time >= kWarmUp) {
+    measuredFrom_ = Mark{now, done};
+  } else if (measuredFrom_ && done > measuredFrom_->done && done < total) {
+    const std::chrono::duration<double> measured = now - measuredFrom_->time;
+    const auto left = std::chrono::seconds(
+        static_cast<long long>(measured.count() * static_cast<double>(total - done) /
+                                   static_cast<double>(done - measuredFrom_->done) +
+                               0.5));
     result.text += QStringLiteral(", about %1 left").arg(durationText(left));
   }
   const long flips = std::clamp(done, 0L, std::max(total - 1, 0L)) / kReplicatesPerFlip;

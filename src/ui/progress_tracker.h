@@ -2,12 +2,17 @@
 
 #include <QString>
 #include <chrono>
+#include <optional>
 
 namespace pellmar {
 
-// Follows the replicates of long work: how far it has come, the time left at the rate so far,
-// and how often the clock line changes colour: once at every multiple of 1000 replicates
-// below the last one, however far apart the reports come.
+// Follows the replicates of long work: how far it has come, the time left, and how often the
+// clock line changes colour: once at every multiple of 1000 replicates below the last one,
+// however far apart the reports come.
+//
+// The time left comes from the rate measured after the first second of reports: what happened
+// before the first report (the questions, reading the data) says nothing about how fast the
+// replicates go, and the first replicates are slowed by the threads starting up.
 class ProgressTracker {
  public:
   using Clock = std::chrono::steady_clock;
@@ -18,12 +23,16 @@ class ProgressTracker {
     int colourFlips = 0;  // multiples of 1000 passed since the last report
   };
 
-  explicit ProgressTracker(Clock::time_point start) : start_(start) {}
-
   Update update(long done, long total, Clock::time_point now);
 
  private:
-  Clock::time_point start_;
+  struct Mark {
+    Clock::time_point time;
+    long done = 0;
+  };
+  std::optional<Mark> first_;
+  // The first report a second or more after the first: the rate is measured from here.
+  std::optional<Mark> measuredFrom_;
   long flipsSeen_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 
@@ -59,15 +60,13 @@ TEST(BackgroundTask, FailureOfTheWorkIsThrownOnTheUiThread) {
   EXPECT_FALSE(work.running());
 }
 
-TEST(ProgressTracker, PercentTimeLeftAndColourFlipEveryThousand) {
+TEST(ProgressTracker, PercentAndColourFlipEveryThousand) {
   const auto start = ProgressTracker::Clock::time_point{};
-  ProgressTracker tracker(start);
+  ProgressTracker tracker;
   const ProgressTracker::Update first = tracker.update(999, 4000, start + 10s);
   EXPECT_EQ(first.percent, 24);
   EXPECT_EQ(first.colourFlips, 0);
-  const ProgressTracker::Update thousand = tracker.update(1000, 4000, start + 10s);
-  EXPECT_EQ(thousand.colourFlips, 1);
-  EXPECT_EQ(thousand.text, QStringLiteral("1000 of 4000, about 30 s left"));
+  EXPECT_EQ(tracker.update(1000, 4000, start + 10s).colourFlips, 1);
   EXPECT_EQ(tracker.update(1500, 4000, start + 15s).colourFlips, 0);
   EXPECT_EQ(tracker.update(2100, 4000, start + 21s).colourFlips, 1);
   EXPECT_EQ(tracker.update(2200, 4000, start + 22s).colourFlips, 0);
@@ -76,15 +75,58 @@ TEST(ProgressTracker, PercentTimeLeftAndColourFlipEveryThousand) {
   EXPECT_EQ(last.colourFlips, 1);
   EXPECT_EQ(last.percent, 100);
   EXPECT_EQ(last.text, QStringLiteral("4000 of 4000"));
+
+  // Reports in batches flip once for every thousand passed.
+  ProgressTracker batches;
+  EXPECT_EQ(batches.update(2048, 5000, start + 2s).colourFlips, 2);
+  EXPECT_EQ(batches.update(5000, 5000, start + 5s).colourFlips, 2);  // 3000 and 4000
+  ProgressTracker exact;
+  EXPECT_EQ(exact.update(1000, 1000, start + 1s).colourFlips, 0);
 }
 
-TEST(ProgressTracker, ReportsInBatchesFlipOncePerThousandPassed) {
-  const auto start = ProgressTracker::Clock::time_point{};
-  ProgressTracker tracker(start);
-  EXPECT_EQ(tracker.update(2048, 5000, start + 2s).colourFlips, 2);
-  EXPECT_EQ(tracker.update(5000, 5000, start + 5s).colourFlips, 2);  // 3000 and 4000
-  ProgressTracker exact(start);
-  EXPECT_EQ(exact.update(1000, 1000, start + 1s).colourFlips, 0);
+// The time left, against a fake clock: the user takes a minute over the questions, the first
+// replicates are slow, then the rate wanders by a quarter either way. Every estimate given is
+// within half the time actually left, and the first comes a second after the first report.
+TEST(ProgressTracker, TimeLeftFromTheRateAfterTheFirstSecond) {
+  using Seconds = std::chrono::duration<double>;
+  const auto clockAt = [](double seconds) {
+    return ProgressTracker::Clock::time_point{} +
+           std::chrono::duration_cast<ProgressTracker::Clock::duration>(Seconds(seconds));
+  };
+  constexpr long kTotal = 40000;
+  constexpr long kBatch = 64;
+  // Seconds per batch: a slow start, then 0.1 s give or take a quarter.
+  std::vector<double> batchTimes;
+  for (long done = 0; done < kTotal; done += kBatch) {
+    const long batch = done / kBatch;
+    batchTimes.push_back(batch < 3 ? 0.3 : 0.1 * (1.0 + 0.25 * ((batch * 7 % 5) - 2) / 2.0));
+  }
+  std::vector<double> finishedAt(batchTimes.size());
+  double now = 60.0;
+  for (std::size_t b = 0; b < batchTimes.size(); ++b) finishedAt[b] = now += batchTimes[b];
+  const double end = now;
+
+  ProgressTracker tracker;
+  std::optional<double> firstEstimateAt;
+  for (std::size_t b = 0; b < finishedAt.size(); ++b) {
+    const long done = std::min(kTotal, static_cast<long>(b + 1) * kBatch);
+    const QString text = tracker.update(done, kTotal, clockAt(finishedAt[b])).text;
+    const qsizetype about = text.indexOf(QStringLiteral("about "));
+    if (about < 0) {
+      EXPECT_TRUE(!firstEstimateAt || done == kTotal) << text.toStdString();
+      continue;
+    }
+    if (!firstEstimateAt) firstEstimateAt = finishedAt[b];
+    // "about 1 min 23 s left" or "about 45 s left"
+    const QStringList words = text.mid(about).split(QLatin1Char(' '));
+    const double estimate =
+        words.size() == 6 ? words[1].toDouble() * 60 + words[3].toDouble() : words[1].toDouble();
+    const double actual = end - finishedAt[b];
+    EXPECT_NEAR(estimate, actual, std::max(0.5 * actual, 1.0)) << text.toStdString();
+  }
+  ASSERT_TRUE(firstEstimateAt);
+  EXPECT_GE(*firstEstimateAt - finishedAt[0], 1.0);
+  EXPECT_LT(*firstEstimateAt - finishedAt[0], 1.5);
 }
 
 TEST(ProgressTracker, DurationTexts) {
