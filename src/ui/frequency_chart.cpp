@@ -4,11 +4,13 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QGuiApplication>
 #include <QLegend>
 #include <QValueAxis>
 #include <algorithm>
 
 #include "ui/life_charts.h"
+#include "ui/palette_colours.h"
 
 namespace pellmar {
 
@@ -60,6 +62,7 @@ void drawFrequencyChart(QChart& chart, const FrequencyChartData& frequencies,
   vertical->setLabelFormat(QStringLiteral("%d"));
   chart.addAxis(vertical, Qt::AlignLeft);
   series->attachAxis(vertical);
+  applyChartColours(chart, QGuiApplication::palette());
 }
 
 }  // namespace pellmar

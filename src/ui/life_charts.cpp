@@ -1,16 +1,17 @@
 #include "ui/life_charts.h"
 
 #include <QChart>
+#include <QGuiApplication>
 #include <QLegend>
 #include <QLineSeries>
 #include <QPen>
 #include <QValueAxis>
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <vector>
 
 #include "core/data/stage_label.h"
+#include "ui/palette_colours.h"
 
 namespace pellmar {
 
@@ -20,11 +21,6 @@ constexpr double kFixedMaximum = 1.2;
 // Eleven major divisions of the fixed scale of the age-stage probability charts.
 constexpr int kFixedTicks = 12;
 constexpr int kFontSize = 8;
-// Up to twelve stage columns, each in a colour of its own.
-constexpr std::array<QRgb, 12> kCurveColours = {0x1f77b4, 0xff7f0e, 0x2ca02c, 0xd62728,
-                                                0x9467bd, 0x8c564b, 0xe377c2, 0x7f7f7f,
-                                                0xbcbd22, 0x17becf, 0x000000, 0xaec7e8};
-
 struct ChartSettings {
   QString title;
   QString verticalTitle;
@@ -106,8 +102,7 @@ template <typename ValueAt>
 QLineSeries* addCurve(QChart& chart, const QString& name, int last, ValueAt valueAt) {
   auto* series = new QLineSeries(&chart);
   series->setName(name);
-  const QColor colour(
-      kCurveColours[static_cast<std::size_t>(chart.series().size()) % kCurveColours.size()]);
+  const QColor colour = curveColour(static_cast<int>(chart.series().size()));
   QList<QPointF> points;
   points.reserve(last + 2);
   for (int x = 0; x <= last; ++x) points.append(QPointF(x, valueAt(x)));
@@ -230,6 +225,7 @@ void drawLifeChart(QChart& chart, LifeChart kind, const Session& session, ChartP
     series->attachAxis(horizontal);
     series->attachAxis(egg ? eggs : vertical);
   }
+  applyChartColours(chart, QGuiApplication::palette());
 }
 
 }  // namespace pellmar

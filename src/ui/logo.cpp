@@ -13,14 +13,24 @@ QPixmap drawLogo(int size) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.scale(size / 100.0, size / 100.0);
 
-  // Legs and antennae.
+  // Legs, antennae and head, each first drawn wider in a pale colour: the outline this leaves
+  // keeps the black parts visible on a dark background and vanishes on a light one.
+  const auto drawLegs = [&painter] {
+    for (const int y : {42, 56, 70}) {
+      painter.drawLine(QPointF(30, y), QPointF(14, y + 6));
+      painter.drawLine(QPointF(70, y), QPointF(86, y + 6));
+    }
+    painter.drawLine(QPointF(44, 18), QPointF(36, 6));
+    painter.drawLine(QPointF(56, 18), QPointF(64, 6));
+  };
+  const QColor outline(235, 235, 235, 190);
+  painter.setPen(QPen(outline, 6, Qt::SolidLine, Qt::RoundCap));
+  drawLegs();
+  painter.setBrush(outline);
+  painter.setPen(Qt::NoPen);
+  painter.drawEllipse(QPointF(50, 24), 15.5, 12.5);
   painter.setPen(QPen(QColor(30, 30, 30), 3, Qt::SolidLine, Qt::RoundCap));
-  for (const int y : {42, 56, 70}) {
-    painter.drawLine(QPointF(30, y), QPointF(14, y + 6));
-    painter.drawLine(QPointF(70, y), QPointF(86, y + 6));
-  }
-  painter.drawLine(QPointF(44, 18), QPointF(36, 6));
-  painter.drawLine(QPointF(56, 18), QPointF(64, 6));
+  drawLegs();
 
   // Head and wing cases.
   painter.setPen(Qt::NoPen);

@@ -10,6 +10,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "ui/palette_colours.h"
+
 namespace pellmar {
 
 const std::vector<QuizScreen::Question>& QuizScreen::questions() {
@@ -95,17 +97,20 @@ void QuizScreen::choose(int question, int answer) {
 
 int QuizScreen::check() {
   int right = 0;
+  const QColor background = palette().color(QPalette::Window);
+  const QString rightColour = readableOn(background, QColor(0x00, 0x64, 0x00)).name();
+  const QString wrongColour = readableOn(background, QColor(0x8b, 0x00, 0x00)).name();
   for (std::size_t q = 0; q < questions().size(); ++q) {
     const Question& question = questions()[q];
     marks_[q]->show();
     if (choices_[q]->checkedId() == question.right) {
       ++right;
       marks_[q]->setText(QStringLiteral("Right."));
-      marks_[q]->setStyleSheet(QStringLiteral("color: darkgreen;"));
+      marks_[q]->setStyleSheet(QStringLiteral("color: %1;").arg(rightColour));
     } else {
       marks_[q]->setText(QStringLiteral("The answer is: ") +
                          question.answers[static_cast<std::size_t>(question.right)]);
-      marks_[q]->setStyleSheet(QStringLiteral("color: darkred;"));
+      marks_[q]->setStyleSheet(QStringLiteral("color: %1;").arg(wrongColour));
     }
   }
   score_->setText(QStringLiteral("%1 of %2 right.").arg(right).arg(questions().size()));

@@ -34,8 +34,10 @@ TitleScreen::TitleScreen() {
   setWindowTitle(QStringLiteral("Pellmar"));
   setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(true);
+  // A light page of its own, with dark text on it in a dark palette too.
   QPalette colours = palette();
   colours.setColor(QPalette::Window, QColor(250, 246, 232));
+  colours.setColor(QPalette::WindowText, QColor(40, 40, 40));
   setPalette(colours);
 
   auto* logo = new QLabel(this);

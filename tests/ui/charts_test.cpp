@@ -94,6 +94,12 @@ TEST_F(LifeCharts, SurvivalHasOneCurvePerStageColumnOnAFixedScale) {
   EXPECT_EQ(vertical->tickCount(), 12);
   EXPECT_EQ(vertical->titleText(), QStringLiteral("S(i,j)"));
   EXPECT_EQ(axis(chart_, Qt::Horizontal)->titleText(), QStringLiteral("age"));
+  // Solid grid lines across, in the text colour: black on a light palette.
+  EXPECT_TRUE(vertical->isGridLineVisible());
+  EXPECT_EQ(vertical->gridLinePen().style(), Qt::SolidLine);
+  EXPECT_EQ(vertical->gridLinePen().brush().style(), Qt::SolidPattern);
+  EXPECT_EQ(vertical->gridLineColor(), QApplication::palette().color(QPalette::Text));
+  EXPECT_FALSE(axis(chart_, Qt::Horizontal)->isGridLineVisible());
 }
 
 TEST_F(LifeCharts, EveryCurveClosesWithZeroOnePastTheLastAge) {
