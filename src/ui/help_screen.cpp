@@ -1,6 +1,7 @@
 #include "ui/help_screen.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -31,6 +32,15 @@ HelpScreen::HelpScreen(const QString& objectName, const QString& caption, const 
   layout->addWidget(page_);
   layout->addLayout(buttons);
   resize(720, 560);
+}
+
+void HelpScreen::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    button_->click();
+    return;
+  }
+  ReturnWindow::keyPressEvent(event);
 }
 
 }  // namespace pellmar

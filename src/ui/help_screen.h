@@ -8,6 +8,7 @@ class QTextBrowser;
 namespace pellmar {
 
 // A help or information screen: a title, a page of rich text and one button that closes it.
+// Return presses the button wherever the keyboard focus is on the page, as in a dialog.
 class HelpScreen : public ReturnWindow {
   Q_OBJECT
 
@@ -17,6 +18,9 @@ class HelpScreen : public ReturnWindow {
 
   [[nodiscard]] QPushButton* button() const { return button_; }
   [[nodiscard]] QTextBrowser* page() const { return page_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QTextBrowser* page_;

@@ -1,6 +1,7 @@
 #include "ui/return_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace pellmar {
 
@@ -19,6 +20,14 @@ void ReturnWindow::bringUp() {
 void ReturnWindow::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
   emit returned();
+}
+
+void ReturnWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace pellmar

@@ -5,8 +5,8 @@
 namespace pellmar {
 
 // A window opened from the main window, which hides itself meanwhile: closing it, by its back
-// button or by the window frame, hides it and announces returned() so that the main window
-// shows itself again.
+// button, by the window frame or by Esc, hides it and announces returned() so that the main
+// window shows itself again.
 class ReturnWindow : public QWidget {
   Q_OBJECT
 
@@ -21,6 +21,7 @@ class ReturnWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace pellmar
