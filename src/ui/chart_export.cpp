@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QSvgGenerator>
 
+#include "ui/desktop_settings.h"
+
 namespace pellmar {
 
 namespace {
@@ -58,14 +60,15 @@ bool saveChart(QChartView& view, const QString& path) {
                                                                     : saveChartAsPng(view, path);
 }
 
-void saveChartWithDialog(QChartView& view) {
+void saveChartWithDialog(QChartView& view, DesktopSettings& settings) {
   const QString pngFilter = QStringLiteral("PNG picture, 300 dpi (*.png)");
   const QString svgFilter = QStringLiteral("SVG drawing (*.svg)");
   QString chosenFilter = pngFilter;
-  QString path =
-      QFileDialog::getSaveFileName(&view, QStringLiteral("Save chart"), QString(),
-                                   pngFilter + QStringLiteral(";;") + svgFilter, &chosenFilter);
+  QString path = QFileDialog::getSaveFileName(
+      &view, QStringLiteral("Save chart"), settings.startFolder(FileKind::kChart),
+      pngFilter + QStringLiteral(";;") + svgFilter, &chosenFilter);
   if (path.isEmpty()) return;
+  settings.rememberFolder(FileKind::kChart, path);
   const bool svg = chosenFilter == svgFilter;
   const QString extension = svg ? QStringLiteral(".svg") : QStringLiteral(".png");
   if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) &&

@@ -6,6 +6,8 @@ class QChartView;
 
 namespace pellmar {
 
+class DesktopSettings;
+
 // Saves the chart shown in a view as a PNG picture at 300 dots per inch. False when the file
 // cannot be written.
 bool saveChartAsPng(QChartView& view, const QString& path);
@@ -17,7 +19,7 @@ bool saveChartAsSvg(QChartView& view, const QString& path);
 bool saveChart(QChartView& view, const QString& path);
 
 // Asks where to save the chart shown, as a PNG picture or an SVG drawing, and saves it; tells
-// the user when the file cannot be written.
-void saveChartWithDialog(QChartView& view);
+// the user when the file cannot be written. The dialog opens where the last chart was saved.
+void saveChartWithDialog(QChartView& view, DesktopSettings& settings);
 
 }  // namespace pellmar

@@ -15,6 +15,9 @@ class ClickableLabel : public QLabel {
   explicit ClickableLabel(const QString& objectName, QWidget* parent = nullptr,
                           bool separateDoubleClick = false);
 
+  // Reacts as to a click of the mouse (a menu item that does the same).
+  void click() { emit clicked(); }
+
  signals:
   void clicked();
   void doubleClicked();

@@ -11,12 +11,15 @@
 
 namespace pellmar {
 
-LargeGraphWindow::LargeGraphWindow(const Session& session, Dialogs& dialogs)
+LargeGraphWindow::LargeGraphWindow(const Session& session, Dialogs& dialogs,
+                                   DesktopSettings& settings)
     : ReturnWindow(QStringLiteral("largeGraphWindow"), QStringLiteral("Large graph")),
       session_(session),
       view_(new QChartView(this)) {
   view_->setObjectName(QStringLiteral("chartView"));
   view_->setRenderHint(QPainter::Antialiasing);
+  // Nothing in a chart answers the keyboard; the focus goes to the buttons.
+  view_->setFocusPolicy(Qt::NoFocus);
 
   auto* buttons = new QHBoxLayout;
   const auto addButton = [this, buttons](const char* name, const QString& caption) {
@@ -43,7 +46,8 @@ LargeGraphWindow::LargeGraphWindow(const Session& session, Dialogs& dialogs)
   buttons->addStretch();
   QPushButton* save = addButton("saveChartButton", QStringLiteral("Save chart"));
   save->setToolTip(QStringLiteral("Save the chart as a PNG picture (300 dpi) or an SVG drawing"));
-  connect(save, &QPushButton::clicked, this, [this] { saveChartWithDialog(*view_); });
+  connect(save, &QPushButton::clicked, this,
+          [this, &settings] { saveChartWithDialog(*view_, settings); });
   connect(addButton("printButton", QStringLiteral("Print form")), &QPushButton::clicked, this,
           [this, &dialogs] { dialogs.printWindow(objectName().toStdString()); });
   connect(addButton("mainWindowButton", QStringLiteral("Mainform")), &QPushButton::clicked, this,

@@ -10,6 +10,7 @@ class QPushButton;
 namespace pellmar {
 
 class Dialogs;
+class DesktopSettings;
 
 // The large chart window: the seven charts of the Basic Run results, and the fecundity curves
 // once the life table has been computed, drawn larger, with its own buttons to switch between
@@ -18,7 +19,7 @@ class LargeGraphWindow : public ReturnWindow {
   Q_OBJECT
 
  public:
-  LargeGraphWindow(const Session& session, Dialogs& dialogs);
+  LargeGraphWindow(const Session& session, Dialogs& dialogs, DesktopSettings& settings);
 
   // Shows the window with the survival chart; the fecundity chart's button is enabled when there
   // is a life table.

@@ -1,9 +1,12 @@
-// The desktop program: wires the Qt dialog services to the main window and runs the events.
+// The desktop program: wires the Qt dialog services and the settings to the main window and
+// runs the events.
 #include <QApplication>
 #include <QTimer>
 #include <iostream>
 #include <string_view>
 
+#include "ui/desktop_settings.h"
+#include "ui/focus_frame.h"
 #include "ui/main_window.h"
 #include "ui/qt_dialogs.h"
 
@@ -20,8 +23,10 @@ int main(int argc, char* argv[]) {
   // or a fault in the data file, not when a screen closes while the main window is hidden.
   QApplication::setQuitOnLastWindowClosed(false);
 
-  pellmar::QtDialogs dialogs;
-  pellmar::MainWindow window(dialogs);
+  pellmar::DesktopSettings settings;
+  pellmar::QtDialogs dialogs(settings);
+  pellmar::FocusFrame focusFrame;
+  pellmar::MainWindow window(dialogs, settings);
   QObject::connect(&window, &pellmar::MainWindow::programEnded, &application, &QApplication::quit,
                    Qt::QueuedConnection);
   // A file named on the command line (as a desktop's "Open with" starts the program) opens at

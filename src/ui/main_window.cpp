@@ -1,27 +1,44 @@
 #include "ui/main_window.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/system_clock.h"
 #include "ui/chart_export.h"
 #include "ui/clickable_label.h"
 #include "ui/data_format_window.h"
+#include "ui/desktop_settings.h"
 #include "ui/frequency_chart.h"
 #include "ui/help_screen.h"
 #include "ui/help_texts.h"
 #include "ui/large_graph_window.h"
 #include "ui/logo.h"
 #include "ui/output_files_window.h"
+#include "ui/palette_colours.h"
 #include "ui/quiz_screen.h"
 #include "ui/quotations.h"
 #include "ui/resampling_results_window.h"
@@ -36,10 +53,38 @@ namespace {
 
 constexpr int kGreetingIntervalMs = 500;
 constexpr int kClosingTextPointSize = 24;
+// The clock line flips between these while a bootstrap runs; its text stays black on both.
 const QColor kYellow(255, 255, 0);
 const QColor kGreen(0, 255, 0);
+// The window's size in the first program run, where the screen has room for it.
+constexpr QSize kFirstSize(1240, 800);
+// Room around the controls of the steps and the chart area for the focus frame, which is drawn
+// outside the control that has the focus.
+constexpr int kFocusFrameRoom = 3;
+// The colours of the window's lines, as chosen for a light background; on a dark one each is
+// lightened until it reads as well.
+const QColor kTitleColour(0x7a, 0x1f, 0x14);
+const QColor kGreetingColour(0x2e, 0x6b, 0x2e);
+const QColor kStepColour(0x1f, 0x3f, 0x8f);
+const QColor kNoticeColour(0xff, 0x00, 0x00);
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+// The last step of the analysis done: the steps go in this order, so it is the furthest.
+QString lastStepDone(const Session& session) {
+  if (session.comparison.done) return QStringLiteral("Compare two bootstraps");
+  if (session.jackknife.done) return QStringLiteral("Jackknife");
+  if (session.bootstrap.done) return QStringLiteral("Bootstrap");
+  if (session.predation.sasdDone) return QStringLiteral("Read SASD");
+  if (session.basic.basicRunDone) return QStringLiteral("Basic Run");
+  return QStringLiteral("Open data file");
+}
+
+void setTextColour(QWidget& widget, const QColor& colour) {
+  QPalette colours = widget.palette();
+  colours.setColor(QPalette::WindowText, colour);
+  widget.setPalette(colours);
+}
 
 void setBold(QWidget& widget, int pointSize = 0) {
   QFont font = widget.font();
@@ -48,26 +93,54 @@ void setBold(QWidget& widget, int pointSize = 0) {
   widget.setFont(font);
 }
 
+// The page of the main window, inside a scroll area. Its height for a width is the least its
+// layout needs there, so the page scrolls only when the window is smaller than that, not as
+// soon as it is smaller than the page's preferred size.
+class ScrolledPage : public QWidget {
+ public:
+  [[nodiscard]] int heightForWidth(int width) const override {
+    return layout() != nullptr ? layout()->totalMinimumHeightForWidth(width)
+                               : QWidget::heightForWidth(width);
+  }
+};
+
+// The one local file a drag carries, or the empty text.
+QString draggedFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl& url = data->urls().front();
+  if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile()) return {};
+  return url.toLocalFile();
+}
+
 ClickableLabel* stepLabel(const char* name, const QString& caption, QWidget* parent) {
   auto* label = new ClickableLabel(QString::fromLatin1(name), parent);
   label->setText(caption);
   setBold(*label);
-  label->setStyleSheet(QStringLiteral("color: #1f3f8f;"));
   return label;
 }
 
 }  // namespace
 
-MainWindow::MainWindow(Dialogs& dialogs)
-    : dialogs_(dialogs), program_([&dialogs] { return dialogs.clock(); }) {
+MainWindow::MainWindow(Dialogs& dialogs, DesktopSettings& settings)
+    : dialogs_(dialogs), settings_(settings) {
   setObjectName(QStringLiteral("mainWindow"));
-  setWindowTitle(QStringLiteral("Pellmar"));
-  buildWindow();
-  loadTexts();
+  setAcceptDrops(true);
+  buildMenus();
+  buildToolBar();
+  buildStatusBar();
+  startNewAnalysis();
   greetingTimer_.setInterval(kGreetingIntervalMs);
   connect(&greetingTimer_, &QTimer::timeout, this, &MainWindow::greetingTick);
   greetingTimer_.start();
-  applyCommandStates();
+
+  if (!restoreGeometry(settings_.mainWindowGeometry())) {
+    const QRect screen = QApplication::primaryScreen() != nullptr
+                             ? QApplication::primaryScreen()->availableGeometry()
+                             : QRect(QPoint(0, 0), kFirstSize);
+    resize(kFirstSize.boundedTo(screen.size() * 0.9));
+    move(screen.center() - rect().center());
+  }
+  restoreState(settings_.mainWindowState());
 }
 
 MainWindow::~MainWindow() = default;
@@ -80,17 +153,24 @@ QPushButton* MainWindow::addButton(const char* name, const QString& caption, con
   return button;
 }
 
-void MainWindow::buildWindow() {
-  auto* title = new ClickableLabel(QStringLiteral("titleLabel"), this, true);
+QWidget* MainWindow::buildPage() {
+  auto* page = new ScrolledPage;
+  page->setObjectName(QStringLiteral("mainPage"));
+  auto* title = new ClickableLabel(QStringLiteral("titleLabel"), page, true);
   connect(title, &ClickableLabel::clicked, this, [this] { showHelp(Help::kIntroduction); });
   connect(title, &ClickableLabel::doubleClicked, this, [this] { showHelp(Help::kNotes); });
   title_ = title;
 
-  auto* greeting = new ClickableLabel(QStringLiteral("greetingLabel"), this);
+  auto* greeting = new ClickableLabel(QStringLiteral("greetingLabel"), page);
   setBold(*greeting, 14);
-  greeting->setStyleSheet(QStringLiteral("color: #2e6b2e;"));
-  auto* instructions = new ClickableLabel(QStringLiteral("instructionsLabel"), this);
+  auto* instructions = new ClickableLabel(QStringLiteral("instructionsLabel"), page);
   instructions->setWordWrap(true);
+  // The figure buttons hide these two; the controls below keep their places meanwhile.
+  for (QWidget* label : std::initializer_list<QWidget*>{greeting, instructions}) {
+    QSizePolicy policy = label->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    label->setSizePolicy(policy);
+  }
   for (ClickableLabel* label : {greeting, instructions}) {
     connect(label, &ClickableLabel::clicked, this, [this] { showHelp(Help::kNotes); });
     connect(label, &ClickableLabel::doubleClicked, this, [this] { showHelp(Help::kNotes); });
@@ -98,18 +178,19 @@ void MainWindow::buildWindow() {
   greetingLine_ = greeting;
   instructions_ = instructions;
 
-  auto* notice = new ClickableLabel(QStringLiteral("checkDataFileNotice"), this);
-  notice->setStyleSheet(QStringLiteral("color: red;"));
+  auto* notice = new ClickableLabel(QStringLiteral("checkDataFileNotice"), page);
   connect(notice, &ClickableLabel::clicked, this,
-          [this] { perform([this] { showNotice(program_.run(CheckRequest{}).message); }); });
+          [this] { perform([this] { showNotice(program_->run(CheckRequest{}).message); }); });
   notice_ = notice;
 
-  quotation_ = new QLabel(this);
+  quotation_ = new QLabel(page);
   quotation_->setObjectName(QStringLiteral("quotationLabel"));
   quotation_->setWordWrap(true);
-  quotation_->setStyleSheet(QStringLiteral("font-style: italic; color: #444;"));
+  QFont italic = quotation_->font();
+  italic.setItalic(true);
+  quotation_->setFont(italic);
 
-  auto* clock = new ClickableLabel(QStringLiteral("clockLabel"), this);
+  auto* clock = new ClickableLabel(QStringLiteral("clockLabel"), page);
   clock->setToolTip(QStringLiteral("Introduction"));
   clock->setAutoFillBackground(true);
   clock->setMargin(3);
@@ -138,13 +219,21 @@ void MainWindow::buildWindow() {
   bottom->addWidget(quotation_, 1);
   bottom->addWidget(clockLine_);
 
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(page);
   layout->addLayout(top);
   layout->addWidget(notice_);
   layout->addLayout(middle, 1);
   layout->addLayout(bottom);
   lockedDuringWork_.push_back(notice_);
-  resize(1240, 800);
+
+  // Where large fonts or a small screen leave the window smaller than the page, the page
+  // scrolls rather than squeezing its controls until their texts are cut.
+  auto* scroller = new QScrollArea;
+  scroller->setObjectName(QStringLiteral("mainPageScroller"));
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setWidgetResizable(true);
+  scroller->setWidget(page);
+  return scroller;
 }
 
 QWidget* MainWindow::buildStepsArea() {
@@ -156,10 +245,10 @@ QWidget* MainWindow::buildStepsArea() {
   step1->setToolTip(QStringLiteral("Chech datafile"));
   step1->setCursor(Qt::PointingHandCursor);
   connect(step1, &ClickableLabel::clicked, this,
-          [this] { perform([this] { showNotice(program_.run(CheckRequest{}).message); }); });
+          [this] { perform([this] { showNotice(program_->run(CheckRequest{}).message); }); });
   QPushButton* open = addButton("openDataFileButton", QStringLiteral("Open data file"),
                                 QStringLiteral("Open data file"), area);
-  connect(open, &QPushButton::clicked, this, [this] { perform([this] { openDataFile(); }); });
+  connect(open, &QPushButton::clicked, this, [this] { openDataFile(); });
   QPushButton* basicRun = addButton("basicRunButton", QStringLiteral("Basic Run"),
                                     QStringLiteral("Run life table analysis"), area);
   connect(basicRun, &QPushButton::clicked, this, [this] { perform([this] { this->basicRun(); }); });
@@ -201,13 +290,16 @@ QWidget* MainWindow::buildStepsArea() {
   resampling->addWidget(jackknife);
   resampling->addWidget(compare);
 
-  grid->addWidget(step1, 0, 0);
+  stepLabels_ = {step1, stepLabel("basicRunStep", QStringLiteral("Step 2."), area),
+                 stepLabel("readSasdStep", QStringLiteral("Step 3."), area),
+                 stepLabel("resamplingStep", QStringLiteral("Step 4."), area)};
+  grid->addWidget(stepLabels_[0], 0, 0);
   grid->addWidget(open, 0, 1);
-  grid->addWidget(stepLabel("basicRunStep", QStringLiteral("Step 2."), area), 1, 0);
+  grid->addWidget(stepLabels_[1], 1, 0);
   grid->addWidget(basicRun, 1, 1);
-  grid->addWidget(stepLabel("readSasdStep", QStringLiteral("Step 3."), area), 2, 0);
+  grid->addWidget(stepLabels_[2], 2, 0);
   grid->addLayout(stableDistribution, 2, 1);
-  grid->addWidget(stepLabel("resamplingStep", QStringLiteral("Step 4."), area), 3, 0);
+  grid->addWidget(stepLabels_[3], 3, 0);
   grid->addLayout(resampling, 3, 1);
 
   bootBegin_ = new QLabel(area);
@@ -227,13 +319,15 @@ QWidget* MainWindow::buildStepsArea() {
   actionLayout->addWidget(paired);
 
   auto* layout = new QVBoxLayout(area);
-  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setContentsMargins(kFocusFrameRoom, kFocusFrameRoom, kFocusFrameRoom, kFocusFrameRoom);
   layout->addLayout(grid);
   layout->addWidget(bootBegin_);
   layout->addWidget(bootEnd_);
   layout->addWidget(action);
   layout->addStretch();
-  area->setFixedWidth(330);
+  // A fixed width keeps the long caption of Step 3 wrapped; larger fonts widen it.
+  constexpr int kStepsWidth = 316;
+  area->setFixedWidth(std::max(kStepsWidth, area->minimumSizeHint().width()));
 
   commandWidgets_[static_cast<std::size_t>(Command::kOpenDataFile)] = open;
   commandWidgets_[static_cast<std::size_t>(Command::kCheckDataFile)] = step1;
@@ -254,14 +348,18 @@ QWidget* MainWindow::buildChartArea() {
   auto* placeholder = new QLabel(
       QStringLiteral("The figures of the analysis appear here after the Basic Run."), chartArea_);
   placeholder->setAlignment(Qt::AlignCenter);
-  placeholder->setStyleSheet(QStringLiteral("color: #777; border: 1px solid #bbb;"));
+  placeholder->setWordWrap(true);
+  placeholder->setFrameShape(QFrame::StyledPanel);
+  placeholder->setForegroundRole(QPalette::PlaceholderText);
   lifeChart_ = new QChartView(chartArea_);
   lifeChart_->setObjectName(QStringLiteral("lifeChartView"));
   frequencyChart_ = new QChartView(chartArea_);
   frequencyChart_->setObjectName(QStringLiteral("frequencyChartView"));
   for (QChartView* view : {lifeChart_, frequencyChart_}) {
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(520, 380);
+    // Nothing in a chart answers the keyboard; the focus goes to the buttons.
+    view->setFocusPolicy(Qt::NoFocus);
+    view->setMinimumSize(380, 260);
   }
   chartArea_->addWidget(placeholder);
   chartArea_->addWidget(lifeChart_);
@@ -272,8 +370,8 @@ QWidget* MainWindow::buildChartArea() {
       QStringLiteral("Save the chart shown as a PNG picture (300 dpi) or an SVG drawing"), area);
   saveChartButton_->setEnabled(false);
   connect(saveChartButton_, &QPushButton::clicked, this, [this] {
-    saveChartWithDialog(chartArea_->currentWidget() == frequencyChart_ ? *frequencyChart_
-                                                                       : *lifeChart_);
+    saveChartWithDialog(
+        chartArea_->currentWidget() == frequencyChart_ ? *frequencyChart_ : *lifeChart_, settings_);
   });
 
   progressText_ = new QLabel(area);
@@ -283,10 +381,7 @@ QWidget* MainWindow::buildChartArea() {
   progressBar_->setRange(0, 100);
   stopButton_ = addButton("stopButton", QStringLiteral("Stop"),
                           QStringLiteral("Stop the bootstrap after the replicate under way"), area);
-  connect(stopButton_, &QPushButton::clicked, this, [this] {
-    backgroundTask_.requestStop();
-    stopButton_->setEnabled(false);
-  });
+  connect(stopButton_, &QPushButton::clicked, this, [this] { stopWork(); });
   for (QWidget* widget :
        std::initializer_list<QWidget*>{progressText_, progressBar_, stopButton_}) {
     widget->hide();
@@ -299,7 +394,7 @@ QWidget* MainWindow::buildChartArea() {
   below->addStretch();
   below->addWidget(saveChartButton_);
   auto* layout = new QVBoxLayout(area);
-  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setContentsMargins(kFocusFrameRoom, kFocusFrameRoom, kFocusFrameRoom, kFocusFrameRoom);
   layout->addWidget(chartArea_, 1);
   layout->addLayout(below);
   return area;
@@ -357,9 +452,11 @@ QGroupBox* MainWindow::buildGraphFrame() {
   auto* frame = new QGroupBox(QStringLiteral("Graph"), this);
   frame->setObjectName(QStringLiteral("graphFrame"));
   auto* grid = new QGridLayout(frame);
+  // Three buttons a row keep the column beside the chart short enough for small screens.
+  constexpr int kColumns = 3;
   int position = 0;
   const auto place = [&grid, &position](QPushButton* button) {
-    grid->addWidget(button, position / 2, position % 2);
+    grid->addWidget(button, position / kColumns, position % kColumns);
     ++position;
     return button;
   };
@@ -385,7 +482,7 @@ QGroupBox* MainWindow::buildGraphFrame() {
           [this] { showHelp(Help::kReferences); });
   command("notesButton", "Note well", "Special note", [this] { showHelp(Help::kNotes); });
   command("printPageButton", "Print page", "Print this form", [this] { printThisWindow(); });
-  command("quitButton", "Quit", "Quit this program", [this] { beginClosing(); });
+  command("quitButton", "Quit", "Quit this program", [this] { quit(); });
   place(addButton("unusedQButton", QStringLiteral("Q"), {}, frame));
   place(addButton("unusedWButton", QStringLiteral("W"), {}, frame));
 
@@ -433,10 +530,6 @@ QGroupBox* MainWindow::buildAuthorFrame() {
 }
 
 void MainWindow::loadTexts() {
-  title_->setText(QStringLiteral(
-      "<span style='font-size:26pt; font-weight:bold; color:#7a1f14;'>Pellmar</span><br>"
-      "<span style='font-size:12pt;'>Consumption and predation rates from the age-stage, "
-      "two-sex life table</span>"));
   greetingLine_->setText(QString::fromLatin1(Greeting::kInitial));
   notice_->setText(
       QStringLiteral("Check your data file before the analysis: click this line or \"Step 1.\""));
@@ -445,6 +538,21 @@ void MainWindow::loadTexts() {
   instructions_->setText(fromStd(instructionText()) + QStringLiteral("\n\n") +
                          fromStd(quotationText(choice.belowInstructions)));
   quotation_->setText(fromStd(quotationText(choice.quotationLine)));
+}
+
+void MainWindow::applyColours() {
+  const QColor background = palette().color(QPalette::Window);
+  title_->setText(
+      QStringLiteral("<span style='font-size:26pt; font-weight:bold; color:%1;'>Pellmar</span><br>"
+                     "<span style='font-size:12pt;'>Consumption and predation rates from the "
+                     "age-stage, two-sex life table</span>")
+          .arg(readableOn(background, kTitleColour).name()));
+  setTextColour(*greetingLine_, readableOn(background, kGreetingColour));
+  setTextColour(*notice_, readableOn(background, kNoticeColour));
+  for (QLabel* step : stepLabels_) setTextColour(*step, readableOn(background, kStepColour));
+  for (QChartView* view : {lifeChart_, frequencyChart_}) {
+    applyChartColours(*view->chart(), QGuiApplication::palette());
+  }
 }
 
 QWidget* MainWindow::commandWidget(Command command) const {
@@ -464,48 +572,44 @@ void MainWindow::showNotice(const Notice& notice) {
   dialogs_.messageBox(notice.text, MessageButtons::kOk, notice.title);
 }
 
-void MainWindow::openDataFile() {
-  if (const auto request = askOpen(dialogs_)) program_.run(*request);
-}
-
 void MainWindow::basicRun() {
-  const BasicRunResult result = program_.run(BasicRunRequest{});
+  const BasicRunResult result = program_->run(BasicRunRequest{});
   if (result.analysed) writeRunRecord();
   if (result.warning) showNotice(*result.warning);
   if (result.analysed) showChart(LifeChart::kCij);
 }
 
 void MainWindow::readSasd() {
-  const ReadSasdResult result = program_.run(askReadSasd(dialogs_));
+  const ReadSasdResult result = program_->run(askReadSasd(dialogs_));
   writeRunRecord();
   showNotice(result.message);
 }
 
-void MainWindow::writeRunRecord() { program_.run(RunRecordRequest{"desktop", {}}); }
+void MainWindow::writeRunRecord() { program_->run(RunRecordRequest{"desktop", {}}); }
 
 void MainWindow::readFecundity() {
-  const ReadFecundityResult result = program_.run(askReadFecundity(dialogs_));
+  const ReadFecundityResult result = program_->run(askReadFecundity(dialogs_));
   writeRunRecord();
   showChart(LifeChart::kFecundity);
   showNotice(result.warning ? *result.warning : result.message);
 }
 
 void MainWindow::bootstrap() {
-  program_.restartReportNumbers();
-  const auto request = askBootstrap(dialogs_, program_.session(), seedFromClock());
+  program_->restartReportNumbers();
+  const auto request = askBootstrap(dialogs_, program_->session(), seedFromClock());
   if (!request) return;
   runInBackground([this, &request](std::stop_token stop) {
-    program_.run(*request, progressShownAs("Bootstrap"), stop);
+    program_->run(*request, progressShownAs("Bootstrap"), stop);
   });
   showBootstrapTimes();
   showResamplingResults();
-  if (const auto curves = askNormalDensity(dialogs_)) showNotice(program_.run(*curves).message);
+  if (const auto curves = askNormalDensity(dialogs_)) showNotice(program_->run(*curves).message);
   writeRunRecord();
 }
 
 void MainWindow::jackknife() {
   runInBackground([this](std::stop_token stop) {
-    program_.run(JackknifeRequest{}, progressShownAs("Jackknife"), stop);
+    program_->run(JackknifeRequest{}, progressShownAs("Jackknife"), stop);
   });
   writeRunRecord();
   showResamplingResults();
@@ -513,17 +617,18 @@ void MainWindow::jackknife() {
 
 void MainWindow::compareBootstraps() {
   if (const auto request = askComparison(dialogs_)) {
-    showNotice(program_.run(*request).message);
+    showNotice(program_->run(*request).message);
   }
 }
 
 void MainWindow::afterCommand() {
   applyCommandStates();
-  if (program_.ended()) endProgram();
+  showStudy();
+  if (program_->ended()) endProgram();
 }
 
 void MainWindow::applyCommandStates() {
-  const CommandStates& states = program_.commands();
+  const CommandStates& states = program_->commands();
   for (std::size_t i = 0; i < commandWidgets_.size(); ++i) {
     const auto command = static_cast<Command>(i);
     QWidget* widget = commandWidgets_[i];
@@ -534,6 +639,111 @@ void MainWindow::applyCommandStates() {
     lastFocus_ = states.focused();
     commandWidget(*lastFocus_)->setFocus();
   }
+}
+
+void MainWindow::showStudy() {
+  const StudyData& study = program_->session().study;
+  if (study.dataFileName.empty()) {
+    settings_.setStudyFolder({});
+    setWindowTitle(QStringLiteral("Pellmar"));
+    studyStatus_->setText(QStringLiteral("No data file open"));
+    studyStatus_->setToolTip({});
+    timeUnitStatus_->hide();
+    lastStepStatus_->hide();
+    return;
+  }
+  const QString path = QString::fromStdString(study.dataFileName);
+  const QString name = QFileInfo(path).fileName();
+  settings_.setStudyFolder(QFileInfo(path).absolutePath());
+  setWindowTitle(name + QStringLiteral(" - Pellmar"));
+  studyStatus_->setText(QStringLiteral("Study: ") + name);
+  studyStatus_->setToolTip(QDir::toNativeSeparators(path));
+  timeUnitStatus_->setText(
+      QStringLiteral("Time unit: %1 %2")
+          .arg(QString::number(study.timeUnit, 'g', 6))
+          .arg(study.timeUnit == 1.0 ? QStringLiteral("day") : QStringLiteral("days")));
+  timeUnitStatus_->show();
+  lastStepStatus_->setText(QStringLiteral("Last step: ") + lastStepDone(program_->session()));
+  lastStepStatus_->show();
+}
+
+void MainWindow::startNewAnalysis() {
+  destroyScreens();
+  // The program run before goes, and with it its session and whatever it holds on its files.
+  program_ = std::make_unique<Program>([this] { return dialogs_.clock(); });
+  greeting_ = Greeting{};
+  lastFocus_.reset();
+  lockedDuringWork_.clear();
+  stepLabels_.clear();
+  // The page of the analysis before goes once the event that started this one is done with it.
+  setCentralWidget(buildPage());
+  loadTexts();
+  applyColours();
+  bindActionsToPage();
+  applyCommandStates();
+  showStudy();
+}
+
+void MainWindow::destroyScreens() {
+  titleScreen_.reset();
+  resultsWindow_.reset();
+  stageMeansWindow_.reset();
+  resamplingResultsWindow_.reset();
+  dataFormatWindow_.reset();
+  outputFilesWindow_.reset();
+  largeGraphWindow_.reset();
+  quizScreen_.reset();
+  for (auto& screen : helpScreens_) screen.reset();
+}
+
+void MainWindow::openDataFile(const QString& path) {
+  whenIdle(QStringLiteral("Open data file"), [this, path] {
+    perform([this, &path] {
+      const auto request =
+          path.isEmpty() ? askOpen(dialogs_)
+                         : askOpenNamed(dialogs_, QDir::toNativeSeparators(path).toStdString());
+      // Cancelling the dialogs leaves the study open as it was; a file chosen while one is
+      // open starts a new analysis with it.
+      if (!request) return;
+      if (!program_->session().study.dataFileName.empty()) startNewAnalysis();
+      const QString chosen = QString::fromStdString(request->dataFile);
+      settings_.addRecentFile(chosen);
+      settings_.rememberFolder(FileKind::kDataFile, chosen);
+      fillRecentMenu();
+      program_->run(*request);
+    });
+  });
+}
+
+void MainWindow::newAnalysis() {
+  whenIdle(QStringLiteral("New analysis"), [this] { startNewAnalysis(); });
+}
+
+void MainWindow::quit() {
+  whenIdle(QStringLiteral("Quit"), [this] { beginClosing(); });
+}
+
+void MainWindow::whenIdle(const QString& title, std::function<void()> action) {
+  if (!backgroundTask_.running()) {
+    action();
+    return;
+  }
+  const QString work = runningWork_.isEmpty() ? QStringLiteral("The analysis") : runningWork_;
+  const QString question = QStringLiteral(
+                               "%1 is still running. Stop it? Its files will not be "
+                               "written.")
+                               .arg(work);
+  if (dialogs_.messageBox(question.toStdString(), MessageButtons::kYesNo, title.toStdString()) !=
+      MessageAnswer::kYes) {
+    return;
+  }
+  afterWork_ = std::move(action);
+  stopWork();
+}
+
+void MainWindow::stopWork() {
+  backgroundTask_.requestStop();
+  stopButton_->setEnabled(false);
 }
 
 void MainWindow::runInBackground(const std::function<void(std::stop_token)>& work) {
@@ -552,7 +762,12 @@ void MainWindow::runInBackground(const std::function<void(std::stop_token)>& wor
       widget->hide();
     }
     progressTracker_.reset();
+    runningWork_.clear();
     for (QWidget* widget : lockedDuringWork_) widget->setEnabled(true);
+    // What waited for the work to stop runs once the command that started it has finished.
+    if (afterWork_) {
+      QMetaObject::invokeMethod(this, std::exchange(afterWork_, {}), Qt::QueuedConnection);
+    }
   };
   try {
     backgroundTask_.run(work);
@@ -578,6 +793,7 @@ void MainWindow::showProgress(const std::string& label, long done, long total) {
       progressTracker_->update(done, total, ProgressTracker::Clock::now());
   progressBar_->setValue(update.percent);
   progressText_->setText(fromStd(label) + QStringLiteral(": ") + update.text);
+  runningWork_ = QStringLiteral("The ") + fromStd(label).toLower();
   const bool bootstrap = label == "Bootstrap";
   if (bootstrap && bootBegin_->isHidden()) showBootstrapTimes();
   if (bootstrap && update.colourFlips > 0) {
@@ -587,12 +803,13 @@ void MainWindow::showProgress(const std::string& label, long done, long total) {
       const bool yellow = colours.color(QPalette::Window) == kYellow;
       colours.setColor(QPalette::Window, yellow ? kGreen : kYellow);
     }
+    colours.setColor(QPalette::WindowText, Qt::black);
     clockLine_->setPalette(colours);
   }
 }
 
 void MainWindow::showBootstrapTimes() {
-  const BootstrapState& bootstrap = program_.session().bootstrap;
+  const BootstrapState& bootstrap = program_->session().bootstrap;
   if (!bootstrap.beganAt.empty()) {
     bootBegin_->setText(QStringLiteral("Bootstrap begins at:\n") + fromStd(bootstrap.beganAt));
     bootBegin_->show();
@@ -610,7 +827,7 @@ void MainWindow::greetingTick() {
 }
 
 void MainWindow::showChart(LifeChart kind) {
-  drawLifeChart(*lifeChart_->chart(), kind, program_.session(), ChartPlace::kMainWindow);
+  drawLifeChart(*lifeChart_->chart(), kind, program_->session(), ChartPlace::kMainWindow);
   chartArea_->setCurrentWidget(lifeChart_);
   saveChartButton_->setEnabled(true);
   // Enter steps on through the charts: each moves the focus to the button of the next.
@@ -644,12 +861,20 @@ void MainWindow::connectReturn(ReturnWindow& window) {
 }
 
 void MainWindow::openWindow(ReturnWindow& window) {
-  hide();
+  hideKeepingPlace();
   window.bringUp();
+}
+
+void MainWindow::hideKeepingPlace() {
+  if (isHidden()) return;
+  placeWhileHidden_ = saveGeometry();
+  hide();
 }
 
 void MainWindow::returnToMain() {
   if (ended_) return;
+  // Shown again, a window may be placed anew by the window manager: it comes back where it was.
+  if (!placeWhileHidden_.isEmpty()) restoreGeometry(placeWhileHidden_);
   show();
   raise();
   activateWindow();
@@ -711,7 +936,7 @@ void MainWindow::showResults() {
     resultsWindow_ = std::make_unique<ResultsWindow>();
     connectReturn(*resultsWindow_);
   }
-  resultsWindow_->load(program_.session());
+  resultsWindow_->load(program_->session());
   openWindow(*resultsWindow_);
 }
 
@@ -720,7 +945,7 @@ void MainWindow::showStageMeans() {
     stageMeansWindow_ = std::make_unique<StageMeansWindow>(dialogs_);
     connectReturn(*stageMeansWindow_);
   }
-  stageMeansWindow_->load(program_.session());
+  stageMeansWindow_->load(program_->session());
   openWindow(*stageMeansWindow_);
 }
 
@@ -733,7 +958,7 @@ void MainWindow::showOutputFiles() {
       showHelp(Help::kPrintingHints);
     });
   }
-  outputFilesWindow_->load(program_.session());
+  outputFilesWindow_->load(program_->session());
   openWindow(*outputFilesWindow_);
 }
 
@@ -747,12 +972,13 @@ void MainWindow::showDataFormat() {
 
 void MainWindow::showLargeGraph() {
   if (!largeGraphWindow_) {
-    largeGraphWindow_ = std::make_unique<LargeGraphWindow>(program_.session(), dialogs_);
+    largeGraphWindow_ =
+        std::make_unique<LargeGraphWindow>(program_->session(), dialogs_, settings_);
     connectReturn(*largeGraphWindow_);
     connect(largeGraphWindow_.get(), &LargeGraphWindow::quitRequested, this,
             [this] { beginClosing(); });
   }
-  hide();
+  hideKeepingPlace();
   largeGraphWindow_->open();
 }
 
@@ -771,7 +997,7 @@ void MainWindow::openResamplingResults() {
     connect(resamplingResultsWindow_.get(), &ResamplingResultsWindow::wentBack, this,
             &MainWindow::leaveResamplingResults);
   }
-  const Session& session = program_.session();
+  const Session& session = program_->session();
   std::optional<ResamplingShown> shown;
   const BootstrapState& boot = session.bootstrap;
   if (session.shownResampling == ResamplingKind::kBootstrap && boot.done) {
@@ -795,7 +1021,7 @@ void MainWindow::openResamplingResults() {
 }
 
 void MainWindow::showResamplingResults() {
-  const Session& session = program_.session();
+  const Session& session = program_->session();
   if (session.shownResampling == ResamplingKind::kBootstrap) {
     drawFrequencyChart(*frequencyChart_->chart(), bootstrapFrequencyChart(session),
                        QStringLiteral("Net consumption rate C0 (class centre)"));
@@ -809,7 +1035,7 @@ void MainWindow::showResamplingResults() {
 }
 
 void MainWindow::leaveResamplingResults() {
-  program_.leaveResamplingResults();
+  program_->leaveResamplingResults();
   greetingLine_->show();
   instructions_->show();
   instructions_->setText(closingInstructionText());
@@ -820,7 +1046,7 @@ void MainWindow::leaveResamplingResults() {
 void MainWindow::printThisWindow() { dialogs_.printWindow(objectName().toStdString()); }
 
 void MainWindow::beginClosing() {
-  hide();
+  hideKeepingPlace();
   showHelp(Help::kFarewell);
 }
 
@@ -829,6 +1055,8 @@ void MainWindow::endProgram() {
   ended_ = true;
   backgroundTask_.requestStop();
   greetingTimer_.stop();
+  if (isHidden() && !placeWhileHidden_.isEmpty()) restoreGeometry(placeWhileHidden_);
+  settings_.saveMainWindow(saveGeometry(), saveState());
   for (QWidget* window : std::initializer_list<QWidget*>{
            titleScreen_.get(), resultsWindow_.get(), stageMeansWindow_.get(),
            resamplingResultsWindow_.get(), dataFormatWindow_.get(), outputFilesWindow_.get(),
@@ -851,14 +1079,252 @@ void MainWindow::start() {
 
 void MainWindow::startWithDataFile(const std::string& path) {
   returnToMain();
-  perform([&] {
-    if (const auto request = askOpenNamed(dialogs_, path)) program_.run(*request);
-  });
+  openDataFile(QString::fromStdString(path));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  QWidget::closeEvent(event);
+  if (backgroundTask_.running()) {
+    event->ignore();
+    whenIdle(QStringLiteral("Quit"), [this] { close(); });
+    return;
+  }
+  QMainWindow::closeEvent(event);
   endProgram();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if ((event->type() == QEvent::PaletteChange ||
+       event->type() == QEvent::ApplicationPaletteChange) &&
+      title_ != nullptr) {
+    applyColours();
+  }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!draggedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QString file = draggedFile(event->mimeData());
+  if (file.isEmpty()) return;
+  event->acceptProposedAction();
+  // The drop ends before the file is opened, so that its prompts do not hold the dragging
+  // program.
+  QMetaObject::invokeMethod(
+      this, [this, file] { openDataFile(file); }, Qt::QueuedConnection);
+}
+
+void MainWindow::buildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  QAction* open = addAction(*file, "openDataFileAction", QStringLiteral("&Open data file\u2026"),
+                            QKeySequence::Open);
+  connect(open, &QAction::triggered, this, [this] { openDataFile(); });
+  recentMenu_ = file->addMenu(QStringLiteral("Open &recent"));
+  recentMenu_->setObjectName(QStringLiteral("openRecentMenu"));
+  fillRecentMenu();
+  QAction* fresh =
+      addAction(*file, "newAnalysisAction", QStringLiteral("&New analysis"), QKeySequence::New);
+  connect(fresh, &QAction::triggered, this, [this] { newAnalysis(); });
+  file->addSeparator();
+  addControlAction(*file, "saveChartButton", QStringLiteral("&Save chart\u2026"),
+                   QKeySequence::Save);
+  addControlAction(*file, "printPageButton", QStringLiteral("&Print page\u2026"),
+                   QKeySequence::Print);
+  file->addSeparator();
+  QAction* quitAction =
+      addAction(*file, "quitAction", QStringLiteral("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+  quitAction->setMenuRole(QAction::QuitRole);
+  connect(quitAction, &QAction::triggered, this, [this] { quit(); });
+
+  QMenu* analysis = menuBar()->addMenu(QStringLiteral("&Analysis"));
+  addControlAction(*analysis, "checkDataFileStep", QStringLiteral("&Check data file"));
+  analysis->addSeparator();
+  addControlAction(*analysis, "basicRunButton", QStringLiteral("&Basic Run"));
+  addControlAction(*analysis, "readSasdButton", QStringLiteral("Read &SASD"));
+  addControlAction(*analysis, "bootstrapButton", QStringLiteral("B&ootstrap\u2026"));
+  addControlAction(*analysis, "jackknifeButton", QStringLiteral("&Jackknife"));
+  analysis->addSeparator();
+  addControlAction(*analysis, "compareBootstrapsButton",
+                   QStringLiteral("Co&mpare two bootstraps\u2026"));
+  addControlAction(*analysis, "pairedBootstrapTestButton",
+                   QStringLiteral("&Paired bootstrap test\u2026"));
+
+  QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+  addControlAction(*view, "resultsButton", QStringLiteral("&Results"));
+  addControlAction(*view, "stageMeansButton", QStringLiteral("&Means"));
+  addControlAction(*view, "resamplingResultsButton", QStringLiteral("&B or J results"));
+  addControlAction(*view, "outputFilesButton", QStringLiteral("&Output files"));
+  addControlAction(*view, "largeGraphButton", QStringLiteral("&Large graph"));
+  view->addSeparator();
+  const std::array<std::pair<const char*, const char*>, 7> figures = {{
+      {"showSxjButton", "Survival rate s(x,j)"},
+      {"showGxjButton", "Growth probability g(x,j)"},
+      {"showDxjButton", "Development probability d(x,j)"},
+      {"showCxjButton", "Consumption rate c(x,j)"},
+      {"showLxButton", "Survival rate l(x)"},
+      {"showCxButton", "Consumption rate c(x)"},
+      {"showLxCxButton", "Net consumption l(x)c(x)"},
+  }};
+  int key = Qt::Key_1;
+  for (const auto& [control, text] : figures) {
+    addControlAction(*view, control, QString::fromLatin1(text),
+                     QKeySequence(Qt::CTRL | static_cast<Qt::Key>(key++)));
+  }
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  QAction* introduction = addAction(*help, "introductionAction", QStringLiteral("&Introduction"),
+                                    QKeySequence::HelpContents);
+  connect(introduction, &QAction::triggered, this, [this] { showHelp(Help::kIntroduction); });
+  addControlAction(*help, "dataFormatButton", QStringLiteral("&Data format"));
+  addControlAction(*help, "notesButton", QStringLiteral("&Note well"));
+  addControlAction(*help, "referencesButton", QStringLiteral("&References"));
+  QAction* hints = addAction(*help, "printingHintsAction",
+                             QStringLiteral("&What you should know about these files"));
+  connect(hints, &QAction::triggered, this, [this] { showHelp(Help::kPrintingHints); });
+  addControlAction(*help, "quizButton", QStringLiteral("&Quiz"));
+  help->addSeparator();
+  QAction* about = addAction(*help, "aboutAction", QStringLiteral("&About Pellmar"));
+  about->setMenuRole(QAction::AboutRole);
+  connect(about, &QAction::triggered, this, [this] { showAbout(); });
+}
+
+QAction* MainWindow::addAction(QMenu& menu, const char* name, const QString& text,
+                               const QKeySequence& shortcut) {
+  QAction* action = menu.addAction(text);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setShortcut(shortcut);
+  return action;
+}
+
+QAction* MainWindow::addControlAction(QMenu& menu, const char* control, const QString& text,
+                                      const QKeySequence& shortcut) {
+  QString name = QString::fromLatin1(control);
+  name.replace(QRegularExpression(QStringLiteral("(Button|Step)$")), QStringLiteral("Action"));
+  QAction* action = addAction(menu, name.toLatin1().constData(), text, shortcut);
+  bindings_.push_back(ActionBinding{action, control, nullptr});
+  connect(action, &QAction::triggered, this, [this, action] {
+    for (const ActionBinding& binding : bindings_) {
+      if (binding.action != action || !binding.bound || !binding.bound->isEnabled()) continue;
+      if (auto* button = qobject_cast<QAbstractButton*>(binding.bound)) {
+        button->click();
+      } else if (auto* label = qobject_cast<ClickableLabel*>(binding.bound)) {
+        label->click();
+      }
+    }
+  });
+  return action;
+}
+
+void MainWindow::buildToolBar() {
+  QToolBar* tools = addToolBar(QStringLiteral("Steps"));
+  tools->setObjectName(QStringLiteral("stepsToolBar"));
+  tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  tools->setMovable(false);
+  tools->setIconSize(QSize(16, 16));
+  const auto take = [this, tools](const char* name, std::optional<QStyle::StandardPixmap> icon) {
+    auto* action = findChild<QAction*>(QString::fromLatin1(name));
+    if (icon) action->setIcon(style()->standardIcon(*icon));
+    tools->addAction(action);
+  };
+  take("openDataFileAction", QStyle::SP_DialogOpenButton);
+  take("newAnalysisAction", QStyle::SP_FileIcon);
+  tools->addSeparator();
+  take("basicRunAction", std::nullopt);
+  take("readSasdAction", std::nullopt);
+  take("bootstrapAction", std::nullopt);
+  take("jackknifeAction", std::nullopt);
+  tools->addSeparator();
+  take("saveChartAction", QStyle::SP_DialogSaveButton);
+  take("printPageAction", std::nullopt);
+}
+
+void MainWindow::buildStatusBar() {
+  studyStatus_ = new QLabel(this);
+  studyStatus_->setObjectName(QStringLiteral("studyStatus"));
+  timeUnitStatus_ = new QLabel(this);
+  timeUnitStatus_->setObjectName(QStringLiteral("timeUnitStatus"));
+  lastStepStatus_ = new QLabel(this);
+  lastStepStatus_->setObjectName(QStringLiteral("lastStepStatus"));
+  for (QLabel* label : {studyStatus_, timeUnitStatus_, lastStepStatus_}) {
+    label->setContentsMargins(6, 0, 6, 0);
+    statusBar()->addWidget(label);
+  }
+}
+
+void MainWindow::bindActionsToPage() {
+  for (ActionBinding& binding : bindings_) {
+    if (binding.bound) binding.bound->removeEventFilter(this);
+    binding.bound = centralWidget()->findChild<QWidget*>(QString::fromLatin1(binding.control));
+    if (binding.bound) binding.bound->installEventFilter(this);
+    updateAction(binding);
+  }
+}
+
+void MainWindow::updateAction(const ActionBinding& binding) {
+  binding.action->setEnabled(binding.bound && binding.bound->isEnabled() &&
+                             !binding.bound->isHidden());
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::EnabledChange || type == QEvent::ShowToParent ||
+      type == QEvent::HideToParent) {
+    for (const ActionBinding& binding : bindings_) {
+      if (binding.bound == watched) updateAction(binding);
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::fillRecentMenu() {
+  recentMenu_->clear();
+  const QStringList files = settings_.recentFiles();
+  for (int i = 0; i < files.size(); ++i) {
+    const QString& path = files[i];
+    // The first nine are chosen by their digit.
+    const QString number = i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("1&0 ");
+    QAction* action = recentMenu_->addAction(number + QFileInfo(path).fileName());
+    action->setToolTip(path);
+    action->setStatusTip(path);
+    connect(action, &QAction::triggered, this, [this, path] {
+      if (!QFileInfo(path).isFile()) {
+        dialogs_.messageBox(QStringLiteral("The data file %1 no longer exists; it is taken off the "
+                                           "recent files.")
+                                .arg(path)
+                                .toStdString(),
+                            MessageButtons::kOk, "Open recent");
+        settings_.removeRecentFile(path);
+        fillRecentMenu();
+        return;
+      }
+      openDataFile(path);
+    });
+  }
+  if (files.isEmpty()) {
+    recentMenu_->addAction(QStringLiteral("No recent files"))->setEnabled(false);
+    return;
+  }
+  recentMenu_->addSeparator();
+  connect(recentMenu_->addAction(QStringLiteral("&Clear the list")), &QAction::triggered, this,
+          [this] {
+            settings_.clearRecentFiles();
+            fillRecentMenu();
+          });
+}
+
+void MainWindow::showAbout() {
+  QMessageBox::about(
+      this, QStringLiteral("About Pellmar"),
+      QStringLiteral(
+          "<h3>Pellmar %1</h3>"
+          "<p>Consumption and predation rates from the age-stage, two-sex life table.</p>"
+          "<p>Pellmar is free software: you can redistribute it and modify it under the terms of "
+          "the GNU General Public License as published by the Free Software Foundation, either "
+          "version 3 of the License or (at your option) any later version "
+          "(GPL-3.0-or-later). It comes with no warranty.</p>"
+          "<p>Built with Qt %2.</p>")
+          .arg(QStringLiteral(PELLMAR_VERSION), QString::fromLatin1(qVersion())));
 }
 
 }  // namespace pellmar

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
-#include <QWidget>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -16,9 +17,11 @@
 #include "ui/life_charts.h"
 #include "ui/progress_tracker.h"
 
+class QAction;
 class QChartView;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 class QStackedWidget;
@@ -27,6 +30,7 @@ namespace pellmar {
 
 class ClickableLabel;
 class DataFormatWindow;
+class DesktopSettings;
 class HelpScreen;
 class LargeGraphWindow;
 class OutputFilesWindow;
@@ -37,20 +41,27 @@ class ReturnWindow;
 class StageMeansWindow;
 class TitleScreen;
 
-// The main window: the numbered steps of a program run, the chart area, the result and help
-// commands, the greeting and quotation lines and the clock. A command asks the user for its
-// request on the UI thread, runs it (the bootstrap and the jackknife on a worker thread) and
-// shows its result; after every command each control takes the enabled, visible and focus
-// state the command state holds. The window hides itself while a screen it opened is shown.
-class MainWindow : public QWidget {
+// The main window: the numbered steps of an analysis, the chart area, the result and help
+// commands, the greeting and quotation lines and the clock, with a menu bar, a toolbar and a
+// status bar around them. A command asks the user for its request on the UI thread, runs it
+// (the bootstrap and the jackknife on a worker thread) and shows its result; after every
+// command each control takes the enabled, visible and focus state the command state holds, and
+// each menu item and toolbar button the state of the control that does the same. The window
+// hides itself while a screen it opened is shown.
+//
+// One analysis is one Program with its session. New analysis, or opening a data file while one
+// is open, replaces the Program, the window's page and every screen, so that nothing of the
+// study before remains.
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
   // The help and information screens.
   enum class Help { kIntroduction, kNotes, kReferences, kPrintingHints, kFarewell, kGoodbye };
 
-  // `dialogs` answers every question of the commands (QtDialogs on the desktop).
-  explicit MainWindow(Dialogs& dialogs);
+  // `dialogs` answers every question of the commands (QtDialogs on the desktop); `settings`
+  // keeps what the window remembers between program runs.
+  MainWindow(Dialogs& dialogs, DesktopSettings& settings);
   ~MainWindow() override;
 
   // Shows the title screen; a click on it leads through the introduction to this window.
@@ -59,7 +70,15 @@ class MainWindow : public QWidget {
   // window comes up, asks the time unit and opens the file as "Open data file" does.
   void startWithDataFile(const std::string& path);
 
-  [[nodiscard]] const Program& program() const { return program_; }
+  // "Open data file": the time unit, then the file dialog, or `path` without the dialog (a
+  // dropped or recent file). While a study is open it starts a new analysis with the file.
+  void openDataFile(const QString& path = {});
+  // "New analysis": a fresh analysis with nothing of the one before, the title screens skipped.
+  void newAnalysis();
+  // "Quit": the closing screens, then the end of the program.
+  void quit();
+
+  [[nodiscard]] const Program& program() const { return *program_; }
   [[nodiscard]] BackgroundTask& backgroundTask() { return backgroundTask_; }
   // The control of a command whose state changes over a run.
   [[nodiscard]] QWidget* commandWidget(Command command) const;
@@ -79,9 +98,32 @@ class MainWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void buildWindow();
+  // A menu item or toolbar button that does what a control of the page does.
+  struct ActionBinding {
+    QAction* action;
+    const char* control;  // the control's object name
+    QPointer<QWidget> bound;
+  };
+
+  void buildMenus();
+  void buildToolBar();
+  void buildStatusBar();
+  QAction* addAction(QMenu& menu, const char* name, const QString& text,
+                     const QKeySequence& shortcut = {});
+  QAction* addControlAction(QMenu& menu, const char* control, const QString& text,
+                            const QKeySequence& shortcut = {});
+  void bindActionsToPage();
+  void updateAction(const ActionBinding& binding);
+  void fillRecentMenu();
+
+  // The page of an analysis: the steps, the charts, the commands and the texts around them.
+  QWidget* buildPage();
   QWidget* buildStepsArea();
   QWidget* buildChartArea();
   QGroupBox* buildFigureFrame();
@@ -90,13 +132,22 @@ class MainWindow : public QWidget {
   QPushButton* addButton(const char* name, const QString& caption, const QString& toolTip,
                          QWidget* parent);
   void loadTexts();
+  void applyColours();
 
-  // Runs a command: a failure is shown in a message box; then the command states are applied,
-  // and a fatal error ends the program.
+  // Replaces the analysis by a fresh one: the screens of the study before are closed and
+  // destroyed, and the page is built anew.
+  void startNewAnalysis();
+  void destroyScreens();
+  // Runs `action` at once, or, while a bootstrap or jackknife runs, asks whether to stop it and
+  // runs `action` once it has stopped; nothing happens when the user keeps it running.
+  void whenIdle(const QString& title, std::function<void()> action);
+
+  // Runs a command: a failure is shown in a message box; then the command states, the title
+  // and the status bar are brought up to date, and a fatal error ends the program.
   void perform(const std::function<void()>& command);
   void afterCommand();
   void applyCommandStates();
-  void openDataFile();
+  void showStudy();
   void basicRun();
   void readSasd();
   void readFecundity();
@@ -108,12 +159,14 @@ class MainWindow : public QWidget {
   void showNotice(const Notice& notice);
   // Runs long work off the UI thread with the progress bar shown and the commands locked.
   void runInBackground(const std::function<void(std::stop_token)>& work);
+  void stopWork();
   // Progress reports of long work labelled `label`, from any thread, shown on the UI thread.
   ProgressReport progressShownAs(const std::string& label);
   void showProgress(const std::string& label, long done, long total);
   void showBootstrapTimes();
 
   void openWindow(ReturnWindow& window);
+  void hideKeepingPlace();
   void connectReturn(ReturnWindow& window);
   void showHelp(Help help);
   void showResults();
@@ -122,6 +175,7 @@ class MainWindow : public QWidget {
   void showDataFormat();
   void showLargeGraph();
   void showQuiz();
+  void showAbout();
   void openResamplingResults();
   void showResamplingResults();
   void leaveResamplingResults();
@@ -131,7 +185,8 @@ class MainWindow : public QWidget {
   void printThisWindow();
 
   Dialogs& dialogs_;
-  Program program_;
+  DesktopSettings& settings_;
+  std::unique_ptr<Program> program_;
   // Receives the progress reports of the worker thread on the UI thread.
   QObject progressReceiver_;
   BackgroundTask backgroundTask_;
@@ -140,11 +195,21 @@ class MainWindow : public QWidget {
   std::optional<ProgressTracker> progressTracker_;
   std::optional<Command> lastFocus_;
   bool ended_ = false;
-  // The parts of the window that would touch the session while long work runs on it.
+  // The parts of the page that would touch the session while long work runs on it.
   std::vector<QWidget*> lockedDuringWork_;
+  // The long work running ("bootstrap", "jackknife"), and what to do once it has stopped.
+  QString runningWork_;
+  std::function<void()> afterWork_;
+  // Where the window was when a screen it opened hid it.
+  QByteArray placeWhileHidden_;
+
+  std::vector<ActionBinding> bindings_;
+  QMenu* recentMenu_ = nullptr;
+  QLabel* studyStatus_ = nullptr;
+  QLabel* timeUnitStatus_ = nullptr;
+  QLabel* lastStepStatus_ = nullptr;
 
   std::array<QWidget*, static_cast<std::size_t>(Command::kCount)> commandWidgets_{};
-  QWidget* commandsArea_ = nullptr;
   QLabel* title_ = nullptr;
   QLabel* greetingLine_ = nullptr;
   QLabel* instructions_ = nullptr;
@@ -153,6 +218,8 @@ class MainWindow : public QWidget {
   QLabel* clockLine_ = nullptr;
   QLabel* bootBegin_ = nullptr;
   QLabel* bootEnd_ = nullptr;
+  QLabel* chartPlaceholder_ = nullptr;
+  QList<QLabel*> stepLabels_;
   QProgressBar* progressBar_ = nullptr;
   QLabel* progressText_ = nullptr;
   QPushButton* stopButton_ = nullptr;

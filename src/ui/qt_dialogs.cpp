@@ -10,6 +10,7 @@
 #include <QPrinterInfo>
 
 #include "app/system_clock.h"
+#include "ui/desktop_settings.h"
 #include "ui/window_printer.h"
 
 namespace pellmar {
@@ -52,8 +53,9 @@ std::optional<std::string> QtDialogs::inputPrompt(std::string_view prompt, std::
 }
 
 std::string QtDialogs::openFileDialog() {
-  const QString start =
-      rememberedName_.isEmpty() ? directory_ : QDir(directory_).filePath(rememberedName_);
+  const QString folder =
+      directory_.isEmpty() ? settings_.startFolder(FileKind::kDataFile) : directory_;
+  const QString start = rememberedName_.isEmpty() ? folder : QDir(folder).filePath(rememberedName_);
   const QString path = QFileDialog::getOpenFileName(dialogParent(), QString(), start);
   if (path.isEmpty()) return std::string();
   const QFileInfo chosen(path);
@@ -81,9 +83,11 @@ void QtDialogs::printWindow(std::string_view window) {
       QMessageBox::Yes | QMessageBox::No);
   if (offer != QMessageBox::Yes) return;
   const QString path = QFileDialog::getSaveFileName(
-      shown, QStringLiteral("Save page as PDF"), QDir(directory_).filePath(pdfFileNameFor(*shown)),
+      shown, QStringLiteral("Save page as PDF"),
+      QDir(settings_.startFolder(FileKind::kPdf)).filePath(pdfFileNameFor(*shown)),
       QStringLiteral("PDF files (*.pdf)"));
   if (path.isEmpty()) return;
+  settings_.rememberFolder(FileKind::kPdf, path);
   if (!printWindowToPdf(*shown, path)) {
     QMessageBox::warning(
         shown, QStringLiteral("Print page"),

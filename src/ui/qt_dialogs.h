@@ -8,12 +8,17 @@ class QWidget;
 
 namespace pellmar {
 
+class DesktopSettings;
+
 // The dialog services of the desktop: Qt message boxes, one-line prompts and the file-open
 // dialog, printing an image of a window on the default printer (or into a PDF file when no
 // printer is installed), the system clock and the system beep. Each dialog is modal over the
 // active window. Call only on the UI thread, except clock(), which any thread may read.
 class QtDialogs : public Dialogs {
  public:
+  // The file dialogs start in the folders `settings` remembers.
+  explicit QtDialogs(DesktopSettings& settings) : settings_(settings) {}
+
   MessageAnswer messageBox(std::string_view text, MessageButtons buttons,
                            std::string_view title) override;
   std::optional<std::string> inputPrompt(std::string_view prompt, std::string_view title,
@@ -26,6 +31,7 @@ class QtDialogs : public Dialogs {
   void beep() override;
 
  private:
+  DesktopSettings& settings_;
   // The file dialog opens where the last file was chosen, with its name until it is cleared.
   QString directory_;
   QString rememberedName_;

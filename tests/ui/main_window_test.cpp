@@ -1,115 +1,24 @@
-#include "ui/main_window.h"
-
 #include <QChart>
 #include <QChartView>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <map>
 
-#include "cli/cli_runner.h"
+#include "main_window_fixture.h"
 #include "ui/display_number.h"
 #include "ui/quotations.h"
 #include "ui/resampling_results_window.h"
-#include "ui_test_support.h"
 
 namespace pellmar {
 namespace {
 
 using test_support::exampleStudy;
+using test_support::MainWindowTest;
+using test_support::Seen;
 using test_support::shown;
 using test_support::StudyFolder;
 using test_support::fs::path;
-
-// The state of one command in the window: enabled, disabled or hidden.
-enum class Seen { kEnabled, kDisabled, kHidden };
-
-class MainWindowTest : public ::testing::Test {
- protected:
-  MainWindowTest() : folder_(exampleStudy()), window_(dialogs_) {
-    dialogs_.fixClock(ClockReading{"2026-05-04 09:00:00", 9, 0, 0});
-  }
-
-  Seen seen(Command command) const {
-    const QWidget* widget = window_.commandWidget(command);
-    if (widget->isHidden()) return Seen::kHidden;
-    return widget->isEnabled() ? Seen::kEnabled : Seen::kDisabled;
-  }
-  void click(const char* name) {
-    auto* button = window_.findChild<QPushButton*>(QString::fromLatin1(name));
-    ASSERT_NE(button, nullptr) << name;
-    button->click();
-  }
-  QLabel* label(const char* name) const {
-    return window_.findChild<QLabel*>(QString::fromLatin1(name));
-  }
-  void openExample() {
-    dialogs_.answerPrompt("1").chooseFile(folder_.data().string());
-    click("openDataFileButton");
-  }
-  // A file of the examples folder, copied beside the study.
-  std::string besideStudy(const char* name) const {
-    const path copy = folder_.folder() / name;
-    test_support::fs::copy_file(path(EXAMPLES_DIR) / name, copy);
-    return copy.string();
-  }
-  // Every file written by the window and by `pellmar-cli run` with `options` on a copy of the
-  // study: the same names in the same order, byte for byte; not the run records, whose times
-  // and front ends differ by nature.
-  void expectSameFilesAsCli(CliOptions options, const std::vector<const char*>& companions) {
-    StudyFolder cliFolder(exampleStudy(), "_cli");
-    for (const char* name : companions) {
-      test_support::fs::copy_file(path(EXAMPLES_DIR) / name, cliFolder.folder() / name);
-    }
-    if (options.sasdFile) options.sasdFile = (cliFolder.folder() / *options.sasdFile).string();
-    if (options.fecundityFile) {
-      options.fecundityFile = (cliFolder.folder() / *options.fecundityFile).string();
-    }
-    options.action = CliOptions::Action::kRun;
-    options.dataFile = cliFolder.data().string();
-    std::ostringstream out;
-    std::ostringstream err;
-    ASSERT_EQ(runCli(options, out, err), 0) << err.str();
-
-    std::vector<std::string> cliFiles;
-    std::istringstream listed(out.str());
-    for (std::string line; std::getline(listed, line);) {
-      if (line.rfind(cliFolder.folder().string(), 0) == 0) cliFiles.push_back(line);
-    }
-    std::vector<std::string> written = window_.program().session().writtenFiles;
-    const auto isRunRecord = [](const std::string& file) {
-      return path(file).filename().string().ends_with("_run.json");
-    };
-    std::erase_if(written, isRunRecord);
-    std::erase_if(cliFiles, isRunRecord);
-    ASSERT_EQ(written.size(), cliFiles.size());
-    for (std::size_t i = 0; i < written.size(); ++i) {
-      const path ours(written[i]);
-      const path theirs(cliFiles[i]);
-      ASSERT_EQ(ours.filename(), theirs.filename());
-      EXPECT_EQ(test_support::readFile(ours), test_support::readFile(theirs)) << ours.filename();
-    }
-  }
-  // The titles of every message shown so far.
-  std::vector<std::string> messageTitles() const {
-    std::vector<std::string> titles;
-    for (const auto& message : dialogs_.messages()) titles.push_back(message.title);
-    return titles;
-  }
-  // Checks the commands listed against the state expected.
-  void expectStates(const std::map<Command, Seen>& expected) const {
-    for (const auto& [command, state] : expected) {
-      EXPECT_EQ(seen(command), state) << "command " << static_cast<int>(command);
-    }
-  }
-
-  StudyFolder folder_;
-  ScriptedDialogs dialogs_;
-  MainWindow window_;
-};
 
 constexpr Seen E = Seen::kEnabled;
 constexpr Seen D = Seen::kDisabled;
@@ -132,7 +41,7 @@ TEST_F(MainWindowTest, CommandStatesOverARun) {
                 {Command::kActionFrame, D}});
   for (const char* always : {"resamplingResultsButton", "dataFormatButton", "referencesButton",
                              "notesButton", "printPageButton", "quitButton", "quizButton"}) {
-    EXPECT_TRUE(window_.findChild<QWidget*>(always)->isEnabled()) << always;
+    EXPECT_TRUE(page().findChild<QWidget*>(always)->isEnabled()) << always;
   }
 
   openExample();
@@ -236,7 +145,7 @@ TEST_F(MainWindowTest, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   EXPECT_TRUE(
       label("bootstrapBeganLabel")->text().startsWith(QStringLiteral("Bootstrap begins at:\n")));
   EXPECT_TRUE(label("bootstrapEndedLabel")->isVisibleTo(&window_));
-  EXPECT_FALSE(window_.findChild<QWidget*>(QStringLiteral("progressBar"))->isVisibleTo(&window_));
+  EXPECT_FALSE(page().findChild<QWidget*>(QStringLiteral("progressBar"))->isVisibleTo(&window_));
 
   CliOptions options;
   options.sasdFile = "lady_beetle_10_SASD.txt";
@@ -303,8 +212,8 @@ TEST_F(MainWindowTest, ReadFecundityShowsTheLifeTableAndMatchesTheCommandLine) {
 
   CliOptions options;
   options.fecundityFile = "lady_beetle_fecundity.txt";
-  options.bootstrapReplicates = "20";
-  options.sampleSize = "100";
+  options.bootstrapReplicates = 20;
+  options.sampleSize = 100;
   options.seed = 5;
   expectSameFilesAsCli(options, {"lady_beetle_fecundity.txt"});
 }

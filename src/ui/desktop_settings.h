@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QSettings;
+
+namespace pellmar {
+
+// The kinds of file the desktop asks for. Each kind's file dialog remembers its own folder, so
+// the data, the life-table program's files and the saved pictures each open where they were
+// last found.
+enum class FileKind { kDataFile, kSasd, kBootstrapSamples, kSecondTreatment, kChart, kPdf };
+
+// What the desktop remembers from one program run to the next: the last folder of each kind of
+// file dialog, the most recent data files and the main window's geometry and toolbar state.
+// Also knows the folder of the study now open, where a dialog of a kind never used starts.
+class DesktopSettings {
+ public:
+  static constexpr int kRecentFileCount = 10;
+
+  // The platform's settings store for Pellmar.
+  DesktopSettings();
+  // An INI file of its own (the tests use a temporary one).
+  explicit DesktopSettings(const QString& iniFile);
+  ~DesktopSettings();
+  DesktopSettings(const DesktopSettings&) = delete;
+  DesktopSettings& operator=(const DesktopSettings&) = delete;
+
+  // Where a file dialog of this kind opens: the folder last chosen in one of its kind while it
+  // still exists, else the open study's folder, else the last data file's folder.
+  [[nodiscard]] QString startFolder(FileKind kind) const;
+  // Remembers the folder of a file chosen in a dialog of this kind.
+  void rememberFolder(FileKind kind, const QString& chosenFile);
+  // The folder of the data file now open; empty when none is.
+  void setStudyFolder(const QString& folder) { studyFolder_ = folder; }
+
+  // The most recent data files, the latest first.
+  [[nodiscard]] QStringList recentFiles() const;
+  // Puts a data file first in the recent files, keeping the ten latest.
+  void addRecentFile(const QString& path);
+  void removeRecentFile(const QString& path);
+  void clearRecentFiles();
+
+  [[nodiscard]] QByteArray mainWindowGeometry() const;
+  [[nodiscard]] QByteArray mainWindowState() const;
+  void saveMainWindow(const QByteArray& geometry, const QByteArray& state);
+
+ private:
+  std::unique_ptr<QSettings> store_;
+  QString studyFolder_;
+};
+
+}  // namespace pellmar
