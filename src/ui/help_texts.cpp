@@ -48,10 +48,11 @@ QString notesText() {
   return QStringLiteral(R"(
 <h2>Note well</h2>
 <ul>
-<li>One start of the program analyses one data file. Basic Run runs once; open another file
-after quitting and starting again.</li>
+<li>One analysis covers one data file, and its Basic Run runs once. To analyse another file,
+or the same one again, choose New analysis (Ctrl+N) in the File menu, or simply open the file:
+Pellmar then starts a fresh analysis with it.</li>
 <li>Bootstrap and jackknife exclude each other: after one of them has run, neither can run
-again until the program is started anew.</li>
+again in the same analysis; New analysis (Ctrl+N) starts afresh.</li>
 <li>The time unit asked when a file is opened is the length of one time unit of your data in
 days (1, or 0.5 when the cohort was checked twice a day). Durations and ages are reported in
 days.</li>

@@ -43,8 +43,8 @@ QString quantityLabel(const std::string& quantity) {
 
 QString closingInstructionText() {
   return QStringLiteral(
-      "Congratulation!\nYour data were analyzed successfully. If you want to run"
-      " this program once again, just quit and restart it.\n Ende gut, alles "
+      "Congratulation!\nYour data were analyzed successfully. If you want to analyze"
+      " another data file, choose New analysis (Ctrl+N) in the File menu.\n Ende gut, alles "
       "gut!\nAuf Wiedersehen!");
 }
 
