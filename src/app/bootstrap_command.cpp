@@ -72,7 +72,7 @@ std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& se
       return std::nullopt;
     }
     request.source = SampleSource::kSameSamples;
-    request.samplesFile = dialogs.openFileDialog();
+    request.samplesFile = dialogs.openFileDialog(FileKind::kBootstrapSamples);
     if (request.samplesFile.empty()) return std::nullopt;
     return request;
   }

@@ -8,7 +8,7 @@
 namespace pellmar {
 
 std::optional<ComparisonRequest> askComparison(Dialogs& dialogs) {
-  std::string path = dialogs.openFileDialog();
+  std::string path = dialogs.openFileDialog(FileKind::kSecondTreatment);
   if (path.empty()) return std::nullopt;
   return ComparisonRequest{std::move(path)};
 }

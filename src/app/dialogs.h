@@ -9,6 +9,10 @@ namespace pellmar {
 enum class MessageButtons { kOk, kYesNo };
 enum class MessageAnswer { kOk, kYes, kNo };
 
+// The kinds of file the commands ask for. A front end may remember where each kind was last
+// found, since they often lie in different folders (the life-table program's files, for one).
+enum class FileKind { kDataFile, kSasd, kBootstrapSamples, kSecondTreatment };
+
 struct ClockReading {
   std::string dateTimeText;  // current date and time as shown to the user
   int hour = 0;
@@ -28,8 +32,9 @@ class Dialogs {
   // Modal one-line prompt: the text in the box on OK, nullopt on cancel.
   virtual std::optional<std::string> inputPrompt(std::string_view prompt, std::string_view title,
                                                  std::string_view defaultAnswer) = 0;
-  // The file-open dialog (no filter, no title): the chosen path or the empty text.
-  virtual std::string openFileDialog() = 0;
+  // The file-open dialog (no filter, no title) for a file of `kind`: the chosen path or the
+  // empty text.
+  virtual std::string openFileDialog(FileKind kind) = 0;
   // Forgets the file name the dialog remembers (after the open step).
   virtual void clearFileDialogName() = 0;
   // Prints an image of the named window on the default printer.

@@ -55,7 +55,7 @@ std::optional<double> askTimeUnit(Dialogs& dialogs) {
 std::optional<OpenRequest> askOpen(Dialogs& dialogs) {
   const std::optional<double> timeUnit = askTimeUnit(dialogs);
   if (!timeUnit) return std::nullopt;
-  std::string path = dialogs.openFileDialog();
+  std::string path = dialogs.openFileDialog(FileKind::kDataFile);
   if (path.empty()) return std::nullopt;
   dialogs.clearFileDialogName();
   return OpenRequest{std::move(path), *timeUnit};

@@ -12,7 +12,9 @@ constexpr const char* kTitle = "Read SASD";
 
 }  // namespace
 
-ReadSasdRequest askReadSasd(Dialogs& dialogs) { return ReadSasdRequest{dialogs.openFileDialog()}; }
+ReadSasdRequest askReadSasd(Dialogs& dialogs) {
+  return ReadSasdRequest{dialogs.openFileDialog(FileKind::kSasd)};
+}
 
 void validate(const ReadSasdRequest& request) {
   if (request.file.empty()) {

@@ -65,10 +65,10 @@ void saveChartWithDialog(QChartView& view, DesktopSettings& settings) {
   const QString svgFilter = QStringLiteral("SVG drawing (*.svg)");
   QString chosenFilter = pngFilter;
   QString path = QFileDialog::getSaveFileName(
-      &view, QStringLiteral("Save chart"), settings.startFolder(FileKind::kChart),
+      &view, QStringLiteral("Save chart"), settings.startFolder(SavedFileKind::kChart),
       pngFilter + QStringLiteral(";;") + svgFilter, &chosenFilter);
   if (path.isEmpty()) return;
-  settings.rememberFolder(FileKind::kChart, path);
+  settings.rememberFolder(SavedFileKind::kChart, path);
   const bool svg = chosenFilter == svgFilter;
   const QString extension = svg ? QStringLiteral(".svg") : QStringLiteral(".png");
   if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) &&

@@ -22,9 +22,15 @@ QString folderKey(FileKind kind) {
       return QStringLiteral("folders/bootstrapSamples");
     case FileKind::kSecondTreatment:
       return QStringLiteral("folders/secondTreatment");
-    case FileKind::kChart:
+  }
+  return {};
+}
+
+QString folderKey(SavedFileKind kind) {
+  switch (kind) {
+    case SavedFileKind::kChart:
       return QStringLiteral("folders/chart");
-    case FileKind::kPdf:
+    case SavedFileKind::kPdf:
       return QStringLiteral("folders/pdf");
   }
   return {};
@@ -42,17 +48,31 @@ DesktopSettings::DesktopSettings(const QString& iniFile)
 
 DesktopSettings::~DesktopSettings() = default;
 
-QString DesktopSettings::startFolder(FileKind kind) const {
-  const QString remembered = store_->value(folderKey(kind)).toString();
+QString DesktopSettings::startFolder(FileKind kind) const { return startFolder(folderKey(kind)); }
+
+QString DesktopSettings::startFolder(SavedFileKind kind) const {
+  return startFolder(folderKey(kind));
+}
+
+void DesktopSettings::rememberFolder(FileKind kind, const QString& chosenFile) {
+  rememberFolder(folderKey(kind), chosenFile);
+}
+
+void DesktopSettings::rememberFolder(SavedFileKind kind, const QString& chosenFile) {
+  rememberFolder(folderKey(kind), chosenFile);
+}
+
+QString DesktopSettings::startFolder(const QString& key) const {
+  const QString remembered = store_->value(key).toString();
   if (isFolder(remembered)) return remembered;
   if (isFolder(studyFolder_)) return studyFolder_;
   const QString dataFolder = store_->value(folderKey(FileKind::kDataFile)).toString();
   return isFolder(dataFolder) ? dataFolder : QString();
 }
 
-void DesktopSettings::rememberFolder(FileKind kind, const QString& chosenFile) {
+void DesktopSettings::rememberFolder(const QString& key, const QString& chosenFile) {
   if (chosenFile.isEmpty()) return;
-  store_->setValue(folderKey(kind), QFileInfo(chosenFile).absolutePath());
+  store_->setValue(key, QFileInfo(chosenFile).absolutePath());
 }
 
 QStringList DesktopSettings::recentFiles() const {

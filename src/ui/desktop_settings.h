@@ -5,18 +5,20 @@
 #include <QStringList>
 #include <memory>
 
+#include "app/dialogs.h"
+
 class QSettings;
 
 namespace pellmar {
 
-// The kinds of file the desktop asks for. Each kind's file dialog remembers its own folder, so
-// the data, the life-table program's files and the saved pictures each open where they were
-// last found.
-enum class FileKind { kDataFile, kSasd, kBootstrapSamples, kSecondTreatment, kChart, kPdf };
+// The files the desktop itself asks where to save.
+enum class SavedFileKind { kChart, kPdf };
 
 // What the desktop remembers from one program run to the next: the last folder of each kind of
-// file dialog, the most recent data files and the main window's geometry and toolbar state.
-// Also knows the folder of the study now open, where a dialog of a kind never used starts.
+// file dialog (the data, the life-table program's files and the saved pictures each lie where
+// they were last found), the most recent data files and the main window's geometry and toolbar
+// state. Also knows the folder of the study now open, where a dialog of a kind never used
+// starts.
 class DesktopSettings {
  public:
   static constexpr int kRecentFileCount = 10;
@@ -32,8 +34,10 @@ class DesktopSettings {
   // Where a file dialog of this kind opens: the folder last chosen in one of its kind while it
   // still exists, else the open study's folder, else the last data file's folder.
   [[nodiscard]] QString startFolder(FileKind kind) const;
+  [[nodiscard]] QString startFolder(SavedFileKind kind) const;
   // Remembers the folder of a file chosen in a dialog of this kind.
   void rememberFolder(FileKind kind, const QString& chosenFile);
+  void rememberFolder(SavedFileKind kind, const QString& chosenFile);
   // The folder of the data file now open; empty when none is.
   void setStudyFolder(const QString& folder) { studyFolder_ = folder; }
 
@@ -49,6 +53,9 @@ class DesktopSettings {
   void saveMainWindow(const QByteArray& geometry, const QByteArray& state);
 
  private:
+  [[nodiscard]] QString startFolder(const QString& key) const;
+  void rememberFolder(const QString& key, const QString& chosenFile);
+
   std::unique_ptr<QSettings> store_;
   QString studyFolder_;
 };

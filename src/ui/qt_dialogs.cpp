@@ -52,14 +52,17 @@ std::optional<std::string> QtDialogs::inputPrompt(std::string_view prompt, std::
   return answer.toStdString();
 }
 
-std::string QtDialogs::openFileDialog() {
-  const QString folder =
-      directory_.isEmpty() ? settings_.startFolder(FileKind::kDataFile) : directory_;
-  const QString start = rememberedName_.isEmpty() ? folder : QDir(folder).filePath(rememberedName_);
+std::string QtDialogs::openFileDialog(FileKind kind) {
+  const QString folder = settings_.startFolder(kind);
+  // The name chosen last is filled in again where it was chosen, until the open step clears it.
+  const QString start = !rememberedName_.isEmpty() && folder == rememberedFolder_
+                            ? QDir(folder).filePath(rememberedName_)
+                            : folder;
   const QString path = QFileDialog::getOpenFileName(dialogParent(), QString(), start);
   if (path.isEmpty()) return std::string();
+  settings_.rememberFolder(kind, path);
   const QFileInfo chosen(path);
-  directory_ = chosen.absolutePath();
+  rememberedFolder_ = chosen.absolutePath();
   rememberedName_ = chosen.fileName();
   return QDir::toNativeSeparators(path).toStdString();
 }
@@ -84,10 +87,10 @@ void QtDialogs::printWindow(std::string_view window) {
   if (offer != QMessageBox::Yes) return;
   const QString path = QFileDialog::getSaveFileName(
       shown, QStringLiteral("Save page as PDF"),
-      QDir(settings_.startFolder(FileKind::kPdf)).filePath(pdfFileNameFor(*shown)),
+      QDir(settings_.startFolder(SavedFileKind::kPdf)).filePath(pdfFileNameFor(*shown)),
       QStringLiteral("PDF files (*.pdf)"));
   if (path.isEmpty()) return;
-  settings_.rememberFolder(FileKind::kPdf, path);
+  settings_.rememberFolder(SavedFileKind::kPdf, path);
   if (!printWindowToPdf(*shown, path)) {
     QMessageBox::warning(
         shown, QStringLiteral("Print page"),

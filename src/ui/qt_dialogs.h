@@ -23,7 +23,8 @@ class QtDialogs : public Dialogs {
                            std::string_view title) override;
   std::optional<std::string> inputPrompt(std::string_view prompt, std::string_view title,
                                          std::string_view defaultAnswer) override;
-  std::string openFileDialog() override;
+  // Opens in the folder where a file of this kind was last chosen, else in the study's folder.
+  std::string openFileDialog(FileKind kind) override;
   void clearFileDialogName() override { rememberedName_.clear(); }
   // Prints the top-level window whose object name is `window`.
   void printWindow(std::string_view window) override;
@@ -32,8 +33,8 @@ class QtDialogs : public Dialogs {
 
  private:
   DesktopSettings& settings_;
-  // The file dialog opens where the last file was chosen, with its name until it is cleared.
-  QString directory_;
+  // The file chosen last, in a dialog of any kind.
+  QString rememberedFolder_;
   QString rememberedName_;
 };
 

@@ -55,7 +55,7 @@ std::optional<std::string> ScriptedDialogs::inputPrompt(std::string_view prompt,
   return answer;
 }
 
-std::string ScriptedDialogs::openFileDialog() {
+std::string ScriptedDialogs::openFileDialog(FileKind /*kind*/) {
   if (files_.empty()) throw std::logic_error("no scripted answer for the file dialog");
   std::string path = std::move(files_.front());
   files_.pop_front();

@@ -30,7 +30,7 @@ class ScriptedDialogs : public Dialogs {
                            std::string_view title) override;
   std::optional<std::string> inputPrompt(std::string_view prompt, std::string_view title,
                                          std::string_view defaultAnswer) override;
-  std::string openFileDialog() override;
+  std::string openFileDialog(FileKind kind) override;
   void clearFileDialogName() override {}
   void printWindow(std::string_view window) override;
   ClockReading clock() override;

@@ -2,7 +2,9 @@
 // program run holds one after another.
 #include <QApplication>
 #include <QChartView>
+#include <QDir>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMimeData>
 #include <QStatusBar>
@@ -11,6 +13,7 @@
 #include <QUrl>
 
 #include "main_window_fixture.h"
+#include "ui/qt_dialogs.h"
 
 namespace pellmar {
 namespace {
@@ -320,7 +323,7 @@ TEST(DesktopSettings, RecentFilesAndFoldersRoundTrip) {
     settings.rememberFolder(FileKind::kSasd, sub + QStringLiteral("/x_10_SASD.txt"));
     settings.setStudyFolder(here);
     EXPECT_EQ(settings.startFolder(FileKind::kSasd), sub);
-    EXPECT_EQ(settings.startFolder(FileKind::kChart), here);
+    EXPECT_EQ(settings.startFolder(SavedFileKind::kChart), here);
   }
   DesktopSettings again(file);
   const QStringList recent = again.recentFiles();
@@ -333,6 +336,44 @@ TEST(DesktopSettings, RecentFilesAndFoldersRoundTrip) {
   // A remembered folder that has gone is passed over.
   test_support::fs::remove_all(folder.path() / "sasd");
   EXPECT_EQ(again.startFolder(FileKind::kSasd), here);
+}
+
+// Each kind of file dialog starts in the open study's folder the first time, then where a file
+// of its kind was last chosen. The dialog is answered by a timer while it is shown.
+TEST(QtFileDialogs, EachKindStartsWhereItsFileWasLastChosen) {
+  TempFolder folder;
+  const auto at = [&folder](const char* name) {
+    return QString::fromStdString((folder.path() / name).string());
+  };
+  for (const char* sub : {"study", "lifetable"})
+    test_support::fs::create_directories(folder.path() / sub);
+  std::ofstream(folder.path() / "lifetable" / "x_10_SASD.txt") << "1\n";
+  DesktopSettings settings(at("pellmar.ini"));
+  settings.setStudyFolder(at("study"));
+  QtDialogs dialogs(settings);
+  // Answers the next file dialog with `file` and notes the folder it showed.
+  QString shownFolder;
+  const auto answerWith = [&shownFolder](const QString& file) {
+    QTimer::singleShot(0, [&shownFolder, file] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      shownFolder = dialog->directory().absolutePath();
+      dialog->selectFile(file);
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+  };
+  answerWith(at("lifetable/x_10_SASD.txt"));
+  EXPECT_EQ(dialogs.openFileDialog(FileKind::kSasd),
+            QDir::toNativeSeparators(at("lifetable/x_10_SASD.txt")).toStdString());
+  EXPECT_EQ(shownFolder, at("study"));
+
+  answerWith(at("lifetable/x_10_SASD.txt"));
+  dialogs.openFileDialog(FileKind::kSasd);
+  EXPECT_EQ(shownFolder, at("lifetable"));
+  answerWith(at("lifetable/x_10_SASD.txt"));
+  dialogs.openFileDialog(FileKind::kBootstrapSamples);
+  EXPECT_EQ(shownFolder, at("study"));
+  EXPECT_EQ(DesktopSettings(at("pellmar.ini")).startFolder(FileKind::kSasd), at("lifetable"));
 }
 
 TEST_F(MenusTest, TheWindowComesBackWhereItWasInTheNextProgramRun) {
