@@ -119,6 +119,9 @@ QValueAxis* addAxis(QChart& chart, const QString& title, Qt::Alignment alignment
   axis->setTitleFont(chartFont());
   axis->setTitleVisible(true);
   axis->setLabelsFont(chartFont());
+  // In a small chart the axis is given less room than its labels ask for; they are short enough
+  // to be shown whole rather than cut to "...".
+  axis->setTruncateLabels(false);
   chart.addAxis(axis, alignment);
   return axis;
 }

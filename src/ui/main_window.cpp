@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -360,6 +361,10 @@ QWidget* MainWindow::buildChartArea() {
     // Nothing in a chart answers the keyboard; the focus goes to the buttons.
     view->setFocusPolicy(Qt::NoFocus);
     view->setMinimumSize(380, 260);
+    // Narrow margins leave the plot room for all twelve labels of the probability charts in
+    // the smallest window.
+    view->chart()->setMargins(QMargins(4, 4, 4, 4));
+    view->chart()->layout()->setContentsMargins(0, 0, 0, 0);
   }
   chartArea_->addWidget(placeholder);
   chartArea_->addWidget(lifeChart_);
