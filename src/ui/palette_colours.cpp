@@ -17,7 +17,7 @@ namespace pellmar {
 namespace {
 
 constexpr double kLineContrast = 3.0;
-constexpr double kLightnessStep = 0.02;
+constexpr float kLightnessStep = 0.02F;
 
 // Up to twelve stage columns, each in a colour of its own.
 constexpr std::array<QRgb, 12> kCurveColours = {0x1f77b4, 0xff7f0e, 0x2ca02c, 0xd62728,
@@ -46,8 +46,10 @@ QColor readableOn(const QColor& background, const QColor& colour, double minimum
   const bool lighten = luminance(background) < 0.18;
   QColor adjusted = colour.toHsl();
   while (contrastRatio(background, adjusted) < minimumContrast) {
-    const double lightness = adjusted.lightnessF() + (lighten ? kLightnessStep : -kLightnessStep);
-    if (lightness < 0.0 || lightness > 1.0) return lighten ? QColor(Qt::white) : QColor(Qt::black);
+    // Qt 6 keeps colour components as float.
+    const float lightness = adjusted.lightnessF() + (lighten ? kLightnessStep : -kLightnessStep);
+    if (lightness < 0.0F || lightness > 1.0F)
+      return lighten ? QColor(Qt::white) : QColor(Qt::black);
     adjusted.setHslF(adjusted.hslHueF(), adjusted.hslSaturationF(), lightness);
   }
   return adjusted.toRgb();

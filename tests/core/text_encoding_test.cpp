@@ -35,9 +35,9 @@ std::string utf16(std::string_view utf8, bool bigEndian, bool mark = true) {
   if (mark) unit(0xFEFF);
   for (std::size_t i = 0; i < utf8.size();) {
     const auto lead = static_cast<unsigned char>(utf8[i]);
-    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
     unsigned code = length == 1 ? lead : lead & (0x7FU >> length);
-    for (int k = 1; k < length; ++k) {
+    for (std::size_t k = 1; k < length; ++k) {
       code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3FU);
     }
     i += static_cast<std::size_t>(length);
@@ -57,7 +57,7 @@ const std::string kFields = "Caf\xC3\xA9 \xE2\x82\xAC,\"\xF0\x9D\x84\x9E, clef\"
 TEST(TextEncoding, Utf16WithAMarkReadsAsTheSameFieldsInBlocksOfEverySize) {
   for (const bool bigEndian : {false, true}) {
     const std::string bytes = utf16(kFields, bigEndian);
-    for (const std::size_t block : {3, 4, 5, 7, 64, 65536}) {
+    for (const std::size_t block : {3U, 4U, 5U, 7U, 64U, 65536U}) {
       SCOPED_TRACE(std::to_string(block) + (bigEndian ? " big-endian" : " little-endian"));
       FieldReader fields(std::make_unique<std::istringstream>(bytes), dataFileErrorStyle(), block);
       EXPECT_EQ(fields.readText(), "Caf\xC3\xA9 \xE2\x82\xAC");

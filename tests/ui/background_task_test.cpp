@@ -99,7 +99,8 @@ TEST(ProgressTracker, TimeLeftFromTheRateAfterTheFirstSecond) {
   std::vector<double> batchTimes;
   for (long done = 0; done < kTotal; done += kBatch) {
     const long batch = done / kBatch;
-    batchTimes.push_back(batch < 3 ? 0.3 : 0.1 * (1.0 + 0.25 * ((batch * 7 % 5) - 2) / 2.0));
+    batchTimes.push_back(
+        batch < 3 ? 0.3 : 0.1 * (1.0 + 0.25 * static_cast<double>((batch * 7 % 5) - 2) / 2.0));
   }
   std::vector<double> finishedAt(batchTimes.size());
   double now = 60.0;

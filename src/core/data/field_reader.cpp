@@ -21,8 +21,10 @@ constexpr double kLargestValue = 1e15;
 }  // namespace
 
 FieldErrorStyle dataFileErrorStyle() {
-  return FieldErrorStyle{std::string(kDataFileErrorTitle), true,
-                         "Please correct your data and rerun this program."};
+  return FieldErrorStyle{std::string(kDataFileErrorTitle),
+                         true,
+                         "Please correct your data and rerun this program.",
+                         {}};
 }
 
 bool parseDecimal(std::string_view text, double& value) {
