@@ -11,7 +11,7 @@ enum class MessageAnswer { kOk, kYes, kNo };
 
 // The kinds of file the commands ask for. A front end may remember where each kind was last
 // found, since they often lie in different folders (the life-table program's files, for one).
-enum class FileKind { kDataFile, kSasd, kBootstrapSamples, kSecondTreatment };
+enum class FileKind { kDataFile, kSasd, kFecundity, kBootstrapSamples, kSecondTreatment };
 
 struct ClockReading {
   std::string dateTimeText;  // current date and time as shown to the user

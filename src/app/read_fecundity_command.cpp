@@ -32,7 +32,7 @@ std::string growthMessage(const FecundityLifeTable& table) {
 }  // namespace
 
 ReadFecundityRequest askReadFecundity(Dialogs& dialogs) {
-  return ReadFecundityRequest{dialogs.openFileDialog()};
+  return ReadFecundityRequest{dialogs.openFileDialog(FileKind::kFecundity)};
 }
 
 void validate(const ReadFecundityRequest& request) {

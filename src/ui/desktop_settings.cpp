@@ -18,6 +18,8 @@ QString folderKey(FileKind kind) {
       return QStringLiteral("folders/dataFile");
     case FileKind::kSasd:
       return QStringLiteral("folders/sasd");
+    case FileKind::kFecundity:
+      return QStringLiteral("folders/fecundity");
     case FileKind::kBootstrapSamples:
       return QStringLiteral("folders/bootstrapSamples");
     case FileKind::kSecondTreatment:

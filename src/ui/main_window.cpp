@@ -432,20 +432,18 @@ QGroupBox* MainWindow::buildFigureFrame() {
        "Survival rate, fecundity and maternity of the life table (after Read fecundity)",
        Command::kShowFecundity, LifeChart::kFecundity},
   }};
+  // Three buttons a row, as in the graph frame, keep the column beside the chart short enough
+  // for small screens; the fecundity chart's long caption takes the last two places.
+  constexpr int kColumns = 3;
   int position = 0;
   for (const ChartButton& b : buttons) {
     QPushButton* button =
         addButton(b.name, QString::fromLatin1(b.caption), QString::fromLatin1(b.toolTip), frame);
     const LifeChart kind = b.kind;
     connect(button, &QPushButton::clicked, this, [this, kind] { showChart(kind); });
-    // The fecundity chart's long caption takes a row of its own.
-    const bool wide = b.kind == LifeChart::kFecundity;
-    if (wide) {
-      grid->addWidget(button, (position + 1) / 2, 0, 1, 2);
-    } else {
-      grid->addWidget(button, position / 2, position % 2);
-    }
-    ++position;
+    const int span = b.kind == LifeChart::kFecundity ? 2 : 1;
+    grid->addWidget(button, position / kColumns, position % kColumns, 1, span);
+    position += span;
     commandWidgets_[static_cast<std::size_t>(b.command)] = button;
   }
   commandWidgets_[static_cast<std::size_t>(Command::kFigureFrame)] = frame;
@@ -1147,6 +1145,7 @@ void MainWindow::buildMenus() {
   analysis->addSeparator();
   addControlAction(*analysis, "basicRunButton", QStringLiteral("&Basic Run"));
   addControlAction(*analysis, "readSasdButton", QStringLiteral("Read &SASD"));
+  addControlAction(*analysis, "readFecundityButton", QStringLiteral("Read &fecundity"));
   addControlAction(*analysis, "bootstrapButton", QStringLiteral("B&ootstrap\u2026"));
   addControlAction(*analysis, "jackknifeButton", QStringLiteral("&Jackknife"));
   analysis->addSeparator();
@@ -1162,7 +1161,7 @@ void MainWindow::buildMenus() {
   addControlAction(*view, "outputFilesButton", QStringLiteral("&Output files"));
   addControlAction(*view, "largeGraphButton", QStringLiteral("&Large graph"));
   view->addSeparator();
-  const std::array<std::pair<const char*, const char*>, 7> figures = {{
+  const std::array<std::pair<const char*, const char*>, 8> figures = {{
       {"showSxjButton", "Survival rate s(x,j)"},
       {"showGxjButton", "Growth probability g(x,j)"},
       {"showDxjButton", "Development probability d(x,j)"},
@@ -1170,6 +1169,7 @@ void MainWindow::buildMenus() {
       {"showLxButton", "Survival rate l(x)"},
       {"showCxButton", "Consumption rate c(x)"},
       {"showLxCxButton", "Net consumption l(x)c(x)"},
+      {"showFecundityButton", "Fecundity l(x), f(x), m(x), l(x)m(x)"},
   }};
   int key = Qt::Key_1;
   for (const auto& [control, text] : figures) {

@@ -29,13 +29,18 @@ class ReadFecundityCommand : public ::testing::Test {
                              "lady_beetle_10_SASD.txt", "lady_beetle_11_Bootstrap_samples.txt"}) {
       fs::copy_file(fs::path(EXAMPLES_DIR) / name, folder_ / name);
     }
+    // A second program may not work on a study another one holds: it gets a copy of its own.
+    fs::create_directories(folder_ / "other");
+    fs::copy_file(fs::path(EXAMPLES_DIR) / "lady_beetle.txt",
+                  folder_ / "other" / "lady_beetle.txt");
     program_ = analysedProgram();
   }
   void TearDown() override { fs::remove_all(folder_); }
 
-  [[nodiscard]] std::unique_ptr<Program> analysedProgram() const {
+  [[nodiscard]] std::unique_ptr<Program> analysedProgram(
+      const std::string& dataFile = "lady_beetle.txt") const {
     auto program = std::make_unique<Program>(readSystemClock);
-    program->run(OpenRequest{path("lady_beetle.txt"), 1});
+    program->run(OpenRequest{path(dataFile), 1});
     program->run(BasicRunRequest{});
     return program;
   }
@@ -97,13 +102,13 @@ TEST_F(ReadFecundityCommand, WritesTheLifeTableAndTheFilesReadSasdWouldGive) {
   }
   const std::string omegaFile =
       readFile(folder_ / "lady_beetle_0_Output_Finite_Predation_Rate_omega.txt");
-  fs::remove(folder_ / "lady_beetle_0_Output_Finite_Predation_Rate_omega.txt");
-  auto other = analysedProgram();
+  auto other = analysedProgram("other/lady_beetle.txt");
   const ReadSasdResult fromFile =
       other->run(ReadSasdRequest{path("lady_beetle_10_SASD_from_fecundity.txt")});
   EXPECT_EQ(fromFile.psi, result.psi);
   EXPECT_EQ(fromFile.omega, result.omega);
-  EXPECT_EQ(readFile(folder_ / "lady_beetle_0_Output_Finite_Predation_Rate_omega.txt"), omegaFile);
+  EXPECT_EQ(readFile(folder_ / "other" / "lady_beetle_0_Output_Finite_Predation_Rate_omega.txt"),
+            omegaFile);
 
   // The bundled example's distribution is this very file.
   EXPECT_EQ(readFile(folder_ / "lady_beetle_10_SASD_from_fecundity.txt"),
@@ -150,7 +155,7 @@ TEST_F(ReadFecundityCommand, ExcludesReadSasdAndTheSameSamples) {
             std::string::npos);
   EXPECT_FALSE(isEnabled(Command::kReadFecundity));
 
-  auto other = analysedProgram();
+  auto other = analysedProgram("other/lady_beetle.txt");
   other->run(ReadSasdRequest{path("lady_beetle_10_SASD.txt")});
   EXPECT_FALSE(other->commands().isEnabled(Command::kReadFecundity));
   const UserError fecundity =
@@ -197,7 +202,7 @@ TEST_F(ReadFecundityCommand, RefusalsWriteNothingAndKeepTheEarlierLifeTable) {
 
   // Before the Basic Run there are no matrices to build the life table on.
   Program fresh(readSystemClock);
-  fresh.run(OpenRequest{path("lady_beetle.txt"), 1});
+  fresh.run(OpenRequest{path("other/lady_beetle.txt"), 1});
   EXPECT_EQ(
       errorFrom([&] { fresh.run(ReadFecundityRequest{path("lady_beetle_fecundity.txt")}); }).kind(),
       ErrorKind::kInvalidRequest);
