@@ -211,7 +211,7 @@ TEST_F(LostFiles, AnsiStageNamesBecomeUtf8InFileNamesAndStayAsTheyAreInReports) 
 }
 
 // The tools that make test studies and the life-table program's files for them: every study
-// the generator makes is one the reader takes, and its companion files read back, or the tool
+// the generator makes is one the reader takes, and its samples file reads back, or the tool
 // says why there are none, at once.
 TEST(Tools, EveryGeneratedStudyGivesAValidSamplesFileOrAClearMessage) {
   int made = 0;
