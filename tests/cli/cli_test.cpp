@@ -256,7 +256,7 @@ TEST(CliRunner, ALambdaThatIsNotAboveZeroIsRefused) {
   };
   for (const char* lambda : {"0", "-1.2"}) {
     SCOPED_TRACE(lambda);
-    const std::string sasd = replaced("lady_beetle_10_SASD.txt", "1.17869800563379", lambda);
+    const std::string sasd = replaced("lady_beetle_10_SASD.txt", "1.1419420381654068", lambda);
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(runCli(*parseCliOptions({"run", in("lady_beetle.txt"), "--sasd", sasd}), out, err),
