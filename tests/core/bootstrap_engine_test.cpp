@@ -81,7 +81,9 @@ void compareReplicate(const BootstrapState& state, int b, const reference::Repli
                "consumption" + at);
     if (j >= 2) expectSame(state.bootCumDuration[jj][bi], ref.cumDuration[jj], exact, "cum" + at);
     EXPECT_EQ(state.bootStageValid[jj][bi] != 0, ref.stageValid[jj]) << "stage valid" << at;
-    if (j >= 2) EXPECT_EQ(state.bootCumValid[jj][bi] != 0, ref.cumValid[jj]) << "cum valid" << at;
+    if (j >= 2) {
+      EXPECT_EQ(state.bootCumValid[jj][bi] != 0, ref.cumValid[jj]) << "cum valid" << at;
+    }
     for (int k = 1; k <= master.sexCount; ++k) {
       const auto kk = static_cast<std::size_t>(k);
       expectSame(state.bootStageConsumptionBySex[kk][jj][bi], ref.stageConsumptionBySex[kk][jj],

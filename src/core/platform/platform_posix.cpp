@@ -57,6 +57,8 @@ std::string sha256Hex(const std::function<std::size_t(std::span<char>)>& read) {
     hex += kHex[digest[i] & 15U];
   }
   return hex;
+}
+
 std::error_code writeFile(const std::filesystem::path& path, std::string_view contents) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return lastError();

@@ -113,6 +113,8 @@ std::string sha256Hex(const std::function<std::size_t(std::span<char>)>& read) {
     hex += kHex[byte & 15U];
   }
   return hex;
+}
+
 std::error_code writeFile(const std::filesystem::path& path, std::string_view contents) {
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
