@@ -1016,8 +1016,8 @@ void MainWindow::openResamplingResults() {
     shown->method = QStringLiteral("Jackknife of %1 individuals").arg(session.jackknife.fullCount);
   }
   if (shown) {
-    shown->confidence = program_.confidence();
-    shown->rows = program_.summary();
+    shown->confidence = program_->confidence();
+    shown->rows = program_->summary();
   }
   resamplingResultsWindow_->present(fromStd(session.study.projectTitle), shown);
   openWindow(*resamplingResultsWindow_);

@@ -273,7 +273,8 @@ TEST_F(MenusTest, NewAnalysisWhileTheBootstrapRunsAsksWhetherToStopIt) {
   const Program* first = &window_.program();
 
   dialogs_.answerYesNo(false);
-  dialogs_.answerPrompt("2").answerPrompt("20").answerPrompt("100").answerYesNo(false);
+  dialogs_.answerPrompt("2").answerPrompt("20").answerPrompt("100").answerPrompt("").answerYesNo(
+      false);
   QTimer::singleShot(0, &window_, [this] { window_.newAnalysis(); });
   click("bootstrapButton");
   settle();
@@ -290,7 +291,7 @@ TEST_F(MenusTest, NewAnalysisWhileTheBootstrapRunsAsksWhetherToStopIt) {
   const Program* second = &window_.program();
   ASSERT_NE(second, first);
   dialogs_.answerYesNo(true);
-  dialogs_.answerPrompt("2").answerPrompt("5000").answerPrompt("100");
+  dialogs_.answerPrompt("2").answerPrompt("5000").answerPrompt("100").answerPrompt("");
   QTimer::singleShot(0, &window_, [this] { window_.newAnalysis(); });
   click("bootstrapButton");
   EXPECT_FALSE(second->session().bootstrap.done);
