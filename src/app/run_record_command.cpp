@@ -1,5 +1,6 @@
 #include "app/run_record_command.h"
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -22,12 +23,12 @@ std::string utcTimeNow() {
   const auto day = floor<days>(now);
   const year_month_day date{day};
   const hh_mm_ss time{now - day};
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
-                static_cast<int>(time.seconds().count()));
-  return text;
+  std::array<char, 32> text{};
+  std::snprintf(text.data(), text.size(), "%04d-%02u-%02uT%02d:%02d:%02dZ",
+                static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
+                static_cast<unsigned>(date.day()), static_cast<int>(time.hours().count()),
+                static_cast<int>(time.minutes().count()), static_cast<int>(time.seconds().count()));
+  return text.data();
 }
 
 // An input file as the user gave it, with its size and SHA-256; a file that can no longer be

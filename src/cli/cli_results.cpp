@@ -1,6 +1,7 @@
 #include "cli/cli_results.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <nlohmann/json.hpp>
@@ -12,10 +13,10 @@ using nlohmann::ordered_json;
 
 // Six significant digits are what a reader takes in at a glance; the summary file has them all.
 std::string shortNumber(double value) {
-  char buffer[32];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
-  return std::string(buffer, result.ptr);
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::general, 6);
+  return {buffer.data(), result.ptr};
 }
 
 std::string padded(std::string text, std::size_t width) {

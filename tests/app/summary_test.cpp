@@ -2,6 +2,7 @@
 // each step, how they agree with the fixed-layout reports, and its text.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -51,9 +52,9 @@ std::map<RowKey, std::vector<std::string>> cellsOf(const std::string& text) {
 }
 
 std::string shortest(double value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return {buffer.data(), result.ptr};
 }
 
 enum Column { kEstimate = 3, kBootMean, kSE, kLow, kHigh, kReplicates };

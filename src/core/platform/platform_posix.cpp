@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <memory>
 #include <stdexcept>
+#include <string_view>
 
 #include "core/platform/platform.h"
 
@@ -50,7 +51,7 @@ std::string sha256Hex(const std::function<std::size_t(std::span<char>)>& read) {
   std::array<unsigned char, EVP_MAX_MD_SIZE> digest{};
   unsigned int length = 0;
   EVP_DigestFinal_ex(context.get(), digest.data(), &length);
-  static constexpr char kHex[] = "0123456789abcdef";
+  constexpr std::string_view kHex = "0123456789abcdef";
   std::string hex;
   for (unsigned int i = 0; i < length; ++i) {
     hex += kHex[digest[i] >> 4U];

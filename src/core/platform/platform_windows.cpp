@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 #include <stdexcept>
+#include <string_view>
 
 #include "core/platform/platform.h"
 
@@ -106,7 +107,7 @@ std::string sha256Hex(const std::function<std::size_t(std::span<char>)>& read) {
   }
   std::array<unsigned char, 32> digest{};
   BCryptFinishHash(hash, digest.data(), static_cast<ULONG>(digest.size()), 0);
-  static constexpr char kHex[] = "0123456789abcdef";
+  constexpr std::string_view kHex = "0123456789abcdef";
   std::string hex;
   for (const unsigned char byte : digest) {
     hex += kHex[byte >> 4U];
