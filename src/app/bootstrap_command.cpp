@@ -68,7 +68,7 @@ std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& se
   BootstrapRequest request;
   if (numericPrefix(mode) == 1) {
     if (const char* refusal = sameSamplesRefusal(session)) {
-      dialogs.messageBox(refusal, MessageButtons::kOk, kSameSamplesTitle);
+      dialogs.messageBox(refusal, MessageButtons::kOk, kSameSamplesTitle, MessageKind::kWarning);
       return std::nullopt;
     }
     request.source = SampleSource::kSameSamples;
@@ -98,14 +98,14 @@ std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& se
     }
     dialogs.messageBox("The seed must be a whole number from 0 to 18446744073709551615; \"" +
                            echoedField(answer) + "\" was given.",
-                       MessageButtons::kOk, "Bootstrap");
+                       MessageButtons::kOk, "Bootstrap", MessageKind::kWarning);
   }
   return request;
 }
 
 std::optional<NormalDensityRequest> askNormalDensity(Dialogs& dialogs) {
-  if (dialogs.messageBox(kNormalDensityQuestion, MessageButtons::kYesNo, "Normal density curve.") !=
-      MessageAnswer::kYes) {
+  if (dialogs.messageBox(kNormalDensityQuestion, MessageButtons::kYesNo, "Normal density curve.",
+                         MessageKind::kResult) != MessageAnswer::kYes) {
     return std::nullopt;
   }
   return NormalDensityRequest{};

@@ -8,6 +8,9 @@ namespace pellmar {
 
 enum class MessageButtons { kOk, kYesNo };
 enum class MessageAnswer { kOk, kYes, kNo };
+// What a message with an OK button tells, which its icon shows: a result, a warning (something
+// the user should know or correct, the step went on or may be tried again) or a failure.
+enum class MessageKind { kResult, kWarning, kFailure };
 
 // The kinds of file the commands ask for. A front end may remember where each kind was last
 // found, since they often lie in different folders (the life-table program's files, for one).
@@ -26,17 +29,15 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
 
-  // Modal message box; with Yes and No it returns the button pressed.
+  // Modal message box; with Yes and No it is a question and returns the button pressed.
   virtual MessageAnswer messageBox(std::string_view text, MessageButtons buttons,
-                                   std::string_view title) = 0;
+                                   std::string_view title, MessageKind kind) = 0;
   // Modal one-line prompt: the text in the box on OK, nullopt on cancel.
   virtual std::optional<std::string> inputPrompt(std::string_view prompt, std::string_view title,
                                                  std::string_view defaultAnswer) = 0;
   // The file-open dialog (no filter, no title) for a file of `kind`: the chosen path or the
   // empty text.
   virtual std::string openFileDialog(FileKind kind) = 0;
-  // Forgets the file name the dialog remembers (after the open step).
-  virtual void clearFileDialogName() = 0;
   // Prints an image of the named window on the default printer.
   virtual void printWindow(std::string_view window) = 0;
   virtual ClockReading clock() = 0;

@@ -44,7 +44,7 @@ std::optional<double> askTimeUnit(Dialogs& dialogs) {
       dialogs.messageBox(
           "The time unit is the length of one time unit of your data: " + timeUnitRange() +
               ", such as 1 or 0.5. \"" + echoedField(*answer) + "\" is not.",
-          MessageButtons::kOk, kTimeUnitTitle);
+          MessageButtons::kOk, kTimeUnitTitle, MessageKind::kWarning);
     }
   }
   return timeUnit;
@@ -57,7 +57,6 @@ std::optional<OpenRequest> askOpen(Dialogs& dialogs) {
   if (!timeUnit) return std::nullopt;
   std::string path = dialogs.openFileDialog(FileKind::kDataFile);
   if (path.empty()) return std::nullopt;
-  dialogs.clearFileDialogName();
   return OpenRequest{std::move(path), *timeUnit};
 }
 

@@ -118,10 +118,16 @@ auto Program::guarded(Body&& body) -> decltype(body()) {
     throw UserError("Pellmar", "The program has ended after an error in the data.",
                     ErrorKind::kProgramEnds);
   }
+  // A command that fails leaves every command as it was before it started.
+  const CommandStates before = commands_;
   try {
     return body();
   } catch (const UserError& error) {
-    if (error.fatal()) end();
+    if (error.fatal()) {
+      end();
+    } else {
+      commands_ = before;
+    }
     throw;
   }
 }

@@ -566,19 +566,19 @@ void MainWindow::perform(const std::function<void()>& command) {
   try {
     command();
   } catch (const UserError& error) {
-    dialogs_.messageBox(error.text(), MessageButtons::kOk, error.title());
+    dialogs_.messageBox(error.text(), MessageButtons::kOk, error.title(), MessageKind::kFailure);
   }
   afterCommand();
 }
 
-void MainWindow::showNotice(const Notice& notice) {
-  dialogs_.messageBox(notice.text, MessageButtons::kOk, notice.title);
+void MainWindow::showNotice(const Notice& notice, MessageKind kind) {
+  dialogs_.messageBox(notice.text, MessageButtons::kOk, notice.title, kind);
 }
 
 void MainWindow::basicRun() {
   const BasicRunResult result = program_->run(BasicRunRequest{});
   if (result.analysed) writeRunRecord();
-  if (result.warning) showNotice(*result.warning);
+  if (result.warning) showNotice(*result.warning, MessageKind::kWarning);
   if (result.analysed) showChart(LifeChart::kCij);
 }
 
@@ -594,7 +594,11 @@ void MainWindow::readFecundity() {
   const ReadFecundityResult result = program_->run(askReadFecundity(dialogs_));
   writeRunRecord();
   showChart(LifeChart::kFecundity);
-  showNotice(result.warning ? *result.warning : result.message);
+  if (result.warning) {
+    showNotice(*result.warning, MessageKind::kWarning);
+  } else {
+    showNotice(result.message);
+  }
 }
 
 void MainWindow::bootstrap() {
@@ -625,9 +629,14 @@ void MainWindow::compareBootstraps() {
 }
 
 void MainWindow::afterCommand() {
+  // A fault in the data ends the analysis, not the program: a fresh window takes its place, as
+  // a restarted program would show it, and the failed study's lock goes with its Program.
+  if (program_->ended()) {
+    startNewAnalysis();
+    return;
+  }
   applyCommandStates();
   showStudy();
-  if (program_->ended()) endProgram();
 }
 
 void MainWindow::applyCommandStates() {
@@ -736,8 +745,8 @@ void MainWindow::whenIdle(const QString& title, std::function<void()> action) {
                                "%1 is still running. Stop it? Its files will not be "
                                "written.")
                                .arg(work);
-  if (dialogs_.messageBox(question.toStdString(), MessageButtons::kYesNo, title.toStdString()) !=
-      MessageAnswer::kYes) {
+  if (dialogs_.messageBox(question.toStdString(), MessageButtons::kYesNo, title.toStdString(),
+                          MessageKind::kResult) != MessageAnswer::kYes) {
     return;
   }
   afterWork_ = std::move(action);
@@ -1298,7 +1307,7 @@ void MainWindow::fillRecentMenu() {
                                            "recent files.")
                                 .arg(path)
                                 .toStdString(),
-                            MessageButtons::kOk, "Open recent");
+                            MessageButtons::kOk, "Open recent", MessageKind::kWarning);
         settings_.removeRecentFile(path);
         fillRecentMenu();
         return;

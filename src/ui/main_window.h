@@ -156,7 +156,7 @@ class MainWindow : public QMainWindow {
   // "<base>_run.json" again, after each step that adds results.
   void writeRunRecord();
   void compareBootstraps();
-  void showNotice(const Notice& notice);
+  void showNotice(const Notice& notice, MessageKind kind = MessageKind::kResult);
   // Runs long work off the UI thread with the progress bar shown and the commands locked.
   void runInBackground(const std::function<void(std::stop_token)>& work);
   void stopWork();

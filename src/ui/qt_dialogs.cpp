@@ -33,13 +33,23 @@ QWidget* topLevelWindow(const QString& objectName) {
 }
 
 MessageAnswer QtDialogs::messageBox(std::string_view text, MessageButtons buttons,
-                                    std::string_view title) {
+                                    std::string_view title, MessageKind kind) {
   if (buttons == MessageButtons::kYesNo) {
     const auto answer = QMessageBox::question(dialogParent(), toQt(title), toQt(text),
                                               QMessageBox::Yes | QMessageBox::No);
     return answer == QMessageBox::Yes ? MessageAnswer::kYes : MessageAnswer::kNo;
   }
-  QMessageBox::information(dialogParent(), toQt(title), toQt(text));
+  switch (kind) {
+    case MessageKind::kResult:
+      QMessageBox::information(dialogParent(), toQt(title), toQt(text));
+      break;
+    case MessageKind::kWarning:
+      QMessageBox::warning(dialogParent(), toQt(title), toQt(text));
+      break;
+    case MessageKind::kFailure:
+      QMessageBox::critical(dialogParent(), toQt(title), toQt(text));
+      break;
+  }
   return MessageAnswer::kOk;
 }
 
@@ -54,16 +64,10 @@ std::optional<std::string> QtDialogs::inputPrompt(std::string_view prompt, std::
 
 std::string QtDialogs::openFileDialog(FileKind kind) {
   const QString folder = settings_.startFolder(kind);
-  // The name chosen last is filled in again where it was chosen, until the open step clears it.
-  const QString start = !rememberedName_.isEmpty() && folder == rememberedFolder_
-                            ? QDir(folder).filePath(rememberedName_)
-                            : folder;
-  const QString path = QFileDialog::getOpenFileName(dialogParent(), QString(), start);
+  // No name is filled in: Enter must not read a file of another kind by mistake.
+  const QString path = QFileDialog::getOpenFileName(dialogParent(), QString(), folder);
   if (path.isEmpty()) return std::string();
   settings_.rememberFolder(kind, path);
-  const QFileInfo chosen(path);
-  rememberedFolder_ = chosen.absolutePath();
-  rememberedName_ = chosen.fileName();
   return QDir::toNativeSeparators(path).toStdString();
 }
 

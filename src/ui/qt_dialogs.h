@@ -19,13 +19,12 @@ class QtDialogs : public Dialogs {
   // The file dialogs start in the folders `settings` remembers.
   explicit QtDialogs(DesktopSettings& settings) : settings_(settings) {}
 
-  MessageAnswer messageBox(std::string_view text, MessageButtons buttons,
-                           std::string_view title) override;
+  MessageAnswer messageBox(std::string_view text, MessageButtons buttons, std::string_view title,
+                           MessageKind kind) override;
   std::optional<std::string> inputPrompt(std::string_view prompt, std::string_view title,
                                          std::string_view defaultAnswer) override;
   // Opens in the folder where a file of this kind was last chosen, else in the study's folder.
   std::string openFileDialog(FileKind kind) override;
-  void clearFileDialogName() override { rememberedName_.clear(); }
   // Prints the top-level window whose object name is `window`.
   void printWindow(std::string_view window) override;
   ClockReading clock() override;
@@ -34,8 +33,6 @@ class QtDialogs : public Dialogs {
  private:
   DesktopSettings& settings_;
   // The file chosen last, in a dialog of any kind.
-  QString rememberedFolder_;
-  QString rememberedName_;
 };
 
 // The top-level window with the given object name, or nullptr.

@@ -205,6 +205,25 @@ TEST_F(ResamplingCommands, SameSamplesGiveStandardErrorsOfThePredationRates) {
       fs::exists(folder_ / "lady_beetle_22_Bootstrap-Stable Predation Rate-Normal density.txt"));
 }
 
+// The SASD file given as the samples file (what Enter in a pre-filled dialog once did) fails to
+// read; a failed command leaves every command as it was, so the jackknife stays available.
+TEST_F(ResamplingCommands, AFailedSamplesFileLeavesTheCommandsAsTheyWere) {
+  readSasd();
+  std::vector<bool> before;
+  for (int c = 0; c < static_cast<int>(Command::kCount); ++c) {
+    before.push_back(commands().isEnabled(static_cast<Command>(c)));
+  }
+  EXPECT_TRUE(commands().isEnabled(Command::kJackknife));
+  const UserError error = errorFrom([&] { program_->run(sameSamples("lady_beetle_10_SASD.txt")); });
+  EXPECT_FALSE(error.fatal());
+  for (int c = 0; c < static_cast<int>(Command::kCount); ++c) {
+    EXPECT_EQ(commands().isEnabled(static_cast<Command>(c)), before[static_cast<std::size_t>(c)])
+        << "command " << c;
+  }
+  program_->run(JackknifeRequest{});
+  EXPECT_TRUE(program_->session().jackknife.done);
+}
+
 TEST_F(ResamplingCommands, ReplicateWithR0OfZeroEndsTheProgramWithoutBootstrapFiles) {
   readSasd();
   std::string samples = readFile(folder_ / "lady_beetle_11_Bootstrap_samples.txt");

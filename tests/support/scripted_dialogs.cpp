@@ -32,8 +32,8 @@ ScriptedDialogs& ScriptedDialogs::fixClock(ClockReading reading) {
 }
 
 MessageAnswer ScriptedDialogs::messageBox(std::string_view text, MessageButtons buttons,
-                                          std::string_view title) {
-  messages_.push_back(Message{std::string(title), std::string(text), buttons});
+                                          std::string_view title, MessageKind kind) {
+  messages_.push_back(Message{std::string(title), std::string(text), buttons, kind});
   if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
   if (yesNo_.empty()) {
     throw std::logic_error("no scripted answer for the question: " + std::string(text));

@@ -17,6 +17,7 @@ class ScriptedDialogs : public Dialogs {
     std::string title;
     std::string text;
     MessageButtons buttons = MessageButtons::kOk;
+    MessageKind kind = MessageKind::kResult;
   };
 
   ScriptedDialogs& answerPrompt(std::string answer);
@@ -26,12 +27,11 @@ class ScriptedDialogs : public Dialogs {
   // Fixes the clock (tests); without it the system clock is read.
   ScriptedDialogs& fixClock(ClockReading reading);
 
-  MessageAnswer messageBox(std::string_view text, MessageButtons buttons,
-                           std::string_view title) override;
+  MessageAnswer messageBox(std::string_view text, MessageButtons buttons, std::string_view title,
+                           MessageKind kind) override;
   std::optional<std::string> inputPrompt(std::string_view prompt, std::string_view title,
                                          std::string_view defaultAnswer) override;
   std::string openFileDialog(FileKind kind) override;
-  void clearFileDialogName() override {}
   void printWindow(std::string_view window) override;
   ClockReading clock() override;
   void beep() override { ++beeps_; }

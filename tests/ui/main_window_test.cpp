@@ -326,7 +326,9 @@ TEST_F(MainWindowTest, GreetingAndClockFollowTheInjectedClock) {
   EXPECT_EQ(label("clockLabel")->text(), QStringLiteral("2026-05-04 09:00:00"));
 }
 
-TEST_F(MainWindowTest, AFaultInTheDataEndsTheProgram) {
+// A fault in the data ends the analysis with a failure box; a fresh window, without the title
+// screens, takes its place, and the failed study's lock is gone.
+TEST_F(MainWindowTest, AFaultInTheDataGivesAFreshWindow) {
   StudyFolder bad(test_support::goldenStudy("three_stages"), "_bad");
   std::string text = test_support::readFile(bad.data());
   text.replace(text.find("2,M,"), 4, "2,X,");
@@ -336,10 +338,32 @@ TEST_F(MainWindowTest, AFaultInTheDataEndsTheProgram) {
   window_.show();
   dialogs_.answerPrompt("1").chooseFile(bad.data().string());
   click("openDataFileButton");
-  EXPECT_EQ(ended.count(), 1);
-  EXPECT_FALSE(window_.isVisible());
+  EXPECT_EQ(ended.count(), 0);
+  EXPECT_TRUE(window_.isVisible());
   ASSERT_FALSE(dialogs_.messages().empty());
   EXPECT_EQ(dialogs_.messages().back().title, "Error in data file");
+  EXPECT_EQ(dialogs_.messages().back().kind, MessageKind::kFailure);
+  EXPECT_TRUE(window_.program().session().study.dataFileName.empty());
+  EXPECT_FALSE(test_support::fs::exists(bad.data().parent_path() /
+                                        (bad.data().stem().string() + ".pellmar-lock")));
+  EXPECT_EQ(seen(Command::kOpenDataFile), Seen::kEnabled);
+
+  // The fresh window analyses the next study as a restarted program would.
+  openExample();
+  click("basicRunButton");
+  EXPECT_TRUE(window_.program().session().basic.basicRunDone);
+}
+
+// Results show the information icon, refused answers the warning icon.
+TEST_F(MainWindowTest, MessagesShowTheIconOfWhatTheyTell) {
+  dialogs_.answerPrompt("2 days").answerPrompt("1").chooseFile(folder_.data().string());
+  click("openDataFileButton");
+  ASSERT_FALSE(dialogs_.messages().empty());
+  EXPECT_EQ(dialogs_.messages().front().title, "Each time unit =?");
+  EXPECT_EQ(dialogs_.messages().front().kind, MessageKind::kWarning);
+  action("checkDataFileAction")->trigger();
+  EXPECT_EQ(dialogs_.messages().back().text, "It looks OK.");
+  EXPECT_EQ(dialogs_.messages().back().kind, MessageKind::kResult);
 }
 
 TEST_F(MainWindowTest, QuitLeadsThroughTheClosingScreensToTheEnd) {
