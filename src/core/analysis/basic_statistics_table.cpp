@@ -43,8 +43,7 @@ void row(ReportWriter& out, const std::string& label, const std::string& sex, co
 class StatisticsTable {
  public:
   StatisticsTable(const Session& session, ReportPages& pages)
-      : session_(session),
-        pages_(pages),
+      : pages_(pages),
         study_(session.study),
         r_(session.basic),
         out_(pages.out),
@@ -164,7 +163,6 @@ class StatisticsTable {
     rule(out_, '-');
   }
 
-  const Session& session_;
   ReportPages& pages_;
   const StudyData& study_;
   const BasicRunResults& r_;

@@ -16,8 +16,7 @@ constexpr int kLastShownInterval = 8;
 class DailyConsumptionTable {
  public:
   DailyConsumptionTable(const Session& session, ReportPages& pages)
-      : session_(session),
-        pages_(pages),
+      : pages_(pages),
         study_(session.study),
         r_(session.basic),
         out_(pages.out),
@@ -44,7 +43,6 @@ class DailyConsumptionTable {
 
   static constexpr int kFirstColumn = 0;
 
-  const Session& session_;
   ReportPages& pages_;
   const StudyData& study_;
   const BasicRunResults& r_;

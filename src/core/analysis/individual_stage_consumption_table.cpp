@@ -21,8 +21,7 @@ int totalTab(int k) { return 10 * k + 13; }
 class StageConsumptionTable {
  public:
   StageConsumptionTable(const Session& session, ReportPages& pages)
-      : session_(session),
-        pages_(pages),
+      : pages_(pages),
         study_(session.study),
         r_(session.basic),
         out_(pages.out),
@@ -39,7 +38,6 @@ class StageConsumptionTable {
   void writeIndividual(const TableSection& section, int i);
   [[nodiscard]] SummaryColumn summaryOf(int column, int k) const;
 
-  const Session& session_;
   ReportPages& pages_;
   const StudyData& study_;
   const BasicRunResults& r_;

@@ -60,8 +60,7 @@ SummaryColumn preadultColumnSummary(const Session& session) {
 class StageDurationTable {
  public:
   StageDurationTable(const Session& session, ReportPages& pages)
-      : session_(session),
-        pages_(pages),
+      : pages_(pages),
         study_(session.study),
         r_(session.basic),
         out_(pages.out),
@@ -78,7 +77,6 @@ class StageDurationTable {
   void writeIndividual(const TableSection& section, int i);
   [[nodiscard]] SummaryColumn summaryOf(int column, int k) const;
 
-  const Session& session_;
   ReportPages& pages_;
   const StudyData& study_;
   const BasicRunResults& r_;
