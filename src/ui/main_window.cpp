@@ -1246,6 +1246,7 @@ void MainWindow::buildToolBar() {
   tools->addSeparator();
   take("basicRunAction", std::nullopt);
   take("readSasdAction", std::nullopt);
+  take("readFecundityAction", std::nullopt);
   take("bootstrapAction", std::nullopt);
   take("jackknifeAction", std::nullopt);
   tools->addSeparator();
