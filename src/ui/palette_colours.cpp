@@ -30,7 +30,10 @@ double linear(double channel) {
 
 double luminance(const QColor& colour) {
   const QColor rgb = colour.toRgb();
-  return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
+  // Qt 6 keeps colour components as float; the luminance is worked out in double.
+  const auto channel = [](float value) { return linear(static_cast<double>(value)); };
+  return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) +
+         0.0722 * channel(rgb.blueF());
 }
 
 }  // namespace
