@@ -55,7 +55,7 @@ struct Session {
   // Where the writers put the basic report's tables and the output files. They read the results
   // through a const Session and change only these.
   ReportPages basicReportPages() { return ReportPages{basicReport, counters}; }
-  OutputFiles outputFiles() { return OutputFiles(study.outputBaseName, writtenFiles); }
+  OutputFiles outputFiles() { return {study.outputBaseName, writtenFiles}; }
 };
 
 }  // namespace pellmar
