@@ -152,12 +152,12 @@ TEST_F(MainWindowTest, LinesAndChartsFollowADarkPalette) {
   }
 }
 
-// Handles events until `holds` is true, for two seconds at most: the window and its charts lay
+// Handles events until `holds` is true, for ten seconds at most: the window and its charts lay
 // themselves out in several rounds of posted events, more of them in a slow build.
 bool settlesUntil(const std::function<bool()>& holds) {
   QElapsedTimer waited;
   waited.start();
-  while (!holds() && waited.elapsed() < 2000)
+  while (!holds() && waited.elapsed() < 10000)
     QApplication::processEvents(QEventLoop::AllEvents, 20);
   return holds();
 }
