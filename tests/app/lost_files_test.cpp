@@ -206,7 +206,7 @@ TEST_F(LostFiles, AnsiStageNamesBecomeUtf8InFileNamesAndStayAsTheyAreInReports) 
   std::ofstream(folder_ / "moth.txt", std::ios::binary)
       << cohortNamed("F,\xC9uf,L\xE4rve,Pupa,Female");
   EXPECT_EQ(cli({"run", in("moth.txt")}), 0) << err_.str();
-  EXPECT_TRUE(fs::exists(pathFromUtf8(in("moth_W_L\xC3\xA4rv_All sexes_consumption.txt"))));
+  EXPECT_TRUE(fs::exists(folder_ / pathFromUtf8("moth_W_L\xC3\xA4rv_All sexes_consumption.txt")));
   EXPECT_NE(readFile(folder_ / "moth_0_Basic_Output.txt").find("L\xE4rv"), std::string::npos);
 }
 

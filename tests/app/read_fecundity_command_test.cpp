@@ -35,7 +35,11 @@ class ReadFecundityCommand : public ::testing::Test {
                   folder_ / "other" / "lady_beetle.txt");
     program_ = analysedProgram();
   }
-  void TearDown() override { fs::remove_all(folder_); }
+  void TearDown() override {
+    // The program holds its study's lock file open, and Windows keeps an open file's folder.
+    program_.reset();
+    fs::remove_all(folder_);
+  }
 
   [[nodiscard]] std::unique_ptr<Program> analysedProgram(
       const std::string& dataFile = "lady_beetle.txt") const {

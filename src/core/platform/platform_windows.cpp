@@ -15,6 +15,8 @@ namespace pellmar::platform {
 namespace {
 
 constexpr int kLockRounds = 100;
+// The longest name of a file or folder that NTFS, FAT and ReFS take, in UTF-16 units.
+constexpr std::size_t kLongestName = 255;
 
 std::string utf8FromWide(const wchar_t* wide) {
   const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
@@ -116,10 +118,26 @@ std::string sha256Hex(const std::function<std::size_t(std::span<char>)>& read) {
   return hex;
 }
 
+namespace {
+
+// Windows says a path is not found where a name in it is longer than a file system takes.
+std::error_code openError(const std::filesystem::path& path) {
+  const std::error_code error = lastError();
+  if (error != std::errc::no_such_file_or_directory) return error;
+  for (const std::filesystem::path& part : path) {
+    if (part.native().size() > kLongestName) {
+      return std::make_error_code(std::errc::filename_too_long);
+    }
+  }
+  return error;
+}
+
+}  // namespace
+
 std::error_code writeFile(const std::filesystem::path& path, std::string_view contents) {
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return lastError();
+  if (file == INVALID_HANDLE_VALUE) return openError(path);
   std::error_code error;
   const char* next = contents.data();
   std::size_t left = contents.size();
@@ -138,7 +156,15 @@ std::error_code writeFile(const std::filesystem::path& path, std::string_view co
 }
 
 std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) == 0) return lastError();
+  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) == 0) {
+    const std::error_code error = openError(to);
+    // A folder in the way is refused as access denied.
+    std::error_code ignored;
+    if (error == std::errc::permission_denied && std::filesystem::is_directory(to, ignored)) {
+      return std::make_error_code(std::errc::is_a_directory);
+    }
+    return error;
+  }
   return {};
 }
 
@@ -147,7 +173,7 @@ std::error_code createFileIfAbsent(const std::filesystem::path& path, bool& crea
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    const std::error_code error = lastError();
+    const std::error_code error = openError(path);
     return error == std::errc::file_exists ? std::error_code() : error;
   }
   created = true;
