@@ -54,17 +54,27 @@ void checkNamesForFiles(FieldReader& fields, const StudyData& study, int firstNa
   for (int k = 1; k <= study.sexCount; ++k) {
     const std::string& code = study.sexCode[static_cast<std::size_t>(k)];
     if (const std::string bad = characterNoFileNameTakes(code); !bad.empty()) {
-      fields.failAt(firstNameLine, "the sex code \"" + echoedField(code) +
-                                       "\" of stage-name line " + formatInteger(k) + " holds \"" +
-                                       bad + "\"" + forbidden);
+      std::string message = "the sex code \"" + echoedField(code) + "\" of stage-name line ";
+      message += formatInteger(k);
+      message += " holds \"";
+      message += bad;
+      message += "\"";
+      message += forbidden;
+      fields.failAt(firstNameLine, message);
     }
   }
   const int m = study.stageCount;
   for (int j = 1; j <= m; ++j) {
     const std::string& name = study.name(1, j);
     if (const std::string bad = characterNoFileNameTakes(name); !bad.empty()) {
-      fields.failAt(firstNameLine, "stage " + formatInteger(j) + " (\"" + echoedField(name) +
-                                       "\") holds \"" + bad + "\"" + forbidden);
+      std::string message = "stage " + formatInteger(j);
+      message += " (\"";
+      message += echoedField(name);
+      message += "\") holds \"";
+      message += bad;
+      message += "\"";
+      message += forbidden;
+      fields.failAt(firstNameLine, message);
     }
   }
   const auto folded = [&](int j) {
