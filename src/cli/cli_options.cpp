@@ -73,12 +73,12 @@ struct UsageError {
 std::string quoted(std::string_view text) { return "\"" + echoedField(text) + "\""; }
 
 // The options of "run" and "check", whether each takes a value, and which "check" takes too.
-struct OptionSpec {
+struct KnownOption {
   std::string_view name;
   bool takesValue;
   bool checkToo;
 };
-constexpr OptionSpec kOptionSpecs[] = {
+constexpr KnownOption kKnownOptions[] = {
     {"--time-unit", true, true},        {"--sasd", true, false},
     {"--fecundity", true, false},       {"--bootstrap", true, false},
     {"--sample-size", true, false},     {"--seed", true, false},
@@ -164,19 +164,19 @@ class CommandLineParser {
     }
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
-    const OptionSpec* spec = nullptr;
-    for (const OptionSpec& candidate : kOptionSpecs) {
-      if (candidate.name == name) spec = &candidate;
+    const KnownOption* known = nullptr;
+    for (const KnownOption& candidate : kKnownOptions) {
+      if (candidate.name == name) known = &candidate;
     }
-    if (spec == nullptr) throw UsageError{"unknown option " + quoted(argument)};
+    if (known == nullptr) throw UsageError{"unknown option " + quoted(argument)};
     const bool run = options_.action == CliOptions::Action::kRun;
-    if (!run && !spec->checkToo) throw UsageError{name + " is an option of run, not of check"};
+    if (!run && !known->checkToo) throw UsageError{name + " is an option of run, not of check"};
     if (!given_.insert(name).second) throw UsageError{name + " is given twice"};
     std::string value;
     if (equals != std::string::npos) {
       value = argument.substr(equals + 1);
-      if (!spec->takesValue) throw UsageError{name + " takes no value, not " + quoted(value)};
-    } else if (spec->takesValue) {
+      if (!known->takesValue) throw UsageError{name + " takes no value, not " + quoted(value)};
+    } else if (known->takesValue) {
       if (next_ == arguments_.size() || arguments_[next_].starts_with("--")) {
         throw UsageError{name + " needs a value"};
       }
