@@ -9,6 +9,7 @@
 #include "app/program.h"
 #include "app/system_clock.h"
 #include "read_file.h"
+#include "support/example_folder.h"
 #include "support/user_error_support.h"
 
 namespace pellmar {
@@ -27,25 +28,13 @@ double numberAfter(const std::string& report, const std::string& label) {
 
 class BasicRunCommand : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("pellmar_basic_run_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    data_ = folder_ / "lady_beetle.txt";
-    fs::copy_file(fs::path(EXAMPLES_DIR) / "lady_beetle.txt", data_);
-  }
-  void TearDown() override {
-    // The program holds its study's lock file open, and Windows keeps an open file's folder.
-    program_.reset();
-    fs::remove_all(folder_);
-  }
-
   void open() { program_->run(OpenRequest{data_.string(), 1}); }
 
-  fs::path folder_;
-  fs::path data_;
+  // Declared first, so that the program and its study's lock go before the folder: Windows
+  // removes no folder that holds an open file.
+  test_support::ExampleFolder examples_;
+  const fs::path& folder_ = examples_.folder();
+  const fs::path data_ = folder_ / "lady_beetle.txt";
   std::optional<Program> program_{std::in_place, readSystemClock};
 };
 

@@ -93,7 +93,7 @@ TEST_F(Limits, StudyAtEveryLimitRunsThroughTheBasicRunBootstrapAndJackknife) {
   jackknife.jackknife = true;
   ASSERT_EQ(run(jackknife), 0) << err_.str();
   const std::string pseudoValues =
-      test_support::readWholeFile(folder_.base() + "_5_Pseudo_Consumption_Rate_For_t-test.txt");
+      test_support::readFile(folder_.base() + "_5_Pseudo_Consumption_Rate_For_t-test.txt");
   EXPECT_GE(test_support::linesOf(pseudoValues).size(), 400U);
 }
 

@@ -26,6 +26,7 @@
 #include "core/user_error.h"
 #include "read_file.h"
 #include "study_generator.h"
+#include "support/temp_folder.h"
 
 namespace pellmar {
 namespace {
@@ -36,16 +37,10 @@ using test_support::readFile;
 class LostFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("pellmar_lost_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
     fs::copy_file(fs::path(EXAMPLES_DIR) / "lady_beetle.txt", folder_ / "lady_beetle.txt");
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
-  [[nodiscard]] std::string in(const std::string& name) const { return (folder_ / name).string(); }
+  [[nodiscard]] std::string in(const std::string& name) const { return temporary_.file(name); }
 
   // Runs pellmar-cli with these arguments; standard error goes to `err_`.
   int cli(const std::vector<std::string>& arguments) {
@@ -66,7 +61,8 @@ class LostFiles : public ::testing::Test {
     return files;
   }
 
-  fs::path folder_;
+  test_support::TemporaryFolder temporary_;
+  const fs::path& folder_ = temporary_.path();
   std::ostringstream err_;
 };
 

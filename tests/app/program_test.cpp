@@ -8,6 +8,7 @@
 #include "app/numeric_prefix.h"
 #include "app/system_clock.h"
 #include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
 #include "support/user_error_support.h"
 
 namespace pellmar {
@@ -18,22 +19,13 @@ using test_support::errorFrom;
 
 class ProgramTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("pellmar_program_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   std::string writeData(const std::string& name, const std::string& contents) {
-    const fs::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << contents;
-    return path.string();
+    std::ofstream(temporary_.file(name), std::ios::binary) << contents;
+    return temporary_.file(name);
   }
 
-  fs::path folder_;
+  test_support::TemporaryFolder temporary_;
+  const fs::path& folder_ = temporary_.path();
 };
 
 const char* kGoodStudy =

@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "app/system_clock.h"
 #include "read_file.h"
+#include "support/example_folder.h"
 #include "support/scripted_dialogs.h"
 #include "support/user_error_support.h"
 
@@ -20,27 +21,12 @@ using test_support::readFile;
 class ReadFecundityCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("pellmar_fecundity_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    for (const char* name : {"lady_beetle.txt", "lady_beetle_fecundity.txt",
-                             "lady_beetle_10_SASD.txt", "lady_beetle_11_Bootstrap_samples.txt"}) {
-      fs::copy_file(fs::path(EXAMPLES_DIR) / name, folder_ / name);
-    }
     // A second program may not work on a study another one holds: it gets a copy of its own.
     fs::create_directories(folder_ / "other");
     fs::copy_file(fs::path(EXAMPLES_DIR) / "lady_beetle.txt",
                   folder_ / "other" / "lady_beetle.txt");
     program_ = analysedProgram();
   }
-  void TearDown() override {
-    // The program holds its study's lock file open, and Windows keeps an open file's folder.
-    program_.reset();
-    fs::remove_all(folder_);
-  }
-
   [[nodiscard]] std::unique_ptr<Program> analysedProgram(
       const std::string& dataFile = "lady_beetle.txt") const {
     auto program = std::make_unique<Program>(readSystemClock);
@@ -48,9 +34,7 @@ class ReadFecundityCommand : public ::testing::Test {
     program->run(BasicRunRequest{});
     return program;
   }
-  [[nodiscard]] std::string path(const std::string& name) const {
-    return (folder_ / name).string();
-  }
+  [[nodiscard]] std::string path(const std::string& name) const { return examples_.path(name); }
   // The example's fecundity file with every egg count of every female set to `eggs`.
   std::string writeUniformFecundity(const std::string& name, const std::string& eggs) const {
     std::ifstream in(folder_ / "lady_beetle_fecundity.txt");
@@ -69,7 +53,8 @@ class ReadFecundityCommand : public ::testing::Test {
     return program_->commands().isEnabled(command);
   }
 
-  fs::path folder_;
+  test_support::ExampleFolder examples_;
+  const fs::path& folder_ = examples_.folder();
   std::unique_ptr<Program> program_;
 };
 

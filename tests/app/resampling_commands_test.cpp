@@ -45,7 +45,7 @@ class ResamplingCommands : public ::testing::Test {
   }
   [[nodiscard]] const CommandStates& commands() const { return program_->commands(); }
 
-  test_support::ExampleFolder examples_{"pellmar_resampling_"};
+  test_support::ExampleFolder examples_;
   const fs::path& folder_ = examples_.folder();
   std::unique_ptr<Program> program_;
 };

@@ -79,7 +79,7 @@ class Summary : public ::testing::Test {
   }
   [[nodiscard]] const Session& session() const { return program_->session(); }
 
-  test_support::ExampleFolder examples_{"pellmar_summary_"};
+  test_support::ExampleFolder examples_;
   const fs::path& folder_ = examples_.folder();
   std::unique_ptr<Program> program_;
 };

@@ -57,7 +57,7 @@ class CliResults : public ::testing::Test {
     return status;
   }
 
-  test_support::ExampleFolder examples_{"pellmar_cli_results_"};
+  test_support::ExampleFolder examples_;
   const fs::path& folder_ = examples_.folder();
   std::string out_;
   std::string err_;

@@ -14,6 +14,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_runner.h"
 #include "read_file.h"
+#include "support/example_folder.h"
 
 namespace pellmar {
 namespace {
@@ -104,31 +105,22 @@ TEST(CliOptions, UsageErrorsSayWhatIsWrong) {
 }
 
 TEST(CliRunner, CheckOnTheExampleStudy) {
-  const fs::path folder = fs::temp_directory_path() / "pellmar_cli_check";
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  fs::copy_file(fs::path(EXAMPLES_DIR) / "lady_beetle.txt", folder / "lady_beetle.txt");
-
+  const test_support::ExampleFolder examples;
   CliOptions options;
   options.action = CliOptions::Action::kCheck;
-  options.dataFile = (folder / "lady_beetle.txt").string();
+  options.dataFile = examples.path("lady_beetle.txt");
   std::ostringstream out;
   std::ostringstream err;
   EXPECT_EQ(runCli(options, out, err), 0);
   EXPECT_EQ(out.str(), "It looks OK.\n");
   EXPECT_EQ(err.str(), "");
-  fs::remove_all(folder);
 }
 
 // Every refused request leaves the folder as it was: nothing is written, the message keeps its
 // text, and the exit status tells a bad request (2) from a file that fails (1).
 TEST(CliRunner, RefusedRequestsWriteNothing) {
-  const fs::path folder = fs::temp_directory_path() / "pellmar_cli_refused";
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  for (const char* name : {"lady_beetle.txt", "lady_beetle_10_SASD.txt"}) {
-    fs::copy_file(fs::path(EXAMPLES_DIR) / name, folder / name);
-  }
+  const test_support::ExampleFolder examples;
+  const fs::path& folder = examples.folder();
   fs::create_directory(folder / "a folder");
   const auto in = [&](const char* name) { return (folder / name).string(); };
   std::ofstream(folder / "eggs.txt") << "1,2,3\n";
@@ -220,7 +212,6 @@ TEST(CliRunner, RefusedRequestsWriteNothing) {
     EXPECT_EQ(listing(), withNotFiles);
   }
   EXPECT_FALSE(fs::exists("/dev/_0_Basic_Output.txt"));
-  fs::remove_all(folder);
 }
 
 // Standard output that takes no byte (a full disk): the run fails, and says so where it can.
@@ -239,14 +230,9 @@ TEST(CliRunner, StandardOutputThatCannotBeWrittenFailsTheRun) {
 // psi and FP are rates of a population that grows or shrinks by lambda each time unit: a lambda
 // of 0 or below in a life-table file is refused, naming the file and the line.
 TEST(CliRunner, ALambdaThatIsNotAboveZeroIsRefused) {
-  const fs::path folder = fs::temp_directory_path() / "pellmar_cli_lambda";
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  for (const char* name :
-       {"lady_beetle.txt", "lady_beetle_10_SASD.txt", "lady_beetle_11_Bootstrap_samples.txt"}) {
-    fs::copy_file(fs::path(EXAMPLES_DIR) / name, folder / name);
-  }
-  const auto in = [&](const char* name) { return (folder / name).string(); };
+  const test_support::ExampleFolder examples;
+  const fs::path& folder = examples.folder();
+  const auto in = [&](const char* name) { return examples.path(name); };
   const auto replaced = [&](const char* name, const std::string& from, const std::string& to) {
     std::string text = test_support::readFile(folder / name);
     text.replace(text.find(from), from.size(), to);
@@ -281,7 +267,6 @@ TEST(CliRunner, ALambdaThatIsNotAboveZeroIsRefused) {
                            "increase must be a number above 0.\n"),
             std::string::npos)
       << err.str();
-  fs::remove_all(folder);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "core/user_error.h"
 #include "replicate_reference.h"
 #include "study_generator.h"
+#include "support/temp_folder.h"
 
 namespace pellmar {
 namespace {
@@ -162,8 +163,8 @@ std::string samplesFile(const fs::path& path, int cohortSize, int replicates, bo
 }
 
 TEST(BootstrapEngine, SameSamplesMatchTheLiteralAnalysis) {
-  const fs::path folder = fs::temp_directory_path() / "pellmar_same_samples";
-  fs::create_directories(folder);
+  const test_support::TemporaryFolder temporary;
+  const fs::path& folder = temporary.path();
   for (const bool fractional : {false, true}) {
     std::string text = tools::generateStudy(tools::StudyShape{40, 7, 5, 0.5});
     if (fractional) text = withFractionalConsumption(text);
@@ -189,12 +190,11 @@ TEST(BootstrapEngine, SameSamplesMatchTheLiteralAnalysis) {
                        !fractional, true);
     }
   }
-  fs::remove_all(folder);
 }
 
 TEST(BootstrapEngine, EveryReplicateTheWholeCohortGivesTheCohortC0) {
-  const fs::path folder = fs::temp_directory_path() / "pellmar_whole_cohort";
-  fs::create_directories(folder);
+  const test_support::TemporaryFolder temporary;
+  const fs::path& folder = temporary.path();
   const StudyData master = readStudy(tools::generateStudy(tools::StudyShape{30, 7, 3, 0.5}));
   const BootstrapCohort cohort = buildBootstrapCohort(master);
   BootstrapState state;
@@ -215,7 +215,6 @@ TEST(BootstrapEngine, EveryReplicateTheWholeCohortGivesTheCohortC0) {
                         0.0)
                         .c0;
   for (int b = 1; b <= 12; ++b) EXPECT_EQ(state.bootC0[static_cast<std::size_t>(b)], c0);
-  fs::remove_all(folder);
 }
 
 TEST(BootstrapEngine, SameSeedSameReplicatesOtherSeedOthers) {
@@ -238,8 +237,8 @@ TEST(BootstrapEngine, SameSeedSameReplicatesOtherSeedOthers) {
 }
 
 TEST(BootstrapEngine, SamplesFileFaults) {
-  const fs::path folder = fs::temp_directory_path() / "pellmar_samples_faults";
-  fs::create_directories(folder);
+  const test_support::TemporaryFolder temporary;
+  const fs::path& folder = temporary.path();
   const auto write = [&](const std::string& text) {
     std::ofstream(folder / "f.txt", std::ios::binary) << text;
     return (folder / "f.txt").string();
@@ -277,7 +276,6 @@ TEST(BootstrapEngine, SamplesFileFaults) {
             file + "line 15, bootstrap sample 2: \"x\" is not a number.");
   EXPECT_EQ(message(head + "s1\n1,2,3\nRo,\n5\nl,\n1.1\n", 3),
             file + "line 14, bootstrap sample 2: the file ends too early.");
-  fs::remove_all(folder);
 }
 
 }  // namespace

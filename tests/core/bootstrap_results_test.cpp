@@ -16,7 +16,7 @@ namespace {
 using test_support::analysedCohort;
 using test_support::block;
 using test_support::linesOf;
-using test_support::readWholeFile;
+using test_support::readFile;
 using test_support::replicates;
 using test_support::slice;
 using test_support::TemporaryFolder;
@@ -132,7 +132,7 @@ TEST(BootstrapFrequency, FileAndChartOfTheClasses) {
   summarizeBootstrap(session.bootstrap, session.study.stageCount, session.basic.C0ByCell);
   OutputFiles files = session.outputFiles();
   writeBootstrapFrequencyFile(session, files);
-  const auto lines = linesOf(readWholeFile(folder.base() + "_9_Bootstrap-Co frequency.txt"));
+  const auto lines = linesOf(readFile(folder.base() + "_9_Bootstrap-Co frequency.txt"));
   ASSERT_EQ(lines.size(), 33U);
   EXPECT_EQ(
       slice(lines, 0, 14),
@@ -178,13 +178,13 @@ TEST(BootstrapFrequency, NormalDensityCurvesSkipThoseWithoutSpread) {
           "_22_Bootstrap-Qp-Normal density.txt"}));
 
   // Centred on the cohort's C0, 3.5 standard errors either side in 200 steps.
-  const auto lines = linesOf(readWholeFile(folder.base() + "_22_Bootstrap-C0-Normal density.txt"));
+  const auto lines = linesOf(readFile(folder.base() + "_22_Bootstrap-C0-Normal density.txt"));
   ASSERT_EQ(lines.size(), 209U);
   EXPECT_EQ(lines[4], "\"Mean of C0:\",22,\"SE:\",2");
   EXPECT_EQ(lines[8], "0,15,.000436341531803881");
   EXPECT_EQ(lines[108], "100,22,.199471224443802");
   EXPECT_EQ(lines[208], "200,29,.000436341531803881");
-  EXPECT_EQ(linesOf(readWholeFile(folder.base() + "_22_Bootstrap-Qp-Normal density.txt"))[4],
+  EXPECT_EQ(linesOf(readFile(folder.base() + "_22_Bootstrap-Qp-Normal density.txt"))[4],
             "\"Mean of Qp:\",5.5,\"SE:\",.2");
 }
 

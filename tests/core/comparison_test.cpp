@@ -13,7 +13,7 @@ namespace pellmar {
 namespace {
 
 using test_support::analysedCohort;
-using test_support::readWholeFile;
+using test_support::readFile;
 using test_support::TemporaryFolder;
 
 // The small cohort after a bootstrap of C0 with mean 22 and variance 4 (n = 4).
@@ -37,7 +37,7 @@ TEST(CompareTwoBootstraps, TheTValueIsNeverNegative) {
   std::string path = treatment2File(
       folder.base(), "\"Other moth\",line 2\nline 3\nn =,4\nK =,3\n1,20\n2,22\n3,24\n");
   EXPECT_EQ(compareTwoBootstraps(session, path), "The t-value = 0");
-  EXPECT_EQ(readWholeFile(folder.base() + "_6-Compare2Bs-output.txt"),
+  EXPECT_EQ(readFile(folder.base() + "_6-Compare2Bs-output.txt"),
             "Treatment 1: Moth\r\n"
             "Treatment 2: Other moth\r\n" +
                 std::string(60, '=') +

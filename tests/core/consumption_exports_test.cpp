@@ -11,7 +11,7 @@
 namespace pellmar {
 namespace {
 
-using test_support::readWholeFile;
+using test_support::readFile;
 using test_support::sessionFor;
 using test_support::TemporaryFolder;
 
@@ -60,12 +60,12 @@ TEST(ConsumptionExports, StudyOfNOnly) {
                             "_W_Larv_All sexes_consumption_in column.txt",
                             "_W_Larv_Female_consumption_in column.txt",
                             "_W_Larv_Male_consumption_in column.txt"}));
-  EXPECT_EQ(readWholeFile(base + "_W_Larv_Female_consumption.txt"),
+  EXPECT_EQ(readFile(base + "_W_Larv_Female_consumption.txt"),
             "Project: Gnat\r\n\"Ind. no.\",\"Consumption rate\"\r\n\"Larv (female)\"\r\n");
-  EXPECT_EQ(readWholeFile(base + "_W_Larv_Male_consumption_in column.txt"),
+  EXPECT_EQ(readFile(base + "_W_Larv_Male_consumption_in column.txt"),
             "Project: Gnat\r\n\"Consumption rate\"\r\n-1\r\n");
   // The one that completed its larval stage ate nothing in it.
-  EXPECT_EQ(readWholeFile(base + "_W_Larv_All sexes_consumption_in column.txt"),
+  EXPECT_EQ(readFile(base + "_W_Larv_All sexes_consumption_in column.txt"),
             "Project: Gnat\r\n\"Consumption rate\"\r\n0\r\n-1\r\n");
 }
 

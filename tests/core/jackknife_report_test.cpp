@@ -16,7 +16,7 @@ namespace {
 using test_support::analysedCohort;
 using test_support::block;
 using test_support::linesOf;
-using test_support::readWholeFile;
+using test_support::readFile;
 using test_support::replicates;
 using test_support::slice;
 using test_support::TemporaryFolder;
@@ -62,7 +62,7 @@ TEST(JackknifeSummary, CohortOfTwoDividesByOne) {
   OutputFiles files = session.outputFiles();
 
   writePseudoValueFile(session, files);
-  EXPECT_EQ(readWholeFile(folder.base() + "_5_Pseudo_Consumption_Rate_For_t-test.txt"),
+  EXPECT_EQ(readFile(folder.base() + "_5_Pseudo_Consumption_Rate_For_t-test.txt"),
             "\"Moth\"\r\n\"2026-01-02\"\r\n\"Ann\"\r\n1,30\r\n2,14\r\n");
 }
 
@@ -101,7 +101,7 @@ TEST(JackknifeSummary, NegativeClassBeginsAreWrittenAsZeroAndHugeVariancesAsWhol
   OutputFiles files = session.outputFiles();
 
   writeJackknifeFrequencyFile(session, files);
-  const auto lines = linesOf(readWholeFile(folder.base() + "_9_Fig_Jackknife-Co frequency.txt"));
+  const auto lines = linesOf(readFile(folder.base() + "_9_Fig_Jackknife-Co frequency.txt"));
   ASSERT_EQ(lines.size(), 30U);
   EXPECT_EQ(slice(lines, 0, 12),
             (std::vector<std::string>{"\"Project: Moth\"", "\"User: Ann\"", "\"Date: 2026-01-02\"",

@@ -21,7 +21,7 @@ namespace pellmar {
 namespace {
 
 namespace fs = std::filesystem;
-using test_support::readWholeFile;
+using test_support::readFile;
 using test_support::TemporaryFolder;
 
 // The message of the File error that `write` raises; "" when it raises none.
@@ -46,7 +46,7 @@ class SaveReplacing : public ::testing::Test {
   // Every failure below must leave the old file as it was and name the file.
   void expectFailureKeepsTheOldFile(const std::string& message) {
     EXPECT_EQ(message.rfind("Cannot write the file " + path_ + "\n", 0), 0U) << message;
-    EXPECT_EQ(readWholeFile(path_), "good old report\r\n");
+    EXPECT_EQ(readFile(path_), "good old report\r\n");
   }
 
   TemporaryFolder folder_;
@@ -55,7 +55,7 @@ class SaveReplacing : public ::testing::Test {
 
 TEST_F(SaveReplacing, ReplacesTheFileWholeAndLeavesNoTemporaryFile) {
   saveReplacing(path_, "new report\r\n");
-  EXPECT_EQ(readWholeFile(path_), "new report\r\n");
+  EXPECT_EQ(readFile(path_), "new report\r\n");
   for (const auto& entry : fs::directory_iterator(fs::path(path_).parent_path())) {
     EXPECT_EQ(entry.path().string(), path_);
   }
@@ -91,7 +91,7 @@ TEST_F(SaveReplacing, AFolderThatCannotBeWrittenNamesTheFile) {
   EXPECT_EQ(message.rfind("Cannot write the file " + path + "\n", 0), 0U) << message;
   message = fileErrorOf([&] { createEmptyFileIfAbsent(path); });
   EXPECT_EQ(message.rfind("Cannot write the file " + path + "\n", 0), 0U) << message;
-  EXPECT_EQ(readWholeFile(path_), "good old report\r\n");
+  EXPECT_EQ(readFile(path_), "good old report\r\n");
 }
 
 TEST_F(SaveReplacing, FailuresNameTheirCause) {
@@ -142,7 +142,7 @@ TEST(SafeWriting, AResamplingFileThatCannotBeWrittenKeepsTheOldOneAndEndsTheRunW
   EXPECT_EQ(runCli(options, out, err), 1);
   EXPECT_NE(err.str().find("File error\nCannot write the file " + report + "\n"), std::string::npos)
       << err.str();
-  EXPECT_EQ(readWholeFile(report), "last week's jackknife\r\n");
+  EXPECT_EQ(readFile(report), "last week's jackknife\r\n");
   // The Basic Run before it wrote its files.
   EXPECT_TRUE(fs::exists(folder.base() + "_0_Basic_Output.txt"));
   EXPECT_GT(fs::file_size(folder.base() + "_0_Basic_Output.txt"), 0U);

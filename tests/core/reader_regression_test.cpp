@@ -50,7 +50,7 @@ class StoredFuzzInput : public ::testing::TestWithParam<StoredInput> {};
 
 TEST_P(StoredFuzzInput, IsReadCleanlyOrRefusedWithAMessage) {
   const StoredInput& input = GetParam();
-  const std::string text = test_support::readWholeFile(input.file.string());
+  const std::string text = test_support::readFile(input.file.string());
   const std::string& target = input.target;
   if (target == "fuzz_field_reader") {
     EXPECT_NO_THROW(fuzz::feedFieldReader(text));
@@ -103,7 +103,7 @@ TEST(FuzzFindings, CohortWhoseFirstStagesLastNoTimeHasNoAgeRows) {
   runBasicRunSteps(session);
   EXPECT_EQ(session.basic.maxAgeIndex, -1);
   const std::vector<std::string> lines =
-      test_support::linesOf(test_support::readWholeFile(folder.base() + "_2_Fig_Age_lx_Kx_qx.txt"));
+      test_support::linesOf(test_support::readFile(folder.base() + "_2_Fig_Age_lx_Kx_qx.txt"));
   ASSERT_EQ(lines.size(), 5U);
   EXPECT_EQ(lines[4], "0,0,0,0,0,0,0");
 }

@@ -14,7 +14,7 @@
 namespace pellmar {
 namespace {
 
-using test_support::readWholeFile;
+using test_support::readFile;
 using test_support::TemporaryFolder;
 
 const std::vector<std::string> kVariants = {"lf.txt",
@@ -30,7 +30,7 @@ const std::string kUtf8Name = "Ana M\xC3\xBCller";
 const std::string kLatin1Name = "Ana M\xFCller";
 
 std::string variant(const std::string& name) {
-  return readWholeFile(std::string(TEST_DATA_DIR) + "/real_world/" + name);
+  return readFile(std::string(TEST_DATA_DIR) + "/real_world/" + name);
 }
 
 // The Basic Run's report followed by every file it wrote, each under its suffix.
@@ -39,7 +39,7 @@ std::string basicRunOutput(const std::string& contents, const std::string& base)
   runBasicRunSteps(session);
   std::string output = session.basicReport.contents();
   for (const std::string& path : session.writtenFiles) {
-    output += "\n== " + path.substr(base.size()) + "\n" + readWholeFile(path);
+    output += "\n== " + path.substr(base.size()) + "\n" + readFile(path);
   }
   return output;
 }

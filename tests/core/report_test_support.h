@@ -12,6 +12,8 @@
 #include "core/analysis/basic_run.h"
 #include "core/data/study_reader.h"
 #include "core/session.h"
+#include "read_file.h"
+#include "support/temp_folder.h"
 
 namespace pellmar::test_support {
 
@@ -72,37 +74,6 @@ inline std::vector<std::string> block(std::string_view text) {
 inline std::vector<std::string> slice(const std::vector<std::string>& lines, int first, int count) {
   if (first < 0 || first + count > static_cast<int>(lines.size())) return {};
   return {lines.begin() + first, lines.begin() + first + count};
-}
-
-// A folder of its own under the system's temporary folder, removed at the end of the test.
-class TemporaryFolder {
- public:
-  TemporaryFolder() {
-    // Named after the running test, so that tests run in parallel processes never share one.
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = std::filesystem::temp_directory_path() /
-            (std::string("pellmar_") + test->test_suite_name() + "_" + test->name());
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~TemporaryFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TemporaryFolder(const TemporaryFolder&) = delete;
-  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-  [[nodiscard]] std::string base() const { return (path_ / "study").string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
-inline std::string readWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  return contents.str();
 }
 
 }  // namespace pellmar::test_support

@@ -14,7 +14,7 @@ namespace {
 using test_support::analysedCohort;
 using test_support::block;
 using test_support::linesOf;
-using test_support::readWholeFile;
+using test_support::readFile;
 using test_support::slice;
 using test_support::TemporaryFolder;
 
@@ -113,7 +113,7 @@ TEST(FinitePredationRateFile, ListsIncludedFemalesWithTheirStatistics) {
   OutputFiles files = session.outputFiles();
   writeFinitePredationRateFile(session, files);
   const std::string path = folder.base() + "_0_Output_Finite_Predation_Rate_omega.txt";
-  const auto lines = linesOf(readWholeFile(path));
+  const auto lines = linesOf(readFile(path));
   ASSERT_EQ(lines.size(), 27U);
   EXPECT_EQ(slice(lines, 3, 5), (std::vector<std::string>{"Finite rate = 1.5 ", "Psi = .25 ",
                                                           "Finite Predation Rate = .375 ",
@@ -131,7 +131,7 @@ Mean      0         10.12          0         0         0         0 |)"));
   predation.intrinsicRateDefined = true;
   predation.intrinsicPredationRate = -0.5;
   writeFinitePredationRateFile(session, files);
-  EXPECT_EQ(linesOf(readWholeFile(path))[6], "Intrinsic Predation Rate =-.5 ");
+  EXPECT_EQ(linesOf(readFile(path))[6], "Intrinsic Predation Rate =-.5 ");
 }
 
 }  // namespace

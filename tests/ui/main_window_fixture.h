@@ -112,7 +112,7 @@ class MainWindowTest : public ::testing::Test {
   }
 
   StudyFolder folder_;
-  TempFolder settingsFolder_;
+  TemporaryFolder settingsFolder_;
   ScriptedDialogs dialogs_;
   DesktopSettings settings_;
   MainWindow window_;

@@ -78,13 +78,6 @@ TEST_F(MainWindowTest, CommandStatesOverARun) {
   EXPECT_FALSE(window_.frequencyChartView()->isVisibleTo(&window_));
 }
 
-TEST_F(MainWindowTest, CancellingTheFileDialogChangesNothing) {
-  dialogs_.answerPrompt("1").chooseFile("");
-  click("openDataFileButton");
-  expectStates({{Command::kOpenDataFile, E}, {Command::kBasicRun, D}, {Command::kJackknife, D}});
-  EXPECT_TRUE(window_.program().session().writtenFiles.empty());
-}
-
 TEST_F(MainWindowTest, WritesTheSameFilesAsTheCommandLine) {
   openExample();
   click("basicRunButton");
@@ -243,17 +236,6 @@ TEST_F(MainWindowTest, JackknifeShowsItsEstimateAndFrequencies) {
       test_support::window("resamplingResultsWindow")->findChild<QLabel*>("seedLabel")->text(),
       QStringLiteral("-"));
   EXPECT_EQ(dialogs_.beeps(), 1);
-}
-
-TEST_F(MainWindowTest, SecondBasicRunRepeatsNothing) {
-  openExample();
-  click("basicRunButton");
-  const std::vector<std::string> written = window_.program().session().writtenFiles;
-  const std::string report = test_support::readFile(written.front());
-  click("basicRunButton");
-  EXPECT_EQ(window_.program().session().writtenFiles, written);
-  EXPECT_EQ(test_support::readFile(written.front()), report);
-  EXPECT_EQ(seen(Command::kReadSasd), E);
 }
 
 TEST_F(MainWindowTest, ChartButtonsDrawAndStepTheFocusOn) {

@@ -21,7 +21,7 @@ namespace {
 using test_support::exampleStudy;
 using test_support::MainWindowTest;
 using test_support::StudyFolder;
-using test_support::TempFolder;
+using test_support::TemporaryFolder;
 using test_support::fs::path;
 
 // Each menu item that does what a control of the page does, by the control's name.
@@ -305,7 +305,7 @@ TEST_F(MenusTest, NewAnalysisWhileTheBootstrapRunsAsksWhetherToStopIt) {
 }
 
 TEST(DesktopSettings, RecentFilesAndFoldersRoundTrip) {
-  TempFolder folder;
+  TemporaryFolder folder;
   const QString file = QString::fromStdString((folder.path() / "pellmar.ini").string());
   const QString here = QString::fromStdString(folder.path().string());
   const QString sub = QString::fromStdString((folder.path() / "sasd").string());
@@ -342,7 +342,7 @@ TEST(DesktopSettings, RecentFilesAndFoldersRoundTrip) {
 // Each kind of file dialog starts in the open study's folder the first time, then where a file
 // of its kind was last chosen. The dialog is answered by a timer while it is shown.
 TEST(QtFileDialogs, EachKindStartsWhereItsFileWasLastChosen) {
-  TempFolder folder;
+  TemporaryFolder folder;
   const auto at = [&folder](const char* name) {
     return QString::fromStdString((folder.path() / name).string());
   };

@@ -21,7 +21,7 @@ class Printing : public ::testing::Test {
   }
   const fs::path& folder() const { return folder_.path(); }
 
-  test_support::TempFolder folder_;
+  test_support::TemporaryFolder folder_;
 };
 
 TEST_F(Printing, WindowImageGoesIntoAOnePagePdf) {

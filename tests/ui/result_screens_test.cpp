@@ -198,7 +198,7 @@ TEST_F(ResultScreens, OutputFilesWindowListsWhatTheRunWrote) {
 }
 
 TEST(DataFormatWindow, TheExampleIsAValidDataFile) {
-  const test_support::TempFolder folder;
+  const test_support::TemporaryFolder folder;
   const test_support::fs::path data = folder.path() / "example.txt";
   {
     std::ofstream out(data, std::ios::binary);

@@ -11,44 +11,13 @@
 
 #include "app/program.h"
 #include "app/system_clock.h"
+#include "read_file.h"
 #include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
 
 namespace pellmar::test_support {
 
 namespace fs = std::filesystem;
-
-inline std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// A fresh folder under the temporary directory, removed afterwards. It is named after the
-// running test (or, in a suite's set-up, the suite) and the process, since the tests of one
-// suite may run side by side in several processes.
-class TempFolder {
- public:
-  explicit TempFolder(const std::string& tag = "") {
-    const auto* unit = ::testing::UnitTest::GetInstance();
-    const auto* info = unit->current_test_info();
-    const std::string name = info != nullptr
-                                 ? std::string(info->test_suite_name()) + "_" + info->name()
-                                 : std::string(unit->current_test_suite()->name());
-    path_ = fs::temp_directory_path() /
-            ("pellmar_ui_" + name + tag + "_" + std::to_string(QCoreApplication::applicationPid()));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempFolder() { fs::remove_all(path_); }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  [[nodiscard]] const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 // A temporary folder holding a copy of a study.
 class StudyFolder {
@@ -62,7 +31,7 @@ class StudyFolder {
   [[nodiscard]] const fs::path& data() const { return data_; }
 
  private:
-  TempFolder folder_;
+  TemporaryFolder folder_;
   fs::path data_;
 };
 
