@@ -1,5 +1,6 @@
 #include "app/bootstrap_command.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <memory>
@@ -15,6 +16,8 @@
 #include "core/resampling/bootstrap_files.h"
 #include "core/resampling/bootstrap_frequency.h"
 #include "core/resampling/bootstrap_summary.h"
+#include "core/resampling/egg_contributions.h"
+#include "core/resampling/own_samples_file.h"
 #include "core/resampling/samples_file.h"
 
 namespace pellmar {
@@ -36,6 +39,17 @@ const char* sameSamplesRefusal(const Session& session) {
   if (session.lifeTable) return kSameSamplesAfterFecundity;
   if (!session.predation.sasdDone) return kSameSamplesNeedSasd;
   return nullptr;
+}
+
+// Own samples of a study whose females laid eggs compute their own life tables.
+bool ownLifeTable(const Session& session) { return session.lifeTable && session.lifeTable->growth; }
+
+// A bracket around the cohort's r in which most replicates find theirs.
+RateBracket bracketAround(double r) {
+  constexpr double kRelativeWidth = 0.2;
+  const double a = r * (1 - kRelativeWidth);
+  const double b = r * (1 + kRelativeWidth);
+  return {std::min(a, b), std::max(a, b)};
 }
 
 }  // namespace
@@ -101,6 +115,20 @@ std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& se
                        MessageButtons::kOk, "Bootstrap", MessageKind::kWarning);
   }
   return request;
+}
+
+bool offersSamplesFile(const Session& session) {
+  const BootstrapState& boot = session.bootstrap;
+  return boot.done && boot.ownLifeTable && boot.bootSampleSize == session.study.individualCount;
+}
+
+std::optional<SamplesFileRequest> askSamplesFile(Dialogs& dialogs, const Session& session) {
+  if (!offersSamplesFile(session) ||
+      dialogs.messageBox(kSamplesFileQuestion, MessageButtons::kYesNo, "Bootstrap",
+                         MessageKind::kResult) != MessageAnswer::kYes) {
+    return std::nullopt;
+  }
+  return SamplesFileRequest{};
 }
 
 std::optional<NormalDensityRequest> askNormalDensity(Dialogs& dialogs) {
@@ -184,6 +212,14 @@ BootstrapResult Program::run(const BootstrapRequest& request, const ProgressRepo
     const ProgressAndStop work{progress, stop};
     if (sameSamples) {
       runSameSampleReplicates(cohort, state, *samples, work);
+    } else if (ownLifeTable(s)) {
+      const GrowthRates& growth = *s.lifeTable->growth;
+      state.ownLifeTable = true;
+      state.lifeTable.R0 = s.lifeTable->R0;
+      state.lifeTable.lifeTableLambda = growth.lambda;
+      const EggContributions eggs = buildEggContributions(master, s.fecundity);
+      const OwnSampleFecundity fecundity{eggs, bracketAround(growth.r)};
+      runOwnSampleReplicates(cohort, state, work, &fecundity);
     } else {
       runOwnSampleReplicates(cohort, state, work);
     }
@@ -214,6 +250,34 @@ BootstrapResult Program::run(const BootstrapRequest& request, const ProgressRepo
     result.fp = state.fp;
     result.beganAt = state.beganAt;
     result.endedAt = state.endedAt;
+    result.filesWritten = filesWrittenSince(filesBefore);
+    return result;
+  });
+}
+
+SamplesFileResult Program::run(const SamplesFileRequest& /*request*/) {
+  return guarded([&] {
+    const Session& s = session_;
+    const BootstrapState& boot = s.bootstrap;
+    if (!boot.done || !boot.ownLifeTable) {
+      throw UserError("Bootstrap",
+                      "A samples file holds the replicates of an own-samples bootstrap with "
+                      "fecundity; this run has none.",
+                      ErrorKind::kInvalidRequest);
+    }
+    SamplesFileResult result;
+    if (boot.bootSampleSize != s.study.individualCount) {
+      result.warning =
+          Notice{"Bootstrap", "The samples file was not written: its replicates would hold " +
+                                  formatInteger(boot.bootSampleSize) +
+                                  " individuals each, and a samples file is read " +
+                                  "only with samples of the cohort's size (" +
+                                  formatInteger(s.study.individualCount) + ")."};
+      return result;
+    }
+    const std::size_t filesBefore = session_.writtenFiles.size();
+    OutputFiles files = session_.outputFiles();
+    writeOwnSamplesFile(s, buildEggContributions(s.study, s.fecundity), files);
     result.filesWritten = filesWrittenSince(filesBefore);
     return result;
   });

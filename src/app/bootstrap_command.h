@@ -50,6 +50,20 @@ struct NormalDensityResult {
   std::vector<std::string> filesWritten;
 };
 
+// The samples file of a finished own-samples bootstrap with fecundity.
+struct SamplesFileRequest {};
+
+struct SamplesFileResult {
+  // Why no file was written (samples of another size than the cohort's), or none.
+  std::optional<Notice> warning;
+  std::vector<std::string> filesWritten;
+};
+
+// The question that offers the samples file after the normal density question.
+inline constexpr std::string_view kSamplesFileQuestion =
+    "Do you want to save the bootstrap samples (the individuals, R0 and lambda of every "
+    "replicate) as a samples file?";
+
 // The question that offers the normal density curves once a bootstrap has finished.
 inline constexpr std::string_view kNormalDensityQuestion =
     "Do you need normal density curve for each developmental stage, consumption, and longevity?";
@@ -67,6 +81,14 @@ std::optional<std::uint64_t> seedAnswer(std::string_view answer);
 
 // Asks the normal density question; nullopt on No.
 std::optional<NormalDensityRequest> askNormalDensity(Dialogs& dialogs);
+
+// True after an own-samples bootstrap with fecundity whose samples are of the cohort's size, the
+// only samples a samples file can hold: the samples file question is asked.
+bool offersSamplesFile(const Session& session);
+
+// Asks the samples file question when offersSamplesFile(); nullopt on No and when nothing is
+// asked.
+std::optional<SamplesFileRequest> askSamplesFile(Dialogs& dialogs, const Session& session);
 
 // Refuses B or n out of range, and a samples file that cannot be read.
 void validate(const BootstrapRequest& request);

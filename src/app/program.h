@@ -55,6 +55,8 @@ class Program {
                       std::stop_token stop = {});
   // The normal density curves of the bootstrap.
   NormalDensityResult run(const NormalDensityRequest& request);
+  // The samples file of an own-samples bootstrap with fecundity.
+  SamplesFileResult run(const SamplesFileRequest& request);
   // "Jackknife": C0 without each individual in turn, the pseudo-values and their files.
   JackknifeResult run(const JackknifeRequest& request, const ProgressReport& progress = {},
                       std::stop_token stop = {});

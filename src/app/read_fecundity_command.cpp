@@ -69,8 +69,8 @@ ReadFecundityResult Program::run(const ReadFecundityRequest& request) {
                       ErrorKind::kInvalidRequest);
     }
     validate(request);
-    FecundityLifeTable table =
-        computeFecundityLifeTable(s.study, s.basic, readFecundityFile(request.file, s.study));
+    FecundityData fecundity = readFecundityFile(request.file, s.study);
+    FecundityLifeTable table = computeFecundityLifeTable(s.study, s.basic, fecundity);
 
     // The stable age-stage distribution is read back from the very text of its file, so that
     // everything after this step is what reading that file with "Read SASD" gives.
@@ -115,6 +115,7 @@ ReadFecundityResult Program::run(const ReadFecundityRequest& request) {
                  "stable age-stage distribution: psi and omega were not calculated."};
     }
     s.lifeTable = std::move(table);
+    s.fecundity = std::move(fecundity);
     s.recordInput(request.file);
     commands_.disable(Command::kReadSasd);
     commands_.enable(Command::kShowFecundity);

@@ -19,8 +19,8 @@ const char* cliUsage() {
   return "Usage:\n"
          "  pellmar-cli run DATA [--time-unit T] [--sasd FILE | --fecundity FILE]\n"
          "                  [--bootstrap B [--sample-size N] [--seed S] | --same-samples FILE |\n"
-         "                   --jackknife] [--normal-density] [--compare FILE]\n"
-         "                  [--confidence P] [--quiet | --json]\n"
+         "                   --jackknife] [--normal-density] [--write-samples]\n"
+         "                  [--compare FILE] [--confidence P] [--quiet | --json]\n"
          "      Does what a user of the desktop program does: opens the raw data file DATA,\n"
          "      runs the Basic Run and, when asked, reads the stable age-stage distribution\n"
          "      or computes it from the fecundity, runs a bootstrap or the jackknife and\n"
@@ -50,6 +50,8 @@ const char* cliUsage() {
          "                        samples file (needs --sasd)\n"
          "  --jackknife           the jackknife of C0 instead of a bootstrap\n"
          "  --normal-density      answer Yes to the question for normal density curves\n"
+         "  --write-samples       with --fecundity and --bootstrap, write every replicate's\n"
+         "                        individuals, R0 and lambda as a samples file\n"
          "  --compare FILE        after a bootstrap, the t-test against the bootstrap C0 values\n"
          "                        of a second treatment in FILE\n"
          "  --confidence P        the confidence of the intervals in <base>_summary.csv, from 0\n"
@@ -83,9 +85,9 @@ constexpr KnownOption kKnownOptions[] = {
     {"--fecundity", true, false},       {"--bootstrap", true, false},
     {"--sample-size", true, false},     {"--seed", true, false},
     {"--same-samples", true, false},    {"--jackknife", false, false},
-    {"--normal-density", false, false}, {"--compare", true, false},
-    {"--confidence", true, false},      {"--quiet", false, true},
-    {"--json", false, false},
+    {"--normal-density", false, false}, {"--write-samples", false, false},
+    {"--compare", true, false},         {"--confidence", true, false},
+    {"--quiet", false, true},           {"--json", false, false},
 };
 
 int wholeNumberOption(std::string_view option, const std::string& value, int low, int high) {
@@ -209,6 +211,8 @@ class CommandLineParser {
       options_.jackknife = true;
     } else if (name == "--normal-density") {
       options_.normalDensity = true;
+    } else if (name == "--write-samples") {
+      options_.writeSamples = true;
     } else if (name == "--compare") {
       options_.compareFile = value;
     } else if (name == "--confidence") {
@@ -244,6 +248,9 @@ class CommandLineParser {
       if (options_.fecundityFile && given_.count(name) != 0) {
         throw UsageError{std::string("--fecundity and ") + name + " cannot be used together"};
       }
+    }
+    if (options_.writeSamples && !(options_.fecundityFile && options_.bootstrapReplicates)) {
+      throw UsageError{"--write-samples needs --fecundity and --bootstrap"};
     }
     const bool bootstrap = options_.bootstrapReplicates || options_.sameSamplesFile;
     for (const char* name : {"--normal-density", "--compare"}) {

@@ -21,6 +21,7 @@ struct CliOptions {
   std::optional<std::string> sameSamplesFile;
   bool jackknife = false;
   bool normalDensity = false;
+  bool writeSamples = false;  // the samples file of an own-samples bootstrap with fecundity
   std::optional<std::string> compareFile;
   // The confidence of the summary's intervals, 0 < P < 1.
   std::optional<double> confidence;

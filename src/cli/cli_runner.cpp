@@ -19,6 +19,7 @@ struct CliRequests {
   std::optional<ReadFecundityRequest> readFecundity;
   std::optional<BootstrapRequest> bootstrap;
   bool normalDensity = false;
+  bool writeSamples = false;
   std::optional<ComparisonRequest> comparison;
   bool jackknife = false;
 };
@@ -42,6 +43,7 @@ CliRequests requestsFrom(const CliOptions& options) {
     requests.bootstrap = bootstrap;
   }
   requests.normalDensity = options.normalDensity;
+  requests.writeSamples = options.writeSamples;
   if (options.compareFile) requests.comparison = ComparisonRequest{*options.compareFile};
   requests.jackknife = options.jackknife;
   return requests;
@@ -107,6 +109,11 @@ int runAnalysis(Program& program, const CliRequests& requests, std::ostream& out
     out << kNormalDensityQuestion << '\n';
     if (requests.normalDensity) {
       out << program.run(NormalDensityRequest{}).message.text << '\n';
+    }
+    if (offersSamplesFile(program.session())) out << kSamplesFileQuestion << '\n';
+    if (requests.writeSamples) {
+      const SamplesFileResult samples = program.run(SamplesFileRequest{});
+      if (samples.warning) err << samples.warning->title << '\n' << samples.warning->text << '\n';
     }
     if (requests.comparison) {
       out << program.run(*requests.comparison).message.text << '\n';

@@ -8,6 +8,7 @@
 #include "core/analysis/basic_run_results.h"
 #include "core/analysis/report/report_output.h"
 #include "core/analysis/report/report_writer.h"
+#include "core/data/fecundity_file.h"
 #include "core/data/study_data.h"
 #include "core/predation/fecundity_life_table.h"
 #include "core/predation/predation_state.h"
@@ -29,6 +30,9 @@ struct Session {
   // The two-sex life table with fecundity, once the eggs of the females have been read; the
   // stable age-stage distribution in `predation` is then its own.
   std::optional<FecundityLifeTable> lifeTable;
+  // The eggs of every female that the life table was computed from; own-sample replicates
+  // compute their own life tables from them.
+  FecundityData fecundity;
   BootstrapState bootstrap;
   JackknifeState jackknife;
   ComparisonState comparison;

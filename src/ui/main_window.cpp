@@ -611,6 +611,10 @@ void MainWindow::bootstrap() {
   showBootstrapTimes();
   showResamplingResults();
   if (const auto curves = askNormalDensity(dialogs_)) showNotice(program_->run(*curves).message);
+  if (const auto samples = askSamplesFile(dialogs_, program_->session())) {
+    const SamplesFileResult result = program_->run(*samples);
+    if (result.warning) showNotice(*result.warning, MessageKind::kWarning);
+  }
   writeRunRecord();
 }
 

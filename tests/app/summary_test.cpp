@@ -221,6 +221,40 @@ TEST_F(Summary, OwnSamplesOfFewIndividualsCountOnlyTheReplicatesWithAValue) {
   EXPECT_EQ(rows.count({"Qp", "", "all"}), 0U);
 }
 
+TEST_F(Summary, OwnSamplesWithFecundityGiveTheLifeTableRowsTheirReplicates) {
+  program_->run(ReadFecundityRequest{path("lady_beetle_fecundity.txt")});
+  BootstrapRequest request;
+  request.replicates = 20;
+  request.seed = 5;
+  program_->run(request);
+  const auto rows = written();
+  for (const char* quantity : {"R0", "r", "lambda", "T", "Qp", "psi", "omega"}) {
+    EXPECT_EQ(rows.at({quantity, "", "all"})[kReplicates], "20") << quantity;
+  }
+  EXPECT_EQ(rows.at({"R0", "", "all"})[kBootMean],
+            shortest(session().bootstrap.lifeTable.lifeTableR0Mean));
+  EXPECT_EQ(rows.at({"GRR", "", "all"})[kReplicates], "");
+
+  // A replicate without eggs has no R0, r, lambda, T or Qp at all: it is left out, not counted
+  // as 0.
+  Session barren = session();
+  barren.bootstrap.bootR0[3] = 0;
+  barren.bootstrap.bootR[3] = 0;
+  for (const SummaryRow& row : summarizeResults(barren, 0.95)) {
+    if (row.quantity == "R0" || row.quantity == "r" || row.quantity == "T" ||
+        row.quantity == "Qp") {
+      ASSERT_TRUE(row.resampled) << row.quantity;
+      EXPECT_EQ(row.resampled->count, 19) << row.quantity;
+    }
+    if (row.quantity == "C0") {
+      EXPECT_EQ(row.resampled->count, 20);
+    }
+    if (row.quantity == "r") {
+      EXPECT_GT(row.resampled->low, 0);
+    }
+  }
+}
+
 TEST_F(Summary, JackknifeGivesTheTIntervalOfC0) {
   program_->run(JackknifeRequest{});
   const auto rows = written();

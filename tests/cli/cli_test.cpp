@@ -85,6 +85,13 @@ TEST(CliOptions, UsageErrorsSayWhatIsWrong) {
       {{"check", "a", "--fecundity", "f"}, "--fecundity is an option of run, not of check"},
       {{"run", "a", "--compare", "t"}, "--compare needs --bootstrap or --same-samples"},
       {{"run", "a", "--normal-density"}, "--normal-density needs --bootstrap or --same-samples"},
+      // A samples file holds the replicates drawn here with their own R0 and lambda.
+      {{"run", "a", "--bootstrap", "5", "--write-samples"},
+       "--write-samples needs --fecundity and --bootstrap"},
+      {{"run", "a", "--fecundity", "f", "--write-samples"},
+       "--write-samples needs --fecundity and --bootstrap"},
+      {{"run", "a", "--fecundity", "f", "--jackknife", "--write-samples"},
+       "--write-samples needs --fecundity and --bootstrap"},
       {{"run", "a", "--time-unit", "2 days"},
        "--time-unit needs a number of days above 0 and at most 1000, not \"2 days\""},
       {{"check", "a", "--time-unit=0"},

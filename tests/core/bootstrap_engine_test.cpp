@@ -236,6 +236,57 @@ TEST(BootstrapEngine, SameSeedSameReplicatesOtherSeedOthers) {
   EXPECT_NE(run(5), run(6));
 }
 
+// One female of 30 laid 6 eggs at age index 40: a replicate of one individual has eggs only when
+// it drew her, so nearly every replicate is drawn again, and then R0 = 6 and r = ln 6 / (41 t).
+TEST(BootstrapEngine, OwnSamplesWithFecundityAreDrawnUntilTheyHaveEggs) {
+  const StudyData master = readStudy(tools::generateStudy(tools::StudyShape{30, 7, 3, 0.5}), 0.5);
+  const BootstrapCohort cohort = buildBootstrapCohort(master);
+  constexpr int kLayer = 17;
+  EggContributions eggs;
+  eggs.individuals.resize(31);
+  eggs.individuals[kLayer] = EggContribution{40, {6.0}};
+  BootstrapState state;
+  state.bootCount = 50;
+  state.bootSampleSize = 1;
+  state.seed = 4;
+  sizeBootstrapTables(state, 50, master.stageCount, master.sexCount);
+  const OwnSampleFecundity fecundity{eggs, RateBracket{0.01, 0.02}};
+  runOwnSampleReplicates(cohort, state, ProgressAndStop{}, &fecundity);
+  int redrawn = 0;
+  std::vector<int> drawn(1);
+  for (int b = 1; b <= 50; ++b) {
+    const auto bi = static_cast<std::size_t>(b);
+    const int tries = drawOwnSample(4, b, 30, &eggs, drawn);
+    ASSERT_GT(tries, 0);
+    redrawn += tries > 1 ? 1 : 0;
+    EXPECT_EQ(drawn[0], kLayer);
+    EXPECT_EQ(state.bootR0[bi], 6.0);
+    EXPECT_NEAR(state.bootR[bi], std::log(6.0) / (41 * 0.5), 1e-15);
+    EXPECT_EQ(state.bootPsiValid[bi], 1);
+  }
+  EXPECT_GT(redrawn, 40);
+  // The draws of a replicate without eggs come first in its stream: the same seed without
+  // fecundity draws the individual of the first try.
+  drawOwnSample(4, 1, 30, nullptr, drawn);
+  ReplicateRandom random(4, 1);
+  EXPECT_EQ(drawn[0], drawIndividual(random, 30));
+
+  // Nobody laid eggs: the first replicate gives up after 1,000 draws and nothing is kept.
+  EggContributions none;
+  none.individuals.resize(31);
+  const OwnSampleFecundity barren{none, RateBracket{}};
+  try {
+    runOwnSampleReplicates(cohort, state, ProgressAndStop{}, &barren);
+    ADD_FAILURE() << "no refusal";
+  } catch (const UserError& error) {
+    EXPECT_EQ(error.title(), "Bootstrap");
+    EXPECT_EQ(error.text(),
+              "In 1000 draws, replicate 1 never drew a female that laid eggs: too few laying "
+              "females (0 of 30 individuals) for every replicate of 1 to have an R0. No file was "
+              "written.");
+  }
+}
+
 TEST(BootstrapEngine, SamplesFileFaults) {
   const test_support::TemporaryFolder temporary;
   const fs::path& folder = temporary.path();

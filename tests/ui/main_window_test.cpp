@@ -196,11 +196,13 @@ TEST_F(MainWindowTest, ReadFecundityShowsTheLifeTableAndMatchesTheCommandLine) {
   click("bootstrapButton");
   EXPECT_EQ(messageTitles().back(), "Same bootstrap samples");
   EXPECT_FALSE(window_.program().session().bootstrap.done);
+  // After the normal density question comes the one for the samples file.
   dialogs_.answerPrompt("2").answerPrompt("20").answerPrompt("100").answerPrompt("5");
-  dialogs_.answerYesNo(false);
+  dialogs_.answerYesNo(false).answerYesNo(true);
   click("bootstrapButton");
   EXPECT_TRUE(window_.program().session().bootstrap.done);
   EXPECT_TRUE(dialogs_.scriptUsedUp());
+  EXPECT_EQ(dialogs_.messages().back().text, kSamplesFileQuestion);
   expectStates({{Command::kReadFecundity, D}, {Command::kShowFecundity, D}});
 
   CliOptions options;
@@ -208,6 +210,7 @@ TEST_F(MainWindowTest, ReadFecundityShowsTheLifeTableAndMatchesTheCommandLine) {
   options.bootstrapReplicates = 20;
   options.sampleSize = 100;
   options.seed = 5;
+  options.writeSamples = true;
   expectSameFilesAsCli(options, {"lady_beetle_fecundity.txt"});
 }
 

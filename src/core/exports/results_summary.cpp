@@ -191,12 +191,24 @@ class SummaryBuilder {
     if (!lifeTable_) return;
     const FecundityLifeTable& table = *lifeTable_;
     const std::optional<GrowthRates>& growth = table.growth;
-    add("R0", "", "all", table.R0);
-    add("r", "", "all", growth ? std::optional(growth->r) : std::nullopt);
-    add("lambda", "", "all", growth ? std::optional(growth->lambda) : std::nullopt);
-    add("T", "", "all", growth ? std::optional(growth->T) : std::nullopt);
+    // Own samples give every replicate its own life table; one without eggs would have none of
+    // these values, not values of 0.
+    const bool replicated = bootstrapped() && boot_.ownLifeTable;
+    const ReplicateValidity laid = replicated ? replicatesWithEggs() : ReplicateValidity{};
+    const auto withReplicates = [&](SummaryRow& row, const std::vector<double>& values) {
+      if (replicated) row.resampled = resampled(values, &laid);
+    };
+    withReplicates(add("R0", "", "all", table.R0), boot_.bootR0);
+    withReplicates(add("r", "", "all", growth ? std::optional(growth->r) : std::nullopt),
+                   boot_.bootR);
+    withReplicates(add("lambda", "", "all", growth ? std::optional(growth->lambda) : std::nullopt),
+                   boot_.bootLambda);
+    withReplicates(add("T", "", "all", growth ? std::optional(growth->T) : std::nullopt),
+                   boot_.bootT);
     add("GRR", "", "all", table.GRR);
-    add("Qp", "", "all", table.R0 > 0 ? std::optional(r_.C0ByCell / table.R0) : std::nullopt);
+    withReplicates(
+        add("Qp", "", "all", table.R0 > 0 ? std::optional(r_.C0ByCell / table.R0) : std::nullopt),
+        boot_.bootQp);
     add("F", "", "F", table.F);
     const std::array<const char*, kFemalePeriodCount> periods = {
         "APOP", "TPOP", "oviposition_days", "oviposition_period", "post_oviposition_period"};
@@ -207,8 +219,8 @@ class SummaryBuilder {
 
   void predationRates() {
     if (!predation_.sasdDone) return;
-    // Own samples have no replicate lambda, hence no replicate psi or omega.
-    const bool replicated = bootstrapped() && boot_.sameSamples;
+    // Own samples without eggs have no replicate lambda, hence no replicate psi or omega.
+    const bool replicated = bootstrapped() && boot_.replicatesHaveLifeTable();
     SummaryRow& psi = add("psi", "", "all", predation_.stablePredationRate);
     if (replicated) psi.resampled = resampled(boot_.bootPsi, &boot_.bootPsiValid);
     SummaryRow& omega = add("omega", "", "all", predation_.finitePredationRate);
@@ -218,11 +230,18 @@ class SummaryBuilder {
     }
   }
 
+  // Which replicates reproduced (R0 not 0): only they have a Qp, r, lambda or T.
+  [[nodiscard]] ReplicateValidity replicatesWithEggs() const {
+    ReplicateValidity laid(at(boot_.bootCount) + 1, 0);
+    for (int b = 1; b <= boot_.bootCount && at(b) < boot_.bootR0.size(); ++b) {
+      laid[at(b)] = boot_.bootR0[at(b)] != 0 ? 1 : 0;
+    }
+    return laid;
+  }
+
   void sameSampleFigures() {
     if (!bootstrapped() || !boot_.sameSamples) return;
-    // A replicate without reproduction (R0 = 0) has no Qp.
-    ReplicateValidity hasR0(at(boot_.bootCount) + 1, 0);
-    for (int b = 1; b <= boot_.bootCount; ++b) hasR0[at(b)] = boot_.bootR0[at(b)] != 0 ? 1 : 0;
+    const ReplicateValidity hasR0 = replicatesWithEggs();
     add("Qp", "", "all", boot_.Qp).resampled = resampled(boot_.bootQp, &hasR0);
     add("R0", "", "all", boot_.lifeTable.R0).resampled = resampled(boot_.bootR0, nullptr);
     add("lambda", "", "all", boot_.lifeTable.lifeTableLambda).resampled =

@@ -30,8 +30,9 @@ struct SummaryRow {
 // the female periods (APOP, TPOP, oviposition days, oviposition period, post-oviposition
 // period) with sex F; after the stable age-stage distribution psi, omega and ln omega; after a
 // bootstrap of the same samples Qp, R0 and lambda. After a bootstrap, the quantities that its
-// replicates compute carry their replicate mean, standard error and percentile interval at
-// `confidence`; after the jackknife, C0 carries the pseudo-values' mean, standard error and t
+// replicates compute (with fecundity also R0, r, lambda, T, Qp, psi and omega, over the
+// replicates that laid eggs) carry their replicate mean, standard error and percentile interval
+// at `confidence`; after the jackknife, C0 carries the pseudo-values' mean, standard error and t
 // interval.
 std::vector<SummaryRow> summarizeResults(const Session& session, double confidence);
 

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <mutex>
 #include <thread>
 #include <vector>
 
+#include "core/analysis/report/number_format.h"
 #include "core/data/table_index.h"
 #include "core/resampling/replicate_analysis.h"
 #include "core/resampling/replicate_random.h"
@@ -31,12 +33,35 @@ void throwIfStopped(const ProgressAndStop& work) {
 // Per-thread working tables.
 struct Worker {
   explicit Worker(const BootstrapCohort& cohort)
-      : analyser(cohort), counts(at(cohort.individualCount) + 1, 0) {}
+      : analyser(cohort),
+        counts(at(cohort.individualCount) + 1, 0),
+        netMaternity(at(cohort.ageRows), 0.0) {}
   ReplicateAnalyser analyser;
   std::vector<int> counts;
   std::vector<int> individuals;
   ReplicateDraws draws;
+  std::vector<double> netMaternity;  // l(x)m(x) of the replicate
 };
+
+bool anyLaidEggs(const EggContributions& eggs, const std::vector<int>& individuals) {
+  return std::any_of(individuals.begin(), individuals.end(),
+                     [&](int i) { return !eggs.individuals[at(i)].eggs.empty(); });
+}
+
+// The refusal of a bootstrap whose replicate b found no eggs.
+UserError tooFewLayingFemales(const EggContributions& eggs, int b, int sampleSize) {
+  const auto laying = std::count_if(eggs.individuals.begin(), eggs.individuals.end(),
+                                    [](const EggContribution& c) { return !c.eggs.empty(); });
+  return UserError("Bootstrap",
+                   "In " + formatInteger(kMaxDrawsForEggs) + " draws, replicate " +
+                       formatInteger(b) +
+                       " never drew a female that laid eggs: too few laying females (" +
+                       formatInteger(static_cast<int>(laying)) + " of " +
+                       formatInteger(static_cast<int>(eggs.individuals.size()) - 1) +
+                       " individuals) for every replicate of " + formatInteger(sampleSize) +
+                       " to have an R0. No file was written.",
+                   ErrorKind::kCommandFailed);
+}
 
 // Runs `task(worker, t)` once per worker, each on a thread of its own; the calling thread is
 // thread 0 and reports progress.
@@ -54,8 +79,9 @@ void onEveryThread(std::vector<Worker>& workers, Task task) {
 void sizeBootstrapTables(BootstrapState& state, int replicates, int stageCount, int sexCount) {
   const auto slots = at(replicates) + 1;
   const auto stages = at(stageCount) + 2;
-  for (std::vector<double>* table : {&state.bootC0, &state.bootQp, &state.bootPsi, &state.bootFP,
-                                     &state.bootR0, &state.bootLambda}) {
+  for (std::vector<double>* table :
+       {&state.bootC0, &state.bootQp, &state.bootPsi, &state.bootFP, &state.bootR0,
+        &state.bootLambda, &state.bootR, &state.bootT}) {
     table->assign(slots, 0.0);
   }
   for (auto* table : {&state.bootStageDuration, &state.bootCumDuration, &state.bootStageConsumption,
@@ -72,29 +98,63 @@ void sizeBootstrapTables(BootstrapState& state, int replicates, int stageCount, 
   state.bootPsiValid = none;
 }
 
+int drawOwnSample(std::uint64_t seed, int b, int cohortSize, const EggContributions* eggs,
+                  std::vector<int>& individuals) {
+  ReplicateRandom random(seed, static_cast<std::uint64_t>(b));
+  for (int tries = 1; tries <= kMaxDrawsForEggs; ++tries) {
+    for (int& i : individuals) i = drawIndividual(random, cohortSize);
+    if (eggs == nullptr || anyLaidEggs(*eggs, individuals)) return tries;
+  }
+  return 0;
+}
+
 void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state,
-                            const ProgressAndStop& work) {
+                            const ProgressAndStop& work, const OwnSampleFecundity* fecundity) {
   const int replicates = state.bootCount;
   const int sampleSize = state.bootSampleSize;
+  const EggContributions* eggs = fecundity != nullptr ? &fecundity->eggs : nullptr;
   std::vector<Worker> workers;
   workers.reserve(at(threadCount()));
   for (int t = 0; t < threadCount(); ++t) workers.emplace_back(cohort);
   std::atomic<int> nextBatch{0};
   std::atomic<long> done{0};
   std::atomic<bool> stopped{false};
+  std::mutex failureMutex;
+  int failedReplicate = 0;  // the first replicate without eggs found, 0 for none
   const int batches = (replicates + kBatch - 1) / kBatch;
+
+  // One replicate: its draws, its own life table when there are eggs, then its analysis.
+  const auto replicate = [&](Worker& worker, int b) {
+    worker.individuals.resize(at(sampleSize));
+    if (drawOwnSample(state.seed, b, cohort.individualCount, eggs, worker.individuals) == 0) {
+      const std::scoped_lock lock(failureMutex);
+      if (failedReplicate == 0 || b < failedReplicate) failedReplicate = b;
+      stopped = true;
+      return;
+    }
+    ReplicateAnalyser::collect(worker.individuals, worker.counts, worker.draws);
+    double lambda = 0.0;
+    if (eggs != nullptr) {
+      netMaternityOf(*eggs, worker.draws, sampleSize, worker.netMaternity);
+      const PopulationGrowth growth =
+          populationGrowth(worker.netMaternity, cohort.timeUnit, fecundity->start);
+      const auto bi = at(b);
+      state.bootR0[bi] = growth.R0;
+      if (growth.rates) {
+        lambda = growth.rates->lambda;
+        state.bootR[bi] = growth.rates->r;
+        state.bootLambda[bi] = lambda;
+        state.bootT[bi] = growth.rates->T;
+      }
+    }
+    worker.analyser.analyse(worker.draws, sampleSize, b, lambda, state);
+  };
 
   onEveryThread(workers, [&](Worker& worker, int thread) {
     for (int batch = nextBatch++; batch < batches && !stopped; batch = nextBatch++) {
       const int first = batch * kBatch + 1;
       const int last = std::min(replicates, first + kBatch - 1);
-      for (int b = first; b <= last; ++b) {
-        ReplicateRandom random(state.seed, static_cast<std::uint64_t>(b));
-        worker.individuals.resize(at(sampleSize));
-        for (int& i : worker.individuals) i = drawIndividual(random, cohort.individualCount);
-        ReplicateAnalyser::collect(worker.individuals, worker.counts, worker.draws);
-        worker.analyser.analyse(worker.draws, sampleSize, b, 0.0, state);
-      }
+      for (int b = first; b <= last && !stopped; ++b) replicate(worker, b);
       done += last - first + 1;
       if (thread == 0) {
         if (work.stop.stop_requested()) stopped = true;
@@ -102,6 +162,7 @@ void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state
       }
     }
   });
+  if (failedReplicate != 0) throw tooFewLayingFemales(*eggs, failedReplicate, sampleSize);
   throwIfStopped(work);
   if (work.progress) work.progress(replicates, replicates);
 }

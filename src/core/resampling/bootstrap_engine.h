@@ -3,9 +3,12 @@
 #include <cstdint>
 #include <functional>
 #include <stop_token>
+#include <vector>
 
+#include "core/analysis/population_growth.h"
 #include "core/resampling/bootstrap_cohort.h"
 #include "core/resampling/bootstrap_state.h"
+#include "core/resampling/egg_contributions.h"
 #include "core/resampling/samples_file.h"
 
 namespace pellmar {
@@ -20,10 +23,31 @@ struct ProgressAndStop {
 // Sizes every per-replicate table of `state` for B replicates of a cohort of m stages.
 void sizeBootstrapTables(BootstrapState& state, int replicates, int stageCount, int sexCount);
 
-// Own samples: replicate b draws `state.bootSampleSize` individuals with the random numbers of
-// (state.seed, b) and is analysed into slot b, for b = 1 .. state.bootCount, on every core.
+// The eggs of the cohort's individuals, for own samples that compute their own life table.
+struct OwnSampleFecundity {
+  const EggContributions& eggs;
+  // Where the replicates' r is looked for first: a bracket around the cohort's r.
+  RateBracket start;
+};
+
+// How often a replicate is drawn at most before the bootstrap gives up finding eggs in it.
+inline constexpr int kMaxDrawsForEggs = 1000;
+
+// Draws own-sample replicate b: as many individuals as `individuals` holds, from the random
+// stream of (seed, b). With `eggs`, the replicate is drawn again from the same stream while no
+// individual drawn laid eggs. The number of draws it took, or 0 when kMaxDrawsForEggs draws had
+// no eggs.
+int drawOwnSample(std::uint64_t seed, int b, int cohortSize, const EggContributions* eggs,
+                  std::vector<int>& individuals);
+
+// Own samples: replicate b draws `state.bootSampleSize` individuals with drawOwnSample() and is
+// analysed into slot b, for b = 1 .. state.bootCount, on every core. With `fecundity`, every
+// replicate is drawn until it has eggs and computes its R0, r, lambda and T from its draws, and
+// psi and FP at its own lambda; a replicate that finds no eggs in kMaxDrawsForEggs draws ends the
+// work with a UserError.
 void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state,
-                            const ProgressAndStop& work);
+                            const ProgressAndStop& work,
+                            const OwnSampleFecundity* fecundity = nullptr);
 
 // Same samples: the replicates of the samples file, read one batch at a time while the previous
 // batch is analysed; psi and FP use each replicate's own lambda.

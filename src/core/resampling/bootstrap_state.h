@@ -48,17 +48,25 @@ struct FrequencyClasses {
 struct BootstrapState {
   bool done = false;
   bool sameSamples = false;
+  // Own samples of a study with eggs: every replicate computes its own R0, r, lambda and T from
+  // the individuals it drew, so its Qp, psi and FP are paired with its C0 as the same samples'
+  // are.
+  bool ownLifeTable = false;
   int bootCount = 0;       // B
   int bootSampleSize = 0;  // n drawn per replicate
   std::uint64_t seed = 0;  // own samples: the run seed every replicate's stream is made from
   std::string beganAt;     // date and time shown when the bootstrap began and ended
   std::string endedAt;
 
-  // Same samples: the life-table program's per-replicate R0 and lambda and closing figures.
+  // Every replicate's R0 and lambda: the life-table program's (same samples) or its own (own
+  // samples with eggs), with the cohort's values and the mean, variance and SE of the replicates.
   std::vector<double> bootR0;
   std::vector<double> bootLambda;
   LifeTableFigures lifeTable;
-  double Qp = 0.0;  // the cohort's C0 / R0 (same samples), else 0
+  // Own samples with eggs: every replicate's intrinsic rate r and generation time T.
+  std::vector<double> bootR;
+  std::vector<double> bootT;
+  double Qp = 0.0;  // the cohort's C0 / R0 when the replicates have R0, else 0
 
   std::vector<double> bootC0;
   std::vector<double> bootQp;
@@ -84,6 +92,9 @@ struct BootstrapState {
   std::vector<ReplicateSummary> stageConsumption;                    // [j]
   std::vector<std::vector<ReplicateSummary>> stageConsumptionBySex;  // [k][j], k = 1, 2
   FrequencyClasses c0Classes;
+
+  // True when every replicate has its own R0 and lambda, and hence its Qp, psi and FP.
+  [[nodiscard]] bool replicatesHaveLifeTable() const { return sameSamples || ownLifeTable; }
 };
 
 }  // namespace pellmar

@@ -133,9 +133,21 @@ void writeSameSamplesTable(const Session& session, ReportPages& pages) {
 
 void summarizeBootstrap(BootstrapState& boot, int stageCount, double cohortC0) {
   summarizeC0(boot);
-  if (!boot.sameSamples) return;
+  if (!boot.replicatesHaveLifeTable()) return;
   const int count = boot.bootCount;
   const int m = stageCount;
+  if (boot.ownLifeTable) {
+    // The replicates' own R0 and lambda, summarised as every other quantity is.
+    LifeTableFigures& figures = boot.lifeTable;
+    const ReplicateSummary r0 = summarizeReplicates(boot.bootR0, count);
+    const ReplicateSummary lambda = summarizeReplicates(boot.bootLambda, count);
+    figures.lifeTableR0Mean = r0.mean;
+    figures.lifeTableR0Variance = r0.variance;
+    figures.lifeTableR0SE = r0.se;
+    figures.lifeTableLambdaMean = lambda.mean;
+    figures.lifeTableLambdaVariance = lambda.variance;
+    figures.lifeTableLambdaSE = lambda.se;
+  }
   boot.Qp = boot.lifeTable.R0 != 0 ? cohortC0 / boot.lifeTable.R0 : 0.0;
   boot.bootQp.assign(static_cast<std::size_t>(count < 0 ? 1 : count + 1), 0.0);
   for (int b = 1; b <= count; ++b) {
@@ -166,7 +178,7 @@ void summarizeBootstrap(BootstrapState& boot, int stageCount, double cohortC0) {
 }
 
 void writeBootstrapTable(const Session& session, ReportPages& pages) {
-  if (session.bootstrap.sameSamples) {
+  if (session.bootstrap.replicatesHaveLifeTable()) {
     writeSameSamplesTable(session, pages);
   } else {
     writeOwnSamplesTable(session, pages);
