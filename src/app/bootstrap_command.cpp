@@ -1,6 +1,5 @@
 #include "app/bootstrap_command.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <memory>
@@ -43,14 +42,6 @@ const char* sameSamplesRefusal(const Session& session) {
 
 // Own samples of a study whose females laid eggs compute their own life tables.
 bool ownLifeTable(const Session& session) { return session.lifeTable && session.lifeTable->growth; }
-
-// A bracket around the cohort's r in which most replicates find theirs.
-RateBracket bracketAround(double r) {
-  constexpr double kRelativeWidth = 0.2;
-  const double a = r * (1 - kRelativeWidth);
-  const double b = r * (1 + kRelativeWidth);
-  return {std::min(a, b), std::max(a, b)};
-}
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "core/data/study_reader.h"
 #include "core/predation/sasd_tables.h"
 #include "core/resampling/bootstrap_cohort.h"
+#include "core/resampling/egg_contributions.h"
 #include "core/resampling/jackknife.h"
 #include "core/resampling/jackknife_report.h"
 
@@ -44,13 +45,22 @@ JackknifeResult Program::run(const JackknifeRequest& /*request*/, const Progress
     const StudyData master =
         parseStudy(loadDataFile(s.study.dataFileName), StudyReadMode::kJackknifeRead, s.study);
     JackknifeState& jack = s.jackknife;
-    runJackknife(buildBootstrapCohort(master), s.basic.C0ByAge, jack,
-                 ProgressAndStop{progress, stop});
+    const BootstrapCohort cohort = buildBootstrapCohort(master);
+    const ProgressAndStop work{progress, stop};
+    if (s.lifeTable) {
+      const EggContributions eggs = buildEggContributions(master, s.fecundity);
+      runJackknife(
+          cohort, s.basic.C0ByAge, jack, work,
+          JackknifeFecundity{eggs, PopulationGrowth{s.lifeTable->R0, s.lifeTable->growth}});
+    } else {
+      runJackknife(cohort, s.basic.C0ByAge, jack, work);
+    }
     summarizeJackknife(jack);
     writeJackknifeTable(s, pages);
     OutputFiles files = s.outputFiles();
     files.save("_0_Jackknife_Output.txt", report);
     writePseudoValueFile(s, files);
+    writeJackknifePseudoValuesFile(s, files);
     commands_.disable(Command::kLarge);
     commands_.disable(Command::kFigureFrame);
     writeJackknifeFrequencyFile(s, files);
@@ -62,6 +72,11 @@ JackknifeResult Program::run(const JackknifeRequest& /*request*/, const Progress
     result.variance = jack.jackVariance;
     result.sd = jack.jackSD;
     result.se = jack.jackSE;
+    if (jack.withFecundity && !jack.growthForEveryOmission()) {
+      result.note = "Without individual " + formatInteger(jack.omissionWithoutEggs) +
+                    " no eggs are left, so r, lambda and T have no jackknife pseudo-values or SE; "
+                    "R0 has them.";
+    }
     result.filesWritten = filesWrittenSince(filesBefore);
     return result;
   });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct JackknifeResult {
   double variance = 0.0;
   double sd = 0.0;
   double se = 0.0;
+  // With fecundity, when leaving some individual out leaves no eggs: why r, lambda and T have no
+  // pseudo-values.
+  std::optional<std::string> note;
   std::vector<std::string> filesWritten;
 };
 

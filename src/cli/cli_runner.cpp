@@ -121,7 +121,8 @@ int runAnalysis(Program& program, const CliRequests& requests, std::ostream& out
   }
   if (requests.jackknife) {
     ProgressLines progress(progressOut, "Jackknife");
-    program.run(JackknifeRequest{}, std::ref(progress));
+    const JackknifeResult jackknife = program.run(JackknifeRequest{}, std::ref(progress));
+    if (jackknife.note) out << *jackknife.note << '\n';
   }
   return 0;
 }

@@ -619,11 +619,13 @@ void MainWindow::bootstrap() {
 }
 
 void MainWindow::jackknife() {
-  runInBackground([this](std::stop_token stop) {
-    program_->run(JackknifeRequest{}, progressShownAs("Jackknife"), stop);
+  JackknifeResult result;
+  runInBackground([this, &result](std::stop_token stop) {
+    result = program_->run(JackknifeRequest{}, progressShownAs("Jackknife"), stop);
   });
   writeRunRecord();
   showResamplingResults();
+  if (result.note) showNotice(Notice{"Jackknife", *result.note});
 }
 
 void MainWindow::compareBootstraps() {

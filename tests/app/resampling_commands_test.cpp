@@ -257,6 +257,7 @@ TEST_F(ResamplingCommands, JackknifeOfTheExample) {
   EXPECT_EQ(result.filesWritten,
             (std::vector<std::string>{path("lady_beetle_0_Jackknife_Output.txt"),
                                       path("lady_beetle_5_Pseudo_Consumption_Rate_For_t-test.txt"),
+                                      path("lady_beetle_jackknife_pseudo_values.csv"),
                                       path("lady_beetle_9_Fig_Jackknife-Co frequency.txt")}));
   // A second press only shows the results again.
   const JackknifeResult again = program_->run(JackknifeRequest{});

@@ -97,6 +97,13 @@ void closeIn(const Maternity& s, Bracket& b) {
 
 }  // namespace
 
+RateBracket bracketAround(double r) {
+  constexpr double kRelativeWidth = 0.2;
+  const double a = r * (1 - kRelativeWidth);
+  const double b = r * (1 + kRelativeWidth);
+  return {std::min(a, b), std::max(a, b)};
+}
+
 std::optional<double> intrinsicRateOfIncrease(std::span<const double> lm, double timeUnit,
                                               std::optional<RateBracket> start) {
   Maternity s{lm, 0, 0, timeUnit};

@@ -11,6 +11,10 @@ struct RateBracket {
   double high = 0.0;
 };
 
+// The interval 20 % either side of r, where the r of a cohort resampled from one whose r is
+// `r` usually lies: resampling hands it to the root search of every replicate.
+RateBracket bracketAround(double r);
+
 // The growth of a population whose net maternity is l(x)m(x): the intrinsic rate of increase r
 // and the finite rate lambda = exp(r), both per day, and the mean generation time T in days.
 struct GrowthRates {

@@ -7,6 +7,7 @@
 
 #include "core/analysis/report/report_writer.h"
 #include "core/data/table_index.h"
+#include "core/resampling/replicate_summary.h"
 
 namespace pellmar {
 namespace {
@@ -89,6 +90,16 @@ class SummaryBuilder {
   template <typename Table>
   static const auto* entry(const Table& table, int index) {
     return at(index) < table.size() ? &table[at(index)] : nullptr;
+  }
+
+  // The jackknife's mean, SE and t interval of N pseudo-values; none without pseudo-values.
+  [[nodiscard]] std::optional<ResampledEstimate> jackknifed(
+      const std::vector<double>& pseudoValues) const {
+    const int n = jack_.fullCount;
+    if (n < 2 || pseudoValues.size() <= at(n)) return std::nullopt;
+    const ReplicateSummary summary = summarizeReplicates(pseudoValues, n);
+    return jackknifeEstimate(summary.mean, summary.se / std::sqrt(static_cast<double>(n)), n,
+                             confidence_);
   }
 
   void netConsumptionRate() {
@@ -195,20 +206,25 @@ class SummaryBuilder {
     // these values, not values of 0.
     const bool replicated = bootstrapped() && boot_.ownLifeTable;
     const ReplicateValidity laid = replicated ? replicatesWithEggs() : ReplicateValidity{};
-    const auto withReplicates = [&](SummaryRow& row, const std::vector<double>& values) {
-      if (replicated) row.resampled = resampled(values, &laid);
+    const auto withReplicates = [&](SummaryRow& row, const std::vector<double>& values,
+                                    const std::vector<double>& pseudoValues) {
+      if (replicated) {
+        row.resampled = resampled(values, &laid);
+      } else if (jack_.done && jack_.withFecundity) {
+        row.resampled = jackknifed(pseudoValues);
+      }
     };
-    withReplicates(add("R0", "", "all", table.R0), boot_.bootR0);
+    withReplicates(add("R0", "", "all", table.R0), boot_.bootR0, jack_.pseudoR0);
     withReplicates(add("r", "", "all", growth ? std::optional(growth->r) : std::nullopt),
-                   boot_.bootR);
+                   boot_.bootR, jack_.pseudoR);
     withReplicates(add("lambda", "", "all", growth ? std::optional(growth->lambda) : std::nullopt),
-                   boot_.bootLambda);
+                   boot_.bootLambda, jack_.pseudoLambda);
     withReplicates(add("T", "", "all", growth ? std::optional(growth->T) : std::nullopt),
-                   boot_.bootT);
+                   boot_.bootT, jack_.pseudoT);
     add("GRR", "", "all", table.GRR);
     withReplicates(
         add("Qp", "", "all", table.R0 > 0 ? std::optional(r_.C0ByCell / table.R0) : std::nullopt),
-        boot_.bootQp);
+        boot_.bootQp, {});
     add("F", "", "F", table.F);
     const std::array<const char*, kFemalePeriodCount> periods = {
         "APOP", "TPOP", "oviposition_days", "oviposition_period", "post_oviposition_period"};

@@ -26,13 +26,28 @@ FrequencyClasses pseudoValueClasses(const JackknifeState& jack) {
 
 }  // namespace
 
-void runJackknife(const BootstrapCohort& cohort, double cohortC0, JackknifeState& state,
-                  const ProgressAndStop& work) {
+namespace {
+
+void runOmissions(const BootstrapCohort& cohort, double cohortC0, JackknifeState& state,
+                  const ProgressAndStop& work, const JackknifeFecundity* fecundity) {
   const int n = cohort.individualCount;
-  std::vector<double> reducedC0(static_cast<std::size_t>(n) + 1, 0.0);
-  std::vector<double> pseudoC0(static_cast<std::size_t>(n) + 1, 0.0);
+  const auto slots = static_cast<std::size_t>(n) + 1;
+  std::vector<double> reducedC0(slots, 0.0);
+  std::vector<double> pseudoC0(slots, 0.0);
+  std::vector<double> pseudoR0(fecundity != nullptr ? slots : 0, 0.0);
+  std::vector<double> pseudoR(pseudoR0.size(), 0.0);
+  std::vector<double> pseudoLambda(pseudoR0.size(), 0.0);
+  std::vector<double> pseudoT(pseudoR0.size(), 0.0);
+  int omissionWithoutEggs = 0;
+  std::vector<double> netMaternity(static_cast<std::size_t>(std::max(cohort.ageRows, 0)), 0.0);
+  std::optional<RateBracket> bracket;
+  if (fecundity != nullptr && fecundity->cohort.rates) {
+    bracket = bracketAround(fecundity->cohort.rates->r);
+  }
   ReplicateAnalyser analyser(cohort);
   ReplicateDraws draws;
+  // N x (the whole cohort's value) - (N - 1) x (the value without individual i).
+  const auto pseudo = [n](double whole, double without) { return n * whole - (n - 1) * without; };
   for (int i = 1; i <= n; ++i) {
     if (work.stop.stop_requested()) {
       throw UserError("Jackknife",
@@ -43,14 +58,53 @@ void runJackknife(const BootstrapCohort& cohort, double cohortC0, JackknifeState
     for (int k = 1; k <= n; ++k) {
       if (k != i) draws.emplace_back(k, 1);
     }
+    const auto at = static_cast<std::size_t>(i);
     const double c0 = analyser.netConsumptionRateOf(draws, n - 1);
-    reducedC0[static_cast<std::size_t>(i)] = c0;
-    pseudoC0[static_cast<std::size_t>(i)] = n * cohortC0 - (n - 1) * c0;
+    reducedC0[at] = c0;
+    pseudoC0[at] = pseudo(cohortC0, c0);
+    if (fecundity == nullptr) {
+      if (work.progress) work.progress(i, n);
+      continue;
+    }
+    netMaternityOf(fecundity->eggs, draws, n - 1, netMaternity);
+    const PopulationGrowth& whole = fecundity->cohort;
+    const PopulationGrowth without = populationGrowth(netMaternity, cohort.timeUnit, bracket);
+    pseudoR0[at] = pseudo(whole.R0, without.R0);
+    if (whole.rates && without.rates) {
+      pseudoR[at] = pseudo(whole.rates->r, without.rates->r);
+      pseudoLambda[at] = pseudo(whole.rates->lambda, without.rates->lambda);
+      pseudoT[at] = pseudo(whole.rates->T, without.rates->T);
+    } else if (omissionWithoutEggs == 0) {
+      omissionWithoutEggs = i;
+    }
     if (work.progress) work.progress(i, n);
   }
   state.fullCount = n;
   state.jackknifeC0 = std::move(reducedC0);
   state.jackknifePseudoC0 = std::move(pseudoC0);
+  state.withFecundity = fecundity != nullptr;
+  state.omissionWithoutEggs = omissionWithoutEggs;
+  state.pseudoR0 = std::move(pseudoR0);
+  if (omissionWithoutEggs != 0) {
+    pseudoR.clear();
+    pseudoLambda.clear();
+    pseudoT.clear();
+  }
+  state.pseudoR = std::move(pseudoR);
+  state.pseudoLambda = std::move(pseudoLambda);
+  state.pseudoT = std::move(pseudoT);
+}
+
+}  // namespace
+
+void runJackknife(const BootstrapCohort& cohort, double cohortC0, JackknifeState& state,
+                  const ProgressAndStop& work) {
+  runOmissions(cohort, cohortC0, state, work, nullptr);
+}
+
+void runJackknife(const BootstrapCohort& cohort, double cohortC0, JackknifeState& state,
+                  const ProgressAndStop& work, const JackknifeFecundity& fecundity) {
+  runOmissions(cohort, cohortC0, state, work, &fecundity);
 }
 
 void summarizeJackknife(JackknifeState& state) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/analysis/population_growth.h"
 #include "core/resampling/bootstrap_cohort.h"
 #include "core/resampling/bootstrap_engine.h"
+#include "core/resampling/egg_contributions.h"
 #include "core/resampling/jackknife_state.h"
 
 namespace pellmar {
@@ -13,6 +15,18 @@ namespace pellmar {
 // ends the work with a UserError before anything is kept.
 void runJackknife(const BootstrapCohort& cohort, double cohortC0, JackknifeState& state,
                   const ProgressAndStop& work);
+
+// The cohort's eggs and life table, for a jackknife with fecundity.
+struct JackknifeFecundity {
+  const EggContributions& eggs;
+  PopulationGrowth cohort;  // R0, r, lambda and T of all individuals
+};
+
+// The same with fecundity: each reduced cohort also gets its R0, r, lambda and T from the eggs
+// of its individuals, and each of them a pseudo-value beside C0's. When a reduced cohort has no
+// eggs (or the whole cohort has none), r, lambda and T get no pseudo-value at all.
+void runJackknife(const BootstrapCohort& cohort, double cohortC0, JackknifeState& state,
+                  const ProgressAndStop& work, const JackknifeFecundity& fecundity);
 
 // The mean, variance, SD and SE of the pseudo-values, their smallest and largest value and
 // their frequency classes.

@@ -55,6 +55,30 @@ void writePseudoValueFile(const Session& session, OutputFiles& files) {
   files.save("_5_Pseudo_Consumption_Rate_For_t-test.txt", out);
 }
 
+void writeJackknifePseudoValuesFile(const Session& session, OutputFiles& files) {
+  const JackknifeState& jack = session.jackknife;
+  ReportWriter out;
+  out.text("individual,C0");
+  if (jack.withFecundity) out.text(",R0,r,lambda,T");
+  out.endLine();
+  const auto cell = [&](const std::vector<double>& values, int i) {
+    out.text(",");
+    if (!values.empty()) out.roundTrip(replicateValue(values, i));
+  };
+  for (int i = 1; i <= jack.fullCount; ++i) {
+    out.digits(i);
+    cell(jack.jackknifePseudoC0, i);
+    if (jack.withFecundity) {
+      for (const auto* values :
+           {&jack.pseudoR0, &jack.pseudoR, &jack.pseudoLambda, &jack.pseudoT}) {
+        cell(*values, i);
+      }
+    }
+    out.endLine();
+  }
+  files.save("_jackknife_pseudo_values.csv", out);
+}
+
 void writeJackknifeFrequencyFile(const Session& session, OutputFiles& files) {
   const StudyData& study = session.study;
   const JackknifeState& jack = session.jackknife;

@@ -12,6 +12,12 @@ void writeJackknifeTable(const Session& session, ReportPages& pages);
 // its pseudo-value.
 void writePseudoValueFile(const Session& session, OutputFiles& files);
 
+// Writes "_jackknife_pseudo_values.csv" for R and spreadsheets: a header and, for every omitted
+// individual, its number and the pseudo-value of C0, with fecundity those of R0, r, lambda and T
+// too (empty cells when r, lambda and T have none). Numbers in their shortest exact form, lines
+// ended by CR LF.
+void writeJackknifePseudoValuesFile(const Session& session, OutputFiles& files);
+
 // Writes "_9_Fig_Jackknife-Co frequency.txt": the largest and smallest pseudo-value, the sum of
 // the frequencies and 22 frequency classes; a class begin below 0.000001 is written as 0.
 void writeJackknifeFrequencyFile(const Session& session, OutputFiles& files);

@@ -18,6 +18,19 @@ struct JackknifeState {
   double jackSD = 0.0;
   double jackSE = 0.0;
   FrequencyClasses classes;  // minValue, maxValue: the smallest and largest pseudo-value
+
+  // With fecundity: the pseudo-values of R0, r, lambda and T by omitted individual, formed as
+  // those of C0 are. r, lambda and T have none when leaving some individual out leaves no eggs.
+  bool withFecundity = false;
+  int omissionWithoutEggs = 0;  // the first individual without whom no eggs are left, or 0
+  std::vector<double> pseudoR0;
+  std::vector<double> pseudoR;
+  std::vector<double> pseudoLambda;
+  std::vector<double> pseudoT;
+
+  [[nodiscard]] bool growthForEveryOmission() const {
+    return withFecundity && omissionWithoutEggs == 0;
+  }
 };
 
 }  // namespace pellmar

@@ -1,7 +1,9 @@
-// Own-sample bootstraps of a study with fecundity: every replicate's R0 and lambda from its own
-// draws, the files a same-samples bootstrap writes, and the samples file that replays them.
+// Resampling a study with fecundity: own-sample bootstraps whose replicates have their own R0 and
+// lambda, the samples file that replays them, and the jackknife's pseudo-values of R0, r, lambda
+// and T.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -12,6 +14,7 @@
 #include "read_file.h"
 #include "support/example_folder.h"
 #include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
 #include "support/user_error_support.h"
 
 namespace pellmar {
@@ -143,6 +146,68 @@ TEST(OwnSamplesWithoutFecundity, OfferNoSamplesFile) {
   EXPECT_FALSE(offersSamplesFile(program.session()));
   EXPECT_EQ(errorFrom([&] { program.run(SamplesFileRequest{}); }).kind(),
             ErrorKind::kInvalidRequest);
+}
+
+// The three-stage cohort: female 1 lays 4.5 eggs at age index 4, so R0 = 4.5 / 3 = 1.5. Without
+// her no eggs are left (R0 = 0, pseudo-value 3 x 1.5 - 2 x 0 = 4.5); without individual 2 or 3,
+// R0 = 4.5 / 2 and the pseudo-value is 3 x 1.5 - 2 x 2.25 = 0. r, lambda and T have none.
+TEST(FecundityJackknife, PseudoValuesOfR0OnAHandWorkedCohort) {
+  test_support::TemporaryFolder folder;
+  const fs::path golden = fs::path(TEST_DATA_DIR) / "golden" / "three_stages_fecundity";
+  for (const char* name : {"study.txt", "fecundity.txt"}) {
+    fs::copy_file(golden / name, folder.path() / name);
+  }
+  Program program(readSystemClock);
+  program.run(OpenRequest{folder.file("study.txt"), 1});
+  program.run(BasicRunRequest{});
+  program.run(ReadFecundityRequest{folder.file("fecundity.txt")});
+  const JackknifeResult result = program.run(JackknifeRequest{});
+  EXPECT_EQ(result.note,
+            "Without individual 1 no eggs are left, so r, lambda and T have no "
+            "jackknife pseudo-values or SE; R0 has them.");
+  EXPECT_EQ(readFile(folder.path() / "study_jackknife_pseudo_values.csv"),
+            "individual,C0,R0,r,lambda,T\r\n"
+            "1,32,4.5,,,\r\n"
+            "2,29,0,,,\r\n"
+            "3,6,0,,,\r\n");
+  for (const SummaryRow& row : program.summary()) {
+    if (row.quantity == "R0") {
+      ASSERT_TRUE(row.resampled);
+      EXPECT_EQ(row.resampled->mean, 1.5);
+      // Pseudo-values 4.5, 0, 0: variance 6.75, SE sqrt(6.75 / 3) = 1.5.
+      EXPECT_NEAR(*row.resampled->se, 1.5, 1e-15);
+    }
+    if (row.quantity == "r" || row.quantity == "lambda" || row.quantity == "T") {
+      EXPECT_FALSE(row.resampled) << row.quantity;
+    }
+  }
+}
+
+TEST(FecundityJackknife, EveryJackknifeWritesThePseudoValuesOfC0) {
+  test_support::ExampleFolder examples("pellmar_jackknife_csv_");
+  Program program(readSystemClock);
+  program.run(OpenRequest{examples.path("lady_beetle.txt"), 1});
+  program.run(BasicRunRequest{});
+  const JackknifeResult result = program.run(JackknifeRequest{});
+  EXPECT_FALSE(result.note);
+  const std::string csv = readFile(examples.folder() / "lady_beetle_jackknife_pseudo_values.csv");
+  EXPECT_EQ(csv.rfind("individual,C0\r\n1,", 0), 0U);
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 101);
+
+  // With the example's eggs every reduced cohort has eggs: all four columns are full, and the
+  // pseudo-values of lambda average near the cohort's lambda.
+  test_support::ExampleFolder fecund("pellmar_jackknife_csv_fecund_");
+  Program withEggs(readSystemClock);
+  withEggs.run(OpenRequest{fecund.path("lady_beetle.txt"), 1});
+  withEggs.run(BasicRunRequest{});
+  withEggs.run(ReadFecundityRequest{fecund.path("lady_beetle_fecundity.txt")});
+  EXPECT_FALSE(withEggs.run(JackknifeRequest{}).note);
+  const JackknifeState& jack = withEggs.session().jackknife;
+  ASSERT_TRUE(jack.growthForEveryOmission());
+  const ReplicateSummary lambda = summarizeReplicates(jack.pseudoLambda, 100);
+  EXPECT_NEAR(lambda.mean, withEggs.session().lifeTable->growth->lambda, 0.01);
+  const std::string full = readFile(fecund.folder() / "lady_beetle_jackknife_pseudo_values.csv");
+  EXPECT_EQ(full.find(",,"), std::string::npos);
 }
 
 }  // namespace
