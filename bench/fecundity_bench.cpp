@@ -59,8 +59,8 @@ void runReplicates(benchmark::State& state, Work work) {
   std::vector<int> individuals(kSampleSize);
   std::vector<double> lm(static_cast<std::size_t>(f.cohort.ageRows), 0.0);
   pellmar::ReplicateDraws draws;
-  // A bracket of 20 % around the cohort's r, as a bootstrap would hand every replicate.
-  const pellmar::RateBracket start{f.cohortRate * 0.8, f.cohortRate * 1.2};
+  // The bracket around the cohort's r that a bootstrap hands every replicate.
+  const pellmar::RateBracket start = pellmar::bracketAround(f.cohortRate);
   double lambdaSum = 0.0;
   for (auto _ : state) {
     for (int b = 1; b <= kReplicates; ++b) {
@@ -92,5 +92,32 @@ BENCHMARK(BM_ReplicatesWithPsi)->Unit(benchmark::kMillisecond);
 
 void BM_ReplicatesWithFecundity(benchmark::State& state) { runReplicates(state, Work::kFecundity); }
 BENCHMARK(BM_ReplicatesWithFecundity)->Unit(benchmark::kMillisecond);
+
+// The speed goal of a bootstrap with fecundity: B = 100,000 own-sample replicates of n = 400 on
+// every core, as the command runs them, without and with every replicate's own life table (R0,
+// r, lambda and T from its draws, then psi and FP at its lambda). The second may take at most
+// 1.5 times the first.
+constexpr int kGoalReplicates = 100000;
+
+void runBootstrap(benchmark::State& state, bool withFecundity) {
+  Fixture& f = fixture();
+  const pellmar::OwnSampleFecundity fecundity{f.eggs, pellmar::bracketAround(f.cohortRate)};
+  for (auto _ : state) {
+    pellmar::BootstrapState boot;
+    boot.bootCount = kGoalReplicates;
+    boot.bootSampleSize = kSampleSize;
+    boot.seed = kSeed;
+    pellmar::sizeBootstrapTables(boot, kGoalReplicates, f.study.stageCount, f.study.sexCount);
+    pellmar::runOwnSampleReplicates(f.cohort, boot, pellmar::ProgressAndStop{},
+                                    withFecundity ? &fecundity : nullptr);
+    benchmark::DoNotOptimize(boot.bootC0.data());
+  }
+}
+
+void BM_Bootstrap100000Without(benchmark::State& state) { runBootstrap(state, false); }
+BENCHMARK(BM_Bootstrap100000Without)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
+
+void BM_Bootstrap100000WithFecundity(benchmark::State& state) { runBootstrap(state, true); }
+BENCHMARK(BM_Bootstrap100000WithFecundity)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
