@@ -120,6 +120,14 @@ TEST_F(FecundityBootstrap, TheSamplesFileReplaysAsTheSameSamplesByteForByte) {
             session().bootstrap.lifeTable.lifeTableR0Variance);
 }
 
+// The example's samples file is the one Pellmar writes from the example's eggs.
+TEST_F(FecundityBootstrap, TheExampleSamplesFileIsASeededBootstrapOfTheExample) {
+  bootstrap(200, 100, 2026);
+  program_->run(SamplesFileRequest{});
+  EXPECT_EQ(readFile(folder_ / kSamplesFile),
+            readFile(fs::path(EXAMPLES_DIR) / "lady_beetle_11_Bootstrap_samples.txt"));
+}
+
 TEST_F(FecundityBootstrap, SamplesOfAnotherSizeGetNoSamplesFile) {
   bootstrap(5, 60, 3);
   EXPECT_FALSE(offersSamplesFile(session()));

@@ -227,9 +227,9 @@ TEST_F(ResamplingCommands, AFailedSamplesFileLeavesTheCommandsAsTheyWere) {
 TEST_F(ResamplingCommands, ReplicateWithR0OfZeroEndsTheProgramWithoutBootstrapFiles) {
   readSasd();
   std::string samples = readFile(folder_ / "lady_beetle_11_Bootstrap_samples.txt");
-  const std::size_t third = samples.find("\"Bootstrap 3\"");
-  const std::size_t r0 = samples.find("\"Ro\",", third);
-  samples.replace(r0, samples.find("\r\n", r0) - r0, "\"Ro\",0");
+  const std::size_t third = samples.find("\"Replicate 3\"");
+  const std::size_t r0 = samples.find("\"R0\",", third);
+  samples.replace(r0, samples.find("\r\n", r0) - r0, "\"R0\",0");
   std::ofstream(folder_ / "bad.txt", std::ios::binary) << samples;
   const UserError error = errorFrom([&] { program_->run(sameSamples("bad.txt")); });
   EXPECT_TRUE(program_->ended());

@@ -262,7 +262,7 @@ TEST(CliRunner, ALambdaThatIsNotAboveZeroIsRefused) {
                              "0.\n");
   }
   const std::string samples = replaced("lady_beetle_11_Bootstrap_samples.txt",
-                                       "\"lambda\",1.18058003118085", "\"lambda\",0");
+                                       "\"lambda\",1.1399427064652063", "\"lambda\",0");
   std::ostringstream out;
   std::ostringstream err;
   EXPECT_EQ(runCli(*parseCliOptions({"run", in("lady_beetle.txt"), "--sasd",
