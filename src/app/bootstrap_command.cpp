@@ -227,6 +227,8 @@ BootstrapResult Program::run(const BootstrapRequest& request, const ProgressRepo
     // A finished bootstrap can be compared with a second treatment's.
     commands_.enable(Command::kCompare);
     commands_.enable(Command::kActionFrame);
+    // The paired test pairs replicates drawn here with a second study's drawn the same way.
+    commands_.enable(Command::kPairedTest, !sameSamples);
     state.endedAt = clock_().dateTimeText;
     writeSummary();
 

@@ -7,9 +7,9 @@ CommandStates::CommandStates() {
   // can be used; "C2B" is hidden as well.
   for (const Command command :
        {Command::kBasicRun, Command::kReadSasd, Command::kReadFecundity, Command::kBootstrap,
-        Command::kJackknife, Command::kCompare, Command::kActionFrame, Command::kOutputFiles,
-        Command::kResults, Command::kMeans, Command::kLarge, Command::kFigureFrame,
-        Command::kShowFecundity}) {
+        Command::kJackknife, Command::kCompare, Command::kActionFrame, Command::kPairedTest,
+        Command::kOutputFiles, Command::kResults, Command::kMeans, Command::kLarge,
+        Command::kFigureFrame, Command::kShowFecundity}) {
     disable(command);
   }
   show(Command::kCompare, false);

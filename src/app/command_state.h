@@ -17,6 +17,7 @@ enum class Command : std::size_t {
   kJackknife,
   kCompare,      // "C2B"
   kActionFrame,  // the "Action" frame with the paired bootstrap test
+  kPairedTest,   // "Paired bootstrap test", after a bootstrap of own samples
   kOutputFiles,
   kResults,
   kMeans,

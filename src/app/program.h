@@ -13,6 +13,7 @@
 #include "app/dialogs.h"
 #include "app/jackknife_command.h"
 #include "app/open_command.h"
+#include "app/paired_test_command.h"
 #include "app/read_fecundity_command.h"
 #include "app/read_sasd_command.h"
 #include "app/run_record_command.h"
@@ -62,6 +63,11 @@ class Program {
                       std::stop_token stop = {});
   // "C2B": the t-test against a second treatment.
   ComparisonResult run(const ComparisonRequest& request);
+  // "Paired bootstrap test": after an own-samples bootstrap, a second study run in a program run
+  // of its own and paired with this one replicate by replicate. Long, as the bootstrap: the
+  // progress and the stop are those of the second study's bootstrap.
+  PairedTestResult run(const PairedTestRequest& request, const ProgressReport& progress = {},
+                       std::stop_token stop = {});
   // "<base>_run.json": the version, the front end, the time, every input file with its size and
   // SHA-256, the analysis chosen and every file written so far. The CLI writes it once, after
   // every other file; the desktop after each step that adds results.

@@ -8,6 +8,7 @@
 
 #include "app/bootstrap_command.h"
 #include "app/open_command.h"
+#include "app/paired_test_command.h"
 #include "core/analysis/report/number_format.h"
 #include "core/data/field_reader.h"
 #include "core/data/text_encoding.h"
@@ -27,6 +28,15 @@ const char* cliUsage() {
          "      compares the bootstrap with a second treatment. Prints the messages of the\n"
          "      steps, a table of the main results and the path of every file written, the\n"
          "      basic report first.\n"
+         "  pellmar-cli compare FIRST SECOND [--time-unit T]\n"
+         "                  [--sasd-first FILE --sasd-second FILE] --bootstrap B\n"
+         "                  [--sample-size N] [--seed S] [--confidence P]\n"
+         "      Runs each of two studies as run does with --bootstrap B (FIRST with the seed S,\n"
+         "      SECOND with S + 1), writing each study's files beside its data, then pairs\n"
+         "      replicate b of FIRST with replicate b of SECOND: the paired bootstrap test of\n"
+         "      every quantity both have, in <first>_vs_<second>_paired_test.csv, and the C0\n"
+         "      of every replicate in <first>_vs_<second>_paired_C0.csv, beside FIRST. Prints\n"
+         "      the seeds, the test of C0 and the path of every file written.\n"
          "  pellmar-cli check DATA [--time-unit T] [--quiet]\n"
          "      Opens DATA as the desktop program does (creating the empty basic report\n"
          "      beside it when there is none), checks every individual record and prints\n"
@@ -43,7 +53,8 @@ const char* cliUsage() {
          "                        table with R0, r, lambda and T, its stable age-stage\n"
          "                        distribution, psi, omega and the female period table\n"
          "  --bootstrap B         a bootstrap of B replicates drawn by Pellmar (own samples)\n"
-         "  --sample-size N       individuals drawn per replicate (default: the cohort size)\n"
+         "  --sample-size N       individuals drawn per replicate (default: the cohort size;\n"
+         "                        with compare, each study's own)\n"
          "  --seed S              the seed of the own samples (default: from the clock; the\n"
          "                        seed used is printed, so a run can be repeated exactly)\n"
          "  --same-samples FILE   a bootstrap of the replicates of the life-table program's\n"
@@ -54,8 +65,10 @@ const char* cliUsage() {
          "                        individuals, R0 and lambda as a samples file\n"
          "  --compare FILE        after a bootstrap, the t-test against the bootstrap C0 values\n"
          "                        of a second treatment in FILE\n"
-         "  --confidence P        the confidence of the intervals in <base>_summary.csv, from 0\n"
-         "                        to 1 exclusive (default 0.95)\n"
+         "  --sasd-first FILE     compare: the stable age-stage distribution file of FIRST\n"
+         "  --sasd-second FILE    compare: the stable age-stage distribution file of SECOND\n"
+         "  --confidence P        the confidence of the intervals in <base>_summary.csv and of\n"
+         "                        the paired test, from 0 to 1 exclusive (default 0.95)\n"
          "  --quiet               print only errors\n"
          "  --json                print one JSON object instead: the summary's rows, the files\n"
          "                        written and the seed\n"
@@ -74,20 +87,32 @@ struct UsageError {
 
 std::string quoted(std::string_view text) { return "\"" + echoedField(text) + "\""; }
 
-// The options of "run" and "check", whether each takes a value, and which "check" takes too.
+// The commands an option belongs to.
+enum CommandFlag : unsigned { kRunOption = 1U, kCheckOption = 2U, kCompareOption = 4U };
+
+// The options of the commands, whether each takes a value, and which commands take it.
 struct KnownOption {
   std::string_view name;
   bool takesValue;
-  bool checkToo;
+  unsigned commands;
 };
 constexpr KnownOption kKnownOptions[] = {
-    {"--time-unit", true, true},        {"--sasd", true, false},
-    {"--fecundity", true, false},       {"--bootstrap", true, false},
-    {"--sample-size", true, false},     {"--seed", true, false},
-    {"--same-samples", true, false},    {"--jackknife", false, false},
-    {"--normal-density", false, false}, {"--write-samples", false, false},
-    {"--compare", true, false},         {"--confidence", true, false},
-    {"--quiet", false, true},           {"--json", false, false},
+    {"--time-unit", true, kRunOption | kCheckOption | kCompareOption},
+    {"--sasd", true, kRunOption},
+    {"--fecundity", true, kRunOption},
+    {"--bootstrap", true, kRunOption | kCompareOption},
+    {"--sample-size", true, kRunOption | kCompareOption},
+    {"--seed", true, kRunOption | kCompareOption},
+    {"--same-samples", true, kRunOption},
+    {"--jackknife", false, kRunOption},
+    {"--normal-density", false, kRunOption},
+    {"--write-samples", false, kRunOption},
+    {"--compare", true, kRunOption},
+    {"--sasd-first", true, kCompareOption},
+    {"--sasd-second", true, kCompareOption},
+    {"--confidence", true, kRunOption | kCompareOption},
+    {"--quiet", false, kRunOption | kCheckOption},
+    {"--json", false, kRunOption},
 };
 
 int wholeNumberOption(std::string_view option, const std::string& value, int low, int high) {
@@ -129,7 +154,7 @@ class CommandLineParser {
 
   CliOptions parse() {
     if (arguments_.empty()) {
-      throw UsageError{"a command is needed: run, check, --help or --version"};
+      throw UsageError{"a command is needed: run, compare, check, --help or --version"};
     }
     const std::string& command = arguments_[0];
     if (command == "--help" || command == "-h" || command == "help" || command == "--version") {
@@ -141,14 +166,25 @@ class CommandLineParser {
     }
     if (command == "check") {
       options_.action = CliOptions::Action::kCheck;
+      commandFlag_ = kCheckOption;
     } else if (command == "run") {
       options_.action = CliOptions::Action::kRun;
+      commandFlag_ = kRunOption;
+    } else if (command == "compare") {
+      options_.action = CliOptions::Action::kCompare;
+      commandFlag_ = kCompareOption;
     } else {
-      throw UsageError{"unknown command " + quoted(command) + "; the commands are run and check"};
+      throw UsageError{"unknown command " + quoted(command) +
+                       "; the commands are run, compare and check"};
     }
+    command_ = command;
     for (next_ = 1; next_ < arguments_.size();) readArgument();
-    if (options_.dataFile.empty()) throw UsageError{command + " needs a data file"};
-    checkCombinations();
+    if (options_.action == CliOptions::Action::kCompare) {
+      checkComparison();
+    } else {
+      if (options_.dataFile.empty()) throw UsageError{command + " needs a data file"};
+      checkCombinations();
+    }
     options_.arguments = arguments_;
     return options_;
   }
@@ -157,6 +193,16 @@ class CommandLineParser {
   void readArgument() {
     const std::string& argument = arguments_[next_++];
     if (!argument.starts_with("--")) {
+      if (options_.action == CliOptions::Action::kCompare) {
+        if (options_.dataFile.empty()) {
+          options_.dataFile = argument;
+        } else if (options_.secondDataFile.empty()) {
+          options_.secondDataFile = argument;
+        } else {
+          throw UsageError{"compare takes two data files, not also " + quoted(argument)};
+        }
+        return;
+      }
       if (!options_.dataFile.empty()) {
         throw UsageError{"one data file only, not both " + quoted(options_.dataFile) + " and " +
                          quoted(argument)};
@@ -171,8 +217,10 @@ class CommandLineParser {
       if (candidate.name == name) known = &candidate;
     }
     if (known == nullptr) throw UsageError{"unknown option " + quoted(argument)};
-    const bool run = options_.action == CliOptions::Action::kRun;
-    if (!run && !known->checkToo) throw UsageError{name + " is an option of run, not of check"};
+    if ((known->commands & commandFlag_) == 0U) {
+      throw UsageError{name + " is an option of " + commandsTaking(*known) + ", not of " +
+                       command_};
+    }
     if (!given_.insert(name).second) throw UsageError{name + " is given twice"};
     std::string value;
     if (equals != std::string::npos) {
@@ -195,8 +243,10 @@ class CommandLineParser {
                          formatDigits(kLongestTimeUnit) + ", not " + quoted(value)};
       }
       options_.timeUnit = *timeUnit;
-    } else if (name == "--sasd") {
+    } else if (name == "--sasd" || name == "--sasd-first") {
       options_.sasdFile = value;
+    } else if (name == "--sasd-second") {
+      options_.secondSasdFile = value;
     } else if (name == "--fecundity") {
       options_.fecundityFile = value;
     } else if (name == "--bootstrap") {
@@ -260,7 +310,44 @@ class CommandLineParser {
     }
   }
 
+  // compare: two data files that do not write over each other's results, a bootstrap, and the
+  // stable age-stage distribution of both studies or of neither.
+  void checkComparison() const {
+    if (options_.secondDataFile.empty()) {
+      throw UsageError{"compare needs two data files, FIRST and SECOND"};
+    }
+    if (!options_.bootstrapReplicates) throw UsageError{"compare needs --bootstrap"};
+    if (options_.sasdFile && !options_.secondSasdFile) {
+      throw UsageError{"--sasd-first needs --sasd-second"};
+    }
+    if (options_.secondSasdFile && !options_.sasdFile) {
+      throw UsageError{"--sasd-second needs --sasd-first"};
+    }
+    if (sameOutputBase(options_.dataFile, options_.secondDataFile)) {
+      throw UsageError{quoted(options_.dataFile) + " and " + quoted(options_.secondDataFile) +
+                       " would write their results under one name, " +
+                       quoted(outputBaseNameFor(options_.secondDataFile)) +
+                       ", one over the other; compare a copy under another name"};
+    }
+  }
+
+  // "run", "run and check", ...: the commands that take an option.
+  static std::string commandsTaking(const KnownOption& option) {
+    std::vector<const char*> names;
+    if ((option.commands & kRunOption) != 0U) names.push_back("run");
+    if ((option.commands & kCompareOption) != 0U) names.push_back("compare");
+    if ((option.commands & kCheckOption) != 0U) names.push_back("check");
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (i > 0) text += i + 1 == names.size() ? " and " : ", ";
+      text += names[i];
+    }
+    return text;
+  }
+
   const std::vector<std::string>& arguments_;
+  unsigned commandFlag_ = 0;
+  std::string command_;
   std::size_t next_ = 0;
   std::set<std::string> given_;
   CliOptions options_;

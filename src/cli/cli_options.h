@@ -9,11 +9,14 @@ namespace pellmar {
 
 // The parsed command line of pellmar-cli.
 struct CliOptions {
-  enum class Action { kHelp, kVersion, kCheck, kRun };
+  enum class Action { kHelp, kVersion, kCheck, kRun, kCompare };
   Action action = Action::kHelp;
-  std::string dataFile;
+  std::string dataFile;  // compare: the first study's
   double timeUnit = 1.0;
-  std::optional<std::string> sasdFile;
+  std::optional<std::string> sasdFile;  // compare: the first study's
+  // compare: the second study's data file and stable age-stage distribution file.
+  std::string secondDataFile;
+  std::optional<std::string> secondSasdFile;
   std::optional<std::string> fecundityFile;
   std::optional<int> bootstrapReplicates;  // own samples: B
   std::optional<int> sampleSize;           // own samples: n (default: the cohort)

@@ -61,6 +61,22 @@ void printMainResults(std::ostream& out, const std::vector<SummaryRow>& summary,
   }
 }
 
+void printPairedTest(std::ostream& out, const PairedTest& test, double confidence) {
+  const auto c0 = std::find_if(test.rows.begin(), test.rows.end(),
+                               [](const PairedTestRow& row) { return row.quantity == "C0"; });
+  if (c0 != test.rows.end()) {
+    out << "Paired bootstrap test of C0 (first - second):";
+    if (c0->difference) out << " difference " << shortNumber(*c0->difference);
+    if (const auto& d = c0->differences) {
+      out << ", " << percentText(confidence) << " percentile interval [" << shortNumber(d->low)
+          << ", " << shortNumber(d->high) << "], p = " << shortNumber(*c0->p) << " ("
+          << c0->replicates << " replicates)";
+    }
+    out << '\n';
+  }
+  if (!test.note.empty()) out << test.note << '\n';
+}
+
 std::string resultsJson(const std::vector<SummaryRow>& summary,
                         const std::vector<std::string>& filesWritten,
                         std::optional<std::uint64_t> seed) {

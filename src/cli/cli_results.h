@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/exports/results_summary.h"
+#include "core/resampling/paired_test.h"
 
 namespace pellmar {
 
@@ -16,6 +17,10 @@ enum class ResampledBy { kNothing, kBootstrap, kJackknife };
 // interval where they were computed, psi, omega and Qp.
 void printMainResults(std::ostream& out, const std::vector<SummaryRow>& summary,
                       ResampledBy resampling, double confidence);
+
+// The paired bootstrap test's line of C0 (the difference of the estimates, the interval of the
+// paired differences and p) and the test's note when it has one.
+void printPairedTest(std::ostream& out, const PairedTest& test, double confidence);
 
 // The run as one JSON object: the summary's rows (keys as the CSV header, empty cells null),
 // the files written and the own samples' seed (digits in a string, null without one).

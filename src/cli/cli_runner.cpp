@@ -22,6 +22,8 @@ struct CliRequests {
   bool writeSamples = false;
   std::optional<ComparisonRequest> comparison;
   bool jackknife = false;
+  // compare: the second study and the paired test.
+  std::optional<PairedTestRequest> pairedTest;
 };
 
 CliRequests requestsFrom(const CliOptions& options) {
@@ -46,6 +48,15 @@ CliRequests requestsFrom(const CliOptions& options) {
   requests.writeSamples = options.writeSamples;
   if (options.compareFile) requests.comparison = ComparisonRequest{*options.compareFile};
   requests.jackknife = options.jackknife;
+  if (options.action == CliOptions::Action::kCompare) {
+    PairedTestRequest pairedTest;
+    pairedTest.secondDataFile = options.secondDataFile;
+    pairedTest.secondSasdFile = options.secondSasdFile;
+    // --sample-size is the size of both studies' replicates.
+    pairedTest.secondSampleSize = options.sampleSize;
+    pairedTest.secondRecord = RunRecordRequest{"cli", options.arguments};
+    requests.pairedTest = pairedTest;
+  }
   return requests;
 }
 
@@ -54,6 +65,7 @@ void validateAll(const CliRequests& requests) {
   if (requests.readSasd) validate(*requests.readSasd);
   if (requests.bootstrap) validate(*requests.bootstrap);
   if (requests.comparison) validate(*requests.comparison);
+  if (requests.pairedTest) validate(*requests.pairedTest, requests.open.dataFile);
   // Last: it reads the data and the fecundity file through.
   if (requests.readFecundity) validate(*requests.readFecundity, requests.open);
 }
@@ -127,6 +139,23 @@ int runAnalysis(Program& program, const CliRequests& requests, std::ostream& out
   return 0;
 }
 
+// compare: the first study as run runs it, its messages unprinted; then the second study and
+// the paired test, with the seeds, the test of C0 and every file written.
+int runComparison(Program& program, const CliRequests& requests, std::ostream& out,
+                  std::ostream& err, std::ostream& progressOut,
+                  std::vector<std::string>& secondFiles) {
+  std::ostream silent(nullptr);
+  const int status = runAnalysis(program, requests, silent, err, progressOut);
+  if (status != 0) return status;
+  out << "Bootstrap seeds: " << requests.bootstrap->seed << " (first study), "
+      << requests.bootstrap->seed + 1 << " (second study)\n";
+  ProgressLines progress(progressOut, "Bootstrap of the second study");
+  const PairedTestResult result = program.run(*requests.pairedTest, std::ref(progress));
+  secondFiles = result.secondFilesWritten;
+  printPairedTest(out, result.test, program.confidence());
+  return 0;
+}
+
 // What a run printed is lost when standard output cannot take it (a full disk): that is a
 // failure of the run, whatever it did.
 int checkedStatus(int status, std::ostream& out, std::ostream& err) {
@@ -174,8 +203,11 @@ int runCommand(const CliOptions& options, std::ostream& out, std::ostream& err) 
     return fail(error);
   }
   int status = 0;
+  std::vector<std::string> secondFiles;
   try {
-    status = runAnalysis(program, requests, said, err, progressOut);
+    status = requests.pairedTest
+                 ? runComparison(program, requests, said, err, progressOut, secondFiles)
+                 : runAnalysis(program, requests, said, err, progressOut);
   } catch (const UserError& error) {
     status = fail(error);
   }
@@ -184,7 +216,7 @@ int runCommand(const CliOptions& options, std::ostream& out, std::ostream& err) 
   const ResampledBy resampling = session.bootstrap.done   ? ResampledBy::kBootstrap
                                  : session.jackknife.done ? ResampledBy::kJackknife
                                                           : ResampledBy::kNothing;
-  printMainResults(said, summary, resampling, program.confidence());
+  if (!requests.pairedTest) printMainResults(said, summary, resampling, program.confidence());
   // The run record comes last, after every other file, also when a later step failed.
   if (session.basic.basicRunDone) {
     try {
@@ -196,6 +228,7 @@ int runCommand(const CliOptions& options, std::ostream& out, std::ostream& err) 
   }
   // Every file the run wrote: the basic report first.
   for (const std::string& path : session.writtenFiles) said << path << '\n';
+  for (const std::string& path : secondFiles) said << path << '\n';
   if (options.json) {
     std::optional<std::uint64_t> seed;
     if (session.bootstrap.done && !session.bootstrap.sameSamples) seed = session.bootstrap.seed;

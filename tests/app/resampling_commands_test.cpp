@@ -299,5 +299,71 @@ TEST_F(ResamplingCommands, ComparisonAfterABootstrap) {
             std::vector<std::string>{path("lady_beetle_6-Compare2Bs-output.txt")});
 }
 
+// The second study of the paired test runs in a program run of its own: whatever goes wrong
+// with it ends only the test, and this study keeps its results and commands.
+TEST_F(ResamplingCommands, PairedTestTakesOwnSamplesAndSurvivesItsSecondStudy) {
+  fs::copy_file(path("lady_beetle.txt"), path("copy.txt"));
+  PairedTestRequest request;
+  request.secondDataFile = path("copy.txt");
+  UserError error = errorFrom([&] { program_->run(request); });
+  EXPECT_EQ(error.title(), "Paired bootstrap test");
+  EXPECT_EQ(error.kind(), ErrorKind::kInvalidRequest);
+
+  program_->run(ownSamples(20, 4));
+  EXPECT_TRUE(commands().isEnabled(Command::kPairedTest));
+  ScriptedDialogs dialogs;
+  dialogs.chooseFile(request.secondDataFile);
+  const auto asked = askPairedTest(dialogs, program_->session());
+  ASSERT_TRUE(asked);
+  EXPECT_FALSE(asked->secondSasdFile);    // this study read none
+  EXPECT_FALSE(asked->secondSampleSize);  // 100 is this cohort's size: the copy draws its own
+  EXPECT_EQ(asked->secondRecord.frontEnd, "desktop");
+
+  const std::size_t filesBefore = program_->session().writtenFiles.size();
+  const auto refused = [&](const PairedTestRequest& bad, std::stop_token stop = {}) {
+    const UserError failure = errorFrom([&] { program_->run(bad, {}, stop); });
+    EXPECT_FALSE(program_->ended());
+    EXPECT_TRUE(commands().isEnabled(Command::kPairedTest));
+    EXPECT_EQ(program_->session().writtenFiles.size(), filesBefore);
+    EXPECT_FALSE(fs::exists(folder_ / "lady_beetle_vs_copy_paired_test.csv"));
+    EXPECT_FALSE(fs::exists(folder_ / "lady_beetle_vs_broken_paired_test.csv"));
+    return failure;
+  };
+  PairedTestRequest sameBase = request;
+  sameBase.secondDataFile = path("lady_beetle.dat");
+  EXPECT_EQ(refused(sameBase).kind(), ErrorKind::kInvalidRequest);
+  std::ofstream(folder_ / "broken.txt", std::ios::binary) << "T\nU\nD\n2\n3,x\n";
+  PairedTestRequest broken = request;
+  broken.secondDataFile = path("broken.txt");
+  error = refused(broken);
+  EXPECT_EQ(error.title(), "Error in data file");
+  EXPECT_EQ(error.kind(), ErrorKind::kCommandFailed);
+  std::stop_source stop;
+  stop.request_stop();
+  error = refused(request, stop.get_token());
+  EXPECT_EQ(error.title(), "Paired bootstrap test");
+  EXPECT_EQ(error.text(),
+            "The second study's bootstrap was stopped before it ended; no paired-test file was "
+            "written.");
+
+  const PairedTestResult result = program_->run(request);
+  EXPECT_EQ(result.replicates, 20);
+  EXPECT_EQ(result.secondSeed, 5U);
+  EXPECT_EQ(result.filesWritten,
+            (std::vector<std::string>{path("lady_beetle_vs_copy_paired_test.csv"),
+                                      path("lady_beetle_vs_copy_paired_C0.csv")}));
+  EXPECT_EQ(result.secondFilesWritten.back(), path("copy_run.json"));
+  EXPECT_EQ(program_->session().inputFiles.back(), path("copy.txt"));
+}
+
+TEST_F(ResamplingCommands, SameSamplesCannotBePaired) {
+  readSasd();
+  program_->run(sameSamples("lady_beetle_11_Bootstrap_samples.txt"));
+  EXPECT_FALSE(commands().isEnabled(Command::kPairedTest));
+  PairedTestRequest request;
+  request.secondDataFile = path("lady_beetle_11_Bootstrap_samples.txt");
+  EXPECT_EQ(errorFrom([&] { program_->run(request); }).kind(), ErrorKind::kInvalidRequest);
+}
+
 }  // namespace
 }  // namespace pellmar

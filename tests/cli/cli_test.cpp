@@ -49,8 +49,9 @@ TEST(CliOptions, UsageErrorsSayWhatIsWrong) {
     std::vector<std::string> arguments;
     const char* error;
   } bad[] = {
-      {{}, "a command is needed: run, check, --help or --version"},
-      {{"frobnicate", "a"}, "unknown command \"frobnicate\"; the commands are run and check"},
+      {{}, "a command is needed: run, compare, check, --help or --version"},
+      {{"frobnicate", "a"},
+       "unknown command \"frobnicate\"; the commands are run, compare and check"},
       {{"--version", "a.txt"}, "--version takes nothing after it, not \"a.txt\""},
       {{"check"}, "check needs a data file"},
       {{"run", "a", "b"}, "one data file only, not both \"a\" and \"b\""},

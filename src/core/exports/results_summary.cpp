@@ -7,6 +7,7 @@
 
 #include "core/analysis/report/report_writer.h"
 #include "core/data/table_index.h"
+#include "core/exports/csv_cells.h"
 #include "core/resampling/replicate_summary.h"
 
 namespace pellmar {
@@ -22,7 +23,9 @@ std::span<const std::uint8_t> replicatesOf(const ReplicateValidity& table, int c
 
 class SummaryBuilder {
  public:
-  SummaryBuilder(const Session& session, double confidence)
+  // With `replicates`, every row given replicate values also hands them over there.
+  SummaryBuilder(const Session& session, double confidence,
+                 std::vector<ReplicatedQuantity>* replicates = nullptr)
       : study_(session.study),
         r_(session.basic),
         predation_(session.predation),
@@ -30,7 +33,8 @@ class SummaryBuilder {
         boot_(session.bootstrap),
         jack_(session.jackknife),
         confidence_(confidence),
-        m_(session.study.stageCount) {}
+        m_(session.study.stageCount),
+        replicates_(replicates) {}
 
   std::vector<SummaryRow> build() {
     netConsumptionRate();
@@ -56,35 +60,52 @@ class SummaryBuilder {
   }
 
   SummaryRow& add(std::string quantity, std::string stage, std::string sex,
-                  std::optional<double> estimate) {
+                  std::optional<double> estimate, int stageColumn = 0) {
     SummaryRow& row = rows_.emplace_back();
     row.quantity = std::move(quantity);
     row.stage = std::move(stage);
     row.sex = std::move(sex);
     row.estimate = estimate;
+    row.stageColumn = stageColumn;
     return row;
   }
 
   // A row for a line of the statistics table, when the line holds an individual; with
   // `replicates`, their summary from a finished bootstrap.
   void addStatistic(const std::string& quantity, const std::string& stage, const std::string& sex,
-                    const Statistic& st, const std::vector<double>* replicates = nullptr,
+                    const Statistic& st, int stageColumn = 0,
+                    const std::vector<double>* replicates = nullptr,
                     const ReplicateValidity* valid = nullptr) {
     if (st.count == 0) return;
-    SummaryRow& row = add(quantity, stage, sex, st.mean);
-    if (replicates != nullptr) row.resampled = resampled(*replicates, valid);
+    SummaryRow& row = add(quantity, stage, sex, st.mean, stageColumn);
+    if (replicates != nullptr) resample(row, *replicates, valid);
   }
 
-  [[nodiscard]] std::optional<ResampledEstimate> resampled(const std::vector<double>& values,
-                                                           const ReplicateValidity* valid) {
-    if (!bootstrapped() || values.size() <= at(boot_.bootCount)) return std::nullopt;
+  // Gives `row` what the replicate values b = 1 .. B of a finished bootstrap say of it: every
+  // replicate's value of a 1-based table, where `valid` (none: everywhere) says there is one.
+  void resample(SummaryRow& row, const std::vector<double>& values,
+                const ReplicateValidity* valid) {
+    if (!bootstrapped() || values.size() <= at(boot_.bootCount)) return;
     std::span<const std::uint8_t> validity;
     if (valid != nullptr) {
-      if (valid->size() <= at(boot_.bootCount)) return std::nullopt;
+      if (valid->size() <= at(boot_.bootCount)) return;
       validity = replicatesOf(*valid, boot_.bootCount);
     }
-    return summarizeReplicateValues(replicatesOf(values, boot_.bootCount), validity, confidence_,
-                                    scratch_);
+    const std::span<const double> replicates = replicatesOf(values, boot_.bootCount);
+    row.resampled = summarizeReplicateValues(replicates, validity, confidence_, scratch_);
+    if (replicates_ == nullptr) return;
+    ReplicatedQuantity& kept = replicates_->emplace_back();
+    kept.quantity = row.quantity;
+    kept.stage = row.stage;
+    kept.sex = row.sex;
+    kept.stageColumn = row.stageColumn;
+    kept.estimate = row.estimate;
+    kept.values.assign(replicates.begin(), replicates.end());
+    if (validity.empty()) {
+      kept.valid.assign(replicates.size(), 1);
+    } else {
+      kept.valid.assign(validity.begin(), validity.end());
+    }
   }
 
   template <typename Table>
@@ -105,7 +126,7 @@ class SummaryBuilder {
   void netConsumptionRate() {
     SummaryRow& row = add("C0", "", "all", r_.C0ByCell);
     if (bootstrapped()) {
-      row.resampled = resampled(boot_.bootC0, nullptr);
+      resample(row, boot_.bootC0, nullptr);
     } else if (jack_.done && jack_.fullCount >= 2) {
       row.resampled = jackknifeEstimate(jack_.jackMean, jack_.jackSE, jack_.fullCount, confidence_);
     }
@@ -113,26 +134,26 @@ class SummaryBuilder {
 
   void stageDurations() {
     for (int j = 1; j <= m_; ++j) {
-      addStatistic("stage_duration", stageName(j), "all", r_.stageDuration[at(j)],
+      addStatistic("stage_duration", stageName(j), "all", r_.stageDuration[at(j)], j,
                    entry(boot_.bootStageDuration, j), entry(boot_.bootStageValid, j));
     }
     for (int k = 1; k <= study_.sexCount; ++k) {
       for (int j = 1; j <= m_; ++j) {
         addStatistic("stage_duration", stageName(j), sexCode(k),
-                     r_.stageDurationBySex[at(k)][at(j)]);
+                     r_.stageDurationBySex[at(k)][at(j)], j);
       }
     }
   }
 
   void cumulativeDurations() {
     for (int j = 2; j <= m_; ++j) {
-      addStatistic("cumulative_duration", stageName(j), "all", r_.cumDuration[at(j)],
+      addStatistic("cumulative_duration", stageName(j), "all", r_.cumDuration[at(j)], j,
                    entry(boot_.bootCumDuration, j), entry(boot_.bootCumValid, j));
     }
     for (int k = 1; k <= study_.sexCount; ++k) {
       for (int j = 2; j <= m_; ++j) {
         addStatistic("cumulative_duration", stageName(j), sexCode(k),
-                     r_.cumDurationBySex[at(k)][at(j)]);
+                     r_.cumDurationBySex[at(k)][at(j)], j);
       }
     }
   }
@@ -148,7 +169,7 @@ class SummaryBuilder {
 
   void stageConsumption() {
     for (int j = 1; j <= m_; ++j) {
-      addStatistic("stage_consumption", stageName(j), "all", r_.stageConsumption[at(j)],
+      addStatistic("stage_consumption", stageName(j), "all", r_.stageConsumption[at(j)], j,
                    entry(boot_.bootStageConsumption, j), entry(boot_.bootStageValid, j));
     }
     for (int k = 1; k <= study_.sexCount; ++k) {
@@ -156,7 +177,7 @@ class SummaryBuilder {
       const auto* valid = entry(boot_.bootStageBySexValid, k);
       for (int j = 1; j <= m_; ++j) {
         addStatistic("stage_consumption", stageName(j), sexCode(k),
-                     r_.stageConsumptionBySex[at(k)][at(j)],
+                     r_.stageConsumptionBySex[at(k)][at(j)], j,
                      values != nullptr ? entry(*values, j) : nullptr,
                      valid != nullptr ? entry(*valid, j) : nullptr);
       }
@@ -190,9 +211,10 @@ class SummaryBuilder {
       const std::string stage = j < m_    ? study_.name(1, j)
                                 : j == m_ ? "female adult"
                                           : "male adult";
-      SummaryRow& row = add("daily_consumption", stage, "all", r_.stageDailyMeanConsumption[at(j)]);
+      SummaryRow& row =
+          add("daily_consumption", stage, "all", r_.stageDailyMeanConsumption[at(j)], j);
       const auto* values = entry(boot_.bootStageDailyMean, j);
-      if (values != nullptr) row.resampled = resampled(*values, entry(boot_.bootDailyMeanValid, j));
+      if (values != nullptr) resample(row, *values, entry(boot_.bootDailyMeanValid, j));
     }
   }
 
@@ -209,7 +231,7 @@ class SummaryBuilder {
     const auto withReplicates = [&](SummaryRow& row, const std::vector<double>& values,
                                     const std::vector<double>& pseudoValues) {
       if (replicated) {
-        row.resampled = resampled(values, &laid);
+        resample(row, values, &laid);
       } else if (jack_.done && jack_.withFecundity) {
         row.resampled = jackknifed(pseudoValues);
       }
@@ -238,9 +260,9 @@ class SummaryBuilder {
     // Own samples without eggs have no replicate lambda, hence no replicate psi or omega.
     const bool replicated = bootstrapped() && boot_.replicatesHaveLifeTable();
     SummaryRow& psi = add("psi", "", "all", predation_.stablePredationRate);
-    if (replicated) psi.resampled = resampled(boot_.bootPsi, &boot_.bootPsiValid);
+    if (replicated) resample(psi, boot_.bootPsi, &boot_.bootPsiValid);
     SummaryRow& omega = add("omega", "", "all", predation_.finitePredationRate);
-    if (replicated) omega.resampled = resampled(boot_.bootFP, &boot_.bootPsiValid);
+    if (replicated) resample(omega, boot_.bootFP, &boot_.bootPsiValid);
     if (predation_.intrinsicRateDefined) {
       add("ln_omega", "", "all", predation_.intrinsicPredationRate);
     }
@@ -258,10 +280,9 @@ class SummaryBuilder {
   void sameSampleFigures() {
     if (!bootstrapped() || !boot_.sameSamples) return;
     const ReplicateValidity hasR0 = replicatesWithEggs();
-    add("Qp", "", "all", boot_.Qp).resampled = resampled(boot_.bootQp, &hasR0);
-    add("R0", "", "all", boot_.lifeTable.R0).resampled = resampled(boot_.bootR0, nullptr);
-    add("lambda", "", "all", boot_.lifeTable.lifeTableLambda).resampled =
-        resampled(boot_.bootLambda, nullptr);
+    resample(add("Qp", "", "all", boot_.Qp), boot_.bootQp, &hasR0);
+    resample(add("R0", "", "all", boot_.lifeTable.R0), boot_.bootR0, nullptr);
+    resample(add("lambda", "", "all", boot_.lifeTable.lifeTableLambda), boot_.bootLambda, nullptr);
   }
 
   const StudyData& study_;
@@ -272,47 +293,26 @@ class SummaryBuilder {
   const JackknifeState& jack_;
   double confidence_;
   int m_;
+  std::vector<ReplicatedQuantity>* replicates_;
   std::vector<SummaryRow> rows_;
   std::vector<double> scratch_;
 };
-
-// A text cell, in double quotes when it holds a comma, a quote or a line break.
-void textCell(ReportWriter& out, std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-    out.text(text);
-    return;
-  }
-  out.text("\"");
-  for (std::size_t start = 0;;) {
-    const std::size_t quote = text.find('"', start);
-    out.text(text.substr(start, quote - start));
-    if (quote == std::string_view::npos) break;
-    out.text("\"\"");
-    start = quote + 1;
-  }
-  out.text("\"");
-}
-
-void numberCell(ReportWriter& out, std::optional<double> value) {
-  out.text(",");
-  if (value && std::isfinite(*value)) out.roundTrip(*value);
-}
 
 ReportWriter summaryText(const std::vector<SummaryRow>& rows) {
   ReportWriter out;
   out.text("quantity,stage,sex,estimate,boot_mean,se,ci_low,ci_high,replicates").endLine();
   for (const SummaryRow& row : rows) {
-    textCell(out, row.quantity);
+    csvTextCell(out, row.quantity);
     out.text(",");
-    textCell(out, row.stage);
+    csvTextCell(out, row.stage);
     out.text(",");
-    textCell(out, row.sex);
-    numberCell(out, row.estimate);
+    csvTextCell(out, row.sex);
+    csvNumberCell(out, row.estimate);
     const auto& resampled = row.resampled;
-    numberCell(out, resampled ? std::optional(resampled->mean) : std::nullopt);
-    numberCell(out, resampled ? resampled->se : std::nullopt);
-    numberCell(out, resampled ? std::optional(resampled->low) : std::nullopt);
-    numberCell(out, resampled ? std::optional(resampled->high) : std::nullopt);
+    csvNumberCell(out, resampled ? std::optional(resampled->mean) : std::nullopt);
+    csvNumberCell(out, resampled ? resampled->se : std::nullopt);
+    csvNumberCell(out, resampled ? std::optional(resampled->low) : std::nullopt);
+    csvNumberCell(out, resampled ? std::optional(resampled->high) : std::nullopt);
     out.text(",");
     if (resampled) out.digits(static_cast<double>(resampled->count));
     out.endLine();
@@ -325,6 +325,20 @@ ReportWriter summaryText(const std::vector<SummaryRow>& rows) {
 std::vector<SummaryRow> summarizeResults(const Session& session, double confidence) {
   if (!session.basic.basicRunDone) return {};
   return SummaryBuilder(session, confidence).build();
+}
+
+StudyReplicates bootstrapReplicates(const Session& session) {
+  StudyReplicates replicates;
+  if (!session.basic.basicRunDone) return replicates;
+  const StudyData& study = session.study;
+  for (int j = 1; j <= study.stageCount + 1; ++j) {
+    replicates.stageColumns.push_back(j < study.stageCount    ? study.name(1, j)
+                                      : j == study.stageCount ? "adult"
+                                                              : "male adult");
+  }
+  // The summary's intervals are not wanted here; any confidence will do.
+  SummaryBuilder(session, kDefaultConfidence, &replicates.quantities).build();
+  return replicates;
 }
 
 std::string summaryCsv(const std::vector<SummaryRow>& rows) { return summaryText(rows).contents(); }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/analysis/report/report_output.h"
+#include "core/resampling/paired_test.h"
 #include "core/resampling/replicate_interval.h"
 #include "core/session.h"
 
@@ -21,6 +22,9 @@ struct SummaryRow {
   std::string sex;       // "all" or the sex code of the data
   std::optional<double> estimate;
   std::optional<ResampledEstimate> resampled;
+  // The stage's column in the age-stage tables (the adult columns included); 0 for a quantity
+  // of the whole cohort or of a span of stages.
+  int stageColumn = 0;
 };
 
 // Every quantity the run has computed so far, in a fixed order: C0; the lines of the basic
@@ -35,6 +39,10 @@ struct SummaryRow {
 // at `confidence`; after the jackknife, C0 carries the pseudo-values' mean, standard error and t
 // interval.
 std::vector<SummaryRow> summarizeResults(const Session& session, double confidence);
+
+// The bootstrap replicate values behind the summary's rows, for every row whose resampled cells
+// come from a finished bootstrap, in the summary's order; and what stands at each stage column.
+StudyReplicates bootstrapReplicates(const Session& session);
 
 // The summary as comma-separated text: a header line and one line per row, numbers in their
 // shortest exact form, empty cells for values that do not exist.
