@@ -36,7 +36,12 @@ TEST(CompareTwoBootstraps, TheTValueIsNeverNegative) {
   Session session = afterBootstrap(folder.base());
   std::string path = treatment2File(
       folder.base(), "\"Other moth\",line 2\nline 3\nn =,4\nK =,3\n1,20\n2,22\n3,24\n");
-  EXPECT_EQ(compareTwoBootstraps(session, path), "The t-value = 0");
+  EXPECT_EQ(compareTwoBootstraps(session, path),
+            "The t-value = 0\n"
+            "Difference of the means (treatment 1 - treatment 2) = 0\n"
+            "SE of the difference = 2.82842712474619\n"
+            "z = 0, two-sided P = 1\n"
+            "The paired bootstrap test compares the two without assuming normality.");
   EXPECT_EQ(readFile(folder.base() + "_6-Compare2Bs-output.txt"),
             "Treatment 1: Moth\r\n"
             "Treatment 2: Other moth\r\n" +
@@ -57,11 +62,19 @@ TEST(CompareTwoBootstraps, TheTValueIsNeverNegative) {
   EXPECT_EQ(session.comparison.treatment2Title, "Other moth");
 
   // Treatment 2 lower: t is still positive. The record after K is not read. The SE of the
-  // difference is sqrt(4 / 4 + 4 / 4), so t = 10 / sqrt(2) = 7.071067811865475 in double.
+  // difference is sqrt(4 / 4 + 4 / 4), so t = 10 / sqrt(2) = 7.071067811865475 in double. The
+  // bootstrap variances are those of the means: SE = sqrt(4 + 4), z = 10 / sqrt(8) =
+  // 3.5355339059327373 and P = erfc(z / sqrt(2)) = erfc(2.5) = 0.000406952017444959.
   session = afterBootstrap(folder.base());
   path = treatment2File(folder.base(), "T2\n2\n3\nn\n4\nK\n3\n1,10\n2,12\n3,14\n4,1000\n");
-  EXPECT_EQ(compareTwoBootstraps(session, path), "The t-value = 7.07106781186547");
+  EXPECT_EQ(compareTwoBootstraps(session, path),
+            "The t-value = 7.07106781186547\n"
+            "Difference of the means (treatment 1 - treatment 2) = 10\n"
+            "SE of the difference = 2.82842712474619\n"
+            "z = 3.53553390593274, two-sided P = .00040695201744496\n"
+            "The paired bootstrap test compares the two without assuming normality.");
   EXPECT_EQ(session.comparison.treatment2Mean, 12);
+  EXPECT_NEAR(session.comparison.p, 4.06952017444959e-4, 1e-18);
 }
 
 TEST(CompareTwoBootstraps, RefusesFilesItCannotUseAndWritesNothing) {

@@ -34,6 +34,10 @@ ComparisonState compare(const BootstrapState& boot, const Treatment2& treatment)
   comparison.treatment2Variance = second.variance;
   comparison.treatment2SE = second.se;
   comparison.tValue = std::fabs(second.mean - first.mean) / seOfDifference;
+  comparison.difference = first.mean - second.mean;
+  comparison.seOfDifference = std::sqrt(first.variance + second.variance);
+  comparison.z = comparison.difference / comparison.seOfDifference;
+  comparison.p = std::erfc(std::fabs(comparison.z) / std::sqrt(2.0));
   return comparison;
 }
 
@@ -70,7 +74,12 @@ std::string compareTwoBootstraps(Session& session, const std::string& path) {
   OutputFiles files = session.outputFiles();
   writeComparisonFile(session, comparison, files);
   session.comparison = comparison;
-  return "The t-value = " + formatDigits(comparison.tValue);
+  return "The t-value = " + formatDigits(comparison.tValue) +
+         "\nDifference of the means (treatment 1 - treatment 2) = " +
+         formatDigits(comparison.difference) +
+         "\nSE of the difference = " + formatDigits(comparison.seOfDifference) +
+         "\nz = " + formatDigits(comparison.z) + ", two-sided P = " + formatDigits(comparison.p) +
+         "\nThe paired bootstrap test compares the two without assuming normality.";
 }
 
 }  // namespace pellmar
