@@ -17,11 +17,6 @@ void validate(const ComparisonRequest& request) {
   openInputFile(request.treatment2File, kCompareTitle);
 }
 
-Notice pairedBootstrapTestNotice() {
-  return Notice{"Paired bootstrap test",
-                "Please use CORVANE-MSChart to run paired bootstrap test."};
-}
-
 ComparisonResult Program::run(const ComparisonRequest& request) {
   return guarded([&] {
     validate(request);

@@ -16,7 +16,7 @@ struct ComparisonRequest {
 
 struct ComparisonResult {
   double t = 0.0;
-  Notice message;  // "The t-value = " and t
+  Notice message;  // "The t-value = " and t, the difference, its SE, z and P
   std::vector<std::string> filesWritten;
 };
 
@@ -25,8 +25,5 @@ std::optional<ComparisonRequest> askComparison(Dialogs& dialogs);
 
 // Refuses a file that cannot be read.
 void validate(const ComparisonRequest& request);
-
-// What "Paired bootstrap test" tells the user.
-Notice pairedBootstrapTestNotice();
 
 }  // namespace pellmar

@@ -39,6 +39,7 @@
 #include "ui/large_graph_window.h"
 #include "ui/logo.h"
 #include "ui/output_files_window.h"
+#include "ui/paired_test_window.h"
 #include "ui/palette_colours.h"
 #include "ui/quiz_screen.h"
 #include "ui/quotations.h"
@@ -313,10 +314,12 @@ QWidget* MainWindow::buildStepsArea() {
   auto* action = new QGroupBox(QStringLiteral("Action"), area);
   action->setObjectName(QStringLiteral("actionFrame"));
   auto* actionLayout = new QVBoxLayout(action);
-  QPushButton* paired =
-      addButton("pairedBootstrapTestButton", QStringLiteral("Paired bootstrap test (in CORVANE)"),
-                QStringLiteral("Please use the Paired Bootstrap Test in CORVANE"), action);
-  connect(paired, &QPushButton::clicked, this, [this] { showNotice(pairedBootstrapTestNotice()); });
+  QPushButton* paired = addButton(
+      "pairedBootstrapTestButton", QStringLiteral("Paired bootstrap test"),
+      QStringLiteral("Compare this bootstrap with a second study's by the paired bootstrap test"),
+      action);
+  connect(paired, &QPushButton::clicked, this,
+          [this] { perform([this] { pairedBootstrapTest(); }); });
   actionLayout->addWidget(paired);
 
   auto* layout = new QVBoxLayout(area);
@@ -339,6 +342,7 @@ QWidget* MainWindow::buildStepsArea() {
   commandWidgets_[static_cast<std::size_t>(Command::kJackknife)] = jackknife;
   commandWidgets_[static_cast<std::size_t>(Command::kCompare)] = compare;
   commandWidgets_[static_cast<std::size_t>(Command::kActionFrame)] = action;
+  commandWidgets_[static_cast<std::size_t>(Command::kPairedTest)] = paired;
   lockedDuringWork_.push_back(area);
   return area;
 }
@@ -634,6 +638,37 @@ void MainWindow::compareBootstraps() {
   }
 }
 
+void MainWindow::pairedBootstrapTest() {
+  const auto request = askPairedTest(dialogs_, program_->session());
+  if (!request) return;
+  std::optional<PairedTestResult> result;
+  runningWork_ = QStringLiteral("The paired bootstrap test");
+  runInBackground([this, &request, &result](std::stop_token stop) {
+    result = program_->run(*request, progressShownAs("Paired bootstrap test"), stop);
+  });
+  writeRunRecord();
+  showPairedTest(*request, *result);
+}
+
+void MainWindow::showPairedTest(const PairedTestRequest& request, const PairedTestResult& result) {
+  if (!pairedTestWindow_) {
+    pairedTestWindow_ = std::make_unique<PairedTestWindow>();
+    connectReturn(*pairedTestWindow_);
+  }
+  const Session& session = program_->session();
+  PairedTestShown shown;
+  shown.firstStudy = QDir::toNativeSeparators(fromStd(session.study.dataFileName));
+  shown.secondStudy = QDir::toNativeSeparators(fromStd(request.secondDataFile));
+  shown.method = QStringLiteral("%1 replicates of each study; seeds %2 and %3")
+                     .arg(result.replicates)
+                     .arg(session.bootstrap.seed)
+                     .arg(result.secondSeed);
+  shown.confidence = program_->confidence();
+  shown.test = result.test;
+  pairedTestWindow_->present(shown);
+  openWindow(*pairedTestWindow_);
+}
+
 void MainWindow::afterCommand() {
   // A fault in the data ends the analysis, not the program: a fresh window takes its place, as
   // a restarted program would show it, and the failed study's lock goes with its Program.
@@ -707,6 +742,7 @@ void MainWindow::destroyScreens() {
   resultsWindow_.reset();
   stageMeansWindow_.reset();
   resamplingResultsWindow_.reset();
+  pairedTestWindow_.reset();
   dataFormatWindow_.reset();
   outputFilesWindow_.reset();
   largeGraphWindow_.reset();
@@ -1077,8 +1113,8 @@ void MainWindow::endProgram() {
   settings_.saveMainWindow(saveGeometry(), saveState());
   for (QWidget* window : std::initializer_list<QWidget*>{
            titleScreen_.get(), resultsWindow_.get(), stageMeansWindow_.get(),
-           resamplingResultsWindow_.get(), dataFormatWindow_.get(), outputFilesWindow_.get(),
-           largeGraphWindow_.get(), quizScreen_.get()}) {
+           resamplingResultsWindow_.get(), pairedTestWindow_.get(), dataFormatWindow_.get(),
+           outputFilesWindow_.get(), largeGraphWindow_.get(), quizScreen_.get()}) {
     if (window != nullptr) window->hide();
   }
   for (const auto& screen : helpScreens_) {

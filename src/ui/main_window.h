@@ -34,6 +34,7 @@ class DesktopSettings;
 class HelpScreen;
 class LargeGraphWindow;
 class OutputFilesWindow;
+class PairedTestWindow;
 class QuizScreen;
 class ResamplingResultsWindow;
 class ResultsWindow;
@@ -156,6 +157,9 @@ class MainWindow : public QMainWindow {
   // "<base>_run.json" again, after each step that adds results.
   void writeRunRecord();
   void compareBootstraps();
+  // "Paired bootstrap test": the second study runs off the UI thread, as the bootstrap does.
+  void pairedBootstrapTest();
+  void showPairedTest(const PairedTestRequest& request, const PairedTestResult& result);
   void showNotice(const Notice& notice, MessageKind kind = MessageKind::kResult);
   // Runs long work off the UI thread with the progress bar shown and the commands locked.
   void runInBackground(const std::function<void(std::stop_token)>& work);
@@ -232,6 +236,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<ResultsWindow> resultsWindow_;
   std::unique_ptr<StageMeansWindow> stageMeansWindow_;
   std::unique_ptr<ResamplingResultsWindow> resamplingResultsWindow_;
+  std::unique_ptr<PairedTestWindow> pairedTestWindow_;
   std::unique_ptr<DataFormatWindow> dataFormatWindow_;
   std::unique_ptr<OutputFilesWindow> outputFilesWindow_;
   std::unique_ptr<LargeGraphWindow> largeGraphWindow_;

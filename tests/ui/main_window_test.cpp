@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "main_window_fixture.h"
 #include "ui/display_number.h"
@@ -212,6 +213,76 @@ TEST_F(MainWindowTest, ReadFecundityShowsTheLifeTableAndMatchesTheCommandLine) {
   options.seed = 5;
   options.writeSamples = true;
   expectSameFilesAsCli(options, {"lady_beetle_fecundity.txt"});
+}
+
+// The paired test takes the own-samples bootstrap as the first study, runs the second in the
+// background from the menu item as from its button, and writes what `pellmar-cli compare` writes.
+TEST_F(MainWindowTest, PairedBootstrapTestMatchesTheCommandLine) {
+  openExample();
+  click("basicRunButton");
+  const std::string sasd = besideStudy("lady_beetle_10_SASD.txt");
+  dialogs_.chooseFile(sasd);
+  click("readSasdButton");
+  QWidget* paired = window_.commandWidget(Command::kPairedTest);
+  EXPECT_FALSE(paired->isEnabled());
+  EXPECT_FALSE(action("pairedBootstrapTestAction")->isEnabled());
+  EXPECT_EQ(qobject_cast<QPushButton*>(paired)->text(), QStringLiteral("Paired bootstrap test"));
+  EXPECT_EQ(
+      paired->toolTip(),
+      QStringLiteral("Compare this bootstrap with a second study's by the paired bootstrap test"));
+  // A sample size typed apart from the cohort's 100 is the second study's too.
+  dialogs_.answerPrompt("2").answerPrompt("20").answerPrompt("60").answerPrompt("7");
+  dialogs_.answerYesNo(false);
+  click("bootstrapButton");
+  test_support::window("resamplingResultsWindow")->close();
+  ASSERT_TRUE(action("pairedBootstrapTestAction")->isEnabled());
+
+  const path second = folder_.folder() / "copy.txt";
+  test_support::fs::copy_file(folder_.data(), second);
+  dialogs_.chooseFile(second.string()).chooseFile(sasd);
+  action("pairedBootstrapTestAction")->trigger();
+  EXPECT_TRUE(dialogs_.scriptUsedUp());
+  ASSERT_EQ(messageTitles(),
+            (std::vector<std::string>{"Finit predation rate", "Normal density curve."}));
+  ASSERT_TRUE(shown("pairedTestWindow"));
+  QWidget* results = test_support::window("pairedTestWindow");
+  const auto* grid = results->findChild<QTableWidget*>("pairedTestGrid");
+  EXPECT_EQ(grid->item(1, 0)->text(), QStringLiteral("Net consumption rate (C0)"));
+  EXPECT_EQ(grid->item(1, 5)->text(), QStringLiteral("0"));
+  EXPECT_EQ(grid->item(1, 9)->text(), QStringLiteral("20"));
+  EXPECT_FALSE(results->findChild<QLabel*>("noteLabel")->isVisibleTo(results));
+  results->close();
+  EXPECT_TRUE(paired->isEnabled());
+
+  StudyFolder cliFolder(exampleStudy(), "_cli");
+  test_support::fs::copy_file(exampleStudy(), cliFolder.folder() / "copy.txt");
+  test_support::fs::copy_file(sasd, cliFolder.folder() / "lady_beetle_10_SASD.txt");
+  const std::string cliSasd = (cliFolder.folder() / "lady_beetle_10_SASD.txt").string();
+  std::ostringstream out;
+  std::ostringstream err;
+  const auto options = parseCliOptions({"compare", cliFolder.data().string(),
+                                        (cliFolder.folder() / "copy.txt").string(), "--sasd-first",
+                                        cliSasd, "--sasd-second", cliSasd, "--bootstrap", "20",
+                                        "--sample-size", "60", "--seed", "7"});
+  ASSERT_EQ(runCli(*options, out, err), 0) << err.str();
+  const auto filesIn = [](const path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : test_support::fs::directory_iterator(folder)) {
+      const std::string name = entry.path().filename().string();
+      if (!name.ends_with("_run.json") && !name.ends_with(".pellmar-lock")) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> ours = filesIn(folder_.folder());
+  ASSERT_EQ(ours, filesIn(cliFolder.folder()));
+  EXPECT_NE(std::find(ours.begin(), ours.end(), "lady_beetle_vs_copy_paired_test.csv"), ours.end());
+  EXPECT_NE(std::find(ours.begin(), ours.end(), "copy_summary.csv"), ours.end());
+  for (const std::string& name : ours) {
+    EXPECT_EQ(test_support::readFile(folder_.folder() / name),
+              test_support::readFile(cliFolder.folder() / name))
+        << name;
+  }
 }
 
 TEST_F(MainWindowTest, JackknifeShowsItsEstimateAndFrequencies) {

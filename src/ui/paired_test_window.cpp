@@ -1,0 +1,116 @@
+#include "ui/paired_test_window.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <array>
+
+#include "ui/grid_table.h"
+#include "ui/resampling_results_window.h"
+
+namespace pellmar {
+namespace {
+
+// Six significant digits: enough to read; the paired-test file holds every digit.
+QString shownNumber(std::optional<double> value) {
+  return value ? QString::number(*value, 'g', 6) : QString();
+}
+
+}  // namespace
+
+PairedTestWindow::PairedTestWindow()
+    : ReturnWindow(QStringLiteral("pairedTestWindow"), QStringLiteral("Paired bootstrap test")),
+      first_(new QLabel(this)),
+      second_(new QLabel(this)),
+      method_(new QLabel(this)),
+      note_(new QLabel(this)),
+      grid_(new QTableWidget(this)) {
+  first_->setObjectName(QStringLiteral("firstStudyLabel"));
+  second_->setObjectName(QStringLiteral("secondStudyLabel"));
+  method_->setObjectName(QStringLiteral("methodLabel"));
+  note_->setObjectName(QStringLiteral("noteLabel"));
+  note_->setWordWrap(true);
+  for (QLabel* label : {first_, second_}) {
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  }
+  grid_->setObjectName(QStringLiteral("pairedTestGrid"));
+
+  auto* facts = new QFormLayout;
+  facts->addRow(QStringLiteral("First study:"), first_);
+  facts->addRow(QStringLiteral("Second study:"), second_);
+  facts->addRow(QStringLiteral("Method:"), method_);
+  auto* explanation = new QLabel(
+      QStringLiteral("Replicate b of the first study is paired with replicate b of the second. "
+                     "The interval is that of the paired differences; p is the two-sided "
+                     "achieved significance level, twice the share of differences on the "
+                     "smaller side of 0."),
+      this);
+  explanation->setWordWrap(true);
+
+  auto* back = new QPushButton(QStringLiteral("Back to the main form"), this);
+  back->setObjectName(QStringLiteral("backButton"));
+  connect(back, &QPushButton::clicked, this, &QWidget::close);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(back);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(facts);
+  layout->addWidget(explanation);
+  layout->addWidget(grid_, 1);
+  layout->addWidget(note_);
+  layout->addLayout(buttons);
+  resize(980, 560);
+}
+
+void PairedTestWindow::present(const PairedTestShown& shown) {
+  first_->setText(shown.firstStudy);
+  second_->setText(shown.secondStudy);
+  method_->setText(shown.method);
+  note_->setText(QString::fromStdString(shown.test.note));
+  note_->setVisible(!shown.test.note.empty());
+
+  const std::vector<PairedTestRow>& rows = shown.test.rows;
+  constexpr int kColumns = 10;
+  Grid grid(static_cast<int>(rows.size()) + 1, kColumns);
+  const std::array<QString, kColumns> headings = {
+      QStringLiteral("Parameter"),
+      QStringLiteral("Stage"),
+      QStringLiteral("Sex"),
+      QStringLiteral("First"),
+      QStringLiteral("Second"),
+      QStringLiteral("Difference"),
+      QStringLiteral("S.E."),
+      QString::number(shown.confidence * 100, 'g', 6) + QStringLiteral("% interval"),
+      QStringLiteral("p"),
+      QStringLiteral("Replicates")};
+  for (int column = 0; column < kColumns; ++column) {
+    grid.at(0, column) = headings[static_cast<std::size_t>(column)];
+  }
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const PairedTestRow& row = rows[i];
+    const int r = static_cast<int>(i) + 1;
+    grid.at(r, 0) = quantityLabel(row.quantity);
+    grid.at(r, 1) = QString::fromStdString(row.stage);
+    grid.at(r, 2) = QString::fromStdString(row.sex);
+    grid.at(r, 3) = shownNumber(row.estimateFirst);
+    grid.at(r, 4) = shownNumber(row.estimateSecond);
+    grid.at(r, 5) = shownNumber(row.difference);
+    if (const auto& d = row.differences) {
+      grid.at(r, 6) = shownNumber(d->se);
+      grid.at(r, 7) = shownNumber(d->low) + QStringLiteral(" to ") + shownNumber(d->high);
+    }
+    grid.at(r, 8) = shownNumber(row.p);
+    grid.at(r, 9) = QString::number(row.replicates);
+  }
+  showGrid(*grid_, grid);
+  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  grid_->horizontalHeader()->setStretchLastSection(true);
+}
+
+}  // namespace pellmar
