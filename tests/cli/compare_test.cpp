@@ -91,10 +91,22 @@ int runCommandLine(const std::vector<std::string>& arguments, std::string& out) 
 // Each study is the run of its own that `run` with its seed would be; a study paired with a copy
 // of itself differs by chance alone.
 TEST(CompareRun, EachStudyIsItsOwnRunAndACopyDiffersByChanceAlone) {
-  ExampleFolder compared("pellmar_compare_");
-  ExampleFolder alone("pellmar_compare_alone_");
+  ExampleFolder compared("_compared");
+  ExampleFolder alone("_alone");
   fs::copy_file(compared.path("lady_beetle.txt"), compared.path("copy.txt"));
   fs::copy_file(alone.path("lady_beetle.txt"), alone.path("copy.txt"));
+  // A second study that cannot be read is found before the first study is touched.
+  const std::vector<std::string> inputs = filesOf(compared.folder(), "");
+  std::ostringstream refusedOut;
+  std::ostringstream refusedErr;
+  EXPECT_EQ(runCli(*parseCliOptions({"compare", compared.path("lady_beetle.txt"),
+                                     compared.path("missing.txt"), "--bootstrap", "5"}),
+                   refusedOut, refusedErr),
+            1);
+  EXPECT_EQ(refusedErr.str(), "Paired bootstrap test\nThe file " + compared.path("missing.txt") +
+                                  " cannot be read.\n");
+  EXPECT_EQ(filesOf(compared.folder(), ""), inputs);
+
   std::string out;
   runCommandLine({"compare", compared.path("lady_beetle.txt"), compared.path("copy.txt"),
                   "--bootstrap", "30", "--seed", "18446744073709551615"},
