@@ -53,7 +53,7 @@ double achievedSignificance(std::span<const double> differences) {
       std::count_if(differences.begin(), differences.end(), [](double d) { return d <= 0; });
   const auto atLeastZero =
       std::count_if(differences.begin(), differences.end(), [](double d) { return d >= 0; });
-  const double tail = static_cast<double>(std::min(atMostZero, atLeastZero));
+  const auto tail = static_cast<double>(std::min(atMostZero, atLeastZero));
   return std::min(1.0, 2.0 * tail / static_cast<double>(differences.size()));
 }
 
