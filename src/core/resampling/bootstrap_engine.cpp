@@ -52,15 +52,14 @@ bool anyLaidEggs(const EggContributions& eggs, const std::vector<int>& individua
 UserError tooFewLayingFemales(const EggContributions& eggs, int b, int sampleSize) {
   const auto laying = std::count_if(eggs.individuals.begin(), eggs.individuals.end(),
                                     [](const EggContribution& c) { return !c.eggs.empty(); });
-  return UserError("Bootstrap",
-                   "In " + formatInteger(kMaxDrawsForEggs) + " draws, replicate " +
-                       formatInteger(b) +
-                       " never drew a female that laid eggs: too few laying females (" +
-                       formatInteger(static_cast<int>(laying)) + " of " +
-                       formatInteger(static_cast<int>(eggs.individuals.size()) - 1) +
-                       " individuals) for every replicate of " + formatInteger(sampleSize) +
-                       " to have an R0. No file was written.",
-                   ErrorKind::kCommandFailed);
+  return {"Bootstrap",
+          "In " + formatInteger(kMaxDrawsForEggs) + " draws, replicate " + formatInteger(b) +
+              " never drew a female that laid eggs: too few laying females (" +
+              formatInteger(static_cast<int>(laying)) + " of " +
+              formatInteger(static_cast<int>(eggs.individuals.size()) - 1) +
+              " individuals) for every replicate of " + formatInteger(sampleSize) +
+              " to have an R0. No file was written.",
+          ErrorKind::kCommandFailed};
 }
 
 // Runs `task(worker, t)` once per worker, each on a thread of its own; the calling thread is
