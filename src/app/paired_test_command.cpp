@@ -46,7 +46,11 @@ std::optional<PairedTestRequest> askPairedTest(Dialogs& dialogs, const Session& 
   PairedTestRequest request;
   request.secondDataFile = dialogs.openFileDialog(FileKind::kDataFile);
   if (request.secondDataFile.empty()) return std::nullopt;
-  if (first.predation.sasdDone && !first.lifeTable) {
+  if (first.lifeTable) {
+    std::string fecundity = dialogs.openFileDialog(FileKind::kFecundity);
+    if (fecundity.empty()) return std::nullopt;
+    request.secondFecundityFile = std::move(fecundity);
+  } else if (first.predation.sasdDone) {
     std::string sasd = dialogs.openFileDialog(FileKind::kSasd);
     if (sasd.empty()) return std::nullopt;
     request.secondSasdFile = std::move(sasd);
@@ -88,6 +92,13 @@ void validate(const PairedTestRequest& request, const std::string& firstDataFile
   }
   openInputFile(request.secondDataFile, kTitle);
   if (request.secondSasdFile) openInputFile(*request.secondSasdFile, kTitle);
+  if (request.secondFecundityFile) openInputFile(*request.secondFecundityFile, kTitle);
+  if (request.secondSasdFile && request.secondFecundityFile) {
+    throw UserError(kTitle,
+                    "The second study's stable age-stage distribution comes from its SASD file or "
+                    "from its fecundity, not both.",
+                    ErrorKind::kInvalidRequest);
+  }
 }
 
 PairedTestResult Program::run(const PairedTestRequest& request, const ProgressReport& progress,
@@ -101,6 +112,12 @@ PairedTestResult Program::run(const PairedTestRequest& request, const ProgressRe
                       ErrorKind::kInvalidRequest);
     }
     validate(request, session_.study.dataFileName);
+    if (session_.lifeTable.has_value() != request.secondFecundityFile.has_value()) {
+      throw UserError(kTitle,
+                      "Both studies need a fecundity file, or neither: the life tables of one "
+                      "study's replicates have nothing to pair with in the other's.",
+                      ErrorKind::kInvalidRequest);
+    }
 
     PairedTestResult result;
     result.replicates = boot.bootCount;
@@ -114,6 +131,9 @@ PairedTestResult Program::run(const PairedTestRequest& request, const ProgressRe
         throw UserError(basicRun.warning->title, basicRun.warning->text, ErrorKind::kCommandFailed);
       }
       if (request.secondSasdFile) second.run(ReadSasdRequest{*request.secondSasdFile});
+      if (request.secondFecundityFile) {
+        second.run(ReadFecundityRequest{*request.secondFecundityFile});
+      }
       BootstrapRequest bootstrap;
       bootstrap.replicates = boot.bootCount;
       bootstrap.sampleSize = request.secondSampleSize;
@@ -135,6 +155,7 @@ PairedTestResult Program::run(const PairedTestRequest& request, const ProgressRe
                          secondName, files);
     session_.recordInput(request.secondDataFile);
     if (request.secondSasdFile) session_.recordInput(*request.secondSasdFile);
+    if (request.secondFecundityFile) session_.recordInput(*request.secondFecundityFile);
     result.filesWritten = filesWrittenSince(filesBefore);
     return result;
   });

@@ -23,6 +23,8 @@ inline constexpr std::string_view kPairedTestTitle = "Paired bootstrap test";
 struct PairedTestRequest {
   std::string secondDataFile;
   std::optional<std::string> secondSasdFile;
+  // The eggs of the second study's females: its replicates compute their own life tables.
+  std::optional<std::string> secondFecundityFile;
   // The individuals drawn per replicate of the second study; its own cohort size when not given.
   std::optional<int> secondSampleSize;
   // How the second study's run record names the front end and its arguments.
@@ -39,7 +41,8 @@ struct PairedTestResult {
 };
 
 // Asks for the second study's data file and, when this study read a stable age-stage
-// distribution file, the second study's; nullopt when a file dialog is cancelled. The second
+// distribution file or a fecundity file, the second study's of the same kind; nullopt when a
+// file dialog is cancelled. The second
 // study draws replicates of its own cohort's size, unless this bootstrap's sample size was
 // chosen apart from this cohort's size: then of that size.
 std::optional<PairedTestRequest> askPairedTest(Dialogs& dialogs, const Session& first);

@@ -29,7 +29,8 @@ const char* cliUsage() {
          "      steps, a table of the main results and the path of every file written, the\n"
          "      basic report first.\n"
          "  pellmar-cli compare FIRST SECOND [--time-unit T]\n"
-         "                  [--sasd-first FILE --sasd-second FILE] --bootstrap B\n"
+         "                  [--sasd-first FILE --sasd-second FILE |\n"
+         "                   --fecundity-first FILE --fecundity-second FILE] --bootstrap B\n"
          "                  [--sample-size N] [--seed S] [--confidence P]\n"
          "      Runs each of two studies as run does with --bootstrap B (FIRST with the seed S,\n"
          "      SECOND with S + 1), writing each study's files beside its data, then pairs\n"
@@ -67,6 +68,10 @@ const char* cliUsage() {
          "                        of a second treatment in FILE\n"
          "  --sasd-first FILE     compare: the stable age-stage distribution file of FIRST\n"
          "  --sasd-second FILE    compare: the stable age-stage distribution file of SECOND\n"
+         "  --fecundity-first FILE  compare: the eggs of FIRST's females; with\n"
+         "                        --fecundity-second, R0, r, lambda, T, Qp, psi and omega\n"
+         "                        join the paired test\n"
+         "  --fecundity-second FILE compare: the eggs of SECOND's females\n"
          "  --confidence P        the confidence of the intervals in <base>_summary.csv and of\n"
          "                        the paired test, from 0 to 1 exclusive (default 0.95)\n"
          "  --quiet               print only errors\n"
@@ -110,6 +115,8 @@ constexpr KnownOption kKnownOptions[] = {
     {"--compare", true, kRunOption},
     {"--sasd-first", true, kCompareOption},
     {"--sasd-second", true, kCompareOption},
+    {"--fecundity-first", true, kCompareOption},
+    {"--fecundity-second", true, kCompareOption},
     {"--confidence", true, kRunOption | kCompareOption},
     {"--quiet", false, kRunOption | kCheckOption},
     {"--json", false, kRunOption},
@@ -247,7 +254,9 @@ class CommandLineParser {
       options_.sasdFile = value;
     } else if (name == "--sasd-second") {
       options_.secondSasdFile = value;
-    } else if (name == "--fecundity") {
+    } else if (name == "--fecundity-second") {
+      options_.secondFecundityFile = value;
+    } else if (name == "--fecundity" || name == "--fecundity-first") {
       options_.fecundityFile = value;
     } else if (name == "--bootstrap") {
       options_.bootstrapReplicates = wholeNumberOption(name, value, 1, kMaxBootstrapReplicates);
@@ -322,6 +331,16 @@ class CommandLineParser {
     }
     if (options_.secondSasdFile && !options_.sasdFile) {
       throw UsageError{"--sasd-second needs --sasd-first"};
+    }
+    if (options_.fecundityFile && !options_.secondFecundityFile) {
+      throw UsageError{"--fecundity-first needs --fecundity-second"};
+    }
+    if (options_.secondFecundityFile && !options_.fecundityFile) {
+      throw UsageError{"--fecundity-second needs --fecundity-first"};
+    }
+    // Each study's stable distribution has one source, and both studies the same kind.
+    if (options_.sasdFile && options_.fecundityFile) {
+      throw UsageError{"--sasd-first and --fecundity-first cannot be used together"};
     }
     if (sameOutputBase(options_.dataFile, options_.secondDataFile)) {
       throw UsageError{quoted(options_.dataFile) + " and " + quoted(options_.secondDataFile) +

@@ -17,6 +17,7 @@ struct CliOptions {
   // compare: the second study's data file and stable age-stage distribution file.
   std::string secondDataFile;
   std::optional<std::string> secondSasdFile;
+  std::optional<std::string> secondFecundityFile;  // compare: SECOND's eggs
   std::optional<std::string> fecundityFile;
   std::optional<int> bootstrapReplicates;  // own samples: B
   std::optional<int> sampleSize;           // own samples: n (default: the cohort)

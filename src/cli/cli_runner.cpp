@@ -52,6 +52,7 @@ CliRequests requestsFrom(const CliOptions& options) {
     PairedTestRequest pairedTest;
     pairedTest.secondDataFile = options.secondDataFile;
     pairedTest.secondSasdFile = options.secondSasdFile;
+    pairedTest.secondFecundityFile = options.secondFecundityFile;
     // --sample-size is the size of both studies' replicates.
     pairedTest.secondSampleSize = options.sampleSize;
     pairedTest.secondRecord = RunRecordRequest{"cli", options.arguments};

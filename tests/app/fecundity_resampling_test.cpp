@@ -141,6 +141,34 @@ TEST_F(FecundityBootstrap, SamplesOfAnotherSizeGetNoSamplesFile) {
   EXPECT_FALSE(fs::exists(folder_ / kSamplesFile));
 }
 
+// The paired test of two studies with fecundity: the second study's eggs are asked for, and the
+// replicates' own R0, r, lambda, T, Qp, psi and omega are paired.
+TEST_F(FecundityBootstrap, PairedTestPairsTheReplicatesLifeTables) {
+  bootstrap(20, 100, 8);
+  fs::copy_file(path("lady_beetle.txt"), path("second.txt"));
+  fs::copy_file(path("lady_beetle_fecundity.txt"), path("second_eggs.txt"));
+  ScriptedDialogs dialogs;
+  dialogs.chooseFile(path("second.txt")).chooseFile(path("second_eggs.txt"));
+  const auto request = askPairedTest(dialogs, session());
+  ASSERT_TRUE(request);
+  EXPECT_EQ(request->secondFecundityFile, path("second_eggs.txt"));
+  EXPECT_FALSE(request->secondSasdFile);
+  EXPECT_TRUE(dialogs.scriptUsedUp());
+
+  // Without the second study's eggs there is nothing to pair the life tables with.
+  PairedTestRequest withoutEggs = *request;
+  withoutEggs.secondFecundityFile.reset();
+  EXPECT_EQ(errorFrom([&] { program_->run(withoutEggs); }).kind(), ErrorKind::kInvalidRequest);
+
+  const PairedTestResult result = program_->run(*request);
+  std::vector<std::string> paired;
+  for (const PairedTestRow& row : result.test.rows) paired.push_back(row.quantity);
+  for (const char* quantity : {"R0", "r", "lambda", "T", "Qp", "psi", "omega"}) {
+    EXPECT_NE(std::find(paired.begin(), paired.end(), quantity), paired.end()) << quantity;
+  }
+  EXPECT_TRUE(fs::exists(folder_ / "second_Life_table.txt"));
+}
+
 TEST(OwnSamplesWithoutFecundity, OfferNoSamplesFile) {
   test_support::ExampleFolder examples("pellmar_no_fecundity_");
   Program program(readSystemClock);
