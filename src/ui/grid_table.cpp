@@ -4,7 +4,14 @@
 #include <QTableWidget>
 #include <memory>
 
+#include "ui/display_number.h"
+#include "ui/table_takeaway.h"
+
 namespace pellmar {
+
+void Grid::setNumber(int row, int column, double fullValue, int decimals) {
+  setNumber(row, column, fullValue, displayNumber(fullValue, decimals));
+}
 
 void showGrid(QTableWidget& table, const Grid& grid) {
   table.clear();
@@ -17,6 +24,9 @@ void showGrid(QTableWidget& table, const Grid& grid) {
   for (int row = 0; row < grid.rows(); ++row) {
     for (int column = 0; column < grid.columns(); ++column) {
       auto item = std::make_unique<QTableWidgetItem>(grid.at(row, column));
+      if (const std::optional<double> value = grid.value(row, column)) {
+        item->setData(kFullValueRole, *value);
+      }
       if (row == 0 || column == 0) {
         item->setBackground(headingBackground);
         item->setTextAlignment(Qt::AlignCenter);
@@ -28,6 +38,7 @@ void showGrid(QTableWidget& table, const Grid& grid) {
   }
   table.resizeColumnsToContents();
   table.setCurrentCell(-1, -1);
+  enableTakeaway(table, HeadingRow::kFirstRow);
 }
 
 void fitHeightToRows(QTableWidget& table) {

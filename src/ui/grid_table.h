@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 class QTableWidget;
@@ -8,13 +9,17 @@ class QTableWidget;
 namespace pellmar {
 
 // The text of a result grid, row by row. Row 0 holds the column headings and column 0 the row
-// headings, as the fixed row and column of the grid.
+// headings, as the fixed row and column of the grid. A cell that shows a number rounded keeps
+// the full value beside its text, for copies that need every digit.
 struct Grid {
   std::vector<std::vector<QString>> cells;
+  std::vector<std::vector<std::optional<double>>> values;
 
   Grid(int rows, int columns)
       : cells(static_cast<std::size_t>(rows),
-              std::vector<QString>(static_cast<std::size_t>(columns))) {}
+              std::vector<QString>(static_cast<std::size_t>(columns))),
+        values(static_cast<std::size_t>(rows),
+               std::vector<std::optional<double>>(static_cast<std::size_t>(columns))) {}
 
   [[nodiscard]] int rows() const { return static_cast<int>(cells.size()); }
   [[nodiscard]] int columns() const {
@@ -26,10 +31,21 @@ struct Grid {
   [[nodiscard]] const QString& at(int row, int column) const {
     return cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
   }
+  [[nodiscard]] std::optional<double> value(int row, int column) const {
+    return values[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+  }
+  // A number shown as `text`, with its full value kept.
+  void setNumber(int row, int column, double fullValue, QString text) {
+    at(row, column) = std::move(text);
+    values[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = fullValue;
+  }
+  // A number shown rounded to `decimals` places, with its full value kept.
+  void setNumber(int row, int column, double fullValue, int decimals);
 };
 
 // Shows a grid in a table widget: the heading row and column shaded and centred like fixed
-// cells, the values right-aligned, nothing editable.
+// cells, the values right-aligned, nothing editable. The full values stay in the items'
+// kFullValueRole, and the table copies and exports what it shows (see table_takeaway.h).
 void showGrid(QTableWidget& table, const Grid& grid);
 
 // Makes a short table exactly as high as its rows, with no room left below them.

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <array>
 
 #include "ui/grid_table.h"
 
@@ -109,30 +110,38 @@ void ResamplingResultsWindow::present(const QString& project,
   const std::vector<SummaryRow> none;
   const std::vector<SummaryRow>& rows = shown ? shown->rows : none;
   const double confidence = shown ? shown->confidence : kDefaultConfidence;
-  Grid grid(static_cast<int>(rows.size()) + 1, 8);
-  const QString headings[] = {
-      QStringLiteral("Parameter"),
-      QStringLiteral("Stage"),
-      QStringLiteral("Sex"),
-      QStringLiteral("Estimate"),
-      QStringLiteral("Mean"),
-      QStringLiteral("S.E."),
-      QString::number(confidence * 100, 'g', 6) + QStringLiteral("% interval"),
-      QStringLiteral("Replicates")};
-  for (int column = 0; column < 8; ++column) grid.at(0, column) = headings[column];
+  constexpr int kColumns = 9;
+  Grid grid(static_cast<int>(rows.size()) + 1, kColumns);
+  const QString percent = QString::number(confidence * 100, 'g', 6) + QLatin1Char('%');
+  const std::array<QString, kColumns> headings = {QStringLiteral("Parameter"),
+                                                  QStringLiteral("Stage"),
+                                                  QStringLiteral("Sex"),
+                                                  QStringLiteral("Estimate"),
+                                                  QStringLiteral("Mean"),
+                                                  QStringLiteral("S.E."),
+                                                  QStringLiteral("Lower ") + percent,
+                                                  QStringLiteral("Upper ") + percent,
+                                                  QStringLiteral("Replicates")};
+  for (int column = 0; column < kColumns; ++column) {
+    grid.at(0, column) = headings[static_cast<std::size_t>(column)];
+  }
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const SummaryRow& row = rows[i];
     const int r = static_cast<int>(i) + 1;
     grid.at(r, 0) = quantityLabel(row.quantity);
     grid.at(r, 1) = QString::fromStdString(row.stage);
     grid.at(r, 2) = QString::fromStdString(row.sex);
-    if (row.estimate) grid.at(r, 3) = shownNumber(*row.estimate);
+    const auto number = [&grid, r](int column, double value) {
+      grid.setNumber(r, column, value, shownNumber(value));
+    };
+    if (row.estimate) number(3, *row.estimate);
     if (const auto& resampled = row.resampled) {
-      grid.at(r, 4) = shownNumber(resampled->mean);
-      if (resampled->se) grid.at(r, 5) = shownNumber(*resampled->se);
-      grid.at(r, 6) =
-          shownNumber(resampled->low) + QStringLiteral(" to ") + shownNumber(resampled->high);
-      grid.at(r, 7) = QString::number(resampled->count);
+      number(4, resampled->mean);
+      if (resampled->se) number(5, *resampled->se);
+      number(6, resampled->low);
+      number(7, resampled->high);
+      grid.setNumber(r, 8, static_cast<double>(resampled->count),
+                     QString::number(resampled->count));
     }
   }
   showGrid(*grid_, grid);

@@ -53,8 +53,11 @@ Grid matrixGrid(const Session& session, const AgeStageMatrix& matrix, int decima
   for (int x = 0; x <= r.maxAgeIndex; ++x) {
     grid.at(x + 1, 0) = QString::number(x);
     for (int j = 1; j <= m + 1; ++j) {
-      grid.at(x + 1, j) =
-          outsideAgeRange(r, x, j) ? QStringLiteral("-") : displayNumber(matrix.at(x, j), decimals);
+      if (outsideAgeRange(r, x, j)) {
+        grid.at(x + 1, j) = QStringLiteral("-");
+      } else {
+        grid.setNumber(x + 1, j, matrix.at(x, j), decimals);
+      }
     }
   }
   return grid;
@@ -70,10 +73,10 @@ Grid statisticGrid(const std::vector<std::pair<QString, Statistic>>& columns) {
     const int column = static_cast<int>(c) + 1;
     const Statistic& s = columns[c].second;
     grid.at(0, column) = columns[c].first;
-    grid.at(1, column) = QString::number(s.count);
-    grid.at(2, column) = displayNumber(s.mean, 2);
-    grid.at(3, column) = displayNumber(s.sd, 2);
-    grid.at(4, column) = displayNumber(standardError(s), 2);
+    grid.setNumber(1, column, s.count, QString::number(s.count));
+    grid.setNumber(2, column, s.mean, 2);
+    grid.setNumber(3, column, s.sd, 2);
+    grid.setNumber(4, column, standardError(s), 2);
   }
   return grid;
 }
@@ -112,7 +115,7 @@ Grid ageCurveGrid(const BasicRunResults& r, const QString& heading, ValueAt valu
   grid.at(0, 1) = heading;
   for (int x = 0; x <= r.maxAgeIndex; ++x) {
     grid.at(x + 1, 0) = QString::number(x);
-    grid.at(x + 1, 1) = displayNumber(valueAt(x), 4);
+    grid.setNumber(x + 1, 1, valueAt(x), 4);
   }
   return grid;
 }
@@ -123,9 +126,9 @@ Grid meanConsumptionGrid(const BasicRunResults& r) {
   grid.at(0, 2) = QStringLiteral("SD");
   grid.at(0, 3) = QStringLiteral("SE");
   grid.at(1, 0) = QStringLiteral("Total consumption");
-  grid.at(1, 1) = displayNumber(r.cohortConsumptionMean, 2);
-  grid.at(1, 2) = displayNumber(r.cohortConsumptionSD, 2);
-  grid.at(1, 3) = displayNumber(r.cohortConsumptionSE, 2);
+  grid.setNumber(1, 1, r.cohortConsumptionMean, 2);
+  grid.setNumber(1, 2, r.cohortConsumptionSD, 2);
+  grid.setNumber(1, 3, r.cohortConsumptionSE, 2);
   return grid;
 }
 
@@ -138,10 +141,10 @@ Grid lifeTableGrid(const FecundityLifeTable& table) {
   for (int c = 0; c < 5; ++c) grid.at(0, c) = headings[static_cast<std::size_t>(c)];
   for (int x = 0; x <= table.maxAgeIndex; ++x) {
     grid.at(x + 1, 0) = QString::number(x);
-    grid.at(x + 1, 1) = displayNumber(element(table.l, x), 4);
-    grid.at(x + 1, 2) = displayNumber(element(table.f, x), 4);
-    grid.at(x + 1, 3) = displayNumber(element(table.m, x), 4);
-    grid.at(x + 1, 4) = displayNumber(element(table.lm, x), 4);
+    grid.setNumber(x + 1, 1, element(table.l, x), 4);
+    grid.setNumber(x + 1, 2, element(table.f, x), 4);
+    grid.setNumber(x + 1, 3, element(table.m, x), 4);
+    grid.setNumber(x + 1, 4, element(table.lm, x), 4);
   }
   return grid;
 }
@@ -168,7 +171,11 @@ Grid populationParameterGrid(const FecundityLifeTable& table, const PredationSta
   for (std::size_t k = 0; k < rows.size(); ++k) {
     const int row = static_cast<int>(k) + 1;
     grid.at(row, 0) = rows[k].first;
-    grid.at(row, 1) = rows[k].second ? displayNumber(*rows[k].second, 4) : QStringLiteral("-");
+    if (rows[k].second) {
+      grid.setNumber(row, 1, *rows[k].second, 4);
+    } else {
+      grid.at(row, 1) = QStringLiteral("-");
+    }
   }
   return grid;
 }
@@ -222,8 +229,8 @@ Grid stageMeanGrid(const Session& session) {
   for (int j = 1; j <= m; ++j) {
     const Statistic duration = element(session.basic.stageDuration, j);
     grid.at(j, 0) = j == m ? QStringLiteral("Adult") : stageName(session.study, 1, j);
-    grid.at(j, 1) = displayNumber(duration.mean, 2);
-    grid.at(j, 2) = displayNumber(standardError(duration), 2);
+    grid.setNumber(j, 1, duration.mean, 2);
+    grid.setNumber(j, 2, standardError(duration), 2);
   }
   return grid;
 }

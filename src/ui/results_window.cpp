@@ -2,13 +2,29 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "ui/result_tables.h"
+#include "ui/table_takeaway.h"
 
 namespace pellmar {
+
+namespace {
+
+// "<base>_Matrix_S.csv" for the tab "Matrix S": the caption without its accelerator, with a
+// line between words.
+QString csvFileFor(const Session& session, QString caption) {
+  caption.remove(QLatin1Char('&'));
+  caption.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9()]+")), QStringLiteral("_"));
+  caption.remove(QRegularExpression(QStringLiteral("^_+|_+$")));
+  return QString::fromStdString(session.study.outputBaseName) + QLatin1Char('_') + caption +
+         QStringLiteral(".csv");
+}
+
+}  // namespace
 
 ResultsWindow::ResultsWindow()
     : ReturnWindow(QStringLiteral("resultsWindow"), QStringLiteral("Results")),
@@ -42,6 +58,7 @@ void ResultsWindow::load(const Session& session) {
     auto* table = new QTableWidget(tabs_);
     table->setObjectName(QStringLiteral("resultTable%1").arg(k++));
     showGrid(*table, tab.grid);
+    suggestCsvFile(*table, csvFileFor(session, tab.caption));
     tabs_->addTab(table, tab.caption);
   }
   tabs_->setCurrentIndex(std::max(current, 0));

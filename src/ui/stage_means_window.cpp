@@ -9,6 +9,7 @@
 
 #include "app/dialogs.h"
 #include "ui/result_tables.h"
+#include "ui/table_takeaway.h"
 
 namespace pellmar {
 
@@ -46,6 +47,8 @@ void StageMeansWindow::load(const Session& session) {
   showGrid(*grid_, stageMeanGrid(session));
   grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   fitHeightToRows(*grid_);
+  suggestCsvFile(*grid_, QString::fromStdString(session.study.outputBaseName) +
+                             QStringLiteral("_Stage_means.csv"));
 }
 
 }  // namespace pellmar

@@ -131,7 +131,7 @@ TEST_F(MainWindowTest, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   const std::vector<SummaryRow> summary = window_.program().summary();
   ASSERT_EQ(grid->rowCount(), static_cast<int>(summary.size()) + 1);
   EXPECT_EQ(grid->item(1, 0)->text(), QStringLiteral("Net consumption rate (C0)"));
-  EXPECT_EQ(grid->item(1, 7)->text(), QStringLiteral("1001"));
+  EXPECT_EQ(grid->item(1, 8)->text(), QStringLiteral("1001"));
   EXPECT_EQ(grid->item(1, 5)->text(), QString::number(*summary[0].resampled->se, 'g', 6));
   EXPECT_EQ(grid->item(2, 0)->text(), QStringLiteral("Stage duration"));
   EXPECT_FALSE(grid->item(2, 6)->text().isEmpty());
@@ -304,7 +304,7 @@ TEST_F(MainWindowTest, JackknifeShowsItsEstimateAndFrequencies) {
   EXPECT_EQ(grid->item(1, 4)->text(),
             QString::number(window_.program().session().jackknife.jackMean, 'g', 6));
   EXPECT_FALSE(grid->item(1, 5)->text().isEmpty());
-  EXPECT_EQ(grid->item(1, 7)->text(), QStringLiteral("100"));
+  EXPECT_EQ(grid->item(1, 8)->text(), QStringLiteral("100"));
   EXPECT_TRUE(grid->item(2, 4)->text().isEmpty()) << "the jackknife gives C0 alone";
   EXPECT_EQ(
       test_support::window("resamplingResultsWindow")->findChild<QLabel*>("seedLabel")->text(),

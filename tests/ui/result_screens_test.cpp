@@ -135,7 +135,8 @@ TEST(ResamplingResultsWindow, EstimateCellsAndTheBeep) {
   form.present(QStringLiteral("Moth study"), std::nullopt);
   EXPECT_EQ(dialogs.beeps(), 1);
   EXPECT_EQ(form.grid()->rowCount(), 1);
-  EXPECT_EQ(form.grid()->item(0, 6)->text(), QStringLiteral("95% interval"));
+  EXPECT_EQ(form.grid()->item(0, 6)->text(), QStringLiteral("Lower 95%"));
+  EXPECT_EQ(form.grid()->item(0, 7)->text(), QStringLiteral("Upper 95%"));
   EXPECT_EQ(form.findChild<QLabel*>("dateLabel")->text(), QStringLiteral("2026-05-04"));
   EXPECT_EQ(form.findChild<QLabel*>("timeLabel")->text(), QStringLiteral("09:03:07"));
 
@@ -149,16 +150,17 @@ TEST(ResamplingResultsWindow, EstimateCellsAndTheBeep) {
   form.present(QStringLiteral("Moth study"), shown);
   const QTableWidget& grid = *form.grid();
   ASSERT_EQ(grid.rowCount(), 4);
-  EXPECT_EQ(grid.item(0, 6)->text(), QStringLiteral("90% interval"));
+  EXPECT_EQ(grid.item(0, 6)->text(), QStringLiteral("Lower 90%"));
   const QStringList c0{QStringLiteral("Net consumption rate (C0)"),
                        QString(),
                        QStringLiteral("all"),
                        QStringLiteral("61.2346"),
                        QStringLiteral("60.5"),
                        QStringLiteral("2.3451"),
-                       QStringLiteral("57 to 64"),
+                       QStringLiteral("57"),
+                       QStringLiteral("64"),
                        QStringLiteral("40")};
-  for (int column = 0; column < 8; ++column) EXPECT_EQ(grid.item(1, column)->text(), c0[column]);
+  for (int column = 0; column < 9; ++column) EXPECT_EQ(grid.item(1, column)->text(), c0[column]);
   EXPECT_EQ(grid.item(2, 1)->text(), QStringLiteral("Larva, late"));
   EXPECT_TRUE(grid.item(2, 4)->text().isEmpty());
   EXPECT_TRUE(grid.item(3, 5)->text().isEmpty()) << "one replicate has no SE";
