@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/chart_export_request.h"
+
 namespace pellmar {
 
 enum class MessageButtons { kOk, kYesNo };
@@ -38,6 +40,10 @@ class Dialogs {
   // The file-open dialog (no filter, no title) for a file of `kind`: the chosen path or the
   // empty text.
   virtual std::string openFileDialog(FileKind kind) = 0;
+  // Asks how to export a chart for a paper, starting from `proposal`: its size, dots per inch,
+  // font size, format and file. nullopt when the user cancels.
+  virtual std::optional<ChartExportRequest> chartExportDialog(
+      const ChartExportRequest& proposal) = 0;
   // Prints an image of the named window on the default printer.
   virtual void printWindow(std::string_view window) = 0;
   virtual ClockReading clock() = 0;

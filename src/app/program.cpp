@@ -16,9 +16,15 @@ void Program::end() {
 }
 
 platform::FileLock Program::lockResults(const std::string& dataFile, const std::string& baseName) {
+  if (resultsLock_.held() && resultsLock_.path() == pathFromUtf8(baseName + ".pellmar-lock")) {
+    return std::move(resultsLock_);
+  }
+  return lockResultsOf(dataFile, baseName);
+}
+
+platform::FileLock lockResultsOf(const std::string& dataFile, const std::string& baseName) {
   const std::string lockFile = baseName + ".pellmar-lock";
   const std::filesystem::path lockPath = pathFromUtf8(lockFile);
-  if (resultsLock_.held() && resultsLock_.path() == lockPath) return std::move(resultsLock_);
   platform::FileLock lock;
   std::error_code error;
   if (!lock.tryLock(lockPath, error)) {

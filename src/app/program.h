@@ -98,9 +98,8 @@ class Program {
   template <typename Body>
   auto guarded(Body&& body) -> decltype(body());
   void end();
-  // Takes the lock that keeps other runs from writing the results of `dataFile` (named after
-  // `baseName`) while this one does; the lock it already holds when it is the same. A refusal
-  // when another run holds it.
+  // The lock on the results of `dataFile`: the one it already holds when it is the same, else a
+  // new one (lockResultsOf).
   [[nodiscard]] platform::FileLock lockResults(const std::string& dataFile,
                                                const std::string& baseName);
   void analyseStudy(BasicRunResult& result);
@@ -119,6 +118,11 @@ class Program {
   bool ended_ = false;
   double confidence_ = kDefaultConfidence;
 };
+
+// Takes the lock that keeps other runs from writing the results of `dataFile` (named after
+// `baseName`) while this one does. A refusal when another run holds it.
+[[nodiscard]] platform::FileLock lockResultsOf(const std::string& dataFile,
+                                               const std::string& baseName);
 
 template <typename Body>
 auto Program::guarded(Body&& body) -> decltype(body()) {

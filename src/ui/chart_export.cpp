@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QSvgGenerator>
 
+#include "app/dialogs.h"
+#include "core/user_error.h"
 #include "ui/desktop_settings.h"
 
 namespace pellmar {
@@ -79,6 +81,23 @@ void saveChartWithDialog(QChartView& view, DesktopSettings& settings) {
     QMessageBox::warning(
         &view, QStringLiteral("Save chart"),
         QStringLiteral("The file %1 could not be written.").arg(QDir::toNativeSeparators(path)));
+  }
+}
+
+void exportChartWithDialog(const ChartDrawing& draw, const QString& fileStem, Dialogs& dialogs,
+                           DesktopSettings& settings) {
+  ChartExportRequest proposal = settings.chartExportChoices();
+  proposal.file = QDir(settings.startFolder(SavedFileKind::kChart))
+                      .filePath(fileStem + QString::fromLatin1(chartExtension(proposal.format)))
+                      .toStdString();
+  const std::optional<ChartExportRequest> request = dialogs.chartExportDialog(proposal);
+  if (!request) return;
+  try {
+    validate(*request);
+    exportChartPicture(draw, *request);
+    settings.rememberChartExport(*request);
+  } catch (const UserError& error) {
+    dialogs.messageBox(error.text(), MessageButtons::kOk, error.title(), MessageKind::kWarning);
   }
 }
 

@@ -11,6 +11,11 @@ namespace {
 const QString kRecentFilesKey = QStringLiteral("recentFiles");
 const QString kGeometryKey = QStringLiteral("mainWindow/geometry");
 const QString kStateKey = QStringLiteral("mainWindow/state");
+const QString kChartWidthKey = QStringLiteral("chartExport/widthMm");
+const QString kChartHeightKey = QStringLiteral("chartExport/heightMm");
+const QString kChartDpiKey = QStringLiteral("chartExport/dpi");
+const QString kChartFontKey = QStringLiteral("chartExport/fontPt");
+const QString kChartFormatKey = QStringLiteral("chartExport/format");
 
 QString folderKey(FileKind kind) {
   switch (kind) {
@@ -97,6 +102,28 @@ void DesktopSettings::removeRecentFile(const QString& path) {
 }
 
 void DesktopSettings::clearRecentFiles() { store_->remove(kRecentFilesKey); }
+
+ChartExportRequest DesktopSettings::chartExportChoices() const {
+  ChartExportRequest choices;
+  choices.widthMm = store_->value(kChartWidthKey, choices.widthMm).toDouble();
+  choices.heightMm = store_->value(kChartHeightKey, choices.heightMm).toDouble();
+  choices.dpi = store_->value(kChartDpiKey, choices.dpi).toInt();
+  choices.fontPt = store_->value(kChartFontKey, choices.fontPt).toInt();
+  const int format = store_->value(kChartFormatKey, 0).toInt();
+  if (format >= 0 && format <= static_cast<int>(ChartFormat::kPdf)) {
+    choices.format = static_cast<ChartFormat>(format);
+  }
+  return choices;
+}
+
+void DesktopSettings::rememberChartExport(const ChartExportRequest& request) {
+  store_->setValue(kChartWidthKey, request.widthMm);
+  store_->setValue(kChartHeightKey, request.heightMm);
+  store_->setValue(kChartDpiKey, request.dpi);
+  store_->setValue(kChartFontKey, request.fontPt);
+  store_->setValue(kChartFormatKey, static_cast<int>(request.format));
+  rememberFolder(SavedFileKind::kChart, QString::fromStdString(request.file));
+}
 
 QByteArray DesktopSettings::mainWindowGeometry() const {
   return store_->value(kGeometryKey).toByteArray();

@@ -48,6 +48,11 @@ class DesktopSettings {
   void removeRecentFile(const QString& path);
   void clearRecentFiles();
 
+  // The size, dots per inch, font size and format of the chart exported last (no file), or the
+  // defaults: one column, 600 dpi, 8 pt, PNG.
+  [[nodiscard]] ChartExportRequest chartExportChoices() const;
+  void rememberChartExport(const ChartExportRequest& request);
+
   [[nodiscard]] QByteArray mainWindowGeometry() const;
   [[nodiscard]] QByteArray mainWindowState() const;
   void saveMainWindow(const QByteArray& geometry, const QByteArray& state);

@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -48,6 +49,21 @@ LargeGraphWindow::LargeGraphWindow(const Session& session, Dialogs& dialogs,
   save->setToolTip(QStringLiteral("Save the chart as a PNG picture (300 dpi) or an SVG drawing"));
   connect(save, &QPushButton::clicked, this,
           [this, &settings] { saveChartWithDialog(*view_, settings); });
+  QPushButton* exportChart = addButton("exportChartButton", QStringLiteral("Export chart"));
+  exportChart->setToolTip(
+      QStringLiteral("Export the chart for a paper: its size in mm, its dpi and font size, as PNG, "
+                     "SVG or PDF"));
+  exportChart->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  connect(exportChart, &QPushButton::clicked, this, [this, &dialogs, &settings] {
+    const LifeChart kind = shown_;
+    const QString base =
+        QFileInfo(QString::fromStdString(session_.study.outputBaseName)).fileName();
+    exportChartWithDialog(
+        [this, kind](QChart& chart) {
+          drawLifeChart(chart, kind, session_, ChartPlace::kMainWindow);
+        },
+        base + QLatin1Char('_') + QString::fromLatin1(lifeChartName(kind)), dialogs, settings);
+  });
   connect(addButton("printButton", QStringLiteral("Print form")), &QPushButton::clicked, this,
           [this, &dialogs] { dialogs.printWindow(objectName().toStdString()); });
   connect(addButton("mainWindowButton", QStringLiteral("Mainform")), &QPushButton::clicked, this,
@@ -71,6 +87,7 @@ void LargeGraphWindow::open() {
 
 void LargeGraphWindow::showChart(LifeChart kind) {
   drawLifeChart(*view_->chart(), kind, session_, ChartPlace::kLargeWindow);
+  shown_ = kind;
   view_->setVisible(true);
 }
 

@@ -35,6 +35,7 @@ class LargeGraphWindow : public ReturnWindow {
  private:
   const Session& session_;
   QChartView* view_;
+  LifeChart shown_ = LifeChart::kSxj;
   QPushButton* fecundityButton_ = nullptr;
 };
 

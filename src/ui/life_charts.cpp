@@ -1,16 +1,19 @@
 #include "ui/life_charts.h"
 
 #include <QChart>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QLegend>
 #include <QLineSeries>
 #include <QPen>
+#include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <memory>
 #include <vector>
 
-#include "core/data/stage_label.h"
 #include "ui/palette_colours.h"
 
 namespace pellmar {
@@ -21,6 +24,20 @@ constexpr double kFixedMaximum = 1.2;
 // Eleven major divisions of the fixed scale of the age-stage probability charts.
 constexpr int kFixedTicks = 12;
 constexpr int kFontSize = 8;
+// What a curve's tool tip names: its stage (none for the age-specific curves) and its value.
+const char* const kStageProperty = "pellmarStage";
+const char* const kValueProperty = "pellmarValue";
+
+constexpr std::array<std::pair<LifeChart, const char*>, 8> kChartNames = {{
+    {LifeChart::kSxj, "sxj"},
+    {LifeChart::kGij, "gxj"},
+    {LifeChart::kDij, "dxj"},
+    {LifeChart::kCij, "cxj"},
+    {LifeChart::kLx, "lx"},
+    {LifeChart::kCx, "cx"},
+    {LifeChart::kLxCx, "lxcx"},
+    {LifeChart::kFecundity, "fecundity"},
+}};
 struct ChartSettings {
   QString title;
   QString verticalTitle;
@@ -35,35 +52,37 @@ ChartSettings settingsFor(LifeChart kind, ChartPlace place) {
   switch (kind) {
     case LifeChart::kSxj:
       return {QStringLiteral("Survival rate to each age-stage group"), QStringLiteral("S(i,j)"),
-              QStringLiteral("age")};
+              QStringLiteral("Age (days)")};
     case LifeChart::kGij:
       return {QStringLiteral("Age-stage specific growth probability"),
-              large ? QStringLiteral("g(i,j)") : QStringLiteral("g(x,j)"), QStringLiteral("Age")};
+              large ? QStringLiteral("g(i,j)") : QStringLiteral("g(x,j)"),
+              QStringLiteral("Age (days)")};
     case LifeChart::kDij:
       return {QStringLiteral("Age-stage specific development probability"),
-              large ? QStringLiteral("d(i,j)") : QStringLiteral("d(x,j)"), QStringLiteral("Age")};
+              large ? QStringLiteral("d(i,j)") : QStringLiteral("d(x,j)"),
+              QStringLiteral("Age (days)")};
     case LifeChart::kCij:
       return {QStringLiteral("Age-stage specific consumption rate"),
-              large ? QStringLiteral("c(i,j)") : QStringLiteral("c(x,j)"), QStringLiteral("Age"),
-              true, false};
+              large ? QStringLiteral("c(i,j)") : QStringLiteral("c(x,j)"),
+              QStringLiteral("Age (days)"), true, false};
     case LifeChart::kLx:
       // A fixed maximum of 1.2 in steps of 0.2.
       return {QStringLiteral("Age-specific survival rate"),
               QStringLiteral("l(x)"),
-              QStringLiteral("Age"),
+              QStringLiteral("Age (days)"),
               false,
               true,
               7};
     case LifeChart::kCx:
       return {QStringLiteral("Age-specific consumption rate"), QStringLiteral("c(x)"),
-              QStringLiteral("Age"), false, false};
+              QStringLiteral("Age (days)"), false, false};
     case LifeChart::kLxCx:
       return {QStringLiteral("Age-specific net consumption"), QStringLiteral("l(x)*c(x)"),
-              QStringLiteral("Age"), false, false};
+              QStringLiteral("Age (days)"), false, false};
     case LifeChart::kFecundity:
       return {QStringLiteral("Age-specific survival rate and fecundity"),
               QStringLiteral("l(x)"),
-              QStringLiteral("Age"),
+              QStringLiteral("Age (days)"),
               false,
               true,
               7};
@@ -97,20 +116,48 @@ const std::vector<double>& curveFor(LifeChart kind, const BasicRunResults& r) {
 
 QFont chartFont() { return QFont(QStringLiteral("Arial"), kFontSize); }
 
-// A curve over the ages 0 .. last, closed by the value 0 at last + 1.
+// The full name of stage column j: its name on stage-name line 1, "Female" and "Male" for the
+// adult columns.
+QString fullStageName(const StudyData& study, int j) {
+  const int m = study.stageCount;
+  if (j == m) return QStringLiteral("Female");
+  if (j == m + 1) return QStringLiteral("Male");
+  if (study.stageName.size() < 2 || j < 0 || j >= static_cast<int>(study.stageName[1].size())) {
+    return {};
+  }
+  return QString::fromStdString(study.name(1, j));
+}
+
+// A curve over the ages 0 .. last in days of `timeUnit`, closed by the value 0 at last + 1.
+// Hovering over it tells the age, the stage and the value of the nearest point.
 template <typename ValueAt>
-QLineSeries* addCurve(QChart& chart, const QString& name, int last, ValueAt valueAt) {
+QLineSeries* addCurve(QChart& chart, const QString& name, int last, double timeUnit,
+                      ValueAt valueAt) {
   auto* series = new QLineSeries(&chart);
   series->setName(name);
   const QColor colour = curveColour(static_cast<int>(chart.series().size()));
   QList<QPointF> points;
   points.reserve(last + 2);
-  for (int x = 0; x <= last; ++x) points.append(QPointF(x, valueAt(x)));
-  points.append(QPointF(last + 1, 0.0));
+  for (int x = 0; x <= last; ++x) points.append(QPointF(x * timeUnit, valueAt(x)));
+  points.append(QPointF((last + 1) * timeUnit, 0.0));
   series->replace(points);
   chart.addSeries(series);
   series->setPen(QPen(colour, 2));
+  QObject::connect(series, &QLineSeries::hovered, series,
+                   [series](const QPointF& point, bool entered) {
+                     if (entered) {
+                       QToolTip::showText(QCursor::pos(), curveToolTip(*series, point));
+                     } else {
+                       QToolTip::hideText();
+                     }
+                   });
   return series;
+}
+
+// The same tool tip for every curve: the stage (or none) and what its values are.
+void nameCurve(QLineSeries& series, const QString& stage, const QString& value) {
+  series.setProperty(kStageProperty, stage);
+  series.setProperty(kValueProperty, value);
 }
 
 QValueAxis* addAxis(QChart& chart, const QString& title, Qt::Alignment alignment) {
@@ -138,7 +185,8 @@ double largestValue(const SeriesList& series) {
 }
 
 // The curves of the life table with fecundity: l(x), then the three egg curves, which it returns.
-std::array<QLineSeries*, 3> addFecundityCurves(QChart& chart, const FecundityLifeTable& table) {
+std::array<QLineSeries*, 3> addFecundityCurves(QChart& chart, const FecundityLifeTable& table,
+                                               double timeUnit) {
   const int last = table.maxAgeIndex;
   const auto curve = [last](const std::vector<double>& values) {
     return [&values, last](int x) {
@@ -146,13 +194,47 @@ std::array<QLineSeries*, 3> addFecundityCurves(QChart& chart, const FecundityLif
                                                               : 0.0;
     };
   };
-  addCurve(chart, QStringLiteral("l(x)"), last, curve(table.l));
-  return {addCurve(chart, QStringLiteral("f(x)"), last, curve(table.f)),
-          addCurve(chart, QStringLiteral("m(x)"), last, curve(table.m)),
-          addCurve(chart, QStringLiteral("l(x)m(x)"), last, curve(table.lm))};
+  const auto add = [&chart, &curve, last, timeUnit](const QString& name,
+                                                    const std::vector<double>& values) {
+    QLineSeries* series = addCurve(chart, name, last, timeUnit, curve(values));
+    nameCurve(*series, QString(), name);
+    return series;
+  };
+  add(QStringLiteral("l(x)"), table.l);
+  return {add(QStringLiteral("f(x)"), table.f), add(QStringLiteral("m(x)"), table.m),
+          add(QStringLiteral("l(x)m(x)"), table.lm)};
 }
 
 }  // namespace
+
+const char* lifeChartName(LifeChart kind) {
+  for (const auto& [chart, name] : kChartNames) {
+    if (chart == kind) return name;
+  }
+  return "";
+}
+
+std::optional<LifeChart> lifeChartNamed(std::string_view name) {
+  for (const auto& [chart, chartName] : kChartNames) {
+    if (name == chartName) return chart;
+  }
+  return std::nullopt;
+}
+
+QString curveToolTip(const QXYSeries& series, const QPointF& point) {
+  const QList<QPointF> points = series.points();
+  if (points.isEmpty()) return {};
+  const auto nearest =
+      std::min_element(points.begin(), points.end(), [&point](const QPointF& a, const QPointF& b) {
+        return std::abs(a.x() - point.x()) < std::abs(b.x() - point.x());
+      });
+  QString text = QStringLiteral("Age (days): ") + QString::number(nearest->x(), 'g', 6);
+  const QString stage = series.property(kStageProperty).toString();
+  if (!stage.isEmpty()) text += QStringLiteral("\nStage: ") + stage;
+  text += QLatin1Char('\n') + series.property(kValueProperty).toString() + QStringLiteral(": ") +
+          QString::number(nearest->y(), 'g', 6);
+  return text;
+}
 
 void clearChart(QChart& chart) {
   chart.removeAllSeries();
@@ -169,6 +251,7 @@ void drawLifeChart(QChart& chart, LifeChart kind, const Session& session, ChartP
   const bool fecundity = kind == LifeChart::kFecundity;
   if (fecundity && !session.lifeTable) return;
   const int last = fecundity ? session.lifeTable->maxAgeIndex : r.maxAgeIndex;
+  const double timeUnit = session.study.timeUnit;
 
   chart.setTitle(settings.title);
   chart.setTitleFont(chartFont());
@@ -178,24 +261,27 @@ void drawLifeChart(QChart& chart, LifeChart kind, const Session& session, ChartP
 
   std::array<QLineSeries*, 3> eggCurves{};
   if (fecundity) {
-    eggCurves = addFecundityCurves(chart, *session.lifeTable);
+    eggCurves = addFecundityCurves(chart, *session.lifeTable, timeUnit);
   } else if (settings.ageStage) {
     const AgeStageMatrix& matrix = matrixFor(kind, r);
     const StudyData& study = session.study;
     for (int j = 1; j <= study.stageCount + 1; ++j) {
-      const QString name = QString::fromStdString(stageLabel(study, j));
-      addCurve(chart, name, last, [&matrix, j](int x) { return matrix.at(x, j); });
+      const QString name = fullStageName(study, j);
+      QLineSeries* series =
+          addCurve(chart, name, last, timeUnit, [&matrix, j](int x) { return matrix.at(x, j); });
+      nameCurve(*series, name, settings.verticalTitle);
     }
   } else {
     const std::vector<double>& curve = curveFor(kind, r);
-    addCurve(chart, settings.verticalTitle, last, [&curve](int x) {
+    QLineSeries* series = addCurve(chart, settings.verticalTitle, last, timeUnit, [&curve](int x) {
       return x < static_cast<int>(curve.size()) ? curve[static_cast<std::size_t>(x)] : 0.0;
     });
+    nameCurve(*series, QString(), settings.verticalTitle);
   }
 
   QValueAxis* horizontal = addAxis(chart, settings.horizontalTitle, Qt::AlignBottom);
-  horizontal->setRange(0, last + 1);
-  horizontal->setLabelFormat(QStringLiteral("%d"));
+  horizontal->setRange(0, (last + 1) * timeUnit);
+  horizontal->setLabelFormat(QStringLiteral("%g"));
   horizontal->setGridLineVisible(false);
 
   QValueAxis* vertical = addAxis(chart, settings.verticalTitle, Qt::AlignLeft);

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <optional>
+#include <string_view>
 
 #include "core/session.h"
 
 class QChart;
+class QPointF;
+class QXYSeries;
 
 namespace pellmar {
 
@@ -20,13 +24,23 @@ inline constexpr const char* kFecundityChartCaption = "l(x), f(x), m(x), l(x)m(x
 // window by age index i.
 enum class ChartPlace { kMainWindow, kLargeWindow };
 
+// The chart's name on the command line ("sxj", "lxcx", "fecundity", ...), and the chart a name
+// stands for.
+const char* lifeChartName(LifeChart kind);
+std::optional<LifeChart> lifeChartNamed(std::string_view name);
+
 // Replaces the content of `chart` with the chart `kind` of the Basic Run results. Every curve
-// runs over the ages 0 .. maxAgeIndex and closes with the value 0 at maxAgeIndex + 1. The
+// runs over the ages 0 .. maxAgeIndex and closes with the value 0 at maxAgeIndex + 1; the age
+// axis shows them in days (x times the time unit). The legend names each stage in full. The
 // survival and probability charts keep a vertical scale fixed at 0 .. 1.2; the consumption
 // charts scale to their data. The fecundity chart draws l(x) against a fixed scale on the left
 // and f(x), m(x) and l(x)m(x) against a scale fitted to them on the right; without a life
 // table it is left empty.
 void drawLifeChart(QChart& chart, LifeChart kind, const Session& session, ChartPlace place);
+
+// What hovering near `point` of a curve drawn by drawLifeChart() shows: the age in days, the
+// stage and the value of the curve's nearest point.
+QString curveToolTip(const QXYSeries& series, const QPointF& point);
 
 // Removes every series and axis of a chart.
 void clearChart(QChart& chart);

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string_view>
 
+#include "ui/chart_batch.h"
 #include "ui/desktop_settings.h"
 #include "ui/focus_frame.h"
 #include "ui/main_window.h"
@@ -16,6 +17,7 @@ int main(int argc, char* argv[]) {
     std::cout << "Pellmar " PELLMAR_VERSION "\n";
     return 0;
   }
+  if (pellmar::isChartExportCommand(argc, argv)) return pellmar::chartExportMain(argc, argv);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Pellmar"));
   QApplication::setApplicationVersion(QStringLiteral(PELLMAR_VERSION));

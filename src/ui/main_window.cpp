@@ -383,6 +383,15 @@ QWidget* MainWindow::buildChartArea() {
         chartArea_->currentWidget() == frequencyChart_ ? *frequencyChart_ : *lifeChart_, settings_);
   });
 
+  exportChartButton_ = addButton(
+      "exportChartButton", QStringLiteral("Export chart"),
+      QStringLiteral("Export the chart shown for a paper: its size in mm, its dpi and font size, "
+                     "as PNG, SVG or PDF"),
+      area);
+  exportChartButton_->setEnabled(false);
+  shownChart_ = nullptr;
+  connect(exportChartButton_, &QPushButton::clicked, this, [this] { exportShownChart(); });
+
   progressText_ = new QLabel(area);
   progressText_->setObjectName(QStringLiteral("progressLabel"));
   progressBar_ = new QProgressBar(area);
@@ -402,6 +411,7 @@ QWidget* MainWindow::buildChartArea() {
   below->addWidget(stopButton_);
   below->addStretch();
   below->addWidget(saveChartButton_);
+  below->addWidget(exportChartButton_);
   auto* layout = new QVBoxLayout(area);
   layout->setContentsMargins(kFocusFrameRoom, kFocusFrameRoom, kFocusFrameRoom, kFocusFrameRoom);
   layout->addWidget(chartArea_, 1);
@@ -884,6 +894,11 @@ void MainWindow::showChart(LifeChart kind) {
   drawLifeChart(*lifeChart_->chart(), kind, program_->session(), ChartPlace::kMainWindow);
   chartArea_->setCurrentWidget(lifeChart_);
   saveChartButton_->setEnabled(true);
+  shownChart_ = [this, kind](QChart& chart) {
+    drawLifeChart(chart, kind, program_->session(), ChartPlace::kMainWindow);
+  };
+  shownChartName_ = QString::fromLatin1(lifeChartName(kind));
+  exportChartButton_->setEnabled(true);
   // Enter steps on through the charts: each moves the focus to the button of the next.
   switch (kind) {
     case LifeChart::kSxj:
@@ -1076,15 +1091,20 @@ void MainWindow::openResamplingResults() {
 
 void MainWindow::showResamplingResults() {
   const Session& session = program_->session();
-  if (session.shownResampling == ResamplingKind::kBootstrap) {
-    drawFrequencyChart(*frequencyChart_->chart(), bootstrapFrequencyChart(session),
-                       QStringLiteral("Net consumption rate C0 (class centre)"));
-  } else {
-    drawFrequencyChart(*frequencyChart_->chart(), jackknifeFrequencyChart(session),
-                       QStringLiteral("Pseudo-value of C0 (class centre)"));
-  }
+  const bool bootstrap = session.shownResampling == ResamplingKind::kBootstrap;
+  const FrequencyChartData frequencies =
+      bootstrap ? bootstrapFrequencyChart(session) : jackknifeFrequencyChart(session);
+  const QString horizontalTitle = bootstrap
+                                      ? QStringLiteral("Net consumption rate C0 (class centre)")
+                                      : QStringLiteral("Pseudo-value of C0 (class centre)");
+  drawFrequencyChart(*frequencyChart_->chart(), frequencies, horizontalTitle);
   chartArea_->setCurrentWidget(frequencyChart_);
   saveChartButton_->setEnabled(true);
+  shownChart_ = [frequencies, horizontalTitle](QChart& chart) {
+    drawFrequencyChart(chart, frequencies, horizontalTitle);
+  };
+  shownChartName_ = bootstrap ? QStringLiteral("bootstrap_C0") : QStringLiteral("jackknife_C0");
+  exportChartButton_->setEnabled(true);
   openResamplingResults();
 }
 
@@ -1095,6 +1115,13 @@ void MainWindow::leaveResamplingResults() {
   instructions_->setText(closingInstructionText());
   setBold(*instructions_, kClosingTextPointSize);
   applyCommandStates();
+}
+
+void MainWindow::exportShownChart() {
+  if (!shownChart_) return;
+  const QString base = QFileInfo(fromStd(program_->session().study.outputBaseName)).fileName();
+  exportChartWithDialog(shownChart_, base + QLatin1Char('_') + shownChartName_, dialogs_,
+                        settings_);
 }
 
 void MainWindow::printThisWindow() { dialogs_.printWindow(objectName().toStdString()); }
@@ -1183,6 +1210,8 @@ void MainWindow::buildMenus() {
   file->addSeparator();
   addControlAction(*file, "saveChartButton", QStringLiteral("&Save chart\u2026"),
                    QKeySequence::Save);
+  addControlAction(*file, "exportChartButton", QStringLiteral("&Export chart\u2026"),
+                   QKeySequence(Qt::CTRL | Qt::Key_E));
   addControlAction(*file, "printPageButton", QStringLiteral("&Print page\u2026"),
                    QKeySequence::Print);
   file->addSeparator();
@@ -1293,6 +1322,7 @@ void MainWindow::buildToolBar() {
   take("jackknifeAction", std::nullopt);
   tools->addSeparator();
   take("saveChartAction", QStyle::SP_DialogSaveButton);
+  take("exportChartAction", std::nullopt);
   take("printPageAction", std::nullopt);
 }
 

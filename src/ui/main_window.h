@@ -13,6 +13,7 @@
 
 #include "app/program.h"
 #include "ui/background_task.h"
+#include "ui/chart_picture.h"
 #include "ui/greeting.h"
 #include "ui/life_charts.h"
 #include "ui/progress_tracker.h"
@@ -187,6 +188,7 @@ class MainWindow : public QMainWindow {
   void endProgram();
   void returnToMain();
   void printThisWindow();
+  void exportShownChart();
 
   Dialogs& dialogs_;
   DesktopSettings& settings_;
@@ -228,6 +230,10 @@ class MainWindow : public QMainWindow {
   QLabel* progressText_ = nullptr;
   QPushButton* stopButton_ = nullptr;
   QPushButton* saveChartButton_ = nullptr;
+  QPushButton* exportChartButton_ = nullptr;
+  // Draws the chart shown in the chart area again, for Export chart…, and names its file.
+  ChartDrawing shownChart_;
+  QString shownChartName_;
   QStackedWidget* chartArea_ = nullptr;
   QChartView* lifeChart_ = nullptr;
   QChartView* frequencyChart_ = nullptr;

@@ -10,6 +10,7 @@
 #include <QPrinterInfo>
 
 #include "app/system_clock.h"
+#include "ui/chart_export_dialog.h"
 #include "ui/desktop_settings.h"
 #include "ui/window_printer.h"
 
@@ -69,6 +70,12 @@ std::string QtDialogs::openFileDialog(FileKind kind) {
   if (path.isEmpty()) return std::string();
   settings_.rememberFolder(kind, path);
   return QDir::toNativeSeparators(path).toStdString();
+}
+
+std::optional<ChartExportRequest> QtDialogs::chartExportDialog(const ChartExportRequest& proposal) {
+  ChartExportDialog dialog(proposal, settings_, dialogParent());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.request();
 }
 
 void QtDialogs::printWindow(std::string_view window) {

@@ -25,6 +25,7 @@ class QtDialogs : public Dialogs {
                                          std::string_view defaultAnswer) override;
   // Opens in the folder where a file of this kind was last chosen, else in the study's folder.
   std::string openFileDialog(FileKind kind) override;
+  std::optional<ChartExportRequest> chartExportDialog(const ChartExportRequest& proposal) override;
   // Prints the top-level window whose object name is `window`.
   void printWindow(std::string_view window) override;
   ClockReading clock() override;

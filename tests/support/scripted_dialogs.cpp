@@ -26,6 +26,11 @@ ScriptedDialogs& ScriptedDialogs::answerYesNo(bool yes) {
   return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::answerChartExport(std::optional<ChartExportRequest> answer) {
+  chartExports_.push_back(std::move(answer));
+  return *this;
+}
+
 ScriptedDialogs& ScriptedDialogs::fixClock(ClockReading reading) {
   clock_ = std::move(reading);
   return *this;
@@ -60,6 +65,15 @@ std::string ScriptedDialogs::openFileDialog(FileKind /*kind*/) {
   std::string path = std::move(files_.front());
   files_.pop_front();
   return path;
+}
+
+std::optional<ChartExportRequest> ScriptedDialogs::chartExportDialog(
+    const ChartExportRequest& proposal) {
+  chartExportProposals_.push_back(proposal);
+  if (chartExports_.empty()) throw std::logic_error("no scripted answer for the chart export");
+  std::optional<ChartExportRequest> answer = std::move(chartExports_.front());
+  chartExports_.pop_front();
+  return answer;
 }
 
 void ScriptedDialogs::printWindow(std::string_view window) { printed_.emplace_back(window); }

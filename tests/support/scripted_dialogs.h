@@ -24,6 +24,8 @@ class ScriptedDialogs : public Dialogs {
   ScriptedDialogs& cancelPrompt();
   ScriptedDialogs& chooseFile(std::string path);
   ScriptedDialogs& answerYesNo(bool yes);
+  // The answer to the chart export dialog: the request, or nullopt for a cancel.
+  ScriptedDialogs& answerChartExport(std::optional<ChartExportRequest> answer);
   // Fixes the clock (tests); without it the system clock is read.
   ScriptedDialogs& fixClock(ClockReading reading);
 
@@ -32,6 +34,7 @@ class ScriptedDialogs : public Dialogs {
   std::optional<std::string> inputPrompt(std::string_view prompt, std::string_view title,
                                          std::string_view defaultAnswer) override;
   std::string openFileDialog(FileKind kind) override;
+  std::optional<ChartExportRequest> chartExportDialog(const ChartExportRequest& proposal) override;
   void printWindow(std::string_view window) override;
   ClockReading clock() override;
   void beep() override { ++beeps_; }
@@ -40,15 +43,21 @@ class ScriptedDialogs : public Dialogs {
   [[nodiscard]] const std::vector<std::string>& prompts() const { return prompts_; }
   [[nodiscard]] const std::vector<std::string>& printedWindows() const { return printed_; }
   [[nodiscard]] int beeps() const { return beeps_; }
+  // What the chart export dialogs proposed, in order.
+  [[nodiscard]] const std::vector<ChartExportRequest>& chartExportProposals() const {
+    return chartExportProposals_;
+  }
   // True when every scripted answer has been used.
   [[nodiscard]] bool scriptUsedUp() const {
-    return prompts_left_.empty() && files_.empty() && yesNo_.empty();
+    return prompts_left_.empty() && files_.empty() && yesNo_.empty() && chartExports_.empty();
   }
 
  private:
   std::deque<std::optional<std::string>> prompts_left_;
   std::deque<std::string> files_;
   std::deque<bool> yesNo_;
+  std::deque<std::optional<ChartExportRequest>> chartExports_;
+  std::vector<ChartExportRequest> chartExportProposals_;
   std::optional<ClockReading> clock_;
   std::vector<Message> messages_;
   std::vector<std::string> prompts_;

@@ -75,8 +75,9 @@ TEST_F(LifeCharts, SurvivalHasOneCurvePerStageColumnOnAFixedScale) {
   drawLifeChart(chart_, LifeChart::kSxj, session(), ChartPlace::kMainWindow);
   EXPECT_EQ(chart_.title(), QStringLiteral("Survival rate to each age-stage group"));
   ASSERT_EQ(chart_.series().size(), 4);
-  const QStringList names = {QStringLiteral("Egg"), QStringLiteral("Larv"), QStringLiteral("Fema"),
-                             QStringLiteral("Male")};
+  // The legend names each stage in full, where the files cut them to four characters.
+  const QStringList names = {QStringLiteral("Egg"), QStringLiteral("Larva"),
+                             QStringLiteral("Female"), QStringLiteral("Male")};
   for (int j = 0; j < 4; ++j) EXPECT_EQ(chart_.series().at(j)->name(), names[j]);
   EXPECT_TRUE(chart_.legend()->isVisible());
   EXPECT_EQ(chart_.legend()->alignment(), Qt::AlignRight);
@@ -93,7 +94,7 @@ TEST_F(LifeCharts, SurvivalHasOneCurvePerStageColumnOnAFixedScale) {
   EXPECT_DOUBLE_EQ(vertical->max(), 1.2);
   EXPECT_EQ(vertical->tickCount(), 12);
   EXPECT_EQ(vertical->titleText(), QStringLiteral("S(i,j)"));
-  EXPECT_EQ(axis(chart_, Qt::Horizontal)->titleText(), QStringLiteral("age"));
+  EXPECT_EQ(axis(chart_, Qt::Horizontal)->titleText(), QStringLiteral("Age (days)"));
   // Solid grid lines across, in the text colour: black on a light palette.
   EXPECT_TRUE(vertical->isGridLineVisible());
   EXPECT_EQ(vertical->gridLinePen().style(), Qt::SolidLine);
@@ -113,6 +114,39 @@ TEST_F(LifeCharts, EveryCurveClosesWithZeroOnePastTheLastAge) {
       EXPECT_EQ(points.back(), QPointF(5, 0));
     }
   }
+}
+
+// The age axis counts days: with half-day time units age index x lies at x / 2 days. Hovering
+// tells the age in days, the stage and the value of the nearest point.
+TEST(LifeChartAges, InDaysOfTheTimeUnitWithToolTips) {
+  test_support::StudyFolder folder(goldenStudy("three_stages"));
+  Program program(readSystemClock);
+  program.run(OpenRequest{folder.data().string(), 0.5});
+  program.run(BasicRunRequest{});
+  QChart chart;
+  drawLifeChart(chart, LifeChart::kSxj, program.session(), ChartPlace::kMainWindow);
+  const QList<QPointF> larva = curve(chart, 1)->points();
+  ASSERT_EQ(larva.size(), 6);
+  EXPECT_DOUBLE_EQ(larva[2].x(), 1.0);
+  EXPECT_EQ(larva.back(), QPointF(2.5, 0));
+  EXPECT_GE(axis(chart, Qt::Horizontal)->max(), 2.5);
+  EXPECT_LT(axis(chart, Qt::Horizontal)->max(), 5.0);
+  EXPECT_EQ(curveToolTip(*curve(chart, 1), QPointF(1.1, 0.3)),
+            QStringLiteral("Age (days): 1\nStage: Larva\nS(i,j): 0.666667"));
+
+  drawLifeChart(chart, LifeChart::kLx, program.session(), ChartPlace::kMainWindow);
+  EXPECT_EQ(curveToolTip(*curve(chart, 0), QPointF(0.4, 0)),
+            QStringLiteral("Age (days): 0.5\nl(x): 1"));
+}
+
+TEST(LifeChartNames, NamesOfTheCommandLine) {
+  for (const LifeChart kind :
+       {LifeChart::kSxj, LifeChart::kGij, LifeChart::kDij, LifeChart::kCij, LifeChart::kLx,
+        LifeChart::kCx, LifeChart::kLxCx, LifeChart::kFecundity}) {
+    EXPECT_EQ(lifeChartNamed(lifeChartName(kind)), kind);
+  }
+  EXPECT_EQ(lifeChartNamed("lxcx"), LifeChart::kLxCx);
+  EXPECT_FALSE(lifeChartNamed("Sxj").has_value());
 }
 
 TEST_F(LifeCharts, ConsumptionChartsScaleToTheirData) {
@@ -149,7 +183,7 @@ TEST_F(LifeCharts, LargeWindowNamesTheAgeStageAxesByIndexI) {
     drawLifeChart(chart_, kind, session(), ChartPlace::kLargeWindow);
     EXPECT_EQ(axis(chart_, Qt::Vertical)->titleText(),
               QString(title).replace(QLatin1Char('x'), QLatin1Char('i')));
-    EXPECT_EQ(axis(chart_, Qt::Horizontal)->titleText(), QStringLiteral("Age"));
+    EXPECT_EQ(axis(chart_, Qt::Horizontal)->titleText(), QStringLiteral("Age (days)"));
   }
 }
 

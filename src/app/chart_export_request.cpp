@@ -1,0 +1,85 @@
+#include "app/chart_export_request.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <utility>
+
+#include "core/analysis/report/number_format.h"
+#include "core/user_error.h"
+
+namespace pellmar {
+
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+constexpr const char* kTitle = "Export chart";
+
+[[noreturn]] void refuse(const std::string& text) {
+  throw UserError(kTitle, text, ErrorKind::kInvalidRequest);
+}
+
+}  // namespace
+
+std::optional<ChartFormat> chartFormatOf(std::string_view file) {
+  const std::size_t dot = file.rfind('.');
+  if (dot == std::string_view::npos) return std::nullopt;
+  std::string extension(file.substr(dot));
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  for (const ChartFormat format : {ChartFormat::kPng, ChartFormat::kSvg, ChartFormat::kPdf}) {
+    if (extension == chartExtension(format)) return format;
+  }
+  return std::nullopt;
+}
+
+const char* chartExtension(ChartFormat format) {
+  switch (format) {
+    case ChartFormat::kSvg:
+      return ".svg";
+    case ChartFormat::kPdf:
+      return ".pdf";
+    case ChartFormat::kPng:
+      break;
+  }
+  return ".png";
+}
+
+PixelSize pngPixelSize(const ChartExportRequest& request) {
+  const auto pixels = [&request](double mm) { return std::llround(mm / kMmPerInch * request.dpi); };
+  return {pixels(request.widthMm), pixels(request.heightMm)};
+}
+
+void validate(const ChartExportRequest& request) {
+  if (request.file.empty()) refuse("No file was chosen; the chart was not exported.");
+  const auto inRange = [](double value, double low, double high) {
+    return std::isfinite(value) && value >= low && value <= high;
+  };
+  const std::string mmRange =
+      formatDigits(kSmallestChartMm) + " to " + formatDigits(kLargestChartMm) + " mm";
+  for (const auto& [name, value] : std::array<std::pair<const char*, double>, 2>{
+           {{"width", request.widthMm}, {"height", request.heightMm}}}) {
+    if (!inRange(value, kSmallestChartMm, kLargestChartMm)) {
+      refuse(std::string("The ") + name + " of a chart is " + mmRange + ", not " +
+             formatDigits(value) + " mm.");
+    }
+  }
+  if (!inRange(request.dpi, kLowestDpi, kHighestDpi)) {
+    refuse("A chart has " + std::to_string(kLowestDpi) + " to " + std::to_string(kHighestDpi) +
+           " dots per inch, not " + std::to_string(request.dpi) + ".");
+  }
+  if (!inRange(request.fontPt, kSmallestFontPt, kLargestFontPt)) {
+    refuse("The text of a chart is " + std::to_string(kSmallestFontPt) + " to " +
+           std::to_string(kLargestFontPt) + " pt, not " + std::to_string(request.fontPt) + " pt.");
+  }
+  const PixelSize pixels = pngPixelSize(request);
+  if (request.format == ChartFormat::kPng && pixels.width * pixels.height > kMostPngPixels) {
+    refuse("A PNG of " + formatDigits(request.widthMm) + " x " + formatDigits(request.heightMm) +
+           " mm at " + std::to_string(request.dpi) + " dpi would have " +
+           std::to_string(pixels.width) + " x " + std::to_string(pixels.height) +
+           " pixels, more than a picture can hold; choose a smaller size or fewer dots per inch.");
+  }
+}
+
+}  // namespace pellmar

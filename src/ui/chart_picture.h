@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QImage>
+#include <functional>
+
+#include "app/chart_export_request.h"
+
+class QChart;
+
+namespace pellmar {
+
+// Fills a fresh chart with what is to be exported (drawLifeChart() of one chart, say).
+using ChartDrawing = std::function<void(QChart&)>;
+
+// The chart `draw` fills, laid out at the printed size of `request` with its text at
+// request.fontPt points, in black on white, as a PNG picture of pngPixelSize(request) pixels
+// that records request.dpi. It depends on nothing but the drawing and the request: not on a
+// window's size, the screen or the desktop's colours.
+QImage chartImage(const ChartDrawing& draw, const ChartExportRequest& request);
+
+// Writes that chart to request.file in request.format: the PNG picture, or an SVG or PDF
+// drawing of the printed size. The file is replaced only once the whole picture is ready; a
+// failure raises the "File error".
+void exportChartPicture(const ChartDrawing& draw, const ChartExportRequest& request);
+
+}  // namespace pellmar

@@ -1,0 +1,282 @@
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSpinBox>
+#include <QXmlStreamReader>
+#include <set>
+#include <sstream>
+
+#include "core/user_error.h"
+#include "ui/chart_batch.h"
+#include "ui/chart_export_dialog.h"
+#include "ui/chart_picture.h"
+#include "ui/desktop_settings.h"
+#include "ui/life_charts.h"
+#include "ui_test_support.h"
+
+namespace pellmar {
+namespace {
+
+using test_support::AnalysedStudy;
+using test_support::goldenStudy;
+using test_support::readFile;
+using test_support::StudyFolder;
+using test_support::TemporaryFolder;
+namespace fs = std::filesystem;
+
+ChartExportRequest requestFor(const fs::path& file, double widthMm, double heightMm, int dpi,
+                              int fontPt = 8) {
+  ChartExportRequest request;
+  request.file = file.string();
+  request.format = *chartFormatOf(request.file);
+  request.widthMm = widthMm;
+  request.heightMm = heightMm;
+  request.dpi = dpi;
+  request.fontPt = fontPt;
+  return request;
+}
+
+// The files of a folder, by name.
+std::set<std::string> filesIn(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+TEST(ChartExportRequest, FormatsSizesAndLimits) {
+  EXPECT_EQ(chartFormatOf("a/b.PNG"), ChartFormat::kPng);
+  EXPECT_EQ(chartFormatOf("chart.svg"), ChartFormat::kSvg);
+  EXPECT_EQ(chartFormatOf("chart.Pdf"), ChartFormat::kPdf);
+  EXPECT_FALSE(chartFormatOf("chart.jpg").has_value());
+  EXPECT_FALSE(chartFormatOf("png").has_value());
+
+  ChartExportRequest request = requestFor("c.png", 85, 60, 300);
+  EXPECT_EQ(pngPixelSize(request).width, 1004);  // 1003.94
+  EXPECT_EQ(pngPixelSize(request).height, 709);  // 708.66
+  EXPECT_NO_THROW(validate(request));
+  request.dpi = 2400;
+  EXPECT_THROW(validate(request), UserError);
+  request = requestFor("c.png", 5, 60, 300);
+  EXPECT_THROW(validate(request), UserError);
+  request = requestFor("c.png", 85, 60, 300, 2);
+  EXPECT_THROW(validate(request), UserError);
+  // 500 mm square at 1200 dpi is too many pixels for a picture, but fine as a drawing.
+  request = requestFor("c.png", 500, 500, 1200);
+  EXPECT_THROW(validate(request), UserError);
+  request = requestFor("c.svg", 500, 500, 1200);
+  EXPECT_NO_THROW(validate(request));
+  request.file.clear();
+  EXPECT_THROW(validate(request), UserError);
+}
+
+class ChartPictures : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    study() = std::make_unique<AnalysedStudy>(goldenStudy("three_stages"));
+  }
+  static void TearDownTestSuite() { study().reset(); }
+  static std::unique_ptr<AnalysedStudy>& study() {
+    static std::unique_ptr<AnalysedStudy> analysed;
+    return analysed;
+  }
+  static ChartDrawing drawing(LifeChart kind) {
+    return [kind](QChart& chart) {
+      drawLifeChart(chart, kind, study()->program.session(), ChartPlace::kMainWindow);
+    };
+  }
+
+  TemporaryFolder folder_;
+};
+
+TEST_F(ChartPictures, PngHasThePrintedSizeInPixelsAndRecordsItsDpi) {
+  const fs::path file = folder_.path() / "sxj.png";
+  exportChartPicture(drawing(LifeChart::kSxj), requestFor(file, 85, 60, 300));
+  const QImage image(QString::fromStdString(file.string()));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.size(), QSize(1004, 709));
+  EXPECT_EQ(qRound(image.dotsPerMeterX() * 0.0254), 300);
+  EXPECT_EQ(qRound(image.dotsPerMeterY() * 0.0254), 300);
+
+  // Twice the dpi, twice the pixels; the same drawing, so the same share of it is ink.
+  const QImage fine = chartImage(drawing(LifeChart::kSxj), requestFor(file, 85, 60, 600));
+  EXPECT_EQ(fine.size(), QSize(2008, 1417));
+  const auto inkShare = [](const QImage& picture) {
+    long dark = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+      for (int x = 0; x < picture.width(); ++x) dark += qGray(picture.pixel(x, y)) < 128 ? 1 : 0;
+    }
+    return static_cast<double>(dark) / (static_cast<double>(picture.width()) * picture.height());
+  };
+  const double coarseInk = inkShare(image);
+  EXPECT_GT(coarseInk, 0.005) << "the picture is blank";
+  EXPECT_NEAR(inkShare(fine) / coarseInk, 1.0, 0.35);
+  // Larger text is more ink.
+  EXPECT_GT(inkShare(chartImage(drawing(LifeChart::kSxj), requestFor(file, 85, 60, 300, 14))),
+            coarseInk * 1.2);
+}
+
+TEST_F(ChartPictures, SvgAndPdfAreDrawingsOfThePrintedSize) {
+  const fs::path svgFile = folder_.path() / "cxj.svg";
+  exportChartPicture(drawing(LifeChart::kCij), requestFor(svgFile, 175, 110, 600));
+  const std::string svg = readFile(svgFile);
+  QXmlStreamReader xml(QByteArray::fromStdString(svg));
+  QString width;
+  while (!xml.atEnd()) {
+    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("svg")) {
+      width = xml.attributes().value(QLatin1String("width")).toString();
+    }
+  }
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  ASSERT_TRUE(width.endsWith(QLatin1String("mm"))) << width.toStdString();
+  EXPECT_NEAR(width.chopped(2).toDouble(), 175.0, 0.05);
+  EXPECT_NE(svg.find("Age-stage specific consumption rate"), std::string::npos);
+
+  const fs::path pdfFile = folder_.path() / "cxj.pdf";
+  exportChartPicture(drawing(LifeChart::kCij), requestFor(pdfFile, 175, 110, 600));
+  EXPECT_EQ(readFile(pdfFile).substr(0, 5), "%PDF-");
+}
+
+TEST_F(ChartPictures, FailedWriteNamesTheFile) {
+  const fs::path file = folder_.path() / "no folder" / "lx.png";
+  try {
+    exportChartPicture(drawing(LifeChart::kLx), requestFor(file, 85, 60, 300));
+    FAIL() << "no error";
+  } catch (const UserError& error) {
+    EXPECT_EQ(error.title(), "File error");
+    EXPECT_NE(error.text().find("lx.png"), std::string::npos) << error.text();
+  }
+}
+
+// The dialog starts from the proposal, follows the presets and keeps the file's extension in
+// step with the format.
+TEST(ChartExportDialogTest, PresetsFormatAndFile) {
+  TemporaryFolder folder;
+  DesktopSettings settings(QString::fromStdString((folder.path() / "pellmar.ini").string()));
+  ChartExportRequest proposal = settings.chartExportChoices();
+  EXPECT_EQ(proposal.dpi, 600);
+  EXPECT_EQ(proposal.fontPt, 8);
+  proposal.file = "/data/moth_sxj.png";
+  ChartExportDialog dialog(proposal, settings);
+  auto* preset = dialog.findChild<QComboBox*>(QStringLiteral("sizePresetBox"));
+  EXPECT_EQ(preset->currentText(), QStringLiteral("One column, 85 \u00d7 60 mm"));
+  preset->setCurrentIndex(1);
+  emit preset->activated(1);
+  auto* format = dialog.findChild<QComboBox*>(QStringLiteral("formatBox"));
+  format->setCurrentIndex(2);
+  emit format->activated(2);
+  ChartExportRequest chosen = dialog.request();
+  EXPECT_EQ(chosen.widthMm, 175.0);
+  EXPECT_EQ(chosen.heightMm, 110.0);
+  EXPECT_EQ(chosen.format, ChartFormat::kPdf);
+  EXPECT_EQ(chosen.file, "/data/moth_sxj.pdf");
+  EXPECT_FALSE(dialog.findChild<QComboBox*>(QStringLiteral("dpiBox"))->isEnabled());
+  dialog.findChild<QDoubleSpinBox*>(QStringLiteral("widthBox"))->setValue(120);
+  EXPECT_EQ(preset->currentText(), QStringLiteral("Other size"));
+
+  chosen.dpi = 300;
+  settings.rememberChartExport(chosen);
+  EXPECT_EQ(settings.chartExportChoices().dpi, 300);
+  EXPECT_EQ(settings.chartExportChoices().format, ChartFormat::kPdf);
+}
+
+class ChartBatch : public ::testing::Test {
+ protected:
+  ChartBatch() : study_(goldenStudy("three_stages")) {}
+
+  int run(std::vector<std::string> arguments) {
+    err_.str({});
+    return runChartExport(arguments, err_);
+  }
+  [[nodiscard]] std::string data() const { return study_.data().string(); }
+  [[nodiscard]] std::string out(const char* name) const {
+    return (study_.folder() / name).string();
+  }
+  [[nodiscard]] std::string firstLine() const {
+    const std::string text = err_.str();
+    return text.substr(0, text.find('\n'));
+  }
+
+  StudyFolder study_;
+  std::ostringstream err_;
+};
+
+// The batch writes OUT only: no report, no lock left; the picture is Export chart…'s.
+TEST_F(ChartBatch, WritesTheChartAndNothingElse) {
+  ASSERT_EQ(run({"lxcx", data(), "-o", out("lxcx.png"), "--width-mm", "60", "--height-mm=40",
+                 "--dpi", "300", "--font-pt", "7"}),
+            0)
+      << err_.str();
+  EXPECT_EQ(filesIn(study_.folder()), (std::set<std::string>{"study.txt", "lxcx.png"}));
+  const QImage written(QString::fromStdString(out("lxcx.png")));
+  AnalysedStudy analysed(goldenStudy("three_stages"));
+  ChartExportRequest request = requestFor(out("lxcx.png"), 60, 40, 300, 7);
+  const QImage expected = chartImage(
+      [&analysed](QChart& chart) {
+        drawLifeChart(chart, LifeChart::kLxCx, analysed.program.session(), ChartPlace::kMainWindow);
+      },
+      request);
+  EXPECT_EQ(written.convertToFormat(QImage::Format_ARGB32),
+            expected.convertToFormat(QImage::Format_ARGB32));
+}
+
+TEST_F(ChartBatch, BadUsageNamesTheFaultFirst) {
+  EXPECT_EQ(run({"sjx", data(), "-o", out("a.png")}), 2);
+  EXPECT_EQ(firstLine(),
+            "pellmar: unknown chart \"sjx\"; the charts are sxj, gxj, dxj, cxj, lx, cx, lxcx and "
+            "fecundity");
+  EXPECT_EQ(run({"lx", data(), "-o", "a.jpg"}), 2);
+  EXPECT_EQ(firstLine(), "pellmar: OUT must end in .png, .svg or .pdf, not \"a.jpg\"");
+  EXPECT_EQ(run({"lx", data()}), 2);
+  EXPECT_EQ(firstLine(), "pellmar: --export-chart needs -o OUT");
+  EXPECT_EQ(run({"fecundity", data(), "-o", out("a.png")}), 2);
+  EXPECT_EQ(firstLine(), "pellmar: the fecundity chart needs --fecundity FILE");
+  EXPECT_EQ(run({"lx", data(), "-o", out("a.png"), "--dpi", "5000"}), 2);
+  EXPECT_EQ(firstLine(), "pellmar: A chart has 72 to 1200 dots per inch, not 5000.");
+  EXPECT_EQ(run({"lx", data(), "-o", out("a.png"), "--zoom", "2"}), 2);
+  EXPECT_EQ(firstLine(), "pellmar: unknown option \"--zoom\"");
+  EXPECT_EQ(filesIn(study_.folder()), std::set<std::string>{"study.txt"});
+}
+
+TEST_F(ChartBatch, FaultsInTheDataOrAFileInTheWordsOfTheCli) {
+  EXPECT_EQ(run({"lx", out("missing.txt"), "-o", out("a.png")}), 1);
+  EXPECT_EQ(firstLine(), "Error in data file");
+  EXPECT_EQ(run({"fecundity", data(), "-o", out("a.png"), "--fecundity", out("eggs.txt")}), 1);
+  EXPECT_EQ(run({"lx", data(), "-o", out("no folder/a.png")}), 1);
+  EXPECT_EQ(firstLine(), "File error");
+  EXPECT_EQ(filesIn(study_.folder()), std::set<std::string>{"study.txt"});
+
+  std::ofstream(study_.folder() / "eggs.txt") << "1, 0, 4.5\n";
+  EXPECT_EQ(run({"fecundity", data(), "-o", out("f.svg"), "--fecundity", out("eggs.txt")}), 0)
+      << err_.str();
+}
+
+// The desktop program itself, with no display to draw on.
+TEST(ChartBatchProgram, RunsWithoutADisplay) {
+  StudyFolder study(goldenStudy("three_stages"));
+  const QString out = QString::fromStdString((study.folder() / "sxj.png").string());
+  QProcess program;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    environment.remove(QString::fromLatin1(name));
+  }
+  program.setProcessEnvironment(environment);
+  program.start(QStringLiteral(PELLMAR_DESKTOP_PROGRAM),
+                {QStringLiteral("--export-chart"), QStringLiteral("sxj"),
+                 QString::fromStdString(study.data().string()), QStringLiteral("-o"), out});
+  ASSERT_TRUE(program.waitForFinished(20000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+  const QImage image(out);
+  EXPECT_EQ(image.size(), QSize(2008, 1417));  // 85 x 60 mm at 600 dpi
+  EXPECT_EQ(qRound(image.dotsPerMeterX() * 0.0254), 600);
+  EXPECT_EQ(filesIn(study.folder()), (std::set<std::string>{"study.txt", "sxj.png"}));
+}
+
+}  // namespace
+}  // namespace pellmar
