@@ -1,5 +1,6 @@
 #include "ui/output_files_window.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -8,10 +9,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/dialogs.h"
+#include "ui/report_viewer.h"
+#include "ui/table_takeaway.h"
 
 namespace pellmar {
 
@@ -53,6 +57,7 @@ QString describeOutputFile(const QString& fileName) {
 
 OutputFilesWindow::OutputFilesWindow(Dialogs& dialogs)
     : ReturnWindow(QStringLiteral("outputFilesWindow"), QStringLiteral("Well done!")),
+      dialogs_(dialogs),
       reportFile_(new QLineEdit(this)),
       folder_(new QLabel(this)),
       files_(new QTableWidget(this)),
@@ -68,6 +73,19 @@ OutputFilesWindow::OutputFilesWindow(Dialogs& dialogs)
   files_->verticalHeader()->hide();
   files_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   files_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  files_->setToolTip(QStringLiteral("Double-click a file to open it"));
+  enableTakeaway(*files_, HeadingRow::kHeader);
+  connect(files_, &QTableWidget::cellDoubleClicked, this,
+          [this](int row, int /*column*/) { openInSystem(filePath(row)); });
+
+  auto* viewReport = new QPushButton(QStringLiteral("View reports"), this);
+  viewReport->setObjectName(QStringLiteral("viewReportsButton"));
+  viewReport->setToolTip(QStringLiteral("Read the text reports of the run in Pellmar"));
+  connect(viewReport, &QPushButton::clicked, this, &OutputFilesWindow::viewReports);
+  auto* openFolder = new QPushButton(QStringLiteral("Open folder"), this);
+  openFolder->setObjectName(QStringLiteral("openFolderButton"));
+  openFolder->setToolTip(QStringLiteral("Open the folder of the data file and its results"));
+  connect(openFolder, &QPushButton::clicked, this, [this] { openInSystem(folderPath_); });
 
   print_->setObjectName(QStringLiteral("printButton"));
   connect(print_, &QPushButton::clicked, this,
@@ -82,6 +100,8 @@ OutputFilesWindow::OutputFilesWindow(Dialogs& dialogs)
   auto* report = new QHBoxLayout;
   report->addWidget(new QLabel(QStringLiteral("The output file is:  "), this));
   report->addWidget(reportFile_, 1);
+  report->addWidget(viewReport);
+  report->addWidget(openFolder);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(hints);
   buttons->addStretch();
@@ -96,24 +116,63 @@ OutputFilesWindow::OutputFilesWindow(Dialogs& dialogs)
   resize(820, 560);
 }
 
+OutputFilesWindow::~OutputFilesWindow() = default;
+
 void OutputFilesWindow::load(const Session& session) {
   print_->setEnabled(true);
   const std::string report = latestReport(session.writtenFiles, session.study.basicOutputFileName);
-  reportFile_->setText(QDir::toNativeSeparators(QString::fromStdString(report)));
-  folder_->setText(
-      QStringLiteral("In the folder ") +
-      QDir::toNativeSeparators(QFileInfo(QString::fromStdString(report)).absolutePath()) +
-      QLatin1Char(':'));
+  report_ = QString::fromStdString(report);
+  reportFile_->setText(QDir::toNativeSeparators(report_));
+  // The folder of the data file, where every result is written.
+  folderPath_ = QFileInfo(report_).absolutePath();
+  folder_->setText(QStringLiteral("In the folder ") + QDir::toNativeSeparators(folderPath_) +
+                   QLatin1Char(':'));
+  written_.clear();
   files_->setRowCount(0);
   for (const std::string& path : session.writtenFiles) {
+    written_.append(QString::fromStdString(path));
     if (path == report) continue;
     const QString name = QFileInfo(QString::fromStdString(path)).fileName();
     const int row = files_->rowCount();
     files_->insertRow(row);
     files_->setItem(row, 0, new QTableWidgetItem(describeOutputFile(name)));
-    files_->setItem(row, 1, new QTableWidgetItem(name));
+    auto* file = new QTableWidgetItem(name);
+    file->setData(Qt::UserRole, QString::fromStdString(path));
+    file->setToolTip(QDir::toNativeSeparators(QString::fromStdString(path)));
+    files_->setItem(row, 1, file);
   }
   files_->resizeColumnToContents(0);
+}
+
+QString OutputFilesWindow::filePath(int row) const {
+  const QTableWidgetItem* item = files_->item(row, 1);
+  return item != nullptr ? item->data(Qt::UserRole).toString() : QString();
+}
+
+void OutputFilesWindow::openInSystem(const QString& path) {
+  if (path.isEmpty()) return;
+  if (!QFileInfo::exists(path)) {
+    dialogs_.messageBox(
+        QStringLiteral("%1 is no longer there.").arg(QDir::toNativeSeparators(path)).toStdString(),
+        MessageButtons::kOk, "Open file", MessageKind::kWarning);
+    return;
+  }
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+    dialogs_.messageBox(QStringLiteral("The system has no program to open %1.")
+                            .arg(QDir::toNativeSeparators(path))
+                            .toStdString(),
+                        MessageButtons::kOk, "Open file", MessageKind::kWarning);
+  }
+}
+
+void OutputFilesWindow::viewReports() {
+  QStringList reports;
+  if (QFileInfo::exists(report_)) reports.append(report_);
+  for (const QString& path : written_) {
+    if (path != report_ && isTextReport(path)) reports.append(path);
+  }
+  if (!viewer_) viewer_ = std::make_unique<ReportViewer>();
+  viewer_->showReports(reports, report_);
 }
 
 }  // namespace pellmar

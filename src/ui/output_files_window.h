@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,29 +16,47 @@ class QTableWidget;
 namespace pellmar {
 
 class Dialogs;
+class ReportViewer;
 
 // "Well done!": the report of the run and every other file the program has written, each with
-// what it holds.
+// what it holds. A double click opens a file in the program the system has for it; "Open
+// folder" opens the folder of the files; "View reports" shows the text reports inside Pellmar.
 class OutputFilesWindow : public ReturnWindow {
   Q_OBJECT
 
  public:
   explicit OutputFilesWindow(Dialogs& dialogs);
+  ~OutputFilesWindow() override;
 
   void load(const Session& session);
 
   [[nodiscard]] QLineEdit* reportFile() const { return reportFile_; }
   [[nodiscard]] QTableWidget* files() const { return files_; }
+  // The full path of the file listed in a row of files().
+  [[nodiscard]] QString filePath(int row) const;
+  // The report viewer, once "View reports" has opened it.
+  [[nodiscard]] ReportViewer* reportViewer() const { return viewer_.get(); }
+
+  // Opens a file, or a folder, in the program the system has for it; tells the user when there
+  // is none.
+  void openInSystem(const QString& path);
+  // Shows the text reports of the run, the report of the run first.
+  void viewReports();
 
  signals:
   // "What you should know about these files".
   void hintsRequested();
 
  private:
+  Dialogs& dialogs_;
   QLineEdit* reportFile_;
   QLabel* folder_;
   QTableWidget* files_;
   QPushButton* print_;
+  QString report_;
+  QString folderPath_;
+  QStringList written_;
+  std::unique_ptr<ReportViewer> viewer_;
 };
 
 // The most recent report among the files written (names ending in "_Output.txt"), or the
