@@ -24,6 +24,8 @@ class ReportViewer : public QWidget {
   // Selects the next match of `text` after the cursor (before it with `backwards`), wrapping
   // round; false when the report does not hold it.
   bool find(const QString& text, bool backwards = false);
+  // Shows the search bar with the focus in its field, as Ctrl+F does.
+  void openFindBar();
 
   [[nodiscard]] QPlainTextEdit* text() const { return text_; }
   [[nodiscard]] QComboBox* reports() const { return reports_; }
@@ -31,7 +33,6 @@ class ReportViewer : public QWidget {
 
  private:
   void load(int index);
-  void openFindBar();
   void findFromBar(bool backwards);
 
   QComboBox* reports_;
