@@ -76,19 +76,20 @@ void PairedTestWindow::present(const PairedTestShown& shown) {
   note_->setVisible(!shown.test.note.empty());
 
   const std::vector<PairedTestRow>& rows = shown.test.rows;
-  constexpr int kColumns = 10;
+  constexpr int kColumns = 11;
   Grid grid(static_cast<int>(rows.size()) + 1, kColumns);
-  const std::array<QString, kColumns> headings = {
-      QStringLiteral("Parameter"),
-      QStringLiteral("Stage"),
-      QStringLiteral("Sex"),
-      QStringLiteral("First"),
-      QStringLiteral("Second"),
-      QStringLiteral("Difference"),
-      QStringLiteral("S.E."),
-      QString::number(shown.confidence * 100, 'g', 6) + QStringLiteral("% interval"),
-      QStringLiteral("p"),
-      QStringLiteral("Replicates")};
+  const QString percent = QString::number(shown.confidence * 100, 'g', 6) + QLatin1Char('%');
+  const std::array<QString, kColumns> headings = {QStringLiteral("Parameter"),
+                                                  QStringLiteral("Stage"),
+                                                  QStringLiteral("Sex"),
+                                                  QStringLiteral("First"),
+                                                  QStringLiteral("Second"),
+                                                  QStringLiteral("Difference"),
+                                                  QStringLiteral("S.E."),
+                                                  QStringLiteral("Lower ") + percent,
+                                                  QStringLiteral("Upper ") + percent,
+                                                  QStringLiteral("p"),
+                                                  QStringLiteral("Replicates")};
   for (int column = 0; column < kColumns; ++column) {
     grid.at(0, column) = headings[static_cast<std::size_t>(column)];
   }
@@ -98,15 +99,20 @@ void PairedTestWindow::present(const PairedTestShown& shown) {
     grid.at(r, 0) = quantityLabel(row.quantity);
     grid.at(r, 1) = QString::fromStdString(row.stage);
     grid.at(r, 2) = QString::fromStdString(row.sex);
-    grid.at(r, 3) = shownNumber(row.estimateFirst);
-    grid.at(r, 4) = shownNumber(row.estimateSecond);
-    grid.at(r, 5) = shownNumber(row.difference);
+    // Every cell keeps its full value for copies and exports.
+    const auto number = [&grid, r](int column, std::optional<double> value) {
+      if (value) grid.setNumber(r, column, *value, shownNumber(value));
+    };
+    number(3, row.estimateFirst);
+    number(4, row.estimateSecond);
+    number(5, row.difference);
     if (const auto& d = row.differences) {
-      grid.at(r, 6) = shownNumber(d->se);
-      grid.at(r, 7) = shownNumber(d->low) + QStringLiteral(" to ") + shownNumber(d->high);
+      number(6, d->se);
+      number(7, d->low);
+      number(8, d->high);
     }
-    grid.at(r, 8) = shownNumber(row.p);
-    grid.at(r, 9) = QString::number(row.replicates);
+    number(9, row.p);
+    grid.setNumber(r, 10, static_cast<double>(row.replicates), QString::number(row.replicates));
   }
   showGrid(*grid_, grid);
   grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);

@@ -10,6 +10,7 @@
 #include "ui/display_number.h"
 #include "ui/quotations.h"
 #include "ui/resampling_results_window.h"
+#include "ui/table_takeaway.h"
 
 namespace pellmar {
 namespace {
@@ -249,7 +250,9 @@ TEST_F(MainWindowTest, PairedBootstrapTestMatchesTheCommandLine) {
   const auto* grid = results->findChild<QTableWidget*>("pairedTestGrid");
   EXPECT_EQ(grid->item(1, 0)->text(), QStringLiteral("Net consumption rate (C0)"));
   EXPECT_EQ(grid->item(1, 5)->text(), QStringLiteral("0"));
-  EXPECT_EQ(grid->item(1, 9)->text(), QStringLiteral("20"));
+  EXPECT_EQ(grid->item(1, 10)->text(), QStringLiteral("20"));
+  EXPECT_EQ(grid->item(0, 7)->text(), QStringLiteral("Lower 95%"));
+  EXPECT_EQ(grid->item(1, 5)->data(kFullValueRole), QVariant(0.0)) << "the full value is kept";
   EXPECT_FALSE(results->findChild<QLabel*>("noteLabel")->isVisibleTo(results));
   results->close();
   EXPECT_TRUE(paired->isEnabled());
