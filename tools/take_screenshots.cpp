@@ -156,14 +156,21 @@ void click(QWidget& parent, const char* button) {
   found->click();
 }
 
-// The second treatment of the comparison: a cohort like the example's that lives shorter,
-// bootstrapped as the example is, its C0 values in the layout the comparison reads.
-std::string secondTreatment(const fs::path& folder) {
+// A second study: a cohort like the example's that lives shorter, with the eggs of its females.
+std::string secondStudy(const fs::path& folder) {
   pellmar::tools::StudyShape shape;
   shape.seed = 2027;
   shape.adultLifeScale = 0.8;
   const fs::path study = folder / "short_lived.txt";
   std::ofstream(study, std::ios::binary) << pellmar::tools::generateStudy(shape);
+  std::ofstream(folder / "short_lived_fecundity.txt", std::ios::binary)
+      << pellmar::tools::generateFecundity(shape);
+  return study.string();
+}
+
+// The second treatment of the comparison: the second study bootstrapped as the example is, its
+// C0 values in the layout the comparison reads.
+std::string secondTreatment(const fs::path& study, const fs::path& folder) {
   pellmar::Program program([] { return ClockReading{"2026-05-04 10:00:00", 10, 0, 0}; });
   program.run(pellmar::OpenRequest{study.string(), 1});
   program.run(pellmar::BasicRunRequest{});
@@ -186,7 +193,9 @@ void walkThrough(Camera& camera, const fs::path& examples, const fs::path& work)
     fs::copy_file(examples / name, work / name, fs::copy_options::overwrite_existing);
   }
   fs::create_directories(work / "treatment2");
-  const std::string treatment2 = secondTreatment(work / "treatment2");
+  fs::create_directories(work / "second");
+  const std::string secondStudyFile = secondStudy(work / "second");
+  const std::string treatment2 = secondTreatment(secondStudyFile, work / "treatment2");
 
   pellmar::DesktopSettings settings(QString::fromStdString((work / "pellmar.ini").string()));
   ScreenshotDialogs dialogs(camera);
@@ -251,10 +260,20 @@ void walkThrough(Camera& camera, const fs::path& examples, const fs::path& work)
   dialogs.shootNext(QStringLiteral("11_comparison"));
   click(*window.centralWidget(), "compareBootstrapsButton");
 
-  // 8. The files written, and the reports read inside the program.
+  // 8. The paired bootstrap test against the second study with its fecundity, bootstrapped as
+  // this one was.
+  dialogs.chooseFile(secondStudyFile)
+      .chooseFile((work / "second" / "short_lived_fecundity.txt").string());
+  click(*window.centralWidget(), "pairedBootstrapTestButton");
+  QWidget* paired = topLevel("pairedTestWindow");
+  paired->resize(1100, 560);
+  camera.shoot(*paired, QStringLiteral("12_paired_test"));
+  paired->close();
+
+  // 9. The files written, and the reports read inside the program.
   click(*window.centralWidget(), "outputFilesButton");
   auto* files = dynamic_cast<pellmar::OutputFilesWindow*>(topLevel("outputFilesWindow"));
-  camera.shoot(*files, QStringLiteral("12_output_files"));
+  camera.shoot(*files, QStringLiteral("13_output_files"));
   files->viewReports();
   pellmar::ReportViewer& viewer = *files->reportViewer();
   viewer.reports()->setCurrentIndex(
@@ -263,7 +282,7 @@ void walkThrough(Camera& camera, const fs::path& examples, const fs::path& work)
   viewer.openFindBar();
   viewer.findText()->setText(QStringLiteral("t-value"));
   viewer.find(viewer.findText()->text());
-  camera.shoot(viewer, QStringLiteral("13_report_viewer"));
+  camera.shoot(viewer, QStringLiteral("14_report_viewer"));
   viewer.close();
   files->close();
 }
