@@ -36,11 +36,13 @@ consumption at age x per newborn.</li>
 <li><b>C0</b>, the net consumption rate: the sum of l(x)c(x) over all ages, the mean number of
 prey an individual consumes during its life, dead ones included.</li>
 </ul>
-<p>The bootstrap and the jackknife estimate the standard error of C0. With the stable
-age-stage distribution of the same cohort, taken from the life-table program Corvane, Pellmar
-also computes the stable and the finite predation rates of a growing population.</p>
+<p>The bootstrap and the jackknife estimate the standard error of C0. With the eggs each female
+laid (Read fecundity), or with the stable age-stage distribution of the same cohort from a
+life-table analysis (Read SASD), Pellmar also computes the stable and the finite predation rates
+of a growing population.</p>
 <p>Work through the numbered steps of the main window: open a data file, press Basic Run,
-look at the figures, then read the stable age-stage distribution and run the bootstrap.</p>
+look at the figures, then read the fecundity or the stable age-stage distribution and run the
+bootstrap.</p>
 )");
 }
 
