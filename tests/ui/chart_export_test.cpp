@@ -75,16 +75,8 @@ TEST(ChartExportRequest, FormatsSizesAndLimits) {
   EXPECT_THROW(validate(request), UserError);
 }
 
-class ChartPictures : public ::testing::Test {
+class ChartPictures : public test_support::ThreeStagesSuite {
  protected:
-  static void SetUpTestSuite() {
-    study() = std::make_unique<AnalysedStudy>(goldenStudy("three_stages"));
-  }
-  static void TearDownTestSuite() { study().reset(); }
-  static std::unique_ptr<AnalysedStudy>& study() {
-    static std::unique_ptr<AnalysedStudy> analysed;
-    return analysed;
-  }
   static ChartDrawing drawing(LifeChart kind) {
     return [kind](QChart& chart) {
       drawLifeChart(chart, kind, study()->program.session(), ChartPlace::kMainWindow);

@@ -27,18 +27,8 @@ QLineSeries* curve(const QChart& chart, int index) {
 }
 
 // Three individuals, stages egg, larva and adult; ages 0..4 (see the study file).
-class LifeCharts : public ::testing::Test {
+class LifeCharts : public test_support::ThreeStagesSuite {
  protected:
-  static void SetUpTestSuite() {
-    study() = std::make_unique<AnalysedStudy>(goldenStudy("three_stages"));
-  }
-  static void TearDownTestSuite() { study().reset(); }
-  static std::unique_ptr<AnalysedStudy>& study() {
-    static std::unique_ptr<AnalysedStudy> analysed;
-    return analysed;
-  }
-  static const Session& session() { return study()->program.session(); }
-
   QChart chart_;
 };
 

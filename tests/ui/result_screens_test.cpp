@@ -17,9 +17,6 @@
 namespace pellmar {
 namespace {
 
-using test_support::AnalysedStudy;
-using test_support::goldenStudy;
-
 TEST(DisplayNumber, RoundsHalvesToEvenWithoutTrailingZeros) {
   EXPECT_EQ(displayNumber(0.5, 4), QStringLiteral("0.5"));
   EXPECT_EQ(displayNumber(2.0, 2), QStringLiteral("2"));
@@ -33,18 +30,7 @@ TEST(DisplayNumber, RoundsHalvesToEvenWithoutTrailingZeros) {
 
 // Three individuals (egg, larva, adult): all are eggs at age 0 and larvae at age 1; at age 2
 // two larvae and the male; the female and the male at ages 3 and 4.
-class ResultScreens : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    study() = std::make_unique<AnalysedStudy>(goldenStudy("three_stages"));
-  }
-  static void TearDownTestSuite() { study().reset(); }
-  static std::unique_ptr<AnalysedStudy>& study() {
-    static std::unique_ptr<AnalysedStudy> analysed;
-    return analysed;
-  }
-  static const Session& session() { return study()->program.session(); }
-};
+class ResultScreens : public test_support::ThreeStagesSuite {};
 
 TEST_F(ResultScreens, MatrixGridsShowADashOutsideEachStagesAges) {
   const std::vector<ResultTab> tabs = resultTabs(session());

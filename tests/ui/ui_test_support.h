@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -48,6 +49,21 @@ struct AnalysedStudy {
   }
   StudyFolder folder;
   Program program{readSystemClock};
+};
+
+// A suite whose tests share one analysed study of three individuals (egg, larva, adult), the
+// golden case three_stages: analysed once per suite, since every test only reads it.
+class ThreeStagesSuite : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    study() = std::make_unique<AnalysedStudy>(goldenStudy("three_stages"));
+  }
+  static void TearDownTestSuite() { study().reset(); }
+  static std::unique_ptr<AnalysedStudy>& study() {
+    static std::unique_ptr<AnalysedStudy> analysed;
+    return analysed;
+  }
+  static const Session& session() { return study()->program.session(); }
 };
 
 // The top-level window with an object name, or nullptr.
