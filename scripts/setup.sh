@@ -4,7 +4,9 @@
 # sanitizer and fuzzer runtimes for the sanitizer build, llvm for readable stack traces,
 # clang-tidy, the mingw-w64 cross compiler and wine for the Windows build and its tests, and
 # what the Debian package is made and checked with (dpkg-dev and file for its dependencies,
-# help2man for the manual page, the desktop entry's and the metainfo's validators).
+# help2man for the manual page, the desktop entry's and the metainfo's validators), and the fonts
+# a lab's desktop has: the desktop tests lay their widgets out in DejaVu Sans whatever else is
+# installed, and must pass beside the Noto fonts that most desktops bring.
 # Does nothing when every package is already installed.
 set -euo pipefail
 
@@ -18,6 +20,7 @@ packages=(
   clang-tidy
   g++-mingw-w64-x86-64-posix wine wine64
   dpkg-dev file help2man desktop-file-utils appstream
+  fonts-dejavu-core fonts-noto-mono fonts-noto-core
 )
 
 missing=()

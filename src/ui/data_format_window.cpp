@@ -1,6 +1,5 @@
 #include "ui/data_format_window.h"
 
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
+#include "ui/fixed_pitch_font.h"
 
 namespace pellmar {
 
@@ -70,7 +70,7 @@ DataFormatWindow::DataFormatWindow(Dialogs& dialogs)
       example_(new QPlainTextEdit(exampleDataFile(), this)) {
   example_->setObjectName(QStringLiteral("exampleText"));
   example_->setReadOnly(true);
-  example_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  example_->setFont(fixedPitchFont());
 
   const auto explanation = [this](const QString& name, const QString& text) {
     auto* box = new QPlainTextEdit(text, this);

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +14,8 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <functional>
+
+#include "ui/fixed_pitch_font.h"
 
 namespace pellmar {
 
@@ -58,7 +59,7 @@ ReportViewer::ReportViewer(QWidget* parent)
   text_->setObjectName(QStringLiteral("reportText"));
   text_->setReadOnly(true);
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  text_->setFont(fixedPitchFont());
   // Keeps the selection of a match visible while the search field has the focus.
   text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   findText_->setObjectName(QStringLiteral("findText"));
