@@ -119,7 +119,9 @@ TEST_F(ProgramTest, MissingDataFileIsRefusedBeforeAnythingIsWritten) {
 
 TEST_F(ProgramTest, DataFaultEndsTheProgram) {
   std::string bad = kGoodStudy;
-  bad.replace(bad.find("2,N,3"), 1, "7");
+  const std::size_t serial = bad.find("2,N,3");
+  ASSERT_NE(serial, std::string::npos);
+  bad[serial] = '7';
   const std::string path = writeData("bad.txt", bad);
   Program program(readSystemClock);
   const UserError error = errorFrom([&] { program.run(OpenRequest{path, 1}); });
