@@ -3,9 +3,11 @@
 #   1. the release build and its tests (the README's build);
 #   2. the whole test suite again under AddressSanitizer and UndefinedBehaviorSanitizer
 #      (Clang; any report fails the test). The desktop tests run there too: Qt's own
-#      libraries are not instrumented, only Pellmar's code;
-#   3. the build without Qt (the cli preset): everything but the desktop program builds, and
-#      nothing of the build needs Qt (the other stages run its tests);
+#      libraries are not instrumented, only Pellmar's code. The walk-through's screenshot
+#      tool is built here;
+#   3. the build without Qt (the cli preset, unoptimised as cli-check): everything but the
+#      desktop program builds, and nothing of the build needs Qt (the other stages run its
+#      tests);
 #   4. every fuzz target of the file readers, 10 s each, two at a time, after replaying every
 #      input that once failed (scripts/fuzz.sh; the targets are built by stage 2; the long
 #      runs are scripts/fuzz.sh 600). PELLMAR_FUZZ_SECONDS changes the time;
@@ -44,13 +46,13 @@ ctest --preset release
 
 stage "Sanitizer build and tests"
 cmake --preset asan
-cmake --build --preset asan
+cmake --build --preset asan --target all pellmar-screenshots
 ctest --preset asan
 
 stage "Build without Qt and its tests"
-cmake --preset cli
-cmake --build --preset cli
-ctest --preset cli -R no_qt_in_build
+cmake --preset cli-check
+cmake --build --preset cli-check
+ctest --preset cli-check
 
 stage "Fuzz targets"
 ./scripts/fuzz.sh "${PELLMAR_FUZZ_SECONDS:-10}"
