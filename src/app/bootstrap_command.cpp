@@ -105,12 +105,18 @@ std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& se
                            echoedField(answer) + "\" was given.",
                        MessageButtons::kOk, "Bootstrap", MessageKind::kWarning);
   }
+  if (ownLifeTable(session)) {
+    request.redrawBarren =
+        dialogs.messageBox(kRedrawBarrenQuestion, MessageButtons::kYesNo, "Bootstrap",
+                           MessageKind::kResult) == MessageAnswer::kYes;
+  }
   return request;
 }
 
 bool offersSamplesFile(const Session& session) {
   const BootstrapState& boot = session.bootstrap;
-  return boot.done && boot.ownLifeTable && boot.bootSampleSize == session.study.individualCount;
+  return boot.done && boot.ownLifeTable && boot.bootSampleSize == session.study.individualCount &&
+         (boot.redrawBarren || boot.barrenReplicates == 0);
 }
 
 std::optional<SamplesFileRequest> askSamplesFile(Dialogs& dialogs, const Session& session) {
@@ -197,6 +203,7 @@ BootstrapResult Program::run(const BootstrapRequest& request, const ProgressRepo
     state.bootCount = replicates;
     state.bootSampleSize = sampleSize;
     state.seed = request.seed;
+    state.redrawBarren = request.redrawBarren;
     state.beganAt = clock_().dateTimeText;
     sizeBootstrapTables(state, replicates, master.stageCount, master.sexCount);
 
@@ -243,6 +250,7 @@ BootstrapResult Program::run(const BootstrapRequest& request, const ProgressRepo
     result.fp = state.fp;
     result.beganAt = state.beganAt;
     result.endedAt = state.endedAt;
+    if (state.ownLifeTable) result.barrenReplicates = barrenReplicatesLine(state);
     result.filesWritten = filesWrittenSince(filesBefore);
     return result;
   });
@@ -259,6 +267,14 @@ SamplesFileResult Program::run(const SamplesFileRequest& /*request*/) {
                       ErrorKind::kInvalidRequest);
     }
     SamplesFileResult result;
+    if (!boot.redrawBarren && boot.barrenReplicates > 0) {
+      result.warning = Notice{
+          "Bootstrap", "The samples file was not written: " + barrenReplicatesLine(boot) +
+                           ", and a samples file holds only replicates with eggs (their R0 and "
+                           "lambda). Run the bootstrap with --redraw-barren (answer Yes to "
+                           "drawing such replicates again) to write one."};
+      return result;
+    }
     if (boot.bootSampleSize != s.study.individualCount) {
       result.warning =
           Notice{"Bootstrap", "The samples file was not written: its replicates would hold " +

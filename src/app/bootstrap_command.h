@@ -25,7 +25,10 @@ struct BootstrapRequest {
   int replicates = 0;             // own samples: B, 1 .. 200010
   std::optional<int> sampleSize;  // own samples: n, 1 .. 405; the cohort's size when not given
   std::uint64_t seed = 0;         // own samples: every replicate's random stream is made from it
-  std::string samplesFile;        // same samples
+  // Own samples with eggs: draw a replicate that drew no laying female again (the conditional
+  // bootstrap) instead of keeping it with R0 = 0.
+  bool redrawBarren = false;
+  std::string samplesFile;  // same samples
 };
 
 struct BootstrapResult {
@@ -39,6 +42,9 @@ struct BootstrapResult {
   ReplicateSummary fp;   // same samples only
   std::string beganAt;
   std::string endedAt;
+  // Own samples with eggs: how many replicates drew no laying female ("37 of 2000 replicates
+  // drew no laying female"), or were drawn again.
+  std::optional<std::string> barrenReplicates;
   std::vector<std::string> filesWritten;
 };
 
@@ -68,7 +74,13 @@ inline constexpr std::string_view kSamplesFileQuestion =
 inline constexpr std::string_view kNormalDensityQuestion =
     "Do you need normal density curve for each developmental stage, consumption, and longevity?";
 
-// Asks whether to use the same samples and then for the samples file, or for B, n and the seed.
+// The question after the seed, for own samples with eggs; No keeps replicates without eggs.
+inline constexpr std::string_view kRedrawBarrenQuestion =
+    "Some replicates may draw no female that laid eggs. Draw such a replicate again until it has "
+    "one (the conditional bootstrap)?\nNo, the usual choice, keeps it with R0 = 0.";
+
+// Asks whether to use the same samples and then for the samples file, or for B, n, the seed and,
+// for own samples with eggs, whether to draw again the replicates without eggs (No by default).
 // Nullopt when a file dialog is cancelled, and when the same samples are chosen before the
 // stable age-stage distribution has been read (the user is told so). A seed that is not a whole
 // number from 0 to 2^64 - 1 is refused and asked again; an empty answer takes `clockSeed`.

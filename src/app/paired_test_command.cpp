@@ -137,6 +137,8 @@ PairedTestResult Program::run(const PairedTestRequest& request, const ProgressRe
       BootstrapRequest bootstrap;
       bootstrap.replicates = boot.bootCount;
       bootstrap.sampleSize = request.secondSampleSize;
+      // Both studies' replicates are drawn the same way.
+      bootstrap.redrawBarren = boot.redrawBarren;
       bootstrap.seed = result.secondSeed;
       second.run(bootstrap, progress, stop);
       second.run(request.secondRecord);

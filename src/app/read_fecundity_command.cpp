@@ -104,8 +104,9 @@ ReadFecundityResult Program::run(const ReadFecundityRequest& request) {
       result.omega = predation.finitePredationRate;
       result.lnOmega = predation.intrinsicPredationRate;
       result.lnOmegaDefined = predation.intrinsicRateDefined;
-      result.message = Notice{"Finit predation rate",
-                              growthMessage(table) + "\n" + finitePredationRateMessage(predation)};
+      result.message = Notice{
+          "Finit predation rate",
+          growthMessage(table) + "\n" + finitePredationRateMessage(predation, s.study.timeUnit)};
     } else {
       result.message = Notice{kTitle, growthMessage(table)};
       result.warning =

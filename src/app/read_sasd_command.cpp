@@ -50,7 +50,8 @@ ReadSasdResult Program::run(const ReadSasdRequest& request) {
     result.omega = predation.finitePredationRate;
     result.lnOmega = predation.intrinsicPredationRate;
     result.lnOmegaDefined = predation.intrinsicRateDefined;
-    result.message = Notice{"Finit predation rate", finitePredationRateMessage(predation)};
+    result.message = Notice{"Finit predation rate",
+                            finitePredationRateMessage(predation, session_.study.timeUnit)};
     result.filesWritten = filesWrittenSince(filesBefore);
     return result;
   });

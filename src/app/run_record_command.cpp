@@ -79,6 +79,12 @@ RunRecordResult Program::run(const RunRecordRequest& request) {
     // As digits in a string: a 64-bit seed is beyond what many JSON readers hold exactly.
     record["seed"] = boot.done && !boot.sameSamples ? ordered_json(std::to_string(boot.seed))
                                                     : ordered_json(nullptr);
+    // Own samples with eggs: the replicates that drew no laying female (or were drawn again).
+    record["barren_replicates"] = boot.done && boot.ownLifeTable
+                                      ? ordered_json(boot.barrenReplicates)
+                                      : ordered_json(nullptr);
+    record["redraw_barren"] =
+        boot.done && boot.ownLifeTable ? ordered_json(boot.redrawBarren) : ordered_json(nullptr);
     record["confidence"] = confidence_;
     record["files_written"] = ordered_json::array();
     for (const std::string& file : s.writtenFiles) {

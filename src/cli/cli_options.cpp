@@ -21,6 +21,7 @@ const char* cliUsage() {
          "  pellmar-cli run DATA [--time-unit T] [--sasd FILE | --fecundity FILE]\n"
          "                  [--bootstrap B [--sample-size N] [--seed S] | --same-samples FILE |\n"
          "                   --jackknife] [--normal-density] [--write-samples]\n"
+         "                  [--redraw-barren]\n"
          "                  [--compare FILE] [--confidence P] [--quiet | --json]\n"
          "      Does what a user of the desktop program does: opens the raw data file DATA,\n"
          "      runs the Basic Run and, when asked, reads the stable age-stage distribution\n"
@@ -31,7 +32,7 @@ const char* cliUsage() {
          "  pellmar-cli compare FIRST SECOND [--time-unit T]\n"
          "                  [--sasd-first FILE --sasd-second FILE |\n"
          "                   --fecundity-first FILE --fecundity-second FILE] --bootstrap B\n"
-         "                  [--sample-size N] [--seed S] [--confidence P]\n"
+         "                  [--sample-size N] [--seed S] [--redraw-barren] [--confidence P]\n"
          "      Runs each of two studies as run does with --bootstrap B (FIRST with the seed S,\n"
          "      SECOND with S + 1), writing each study's files beside its data, then pairs\n"
          "      replicate b of FIRST with replicate b of SECOND: the paired bootstrap test of\n"
@@ -64,6 +65,9 @@ const char* cliUsage() {
          "  --normal-density      answer Yes to the question for normal density curves\n"
          "  --write-samples       with --fecundity and --bootstrap, write every replicate's\n"
          "                        individuals, R0 and lambda as a samples file\n"
+         "  --redraw-barren       with fecundity and --bootstrap, draw a replicate that drew\n"
+         "                        no laying female again until it has one (the conditional\n"
+         "                        bootstrap); by default it is kept, with R0 = 0\n"
          "  --compare FILE        after a bootstrap, the t-test against the bootstrap C0 values\n"
          "                        of a second treatment in FILE\n"
          "  --sasd-first FILE     compare: the stable age-stage distribution file of FIRST\n"
@@ -112,6 +116,7 @@ constexpr KnownOption kKnownOptions[] = {
     {"--jackknife", false, kRunOption},
     {"--normal-density", false, kRunOption},
     {"--write-samples", false, kRunOption},
+    {"--redraw-barren", false, kRunOption | kCompareOption},
     {"--compare", true, kRunOption},
     {"--sasd-first", true, kCompareOption},
     {"--sasd-second", true, kCompareOption},
@@ -272,6 +277,8 @@ class CommandLineParser {
       options_.normalDensity = true;
     } else if (name == "--write-samples") {
       options_.writeSamples = true;
+    } else if (name == "--redraw-barren") {
+      options_.redrawBarren = true;
     } else if (name == "--compare") {
       options_.compareFile = value;
     } else if (name == "--confidence") {
@@ -308,8 +315,10 @@ class CommandLineParser {
         throw UsageError{std::string("--fecundity and ") + name + " cannot be used together"};
       }
     }
-    if (options_.writeSamples && !(options_.fecundityFile && options_.bootstrapReplicates)) {
-      throw UsageError{"--write-samples needs --fecundity and --bootstrap"};
+    for (const char* name : {"--write-samples", "--redraw-barren"}) {
+      if (given_.count(name) != 0 && !(options_.fecundityFile && options_.bootstrapReplicates)) {
+        throw UsageError{std::string(name) + " needs --fecundity and --bootstrap"};
+      }
     }
     const bool bootstrap = options_.bootstrapReplicates || options_.sameSamplesFile;
     for (const char* name : {"--normal-density", "--compare"}) {
@@ -341,6 +350,9 @@ class CommandLineParser {
     // Each study's stable distribution has one source, and both studies the same kind.
     if (options_.sasdFile && options_.fecundityFile) {
       throw UsageError{"--sasd-first and --fecundity-first cannot be used together"};
+    }
+    if (options_.redrawBarren && !options_.fecundityFile) {
+      throw UsageError{"--redraw-barren needs --fecundity-first and --fecundity-second"};
     }
     if (sameOutputBase(options_.dataFile, options_.secondDataFile)) {
       throw UsageError{quoted(options_.dataFile) + " and " + quoted(options_.secondDataFile) +

@@ -37,7 +37,7 @@ ordered_json textOrNull(const std::string& text) {
 }  // namespace
 
 void printMainResults(std::ostream& out, const std::vector<SummaryRow>& summary,
-                      ResampledBy resampling, double confidence) {
+                      ResampledBy resampling, double confidence, double timeUnit) {
   if (summary.empty()) return;
   out << "Main results";
   if (resampling == ResampledBy::kBootstrap) {
@@ -56,6 +56,11 @@ void printMainResults(std::ostream& out, const std::vector<SummaryRow>& summary,
       line += "[" + shortNumber(resampled->low) + ", " + shortNumber(resampled->high) + "]";
       line += "  (" + std::to_string(resampled->count) + " values)";
     }
+    // With a time unit other than a day the reader could take psi and omega per time unit,
+    // as the fixed-layout files have them.
+    if (timeUnit != 1 && (row->quantity == "psi" || row->quantity == "omega")) {
+      line += "  " + std::string(summaryUnit(row->quantity));
+    }
     while (!line.empty() && line.back() == ' ') line.pop_back();
     out << line << '\n';
   }
@@ -69,8 +74,8 @@ void printPairedTest(std::ostream& out, const PairedTest& test, double confidenc
     if (c0->difference) out << " difference " << shortNumber(*c0->difference);
     if (const auto& d = c0->differences) {
       out << ", " << percentText(confidence) << " percentile interval [" << shortNumber(d->low)
-          << ", " << shortNumber(d->high) << "], p = " << shortNumber(*c0->p) << " ("
-          << c0->replicates << " replicates)";
+          << ", " << shortNumber(d->high) << "], p " << pValueText(*c0->p) << " (" << c0->replicates
+          << " replicates)";
     }
     out << '\n';
   }
@@ -87,6 +92,7 @@ std::string resultsJson(const std::vector<SummaryRow>& summary,
         {"quantity", row.quantity},
         {"stage", textOrNull(row.stage)},
         {"sex", textOrNull(row.sex)},
+        {"unit", textOrNull(std::string(summaryUnit(row.quantity)))},
         {"estimate", numberOrNull(row.estimate)},
         {"boot_mean", numberOrNull(resampled ? std::optional(resampled->mean) : std::nullopt)},
         {"se", numberOrNull(resampled ? resampled->se : std::nullopt)},

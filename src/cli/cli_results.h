@@ -14,9 +14,10 @@ namespace pellmar {
 enum class ResampledBy { kNothing, kBootstrap, kJackknife };
 
 // The short table of the main results that follows a run's messages: C0 with its SE and
-// interval where they were computed, psi, omega and Qp.
+// interval where they were computed, psi, omega and Qp, per day; psi and omega name their unit
+// when the time unit is not a day.
 void printMainResults(std::ostream& out, const std::vector<SummaryRow>& summary,
-                      ResampledBy resampling, double confidence);
+                      ResampledBy resampling, double confidence, double timeUnit);
 
 // The paired bootstrap test's line of C0 (the difference of the estimates, the interval of the
 // paired differences and p) and the test's note when it has one.

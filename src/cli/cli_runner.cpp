@@ -42,6 +42,7 @@ CliRequests requestsFrom(const CliOptions& options) {
     bootstrap.replicates = *options.bootstrapReplicates;
     bootstrap.sampleSize = options.sampleSize;
     bootstrap.seed = options.seed ? *options.seed : seedFromClock();
+    bootstrap.redrawBarren = options.redrawBarren;
     requests.bootstrap = bootstrap;
   }
   requests.normalDensity = options.normalDensity;
@@ -118,7 +119,8 @@ int runAnalysis(Program& program, const CliRequests& requests, std::ostream& out
       out << "Bootstrap seed: " << requests.bootstrap->seed << '\n';
     }
     ProgressLines progress(progressOut, "Bootstrap");
-    program.run(*requests.bootstrap, std::ref(progress));
+    const BootstrapResult bootstrap = program.run(*requests.bootstrap, std::ref(progress));
+    if (bootstrap.barrenReplicates) out << *bootstrap.barrenReplicates << '\n';
     out << kNormalDensityQuestion << '\n';
     if (requests.normalDensity) {
       out << program.run(NormalDensityRequest{}).message.text << '\n';
@@ -217,7 +219,9 @@ int runCommand(const CliOptions& options, std::ostream& out, std::ostream& err) 
   const ResampledBy resampling = session.bootstrap.done   ? ResampledBy::kBootstrap
                                  : session.jackknife.done ? ResampledBy::kJackknife
                                                           : ResampledBy::kNothing;
-  if (!requests.pairedTest) printMainResults(said, summary, resampling, program.confidence());
+  if (!requests.pairedTest) {
+    printMainResults(said, summary, resampling, program.confidence(), session.study.timeUnit);
+  }
   // The run record comes last, after every other file, also when a later step failed.
   if (session.basic.basicRunDone) {
     try {

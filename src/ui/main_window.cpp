@@ -619,10 +619,14 @@ void MainWindow::bootstrap() {
   program_->restartReportNumbers();
   const auto request = askBootstrap(dialogs_, program_->session(), seedFromClock());
   if (!request) return;
-  runInBackground([this, &request](std::stop_token stop) {
-    program_->run(*request, progressShownAs("Bootstrap"), stop);
+  std::optional<std::string> barren;
+  runInBackground([this, &request, &barren](std::stop_token stop) {
+    barren = program_->run(*request, progressShownAs("Bootstrap"), stop).barrenReplicates;
   });
   showBootstrapTimes();
+  if (barren && program_->session().bootstrap.barrenReplicates > 0) {
+    statusBar()->showMessage(QString::fromStdString(*barren));
+  }
   showResamplingResults();
   if (const auto curves = askNormalDensity(dialogs_)) showNotice(program_->run(*curves).message);
   if (const auto samples = askSamplesFile(dialogs_, program_->session())) {

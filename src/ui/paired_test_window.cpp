@@ -111,7 +111,10 @@ void PairedTestWindow::present(const PairedTestShown& shown) {
       number(7, d->low);
       number(8, d->high);
     }
-    number(9, row.p);
+    // Below 0.001 the screen shows "< 0.001"; the cell keeps the number.
+    if (row.p) {
+      grid.setNumber(r, 9, *row.p, *row.p < 0.001 ? QStringLiteral("< 0.001") : shownNumber(row.p));
+    }
     grid.setNumber(r, 10, static_cast<double>(row.replicates), QString::number(row.replicates));
   }
   showGrid(*grid_, grid);

@@ -36,8 +36,9 @@ QWidget* topLevelWindow(const QString& objectName) {
 MessageAnswer QtDialogs::messageBox(std::string_view text, MessageButtons buttons,
                                     std::string_view title, MessageKind kind) {
   if (buttons == MessageButtons::kYesNo) {
+    // No is the default: Enter never starts what the user did not choose.
     const auto answer = QMessageBox::question(dialogParent(), toQt(title), toQt(text),
-                                              QMessageBox::Yes | QMessageBox::No);
+                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     return answer == QMessageBox::Yes ? MessageAnswer::kYes : MessageAnswer::kNo;
   }
   switch (kind) {

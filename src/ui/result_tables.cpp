@@ -151,19 +151,24 @@ Grid lifeTableGrid(const FecundityLifeTable& table) {
 
 // R0, r, lambda, T, GRR, F and the predation rates that follow from the life table; "-" for
 // what a life table without eggs does not have.
-Grid populationParameterGrid(const FecundityLifeTable& table, const PredationState& predation) {
+// psi and omega per day: psi per time unit / t, and omega = psi(day) x lambda(day).
+Grid populationParameterGrid(const FecundityLifeTable& table, const PredationState& predation,
+                             double timeUnit) {
   const auto& growth = table.growth;
   const bool rates = growth.has_value() && predation.sasdDone;
+  const double psiPerDay = predation.stablePredationRate / timeUnit;
   const std::array<std::pair<QString, std::optional<double>>, 8> rows = {{
       {QStringLiteral("R0"), table.R0},
       {QStringLiteral("r (1/day)"), growth ? std::optional(growth->r) : std::nullopt},
       {QStringLiteral("lambda (1/day)"), growth ? std::optional(growth->lambda) : std::nullopt},
       {QStringLiteral("T (days)"), growth ? std::optional(growth->T) : std::nullopt},
       {QStringLiteral("GRR"), table.GRR},
-      {QStringLiteral("F (eggs/female)"), table.F},
-      {QStringLiteral("psi"), rates ? std::optional(predation.stablePredationRate) : std::nullopt},
-      {QStringLiteral("omega"),
-       rates ? std::optional(predation.finitePredationRate) : std::nullopt},
+      {QStringLiteral("F (eggs/female)"),
+       table.femaleCount > 0 ? std::optional(table.F) : std::nullopt},
+      {QStringLiteral("psi (prey/individual/day)"),
+       rates ? std::optional(psiPerDay) : std::nullopt},
+      {QStringLiteral("omega (prey/individual/day)"),
+       rates ? std::optional(psiPerDay * predation.finiteRate) : std::nullopt},
   }};
   Grid grid(static_cast<int>(rows.size()) + 1, 2);
   grid.at(0, 0) = QStringLiteral("Parameter");
@@ -213,8 +218,8 @@ std::vector<ResultTab> resultTabs(const Session& session) {
   if (session.lifeTable) {
     const FecundityLifeTable& table = *session.lifeTable;
     tabs.push_back({QStringLiteral("Life table"), lifeTableGrid(table)});
-    tabs.push_back(
-        {QStringLiteral("R0, r, lambda, T"), populationParameterGrid(table, session.predation)});
+    tabs.push_back({QStringLiteral("R0, r, lambda, T"),
+                    populationParameterGrid(table, session.predation, session.study.timeUnit)});
     tabs.push_back({QStringLiteral("Female periods"), femalePeriodGrid(table)});
   }
   return tabs;

@@ -37,15 +37,15 @@ std::map<RowKey, std::vector<std::string>> cellsOf(const std::string& text) {
     const std::string line = text.substr(start, end - start);
     start = end + 2;
     if (header) {
-      EXPECT_EQ(line, "quantity,stage,sex,estimate,boot_mean,se,ci_low,ci_high,replicates");
+      EXPECT_EQ(line, "quantity,stage,sex,unit,estimate,boot_mean,se,ci_low,ci_high,replicates");
       header = false;
       continue;
     }
     std::vector<std::string> cells;
     std::istringstream in(line + ",");
     for (std::string cell; std::getline(in, cell, ',');) cells.push_back(cell);
-    EXPECT_EQ(cells.size(), 9U) << line;
-    cells.resize(9);
+    EXPECT_EQ(cells.size(), 10U) << line;
+    cells.resize(10);
     EXPECT_TRUE(rows.emplace(RowKey{cells[0], cells[1], cells[2]}, cells).second) << line;
   }
   return rows;
@@ -57,7 +57,7 @@ std::string shortest(double value) {
   return {buffer.data(), result.ptr};
 }
 
-enum Column { kEstimate = 3, kBootMean, kSE, kLow, kHigh, kReplicates };
+enum Column { kUnit = 3, kEstimate, kBootMean, kSE, kLow, kHigh, kReplicates };
 
 class Summary : public ::testing::Test {
  protected:
@@ -90,7 +90,8 @@ TEST_F(Summary, BasicRunGivesTheCohortsValuesWithoutResampledCells) {
   const auto rows = written();
   const BasicRunResults& r = session().basic;
   EXPECT_EQ(rows.at({"C0", "", "all"}),
-            (std::vector<std::string>{"C0", "", "all", shortest(r.C0ByCell), "", "", "", "", ""}));
+            (std::vector<std::string>{"C0", "", "all", "prey per individual", shortest(r.C0ByCell),
+                                      "", "", "", "", ""}));
   // Stage names whole, "adult" for the adult stage, the sex codes of the data.
   EXPECT_EQ(rows.at({"stage_duration", "Egg", "all"})[kEstimate],
             shortest(r.stageDuration[1].mean));
@@ -154,7 +155,9 @@ TEST_F(Summary, SameSamplesAgreeWithTheBootstrapReport) {
     const auto& cells = rows.at(key);
     EXPECT_EQ(cells[kEstimate], shortest(estimate)) << std::get<0>(key);
     EXPECT_EQ(cells[kBootMean], shortest(report.mean)) << std::get<0>(key);
-    EXPECT_EQ(cells[kSE], shortest(report.se)) << std::get<0>(key);
+    // The summary's SE comes from two passes, the report's from Q - S^2 / n: they agree to the
+    // digits the report's formula keeps.
+    EXPECT_NEAR(std::stod(cells[kSE]), report.se, 1e-9 * report.se) << std::get<0>(key);
     EXPECT_EQ(cells[kReplicates], "200") << std::get<0>(key);
   };
   expectReport({"C0", "", "all"}, session().basic.C0ByCell, boot.c0);
@@ -235,18 +238,17 @@ TEST_F(Summary, OwnSamplesWithFecundityGiveTheLifeTableRowsTheirReplicates) {
             shortest(session().bootstrap.lifeTable.lifeTableR0Mean));
   EXPECT_EQ(rows.at({"GRR", "", "all"})[kReplicates], "");
 
-  // A replicate without eggs has no R0, r, lambda, T or Qp at all: it is left out, not counted
-  // as 0.
+  // A replicate without eggs has R0 = 0, a value like any other, and no r, lambda, T or Qp:
+  // those are left out, not counted as 0.
   Session barren = session();
   barren.bootstrap.bootR0[3] = 0;
   barren.bootstrap.bootR[3] = 0;
   for (const SummaryRow& row : summarizeResults(barren, 0.95)) {
-    if (row.quantity == "R0" || row.quantity == "r" || row.quantity == "T" ||
-        row.quantity == "Qp") {
+    if (row.quantity == "r" || row.quantity == "T" || row.quantity == "Qp") {
       ASSERT_TRUE(row.resampled) << row.quantity;
       EXPECT_EQ(row.resampled->count, 19) << row.quantity;
     }
-    if (row.quantity == "C0") {
+    if (row.quantity == "C0" || row.quantity == "R0") {
       EXPECT_EQ(row.resampled->count, 20);
     }
     if (row.quantity == "r") {
@@ -299,9 +301,9 @@ TEST(SummaryText, QuotesWhatNeedsQuotingAndLeavesMissingValuesEmpty) {
   SummaryRow named{"stage_duration", "Larva, \"late\"", "F", 2.5, std::nullopt};
   SummaryRow resampled{"C0", "", "all", 0.1, ResampledEstimate{3e-5, std::nullopt, -1, 1e21, 1}};
   EXPECT_EQ(summaryCsv({named, resampled}),
-            "quantity,stage,sex,estimate,boot_mean,se,ci_low,ci_high,replicates\r\n"
-            "stage_duration,\"Larva, \"\"late\"\"\",F,2.5,,,,,\r\n"
-            "C0,,all,0.1,3e-05,,-1,1e+21,1\r\n");
+            "quantity,stage,sex,unit,estimate,boot_mean,se,ci_low,ci_high,replicates\r\n"
+            "stage_duration,\"Larva, \"\"late\"\"\",F,day,2.5,,,,,\r\n"
+            "C0,,all,prey per individual,0.1,3e-05,,-1,1e+21,1\r\n");
 }
 
 }  // namespace

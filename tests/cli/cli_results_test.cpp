@@ -120,6 +120,7 @@ TEST_F(CliResults, JsonReplacesEverythingElseOnStandardOutput) {
   const json& c0 = printed["summary"][0];
   EXPECT_EQ(c0["quantity"], "C0");
   EXPECT_TRUE(c0["stage"].is_null());
+  EXPECT_EQ(c0["unit"], "prey per individual");
   EXPECT_EQ(c0["replicates"], 100);
   EXPECT_TRUE(c0["ci_low"].is_number());
   EXPECT_TRUE(printed["summary"][1]["boot_mean"].is_null());

@@ -237,44 +237,69 @@ TEST(BootstrapEngine, SameSeedSameReplicatesOtherSeedOthers) {
 }
 
 // One female of 30 laid 6 eggs at age index 40: a replicate of one individual has eggs only when
-// it drew her, so nearly every replicate is drawn again, and then R0 = 6 and r = ln 6 / (41 t).
-TEST(BootstrapEngine, OwnSamplesWithFecundityAreDrawnUntilTheyHaveEggs) {
+// it drew her. Kept as drawn, nearly every replicate has R0 = 0 and no r or psi; drawn again
+// (the conditional bootstrap), every one has R0 = 6 and r = ln 6 / (41 t).
+TEST(BootstrapEngine, OwnSamplesWithFecundityKeepOrRedrawReplicatesWithoutEggs) {
   const StudyData master = readStudy(tools::generateStudy(tools::StudyShape{30, 7, 3, 0.5}), 0.5);
   const BootstrapCohort cohort = buildBootstrapCohort(master);
   constexpr int kLayer = 17;
   EggContributions eggs;
   eggs.individuals.resize(31);
   eggs.individuals[kLayer] = EggContribution{40, {6.0}};
-  BootstrapState state;
-  state.bootCount = 50;
-  state.bootSampleSize = 1;
-  state.seed = 4;
-  sizeBootstrapTables(state, 50, master.stageCount, master.sexCount);
   const OwnSampleFecundity fecundity{eggs, RateBracket{0.01, 0.02}};
-  runOwnSampleReplicates(cohort, state, ProgressAndStop{}, &fecundity);
-  int redrawn = 0;
+  const auto run = [&](bool redraw, const OwnSampleFecundity* withEggs) {
+    BootstrapState state;
+    state.bootCount = 50;
+    state.bootSampleSize = 1;
+    state.seed = 4;
+    state.redrawBarren = redraw;
+    sizeBootstrapTables(state, 50, master.stageCount, master.sexCount);
+    runOwnSampleReplicates(cohort, state, ProgressAndStop{}, withEggs);
+    return state;
+  };
+
+  const BootstrapState kept = run(false, &fecundity);
+  // The eggs change nothing of what the replicates draw and eat.
+  EXPECT_EQ(kept.bootC0, run(false, nullptr).bootC0);
   std::vector<int> drawn(1);
+  int withEggs = 0;
+  for (int b = 1; b <= 50; ++b) {
+    const auto bi = static_cast<std::size_t>(b);
+    drawOwnSample(4, b, 30, nullptr, drawn);
+    const bool layer = drawn[0] == kLayer;
+    withEggs += layer ? 1 : 0;
+    EXPECT_EQ(kept.bootR0[bi], layer ? 6.0 : 0.0) << b;
+    EXPECT_EQ(kept.bootPsiValid[bi], layer ? 1 : 0) << b;
+  }
+  EXPECT_EQ(kept.barrenReplicates, 50 - withEggs);
+  EXPECT_GT(kept.barrenReplicates, 40);
+
+  const BootstrapState redrawn = run(true, &fecundity);
+  int again = 0;
   for (int b = 1; b <= 50; ++b) {
     const auto bi = static_cast<std::size_t>(b);
     const int tries = drawOwnSample(4, b, 30, &eggs, drawn);
     ASSERT_GT(tries, 0);
-    redrawn += tries > 1 ? 1 : 0;
+    again += tries > 1 ? 1 : 0;
     EXPECT_EQ(drawn[0], kLayer);
-    EXPECT_EQ(state.bootR0[bi], 6.0);
-    EXPECT_NEAR(state.bootR[bi], std::log(6.0) / (41 * 0.5), 1e-15);
-    EXPECT_EQ(state.bootPsiValid[bi], 1);
+    EXPECT_EQ(redrawn.bootR0[bi], 6.0);
+    EXPECT_NEAR(redrawn.bootR[bi], std::log(6.0) / (41 * 0.5), 1e-15);
+    EXPECT_EQ(redrawn.bootPsiValid[bi], 1);
   }
-  EXPECT_GT(redrawn, 40);
+  EXPECT_EQ(redrawn.barrenReplicates, again);
+  EXPECT_EQ(again, kept.barrenReplicates);
   // The draws of a replicate without eggs come first in its stream: the same seed without
   // fecundity draws the individual of the first try.
   drawOwnSample(4, 1, 30, nullptr, drawn);
   ReplicateRandom random(4, 1);
   EXPECT_EQ(drawn[0], drawIndividual(random, 30));
 
-  // Nobody laid eggs: the first replicate gives up after 1,000 draws and nothing is kept.
+  // Nobody laid eggs: drawn again, the first replicate gives up after 1,000 draws and nothing is
+  // kept.
   EggContributions none;
   none.individuals.resize(31);
   const OwnSampleFecundity barren{none, RateBracket{}};
+  BootstrapState state = redrawn;
   try {
     runOwnSampleReplicates(cohort, state, ProgressAndStop{}, &barren);
     ADD_FAILURE() << "no refusal";

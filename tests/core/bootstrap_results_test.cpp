@@ -81,6 +81,7 @@ TEST(SameSamplesSummary, SummarisesTheSixParametersAndEveryStage) {
   boot.bootR0 = replicates({10, 11, 8});
   boot.bootPsi = replicates({100, 300, 500});
   boot.bootFP = replicates({1.1, 2.2, 3.3});
+  boot.bootPsiValid = {0, 1, 1, 1};
   boot.bootLambda = replicates({1.1, 1.2, 1.3});
   boot.lifeTable = {9.87654, 12345.6789, 1.23456, 8, 1.2, 0.001234567, 0.0351364, 1.1234567};
   boot.bootStageConsumption.assign(5, replicates({0, 0, 0}));

@@ -38,6 +38,7 @@ TEST(CompareTwoBootstraps, TheTValueIsNeverNegative) {
       folder.base(), "\"Other moth\",line 2\nline 3\nn =,4\nK =,3\n1,20\n2,22\n3,24\n");
   EXPECT_EQ(compareTwoBootstraps(session, path),
             "The t-value = 0\n"
+            "This t divides the bootstrap variances by n once more; the z and P below do not.\n"
             "Difference of the means (treatment 1 - treatment 2) = 0\n"
             "SE of the difference = 2.82842712474619\n"
             "z = 0, two-sided P = 1\n"
@@ -69,6 +70,7 @@ TEST(CompareTwoBootstraps, TheTValueIsNeverNegative) {
   path = treatment2File(folder.base(), "T2\n2\n3\nn\n4\nK\n3\n1,10\n2,12\n3,14\n4,1000\n");
   EXPECT_EQ(compareTwoBootstraps(session, path),
             "The t-value = 7.07106781186547\n"
+            "This t divides the bootstrap variances by n once more; the z and P below do not.\n"
             "Difference of the means (treatment 1 - treatment 2) = 10\n"
             "SE of the difference = 2.82842712474619\n"
             "z = 3.53553390593274, two-sided P = .00040695201744496\n"

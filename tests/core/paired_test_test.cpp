@@ -41,17 +41,28 @@ TEST(PairedTest, DifferencesGiveTheirIntervalAndAchievedSignificance) {
   EXPECT_DOUBLE_EQ(*row.differences->se, std::sqrt(1.0 / 3.0));
   EXPECT_EQ(row.differences->low, 2);
   EXPECT_EQ(row.differences->high, 3);
-  EXPECT_EQ(row.p, 0);
+  // p = 2 (1 + 0) / (4 + 1): the observed difference counts as one replicate, so p is never 0.
+  EXPECT_DOUBLE_EQ(*row.p, 0.4);
   EXPECT_EQ(row.replicates, 4);
   EXPECT_TRUE(test.note.empty());
+}
 
+TEST(PairedTest, AchievedSignificanceCountsTiesOnBothSidesAndIsNeverZero) {
   const std::vector<double> symmetric{-1, 1, -2, 2};
   EXPECT_EQ(achievedSignificance(symmetric), 1);
-  // A difference of 0 counts on both sides.
+  // A difference of 0 counts on both sides: #{d <= 0} = 1, #{d >= 0} = 4.
   const std::vector<double> oneZero{0, 1, 2, 3};
-  EXPECT_EQ(achievedSignificance(oneZero), 0.5);
+  EXPECT_DOUBLE_EQ(achievedSignificance(oneZero), 2.0 * 2 / 5);
+  const std::vector<double> onlyTies{0, 0, 0};
+  EXPECT_EQ(achievedSignificance(onlyTies), 1);
   const std::vector<double> allBelow{-1, -2, -0.5};
-  EXPECT_EQ(achievedSignificance(allBelow), 0);
+  EXPECT_DOUBLE_EQ(achievedSignificance(allBelow), 0.5);
+  // Every one of 2000 differences on one side: the smallest p there is, 2 / 2001.
+  const std::vector<double> allAbove(2000, 0.25);
+  EXPECT_DOUBLE_EQ(achievedSignificance(allAbove), 2.0 / 2001);
+  EXPECT_EQ(pValueText(2.0 / 2001), "< 0.001");
+  EXPECT_EQ(pValueText(0.001), "= 0.001");
+  EXPECT_EQ(pValueText(0.0342), "= 0.0342");
 }
 
 TEST(PairedTest, OnlyReplicatesWhereBothStudiesGiveAValueArePaired) {
@@ -120,7 +131,7 @@ TEST(PairedTestFiles, NumbersInShortestFormAndEmptyCellsWhereNothingExists) {
             "p_value,replicates\r\n"
             // d = 0.2, 3, 2, 3 (0.3 - 0.1 is 0.19999999999999998 in double): SE sqrt(5.23 / 3),
             // the interval 0.2 + 0.075 (2 - 0.2) to 3.
-            "C0,,all,0.3,0.1,0.19999999999999998,1.3203534880225574,0.3350000000000003,3,0,4\r\n"
+            "C0,,all,0.3,0.1,0.19999999999999998,1.3203534880225574,0.3350000000000003,3,0.4,4\r\n"
             "stage_consumption,\"Larva, late\",F,7.5,,,,,,,0\r\n");
   const std::vector<double> first{1.5, 2};
   const std::vector<double> second{0.25, 3};

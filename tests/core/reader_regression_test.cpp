@@ -130,8 +130,7 @@ TEST(FuzzFindings, SasdNumbersBeyondEveryIntegerAreRefusedOrKeptOutsideTheTables
     ADD_FAILURE() << "read without a fault";
   } catch (const UserError& error) {
     EXPECT_PRED2(contains, error.text(),
-                 std::string("is of a cohort of 99999999999 individuals; this study "
-                             "has 4."));
+                 std::string("this file describes 99999999999 individuals, the study has 4."));
   }
   try {
     readSasdText(session, sasdFile("4", "99999999999,F,5,1,3,4,0\n"));
@@ -142,13 +141,16 @@ TEST(FuzzFindings, SasdNumbersBeyondEveryIntegerAreRefusedOrKeptOutsideTheTables
   }
   EXPECT_FALSE(session.predation.sasdDone);
 
-  // An end age far beyond every table sums the female's consumption to her last day, as any
-  // end age past her life does.
-  readSasdText(session, sasdFile("4", "1,F,99999999999,1,3,4,0\n"));
-  const double farEnd = session.predation.females[1].postOvipositionConsumption;
-  readSasdText(session, sasdFile("4", "1,F,300,1,3,4,0\n"));
-  EXPECT_EQ(farEnd, session.predation.females[1].postOvipositionConsumption);
-  EXPECT_GT(farEnd, 0);
+  // An end age far beyond every table is not the female's lifespan: the file is of another study.
+  try {
+    readSasdText(session, sasdFile("4", "1,F,99999999999,1,3,4,0\n"));
+    ADD_FAILURE() << "read without a fault";
+  } catch (const UserError& error) {
+    EXPECT_PRED2(contains, error.text(),
+                 std::string("female no. 1 of this file ends at age 99999999999, but her lifespan "
+                             "in the study is 6 time units"));
+  }
+  EXPECT_FALSE(session.predation.sasdDone);
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ Session cohortWithDistribution(const std::string& base) {
   PredationState& predation = session.predation;
   predation.sasdDone = true;
   predation.finiteRate = 1.5;
+  predation.timeUnitRate = 1.5;
   predation.stablePredationRate = 7;
   AgeStageMatrix& a = predation.stableDistribution;
   a.reset(6, 6);
@@ -126,7 +127,10 @@ Ind.     TPOP      TPOPCon        OviP      OviCon    PostP     PostCon|
 n         1         1              1         1         1         1 |
 --------------------------------------------------------------------------------|
 Mean      0         10.12          0         0         0         0 |)"));
-  EXPECT_EQ(finitePredationRateMessage(predation), "Psi =.25.  Finite predation rate =.375");
+  EXPECT_EQ(finitePredationRateMessage(predation, 1), "Psi =.25.  Finite predation rate =.375");
+  EXPECT_EQ(finitePredationRateMessage(predation, 0.5),
+            "Psi =.25.  Finite predation rate =.375\n"
+            "(prey per individual per time unit of .5 days)");
 
   predation.intrinsicRateDefined = true;
   predation.intrinsicPredationRate = -0.5;

@@ -198,9 +198,10 @@ TEST_F(MainWindowTest, ReadFecundityShowsTheLifeTableAndMatchesTheCommandLine) {
   click("bootstrapButton");
   EXPECT_EQ(messageTitles().back(), "Same bootstrap samples");
   EXPECT_FALSE(window_.program().session().bootstrap.done);
-  // After the normal density question comes the one for the samples file.
+  // After the seed comes the question to draw again the replicates without eggs (No keeps
+  // them); after the normal density question, the one for the samples file.
   dialogs_.answerPrompt("2").answerPrompt("20").answerPrompt("100").answerPrompt("5");
-  dialogs_.answerYesNo(false).answerYesNo(true);
+  dialogs_.answerYesNo(false).answerYesNo(false).answerYesNo(true);
   click("bootstrapButton");
   EXPECT_TRUE(window_.program().session().bootstrap.done);
   EXPECT_TRUE(dialogs_.scriptUsedUp());

@@ -193,6 +193,13 @@ bool FieldReader::atEndOfData() {
   return atEnd();
 }
 
+bool FieldReader::nextFieldLooksNumeric() {
+  skipBlanksAndLineEnds();
+  if (atEnd()) return false;
+  const char c = peek();
+  return isDigit(c) || c == '-' || c == '+' || c == '.';
+}
+
 void FieldReader::startField() {
   skipBlanksAndLineEnds();
   if (atEnd()) {

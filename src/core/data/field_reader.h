@@ -64,6 +64,10 @@ class FieldReader {
   long long readWholeNumber(std::string_view what, long long low, long long high);
   // True when only blanks and line ends are left.
   bool atEndOfData();
+  // True when the next field begins as a number does (a digit, a sign or a decimal point),
+  // without reading it: a file whose counts of numbers depend on another file can tell where
+  // its numbers end.
+  bool nextFieldLooksNumeric();
 
   [[nodiscard]] int lineNumber() const { return line_; }
   // The line on which the last field read began.

@@ -34,6 +34,7 @@ class SummaryBuilder {
         jack_(session.jackknife),
         confidence_(confidence),
         m_(session.study.stageCount),
+        t_(session.study.timeUnit),
         replicates_(replicates) {}
 
   std::vector<SummaryRow> build() {
@@ -211,10 +212,11 @@ class SummaryBuilder {
       const std::string stage = j < m_    ? study_.name(1, j)
                                 : j == m_ ? "female adult"
                                           : "male adult";
+      // The tables hold consumption per time unit; the summary gives it per day.
       SummaryRow& row =
-          add("daily_consumption", stage, "all", r_.stageDailyMeanConsumption[at(j)], j);
+          add("daily_consumption", stage, "all", r_.stageDailyMeanConsumption[at(j)] / t_, j);
       const auto* values = entry(boot_.bootStageDailyMean, j);
-      if (values != nullptr) resample(row, *values, entry(boot_.bootDailyMeanValid, j));
+      if (values != nullptr) resample(row, perDay(*values), entry(boot_.bootDailyMeanValid, j));
     }
   }
 
@@ -228,26 +230,29 @@ class SummaryBuilder {
     // these values, not values of 0.
     const bool replicated = bootstrapped() && boot_.ownLifeTable;
     const ReplicateValidity laid = replicated ? replicatesWithEggs() : ReplicateValidity{};
+    // R0 is a value of every replicate (0 without eggs); the others only of those with eggs.
     const auto withReplicates = [&](SummaryRow& row, const std::vector<double>& values,
-                                    const std::vector<double>& pseudoValues) {
+                                    const std::vector<double>& pseudoValues,
+                                    const ReplicateValidity* valid) {
       if (replicated) {
-        resample(row, values, &laid);
+        resample(row, values, valid);
       } else if (jack_.done && jack_.withFecundity) {
         row.resampled = jackknifed(pseudoValues);
       }
     };
-    withReplicates(add("R0", "", "all", table.R0), boot_.bootR0, jack_.pseudoR0);
+    withReplicates(add("R0", "", "all", table.R0), boot_.bootR0, jack_.pseudoR0, nullptr);
     withReplicates(add("r", "", "all", growth ? std::optional(growth->r) : std::nullopt),
-                   boot_.bootR, jack_.pseudoR);
+                   boot_.bootR, jack_.pseudoR, &laid);
     withReplicates(add("lambda", "", "all", growth ? std::optional(growth->lambda) : std::nullopt),
-                   boot_.bootLambda, jack_.pseudoLambda);
+                   boot_.bootLambda, jack_.pseudoLambda, &laid);
     withReplicates(add("T", "", "all", growth ? std::optional(growth->T) : std::nullopt),
-                   boot_.bootT, jack_.pseudoT);
+                   boot_.bootT, jack_.pseudoT, &laid);
     add("GRR", "", "all", table.GRR);
     withReplicates(
         add("Qp", "", "all", table.R0 > 0 ? std::optional(r_.C0ByCell / table.R0) : std::nullopt),
-        boot_.bootQp, {});
-    add("F", "", "F", table.F);
+        boot_.bootQp, {}, &laid);
+    // Without a female there is no mean of the females' eggs.
+    add("F", "", "F", table.femaleCount > 0 ? std::optional(table.F) : std::nullopt);
     const std::array<const char*, kFemalePeriodCount> periods = {
         "APOP", "TPOP", "oviposition_days", "oviposition_period", "post_oviposition_period"};
     for (std::size_t c = 0; c < periods.size(); ++c) {
@@ -255,17 +260,34 @@ class SummaryBuilder {
     }
   }
 
+  // psi per day is psi per time unit divided by t, and omega per day psi(day) x lambda(day);
+  // the fixed-layout files keep them per time unit, with lambda^t.
   void predationRates() {
     if (!predation_.sasdDone) return;
     // Own samples without eggs have no replicate lambda, hence no replicate psi or omega.
     const bool replicated = bootstrapped() && boot_.replicatesHaveLifeTable();
-    SummaryRow& psi = add("psi", "", "all", predation_.stablePredationRate);
-    if (replicated) resample(psi, boot_.bootPsi, &boot_.bootPsiValid);
-    SummaryRow& omega = add("omega", "", "all", predation_.finitePredationRate);
-    if (replicated) resample(omega, boot_.bootFP, &boot_.bootPsiValid);
-    if (predation_.intrinsicRateDefined) {
-      add("ln_omega", "", "all", predation_.intrinsicPredationRate);
+    const double psiPerDay = predation_.stablePredationRate / t_;
+    const double omegaPerDay = psiPerDay * predation_.finiteRate;
+    SummaryRow& psi = add("psi", "", "all", psiPerDay);
+    const std::vector<double> replicatePsi =
+        replicated ? perDay(boot_.bootPsi) : std::vector<double>{};
+    if (replicated) resample(psi, replicatePsi, &boot_.bootPsiValid);
+    SummaryRow& omega = add("omega", "", "all", omegaPerDay);
+    if (replicated) {
+      std::vector<double> replicateOmega = replicatePsi;
+      for (std::size_t b = 0; b < replicateOmega.size() && b < boot_.bootLambda.size(); ++b) {
+        replicateOmega[b] *= boot_.bootLambda[b];
+      }
+      resample(omega, replicateOmega, &boot_.bootPsiValid);
     }
+    if (omegaPerDay > 0) add("ln_omega", "", "all", std::log(omegaPerDay));
+  }
+
+  // Values per time unit as values per day.
+  [[nodiscard]] std::vector<double> perDay(const std::vector<double>& values) const {
+    std::vector<double> days(values);
+    for (double& value : days) value /= t_;
+    return days;
   }
 
   // Which replicates reproduced (R0 not 0): only they have a Qp, r, lambda or T.
@@ -293,6 +315,7 @@ class SummaryBuilder {
   const JackknifeState& jack_;
   double confidence_;
   int m_;
+  double t_;  // the time unit in days
   std::vector<ReplicatedQuantity>* replicates_;
   std::vector<SummaryRow> rows_;
   std::vector<double> scratch_;
@@ -300,13 +323,15 @@ class SummaryBuilder {
 
 ReportWriter summaryText(const std::vector<SummaryRow>& rows) {
   ReportWriter out;
-  out.text("quantity,stage,sex,estimate,boot_mean,se,ci_low,ci_high,replicates").endLine();
+  out.text("quantity,stage,sex,unit,estimate,boot_mean,se,ci_low,ci_high,replicates").endLine();
   for (const SummaryRow& row : rows) {
     csvTextCell(out, row.quantity);
     out.text(",");
     csvTextCell(out, row.stage);
     out.text(",");
     csvTextCell(out, row.sex);
+    out.text(",");
+    csvTextCell(out, std::string(summaryUnit(row.quantity)));
     csvNumberCell(out, row.estimate);
     const auto& resampled = row.resampled;
     csvNumberCell(out, resampled ? std::optional(resampled->mean) : std::nullopt);
@@ -321,6 +346,41 @@ ReportWriter summaryText(const std::vector<SummaryRow>& rows) {
 }
 
 }  // namespace
+
+std::string_view summaryUnit(std::string_view quantity) {
+  struct QuantityUnit {
+    std::string_view quantity;
+    std::string_view unit;
+  };
+  static constexpr QuantityUnit kUnits[] = {
+      {"stage_duration", "day"},
+      {"cumulative_duration", "day"},
+      {"span_duration", "day"},
+      {"T", "day"},
+      {"APOP", "day"},
+      {"TPOP", "day"},
+      {"oviposition_days", "day"},
+      {"oviposition_period", "day"},
+      {"post_oviposition_period", "day"},
+      {"C0", "prey per individual"},
+      {"stage_consumption", "prey per individual"},
+      {"preadult_consumption", "prey per individual"},
+      {"total_consumption", "prey per individual"},
+      {"daily_consumption", "prey per individual per day"},
+      {"psi", "prey per individual per day"},
+      {"omega", "prey per individual per day"},
+      {"R0", "offspring per individual"},
+      {"GRR", "offspring per individual"},
+      {"F", "eggs per female"},
+      {"r", "per day"},
+      {"lambda", "per day"},
+      {"Qp", "prey per offspring"},
+  };
+  for (const QuantityUnit& entry : kUnits) {
+    if (entry.quantity == quantity) return entry.unit;
+  }
+  return {};
+}
 
 std::vector<SummaryRow> summarizeResults(const Session& session, double confidence) {
   if (!session.basic.basicRunDone) return {};

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/analysis/report/report_output.h"
@@ -39,6 +40,11 @@ struct SummaryRow {
 // at `confidence`; after the jackknife, C0 carries the pseudo-values' mean, standard error and t
 // interval.
 std::vector<SummaryRow> summarizeResults(const Session& session, double confidence);
+
+// The unit of a quantity of the summary, in days and per day: "day", "prey per individual",
+// "prey per individual per day", "offspring per individual", "eggs per female", "per day",
+// "prey per offspring"; empty for ln_omega and a quantity without a unit.
+std::string_view summaryUnit(std::string_view quantity);
 
 // The bootstrap replicate values behind the summary's rows, for every row whose resampled cells
 // come from a finished bootstrap, in the summary's order; and what stands at each stage column.

@@ -38,7 +38,7 @@ void writeFinitePredationRateFile(const Session& session, OutputFiles& files) {
   out.writeLine({study.projectTitle});
   out.writeLine({study.studyDate});
   out.writeLine({study.userName});
-  out.text("Finite rate =").number(predation.finiteRate).endLine();
+  out.text("Finite rate =").number(predation.timeUnitRate).endLine();
   out.text("Psi =").number(predation.stablePredationRate).endLine();
   out.text("Finite Predation Rate =").number(predation.finitePredationRate).endLine();
   out.text("Intrinsic Predation Rate =");
@@ -83,9 +83,13 @@ void writeFinitePredationRateFile(const Session& session, OutputFiles& files) {
   files.save("_0_Output_Finite_Predation_Rate_omega.txt", out);
 }
 
-std::string finitePredationRateMessage(const PredationState& predation) {
-  return "Psi =" + formatDigits(predation.stablePredationRate) +
-         ".  Finite predation rate =" + formatDigits(predation.finitePredationRate);
+std::string finitePredationRateMessage(const PredationState& predation, double timeUnit) {
+  std::string text = "Psi =" + formatDigits(predation.stablePredationRate) +
+                     ".  Finite predation rate =" + formatDigits(predation.finitePredationRate);
+  if (timeUnit != 1) {
+    text += "\n(prey per individual per time unit of " + formatDigits(timeUnit) + " days)";
+  }
+  return text;
 }
 
 }  // namespace pellmar

@@ -7,12 +7,14 @@
 
 namespace pellmar {
 
-// Writes "_0_Output_Finite_Predation_Rate_omega.txt": lambda, psi, omega and ln omega, then the
+// Writes "_0_Output_Finite_Predation_Rate_omega.txt": lambda^t (the finite rate of one time unit
+// of t days), psi and omega = psi x lambda^t per time unit, and ln omega, then the
 // female reproductive-period table (one line per female of the raw data that takes part in it)
 // with its count, means, SDs and SEs.
 void writeFinitePredationRateFile(const Session& session, OutputFiles& files);
 
-// The text of the message that closes the SASD command: psi and omega in plain digits.
-std::string finitePredationRateMessage(const PredationState& predation);
+// The text of the message that closes the SASD command: psi and omega in plain digits, per time
+// unit, with a line naming that unit when it is not one day.
+std::string finitePredationRateMessage(const PredationState& predation, double timeUnit);
 
 }  // namespace pellmar

@@ -28,7 +28,10 @@ struct FemaleRecord {
 // rates computed from it.
 struct PredationState {
   bool sasdDone = false;
-  double finiteRate = 0.0;  // lambda of the cohort
+  double finiteRate = 0.0;  // lambda of the cohort, per day as the file gives it
+  // lambda^t: the finite rate of one time unit of t days, the rate the psi and omega of the
+  // fixed-layout files go with (per time unit).
+  double timeUnitRate = 0.0;
   std::string sasdLayout;
   AgeStageMatrix stableDistribution;  // a(x, j)
   int sasdIndividualCount = 0;
@@ -39,8 +42,10 @@ struct PredationState {
   // Statistics of the six period columns over the females in the period table: TPOP, its
   // consumption, oviposition period, its consumption, postoviposition period, its consumption.
   std::vector<Statistic> periodStatistics;
-  double stablePredationRate = 0.0;     // psi
-  double finitePredationRate = 0.0;     // omega
+  // psi (the sum over every age, 0 included, of c(x, j) a(x, j)) and omega = psi x lambda^t,
+  // per time unit; the summary gives them per day.
+  double stablePredationRate = 0.0;
+  double finitePredationRate = 0.0;
   double intrinsicPredationRate = 0.0;  // ln omega
   bool intrinsicRateDefined = false;
 };

@@ -8,6 +8,7 @@
 #include "core/data/field_reader.h"
 #include "core/data/input_file.h"
 #include "core/data/table_index.h"
+#include "core/data/text_encoding.h"
 #include "core/predation/stable_predation_rate.h"
 #include "core/user_error.h"
 
@@ -33,24 +34,79 @@ double consumptionBetween(const IndividualRecord& record, int first, int last) {
   return sum;
 }
 
+// Reads the a(x, j) that the file's layout promises for this study: every age of every stage
+// column in the "In Column" layout, each column's own age range in the "In Row" layout. A file
+// written for another study holds fewer or more values, which shows where the text label after
+// them should stand.
 void readDistribution(FieldReader& fields, const Session& session, PredationState& state) {
   const BasicRunResults& r = session.basic;
   const int m = session.study.stageCount;
   fields.setContext("the stable age-stage distribution");
-  if (state.sasdLayout == "In Row") {
+  const bool inRow = state.sasdLayout == "In Row";
+  long expected = 0;
+  for (int j = 1; j <= m + 1; ++j) {
+    const auto& range = r.stageAgeRange[at(j)];
+    expected += inRow ? range[2] - range[1] + 1 : r.maxAgeIndex + 1;
+  }
+  const std::string promise = formatInteger(static_cast<int>(expected)) + " values a(x,j) (" +
+                              (inRow ? "each stage column over its own ages"
+                                     : formatInteger(r.maxAgeIndex + 1) + " ages x " +
+                                           formatInteger(m + 1) + " stage columns") +
+                              ", " + state.sasdLayout + ")";
+  long read = 0;
+  const auto readValue = [&](int x, int j) {
+    if (!fields.nextFieldLooksNumeric()) {
+      fields.fail("the distribution ends after " + formatInteger(static_cast<int>(read)) +
+                  " values, but this study needs " + promise +
+                  ": the file describes another study.");
+    }
+    state.stableDistribution(x, j) = fields.readNumber();
+    ++read;
+  };
+  if (inRow) {
     for (int j = 1; j <= m + 1; ++j) {
       const auto& range = r.stageAgeRange[at(j)];
-      for (int x = range[1]; x <= range[2]; ++x)
-        state.stableDistribution(x, j) = fields.readNumber();
+      for (int x = range[1]; x <= range[2]; ++x) readValue(x, j);
     }
   } else {
     for (int x = 0; x <= r.maxAgeIndex; ++x) {
-      for (int j = 1; j <= m + 1; ++j) state.stableDistribution(x, j) = fields.readNumber();
+      for (int j = 1; j <= m + 1; ++j) readValue(x, j);
     }
+  }
+  if (fields.nextFieldLooksNumeric()) {
+    fields.fail("the distribution goes on after the " + promise +
+                " that this study needs: the file describes another study.");
   }
 }
 
-void readFemaleRecords(FieldReader& fields, int n, PredationState& state) {
+// A female record must be a female of this study, and her end age her lifespan (as Pellmar
+// writes it) or her lifespan less one (as hand-made files often have it).
+void checkFemaleRecord(const FieldReader& fields, const StudyData& study, const FemaleRecord& f,
+                       int line) {
+  const IndividualRecord& individual = study.individual(f.recordNumber);
+  const std::string who = "female no. " + formatInteger(f.recordNumber) + " of this file";
+  if (f.sasdSex != "F") {
+    fields.failAt(line, "record of individual no. " + formatInteger(f.recordNumber) +
+                            " gives the sex \"" + echoedField(f.sasdSex) +
+                            "\"; the records of this file are of females (F).");
+  }
+  if (individual.sex != "F") {
+    fields.failAt(
+        line, who + " is " +
+                  (individual.sex == "M" ? std::string("a male") : std::string("an N individual")) +
+                  " in the study: the file describes another study.");
+  }
+  double lifespan = 0.0;
+  for (int j = 1; j <= study.stageCount; ++j) lifespan += individual.stageDuration[at(j)];
+  if (f.endAge != lifespan && f.endAge != lifespan - 1) {
+    fields.failAt(line, who + " ends at age " + formatDigits(f.endAge) +
+                            ", but her lifespan in the study is " + formatDigits(lifespan) +
+                            " time units: the file describes another study.");
+  }
+}
+
+void readFemaleRecords(FieldReader& fields, const StudyData& study, PredationState& state) {
+  const int n = study.individualCount;
   fields.setContext("the female records");
   fields.readText();
   const auto records = static_cast<int>(fields.readWholeNumber("number of female records", 0, n));
@@ -59,6 +115,7 @@ void readFemaleRecords(FieldReader& fields, int n, PredationState& state) {
   for (int k = 1; k <= records; ++k) {
     fields.setContext("female record " + formatInteger(k));
     const double number = std::nearbyint(fields.readNumber());
+    const int line = fields.lastFieldLine();
     if (number < 1 || number > n) {
       fields.fail("individual no. " + formatDigits(number) + " is not in this cohort of " +
                   formatInteger(n) + ".");
@@ -72,6 +129,12 @@ void readFemaleRecords(FieldReader& fields, int n, PredationState& state) {
     record.tpop = fields.readNumber();
     record.lastOvipositionAge = fields.readNumber();
     record.postOvipositionPeriod = fields.readNumber();
+    checkFemaleRecord(fields, study, record, line);
+  }
+  if (!fields.atEndOfData()) {
+    fields.setContext("the end of the file");
+    fields.fail("something follows the last of the " + formatInteger(records) +
+                " female records: the file describes another study.");
   }
 }
 
@@ -137,20 +200,19 @@ void readStableDistribution(Session& session, std::unique_ptr<std::istream> in,
   fields.readText();
   const double individuals = fields.readNumber();
   if (individuals != n) {
-    throw UserError(kTitle,
-                    "This stable age-stage distribution is of a cohort of " +
-                        formatDigits(individuals) + " individuals; this study has " +
-                        formatInteger(n) + ".\nPlease choose the file written for this study.",
-                    ErrorKind::kCommandFailed);
+    fields.failAt(fields.lastFieldLine(), "this file describes " + formatDigits(individuals) +
+                                              " individuals, the study has " + formatInteger(n) +
+                                              ".\nPlease choose the file written for this study.");
   }
   state.sasdIndividualCount = n;
-  readFemaleRecords(fields, n, state);
+  readFemaleRecords(fields, study, state);
 
   const double psi = stablePredationRate(
-      1, r.maxAgeIndex, study.stageCount + 1, [&](int x, int j) { return r.C(x, j); },
+      r.maxAgeIndex, study.stageCount + 1, [&](int x, int j) { return r.C(x, j); },
       [&](int x, int j) { return state.stableDistribution(x, j); });
   state.stablePredationRate = psi;
-  state.finitePredationRate = state.finiteRate * psi;
+  state.timeUnitRate = std::pow(state.finiteRate, study.timeUnit);
+  state.finitePredationRate = state.timeUnitRate * psi;
   state.intrinsicRateDefined = state.finitePredationRate > 0;
   state.intrinsicPredationRate =
       state.intrinsicRateDefined ? std::log(state.finitePredationRate) : 0.0;

@@ -91,12 +91,12 @@ void writeStablePredationTable(const Session& session, ReportPages& pages) {
     for (int j = 1; j < columns; ++j)
       values(x, j) = roundedProduct(consumption(x, j) * share(x, j));
   }
-  const double psi = stablePredationRate(0, rows - 1, columns - 1, consumption, share);
+  const double psi = stablePredationRate(rows - 1, columns - 1, consumption, share);
   printDistributionTable(session, pages, " Product of SASD*Cxj (Total population = 1)", values);
   out.tab(5).text("Stable predation rate (psi):").number(psi).endLine();
   out.tab(5).text("psi: Total consumption of a population at SASD (population size = 1)");
   out.endLine();
-  out.tab(5).text("Finite predation rate (omega)=").number(psi * predation.finiteRate).endLine();
+  out.tab(5).text("Finite predation rate (omega)=").number(psi * predation.timeUnitRate).endLine();
   writeBlankLines(out, 1);
 }
 

@@ -112,12 +112,14 @@ void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state
   const int replicates = state.bootCount;
   const int sampleSize = state.bootSampleSize;
   const EggContributions* eggs = fecundity != nullptr ? &fecundity->eggs : nullptr;
+  const EggContributions* redrawUntilEggs = state.redrawBarren ? eggs : nullptr;
   std::vector<Worker> workers;
   workers.reserve(at(threadCount()));
   for (int t = 0; t < threadCount(); ++t) workers.emplace_back(cohort);
   std::atomic<int> nextBatch{0};
   std::atomic<long> done{0};
   std::atomic<bool> stopped{false};
+  std::atomic<int> barren{0};
   std::mutex failureMutex;
   int failedReplicate = 0;  // the first replicate without eggs found, 0 for none
   const int batches = (replicates + kBatch - 1) / kBatch;
@@ -125,12 +127,15 @@ void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state
   // One replicate: its draws, its own life table when there are eggs, then its analysis.
   const auto replicate = [&](Worker& worker, int b) {
     worker.individuals.resize(at(sampleSize));
-    if (drawOwnSample(state.seed, b, cohort.individualCount, eggs, worker.individuals) == 0) {
+    const int draws =
+        drawOwnSample(state.seed, b, cohort.individualCount, redrawUntilEggs, worker.individuals);
+    if (draws == 0) {
       const std::scoped_lock lock(failureMutex);
       if (failedReplicate == 0 || b < failedReplicate) failedReplicate = b;
       stopped = true;
       return;
     }
+    if (draws > 1) ++barren;
     ReplicateAnalyser::collect(worker.individuals, worker.counts, worker.draws);
     double lambda = 0.0;
     if (eggs != nullptr) {
@@ -144,6 +149,8 @@ void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state
         state.bootR[bi] = growth.rates->r;
         state.bootLambda[bi] = lambda;
         state.bootT[bi] = growth.rates->T;
+      } else if (redrawUntilEggs == nullptr) {
+        ++barren;
       }
     }
     worker.analyser.analyse(worker.draws, sampleSize, b, lambda, state);
@@ -163,6 +170,7 @@ void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state
   });
   if (failedReplicate != 0) throw tooFewLayingFemales(*eggs, failedReplicate, sampleSize);
   throwIfStopped(work);
+  state.barrenReplicates = barren;
   if (work.progress) work.progress(replicates, replicates);
 }
 

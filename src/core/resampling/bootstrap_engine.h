@@ -35,16 +35,17 @@ inline constexpr int kMaxDrawsForEggs = 1000;
 
 // Draws own-sample replicate b: as many individuals as `individuals` holds, from the random
 // stream of (seed, b). With `eggs`, the replicate is drawn again from the same stream while no
-// individual drawn laid eggs. The number of draws it took, or 0 when kMaxDrawsForEggs draws had
-// no eggs.
+// individual drawn laid eggs (the conditional bootstrap). The number of draws it took, or 0 when
+// kMaxDrawsForEggs draws had no eggs.
 int drawOwnSample(std::uint64_t seed, int b, int cohortSize, const EggContributions* eggs,
                   std::vector<int>& individuals);
 
 // Own samples: replicate b draws `state.bootSampleSize` individuals with drawOwnSample() and is
 // analysed into slot b, for b = 1 .. state.bootCount, on every core. With `fecundity`, every
-// replicate is drawn until it has eggs and computes its R0, r, lambda and T from its draws, and
-// psi and FP at its own lambda; a replicate that finds no eggs in kMaxDrawsForEggs draws ends the
-// work with a UserError.
+// replicate computes its R0, r, lambda and T from its draws, and psi and FP at its own lambda. A
+// replicate that drew no laying female is kept with R0 = 0 and no r, lambda, T, psi or FP; with
+// state.redrawBarren it is drawn again until it has eggs, and one that finds none in
+// kMaxDrawsForEggs draws ends the work with a UserError. state.barrenReplicates counts them.
 void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state,
                             const ProgressAndStop& work,
                             const OwnSampleFecundity* fecundity = nullptr);

@@ -52,6 +52,12 @@ struct BootstrapState {
   // the individuals it drew, so its Qp, psi and FP are paired with its C0 as the same samples'
   // are.
   bool ownLifeTable = false;
+  // Own samples with eggs: a replicate that drew no laying female is drawn again (the
+  // conditional bootstrap) instead of kept with R0 = 0.
+  bool redrawBarren = false;
+  // Own samples with eggs: the replicates that drew no laying female (kept with R0 = 0), or with
+  // redrawBarren those that were drawn again.
+  int barrenReplicates = 0;
   int bootCount = 0;       // B
   int bootSampleSize = 0;  // n drawn per replicate
   std::uint64_t seed = 0;  // own samples: the run seed every replicate's stream is made from

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 
+#include "core/analysis/report/number_format.h"
 #include "core/resampling/replicate_summary.h"
 #include "core/resampling/resampling_page_header.h"
 
@@ -127,20 +128,36 @@ void writeSameSamplesTable(const Session& session, ReportPages& pages) {
   out.line("    Co: Net predation rate; Ro: Net reproductive rate.");
   out.line("    FP: Finite predation rate; FC: Finite consumption rate.");
   out.line("    Psi: Stable predation rate; lambda: Finate rate.");
+  if (boot.barrenReplicates > 0) out.line("    " + barrenReplicatesLine(boot) + ".");
 }
 
 }  // namespace
+
+std::string barrenReplicatesLine(const BootstrapState& boot) {
+  if (boot.redrawBarren) {
+    return formatInteger(boot.barrenReplicates) +
+           (boot.barrenReplicates == 1 ? " replicate was" : " replicates were") + " drawn again";
+  }
+  return formatInteger(boot.barrenReplicates) + " of " + formatInteger(boot.bootCount) +
+         " replicates drew no laying female";
+}
 
 void summarizeBootstrap(BootstrapState& boot, int stageCount, double cohortC0) {
   summarizeC0(boot);
   if (!boot.replicatesHaveLifeTable()) return;
   const int count = boot.bootCount;
   const int m = stageCount;
+  // R0 is a value of every replicate, 0 for one without eggs; lambda, Qp, psi and FP exist only
+  // where eggs were laid, and their statistics are over the replicates that have them.
+  ReplicateValidity laid(static_cast<std::size_t>(count < 0 ? 1 : count + 1), 0);
+  for (int b = 1; b <= count; ++b) {
+    laid[static_cast<std::size_t>(b)] = replicateValue(boot.bootR0, b) != 0 ? 1 : 0;
+  }
   if (boot.ownLifeTable) {
     // The replicates' own R0 and lambda, summarised as every other quantity is.
     LifeTableFigures& figures = boot.lifeTable;
     const ReplicateSummary r0 = summarizeReplicates(boot.bootR0, count);
-    const ReplicateSummary lambda = summarizeReplicates(boot.bootLambda, count);
+    const ReplicateSummary lambda = summarizeReplicates(boot.bootLambda, count, &laid);
     figures.lifeTableR0Mean = r0.mean;
     figures.lifeTableR0Variance = r0.variance;
     figures.lifeTableR0SE = r0.se;
@@ -154,9 +171,9 @@ void summarizeBootstrap(BootstrapState& boot, int stageCount, double cohortC0) {
     const double r0 = replicateValue(boot.bootR0, b);
     boot.bootQp[static_cast<std::size_t>(b)] = r0 != 0 ? replicateValue(boot.bootC0, b) / r0 : 0;
   }
-  boot.qp = summarizeReplicates(boot.bootQp, count);
-  boot.psi = summarizeReplicates(boot.bootPsi, count);
-  boot.fp = summarizeReplicates(boot.bootFP, count);
+  boot.qp = summarizeReplicates(boot.bootQp, count, &laid);
+  boot.psi = summarizeReplicates(boot.bootPsi, count, &boot.bootPsiValid);
+  boot.fp = summarizeReplicates(boot.bootFP, count, &boot.bootPsiValid);
 
   static const std::vector<double> kNoValues;
   const auto stageValues = [&](const auto& table, int j) -> const std::vector<double>& {

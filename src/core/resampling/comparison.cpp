@@ -75,6 +75,7 @@ std::string compareTwoBootstraps(Session& session, const std::string& path) {
   writeComparisonFile(session, comparison, files);
   session.comparison = comparison;
   return "The t-value = " + formatDigits(comparison.tValue) +
+         "\nThis t divides the bootstrap variances by n once more; the z and P below do not." +
          "\nDifference of the means (treatment 1 - treatment 2) = " +
          formatDigits(comparison.difference) +
          "\nSE of the difference = " + formatDigits(comparison.seOfDifference) +

@@ -1,6 +1,8 @@
 #include "core/resampling/paired_test.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 
 namespace pellmar {
 namespace {
@@ -54,7 +56,15 @@ double achievedSignificance(std::span<const double> differences) {
   const auto atLeastZero =
       std::count_if(differences.begin(), differences.end(), [](double d) { return d >= 0; });
   const auto tail = static_cast<double>(std::min(atMostZero, atLeastZero));
-  return std::min(1.0, 2.0 * tail / static_cast<double>(differences.size()));
+  return std::min(1.0, 2.0 * (1.0 + tail) / (static_cast<double>(differences.size()) + 1.0));
+}
+
+std::string pValueText(double p) {
+  if (p < 0.001) return "< 0.001";
+  std::array<char, 32> buffer{};
+  const auto result =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), p, std::chars_format::general, 6);
+  return "= " + std::string(buffer.data(), result.ptr);
 }
 
 PairedTest pairedBootstrapTest(const StudyReplicates& first, const StudyReplicates& second,

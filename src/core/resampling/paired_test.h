@@ -33,7 +33,7 @@ struct StudyReplicates {
 
 // One quantity of the paired bootstrap test. With d(b) = first(b) - second(b) over the
 // replicates where both studies give a value: the SE and interval of d, and the two-sided
-// achieved significance level p = min(1, 2 min(#{d <= 0}, #{d >= 0}) / R').
+// achieved significance level p of achievedSignificance().
 struct PairedTestRow {
   std::string quantity;
   std::string stage;
@@ -61,8 +61,14 @@ struct PairedTest {
 PairedTest pairedBootstrapTest(const StudyReplicates& first, const StudyReplicates& second,
                                double confidence);
 
-// The achieved significance level of paired differences: min(1, 2 min(#{d <= 0}, #{d >= 0}) /
-// R'), for R' >= 1 differences.
+// The achieved significance level of paired differences, with the usual Monte Carlo correction
+// that counts the observed difference as one of the replicates, so that p is never 0:
+// p = min(1, 2 (1 + min(#{d <= 0}, #{d >= 0})) / (R' + 1)), for R' >= 1 differences. A d of 0
+// counts on both sides.
 double achievedSignificance(std::span<const double> differences);
+
+// p as screens and standard output show it, after "p ": "= 0.0342" (six significant digits), or
+// "< 0.001" for a value below 0.001; files keep the number.
+std::string pValueText(double p);
 
 }  // namespace pellmar

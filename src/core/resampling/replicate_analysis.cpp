@@ -182,7 +182,7 @@ double ReplicateAnalyser::stableDistribution(double lambda) {
 double ReplicateAnalyser::stablePredationRate(double lambda) {
   const double total = stableDistribution(lambda);
   return pellmar::stablePredationRate(
-      1, maxAgeIndex_, columns_ - 1,
+      maxAgeIndex_, columns_ - 1,
       [&](int x, int j) {
         const int n = N_[cell(x, j)];
         return n != 0 ? T_[cell(x, j)] / n : 0.0;
@@ -220,7 +220,7 @@ void ReplicateAnalyser::analyse(const ReplicateDraws& draws, int sampleSize, int
   if (lambda > 0) {
     const double psi = stablePredationRate(lambda);
     state.bootPsi[at(b)] = psi;
-    state.bootFP[at(b)] = psi * lambda;
+    state.bootFP[at(b)] = psi * std::pow(lambda, cohort_.timeUnit);
     state.bootPsiValid[at(b)] = 1;
   }
 }

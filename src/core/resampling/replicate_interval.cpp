@@ -4,6 +4,8 @@
 #include <boost/math/distributions/students_t.hpp>
 #include <cmath>
 
+#include "core/numeric/sample_moments.h"
+
 namespace pellmar {
 
 double percentile(std::span<double> values, double p) {
@@ -27,28 +29,16 @@ std::optional<ResampledEstimate> summarizeReplicateValues(std::span<const double
                                                           double confidence,
                                                           std::vector<double>& scratch) {
   scratch.clear();
-  double sum = 0.0;
-  double sumOfSquares = 0.0;
   for (std::size_t b = 0; b < values.size(); ++b) {
     if (!valid.empty() && valid[b] == 0) continue;
-    const double value = values[b];
-    scratch.push_back(value);
-    sum += value;
-    sumOfSquares += value * value;
+    scratch.push_back(values[b]);
   }
   if (scratch.empty()) return std::nullopt;
+  const SampleMoments moments = sampleMoments(scratch);
   ResampledEstimate estimate;
-  estimate.count = static_cast<long>(scratch.size());
-  const auto k = static_cast<double>(scratch.size());
-  estimate.mean = sum / k;
-  if (scratch.size() > 1) {
-    const bool allEqual = std::all_of(scratch.begin(), scratch.end(),
-                                      [&](double value) { return value == scratch.front(); });
-    // The sums of equal values leave a trace of rounding (1.1 five times gives 2E-16), and
-    // rounding alone can push the variance below 0.
-    const double variance = allEqual ? 0.0 : (sumOfSquares - sum * sum / k) / (k - 1.0);
-    estimate.se = std::sqrt(std::max(variance, 0.0));
-  }
+  estimate.count = moments.count;
+  estimate.mean = moments.mean;
+  if (moments.count > 1) estimate.se = std::sqrt(moments.variance);
   estimate.low = percentile(scratch, (1.0 - confidence) / 2.0);
   estimate.high = percentile(scratch, (1.0 + confidence) / 2.0);
   return estimate;

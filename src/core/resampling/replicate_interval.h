@@ -23,11 +23,11 @@ struct ResampledEstimate {
 double percentile(std::span<double> values, double p);
 
 // Summarises the values of replicates b = 1 .. B, `values[b - 1]`, that give one (`valid[b - 1]`
-// not 0; every replicate when `valid` is empty): the mean and the standard error
-// sqrt((Q - S^2 / K) / (K - 1)) of the K values taken in the order of b, and the percentile
-// interval from (1 - confidence) / 2 to (1 + confidence) / 2. Values all equal have standard
-// error 0, as the bootstrap report has it. Nullopt when no replicate gives a value. `scratch` is
-// working space, kept by the caller to spare allocations over many quantities.
+// not 0; every replicate when `valid` is empty): the mean and the standard error (the SD of the
+// K values, from sampleMoments()), and the percentile interval from (1 - confidence) / 2 to
+// (1 + confidence) / 2. Values all equal have standard error 0, as the bootstrap report has it.
+// Nullopt when no replicate gives a value. `scratch` is working space, kept by the caller to
+// spare allocations over many quantities.
 std::optional<ResampledEstimate> summarizeReplicateValues(std::span<const double> values,
                                                           std::span<const std::uint8_t> valid,
                                                           double confidence,

@@ -9,25 +9,31 @@ double replicateValue(const std::vector<double>& values, int b) {
   return b >= 0 && b < static_cast<int>(values.size()) ? values[static_cast<std::size_t>(b)] : 0.0;
 }
 
-ReplicateSummary summarizeReplicates(const std::vector<double>& values, int count) {
+ReplicateSummary summarizeReplicates(const std::vector<double>& values, int count,
+                                     const ReplicateValidity* valid) {
   ReplicateSummary summary;
-  if (count < 1) return summary;
   double sum = 0.0;
   double sumOfSquares = 0.0;
   bool allEqual = true;
-  const double first = replicateValue(values, 1);
+  double first = 0.0;
+  int n = 0;
   for (int b = 1; b <= count; ++b) {
+    const auto slot = static_cast<std::size_t>(b);
+    if (valid != nullptr && (slot >= valid->size() || (*valid)[slot] == 0)) continue;
     const double value = replicateValue(values, b);
+    if (n == 0) first = value;
+    ++n;
     sum += value;
     sumOfSquares += value * value;
     allEqual = allEqual && value == first;
   }
-  const double n = count;
-  summary.mean = sum / n;
+  if (n < 1) return summary;
+  const double k = n;
+  summary.mean = sum / k;
   // Equal values have no spread; the sums would leave a trace of rounding (1.1 five times
   // gives 2E-16).
-  if (count > 1 && !allEqual) {
-    const double variance = (sumOfSquares - sum * sum / n) / (n - 1.0);
+  if (n > 1 && !allEqual) {
+    const double variance = (sumOfSquares - sum * sum / k) / (k - 1.0);
     summary.variance = variance > 0.0 ? variance : 0.0;
   }
   summary.se = std::sqrt(summary.variance);
