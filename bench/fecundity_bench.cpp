@@ -7,13 +7,13 @@
 
 #include <vector>
 
-#include "core/analysis/population_growth.h"
+#include "core/analysis/drawn_cohort_analyser.h"
 #include "core/data/fecundity_file.h"
 #include "core/data/study_reader.h"
+#include "core/numeric/egg_contributions.h"
+#include "core/numeric/population_growth.h"
+#include "core/numeric/replicate_random.h"
 #include "core/resampling/bootstrap_engine.h"
-#include "core/resampling/egg_contributions.h"
-#include "core/resampling/replicate_analysis.h"
-#include "core/resampling/replicate_random.h"
 #include "study_generator.h"
 
 namespace {
@@ -27,7 +27,7 @@ struct Fixture {
   Fixture()
       : study(pellmar::parseStudy(pellmar::tools::generateStudy(kShape),
                                   pellmar::StudyReadMode::kFullRead, pellmar::StudyData{})),
-        cohort(pellmar::buildBootstrapCohort(study)),
+        cohort(pellmar::buildCohortContributions(study)),
         eggs(pellmar::buildEggContributions(
             study,
             pellmar::parseFecundity(pellmar::tools::generateFecundity(kShape), "eggs", study))) {
@@ -39,7 +39,7 @@ struct Fixture {
     cohortRate = *pellmar::intrinsicRateOfIncrease(lm, study.timeUnit);
   }
   pellmar::StudyData study;
-  pellmar::BootstrapCohort cohort;
+  pellmar::CohortContributions cohort;
   pellmar::EggContributions eggs;
   pellmar::BootstrapState state;
   double cohortRate = 0.0;
@@ -54,11 +54,12 @@ enum class Work { kConsumption, kPredation, kFecundity };
 
 void runReplicates(benchmark::State& state, Work work) {
   Fixture& f = fixture();
-  pellmar::ReplicateAnalyser analyser(f.cohort);
+  pellmar::DrawnCohortAnalyser analyser(f.cohort);
   std::vector<int> counts(static_cast<std::size_t>(f.study.individualCount) + 1, 0);
   std::vector<int> individuals(kSampleSize);
   std::vector<double> lm(static_cast<std::size_t>(f.cohort.ageRows), 0.0);
   pellmar::ReplicateDraws draws;
+  pellmar::DrawnCohortEstimates estimates;
   // The bracket around the cohort's r that a bootstrap hands every replicate.
   const pellmar::RateBracket start = pellmar::bracketAround(f.cohortRate);
   double lambdaSum = 0.0;
@@ -66,7 +67,7 @@ void runReplicates(benchmark::State& state, Work work) {
     for (int b = 1; b <= kReplicates; ++b) {
       pellmar::ReplicateRandom random(kSeed, static_cast<std::uint64_t>(b));
       for (int& i : individuals) i = pellmar::drawIndividual(random, f.study.individualCount);
-      pellmar::ReplicateAnalyser::collect(individuals, counts, draws);
+      pellmar::collectDraws(individuals, counts, draws);
       double lambda = work == Work::kPredation ? 1.15 : 0.0;
       if (work == Work::kFecundity) {
         pellmar::netMaternityOf(f.eggs, draws, kSampleSize, lm);
@@ -75,9 +76,9 @@ void runReplicates(benchmark::State& state, Work work) {
         lambda = growth.rates ? growth.rates->lambda : 0.0;
         lambdaSum += lambda;
       }
-      analyser.analyse(draws, kSampleSize, b, lambda, f.state);
+      analyser.analyse(draws, kSampleSize, lambda, estimates);
+      benchmark::DoNotOptimize(estimates.c0);
     }
-    benchmark::DoNotOptimize(f.state.bootC0.data());
     benchmark::DoNotOptimize(lambdaSum);
   }
 }

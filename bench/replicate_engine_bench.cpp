@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "core/data/study_reader.h"
+#include "core/numeric/replicate_random.h"
 #include "core/replicate_reference.h"
 #include "core/resampling/bootstrap_engine.h"
-#include "core/resampling/replicate_random.h"
 #include "study_generator.h"
 
 namespace {
@@ -24,7 +24,7 @@ const pellmar::StudyData& study() {
 }
 
 void BM_Engine1000Replicates(benchmark::State& state) {
-  const pellmar::BootstrapCohort cohort = pellmar::buildBootstrapCohort(study());
+  const pellmar::CohortContributions cohort = pellmar::buildCohortContributions(study());
   for (auto _ : state) {
     pellmar::BootstrapState boot;
     boot.bootCount = kReplicates;

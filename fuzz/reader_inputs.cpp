@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/analysis/basic_run.h"
-#include "core/analysis/report/number_format.h"
 #include "core/data/fecundity_file.h"
 #include "core/data/field_reader.h"
 #include "core/data/study_reader.h"
@@ -19,6 +18,7 @@
 #include "core/predation/life_table_report.h"
 #include "core/predation/sasd_reader.h"
 #include "core/predation/stable_distribution_file.h"
+#include "core/report/number_format.h"
 #include "core/resampling/replicate_summary.h"
 #include "core/resampling/samples_file.h"
 #include "core/resampling/treatment2_file.h"

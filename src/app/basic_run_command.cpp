@@ -4,9 +4,9 @@
 
 #include "app/program.h"
 #include "core/analysis/basic_run.h"
-#include "core/analysis/report/output_file.h"
 #include "core/data/study_reader.h"
 #include "core/exports/consumption_exports.h"
+#include "core/report/output_file.h"
 
 namespace pellmar {
 

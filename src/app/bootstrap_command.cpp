@@ -6,16 +6,16 @@
 
 #include "app/numeric_prefix.h"
 #include "app/program.h"
-#include "core/analysis/report/number_format.h"
 #include "core/data/field_reader.h"
 #include "core/data/input_file.h"
 #include "core/data/study_reader.h"
+#include "core/numeric/egg_contributions.h"
 #include "core/predation/sasd_tables.h"
+#include "core/report/number_format.h"
 #include "core/resampling/bootstrap_engine.h"
 #include "core/resampling/bootstrap_files.h"
 #include "core/resampling/bootstrap_frequency.h"
 #include "core/resampling/bootstrap_summary.h"
-#include "core/resampling/egg_contributions.h"
 #include "core/resampling/own_samples_file.h"
 #include "core/resampling/samples_file.h"
 
@@ -180,7 +180,7 @@ BootstrapResult Program::run(const BootstrapRequest& request, const ProgressRepo
     // The master copy of the cohort, read again from the data file.
     const StudyData master =
         parseStudy(loadDataFile(s.study.dataFileName), StudyReadMode::kBootstrapRead, s.study);
-    const BootstrapCohort cohort = buildBootstrapCohort(master);
+    const CohortContributions cohort = buildCohortContributions(master);
     const int replicates = sameSamples ? samples->replicateCount() : request.replicates;
     const int sampleSize =
         sameSamples ? master.individualCount : request.sampleSize.value_or(master.individualCount);

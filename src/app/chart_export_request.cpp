@@ -6,7 +6,7 @@
 #include <cmath>
 #include <utility>
 
-#include "core/analysis/report/number_format.h"
+#include "core/report/number_format.h"
 #include "core/user_error.h"
 
 namespace pellmar {

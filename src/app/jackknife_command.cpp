@@ -1,11 +1,11 @@
 #include "app/jackknife_command.h"
 
 #include "app/program.h"
-#include "core/analysis/report/number_format.h"
+#include "core/analysis/cohort_contributions.h"
 #include "core/data/study_reader.h"
+#include "core/numeric/egg_contributions.h"
 #include "core/predation/sasd_tables.h"
-#include "core/resampling/bootstrap_cohort.h"
-#include "core/resampling/egg_contributions.h"
+#include "core/report/number_format.h"
 #include "core/resampling/jackknife.h"
 #include "core/resampling/jackknife_report.h"
 
@@ -45,7 +45,7 @@ JackknifeResult Program::run(const JackknifeRequest& /*request*/, const Progress
     const StudyData master =
         parseStudy(loadDataFile(s.study.dataFileName), StudyReadMode::kJackknifeRead, s.study);
     JackknifeState& jack = s.jackknife;
-    const BootstrapCohort cohort = buildBootstrapCohort(master);
+    const CohortContributions cohort = buildCohortContributions(master);
     const ProgressAndStop work{progress, stop};
     if (s.lifeTable) {
       const EggContributions eggs = buildEggContributions(master, s.fecundity);

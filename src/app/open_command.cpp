@@ -1,9 +1,9 @@
 #include "app/open_command.h"
 
-#include "core/analysis/report/number_format.h"
 #include "core/data/field_reader.h"
 #include "core/data/study_reader.h"
 #include "core/data/text_encoding.h"
+#include "core/report/number_format.h"
 #include "core/user_error.h"
 
 namespace pellmar {

@@ -3,10 +3,10 @@
 #include <filesystem>
 
 #include "app/program.h"
-#include "core/analysis/report/number_format.h"
 #include "core/data/input_file.h"
 #include "core/exports/paired_test_files.h"
 #include "core/platform/utf8_path.h"
+#include "core/report/number_format.h"
 
 namespace pellmar {
 namespace {

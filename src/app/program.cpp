@@ -1,8 +1,8 @@
 #include "app/program.h"
 
-#include "core/analysis/report/output_file.h"
 #include "core/data/study_reader.h"
 #include "core/platform/utf8_path.h"
+#include "core/report/output_file.h"
 
 namespace pellmar {
 

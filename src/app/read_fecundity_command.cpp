@@ -4,7 +4,6 @@
 #include <sstream>
 
 #include "app/program.h"
-#include "core/analysis/report/number_format.h"
 #include "core/data/fecundity_file.h"
 #include "core/data/input_file.h"
 #include "core/data/study_reader.h"
@@ -13,6 +12,7 @@
 #include "core/predation/life_table_report.h"
 #include "core/predation/sasd_reader.h"
 #include "core/predation/stable_distribution_file.h"
+#include "core/report/number_format.h"
 
 namespace pellmar {
 namespace {

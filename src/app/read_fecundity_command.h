@@ -7,7 +7,7 @@
 #include "app/dialogs.h"
 #include "app/notice.h"
 #include "app/open_command.h"
-#include "core/analysis/population_growth.h"
+#include "core/numeric/population_growth.h"
 
 namespace pellmar {
 

@@ -7,9 +7,9 @@
 #include <nlohmann/json.hpp>
 
 #include "app/program.h"
-#include "core/analysis/report/report_writer.h"
 #include "core/platform/platform.h"
 #include "core/platform/utf8_path.h"
+#include "core/report/report_writer.h"
 
 namespace pellmar {
 namespace {

@@ -9,9 +9,9 @@
 #include "app/bootstrap_command.h"
 #include "app/open_command.h"
 #include "app/paired_test_command.h"
-#include "core/analysis/report/number_format.h"
 #include "core/data/field_reader.h"
 #include "core/data/text_encoding.h"
+#include "core/report/number_format.h"
 #include "core/resampling/samples_file.h"
 
 namespace pellmar {

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "core/analysis/basic_run_results.h"
-#include "core/analysis/report/report_output.h"
-#include "core/analysis/report/report_writer.h"
 #include "core/data/fecundity_file.h"
 #include "core/data/study_data.h"
 #include "core/predation/fecundity_life_table.h"
 #include "core/predation/predation_state.h"
+#include "core/report/report_output.h"
+#include "core/report/report_writer.h"
 #include "core/resampling/bootstrap_state.h"
 #include "core/resampling/comparison_state.h"
 #include "core/resampling/jackknife_state.h"

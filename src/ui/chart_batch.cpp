@@ -8,10 +8,10 @@
 
 #include "app/chart_export_request.h"
 #include "app/study_in_memory.h"
-#include "core/analysis/report/number_format.h"
 #include "core/data/field_reader.h"
 #include "core/data/text_encoding.h"
 #include "core/platform/platform.h"
+#include "core/report/number_format.h"
 #include "core/user_error.h"
 #include "ui/chart_picture.h"
 #include "ui/life_charts.h"

@@ -14,7 +14,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "core/analysis/report/output_file.h"
+#include "core/report/output_file.h"
 #include "ui/palette_colours.h"
 
 namespace pellmar {

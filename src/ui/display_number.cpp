@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "core/analysis/report/number_format.h"
+#include "core/report/number_format.h"
 
 namespace pellmar {
 

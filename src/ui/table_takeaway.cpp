@@ -14,8 +14,8 @@
 #include <map>
 #include <vector>
 
-#include "core/analysis/report/output_file.h"
 #include "core/exports/table_csv.h"
+#include "core/report/output_file.h"
 #include "core/user_error.h"
 
 namespace pellmar {

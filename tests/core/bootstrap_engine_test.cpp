@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "core/data/study_reader.h"
-#include "core/resampling/replicate_random.h"
+#include "core/numeric/replicate_random.h"
 #include "core/user_error.h"
 #include "replicate_reference.h"
 #include "study_generator.h"
@@ -109,7 +109,7 @@ void compareReplicate(const BootstrapState& state, int b, const reference::Repli
 // draws, exactly on whole-number consumption and to 1e-12 on fractional consumption.
 void checkOwnSamples(const std::string& text, double timeUnit, int sampleSize, bool exact) {
   const StudyData master = readStudy(text, timeUnit);
-  const BootstrapCohort cohort = buildBootstrapCohort(master);
+  const CohortContributions cohort = buildCohortContributions(master);
   BootstrapState state;
   state.bootCount = 25;
   state.bootSampleSize = sampleSize;
@@ -169,7 +169,7 @@ TEST(BootstrapEngine, SameSamplesMatchTheLiteralAnalysis) {
     std::string text = tools::generateStudy(tools::StudyShape{40, 7, 5, 0.5});
     if (fractional) text = withFractionalConsumption(text);
     const StudyData master = readStudy(text);
-    const BootstrapCohort cohort = buildBootstrapCohort(master);
+    const CohortContributions cohort = buildCohortContributions(master);
     const std::string path = samplesFile(folder / "samples.txt", 40, 1500, false);
     SamplesFileReader samples(path, 40);
     BootstrapState state;
@@ -196,7 +196,7 @@ TEST(BootstrapEngine, EveryReplicateTheWholeCohortGivesTheCohortC0) {
   const test_support::TemporaryFolder temporary;
   const fs::path& folder = temporary.path();
   const StudyData master = readStudy(tools::generateStudy(tools::StudyShape{30, 7, 3, 0.5}));
-  const BootstrapCohort cohort = buildBootstrapCohort(master);
+  const CohortContributions cohort = buildCohortContributions(master);
   BootstrapState state;
   state.bootCount = 12;
   sizeBootstrapTables(state, 12, master.stageCount, master.sexCount);
@@ -219,7 +219,7 @@ TEST(BootstrapEngine, EveryReplicateTheWholeCohortGivesTheCohortC0) {
 
 TEST(BootstrapEngine, SameSeedSameReplicatesOtherSeedOthers) {
   const StudyData master = readStudy(tools::generateStudy(tools::StudyShape{50, 7, 1, 0.5}));
-  const BootstrapCohort cohort = buildBootstrapCohort(master);
+  const CohortContributions cohort = buildCohortContributions(master);
   const auto run = [&](std::uint64_t seed) {
     BootstrapState state;
     state.bootCount = 3000;
@@ -241,7 +241,7 @@ TEST(BootstrapEngine, SameSeedSameReplicatesOtherSeedOthers) {
 // (the conditional bootstrap), every one has R0 = 6 and r = ln 6 / (41 t).
 TEST(BootstrapEngine, OwnSamplesWithFecundityKeepOrRedrawReplicatesWithoutEggs) {
   const StudyData master = readStudy(tools::generateStudy(tools::StudyShape{30, 7, 3, 0.5}), 0.5);
-  const BootstrapCohort cohort = buildBootstrapCohort(master);
+  const CohortContributions cohort = buildCohortContributions(master);
   constexpr int kLayer = 17;
   EggContributions eggs;
   eggs.individuals.resize(31);

@@ -1,4 +1,4 @@
-#include "core/analysis/report/number_format.h"
+#include "core/report/number_format.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // whom permission bits do not stop, so they make writing fail by other means: a folder where
 // the file or its temporary twin should go, a path under a regular file, and a temporary twin
 // that leads to /dev/full, which accepts no byte.
-#include "core/analysis/report/output_file.h"
+#include "core/report/output_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/resampling/replicate_interval.h"
+#include "core/numeric/replicate_interval.h"
 
 #include <gtest/gtest.h>
 

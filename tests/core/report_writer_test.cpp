@@ -1,4 +1,4 @@
-#include "core/analysis/report/report_writer.h"
+#include "core/report/report_writer.h"
 
 #include <gtest/gtest.h>
 

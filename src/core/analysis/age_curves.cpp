@@ -1,10 +1,10 @@
 #include "core/analysis/age_curves.h"
 
 #include "core/analysis/age_stage_tables.h"
-#include "core/analysis/report/number_format.h"
-#include "core/analysis/report/page_frame.h"
 #include "core/analysis/stage_consumption_tables.h"
 #include "core/data/table_index.h"
+#include "core/report/number_format.h"
+#include "core/report/page_frame.h"
 
 namespace pellmar {
 namespace {

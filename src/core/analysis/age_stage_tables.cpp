@@ -1,8 +1,8 @@
 #include "core/analysis/age_stage_tables.h"
 
-#include "core/analysis/report/number_format.h"
-#include "core/analysis/report/page_frame.h"
 #include "core/data/stage_label.h"
+#include "core/report/number_format.h"
+#include "core/report/page_frame.h"
 
 namespace pellmar {
 

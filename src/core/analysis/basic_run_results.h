@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/statistic.h"
 #include "core/data/age_stage_table.h"
+#include "core/numeric/statistic.h"
 
 namespace pellmar {
 

@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
-#include "core/analysis/report/page_frame.h"
 #include "core/analysis/stage_consumption_tables.h"
 #include "core/data/stage_label.h"
 #include "core/data/table_index.h"
+#include "core/report/page_frame.h"
 
 namespace pellmar {
 namespace {

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstddef>
 
-#include "core/analysis/report/number_format.h"
 #include "core/data/stage_label.h"
 #include "core/data/table_index.h"
+#include "core/report/number_format.h"
 
 namespace pellmar {
 namespace {

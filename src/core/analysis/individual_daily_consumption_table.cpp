@@ -3,8 +3,8 @@
 #include <cstddef>
 
 #include "core/analysis/individual_values.h"
-#include "core/analysis/report/page_frame.h"
 #include "core/data/table_index.h"
+#include "core/report/page_frame.h"
 
 namespace pellmar {
 namespace {

@@ -6,9 +6,9 @@
 
 #include "core/analysis/individual_table_summary.h"
 #include "core/analysis/individual_values.h"
-#include "core/analysis/report/page_frame.h"
-#include "core/analysis/statistic.h"
 #include "core/data/table_index.h"
+#include "core/numeric/statistic.h"
+#include "core/report/page_frame.h"
 
 namespace pellmar {
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/analysis/individual_table_summary.h"
-#include "core/analysis/report/page_frame.h"
 #include "core/data/table_index.h"
+#include "core/report/page_frame.h"
 
 namespace pellmar {
 namespace {

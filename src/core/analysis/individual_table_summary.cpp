@@ -1,6 +1,6 @@
 #include "core/analysis/individual_table_summary.h"
 
-#include "core/analysis/report/page_frame.h"
+#include "core/report/page_frame.h"
 
 namespace pellmar {
 namespace {

@@ -3,8 +3,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/analysis/report/report_writer.h"
-#include "core/analysis/statistic.h"
+#include "core/numeric/statistic.h"
+#include "core/report/report_writer.h"
 
 namespace pellmar {
 

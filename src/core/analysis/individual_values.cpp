@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 
-#include "core/analysis/statistic.h"
 #include "core/data/table_index.h"
+#include "core/numeric/statistic.h"
 
 namespace pellmar {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/analysis/statistic.h"
+#include "core/numeric/statistic.h"
 #include "core/session.h"
 
 namespace pellmar {

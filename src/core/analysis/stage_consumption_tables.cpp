@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "core/analysis/age_stage_tables.h"
-#include "core/analysis/report/page_frame.h"
 #include "core/data/stage_label.h"
 #include "core/data/table_index.h"
+#include "core/report/page_frame.h"
 
 namespace pellmar {
 namespace {

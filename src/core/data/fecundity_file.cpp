@@ -6,11 +6,11 @@
 #include <iterator>
 #include <optional>
 
-#include "core/analysis/report/number_format.h"
 #include "core/data/field_reader.h"
 #include "core/data/input_file.h"
 #include "core/data/text_encoding.h"
 #include "core/platform/utf8_path.h"
+#include "core/report/number_format.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -223,6 +223,22 @@ FecundityData readFecundityFile(const std::string& path, const StudyData& study)
                     "The fecundity file " + path + " cannot be read.", ErrorKind::kCommandFailed);
   }
   return parseFecundity(contents, path, study);
+}
+
+EggContributions buildEggContributions(const StudyData& study, const FecundityData& fecundity) {
+  EggContributions contributions;
+  contributions.individuals.resize(static_cast<std::size_t>(study.individualCount) + 1);
+  for (const FemaleEggs& female : fecundity.females) {
+    const auto& eggs = female.eggs;
+    const auto laying = [](double value) { return value > 0; };
+    const auto first = std::find_if(eggs.begin(), eggs.end(), laying);
+    if (first == eggs.end()) continue;
+    const auto last = std::find_if(eggs.rbegin(), eggs.rend(), laying).base();
+    EggContribution& c = contributions.individuals[static_cast<std::size_t>(female.individual)];
+    c.firstAge = female.firstAdultAge + static_cast<int>(first - eggs.begin());
+    c.eggs.assign(first, last);
+  }
+  return contributions;
 }
 
 }  // namespace pellmar

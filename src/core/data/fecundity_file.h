@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/data/study_data.h"
+#include "core/numeric/egg_contributions.h"
 
 namespace pellmar {
 
@@ -40,5 +41,9 @@ FecundityData readFecundityFile(const std::string& path, const StudyData& study)
 // a byte-order mark is read as the same text.
 FecundityData parseFecundity(std::string_view bytes, const std::string& fileName,
                              const StudyData& study);
+
+// The eggs each individual of the study brings to any cohort drawn from it: its first age with
+// eggs and the eggs of every age from there to its last age with eggs.
+EggContributions buildEggContributions(const StudyData& study, const FecundityData& fecundity);
 
 }  // namespace pellmar

@@ -7,12 +7,12 @@
 #include <sstream>
 #include <utility>
 
-#include "core/analysis/report/number_format.h"
 #include "core/data/field_reader.h"
 #include "core/data/input_file.h"
 #include "core/data/stage_label.h"
 #include "core/data/text_encoding.h"
 #include "core/platform/utf8_path.h"
+#include "core/report/number_format.h"
 #include "core/user_error.h"
 
 namespace pellmar {

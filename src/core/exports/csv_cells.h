@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/analysis/report/report_writer.h"
+#include "core/report/report_writer.h"
 
 namespace pellmar {
 

@@ -3,7 +3,7 @@
 #include <span>
 #include <string>
 
-#include "core/analysis/report/report_output.h"
+#include "core/report/report_output.h"
 #include "core/resampling/paired_test.h"
 
 namespace pellmar {

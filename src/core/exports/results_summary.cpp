@@ -5,9 +5,9 @@
 #include <span>
 #include <string_view>
 
-#include "core/analysis/report/report_writer.h"
 #include "core/data/table_index.h"
 #include "core/exports/csv_cells.h"
+#include "core/report/report_writer.h"
 #include "core/resampling/replicate_summary.h"
 
 namespace pellmar {

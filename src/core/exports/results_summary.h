@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/analysis/report/report_output.h"
+#include "core/numeric/replicate_interval.h"
+#include "core/report/report_output.h"
 #include "core/resampling/paired_test.h"
-#include "core/resampling/replicate_interval.h"
 #include "core/session.h"
 
 namespace pellmar {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "core/analysis/report/report_writer.h"
 #include "core/exports/csv_cells.h"
+#include "core/report/report_writer.h"
 
 namespace pellmar {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "core/analysis/cohort_contributions.h"
+#include "core/analysis/drawn_cohort_analyser.h"
 #include "core/data/table_index.h"
-#include "core/resampling/bootstrap_cohort.h"
-#include "core/resampling/egg_contributions.h"
-#include "core/resampling/replicate_analysis.h"
+#include "core/numeric/egg_contributions.h"
 
 namespace pellmar {
 namespace {
@@ -94,8 +94,8 @@ FecundityLifeTable computeFecundityLifeTable(const StudyData& study, const Basic
   gatherPeriods(table);
 
   if (table.growth) {
-    const BootstrapCohort cohort = buildBootstrapCohort(study);
-    ReplicateAnalyser analyser(cohort);
+    const CohortContributions cohort = buildCohortContributions(study);
+    DrawnCohortAnalyser analyser(cohort);
     analyser.stableDistributionOf(everyone, n, table.growth->lambda, table.stableDistribution);
   }
   return table;

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "core/analysis/basic_run_results.h"
-#include "core/analysis/population_growth.h"
-#include "core/analysis/statistic.h"
 #include "core/data/age_stage_table.h"
 #include "core/data/fecundity_file.h"
 #include "core/data/study_data.h"
+#include "core/numeric/population_growth.h"
+#include "core/numeric/statistic.h"
 
 namespace pellmar {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-#include "core/analysis/report/number_format.h"
+#include "core/report/number_format.h"
 
 namespace pellmar {
 namespace {

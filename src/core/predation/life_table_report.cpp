@@ -3,8 +3,8 @@
 #include <array>
 #include <optional>
 
-#include "core/analysis/report/number_format.h"
-#include "core/analysis/report/page_frame.h"
+#include "core/report/number_format.h"
+#include "core/report/page_frame.h"
 
 namespace pellmar {
 namespace {

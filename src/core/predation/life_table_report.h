@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "core/analysis/report/report_writer.h"
 #include "core/data/study_data.h"
 #include "core/predation/fecundity_life_table.h"
+#include "core/report/report_writer.h"
 
 namespace pellmar {
 

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/analysis/report/number_format.h"
-#include "core/analysis/statistic.h"
 #include "core/data/field_reader.h"
 #include "core/data/input_file.h"
 #include "core/data/table_index.h"
 #include "core/data/text_encoding.h"
-#include "core/predation/stable_predation_rate.h"
+#include "core/numeric/stable_predation_rate.h"
+#include "core/numeric/statistic.h"
+#include "core/report/number_format.h"
 #include "core/user_error.h"
 
 namespace pellmar {

@@ -2,10 +2,10 @@
 
 #include <string_view>
 
-#include "core/analysis/report/number_format.h"
-#include "core/analysis/report/page_frame.h"
 #include "core/data/stage_label.h"
-#include "core/predation/stable_predation_rate.h"
+#include "core/numeric/stable_predation_rate.h"
+#include "core/report/number_format.h"
+#include "core/report/page_frame.h"
 
 namespace pellmar {
 namespace {

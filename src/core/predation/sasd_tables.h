@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/analysis/report/report_writer.h"
+#include "core/report/report_writer.h"
 #include "core/session.h"
 
 namespace pellmar {

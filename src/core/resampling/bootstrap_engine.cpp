@@ -2,15 +2,16 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <exception>
 #include <mutex>
 #include <thread>
 #include <vector>
 
-#include "core/analysis/report/number_format.h"
+#include "core/analysis/drawn_cohort_analyser.h"
 #include "core/data/table_index.h"
-#include "core/resampling/replicate_analysis.h"
-#include "core/resampling/replicate_random.h"
+#include "core/numeric/replicate_random.h"
+#include "core/report/number_format.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -32,16 +33,53 @@ void throwIfStopped(const ProgressAndStop& work) {
 
 // Per-thread working tables.
 struct Worker {
-  explicit Worker(const BootstrapCohort& cohort)
+  explicit Worker(const CohortContributions& cohort)
       : analyser(cohort),
         counts(at(cohort.individualCount) + 1, 0),
         netMaternity(at(cohort.ageRows), 0.0) {}
-  ReplicateAnalyser analyser;
+  DrawnCohortAnalyser analyser;
+  DrawnCohortEstimates estimates;
   std::vector<int> counts;
   std::vector<int> individuals;
   ReplicateDraws draws;
   std::vector<double> netMaternity;  // l(x)m(x) of the replicate
 };
+
+// Puts the estimates of replicate b into its slots; FP = psi x lambda^t.
+void storeEstimates(const DrawnCohortEstimates& e, int b, double lambda,
+                    const CohortContributions& cohort, BootstrapState& state) {
+  const auto bi = at(b);
+  const int m = cohort.stageCount;
+  state.bootC0[bi] = e.c0;
+  for (int j = 1; j <= m; ++j) {
+    const auto ji = at(j);
+    if (e.stageValid[ji]) {
+      state.bootStageDuration[ji][bi] = e.stageDuration[ji];
+      state.bootStageConsumption[ji][bi] = e.stageConsumption[ji];
+      state.bootStageValid[ji][bi] = 1;
+    }
+    if (e.cumulativeValid[ji]) {
+      state.bootCumDuration[ji][bi] = e.cumulativeDuration[ji];
+      state.bootCumValid[ji][bi] = 1;
+    }
+    for (int k = 1; k <= cohort.sexCount; ++k) {
+      if (!e.consumptionBySexValid[at(k)][ji]) continue;
+      state.bootStageConsumptionBySex[at(k)][ji][bi] = e.consumptionBySex[at(k)][ji];
+      state.bootStageBySexValid[at(k)][ji][bi] = 1;
+    }
+  }
+  for (int j = 1; j <= m + 1; ++j) {
+    const auto ji = at(j);
+    if (!e.dailyMeanValid[ji]) continue;
+    state.bootStageDailyMean[ji][bi] = e.dailyMean[ji];
+    state.bootDailyMeanValid[ji][bi] = 1;
+  }
+  if (e.psiValid) {
+    state.bootPsi[bi] = e.psi;
+    state.bootFP[bi] = e.psi * std::pow(lambda, cohort.timeUnit);
+    state.bootPsiValid[bi] = 1;
+  }
+}
 
 bool anyLaidEggs(const EggContributions& eggs, const std::vector<int>& individuals) {
   return std::any_of(individuals.begin(), individuals.end(),
@@ -107,7 +145,7 @@ int drawOwnSample(std::uint64_t seed, int b, int cohortSize, const EggContributi
   return 0;
 }
 
-void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state,
+void runOwnSampleReplicates(const CohortContributions& cohort, BootstrapState& state,
                             const ProgressAndStop& work, const OwnSampleFecundity* fecundity) {
   const int replicates = state.bootCount;
   const int sampleSize = state.bootSampleSize;
@@ -136,7 +174,7 @@ void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state
       return;
     }
     if (draws > 1) ++barren;
-    ReplicateAnalyser::collect(worker.individuals, worker.counts, worker.draws);
+    collectDraws(worker.individuals, worker.counts, worker.draws);
     double lambda = 0.0;
     if (eggs != nullptr) {
       netMaternityOf(*eggs, worker.draws, sampleSize, worker.netMaternity);
@@ -153,7 +191,8 @@ void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state
         ++barren;
       }
     }
-    worker.analyser.analyse(worker.draws, sampleSize, b, lambda, state);
+    worker.analyser.analyse(worker.draws, sampleSize, lambda, worker.estimates);
+    storeEstimates(worker.estimates, b, lambda, cohort, state);
   };
 
   onEveryThread(workers, [&](Worker& worker, int thread) {
@@ -174,7 +213,7 @@ void runOwnSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state
   if (work.progress) work.progress(replicates, replicates);
 }
 
-void runSameSampleReplicates(const BootstrapCohort& cohort, BootstrapState& state,
+void runSameSampleReplicates(const CohortContributions& cohort, BootstrapState& state,
                              SamplesFileReader& samples, const ProgressAndStop& work) {
   const int replicates = state.bootCount;
   const int sampleSize = samples.sampleSize();
@@ -206,8 +245,10 @@ void runSameSampleReplicates(const BootstrapCohort& cohort, BootstrapState& stat
           Worker& worker = workers[at(t)];
           for (std::size_t k = at(t); k < samplesNow.size(); k += at(threads)) {
             const int b = first + static_cast<int>(k);
-            ReplicateAnalyser::collect(samplesNow[k], worker.counts, worker.draws);
-            worker.analyser.analyse(worker.draws, sampleSize, b, state.bootLambda[at(b)], state);
+            collectDraws(samplesNow[k], worker.counts, worker.draws);
+            const double lambda = state.bootLambda[at(b)];
+            worker.analyser.analyse(worker.draws, sampleSize, lambda, worker.estimates);
+            storeEstimates(worker.estimates, b, lambda, cohort, state);
           }
         });
       }

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/analysis/report/number_format.h"
+#include "core/report/number_format.h"
 #include "core/resampling/replicate_summary.h"
 
 namespace pellmar {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/report/number_format.h"
+#include "core/report/number_format.h"
 
 namespace pellmar {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/analysis/report/report_writer.h"
+#include "core/report/report_writer.h"
 #include "core/session.h"
 
 namespace pellmar {

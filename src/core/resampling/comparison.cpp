@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/analysis/report/number_format.h"
+#include "core/report/number_format.h"
 #include "core/resampling/replicate_summary.h"
 #include "core/resampling/treatment2_file.h"
 #include "core/user_error.h"

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "core/analysis/report/number_format.h"
+#include "core/report/number_format.h"
 
 namespace pellmar {
 namespace {

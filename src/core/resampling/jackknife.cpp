@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/resampling/replicate_analysis.h"
+#include "core/analysis/drawn_cohort_analyser.h"
 #include "core/resampling/replicate_summary.h"
 #include "core/user_error.h"
 
@@ -28,7 +28,7 @@ FrequencyClasses pseudoValueClasses(const JackknifeState& jack) {
 
 namespace {
 
-void runOmissions(const BootstrapCohort& cohort, double cohortC0, JackknifeState& state,
+void runOmissions(const CohortContributions& cohort, double cohortC0, JackknifeState& state,
                   const ProgressAndStop& work, const JackknifeFecundity* fecundity) {
   const int n = cohort.individualCount;
   const auto slots = static_cast<std::size_t>(n) + 1;
@@ -44,7 +44,7 @@ void runOmissions(const BootstrapCohort& cohort, double cohortC0, JackknifeState
   if (fecundity != nullptr && fecundity->cohort.rates) {
     bracket = bracketAround(fecundity->cohort.rates->r);
   }
-  ReplicateAnalyser analyser(cohort);
+  DrawnCohortAnalyser analyser(cohort);
   ReplicateDraws draws;
   // N x (the whole cohort's value) - (N - 1) x (the value without individual i).
   const auto pseudo = [n](double whole, double without) { return n * whole - (n - 1) * without; };
@@ -97,12 +97,12 @@ void runOmissions(const BootstrapCohort& cohort, double cohortC0, JackknifeState
 
 }  // namespace
 
-void runJackknife(const BootstrapCohort& cohort, double cohortC0, JackknifeState& state,
+void runJackknife(const CohortContributions& cohort, double cohortC0, JackknifeState& state,
                   const ProgressAndStop& work) {
   runOmissions(cohort, cohortC0, state, work, nullptr);
 }
 
-void runJackknife(const BootstrapCohort& cohort, double cohortC0, JackknifeState& state,
+void runJackknife(const CohortContributions& cohort, double cohortC0, JackknifeState& state,
                   const ProgressAndStop& work, const JackknifeFecundity& fecundity) {
   runOmissions(cohort, cohortC0, state, work, &fecundity);
 }

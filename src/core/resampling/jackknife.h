@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/analysis/population_growth.h"
-#include "core/resampling/bootstrap_cohort.h"
+#include "core/analysis/cohort_contributions.h"
+#include "core/numeric/egg_contributions.h"
+#include "core/numeric/population_growth.h"
 #include "core/resampling/bootstrap_engine.h"
-#include "core/resampling/egg_contributions.h"
 #include "core/resampling/jackknife_state.h"
 
 namespace pellmar {
@@ -13,7 +13,7 @@ namespace pellmar {
 // N x C0 - (N - 1) x C0(without i), where C0 is the whole cohort's, `cohortC0`. Fills `state` for a
 // cohort of N individuals; `work.progress` hears of each individual done, and a stop request
 // ends the work with a UserError before anything is kept.
-void runJackknife(const BootstrapCohort& cohort, double cohortC0, JackknifeState& state,
+void runJackknife(const CohortContributions& cohort, double cohortC0, JackknifeState& state,
                   const ProgressAndStop& work);
 
 // The cohort's eggs and life table, for a jackknife with fecundity.
@@ -25,7 +25,7 @@ struct JackknifeFecundity {
 // The same with fecundity: each reduced cohort also gets its R0, r, lambda and T from the eggs
 // of its individuals, and each of them a pseudo-value beside C0's. When a reduced cohort has no
 // eggs (or the whole cohort has none), r, lambda and T get no pseudo-value at all.
-void runJackknife(const BootstrapCohort& cohort, double cohortC0, JackknifeState& state,
+void runJackknife(const CohortContributions& cohort, double cohortC0, JackknifeState& state,
                   const ProgressAndStop& work, const JackknifeFecundity& fecundity);
 
 // The mean, variance, SD and SE of the pseudo-values, their smallest and largest value and

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/report/number_format.h"
+#include "core/report/number_format.h"
 #include "core/resampling/bootstrap_engine.h"
 #include "core/resampling/replicate_summary.h"
 

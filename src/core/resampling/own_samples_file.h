@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "core/resampling/egg_contributions.h"
+#include "core/numeric/egg_contributions.h"
 #include "core/session.h"
 
 namespace pellmar {

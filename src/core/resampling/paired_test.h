@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/resampling/replicate_interval.h"
+#include "core/numeric/replicate_interval.h"
 
 namespace pellmar {
 

@@ -1,7 +1,7 @@
 #include "core/resampling/samples_file.h"
 
-#include "core/analysis/report/number_format.h"
 #include "core/data/input_file.h"
+#include "core/report/number_format.h"
 #include "core/user_error.h"
 
 namespace pellmar {

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <sstream>
 
-#include "core/analysis/report/number_format.h"
 #include "core/data/field_reader.h"
 #include "core/data/input_file.h"
+#include "core/report/number_format.h"
 #include "core/user_error.h"
 
 namespace pellmar {

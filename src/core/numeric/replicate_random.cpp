@@ -1,4 +1,4 @@
-#include "core/resampling/replicate_random.h"
+#include "core/numeric/replicate_random.h"
 
 #include <cmath>
 

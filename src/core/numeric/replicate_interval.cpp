@@ -1,4 +1,4 @@
-#include "core/resampling/replicate_interval.h"
+#include "core/numeric/replicate_interval.h"
 
 #include <algorithm>
 #include <boost/math/distributions/students_t.hpp>

@@ -1,9 +1,9 @@
-#include "core/analysis/report/report_output.h"
+#include "core/report/report_output.h"
 
 #include <algorithm>
 
-#include "core/analysis/report/output_file.h"
 #include "core/data/text_encoding.h"
+#include "core/report/output_file.h"
 
 namespace pellmar {
 

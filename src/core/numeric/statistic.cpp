@@ -1,4 +1,4 @@
-#include "core/analysis/statistic.h"
+#include "core/numeric/statistic.h"
 
 #include <cmath>
 

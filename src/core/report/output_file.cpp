@@ -1,4 +1,4 @@
-#include "core/analysis/report/output_file.h"
+#include "core/report/output_file.h"
 
 #include <array>
 #include <charconv>

@@ -3,9 +3,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/analysis/report/report_output.h"
-#include "core/analysis/report/report_writer.h"
 #include "core/data/study_data.h"
+#include "core/report/report_output.h"
+#include "core/report/report_writer.h"
 
 namespace pellmar {
 

@@ -45,7 +45,7 @@ struct IndividualContribution {
 };
 
 // The cohort as the bootstrap and jackknife draw from it, read from the data file once.
-struct BootstrapCohort {
+struct CohortContributions {
   int individualCount = 0;  // N
   int stageCount = 0;       // m
   int sexCount = 0;
@@ -55,6 +55,6 @@ struct BootstrapCohort {
 };
 
 // Works out every individual's contribution from a study read in full.
-BootstrapCohort buildBootstrapCohort(const StudyData& study);
+CohortContributions buildCohortContributions(const StudyData& study);
 
 }  // namespace pellmar

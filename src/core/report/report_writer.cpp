@@ -1,8 +1,8 @@
-#include "core/analysis/report/report_writer.h"
+#include "core/report/report_writer.h"
 
 #include <charconv>
 
-#include "core/analysis/report/number_format.h"
+#include "core/report/number_format.h"
 
 namespace pellmar {
 

@@ -3,9 +3,7 @@
 #include <span>
 #include <vector>
 
-#include "core/data/fecundity_file.h"
-#include "core/data/study_data.h"
-#include "core/resampling/replicate_analysis.h"
+#include "core/numeric/replicate_draws.h"
 
 namespace pellmar {
 
@@ -21,8 +19,6 @@ struct EggContribution {
 struct EggContributions {
   std::vector<EggContribution> individuals;
 };
-
-EggContributions buildEggContributions(const StudyData& study, const FecundityData& fecundity);
 
 // The net maternity l(x)m(x) of the cohort made of `draws` alone, sampleSize individuals: for
 // every age index x of `lm`, the eggs laid at age x by the individuals drawn, each counted as

@@ -1,4 +1,4 @@
-#include "core/analysis/population_growth.h"
+#include "core/numeric/population_growth.h"
 
 #include <algorithm>
 #include <cmath>

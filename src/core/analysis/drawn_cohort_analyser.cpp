@@ -1,14 +1,14 @@
-#include "core/resampling/replicate_analysis.h"
+#include "core/analysis/drawn_cohort_analyser.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "core/data/table_index.h"
-#include "core/predation/stable_predation_rate.h"
+#include "core/numeric/stable_predation_rate.h"
 
 namespace pellmar {
-ReplicateAnalyser::ReplicateAnalyser(const BootstrapCohort& cohort)
+DrawnCohortAnalyser::DrawnCohortAnalyser(const CohortContributions& cohort)
     : cohort_(cohort), columns_(cohort.stageCount + 2) {
   const std::size_t size = cell(cohort.ageRows + 1, 0);
   N_.assign(size, 0);
@@ -18,18 +18,7 @@ ReplicateAnalyser::ReplicateAnalyser(const BootstrapCohort& cohort)
   Z_.assign(size, 0.0);
 }
 
-void ReplicateAnalyser::collect(const std::vector<int>& individuals, std::vector<int>& counts,
-                                ReplicateDraws& draws) {
-  draws.clear();
-  for (const int i : individuals) ++counts[at(i)];
-  for (std::size_t i = 1; i < counts.size(); ++i) {
-    if (counts[i] == 0) continue;
-    draws.emplace_back(static_cast<int>(i), counts[i]);
-    counts[i] = 0;
-  }
-}
-
-void ReplicateAnalyser::buildMatrices(const ReplicateDraws& draws, bool transitions) {
+void DrawnCohortAnalyser::buildMatrices(const ReplicateDraws& draws, bool transitions) {
   const int last = maxAgeIndex_;
   const std::size_t used = cell(last + 2, 0);
   std::fill_n(N_.begin(), used, 0);
@@ -70,7 +59,7 @@ void ReplicateAnalyser::buildMatrices(const ReplicateDraws& draws, bool transiti
   }
 }
 
-double ReplicateAnalyser::netConsumptionRate(int sampleSize) const {
+double DrawnCohortAnalyser::netConsumptionRate(int sampleSize) const {
   // Summed in the order of the age-specific curves: q(x) over the columns, then over the ages.
   double c0 = 0.0;
   for (int x = 0; x <= maxAgeIndex_; ++x) {
@@ -87,9 +76,9 @@ double ReplicateAnalyser::netConsumptionRate(int sampleSize) const {
   return c0;
 }
 
-void ReplicateAnalyser::stageMeans(const ReplicateDraws& draws, int b, BootstrapState& state) {
+void DrawnCohortAnalyser::stageMeans(const ReplicateDraws& draws,
+                                     DrawnCohortEstimates& estimates) const {
   const int m = cohort_.stageCount;
-  const auto bi = at(b);
   // Every drawn individual adds its row of stage sums, as many times as it was drawn. The sums
   // gather in a local table, which the compiler knows no row overlaps, so the loop vectorises.
   std::array<double, kMaxStageSums> local{};
@@ -113,15 +102,15 @@ void ReplicateAnalyser::stageMeans(const ReplicateDraws& draws, int b, Bootstrap
   for (int j = 1; j <= m; ++j) {
     const double count = sum(kDurationCount, j);
     if (count == 0) continue;
-    state.bootStageDuration[at(j)][bi] = sum(kDurationSum, j) / count;
-    state.bootStageConsumption[at(j)][bi] = sum(kConsumptionSum, j) / count;
-    state.bootStageValid[at(j)][bi] = 1;
+    estimates.stageDuration[at(j)] = sum(kDurationSum, j) / count;
+    estimates.stageConsumption[at(j)] = sum(kConsumptionSum, j) / count;
+    estimates.stageValid[at(j)] = true;
   }
   for (int j = 2; j <= m; ++j) {
     const double count = sum(kCumulativeCount, j);
     if (count == 0) continue;
-    state.bootCumDuration[at(j)][bi] = sum(kCumulativeSum, j) / count;
-    state.bootCumValid[at(j)][bi] = 1;
+    estimates.cumulativeDuration[at(j)] = sum(kCumulativeSum, j) / count;
+    estimates.cumulativeValid[at(j)] = true;
   }
   for (int k = 1; k <= cohort_.sexCount; ++k) {
     const int kind = kFirstSexKind + 2 * (k - 1);
@@ -129,13 +118,13 @@ void ReplicateAnalyser::stageMeans(const ReplicateDraws& draws, int b, Bootstrap
       const double count = sum(kind + 1, j);
       // A sex's stages end at the first stage that none of its individuals passed through.
       if (count == 0) break;
-      state.bootStageConsumptionBySex[at(k)][at(j)][bi] = sum(kind, j) / count;
-      state.bootStageBySexValid[at(k)][at(j)][bi] = 1;
+      estimates.consumptionBySex[at(k)][at(j)] = sum(kind, j) / count;
+      estimates.consumptionBySexValid[at(k)][at(j)] = true;
     }
   }
 }
 
-void ReplicateAnalyser::stageDailyMeans(int b, BootstrapState& state) const {
+void DrawnCohortAnalyser::stageDailyMeans(DrawnCohortEstimates& estimates) const {
   for (int j = 1; j < columns_; ++j) {
     double days = 0.0;
     double total = 0.0;
@@ -144,13 +133,13 @@ void ReplicateAnalyser::stageDailyMeans(int b, BootstrapState& state) const {
       total += T_[cell(x, j)];
     }
     if (days == 0) continue;
-    state.bootStageDailyMean[at(j)][at(b)] = total / days;
-    state.bootDailyMeanValid[at(j)][at(b)] = 1;
+    estimates.dailyMean[at(j)] = total / days;
+    estimates.dailyMeanValid[at(j)] = true;
   }
 }
 
 // Fills Z with the unnormalised distribution at `lambda` and returns its sum.
-double ReplicateAnalyser::stableDistribution(double lambda) {
+double DrawnCohortAnalyser::stableDistribution(double lambda) {
   const int m = cohort_.stageCount;
   const int last = maxAgeIndex_;
   // Every stage of the replicate's distribution is divided by the replicate's own lambda.
@@ -179,7 +168,7 @@ double ReplicateAnalyser::stableDistribution(double lambda) {
   return total;
 }
 
-double ReplicateAnalyser::stablePredationRate(double lambda) {
+double DrawnCohortAnalyser::stablePredationRate(double lambda) {
   const double total = stableDistribution(lambda);
   return pellmar::stablePredationRate(
       maxAgeIndex_, columns_ - 1,
@@ -190,8 +179,8 @@ double ReplicateAnalyser::stablePredationRate(double lambda) {
       [&](int x, int j) { return Z_[cell(x, j)] / total; });
 }
 
-double ReplicateAnalyser::netConsumptionRateOf(const ReplicateDraws& draws, int sampleSize,
-                                               bool transitions) {
+double DrawnCohortAnalyser::netConsumptionRateOf(const ReplicateDraws& draws, int sampleSize,
+                                                 bool transitions) {
   // The replicate's own last age index: from the longest cumulative duration drawn.
   int cumulative = 0;
   for (const auto& [i, count] : draws) {
@@ -202,8 +191,8 @@ double ReplicateAnalyser::netConsumptionRateOf(const ReplicateDraws& draws, int 
   return netConsumptionRate(sampleSize);
 }
 
-void ReplicateAnalyser::stableDistributionOf(const ReplicateDraws& draws, int sampleSize,
-                                             double lambda, AgeStageMatrix& a) {
+void DrawnCohortAnalyser::stableDistributionOf(const ReplicateDraws& draws, int sampleSize,
+                                               double lambda, AgeStageMatrix& a) {
   netConsumptionRateOf(draws, sampleSize, true);
   const double total = stableDistribution(lambda);
   a.reset(maxAgeIndex_ + 1, columns_);
@@ -212,16 +201,15 @@ void ReplicateAnalyser::stableDistributionOf(const ReplicateDraws& draws, int sa
   }
 }
 
-void ReplicateAnalyser::analyse(const ReplicateDraws& draws, int sampleSize, int b, double lambda,
-                                BootstrapState& state) {
-  state.bootC0[at(b)] = netConsumptionRateOf(draws, sampleSize, lambda > 0);
-  stageMeans(draws, b, state);
-  stageDailyMeans(b, state);
+void DrawnCohortAnalyser::analyse(const ReplicateDraws& draws, int sampleSize, double lambda,
+                                  DrawnCohortEstimates& estimates) {
+  estimates = DrawnCohortEstimates{};
+  estimates.c0 = netConsumptionRateOf(draws, sampleSize, lambda > 0);
+  stageMeans(draws, estimates);
+  stageDailyMeans(estimates);
   if (lambda > 0) {
-    const double psi = stablePredationRate(lambda);
-    state.bootPsi[at(b)] = psi;
-    state.bootFP[at(b)] = psi * std::pow(lambda, cohort_.timeUnit);
-    state.bootPsiValid[at(b)] = 1;
+    estimates.psi = stablePredationRate(lambda);
+    estimates.psiValid = true;
   }
 }
 

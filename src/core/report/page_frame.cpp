@@ -1,4 +1,4 @@
-#include "core/analysis/report/page_frame.h"
+#include "core/report/page_frame.h"
 
 namespace pellmar {
 

@@ -1,4 +1,4 @@
-#include "core/resampling/bootstrap_cohort.h"
+#include "core/analysis/cohort_contributions.h"
 
 #include <cmath>
 
@@ -7,8 +7,8 @@
 
 namespace pellmar {
 
-BootstrapCohort buildBootstrapCohort(const StudyData& study) {
-  BootstrapCohort cohort;
+CohortContributions buildCohortContributions(const StudyData& study) {
+  CohortContributions cohort;
   const int m = study.stageCount;
   cohort.individualCount = study.individualCount;
   cohort.stageCount = m;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/report/report_writer.h"
+#include "core/report/report_writer.h"
 
 namespace pellmar {
 
