@@ -25,8 +25,8 @@ const pellmar::tools::StudyShape kShape{400, 7, 2026, 1.0};
 
 struct Fixture {
   Fixture()
-      : study(pellmar::parseStudy(pellmar::tools::generateStudy(kShape),
-                                  pellmar::StudyReadMode::kFullRead, pellmar::StudyData{})),
+      : study(pellmar::readStudy(
+            pellmar::InputFile{"study", pellmar::tools::generateStudy(kShape), ""}, 1.0, "study")),
         cohort(pellmar::buildCohortContributions(study)),
         eggs(pellmar::buildEggContributions(
             study,
@@ -38,10 +38,10 @@ struct Fixture {
     pellmar::netMaternityOf(eggs, everyone, study.individualCount, lm);
     cohortRate = *pellmar::intrinsicRateOfIncrease(lm, study.timeUnit);
   }
-  pellmar::StudyData study;
+  pellmar::Study study;
   pellmar::CohortContributions cohort;
   pellmar::EggContributions eggs;
-  pellmar::BootstrapState state;
+  pellmar::BootstrapResults state;
   double cohortRate = 0.0;
 };
 
@@ -104,7 +104,7 @@ void runBootstrap(benchmark::State& state, bool withFecundity) {
   Fixture& f = fixture();
   const pellmar::OwnSampleFecundity fecundity{f.eggs, pellmar::bracketAround(f.cohortRate)};
   for (auto _ : state) {
-    pellmar::BootstrapState boot;
+    pellmar::BootstrapResults boot;
     boot.bootCount = kGoalReplicates;
     boot.bootSampleSize = kSampleSize;
     boot.seed = kSeed;

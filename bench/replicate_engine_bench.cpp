@@ -16,17 +16,19 @@ constexpr int kReplicates = 1000;
 constexpr int kSampleSize = 400;
 constexpr std::uint64_t kSeed = 1;
 
-const pellmar::StudyData& study() {
-  static const pellmar::StudyData data = pellmar::parseStudy(
-      pellmar::tools::generateStudy(pellmar::tools::StudyShape{400, 7, 2026, 1.0}),
-      pellmar::StudyReadMode::kFullRead, pellmar::StudyData{});
+const pellmar::Study& study() {
+  static const pellmar::Study data = pellmar::readStudy(
+      pellmar::InputFile{
+          "study", pellmar::tools::generateStudy(pellmar::tools::StudyShape{400, 7, 2026, 1.0}),
+          ""},
+      1.0, "study");
   return data;
 }
 
 void BM_Engine1000Replicates(benchmark::State& state) {
   const pellmar::CohortContributions cohort = pellmar::buildCohortContributions(study());
   for (auto _ : state) {
-    pellmar::BootstrapState boot;
+    pellmar::BootstrapResults boot;
     boot.bootCount = kReplicates;
     boot.bootSampleSize = kSampleSize;
     boot.seed = kSeed;

@@ -6,9 +6,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
-#include "app/program.h"
-#include "app/system_clock.h"
+#include "app/analysis.h"
 #include "study_generator.h"
 
 namespace {
@@ -16,24 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kReplicates = 100000;
-
-// A program that has run the Basic Run on a generated study of 400 individuals and 7 stages.
-struct AnalysedStudy {
-  AnalysedStudy() : folder(fs::temp_directory_path() / "pellmar_bench_summary") {
-    fs::create_directories(folder);
-    const fs::path data = folder / "large.txt";
-    std::ofstream(data, std::ios::binary)
-        << pellmar::tools::generateStudy(pellmar::tools::StudyShape{400, 7, 2026, 1.0});
-    program.run(pellmar::OpenRequest{data.string(), 1});
-    program.run(pellmar::BasicRunRequest{});
-  }
-  ~AnalysedStudy() { fs::remove_all(folder); }
-  AnalysedStudy(const AnalysedStudy&) = delete;
-  AnalysedStudy& operator=(const AnalysedStudy&) = delete;
-
-  fs::path folder;
-  pellmar::Program program{pellmar::readSystemClock};
-};
 
 pellmar::BootstrapRequest ownSamples() {
   pellmar::BootstrapRequest request;
@@ -43,12 +25,39 @@ pellmar::BootstrapRequest ownSamples() {
   return request;
 }
 
+// An analysis after the Basic Run of a generated study of 400 individuals and 7 stages; its
+// files are saved into a scratch folder and never put in place.
+struct AnalysedStudy {
+  AnalysedStudy() : folder(fs::temp_directory_path() / "pellmar_bench_summary") {
+    fs::create_directories(folder);
+    const fs::path data = folder / "large.txt";
+    std::ofstream(data, std::ios::binary)
+        << pellmar::tools::generateStudy(pellmar::tools::StudyShape{400, 7, 2026, 1.0});
+    analysis.emplace(pellmar::Analysis::open(pellmar::OpenRequest{data.string(), 1},
+                                             (folder / "large").string(), reader));
+    pellmar::OutputFiles files((folder / "large").string());
+    analysis->basicRun(files);
+  }
+  ~AnalysedStudy() { fs::remove_all(folder); }
+  AnalysedStudy(const AnalysedStudy&) = delete;
+  AnalysedStudy& operator=(const AnalysedStudy&) = delete;
+
+  void bootstrap() {
+    pellmar::OutputFiles files((folder / "large").string());
+    analysis->bootstrap(ownSamples(), reader, files);
+  }
+
+  fs::path folder;
+  pellmar::InputFileReader reader;
+  std::optional<pellmar::Analysis> analysis;
+};
+
 void BM_BootstrapCommand100000Replicates(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto study = std::make_unique<AnalysedStudy>();
     state.ResumeTiming();
-    study->program.run(ownSamples());
+    study->bootstrap();
     state.PauseTiming();
     study.reset();
     state.ResumeTiming();
@@ -58,9 +67,9 @@ BENCHMARK(BM_BootstrapCommand100000Replicates)->Unit(benchmark::kMillisecond)->U
 
 void BM_SummaryOf100000Replicates(benchmark::State& state) {
   AnalysedStudy study;
-  study.program.run(ownSamples());
+  study.bootstrap();
   for (auto _ : state) {
-    const auto rows = study.program.summary();
+    const auto rows = study.analysis->summary();
     benchmark::DoNotOptimize(rows.data());
   }
 }

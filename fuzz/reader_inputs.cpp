@@ -1,7 +1,5 @@
 #include "reader_inputs.h"
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
@@ -11,9 +9,8 @@
 #include "core/analysis/basic_run.h"
 #include "core/data/fecundity_file.h"
 #include "core/data/field_reader.h"
+#include "core/data/input_file.h"
 #include "core/data/study_reader.h"
-#include "core/platform/platform.h"
-#include "core/platform/utf8_path.h"
 #include "core/predation/fecundity_life_table.h"
 #include "core/predation/life_table_report.h"
 #include "core/predation/sasd_reader.h"
@@ -22,82 +19,36 @@
 #include "core/resampling/replicate_summary.h"
 #include "core/resampling/samples_file.h"
 #include "core/resampling/treatment2_file.h"
-#include "core/session.h"
 #include "core/user_error.h"
 
 namespace pellmar::fuzz {
 namespace {
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(pathFromUtf8(path), std::ios::binary);
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  return contents.str();
+InputFile inputOf(std::string_view bytes, const std::string& name) {
+  return InputFile{name, std::string(bytes), ""};
 }
 
-// A folder of this process for the files the analysis writes, removed when the process
-// ends. Shared memory when there is some: a disk file system may flush every file replaced
-// by renaming, which slows each run.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::error_code error;
-    const std::filesystem::path memory = "/dev/shm";
-    const std::filesystem::path parent = std::filesystem::is_directory(memory, error)
-                                             ? memory
-                                             : std::filesystem::temp_directory_path();
-    path_ = parent / ("pellmar_fuzz_" + std::to_string(platform::processId()));
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  [[nodiscard]] std::string path() const { return utf8FromPath(path_); }
-
- private:
-  std::filesystem::path path_;
+// A study after its Basic Run: the state in which the later readers are used.
+struct AnalysedStudy {
+  Study study;
+  BasicRunResults basic;
 };
 
-std::string scratchFolder() {
-  static const ScratchFolder folder;
-  return folder.path();
+AnalysedStudy analysedStudy(const std::string& dataFile) {
+  InputFileReader reader;
+  AnalysedStudy analysed{readStudy(reader.read(dataFile, "study"), 1.0, "study"), {}};
+  analysed.basic = basicRun(analysed.study);
+  return analysed;
 }
 
-// A session after the Basic Run of the study in `dataFile`: the state in which the later
-// readers are used.
-Session analysedSession(const std::string& dataFile, const std::string& name) {
-  StudyData base;
-  base.outputBaseName = scratchFolder() + "/" + name;
-  Session session;
-  session.study = parseStudy(readFile(dataFile), StudyReadMode::kFullRead, base);
-  runBasicRunSteps(session);
-  return session;
-}
-
-std::vector<Session>& analysedCohorts() {
-  static std::vector<Session> cohorts = [] {
-    std::vector<Session> sessions;
-    sessions.push_back(analysedSession(EXAMPLES_DIR "/lady_beetle.txt", "lady_beetle"));
-    sessions.push_back(analysedSession(TEST_DATA_DIR "/golden/three_stages_same_samples/study.txt",
-                                       "three_stages"));
-    return sessions;
+const std::vector<AnalysedStudy>& analysedCohorts() {
+  static const std::vector<AnalysedStudy> cohorts = [] {
+    std::vector<AnalysedStudy> studies;
+    studies.push_back(analysedStudy(EXAMPLES_DIR "/lady_beetle.txt"));
+    studies.push_back(analysedStudy(TEST_DATA_DIR "/golden/three_stages_same_samples/study.txt"));
+    return studies;
   }();
   return cohorts;
-}
-
-bool readsCleanly(std::string_view input, StudyReadMode mode, const StudyData& base,
-                  StudyData* into = nullptr) {
-  try {
-    StudyData study = parseStudy(std::string(input), mode, base);
-    if (into != nullptr) *into = std::move(study);
-    return true;
-  } catch (const UserError&) {
-    return false;
-  }
 }
 
 // What reading every field gives: texts and numbers in a fixed pattern, each with the line it
@@ -147,26 +98,23 @@ void feedFieldReader(std::string_view input) {
 }
 
 void feedStudyFile(std::string_view input) {
-  StudyData names;
-  names.outputBaseName = scratchFolder() + "/study";
-  readsCleanly(input, StudyReadMode::kLightCheck, names);
-  readsCleanly(input, StudyReadMode::kBootstrapRead, names);
-  readsCleanly(input, StudyReadMode::kJackknifeRead, names);
-  const bool opens = readsCleanly(input, StudyReadMode::kOpeningCheck, names);
-  Session session;
-  if (!readsCleanly(input, StudyReadMode::kFullRead, names, &session.study) || !opens) return;
+  Study study;
   try {
-    runBasicRunSteps(session);
+    study = readStudy(inputOf(input, "study.txt"), 1.0, "study");
   } catch (const UserError&) {
-    // A file that cannot be written is a fault of the folder, not of the data.
+    return;
   }
+  const BasicRunResults basic = basicRun(study);
+  ReportWriter report;
+  ReportCounters counters;
+  ReportPages pages{report, counters};
+  writeBasicReport(study, basic, pages);
 }
 
 void feedSasdFile(std::string_view input) {
-  for (Session& session : analysedCohorts()) {
-    session.predation = PredationState{};
+  for (const AnalysedStudy& analysed : analysedCohorts()) {
     try {
-      readStableDistribution(session, std::make_unique<std::istringstream>(std::string(input)));
+      readSasd(inputOf(input, "sasd.txt"), analysed.study, analysed.basic);
     } catch (const UserError&) {
     }
   }
@@ -174,10 +122,10 @@ void feedSasdFile(std::string_view input) {
 
 void feedSamplesFile(std::string_view input) {
   std::vector<int> individuals;
-  for (const Session& session : analysedCohorts()) {
+  for (const AnalysedStudy& analysed : analysedCohorts()) {
     try {
       SamplesFileReader reader(std::make_unique<std::istringstream>(std::string(input)),
-                               session.study.individualCount);
+                               analysed.study.individualCount);
       double r0 = 0.0;
       double lambda = 0.0;
       for (int b = 1; b <= reader.replicateCount(); ++b) {
@@ -190,22 +138,27 @@ void feedSamplesFile(std::string_view input) {
 }
 
 void feedFecundityFile(std::string_view input) {
-  for (Session& session : analysedCohorts()) {
+  for (const AnalysedStudy& analysed : analysedCohorts()) {
     FecundityData eggs;
     try {
-      eggs = parseFecundity(input, "eggs.txt", session.study);
+      eggs = parseFecundity(input, "eggs.txt", analysed.study);
     } catch (const UserError&) {
       continue;
     }
-    const FecundityLifeTable table = computeFecundityLifeTable(session.study, session.basic, eggs);
-    lifeTableReport(session.study, table);
+    const FecundityLifeTable table =
+        computeFecundityLifeTable(analysed.study, analysed.basic, eggs);
+    lifeTableReport(analysed.study, table);
     if (!table.growth) continue;
-    // The file Pellmar writes for itself must read back; a UserError here escapes as a fault.
-    session.predation = PredationState{};
-    readStableDistribution(session, std::make_unique<std::istringstream>(
-                                        stableDistributionFile(session.study, table).contents()));
-    if (session.predation.finiteRate != table.growth->lambda) {
-      throw std::logic_error("The stable distribution file reads back another lambda.");
+    // The file Pellmar writes for itself must read back to the rates it computes without it; a
+    // UserError here escapes as a fault.
+    const PredationRates computed = predationRatesOf(analysed.study, analysed.basic, table);
+    const PredationRates read =
+        readSasd(inputOf(stableDistributionFile(analysed.study, table).contents(), "sasd.txt"),
+                 analysed.study, analysed.basic);
+    if (read.finiteRate != table.growth->lambda ||
+        read.stablePredationRate != computed.stablePredationRate ||
+        read.finitePredationRate != computed.finitePredationRate) {
+      throw std::logic_error("The stable distribution file reads back other rates.");
     }
   }
 }

@@ -13,8 +13,8 @@ namespace pellmar::fuzz {
 // std::logic_error when the two disagree in a field, a line number or a message.
 void feedFieldReader(std::string_view input);
 
-// Reads the input as a raw data file in every mode; when it passes the opening check, also
-// reads it in full and runs the Basic Run's analysis on it, writing into a scratch folder.
+// Reads the input as a raw data file; when it passes every check, runs the Basic Run on it and
+// writes its report in memory.
 void feedStudyFile(std::string_view input);
 
 // Reads the input as a stable age-stage distribution, against the bundled example cohort and a
@@ -27,7 +27,8 @@ void feedSamplesFile(std::string_view input);
 
 // Reads the input as a fecundity file for the same two cohorts; for each it passes, computes the
 // life table and its report and reads the stable age-stage distribution file written from it
-// back, which must give the life table's lambda. Throws std::logic_error when it does not.
+// back, which must give the life table's lambda, psi and omega exactly. Throws std::logic_error
+// when it does not.
 void feedFecundityFile(std::string_view input);
 
 // Reads the input as a treatment-2 file and summarises its values as the comparison does.

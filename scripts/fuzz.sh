@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs every fuzz target of the file readers for a bounded time (default 60 s each, or the
+# Runs every fuzz target (the file readers and the batch chart options) for a bounded time (default 60 s each, or the
 # number of seconds given), as many at once as there are cores. Each starts from its seeds
 # (the examples, the test files and the inputs that once failed) and from what earlier runs
 # on this machine found. Fails when a target crashes, leaks, hangs, exceeds its memory or
@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 build=build/asan
 targets=(fuzz_field_reader fuzz_study_file fuzz_sasd_file fuzz_samples_file fuzz_fecundity_file
-  fuzz_treatment2_file)
+  fuzz_treatment2_file fuzz_chart_options)
 
 run_one() {
   local target="$1" seconds="$2" build="$3"

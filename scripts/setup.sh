@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Pellmar needs to build, test and benchmark: the header-only
-# libraries Boost.Math and nlohmann's JSON, OpenSSL's libcrypto for SHA-256, Clang with its
+# libraries Boost.Math, nlohmann's JSON and CLI11, OpenSSL's libcrypto for SHA-256, Clang with its
 # sanitizer and fuzzer runtimes for the sanitizer build, llvm for readable stack traces,
 # clang-tidy, the mingw-w64 cross compiler and wine for the Windows build and its tests, and
 # what the Debian package is made and checked with (dpkg-dev and file for its dependencies,
@@ -14,7 +14,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libboost-math-dev nlohmann-json3-dev libssl-dev
+  libboost-math-dev nlohmann-json3-dev libcli11-dev libssl-dev
   clang-format time
   clang libclang-rt-14-dev llvm
   clang-tidy

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/data/study_data.h"
+#include "core/data/study.h"
 #include "core/platform/platform.h"
 #include "core/platform/utf8_path.h"
 #include "study_generator.h"

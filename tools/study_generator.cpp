@@ -5,7 +5,7 @@
 #include <sstream>
 #include <vector>
 
-#include "core/data/study_data.h"
+#include "core/data/study.h"
 
 namespace pellmar::tools {
 namespace {

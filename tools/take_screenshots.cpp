@@ -20,7 +20,9 @@
 #include <sstream>
 
 #include "app/dialogs.h"
-#include "app/program.h"
+#include "core/analysis/basic_run.h"
+#include "core/data/study_reader.h"
+#include "core/resampling/bootstrap.h"
 #include "study_generator.h"
 #include "ui/chart_export_dialog.h"
 #include "ui/chart_picture.h"
@@ -171,14 +173,13 @@ std::string secondStudy(const fs::path& folder) {
 // The second treatment of the comparison: the second study bootstrapped as the example is, its
 // C0 values in the layout the comparison reads.
 std::string secondTreatment(const fs::path& study, const fs::path& folder) {
-  pellmar::Program program([] { return ClockReading{"2026-05-04 10:00:00", 10, 0, 0}; });
-  program.run(pellmar::OpenRequest{study.string(), 1});
-  program.run(pellmar::BasicRunRequest{});
-  pellmar::BootstrapRequest bootstrap;
-  bootstrap.replicates = 200;
-  bootstrap.seed = 7;
-  program.run(bootstrap);
-  const auto& c0 = program.session().bootstrap.bootC0;
+  pellmar::InputFileReader reader;
+  const pellmar::Study cohort =
+      pellmar::readStudy(reader.read(study.string(), "Open data file"), 1, study.stem().string());
+  const pellmar::BootstrapResults bootstrap = pellmar::ownSamplesBootstrap(
+      cohort, pellmar::basicRun(cohort),
+      pellmar::OwnSamplesOptions{200, cohort.individualCount, 7, false}, nullptr, {});
+  const auto& c0 = bootstrap.bootC0;
   std::ostringstream text;
   text.precision(17);
   text << "Short-lived cohort\nPellmar walk-through\n2026-05-04\nn\n100\nK\n200\n";
@@ -225,7 +226,7 @@ void walkThrough(Camera& camera, const fs::path& examples, const fs::path& work)
   figure.file = QDir(camera.folder()).filePath(QStringLiteral("05_figure_sxj.png")).toStdString();
   pellmar::exportChartPicture(
       [&window](QChart& chart) {
-        pellmar::drawLifeChart(chart, pellmar::LifeChart::kSxj, window.program().session(),
+        pellmar::drawLifeChart(chart, pellmar::LifeChart::kSxj, window.desktop().analysis(),
                                pellmar::ChartPlace::kMainWindow);
       },
       figure);

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/data/field_reader.h"
-#include "core/data/text_encoding.h"
+#include "core/report/text_encoding.h"
 
 namespace pellmar::tools {
 

@@ -2,19 +2,19 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/notice.h"
 
 namespace pellmar {
 
-// "Basic Run": the full read and the whole analysis of the open data file.
-struct BasicRunRequest {};
+// The suffix of the basic report, "<base>_0_Basic_Output.txt".
+inline constexpr std::string_view kBasicReportSuffix = "_0_Basic_Output.txt";
 
 struct BasicRunResult {
-  // False when an earlier run has done the analysis: nothing is computed or written again.
   bool analysed = false;
-  // Set when the stage-name lines do not name every sex code the individuals use.
+  // Set when the individuals counted by sex do not add up to n: the analysis went wrong.
   std::optional<Notice> warning;
   std::vector<std::string> filesWritten;  // the basic report first
 };

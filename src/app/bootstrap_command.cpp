@@ -4,20 +4,17 @@
 #include <cmath>
 #include <memory>
 
+#include "app/analysis.h"
 #include "app/numeric_prefix.h"
-#include "app/program.h"
 #include "core/data/field_reader.h"
 #include "core/data/input_file.h"
-#include "core/data/study_reader.h"
-#include "core/numeric/egg_contributions.h"
-#include "core/predation/sasd_tables.h"
 #include "core/report/number_format.h"
-#include "core/resampling/bootstrap_engine.h"
-#include "core/resampling/bootstrap_files.h"
+#include "core/resampling/bootstrap.h"
 #include "core/resampling/bootstrap_frequency.h"
 #include "core/resampling/bootstrap_summary.h"
 #include "core/resampling/own_samples_file.h"
 #include "core/resampling/samples_file.h"
+#include "core/user_error.h"
 
 namespace pellmar {
 namespace {
@@ -34,14 +31,16 @@ constexpr const char* kSameSamplesAfterFecundity =
 
 // The same samples need a stable age-stage distribution read from the life-table program's
 // file; the reason a request for them cannot run, or none.
-const char* sameSamplesRefusal(const Session& session) {
-  if (session.lifeTable) return kSameSamplesAfterFecundity;
-  if (!session.predation.sasdDone) return kSameSamplesNeedSasd;
+const char* sameSamplesRefusal(const Analysis& analysis) {
+  if (analysis.lifeTable()) return kSameSamplesAfterFecundity;
+  if (!analysis.predation()) return kSameSamplesNeedSasd;
   return nullptr;
 }
 
 // Own samples of a study whose females laid eggs compute their own life tables.
-bool ownLifeTable(const Session& session) { return session.lifeTable && session.lifeTable->growth; }
+bool ownLifeTable(const Analysis& analysis) {
+  return analysis.lifeTable() && analysis.lifeTable()->growth;
+}
 
 }  // namespace
 
@@ -61,7 +60,7 @@ std::optional<std::uint64_t> seedAnswer(std::string_view answer) {
   return seed;
 }
 
-std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& session,
+std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Analysis& analysis,
                                              std::uint64_t clockSeed) {
   // A cancelled prompt answers as an empty one: the numbers it stands for are 0, the seed
   // comes from the clock.
@@ -72,7 +71,7 @@ std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& se
           .value_or("");
   BootstrapRequest request;
   if (numericPrefix(mode) == 1) {
-    if (const char* refusal = sameSamplesRefusal(session)) {
+    if (const char* refusal = sameSamplesRefusal(analysis)) {
       dialogs.messageBox(refusal, MessageButtons::kOk, kSameSamplesTitle, MessageKind::kWarning);
       return std::nullopt;
     }
@@ -81,14 +80,19 @@ std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& se
     if (request.samplesFile.empty()) return std::nullopt;
     return request;
   }
-  request.replicates = wholeNumberAnswer(
-      dialogs.inputPrompt("Enter the number of bootstarp (B <= 40000) ", "Bootstrap", "40000")
-          .value_or(""));
-  request.sampleSize =
+  // The prompts name the limits of the data model, which the request is checked against.
+  request.replicates =
       wholeNumberAnswer(dialogs
-                            .inputPrompt("Enter the sample size (n) of bootstrap", "Sample size =?",
-                                         formatInteger(session.study.individualCount))
+                            .inputPrompt("Enter the number of bootstrap replicates B (1 to " +
+                                             formatInteger(kMaxBootstrapReplicates) + ")",
+                                         "Bootstrap", "10000")
                             .value_or(""));
+  request.sampleSize = wholeNumberAnswer(
+      dialogs
+          .inputPrompt("Enter the sample size n of each replicate (1 to " +
+                           formatInteger(kMaxBootstrapSampleSize) + ")",
+                       "Sample size =?", formatInteger(analysis.study().individualCount))
+          .value_or(""));
   for (;;) {
     const std::string answer =
         dialogs.inputPrompt("Random seed (leave empty to take it from the clock)", "Bootstrap", "")
@@ -105,7 +109,7 @@ std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& se
                            echoedField(answer) + "\" was given.",
                        MessageButtons::kOk, "Bootstrap", MessageKind::kWarning);
   }
-  if (ownLifeTable(session)) {
+  if (ownLifeTable(analysis)) {
     request.redrawBarren =
         dialogs.messageBox(kRedrawBarrenQuestion, MessageButtons::kYesNo, "Bootstrap",
                            MessageKind::kResult) == MessageAnswer::kYes;
@@ -113,14 +117,15 @@ std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& se
   return request;
 }
 
-bool offersSamplesFile(const Session& session) {
-  const BootstrapState& boot = session.bootstrap;
-  return boot.done && boot.ownLifeTable && boot.bootSampleSize == session.study.individualCount &&
+bool offersSamplesFile(const Analysis& analysis) {
+  if (!analysis.bootstrap()) return false;
+  const BootstrapResults& boot = *analysis.bootstrap();
+  return boot.ownLifeTable && boot.bootSampleSize == analysis.study().individualCount &&
          (boot.redrawBarren || boot.barrenReplicates == 0);
 }
 
-std::optional<SamplesFileRequest> askSamplesFile(Dialogs& dialogs, const Session& session) {
-  if (!offersSamplesFile(session) ||
+std::optional<SamplesFileRequest> askSamplesFile(Dialogs& dialogs, const Analysis& analysis) {
+  if (!offersSamplesFile(analysis) ||
       dialogs.messageBox(kSamplesFileQuestion, MessageButtons::kYesNo, "Bootstrap",
                          MessageKind::kResult) != MessageAnswer::kYes) {
     return std::nullopt;
@@ -138,7 +143,10 @@ std::optional<NormalDensityRequest> askNormalDensity(Dialogs& dialogs) {
 
 void validate(const BootstrapRequest& request) {
   if (request.source == SampleSource::kSameSamples) {
-    openInputFile(request.samplesFile, "Bootstrap samples");
+    if (request.samplesFile.empty()) {
+      throw UserError(std::string(kSamplesFileTitle), "No bootstrap samples file was chosen.",
+                      ErrorKind::kInvalidRequest);
+    }
     return;
   }
   if (request.replicates < 1 || request.replicates > kMaxBootstrapReplicates) {
@@ -157,153 +165,88 @@ void validate(const BootstrapRequest& request) {
   }
 }
 
-BootstrapResult Program::run(const BootstrapRequest& request, const ProgressReport& progress,
-                             std::stop_token stop) {
-  return guarded([&] {
-    Session& s = session_;
-    const bool sameSamples = request.source == SampleSource::kSameSamples;
-    if (const char* refusal = sameSamples ? sameSamplesRefusal(s) : nullptr) {
-      throw UserError(kSameSamplesTitle, refusal, ErrorKind::kInvalidRequest);
-    }
-    validate(request);
-    restartReportNumbers();
-    const std::size_t filesBefore = s.writtenFiles.size();
-    std::unique_ptr<SamplesFileReader> samples;
-    if (sameSamples) {
-      commands_.disable(Command::kJackknife);
-      commands_.disable(Command::kOpenDataFile);
-      commands_.enable(Command::kCheckDataFile);
-      samples = std::make_unique<SamplesFileReader>(request.samplesFile, s.study.individualCount);
-      s.recordInput(request.samplesFile);
-    }
+BootstrapResult Analysis::bootstrap(const BootstrapRequest& request, InputFileReader& reader,
+                                    OutputFiles& files, const ProgressReport& progress,
+                                    std::stop_token stop) {
+  requireStep(AnalysisStep::kBootstrap, "Bootstrap");
+  const bool sameSamples = request.source == SampleSource::kSameSamples;
+  if (const char* refusal = sameSamples ? sameSamplesRefusal(*this) : nullptr) {
+    throw UserError(kSameSamplesTitle, refusal, ErrorKind::kInvalidRequest);
+  }
+  validate(request);
+  const ProgressAndStop work{progress, stop};
+  BootstrapResults boot;
+  std::optional<Input> samplesInput;
+  if (sameSamples) {
+    InputFile file = reader.read(request.samplesFile, kSamplesFileTitle);
+    samplesInput = Input{file.path, file.bytes.size(), file.sha256};
+    SamplesFileReader samples(std::move(file.bytes), study_.individualCount, file.path);
+    boot = sameSamplesBootstrap(study_, *basic_, samples, work);
+  } else {
+    OwnSamplesOptions options;
+    options.replicates = request.replicates;
+    options.sampleSize = request.sampleSize.value_or(study_.individualCount);
+    options.seed = request.seed;
+    options.redrawBarren = request.redrawBarren;
+    const std::optional<StudyFecundity> fecundity =
+        lifeTable_ ? std::optional(StudyFecundity{*fecundity_, *lifeTable_}) : std::nullopt;
+    boot = ownSamplesBootstrap(study_, *basic_, options, fecundity ? &*fecundity : nullptr, work);
+  }
+  const std::size_t before = files.saved().size();
+  ReportCounters counters = counters_;
+  writeBootstrapFiles(BootstrapReport{study_, *basic_, predation_ ? &*predation_ : nullptr, boot},
+                      counters, files);
 
-    // The master copy of the cohort, read again from the data file.
-    const StudyData master =
-        parseStudy(loadDataFile(s.study.dataFileName), StudyReadMode::kBootstrapRead, s.study);
-    const CohortContributions cohort = buildCohortContributions(master);
-    const int replicates = sameSamples ? samples->replicateCount() : request.replicates;
-    const int sampleSize =
-        sameSamples ? master.individualCount : request.sampleSize.value_or(master.individualCount);
-
-    commands_.disable(Command::kReadSasd);
-    commands_.disable(Command::kReadFecundity);
-    commands_.disable(Command::kBasicRun);
-    commands_.disable(Command::kJackknife);
-    ReportWriter report;
-    ReportPages pages{report, s.counters};
-    writeStableDistributionTable(s, pages);
-    if (s.predation.sasdDone) writeStablePredationTable(s, pages);
-    commands_.enable(Command::kOpenDataFile);
-    disableChartCommands();
-    s.shownResampling = ResamplingKind::kBootstrap;
-
-    BootstrapState& state = s.bootstrap;
-    state = BootstrapState{};
-    state.sameSamples = sameSamples;
-    state.bootCount = replicates;
-    state.bootSampleSize = sampleSize;
-    state.seed = request.seed;
-    state.redrawBarren = request.redrawBarren;
-    state.beganAt = clock_().dateTimeText;
-    sizeBootstrapTables(state, replicates, master.stageCount, master.sexCount);
-
-    const ProgressAndStop work{progress, stop};
-    if (sameSamples) {
-      runSameSampleReplicates(cohort, state, *samples, work);
-    } else if (ownLifeTable(s)) {
-      const GrowthRates& growth = *s.lifeTable->growth;
-      state.ownLifeTable = true;
-      state.lifeTable.R0 = s.lifeTable->R0;
-      state.lifeTable.lifeTableLambda = growth.lambda;
-      const EggContributions eggs = buildEggContributions(master, s.fecundity);
-      const OwnSampleFecundity fecundity{eggs, bracketAround(growth.r)};
-      runOwnSampleReplicates(cohort, state, work, &fecundity);
-    } else {
-      runOwnSampleReplicates(cohort, state, work);
-    }
-    summarizeBootstrap(state, master.stageCount, s.basic.C0ByCell);
-    writeBootstrapTable(s, pages);
-    OutputFiles files = s.outputFiles();
-    files.save("_0_Bootstrap_Output.txt", report);
-    writeBootstrapResultFiles(s, files);
-    commands_.disable(Command::kLarge);
-    commands_.disable(Command::kFigureFrame);
-    writeBootstrapFrequencyFile(s, files);
-    state.done = true;
-    commands_.disable(Command::kBootstrap);
-    // A finished bootstrap can be compared with a second treatment's.
-    commands_.enable(Command::kCompare);
-    commands_.enable(Command::kActionFrame);
-    // The paired test pairs replicates drawn here with a second study's drawn the same way.
-    commands_.enable(Command::kPairedTest, !sameSamples);
-    state.endedAt = clock_().dateTimeText;
-    writeSummary();
-
-    BootstrapResult result;
-    result.source = request.source;
-    result.replicates = replicates;
-    result.sampleSize = sampleSize;
-    result.seed = state.seed;
-    result.c0 = state.c0;
-    result.qp = state.qp;
-    result.psi = state.psi;
-    result.fp = state.fp;
-    result.beganAt = state.beganAt;
-    result.endedAt = state.endedAt;
-    if (state.ownLifeTable) result.barrenReplicates = barrenReplicatesLine(state);
-    result.filesWritten = filesWrittenSince(filesBefore);
-    return result;
-  });
+  BootstrapResult result;
+  result.source = request.source;
+  result.replicates = boot.bootCount;
+  result.sampleSize = boot.bootSampleSize;
+  result.seed = boot.seed;
+  result.c0 = boot.c0;
+  result.qp = boot.qp;
+  result.psi = boot.psi;
+  result.fp = boot.fp;
+  if (boot.ownLifeTable) result.barrenReplicates = barrenReplicatesLine(boot);
+  result.filesWritten = files.pathsSince(before);
+  if (samplesInput) recordInput(*samplesInput);
+  counters_ = counters;
+  bootstrap_ = std::move(boot);
+  return result;
 }
 
-SamplesFileResult Program::run(const SamplesFileRequest& /*request*/) {
-  return guarded([&] {
-    const Session& s = session_;
-    const BootstrapState& boot = s.bootstrap;
-    if (!boot.done || !boot.ownLifeTable) {
-      throw UserError("Bootstrap",
-                      "A samples file holds the replicates of an own-samples bootstrap with "
-                      "fecundity; this run has none.",
-                      ErrorKind::kInvalidRequest);
-    }
-    SamplesFileResult result;
-    if (!boot.redrawBarren && boot.barrenReplicates > 0) {
-      result.warning = Notice{
-          "Bootstrap", "The samples file was not written: " + barrenReplicatesLine(boot) +
-                           ", and a samples file holds only replicates with eggs (their R0 and "
-                           "lambda). Run the bootstrap with --redraw-barren (answer Yes to "
-                           "drawing such replicates again) to write one."};
-      return result;
-    }
-    if (boot.bootSampleSize != s.study.individualCount) {
-      result.warning =
-          Notice{"Bootstrap", "The samples file was not written: its replicates would hold " +
-                                  formatInteger(boot.bootSampleSize) +
-                                  " individuals each, and a samples file is read " +
-                                  "only with samples of the cohort's size (" +
-                                  formatInteger(s.study.individualCount) + ")."};
-      return result;
-    }
-    const std::size_t filesBefore = session_.writtenFiles.size();
-    OutputFiles files = session_.outputFiles();
-    writeOwnSamplesFile(s, buildEggContributions(s.study, s.fecundity), files);
-    result.filesWritten = filesWrittenSince(filesBefore);
+SamplesFileResult Analysis::samplesFile(OutputFiles& files) const {
+  requireStep(AnalysisStep::kSamplesFile, "Bootstrap");
+  const BootstrapResults& boot = *bootstrap_;
+  SamplesFileResult result;
+  if (!boot.redrawBarren && boot.barrenReplicates > 0) {
+    result.warning = Notice{
+        "Bootstrap", "The samples file was not written: " + barrenReplicatesLine(boot) +
+                         ", and a samples file holds only replicates with eggs (their R0 and "
+                         "lambda). Run the bootstrap with --redraw-barren (answer Yes to "
+                         "drawing such replicates again) to write one."};
     return result;
-  });
+  }
+  if (boot.bootSampleSize != study_.individualCount) {
+    result.warning =
+        Notice{"Bootstrap", "The samples file was not written: its replicates would hold " +
+                                formatInteger(boot.bootSampleSize) +
+                                " individuals each, and a samples file is read " +
+                                "only with samples of the cohort's size (" +
+                                formatInteger(study_.individualCount) + ")."};
+    return result;
+  }
+  const std::size_t before = files.saved().size();
+  writeOwnSamplesFile(study_, boot, buildEggContributions(study_, *fecundity_), files);
+  result.filesWritten = files.pathsSince(before);
+  return result;
 }
 
-NormalDensityResult Program::run(const NormalDensityRequest& /*request*/) {
-  return guarded([&] {
-    if (!session_.bootstrap.done) {
-      throw UserError("Normal density curve.", "The normal density curves need a bootstrap first.",
-                      ErrorKind::kInvalidRequest);
-    }
-    const std::size_t filesBefore = session_.writtenFiles.size();
-    OutputFiles files = session_.outputFiles();
-    writeNormalDensityCurves(session_, files);
-    return NormalDensityResult{Notice{"Task completed", "Congratulation!"},
-                               filesWrittenSince(filesBefore)};
-  });
+NormalDensityResult Analysis::normalDensity(OutputFiles& files) const {
+  requireStep(AnalysisStep::kNormalDensity, "Normal density curve.");
+  const std::size_t before = files.saved().size();
+  writeNormalDensityCurves(
+      BootstrapReport{study_, *basic_, predation_ ? &*predation_ : nullptr, *bootstrap_}, files);
+  return NormalDensityResult{Notice{"Task completed", "Congratulation!"}, files.pathsSince(before)};
 }
 
 }  // namespace pellmar

@@ -8,13 +8,12 @@
 
 #include "app/dialogs.h"
 #include "app/notice.h"
-#include "core/resampling/bootstrap_state.h"
-#include "core/session.h"
+#include "core/data/limits.h"
+#include "core/resampling/bootstrap_results.h"
 
 namespace pellmar {
 
-// The largest sample size of a replicate drawn here.
-inline constexpr int kMaxBootstrapSampleSize = 405;
+class Analysis;
 
 // Where the replicates come from: drawn here, or read from the life-table program's samples.
 enum class SampleSource { kOwnSamples, kSameSamples };
@@ -40,8 +39,6 @@ struct BootstrapResult {
   ReplicateSummary qp;   // same samples only
   ReplicateSummary psi;  // same samples only
   ReplicateSummary fp;   // same samples only
-  std::string beganAt;
-  std::string endedAt;
   // Own samples with eggs: how many replicates drew no laying female ("37 of 2000 replicates
   // drew no laying female"), or were drawn again.
   std::optional<std::string> barrenReplicates;
@@ -84,7 +81,7 @@ inline constexpr std::string_view kRedrawBarrenQuestion =
 // Nullopt when a file dialog is cancelled, and when the same samples are chosen before the
 // stable age-stage distribution has been read (the user is told so). A seed that is not a whole
 // number from 0 to 2^64 - 1 is refused and asked again; an empty answer takes `clockSeed`.
-std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Session& session,
+std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Analysis& analysis,
                                              std::uint64_t clockSeed);
 
 // A seed typed by the user: digits only, from 0 to 18446744073709551615, spaces around them
@@ -96,13 +93,13 @@ std::optional<NormalDensityRequest> askNormalDensity(Dialogs& dialogs);
 
 // True after an own-samples bootstrap with fecundity whose samples are of the cohort's size, the
 // only samples a samples file can hold: the samples file question is asked.
-bool offersSamplesFile(const Session& session);
+bool offersSamplesFile(const Analysis& analysis);
 
 // Asks the samples file question when offersSamplesFile(); nullopt on No and when nothing is
 // asked.
-std::optional<SamplesFileRequest> askSamplesFile(Dialogs& dialogs, const Session& session);
+std::optional<SamplesFileRequest> askSamplesFile(Dialogs& dialogs, const Analysis& analysis);
 
-// Refuses B or n out of range, and a samples file that cannot be read.
+// Refuses B or n out of range, and same samples without a file.
 void validate(const BootstrapRequest& request);
 
 // The whole number nearest to the number an answer begins with (0 without one), as the prompts

@@ -20,6 +20,10 @@ constexpr const char* kTitle = "Export chart";
   throw UserError(kTitle, text, ErrorKind::kInvalidRequest);
 }
 
+bool inRange(double value, double low, double high) {
+  return std::isfinite(value) && value >= low && value <= high;
+}
+
 }  // namespace
 
 std::optional<ChartFormat> chartFormatOf(std::string_view file) {
@@ -51,11 +55,20 @@ PixelSize pngPixelSize(const ChartExportRequest& request) {
   return {pixels(request.widthMm), pixels(request.heightMm)};
 }
 
+std::string dpiFault(double dpi) {
+  if (inRange(dpi, kLowestDpi, kHighestDpi)) return {};
+  return "A chart has " + std::to_string(kLowestDpi) + " to " + std::to_string(kHighestDpi) +
+         " dots per inch, not " + formatDigits(dpi) + ".";
+}
+
+std::string fontSizeFault(double fontPt) {
+  if (inRange(fontPt, kSmallestFontPt, kLargestFontPt)) return {};
+  return "The text of a chart is " + std::to_string(kSmallestFontPt) + " to " +
+         std::to_string(kLargestFontPt) + " pt, not " + formatDigits(fontPt) + " pt.";
+}
+
 void validate(const ChartExportRequest& request) {
   if (request.file.empty()) refuse("No file was chosen; the chart was not exported.");
-  const auto inRange = [](double value, double low, double high) {
-    return std::isfinite(value) && value >= low && value <= high;
-  };
   const std::string mmRange =
       formatDigits(kSmallestChartMm) + " to " + formatDigits(kLargestChartMm) + " mm";
   for (const auto& [name, value] : std::array<std::pair<const char*, double>, 2>{
@@ -65,14 +78,8 @@ void validate(const ChartExportRequest& request) {
              formatDigits(value) + " mm.");
     }
   }
-  if (!inRange(request.dpi, kLowestDpi, kHighestDpi)) {
-    refuse("A chart has " + std::to_string(kLowestDpi) + " to " + std::to_string(kHighestDpi) +
-           " dots per inch, not " + std::to_string(request.dpi) + ".");
-  }
-  if (!inRange(request.fontPt, kSmallestFontPt, kLargestFontPt)) {
-    refuse("The text of a chart is " + std::to_string(kSmallestFontPt) + " to " +
-           std::to_string(kLargestFontPt) + " pt, not " + std::to_string(request.fontPt) + " pt.");
-  }
+  if (std::string fault = dpiFault(request.dpi); !fault.empty()) refuse(fault);
+  if (std::string fault = fontSizeFault(request.fontPt); !fault.empty()) refuse(fault);
   const PixelSize pixels = pngPixelSize(request);
   if (request.format == ChartFormat::kPng && pixels.width * pixels.height > kMostPngPixels) {
     refuse("A PNG of " + formatDigits(request.widthMm) + " x " + formatDigits(request.heightMm) +

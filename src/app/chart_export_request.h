@@ -50,6 +50,10 @@ struct PixelSize {
 };
 PixelSize pngPixelSize(const ChartExportRequest& request);
 
+// Why dots per inch or a font size of this value, as given, cannot be: "" when they can.
+std::string dpiFault(double dpi);
+std::string fontSizeFault(double fontPt);
+
 // Refuses a request without a file, with sizes, dots per inch or a font size out of range, or
 // a PNG of more pixels than a picture can hold.
 void validate(const ChartExportRequest& request);

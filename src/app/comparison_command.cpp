@@ -1,9 +1,9 @@
 #include "app/comparison_command.h"
 
-#include "app/program.h"
-#include "core/data/input_file.h"
+#include "app/analysis.h"
 #include "core/resampling/comparison.h"
 #include "core/resampling/treatment2_file.h"
+#include "core/user_error.h"
 
 namespace pellmar {
 
@@ -13,20 +13,19 @@ std::optional<ComparisonRequest> askComparison(Dialogs& dialogs) {
   return ComparisonRequest{std::move(path)};
 }
 
-void validate(const ComparisonRequest& request) {
-  openInputFile(request.treatment2File, kCompareTitle);
-}
-
-ComparisonResult Program::run(const ComparisonRequest& request) {
-  return guarded([&] {
-    validate(request);
-    const std::size_t filesBefore = session_.writtenFiles.size();
-    std::string message = compareTwoBootstraps(session_, request.treatment2File);
-    session_.recordInput(request.treatment2File);
-    commands_.disable(Command::kCompare);
-    return ComparisonResult{session_.comparison.tValue, Notice{"t-test", std::move(message)},
-                            filesWrittenSince(filesBefore)};
-  });
+ComparisonResult Analysis::compare(const ComparisonRequest& request, InputFileReader& reader,
+                                   OutputFiles& files) {
+  requireStep(AnalysisStep::kCompare, kCompareTitle);
+  const InputFile file = reader.read(request.treatment2File, kCompareTitle);
+  ComparisonResults comparison =
+      compareTwoBootstraps(*bootstrap_, parseTreatment2(file.bytes, file.path));
+  const std::size_t before = files.saved().size();
+  writeComparisonFile(study_, *bootstrap_, comparison, files);
+  ComparisonResult result{comparison.tValue, Notice{"t-test", comparisonMessage(comparison)},
+                          files.pathsSince(before)};
+  recordInput(file);
+  comparison_ = std::move(comparison);
+  return result;
 }
 
 }  // namespace pellmar

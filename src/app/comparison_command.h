@@ -23,7 +23,4 @@ struct ComparisonResult {
 // Asks for the second treatment's file; nullopt when the dialog is cancelled.
 std::optional<ComparisonRequest> askComparison(Dialogs& dialogs);
 
-// Refuses a file that cannot be read.
-void validate(const ComparisonRequest& request);
-
 }  // namespace pellmar

@@ -16,7 +16,15 @@ enum class MessageKind { kResult, kWarning, kFailure };
 
 // The kinds of file the commands ask for. A front end may remember where each kind was last
 // found, since they often lie in different folders (the life-table program's files, for one).
-enum class FileKind { kDataFile, kSasd, kFecundity, kBootstrapSamples, kSecondTreatment };
+// kOutputFolder asks for a folder, not a file.
+enum class FileKind {
+  kDataFile,
+  kSasd,
+  kFecundity,
+  kBootstrapSamples,
+  kSecondTreatment,
+  kOutputFolder
+};
 
 struct ClockReading {
   std::string dateTimeText;  // current date and time as shown to the user

@@ -6,12 +6,8 @@
 
 namespace pellmar {
 
-// "Jackknife".
-struct JackknifeRequest {};
-
+// What the jackknife shows.
 struct JackknifeResult {
-  // True when a bootstrap or the jackknife has already run: only their results are shown again.
-  bool shownAgain = false;
   int individuals = 0;
   // Of the pseudo-values of C0.
   double mean = 0.0;

@@ -1,9 +1,13 @@
 #include "app/open_command.h"
 
+#include <vector>
+
 #include "core/data/field_reader.h"
-#include "core/data/study_reader.h"
-#include "core/data/text_encoding.h"
+#include "core/data/limits.h"
+#include "core/platform/utf8_path.h"
 #include "core/report/number_format.h"
+#include "core/report/output_file.h"
+#include "core/report/text_encoding.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -36,8 +40,10 @@ namespace {
 std::optional<double> askTimeUnit(Dialogs& dialogs) {
   std::optional<double> timeUnit;
   while (!timeUnit) {
-    const std::optional<std::string> answer =
-        dialogs.inputPrompt("Enter the time unit of your data (1 or 0.5)", kTimeUnitTitle, "1");
+    const std::optional<std::string> answer = dialogs.inputPrompt(
+        "Enter the time unit of your data in days (1 or 0.5; above 0 and at most " +
+            formatDigits(kLongestTimeUnit) + ")",
+        kTimeUnitTitle, "1");
     if (!answer) return std::nullopt;
     timeUnit = timeUnitFromAnswer(*answer);
     if (!timeUnit) {
@@ -73,17 +79,35 @@ void validate(const OpenRequest& request) {
                         formatDigits(request.timeUnit) + " was given.",
                     ErrorKind::kInvalidRequest);
   }
-  requireDataFile(request.dataFile);
 }
 
-std::string outputBaseNameFor(const std::string& dataFileName) {
-  // Four characters, not bytes: a path in UTF-8 keeps its multi-byte characters whole.
-  std::size_t end = dataFileName.size();
-  for (int removed = 0; removed < 4 && end > 0; ++removed) {
-    --end;
-    while (end > 0 && (static_cast<unsigned char>(dataFileName[end]) & 0xC0U) == 0x80U) --end;
+std::string outputBaseNameFor(const std::string& dataFileName,
+                              const std::optional<std::string>& outputFolder) {
+  const std::string name = utf8FromPath(pathFromUtf8(dataFileName).filename());
+  const std::string folder = dataFileName.substr(0, dataFileName.size() - name.size());
+  // Characters, not bytes: a name in UTF-8 keeps its multi-byte characters whole.
+  std::vector<std::size_t> starts;
+  for (std::size_t k = 0; k < name.size(); ++k) {
+    if ((static_cast<unsigned char>(name[k]) & 0xC0U) != 0x80U) starts.push_back(k);
   }
-  return dataFileName.substr(0, end);
+  const std::string base = starts.size() > 4 ? name.substr(0, starts[starts.size() - 4]) : name;
+  if (!outputFolder) return folder + base;
+  return utf8FromPath(pathFromUtf8(*outputFolder) / pathFromUtf8(base));
+}
+
+platform::FileLock lockResultsOf(const std::string& dataFile, const std::string& baseName) {
+  const std::string lockFile = baseName + ".pellmar-lock";
+  platform::FileLock lock;
+  std::error_code error;
+  if (!lock.tryLock(pathFromUtf8(lockFile), error)) {
+    if (error) throwWriteFailure(lockFile, error);
+    throw UserError("Open data file",
+                    "Another Pellmar run is writing the results of " +
+                        utf8FromPath(pathFromUtf8(dataFile).filename()) +
+                        "; try again when it has finished.",
+                    ErrorKind::kCommandFailed);
+  }
+  return lock;
 }
 
 }  // namespace pellmar

@@ -6,6 +6,7 @@
 
 #include "app/dialogs.h"
 #include "app/notice.h"
+#include "core/platform/platform.h"
 
 namespace pellmar {
 
@@ -15,20 +16,8 @@ struct OpenRequest {
   double timeUnit = 1.0;
 };
 
-struct OpenResult {
-  std::string basicReportFile;  // created empty beside the data file
-  int individualCount = 0;
-};
-
-// "Step 1.": the light check of the open data file.
-struct CheckRequest {};
-
-struct CheckResult {
-  Notice message;  // "It looks OK."
-};
-
-// The longest time unit, in days, that a study can be recorded in.
-inline constexpr double kLongestTimeUnit = 1000;
+// What the data check says of a study that opened without a fault.
+inline constexpr std::string_view kStudyLooksOk = "It looks OK.";
 
 // The time unit an answer gives: the whole answer (blanks around it aside) is a number of days
 // above 0 and at most kLongestTimeUnit; nullopt otherwise.
@@ -41,11 +30,19 @@ std::optional<OpenRequest> askOpen(Dialogs& dialogs);
 // line, as a desktop's "Open with" starts it); nullopt when the prompt is cancelled.
 std::optional<OpenRequest> askOpenNamed(Dialogs& dialogs, std::string dataFile);
 
-// Refuses a time unit out of range. A data file that cannot be found, or is not a file, raises
-// the data file error, which ends the program.
+// Refuses a time unit out of range.
 void validate(const OpenRequest& request);
 
-// The output base name: the data file's path less its last four characters.
-std::string outputBaseNameFor(const std::string& dataFileName);
+// The output base name: the data file's folder as given, then its name less its last four
+// characters when the name has more than four ("x.txt" gives "x"), otherwise its whole name
+// ("data" gives "data", "d" gives "d"). The folder part never changes, so the files of a study
+// stay in a folder the user chose. With `outputFolder`, the files go there instead.
+std::string outputBaseNameFor(const std::string& dataFileName,
+                              const std::optional<std::string>& outputFolder = std::nullopt);
+
+// Takes the lock that keeps other runs from writing the results named after `baseName` while this
+// one does: "<base>.pellmar-lock", never through a link. A refusal when another run holds it.
+[[nodiscard]] platform::FileLock lockResultsOf(const std::string& dataFile,
+                                               const std::string& baseName);
 
 }  // namespace pellmar

@@ -2,19 +2,19 @@
 
 #include <filesystem>
 
-#include "app/program.h"
-#include "core/data/input_file.h"
 #include "core/exports/paired_test_files.h"
+#include "core/exports/results_summary.h"
 #include "core/platform/utf8_path.h"
 #include "core/report/number_format.h"
+#include "core/user_error.h"
 
 namespace pellmar {
 namespace {
 
 const std::string kTitle(kPairedTestTitle);
 
-// The replicate values b = 1 .. B of a 1-based table.
-std::span<const double> replicatesOf(const BootstrapState& bootstrap) {
+// The replicate C0 values b = 1 .. B of a bootstrap.
+std::span<const double> replicatesOf(const BootstrapResults& bootstrap) {
   return std::span<const double>(bootstrap.bootC0)
       .subspan(1, static_cast<std::size_t>(bootstrap.bootCount));
 }
@@ -42,44 +42,39 @@ std::filesystem::path resolved(const std::string& path) {
 
 }  // namespace
 
-std::optional<PairedTestRequest> askPairedTest(Dialogs& dialogs, const Session& first) {
+std::optional<PairedTestRequest> askPairedTest(Dialogs& dialogs, const Analysis& first) {
   PairedTestRequest request;
   request.secondDataFile = dialogs.openFileDialog(FileKind::kDataFile);
   if (request.secondDataFile.empty()) return std::nullopt;
-  if (first.lifeTable) {
+  if (first.lifeTable()) {
     std::string fecundity = dialogs.openFileDialog(FileKind::kFecundity);
     if (fecundity.empty()) return std::nullopt;
     request.secondFecundityFile = std::move(fecundity);
-  } else if (first.predation.sasdDone) {
+  } else if (first.predation()) {
     std::string sasd = dialogs.openFileDialog(FileKind::kSasd);
     if (sasd.empty()) return std::nullopt;
     request.secondSasdFile = std::move(sasd);
   }
-  if (first.bootstrap.bootSampleSize != first.study.individualCount) {
-    request.secondSampleSize = first.bootstrap.bootSampleSize;
+  if (first.bootstrap() && first.bootstrap()->bootSampleSize != first.study().individualCount) {
+    request.secondSampleSize = first.bootstrap()->bootSampleSize;
   }
   request.secondRecord.frontEnd = "desktop";
   return request;
 }
 
-bool sameOutputBase(const std::string& firstDataFile, const std::string& secondDataFile) {
-  std::error_code error;
-  if (std::filesystem::equivalent(pathFromUtf8(firstDataFile), pathFromUtf8(secondDataFile),
-                                  error)) {
-    return true;
-  }
-  return resolved(outputBaseNameFor(firstDataFile)) == resolved(outputBaseNameFor(secondDataFile));
+bool sameOutputBase(const std::string& firstBaseName, const std::string& secondBaseName) {
+  return resolved(firstBaseName) == resolved(secondBaseName);
 }
 
-void validate(const PairedTestRequest& request, const std::string& firstDataFile) {
+void validate(const PairedTestRequest& request, const std::string& firstBaseName,
+              const std::string& secondBaseName) {
   if (request.secondDataFile.empty()) {
     throw UserError(kTitle, "The paired bootstrap test needs the second study's data file.",
                     ErrorKind::kInvalidRequest);
   }
-  if (sameOutputBase(firstDataFile, request.secondDataFile)) {
+  if (sameOutputBase(firstBaseName, secondBaseName)) {
     throw UserError(kTitle,
-                    "The two studies would write their results under one name (" +
-                        outputBaseNameFor(request.secondDataFile) +
+                    "The two studies would write their results under one name (" + secondBaseName +
                         "), one over the other: compare a copy of the data under another name.",
                     ErrorKind::kInvalidRequest);
   }
@@ -90,9 +85,6 @@ void validate(const PairedTestRequest& request, const std::string& firstDataFile
                         "; " + formatInteger(*request.secondSampleSize) + " was given.",
                     ErrorKind::kInvalidRequest);
   }
-  openInputFile(request.secondDataFile, kTitle);
-  if (request.secondSasdFile) openInputFile(*request.secondSasdFile, kTitle);
-  if (request.secondFecundityFile) openInputFile(*request.secondFecundityFile, kTitle);
   if (request.secondSasdFile && request.secondFecundityFile) {
     throw UserError(kTitle,
                     "The second study's stable age-stage distribution comes from its SASD file or "
@@ -101,66 +93,74 @@ void validate(const PairedTestRequest& request, const std::string& firstDataFile
   }
 }
 
-PairedTestResult Program::run(const PairedTestRequest& request, const ProgressReport& progress,
-                              std::stop_token stop) {
-  return guarded([&] {
-    const BootstrapState& boot = session_.bootstrap;
-    if (!boot.done || boot.sameSamples || boot.bootCount < 1) {
-      throw UserError(kTitle,
-                      "The paired bootstrap test takes this study's bootstrap of its own samples "
-                      "as the first study: run one first.",
-                      ErrorKind::kInvalidRequest);
+SecondStudy prepareSecondStudy(const PairedTestRequest& request, double timeUnit, double confidence,
+                               const std::string& secondBaseName, InputFileReader& reader) {
+  try {
+    SecondStudy second{
+        Analysis::open(OpenRequest{request.secondDataFile, timeUnit}, secondBaseName, reader),
+        OutputFiles(secondBaseName)};
+    Analysis& analysis = second.analysis;
+    analysis.setConfidence(confidence);
+    const BasicRunResult basicRun = analysis.basicRun(second.files);
+    if (basicRun.warning) {
+      throw UserError(basicRun.warning->title, basicRun.warning->text, ErrorKind::kCommandFailed);
     }
-    validate(request, session_.study.dataFileName);
-    if (session_.lifeTable.has_value() != request.secondFecundityFile.has_value()) {
-      throw UserError(kTitle,
-                      "Both studies need a fecundity file, or neither: the life tables of one "
-                      "study's replicates have nothing to pair with in the other's.",
-                      ErrorKind::kInvalidRequest);
+    if (request.secondSasdFile) {
+      analysis.readSasd(ReadSasdRequest{*request.secondSasdFile}, reader, second.files);
     }
+    if (request.secondFecundityFile) {
+      analysis.readFecundity(ReadFecundityRequest{*request.secondFecundityFile}, reader,
+                             second.files);
+    }
+    return second;
+  } catch (const UserError& error) {
+    rethrowForFirstStudy(error, {});
+  }
+}
 
-    PairedTestResult result;
-    result.replicates = boot.bootCount;
-    result.secondSeed = boot.seed + 1;  // modulo 2^64
-    Program second(clock_);
-    second.setConfidence(confidence_);
-    try {
-      second.run(OpenRequest{request.secondDataFile, session_.study.timeUnit});
-      const BasicRunResult basicRun = second.run(BasicRunRequest{});
-      if (basicRun.warning) {
-        throw UserError(basicRun.warning->title, basicRun.warning->text, ErrorKind::kCommandFailed);
-      }
-      if (request.secondSasdFile) second.run(ReadSasdRequest{*request.secondSasdFile});
-      if (request.secondFecundityFile) {
-        second.run(ReadFecundityRequest{*request.secondFecundityFile});
-      }
-      BootstrapRequest bootstrap;
-      bootstrap.replicates = boot.bootCount;
-      bootstrap.sampleSize = request.secondSampleSize;
-      // Both studies' replicates are drawn the same way.
-      bootstrap.redrawBarren = boot.redrawBarren;
-      bootstrap.seed = result.secondSeed;
-      second.run(bootstrap, progress, stop);
-      second.run(request.secondRecord);
-    } catch (const UserError& error) {
-      rethrowForFirstStudy(error, stop);
-    }
-    result.secondFilesWritten = second.session().writtenFiles;
+PairedTestResult runPairedTest(const Analysis& first, const PairedTestRequest& request,
+                               SecondStudy& second, OutputFiles& firstFiles,
+                               const ProgressReport& progress, std::stop_token stop) {
+  if (!first.canRun(AnalysisStep::kPairedTest)) {
+    throw UserError(kTitle, first.reason(AnalysisStep::kPairedTest), ErrorKind::kInvalidRequest);
+  }
+  const BootstrapResults& boot = *first.bootstrap();
+  validate(request, first.study().outputBaseName, second.analysis.study().outputBaseName);
+  if (first.lifeTable().has_value() != second.analysis.lifeTable().has_value()) {
+    throw UserError(kTitle,
+                    "Both studies need a fecundity file, or neither: the life tables of one "
+                    "study's replicates have nothing to pair with in the other's.",
+                    ErrorKind::kInvalidRequest);
+  }
 
-    result.test = pairedBootstrapTest(bootstrapReplicates(session_),
-                                      bootstrapReplicates(second.session()), confidence_);
-    const std::size_t filesBefore = session_.writtenFiles.size();
-    OutputFiles files = session_.outputFiles();
-    const std::string secondName =
-        outputBaseNameFor(utf8FromPath(pathFromUtf8(request.secondDataFile).filename()));
-    writePairedTestFiles(result.test, replicatesOf(boot), replicatesOf(second.session().bootstrap),
-                         secondName, files);
-    session_.recordInput(request.secondDataFile);
-    if (request.secondSasdFile) session_.recordInput(*request.secondSasdFile);
-    if (request.secondFecundityFile) session_.recordInput(*request.secondFecundityFile);
-    result.filesWritten = filesWrittenSince(filesBefore);
-    return result;
-  });
+  PairedTestResult result;
+  result.replicates = boot.bootCount;
+  result.secondSeed = boot.seed + 1;  // modulo 2^64
+  Analysis& analysis = second.analysis;
+  try {
+    BootstrapRequest bootstrap;
+    bootstrap.replicates = boot.bootCount;
+    bootstrap.sampleSize = request.secondSampleSize;
+    // Both studies' replicates are drawn the same way.
+    bootstrap.redrawBarren = boot.redrawBarren;
+    bootstrap.seed = result.secondSeed;
+    InputFileReader noInputs;  // an own-samples bootstrap reads no file
+    analysis.bootstrap(bootstrap, noInputs, second.files, progress, stop);
+    analysis.writeSummary(second.files);
+    analysis.writeRunRecord(request.secondRecord, second.files);
+  } catch (const UserError& error) {
+    rethrowForFirstStudy(error, stop);
+  }
+
+  result.test = pairedBootstrapTest(bootstrapReplicates(first.results()),
+                                    bootstrapReplicates(analysis.results()), first.confidence());
+  const std::size_t before = firstFiles.saved().size();
+  const std::string secondName =
+      outputBaseNameFor(utf8FromPath(pathFromUtf8(request.secondDataFile).filename()));
+  writePairedTestFiles(result.test, replicatesOf(boot), replicatesOf(*analysis.bootstrap()),
+                       secondName, firstFiles);
+  result.filesWritten = firstFiles.pathsSince(before);
+  return result;
 }
 
 }  // namespace pellmar

@@ -6,7 +6,6 @@
 
 #include "app/dialogs.h"
 #include "app/notice.h"
-#include "app/open_command.h"
 #include "core/numeric/population_growth.h"
 
 namespace pellmar {
@@ -19,9 +18,9 @@ struct ReadFecundityRequest {
 };
 
 struct ReadFecundityResult {
-  double R0 = 0.0;   // net reproductive rate
-  double GRR = 0.0;  // gross reproductive rate
-  double F = 0.0;    // mean eggs of all females
+  double R0 = 0.0;          // net reproductive rate
+  double GRR = 0.0;         // gross reproductive rate
+  std::optional<double> F;  // mean eggs of all females; none without a female
   // r, lambda and T, and the predation rates that follow from the stable age-stage
   // distribution; none when no female laid eggs.
   std::optional<GrowthRates> growth;
@@ -38,12 +37,7 @@ struct ReadFecundityResult {
 // Asks for the file; a cancelled dialog gives an empty file, which the command refuses.
 ReadFecundityRequest askReadFecundity(Dialogs& dialogs);
 
-// Refuses a request without a file, or with one that cannot be read.
+// Refuses a request without a file.
 void validate(const ReadFecundityRequest& request);
-
-// Reads the fecundity file against the study that `open` opens, with every check of both, so that
-// a run given both at once refuses a faulty file before it writes anything. Raises the data file
-// error for a fault in the study and the fecundity file's error for a fault in it.
-void validate(const ReadFecundityRequest& request, const OpenRequest& open);
 
 }  // namespace pellmar

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/dialogs.h"
 #include "app/notice.h"
 
 namespace pellmar {
+
+inline constexpr std::string_view kReadSasdTitle = "Read SASD";
 
 // "Read SASD": the stable age-stage distribution file the life-table program wrote.
 struct ReadSasdRequest {
@@ -26,7 +29,7 @@ struct ReadSasdResult {
 // Asks for the file; a cancelled dialog gives an empty file, which the command refuses.
 ReadSasdRequest askReadSasd(Dialogs& dialogs);
 
-// Refuses a request without a file, or with one that cannot be read.
+// Refuses a request without a file.
 void validate(const ReadSasdRequest& request);
 
 }  // namespace pellmar

@@ -1,397 +1,474 @@
 #include "cli/cli_options.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <set>
 #include <string_view>
 
 #include "app/bootstrap_command.h"
 #include "app/open_command.h"
-#include "app/paired_test_command.h"
 #include "core/data/field_reader.h"
-#include "core/data/text_encoding.h"
+#include "core/data/limits.h"
 #include "core/report/number_format.h"
-#include "core/resampling/samples_file.h"
+#include "core/report/text_encoding.h"
 
 namespace pellmar {
-
-const char* cliUsage() {
-  return "Usage:\n"
-         "  pellmar-cli run DATA [--time-unit T] [--sasd FILE | --fecundity FILE]\n"
-         "                  [--bootstrap B [--sample-size N] [--seed S] | --same-samples FILE |\n"
-         "                   --jackknife] [--normal-density] [--write-samples]\n"
-         "                  [--redraw-barren]\n"
-         "                  [--compare FILE] [--confidence P] [--quiet | --json]\n"
-         "      Does what a user of the desktop program does: opens the raw data file DATA,\n"
-         "      runs the Basic Run and, when asked, reads the stable age-stage distribution\n"
-         "      or computes it from the fecundity, runs a bootstrap or the jackknife and\n"
-         "      compares the bootstrap with a second treatment. Prints the messages of the\n"
-         "      steps, a table of the main results and the path of every file written, the\n"
-         "      basic report first.\n"
-         "  pellmar-cli compare FIRST SECOND [--time-unit T]\n"
-         "                  [--sasd-first FILE --sasd-second FILE |\n"
-         "                   --fecundity-first FILE --fecundity-second FILE] --bootstrap B\n"
-         "                  [--sample-size N] [--seed S] [--redraw-barren] [--confidence P]\n"
-         "      Runs each of two studies as run does with --bootstrap B (FIRST with the seed S,\n"
-         "      SECOND with S + 1), writing each study's files beside its data, then pairs\n"
-         "      replicate b of FIRST with replicate b of SECOND: the paired bootstrap test of\n"
-         "      every quantity both have, in <first>_vs_<second>_paired_test.csv, and the C0\n"
-         "      of every replicate in <first>_vs_<second>_paired_C0.csv, beside FIRST. Prints\n"
-         "      the seeds, the test of C0 and the path of every file written.\n"
-         "  pellmar-cli check DATA [--time-unit T] [--quiet]\n"
-         "      Opens DATA as the desktop program does (creating the empty basic report\n"
-         "      beside it when there is none), checks every individual record and prints\n"
-         "      \"It looks OK.\" or the first fault found.\n"
-         "  pellmar-cli --help\n"
-         "  pellmar-cli --version\n"
-         "\n"
-         "Options:\n"
-         "  --time-unit T         the length of one time unit of the data in days, above 0\n"
-         "                        and at most 1000 (1 or 0.5 as a rule; default 1)\n"
-         "  --sasd FILE           the stable age-stage distribution file of the life-table\n"
-         "                        program: psi, omega and the female period table\n"
-         "  --fecundity FILE      the eggs of each female in each adult time unit: the life\n"
-         "                        table with R0, r, lambda and T, its stable age-stage\n"
-         "                        distribution, psi, omega and the female period table\n"
-         "  --bootstrap B         a bootstrap of B replicates drawn by Pellmar (own samples)\n"
-         "  --sample-size N       individuals drawn per replicate (default: the cohort size;\n"
-         "                        with compare, each study's own)\n"
-         "  --seed S              the seed of the own samples (default: from the clock; the\n"
-         "                        seed used is printed, so a run can be repeated exactly)\n"
-         "  --same-samples FILE   a bootstrap of the replicates of the life-table program's\n"
-         "                        samples file (needs --sasd)\n"
-         "  --jackknife           the jackknife of C0 instead of a bootstrap\n"
-         "  --normal-density      answer Yes to the question for normal density curves\n"
-         "  --write-samples       with --fecundity and --bootstrap, write every replicate's\n"
-         "                        individuals, R0 and lambda as a samples file\n"
-         "  --redraw-barren       with fecundity and --bootstrap, draw a replicate that drew\n"
-         "                        no laying female again until it has one (the conditional\n"
-         "                        bootstrap); by default it is kept, with R0 = 0\n"
-         "  --compare FILE        after a bootstrap, the t-test against the bootstrap C0 values\n"
-         "                        of a second treatment in FILE\n"
-         "  --sasd-first FILE     compare: the stable age-stage distribution file of FIRST\n"
-         "  --sasd-second FILE    compare: the stable age-stage distribution file of SECOND\n"
-         "  --fecundity-first FILE  compare: the eggs of FIRST's females; with\n"
-         "                        --fecundity-second, R0, r, lambda, T, Qp, psi and omega\n"
-         "                        join the paired test\n"
-         "  --fecundity-second FILE compare: the eggs of SECOND's females\n"
-         "  --confidence P        the confidence of the intervals in <base>_summary.csv and of\n"
-         "                        the paired test, from 0 to 1 exclusive (default 0.95)\n"
-         "  --quiet               print only errors\n"
-         "  --json                print one JSON object instead: the summary's rows, the files\n"
-         "                        written and the seed\n"
-         "\n"
-         "An option's value may also follow an equals sign: --bootstrap=500.\n"
-         "\n"
-         "Exit status: 0 on success, 1 when the data or a file fails, 2 on bad usage.\n";
-}
-
 namespace {
 
-// A fault of the command line, caught by parseCommandLine().
-struct UsageError {
-  std::string message;
-};
+std::string inQuotes(std::string_view text) { return "\"" + echoedField(text) + "\""; }
 
-std::string quoted(std::string_view text) { return "\"" + echoedField(text) + "\""; }
-
-// The commands an option belongs to.
-enum CommandFlag : unsigned { kRunOption = 1U, kCheckOption = 2U, kCompareOption = 4U };
-
-// The options of the commands, whether each takes a value, and which commands take it.
-struct KnownOption {
-  std::string_view name;
-  bool takesValue;
-  unsigned commands;
-};
-constexpr KnownOption kKnownOptions[] = {
-    {"--time-unit", true, kRunOption | kCheckOption | kCompareOption},
-    {"--sasd", true, kRunOption},
-    {"--fecundity", true, kRunOption},
-    {"--bootstrap", true, kRunOption | kCompareOption},
-    {"--sample-size", true, kRunOption | kCompareOption},
-    {"--seed", true, kRunOption | kCompareOption},
-    {"--same-samples", true, kRunOption},
-    {"--jackknife", false, kRunOption},
-    {"--normal-density", false, kRunOption},
-    {"--write-samples", false, kRunOption},
-    {"--redraw-barren", false, kRunOption | kCompareOption},
-    {"--compare", true, kRunOption},
-    {"--sasd-first", true, kCompareOption},
-    {"--sasd-second", true, kCompareOption},
-    {"--fecundity-first", true, kCompareOption},
-    {"--fecundity-second", true, kCompareOption},
-    {"--confidence", true, kRunOption | kCompareOption},
-    {"--quiet", false, kRunOption | kCheckOption},
-    {"--json", false, kRunOption},
-};
-
-int wholeNumberOption(std::string_view option, const std::string& value, int low, int high) {
+// The value of a whole-number option, or nullopt: digits, a decimal point or an exponent are
+// fine as long as the number is whole ("1e2" is 100).
+std::optional<long long> wholeNumber(const std::string& value, long long low, long long high) {
   double number = 0.0;
-  if (!parseDecimal(value, number) || number != std::floor(number) || number < low ||
-      number > high) {
-    throw UsageError{std::string(option) + " needs a whole number from " + std::to_string(low) +
-                     " to " + std::to_string(high) + ", not " + quoted(value)};
+  if (!parseDecimal(value, number) || number != std::floor(number) ||
+      number < static_cast<double>(low) || number > static_cast<double>(high)) {
+    return std::nullopt;
   }
-  return static_cast<int>(number);
+  return static_cast<long long>(number);
 }
 
-double confidenceOption(const std::string& value) {
+CLI::Validator wholeNumberCheck(long long low, long long high) {
+  return {[low, high](std::string& value) -> std::string {
+            if (wholeNumber(value, low, high)) return {};
+            return "needs a whole number from " + std::to_string(low) + " to " +
+                   std::to_string(high) + ", not " + inQuotes(value);
+          },
+          ""};
+}
+
+std::optional<std::uint64_t> seedValue(const std::string& value) {
+  std::uint64_t seed = 0;
+  const auto result = std::from_chars(value.data(), value.data() + value.size(), seed);
+  if (value.empty() || result.ec != std::errc() || result.ptr != value.data() + value.size()) {
+    return std::nullopt;
+  }
+  return seed;
+}
+
+CLI::Validator seedCheck() {
+  return {[](std::string& value) -> std::string {
+            if (seedValue(value)) return {};
+            return "needs a whole number from 0 to " +
+                   std::to_string(std::numeric_limits<std::uint64_t>::max()) + ", not " +
+                   inQuotes(value);
+          },
+          ""};
+}
+
+std::optional<double> confidenceValue(const std::string& value) {
   double confidence = 0.0;
   const auto result = std::from_chars(value.data(), value.data() + value.size(), confidence,
                                       std::chars_format::fixed);
   if (value.empty() || result.ec != std::errc() || result.ptr != value.data() + value.size() ||
       !(confidence > 0 && confidence < 1)) {
-    throw UsageError{"--confidence needs a number between 0 and 1, such as 0.95, not " +
-                     quoted(value)};
+    return std::nullopt;
   }
   return confidence;
 }
 
-std::uint64_t seedOption(const std::string& value) {
-  std::uint64_t seed = 0;
-  const auto result = std::from_chars(value.data(), value.data() + value.size(), seed);
-  if (value.empty() || result.ec != std::errc() || result.ptr != value.data() + value.size()) {
-    throw UsageError{"--seed needs a whole number from 0 to " +
-                     std::to_string(std::numeric_limits<std::uint64_t>::max()) + ", not " +
-                     quoted(value)};
-  }
-  return seed;
+CLI::Validator confidenceCheck() {
+  return {[](std::string& value) -> std::string {
+            if (confidenceValue(value)) return {};
+            return "needs a number between 0 and 1, such as 0.95, not " + inQuotes(value);
+          },
+          ""};
 }
 
-class CommandLineParser {
- public:
-  explicit CommandLineParser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+CLI::Validator timeUnitCheck() {
+  return {[](std::string& value) -> std::string {
+            if (timeUnitFromAnswer(value)) return {};
+            return "needs a number of days above 0 and at most " + formatDigits(kLongestTimeUnit) +
+                   ", not " + inQuotes(value);
+          },
+          ""};
+}
 
-  CliOptions parse() {
-    if (arguments_.empty()) {
-      throw UsageError{"a command is needed: run, compare, check, --help or --version"};
+// Text as --help shows it: lines of at most `width` characters, broken at spaces.
+std::string wrapped(std::string_view text, std::size_t width) {
+  std::string result;
+  std::size_t lineStart = 0;
+  std::size_t lastSpace = std::string::npos;
+  for (const char c : text) {
+    if (c == ' ') lastSpace = result.size();
+    result += c;
+    if (result.size() - lineStart > width && lastSpace != std::string::npos &&
+        lastSpace > lineStart) {
+      result[lastSpace] = '\n';
+      lineStart = lastSpace + 1;
+      lastSpace = std::string::npos;
     }
-    const std::string& command = arguments_[0];
-    if (command == "--help" || command == "-h" || command == "help" || command == "--version") {
-      if (arguments_.size() != 1) {
-        throw UsageError{command + " takes nothing after it, not " + quoted(arguments_[1])};
+  }
+  return result;
+}
+
+// The help's columns: the options, then their descriptions, within 80 characters. CLI11 indents
+// every line of a description after the first under the first.
+constexpr std::size_t kOptionColumn = 28;
+constexpr std::size_t kDescriptionWidth = 78 - kOptionColumn;
+constexpr std::size_t kFooterWidth = 78;
+
+// An option in the help is its names and the name of its value: what it needs and excludes is in
+// its description, in words, and CLI11's own lists would come in an order of its own.
+class HelpFormatter : public CLI::Formatter {
+ public:
+  HelpFormatter() { column_width(kOptionColumn); }
+  std::string make_option_opts(const CLI::Option* option) const override {
+    if (option->get_positional() || option->get_type_size() == 0) return {};
+    return " " + option->get_type_name();
+  }
+};
+
+// The text values of the command line, converted into CliOptions once CLI11 has checked them.
+struct RawValues {
+  std::string timeUnit;
+  std::string bootstrap;
+  std::string sampleSize;
+  std::string seed;
+  std::string confidence;
+};
+
+// An option that names a file.
+CLI::Option* fileOption(CLI::App& command, const std::string& name,
+                        std::optional<std::string>& target, const std::string& description) {
+  return command
+      .add_option_function<std::string>(
+          name, [&target](const std::string& value) { target = value; }, description)
+      ->type_name("FILE");
+}
+
+class CommandLine {
+ public:
+  CommandLine() : app_("Pellmar: the age-stage, two-sex life table of consumption", "pellmar-cli") {
+    app_.formatter(std::make_shared<HelpFormatter>());
+    app_.set_version_flag("--version", std::string("Pellmar ") + PELLMAR_VERSION,
+                          "print the version and end");
+    app_.set_help_flag("-h,--help", "print this help and end");
+    app_.require_subcommand(1);
+    app_.footer(
+        "pellmar-cli COMMAND --help shows the options of a command. An option's value may also\n"
+        "follow an equals sign: --bootstrap=500.\n"
+        "Exit status: 0 on success, 1 when the data or a file fails, 2 on bad usage.");
+    addRun();
+    addCompare();
+    addCheck();
+    for (CLI::App* command : {run_, compare_, check_}) {
+      // Arguments a command does not know are collected, and named in our words afterwards.
+      command->allow_extras();
+      for (CLI::Option* option : command->get_options()) {
+        option->description(wrapped(option->get_description(), kDescriptionWidth));
+        if (option->get_expected_max() == 0) option->disable_flag_override();
       }
-      if (command == "--version") options_.action = CliOptions::Action::kVersion;
-      return options_;
     }
-    if (command == "check") {
-      options_.action = CliOptions::Action::kCheck;
-      commandFlag_ = kCheckOption;
-    } else if (command == "run") {
-      options_.action = CliOptions::Action::kRun;
-      commandFlag_ = kRunOption;
-    } else if (command == "compare") {
-      options_.action = CliOptions::Action::kCompare;
-      commandFlag_ = kCompareOption;
-    } else {
-      throw UsageError{"unknown command " + quoted(command) +
-                       "; the commands are run, compare and check"};
+  }
+
+  ParsedCommandLine parse(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) {
+      return {std::nullopt, "a command is needed: run, compare, check, --help or --version"};
     }
-    command_ = command;
-    for (next_ = 1; next_ < arguments_.size();) readArgument();
-    if (options_.action == CliOptions::Action::kCompare) {
-      checkComparison();
-    } else {
-      if (options_.dataFile.empty()) throw UsageError{command + " needs a data file"};
-      checkCombinations();
+    const std::string& command = arguments.front();
+    if (command == "--version" && arguments.size() > 1) {
+      return {std::nullopt, "--version takes nothing after it, not " + inQuotes(arguments[1])};
     }
-    options_.arguments = arguments_;
-    return options_;
+    if (!command.starts_with("-") && commandNamed(command) == nullptr) {
+      return {std::nullopt,
+              "unknown command " + inQuotes(command) + "; the commands are run, compare and check"};
+    }
+    // CLI11 takes the arguments from the back.
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    try {
+      app_.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+      options_.action = CliOptions::Action::kHelp;
+      options_.helpText = helpText();
+      return {options_, ""};
+    } catch (const CLI::CallForVersion&) {
+      options_.action = CliOptions::Action::kVersion;
+      return {options_, ""};
+    } catch (const CLI::ParseError& error) {
+      return {std::nullopt, usageErrorOf(error, command, arguments)};
+    }
+    if (std::string fault = extraArgument(*commandNamed(command)); !fault.empty()) {
+      return {std::nullopt, fault};
+    }
+    if (std::string fault = finish(); !fault.empty()) return {std::nullopt, fault};
+    options_.arguments = arguments;
+    return {options_, ""};
   }
 
  private:
-  void readArgument() {
-    const std::string& argument = arguments_[next_++];
-    if (!argument.starts_with("--")) {
-      if (options_.action == CliOptions::Action::kCompare) {
-        if (options_.dataFile.empty()) {
-          options_.dataFile = argument;
-        } else if (options_.secondDataFile.empty()) {
-          options_.secondDataFile = argument;
-        } else {
-          throw UsageError{"compare takes two data files, not also " + quoted(argument)};
+  [[nodiscard]] CLI::App* commandNamed(std::string_view name) const {
+    for (CLI::App* command : {run_, compare_, check_}) {
+      if (command->get_name() == name) return command;
+    }
+    return nullptr;
+  }
+
+  // CLI11's message of a usage error, in the words of the rest of the program.
+  static std::string usageErrorOf(const CLI::ParseError& error, const std::string& command,
+                                  const std::vector<std::string>& arguments) {
+    const std::string text = error.what();
+    const std::string name = text.substr(0, text.find_first_of(": "));
+    const auto after = [&](std::string_view word) {
+      return text.substr(text.find(word) + word.size());
+    };
+    if (dynamic_cast<const CLI::ValidationError*>(&error) != nullptr) {
+      return name + " " + after(": ");  // "--seed: needs ..." becomes "--seed needs ..."
+    }
+    if (dynamic_cast<const CLI::RequiresError*>(&error) != nullptr) {
+      return name + " needs " + after(" requires ");
+    }
+    if (dynamic_cast<const CLI::ExcludesError*>(&error) != nullptr) {
+      return name + " and " + after(" excludes ") + " cannot be used together";
+    }
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
+      if (text.find("flag override") != std::string::npos) {
+        const std::string flag = name.starts_with("-") ? name : "--" + name;
+        for (const std::string& argument : arguments) {
+          if (argument.starts_with(flag + "=")) {
+            return flag + " takes no value, not " + inQuotes(argument.substr(flag.size() + 1));
+          }
         }
-        return;
+        return flag + " takes no value";
       }
-      if (!options_.dataFile.empty()) {
-        throw UsageError{"one data file only, not both " + quoted(options_.dataFile) + " and " +
-                         quoted(argument)};
+      if (text.find("At Most") != std::string::npos) return name + " is given twice";
+      return name + " needs a value";
+    }
+    if (dynamic_cast<const CLI::RequiredError*>(&error) != nullptr) {
+      if (name == "FIRST" || name == "SECOND") {
+        return "compare needs two data files, FIRST and SECOND";
       }
-      options_.dataFile = argument;
-      return;
-    }
-    const std::size_t equals = argument.find('=');
-    const std::string name = argument.substr(0, equals);
-    const KnownOption* known = nullptr;
-    for (const KnownOption& candidate : kKnownOptions) {
-      if (candidate.name == name) known = &candidate;
-    }
-    if (known == nullptr) throw UsageError{"unknown option " + quoted(argument)};
-    if ((known->commands & commandFlag_) == 0U) {
-      throw UsageError{name + " is an option of " + commandsTaking(*known) + ", not of " +
-                       command_};
-    }
-    if (!given_.insert(name).second) throw UsageError{name + " is given twice"};
-    std::string value;
-    if (equals != std::string::npos) {
-      value = argument.substr(equals + 1);
-      if (!known->takesValue) throw UsageError{name + " takes no value, not " + quoted(value)};
-    } else if (known->takesValue) {
-      if (next_ == arguments_.size() || arguments_[next_].starts_with("--")) {
-        throw UsageError{name + " needs a value"};
-      }
-      value = arguments_[next_++];
-    }
-    store(name, value);
-  }
-
-  void store(const std::string& name, const std::string& value) {
-    if (name == "--time-unit") {
-      const std::optional<double> timeUnit = timeUnitFromAnswer(value);
-      if (!timeUnit) {
-        throw UsageError{"--time-unit needs a number of days above 0 and at most " +
-                         formatDigits(kLongestTimeUnit) + ", not " + quoted(value)};
-      }
-      options_.timeUnit = *timeUnit;
-    } else if (name == "--sasd" || name == "--sasd-first") {
-      options_.sasdFile = value;
-    } else if (name == "--sasd-second") {
-      options_.secondSasdFile = value;
-    } else if (name == "--fecundity-second") {
-      options_.secondFecundityFile = value;
-    } else if (name == "--fecundity" || name == "--fecundity-first") {
-      options_.fecundityFile = value;
-    } else if (name == "--bootstrap") {
-      options_.bootstrapReplicates = wholeNumberOption(name, value, 1, kMaxBootstrapReplicates);
-    } else if (name == "--sample-size") {
-      options_.sampleSize = wholeNumberOption(name, value, 1, kMaxBootstrapSampleSize);
-    } else if (name == "--seed") {
-      options_.seed = seedOption(value);
-    } else if (name == "--same-samples") {
-      options_.sameSamplesFile = value;
-    } else if (name == "--jackknife") {
-      options_.jackknife = true;
-    } else if (name == "--normal-density") {
-      options_.normalDensity = true;
-    } else if (name == "--write-samples") {
-      options_.writeSamples = true;
-    } else if (name == "--redraw-barren") {
-      options_.redrawBarren = true;
-    } else if (name == "--compare") {
-      options_.compareFile = value;
-    } else if (name == "--confidence") {
-      options_.confidence = confidenceOption(value);
-    } else if (name == "--quiet") {
-      options_.quiet = true;
-    } else if (name == "--json") {
-      options_.json = true;
-    }
-  }
-
-  void checkCombinations() const {
-    if (options_.quiet && options_.json) {
-      throw UsageError{"--quiet and --json cannot be used together"};
-    }
-    std::vector<std::string> resamplings;
-    for (const char* name : {"--bootstrap", "--same-samples", "--jackknife"}) {
-      if (given_.count(name) != 0) resamplings.emplace_back(name);
-    }
-    if (resamplings.size() > 1) {
-      throw UsageError{resamplings[0] + " and " + resamplings[1] + " cannot be used together"};
-    }
-    for (const char* name : {"--sample-size", "--seed"}) {
-      if (given_.count(name) != 0 && !options_.bootstrapReplicates) {
-        throw UsageError{std::string(name) + " needs --bootstrap"};
-      }
-    }
-    if (options_.sameSamplesFile && !options_.sasdFile) {
-      throw UsageError{"--same-samples needs --sasd"};
-    }
-    // The fecundity gives the stable distribution and every replicate's own R0 and lambda.
-    for (const char* name : {"--sasd", "--same-samples"}) {
-      if (options_.fecundityFile && given_.count(name) != 0) {
-        throw UsageError{std::string("--fecundity and ") + name + " cannot be used together"};
-      }
-    }
-    for (const char* name : {"--write-samples", "--redraw-barren"}) {
-      if (given_.count(name) != 0 && !(options_.fecundityFile && options_.bootstrapReplicates)) {
-        throw UsageError{std::string(name) + " needs --fecundity and --bootstrap"};
-      }
-    }
-    const bool bootstrap = options_.bootstrapReplicates || options_.sameSamplesFile;
-    for (const char* name : {"--normal-density", "--compare"}) {
-      if (given_.count(name) != 0 && !bootstrap) {
-        throw UsageError{std::string(name) + " needs --bootstrap or --same-samples"};
-      }
-    }
-  }
-
-  // compare: two data files that do not write over each other's results, a bootstrap, and the
-  // stable age-stage distribution of both studies or of neither.
-  void checkComparison() const {
-    if (options_.secondDataFile.empty()) {
-      throw UsageError{"compare needs two data files, FIRST and SECOND"};
-    }
-    if (!options_.bootstrapReplicates) throw UsageError{"compare needs --bootstrap"};
-    if (options_.sasdFile && !options_.secondSasdFile) {
-      throw UsageError{"--sasd-first needs --sasd-second"};
-    }
-    if (options_.secondSasdFile && !options_.sasdFile) {
-      throw UsageError{"--sasd-second needs --sasd-first"};
-    }
-    if (options_.fecundityFile && !options_.secondFecundityFile) {
-      throw UsageError{"--fecundity-first needs --fecundity-second"};
-    }
-    if (options_.secondFecundityFile && !options_.fecundityFile) {
-      throw UsageError{"--fecundity-second needs --fecundity-first"};
-    }
-    // Each study's stable distribution has one source, and both studies the same kind.
-    if (options_.sasdFile && options_.fecundityFile) {
-      throw UsageError{"--sasd-first and --fecundity-first cannot be used together"};
-    }
-    if (options_.redrawBarren && !options_.fecundityFile) {
-      throw UsageError{"--redraw-barren needs --fecundity-first and --fecundity-second"};
-    }
-    if (sameOutputBase(options_.dataFile, options_.secondDataFile)) {
-      throw UsageError{quoted(options_.dataFile) + " and " + quoted(options_.secondDataFile) +
-                       " would write their results under one name, " +
-                       quoted(outputBaseNameFor(options_.secondDataFile)) +
-                       ", one over the other; compare a copy under another name"};
-    }
-  }
-
-  // "run", "run and check", ...: the commands that take an option.
-  static std::string commandsTaking(const KnownOption& option) {
-    std::vector<const char*> names;
-    if ((option.commands & kRunOption) != 0U) names.push_back("run");
-    if ((option.commands & kCompareOption) != 0U) names.push_back("compare");
-    if ((option.commands & kCheckOption) != 0U) names.push_back("check");
-    std::string text;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-      if (i > 0) text += i + 1 == names.size() ? " and " : ", ";
-      text += names[i];
+      if (name == "DATA") return command + " needs a data file";
+      return command + " needs " + name;
     }
     return text;
   }
 
-  const std::vector<std::string>& arguments_;
-  unsigned commandFlag_ = 0;
-  std::string command_;
-  std::size_t next_ = 0;
-  std::set<std::string> given_;
+  // The first argument `command` does not take, named: an option of another command, an unknown
+  // option or one file too many. "" when there is none.
+  std::string extraArgument(const CLI::App& command) const {
+    const std::vector<std::string> extras = command.remaining();
+    if (extras.empty()) return {};
+    const std::string& extra = extras.front();
+    if (!extra.starts_with("-")) {
+      if (&command == compare_) return "compare takes two data files, not also " + inQuotes(extra);
+      return "one data file only, not both " + inQuotes(options_.dataFile) + " and " +
+             inQuotes(extra);
+    }
+    const std::string name = extra.substr(0, extra.find('='));
+    std::vector<std::string> owners;
+    for (const CLI::App* other : {run_, compare_, check_}) {
+      if (other->get_option_no_throw(name) != nullptr) owners.push_back(other->get_name());
+    }
+    if (owners.empty()) return "unknown option " + inQuotes(extra);
+    std::string list = owners.front();
+    for (std::size_t k = 1; k < owners.size(); ++k) {
+      list += (k + 1 == owners.size() ? " and " : ", ") + owners[k];
+    }
+    return name + " is an option of " + list + ", not of " + command.get_name();
+  }
+
+  // The help of the command asked about, or of the program with every command's options.
+  std::string helpText() const {
+    if (!app_.get_subcommands().empty()) return app_.help();
+    std::string text = app_.help();
+    for (const CLI::App* command : {run_, compare_, check_}) {
+      text += "\n" + command->help(app_.get_name());
+    }
+    return text;
+  }
+
+  void addCommon(CLI::App& command) {
+    command
+        .add_option("--time-unit", raw_.timeUnit,
+                    "the length of one time unit of the data in days, above 0 and at most 1000 "
+                    "(1 or 0.5 as a rule; default 1)")
+        ->check(timeUnitCheck())
+        ->type_name("T");
+    fileOption(command, "--output-dir", options_.outputDir,
+               "write every output, and the lock, into this folder instead of beside the data")
+        ->type_name("DIR");
+  }
+
+  void addBootstrap(CLI::App& command) {
+    bootstrap_ = command
+                     .add_option("--bootstrap", raw_.bootstrap,
+                                 "a bootstrap of B replicates drawn by "
+                                 "Pellmar (own samples), B from 1 to 200010")
+                     ->check(wholeNumberCheck(1, kMaxBootstrapReplicates))
+                     ->type_name("B");
+    command
+        .add_option("--sample-size", raw_.sampleSize,
+                    "individuals drawn per replicate, from 1 to 405 (default: the cohort size; "
+                    "with compare, each study's own)")
+        ->check(wholeNumberCheck(1, kMaxBootstrapSampleSize))
+        ->type_name("N")
+        ->needs(bootstrap_);
+    command
+        .add_option("--seed", raw_.seed,
+                    "the seed of the own samples (default: from the clock; the seed used is "
+                    "printed, so a run can be repeated exactly)")
+        ->check(seedCheck())
+        ->type_name("S")
+        ->needs(bootstrap_);
+    command
+        .add_option("--confidence", raw_.confidence,
+                    "the confidence of the intervals in <base>_summary.csv and of the paired test, "
+                    "from 0 to 1 exclusive (default 0.95)")
+        ->check(confidenceCheck())
+        ->type_name("P");
+  }
+
+  void addRun() {
+    run_ = app_.add_subcommand("run", "analyse one study");
+    run_->footer(wrapped(
+        "Opens the raw data file DATA, runs the Basic Run and, when asked, reads the stable "
+        "age-stage distribution or computes it from the fecundity, runs a bootstrap or the "
+        "jackknife and compares the bootstrap with a second treatment. Prints the messages of "
+        "the steps, a table of the main results and the path of every file written, the basic "
+        "report first. A run writes all its files or none.",
+        kFooterWidth));
+    CLI::App& run = *run_;
+    run.add_option("DATA", options_.dataFile, "the raw data file")->required();
+    addCommon(run);
+    CLI::Option* sasd = fileOption(run, "--sasd", options_.sasdFile,
+                                   "the stable age-stage distribution file of the life-table "
+                                   "program: psi, omega and the female period table");
+    CLI::Option* fecundity =
+        fileOption(run, "--fecundity", options_.fecundityFile,
+                   "the eggs of each female in each adult time unit: the life table with R0, r, "
+                   "lambda and T, its stable age-stage distribution, psi, omega and the female "
+                   "period table");
+    addBootstrap(run);
+    CLI::Option* same =
+        fileOption(
+            run, "--same-samples", options_.sameSamplesFile,
+            "a bootstrap of the replicates of the life-table program's samples file (needs --sasd)")
+            ->needs(sasd);
+    CLI::Option* jackknife = run.add_flag("--jackknife", options_.jackknife,
+                                          "the jackknife of C0 instead of a bootstrap");
+    bootstrap_->excludes(same)->excludes(jackknife);
+    same->excludes(jackknife);
+    fecundity->excludes(sasd)->excludes(same);
+    normalDensity_ = run.add_flag("--normal-density", options_.normalDensity,
+                                  "the normal density curves of the bootstrap");
+    run.add_flag("--write-samples", options_.writeSamples,
+                 "with --fecundity and --bootstrap, write every replicate's individuals, R0 and "
+                 "lambda as a samples file")
+        ->needs(fecundity)
+        ->needs(bootstrap_);
+    run.add_flag("--redraw-barren", options_.redrawBarren,
+                 "with --fecundity and --bootstrap, draw a replicate that drew no laying female "
+                 "again until it has one (the conditional bootstrap); by default it is kept, with "
+                 "R0 = 0")
+        ->needs(fecundity)
+        ->needs(bootstrap_);
+    compareFile_ = fileOption(run, "--compare", options_.compareFile,
+                              "after a bootstrap, the t-test against the bootstrap C0 values of a "
+                              "second treatment in FILE");
+    CLI::Option* quiet = run.add_flag("--quiet", options_.quiet, "print only errors");
+    run.add_flag("--json", options_.json,
+                 "print one JSON object instead: the summary's rows, the files written and the "
+                 "seed")
+        ->excludes(quiet);
+    run.callback([this] { options_.action = CliOptions::Action::kRun; });
+  }
+
+  void addCompare() {
+    compare_ = app_.add_subcommand("compare", "the paired bootstrap test of two studies");
+    compare_->footer(wrapped(
+        "Runs each of two studies as run does with --bootstrap B (FIRST with the seed S, SECOND "
+        "with S + 1), then pairs replicate b of FIRST with replicate b of SECOND: the paired "
+        "bootstrap test of every quantity both have, in <first>_vs_<second>_paired_test.csv, "
+        "and the C0 of every replicate in <first>_vs_<second>_paired_C0.csv, beside FIRST. "
+        "Both studies are read and checked before anything is written.",
+        kFooterWidth));
+    CLI::App& compare = *compare_;
+    compare.add_option("FIRST", options_.dataFile, "the first study's raw data file")->required();
+    compare.add_option("SECOND", options_.secondDataFile, "the second study's raw data file")
+        ->required();
+    addCommon(compare);
+    CLI::Option* sasdFirst = fileOption(compare, "--sasd-first", options_.sasdFile,
+                                        "the stable age-stage distribution file of FIRST");
+    CLI::Option* sasdSecond = fileOption(compare, "--sasd-second", options_.secondSasdFile,
+                                         "the stable age-stage distribution file of SECOND");
+    CLI::Option* fecundityFirst =
+        fileOption(compare, "--fecundity-first", options_.fecundityFile,
+                   "the eggs of FIRST's females; with --fecundity-second, R0, r, lambda, T, Qp, "
+                   "psi and omega join the paired test");
+    CLI::Option* fecunditySecond =
+        fileOption(compare, "--fecundity-second", options_.secondFecundityFile,
+                   "the eggs of SECOND's females");
+    sasdFirst->needs(sasdSecond)->excludes(fecundityFirst);
+    sasdSecond->needs(sasdFirst)->excludes(fecunditySecond);
+    fecundityFirst->needs(fecunditySecond);
+    fecunditySecond->needs(fecundityFirst);
+    addBootstrap(compare);
+    bootstrap_->required();
+    compare
+        .add_flag("--redraw-barren", options_.redrawBarren,
+                  "with the fecundity of both, draw a replicate that drew no laying female "
+                  "again until it has one")
+        ->needs(fecundityFirst);
+    compare.callback([this] { options_.action = CliOptions::Action::kCompare; });
+  }
+
+  void addCheck() {
+    check_ = app_.add_subcommand("check", "check a raw data file");
+    check_->footer(wrapped(
+        "Opens DATA as the desktop program does (creating the empty basic report beside it "
+        "when there is none), checks every individual record and prints \"It looks OK.\" or "
+        "the first fault found.",
+        kFooterWidth));
+    CLI::App& check = *check_;
+    check.add_option("DATA", options_.dataFile, "the raw data file")->required();
+    addCommon(check);
+    check.add_flag("--quiet", options_.quiet, "print only errors");
+    check.callback([this] { options_.action = CliOptions::Action::kCheck; });
+  }
+
+  // Converts the values CLI11 has checked, and checks what it cannot say.
+  std::string finish() {
+    if (!raw_.timeUnit.empty()) options_.timeUnit = *timeUnitFromAnswer(raw_.timeUnit);
+    if (!raw_.bootstrap.empty()) {
+      options_.bootstrapReplicates =
+          static_cast<int>(*wholeNumber(raw_.bootstrap, 1, kMaxBootstrapReplicates));
+    }
+    if (!raw_.sampleSize.empty()) {
+      options_.sampleSize =
+          static_cast<int>(*wholeNumber(raw_.sampleSize, 1, kMaxBootstrapSampleSize));
+    }
+    if (!raw_.seed.empty()) options_.seed = *seedValue(raw_.seed);
+    if (!raw_.confidence.empty()) options_.confidence = *confidenceValue(raw_.confidence);
+    if (options_.action == CliOptions::Action::kRun) {
+      const bool bootstrap = options_.bootstrapReplicates || options_.sameSamplesFile;
+      if (options_.normalDensity && !bootstrap) {
+        return "--normal-density needs --bootstrap or --same-samples";
+      }
+      if (options_.compareFile && !bootstrap)
+        return "--compare needs --bootstrap or --same-samples";
+    }
+    return {};
+  }
+
+  CLI::App app_;
+  CLI::App* run_ = nullptr;
+  CLI::App* compare_ = nullptr;
+  CLI::App* check_ = nullptr;
+  CLI::Option* bootstrap_ = nullptr;
+  CLI::Option* normalDensity_ = nullptr;
+  CLI::Option* compareFile_ = nullptr;
+  RawValues raw_;
   CliOptions options_;
 };
 
 }  // namespace
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
-  try {
-    return ParsedCommandLine{CommandLineParser(arguments).parse(), ""};
-  } catch (const UsageError& error) {
-    return ParsedCommandLine{std::nullopt, error.message};
-  }
+  CommandLine commandLine;
+  return commandLine.parse(arguments);
 }
 
 std::optional<CliOptions> parseCliOptions(const std::vector<std::string>& arguments) {

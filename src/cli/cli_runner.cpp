@@ -1,12 +1,20 @@
 #include "cli/cli_runner.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
 
-#include "app/program.h"
+#include "app/analysis.h"
+#include "app/paired_test_command.h"
 #include "app/system_clock.h"
 #include "cli/cli_results.h"
+#include "core/platform/utf8_path.h"
+#include "core/report/output_file.h"
+#include "core/resampling/samples_file.h"
+#include "core/resampling/treatment2_file.h"
+#include "core/user_error.h"
 
 namespace pellmar {
 namespace {
@@ -14,7 +22,6 @@ namespace {
 // Everything one command line asks for, in the order it runs.
 struct CliRequests {
   OpenRequest open;
-  bool checkOnly = false;
   std::optional<ReadSasdRequest> readSasd;
   std::optional<ReadFecundityRequest> readFecundity;
   std::optional<BootstrapRequest> bootstrap;
@@ -29,7 +36,6 @@ struct CliRequests {
 CliRequests requestsFrom(const CliOptions& options) {
   CliRequests requests;
   requests.open = OpenRequest{options.dataFile, options.timeUnit};
-  requests.checkOnly = options.action == CliOptions::Action::kCheck;
   if (options.sasdFile) requests.readSasd = ReadSasdRequest{*options.sasdFile};
   if (options.fecundityFile) requests.readFecundity = ReadFecundityRequest{*options.fecundityFile};
   if (options.sameSamplesFile) {
@@ -62,16 +68,6 @@ CliRequests requestsFrom(const CliOptions& options) {
   return requests;
 }
 
-void validateAll(const CliRequests& requests) {
-  validate(requests.open);
-  if (requests.readSasd) validate(*requests.readSasd);
-  if (requests.bootstrap) validate(*requests.bootstrap);
-  if (requests.comparison) validate(*requests.comparison);
-  if (requests.pairedTest) validate(*requests.pairedTest, requests.open.dataFile);
-  // Last: it reads the data and the fecundity file through.
-  if (requests.readFecundity) validate(*requests.readFecundity, requests.open);
-}
-
 int exitStatusFor(const UserError& error) {
   return error.kind() == ErrorKind::kInvalidRequest ? 2 : 1;
 }
@@ -95,68 +91,79 @@ class ProgressLines {
   long lastShown_ = -1;
 };
 
-// Runs the requests after the open step; `out` takes the messages, `err` the warnings and
-// `progress` the progress lines. Returns the exit status.
-int runAnalysis(Program& program, const CliRequests& requests, std::ostream& out, std::ostream& err,
-                std::ostream& progressOut) {
-  const BasicRunResult basicRun = program.run(BasicRunRequest{});
+// Where a run writes, as the streams the options leave for it.
+struct Streams {
+  std::ostream& said;      // messages, results, the files written
+  std::ostream& err;       // faults and warnings
+  std::ostream& progress;  // progress lines
+};
+
+// The steps after the open step, their files saved into `files`; the messages go to
+// `streams.said`. The exit status: 1 when the Basic Run went wrong, which ends the steps there.
+int runSteps(Analysis& analysis, const CliRequests& requests, InputFileReader& reader,
+             OutputFiles& files, const Streams& streams) {
+  const BasicRunResult basicRun = analysis.basicRun(files);
   if (basicRun.warning) {
     // The analysis went wrong: nothing later would be worth having.
-    err << basicRun.warning->title << '\n' << basicRun.warning->text << '\n';
+    streams.err << basicRun.warning->title << '\n' << basicRun.warning->text << '\n';
     return 1;
   }
+  for (const std::string& warning : analysis.study().warnings) streams.err << warning << '\n';
   if (requests.readSasd) {
-    out << program.run(*requests.readSasd).message.text << '\n';
+    streams.said << analysis.readSasd(*requests.readSasd, reader, files).message.text << '\n';
   }
   if (requests.readFecundity) {
-    const ReadFecundityResult lifeTable = program.run(*requests.readFecundity);
-    if (lifeTable.warning)
-      err << lifeTable.warning->title << '\n' << lifeTable.warning->text << '\n';
-    out << lifeTable.message.text << '\n';
+    const ReadFecundityResult lifeTable =
+        analysis.readFecundity(*requests.readFecundity, reader, files);
+    if (lifeTable.warning) {
+      streams.err << lifeTable.warning->title << '\n' << lifeTable.warning->text << '\n';
+    }
+    streams.said << lifeTable.message.text << '\n';
   }
   if (requests.bootstrap) {
     if (requests.bootstrap->source == SampleSource::kOwnSamples) {
-      out << "Bootstrap seed: " << requests.bootstrap->seed << '\n';
+      streams.said << "Bootstrap seed: " << requests.bootstrap->seed << '\n';
     }
-    ProgressLines progress(progressOut, "Bootstrap");
-    const BootstrapResult bootstrap = program.run(*requests.bootstrap, std::ref(progress));
-    if (bootstrap.barrenReplicates) out << *bootstrap.barrenReplicates << '\n';
-    out << kNormalDensityQuestion << '\n';
+    ProgressLines progress(streams.progress, "Bootstrap");
+    const BootstrapResult bootstrap =
+        analysis.bootstrap(*requests.bootstrap, reader, files, std::ref(progress));
+    if (bootstrap.barrenReplicates) streams.said << *bootstrap.barrenReplicates << '\n';
     if (requests.normalDensity) {
-      out << program.run(NormalDensityRequest{}).message.text << '\n';
+      streams.said << analysis.normalDensity(files).message.text << '\n';
     }
-    if (offersSamplesFile(program.session())) out << kSamplesFileQuestion << '\n';
     if (requests.writeSamples) {
-      const SamplesFileResult samples = program.run(SamplesFileRequest{});
-      if (samples.warning) err << samples.warning->title << '\n' << samples.warning->text << '\n';
+      const SamplesFileResult samples = analysis.samplesFile(files);
+      if (samples.warning) {
+        streams.err << samples.warning->title << '\n' << samples.warning->text << '\n';
+      }
     }
     if (requests.comparison) {
-      out << program.run(*requests.comparison).message.text << '\n';
+      streams.said << analysis.compare(*requests.comparison, reader, files).message.text << '\n';
     }
   }
   if (requests.jackknife) {
-    ProgressLines progress(progressOut, "Jackknife");
-    const JackknifeResult jackknife = program.run(JackknifeRequest{}, std::ref(progress));
-    if (jackknife.note) out << *jackknife.note << '\n';
+    ProgressLines progress(streams.progress, "Jackknife");
+    const JackknifeResult jackknife = analysis.jackknife(files, std::ref(progress));
+    if (jackknife.note) streams.said << *jackknife.note << '\n';
   }
   return 0;
 }
 
-// compare: the first study as run runs it, its messages unprinted; then the second study and
-// the paired test, with the seeds, the test of C0 and every file written.
-int runComparison(Program& program, const CliRequests& requests, std::ostream& out,
-                  std::ostream& err, std::ostream& progressOut,
-                  std::vector<std::string>& secondFiles) {
-  std::ostream silent(nullptr);
-  const int status = runAnalysis(program, requests, silent, err, progressOut);
-  if (status != 0) return status;
-  out << "Bootstrap seeds: " << requests.bootstrap->seed << " (first study), "
-      << requests.bootstrap->seed + 1 << " (second study)\n";
-  ProgressLines progress(progressOut, "Bootstrap of the second study");
-  const PairedTestResult result = program.run(*requests.pairedTest, std::ref(progress));
-  secondFiles = result.secondFilesWritten;
-  printPairedTest(out, result.test, program.confidence());
-  return 0;
+// Takes the locks of the output bases in the order of their full paths, so that two runs that
+// need the same two never wait for each other.
+std::vector<platform::FileLock> lockInOrder(
+    std::vector<std::pair<std::string, std::string>> studies) {
+  std::sort(studies.begin(), studies.end(), [](const auto& a, const auto& b) {
+    std::error_code ignored;
+    return std::filesystem::absolute(pathFromUtf8(a.second), ignored) <
+           std::filesystem::absolute(pathFromUtf8(b.second), ignored);
+  });
+  std::vector<platform::FileLock> locks;
+  for (const auto& [dataFile, base] : studies) {
+    locks.push_back(lockResultsOf(dataFile, base));
+    removeLeftoverTemporaries(base);
+  }
+  return locks;
 }
 
 // What a run printed is lost when standard output cannot take it (a full disk): that is a
@@ -169,83 +176,132 @@ int checkedStatus(int status, std::ostream& out, std::ostream& err) {
   return status == 0 ? 1 : status;
 }
 
-int runCommand(const CliOptions& options, std::ostream& out, std::ostream& err) {
+// "check": the open step with every check of the data, and the empty basic report it creates.
+int runCheck(const CliOptions& options, const Streams& streams) {
+  const std::string base = outputBaseNameFor(options.dataFile, options.outputDir);
+  const std::vector<platform::FileLock> locks = lockInOrder({{options.dataFile, base}});
+  InputFileReader reader;
+  Analysis::open(OpenRequest{options.dataFile, options.timeUnit}, base, reader);
+  createEmptyFileIfAbsent(base + std::string(kBasicReportSuffix));
+  streams.said << kStudyLooksOk << '\n';
+  return 0;
+}
+
+// Opens every input file the command line names, beside the data file already read, so that one
+// that cannot be read is found before any work is done.
+void openInputsAhead(const CliOptions& options, InputFileReader& reader) {
+  if (options.sasdFile) reader.openAhead(*options.sasdFile, kReadSasdTitle);
+  if (options.fecundityFile) reader.openAhead(*options.fecundityFile, kReadFecundityTitle);
+  if (options.sameSamplesFile) reader.openAhead(*options.sameSamplesFile, kSamplesFileTitle);
+  if (options.compareFile) reader.openAhead(*options.compareFile, kCompareTitle);
+}
+
+int runAnalysis(const CliOptions& options, const CliRequests& requests, const Streams& streams,
+                std::ostream& out, const CliHooks& hooks) {
+  const std::string base = outputBaseNameFor(options.dataFile, options.outputDir);
+  std::vector<std::pair<std::string, std::string>> studies{{options.dataFile, base}};
+  std::string secondBase;
+  if (requests.pairedTest) {
+    secondBase = outputBaseNameFor(options.secondDataFile, options.outputDir);
+    validate(*requests.pairedTest, base, secondBase);
+    studies.emplace_back(options.secondDataFile, secondBase);
+  }
+  const std::vector<platform::FileLock> locks = lockInOrder(studies);
+
+  // Every input of both studies is read and checked before the long work starts.
+  InputFileReader reader;
+  Analysis analysis = Analysis::open(requests.open, base, reader);
+  if (options.confidence) analysis.setConfidence(*options.confidence);
+  openInputsAhead(options, reader);
+  std::optional<SecondStudy> second;
+  if (requests.pairedTest) {
+    second.emplace(prepareSecondStudy(*requests.pairedTest, requests.open.timeUnit,
+                                      analysis.confidence(), secondBase, reader));
+  }
+
+  // What the run says goes out once its files are in place: a run that fails says only why.
+  std::ostringstream said;
+  const Streams buffered{said, streams.err, streams.progress};
+  OutputFiles files(base);
+  std::ostream silent(nullptr);
+  // A Basic Run that went wrong keeps its files, and nothing after it runs.
+  int status = 0;
+  if (second) {
+    status = runSteps(analysis, requests, reader, files, {silent, streams.err, streams.progress});
+    if (status != 0) second.reset();
+  } else {
+    status = runSteps(analysis, requests, reader, files, buffered);
+  }
+  if (second) {
+    said << "Bootstrap seeds: " << requests.bootstrap->seed << " (first study), "
+         << requests.bootstrap->seed + 1 << " (second study)\n";
+    ProgressLines progress(streams.progress, "Bootstrap of the second study");
+    const PairedTestResult result =
+        runPairedTest(analysis, *requests.pairedTest, *second, files, std::ref(progress));
+    printPairedTest(said, result.test, analysis.confidence());
+  } else if (!requests.pairedTest) {
+    printMainResults(said, analysis.summary(),
+                     analysis.bootstrap()   ? ResampledBy::kBootstrap
+                     : analysis.jackknife() ? ResampledBy::kJackknife
+                                            : ResampledBy::kNothing,
+                     analysis.confidence(), analysis.study().timeUnit);
+  }
+  analysis.writeSummary(files);
+  analysis.writeRunRecord(RunRecordRequest{"cli", options.arguments}, files);
+  // Every file of the run is complete: now they go in place, the run record last.
+  if (hooks.beforeCommit && hooks.beforeCommit()) return hooks.stoppedStatus;
+  const std::vector<std::string> written = files.paths();
+  analysis.commit(files, hooks.afterRename);
+  std::vector<std::string> secondWritten;
+  if (second) {
+    secondWritten = second->files.paths();
+    second->analysis.commit(second->files, hooks.afterRename);
+  }
+  streams.said << said.str();
+  for (const std::string& path : written) streams.said << path << '\n';
+  for (const std::string& path : secondWritten) streams.said << path << '\n';
+  if (options.json) {
+    std::optional<std::uint64_t> seed;
+    if (analysis.bootstrap() && !analysis.bootstrap()->sameSamples) {
+      seed = analysis.bootstrap()->seed;
+    }
+    out << resultsJson(analysis.summary(), written, seed);
+  }
+  return status;
+}
+
+int runCommand(const CliOptions& options, std::ostream& out, std::ostream& err,
+               const CliHooks& hooks) {
   if (options.action == CliOptions::Action::kHelp) {
-    out << cliUsage();
+    out << options.helpText;
     return 0;
   }
   if (options.action == CliOptions::Action::kVersion) {
     out << "Pellmar " PELLMAR_VERSION "\n";
     return 0;
   }
-  const auto fail = [&](const UserError& error) {
-    err << error.title() << '\n' << error.text() << '\n';
-    return exitStatusFor(error);
-  };
-  const CliRequests requests = requestsFrom(options);
-  try {
-    validateAll(requests);
-  } catch (const UserError& error) {
-    return fail(error);
-  }
-
   // With --quiet only errors are printed; with --json standard output holds the JSON alone.
   std::ostream silent(nullptr);
-  std::ostream& said = options.quiet || options.json ? silent : out;
-  std::ostream& progressOut = options.quiet ? silent : err;
-
-  Program program(readSystemClock);
-  if (options.confidence) program.setConfidence(*options.confidence);
+  const Streams streams{options.quiet || options.json ? silent : out, err,
+                        options.quiet ? silent : err};
   try {
-    program.run(requests.open);
-    if (requests.checkOnly) {
-      said << program.run(CheckRequest{}).message.text << '\n';
-      return 0;
-    }
+    const CliRequests requests = requestsFrom(options);
+    if (options.action == CliOptions::Action::kCheck) return runCheck(options, streams);
+    validate(requests.open);
+    if (requests.readSasd) validate(*requests.readSasd);
+    if (requests.readFecundity) validate(*requests.readFecundity);
+    if (requests.bootstrap) validate(*requests.bootstrap);
+    return runAnalysis(options, requests, streams, out, hooks);
   } catch (const UserError& error) {
-    return fail(error);
+    err << error.title() << '\n' << error.text() << '\n';
+    return exitStatusFor(error);
   }
-  int status = 0;
-  std::vector<std::string> secondFiles;
-  try {
-    status = requests.pairedTest
-                 ? runComparison(program, requests, said, err, progressOut, secondFiles)
-                 : runAnalysis(program, requests, said, err, progressOut);
-  } catch (const UserError& error) {
-    status = fail(error);
-  }
-  const Session& session = program.session();
-  const std::vector<SummaryRow> summary = program.summary();
-  const ResampledBy resampling = session.bootstrap.done   ? ResampledBy::kBootstrap
-                                 : session.jackknife.done ? ResampledBy::kJackknife
-                                                          : ResampledBy::kNothing;
-  if (!requests.pairedTest) {
-    printMainResults(said, summary, resampling, program.confidence(), session.study.timeUnit);
-  }
-  // The run record comes last, after every other file, also when a later step failed.
-  if (session.basic.basicRunDone) {
-    try {
-      program.run(RunRecordRequest{"cli", options.arguments});
-    } catch (const UserError& error) {
-      const int recordStatus = fail(error);
-      if (status == 0) status = recordStatus;
-    }
-  }
-  // Every file the run wrote: the basic report first.
-  for (const std::string& path : session.writtenFiles) said << path << '\n';
-  for (const std::string& path : secondFiles) said << path << '\n';
-  if (options.json) {
-    std::optional<std::uint64_t> seed;
-    if (session.bootstrap.done && !session.bootstrap.sameSamples) seed = session.bootstrap.seed;
-    out << resultsJson(summary, session.writtenFiles, seed);
-  }
-  return status;
 }
 
 }  // namespace
 
-int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
-  return checkedStatus(runCommand(options, out, err), out, err);
+int runCli(const CliOptions& options, std::ostream& out, std::ostream& err, const CliHooks& hooks) {
+  return checkedStatus(runCommand(options, out, err, hooks), out, err);
 }
 
 }  // namespace pellmar

@@ -9,6 +9,7 @@ namespace pellmar {
 namespace {
 
 const QString kRecentFilesKey = QStringLiteral("recentFiles");
+const QString kOutputFoldersKey = QStringLiteral("outputFolders");
 const QString kGeometryKey = QStringLiteral("mainWindow/geometry");
 const QString kStateKey = QStringLiteral("mainWindow/state");
 const QString kChartWidthKey = QStringLiteral("chartExport/widthMm");
@@ -29,6 +30,8 @@ QString folderKey(FileKind kind) {
       return QStringLiteral("folders/bootstrapSamples");
     case FileKind::kSecondTreatment:
       return QStringLiteral("folders/secondTreatment");
+    case FileKind::kOutputFolder:
+      return QStringLiteral("folders/output");
   }
   return {};
 }
@@ -80,6 +83,21 @@ QString DesktopSettings::startFolder(const QString& key) const {
 void DesktopSettings::rememberFolder(const QString& key, const QString& chosenFile) {
   if (chosenFile.isEmpty()) return;
   store_->setValue(key, QFileInfo(chosenFile).absolutePath());
+}
+
+QString DesktopSettings::outputFolderFor(const QString& dataFile) const {
+  const QString folder = store_->value(kOutputFoldersKey)
+                             .toMap()
+                             .value(QFileInfo(dataFile).absoluteFilePath())
+                             .toString();
+  return isFolder(folder) ? folder : QString();
+}
+
+void DesktopSettings::rememberOutputFolder(const QString& dataFile, const QString& folder) {
+  QVariantMap folders = store_->value(kOutputFoldersKey).toMap();
+  folders.insert(QFileInfo(dataFile).absoluteFilePath(), folder);
+  store_->setValue(kOutputFoldersKey, folders);
+  store_->setValue(folderKey(FileKind::kOutputFolder), folder);
 }
 
 QStringList DesktopSettings::recentFiles() const {

@@ -41,6 +41,11 @@ class DesktopSettings {
   // The folder of the data file now open; empty when none is.
   void setStudyFolder(const QString& folder) { studyFolder_ = folder; }
 
+  // The folder chosen for the results of a data file whose own folder cannot be written, while
+  // it exists; empty when there is none.
+  [[nodiscard]] QString outputFolderFor(const QString& dataFile) const;
+  void rememberOutputFolder(const QString& dataFile, const QString& folder);
+
   // The most recent data files, the latest first.
   [[nodiscard]] QStringList recentFiles() const;
   // Puts a data file first in the recent files, keeping the ten latest.

@@ -12,10 +12,10 @@
 
 namespace pellmar {
 
-LargeGraphWindow::LargeGraphWindow(const Session& session, Dialogs& dialogs,
+LargeGraphWindow::LargeGraphWindow(const Analysis& analysis, Dialogs& dialogs,
                                    DesktopSettings& settings)
     : ReturnWindow(QStringLiteral("largeGraphWindow"), QStringLiteral("Large graph")),
-      session_(session),
+      analysis_(analysis),
       view_(new QChartView(this)) {
   view_->setObjectName(QStringLiteral("chartView"));
   view_->setRenderHint(QPainter::Antialiasing);
@@ -57,10 +57,10 @@ LargeGraphWindow::LargeGraphWindow(const Session& session, Dialogs& dialogs,
   connect(exportChart, &QPushButton::clicked, this, [this, &dialogs, &settings] {
     const LifeChart kind = shown_;
     const QString base =
-        QFileInfo(QString::fromStdString(session_.study.outputBaseName)).fileName();
+        QFileInfo(QString::fromStdString(analysis_.study().outputBaseName)).fileName();
     exportChartWithDialog(
         [this, kind](QChart& chart) {
-          drawLifeChart(chart, kind, session_, ChartPlace::kMainWindow);
+          drawLifeChart(chart, kind, analysis_, ChartPlace::kMainWindow);
         },
         base + QLatin1Char('_') + QString::fromLatin1(lifeChartName(kind)), dialogs, settings);
   });
@@ -80,13 +80,13 @@ LargeGraphWindow::LargeGraphWindow(const Session& session, Dialogs& dialogs,
 }
 
 void LargeGraphWindow::open() {
-  fecundityButton_->setEnabled(session_.lifeTable.has_value());
+  fecundityButton_->setEnabled(analysis_.lifeTable().has_value());
   showChart(LifeChart::kSxj);
   bringUp();
 }
 
 void LargeGraphWindow::showChart(LifeChart kind) {
-  drawLifeChart(*view_->chart(), kind, session_, ChartPlace::kLargeWindow);
+  drawLifeChart(*view_->chart(), kind, analysis_, ChartPlace::kLargeWindow);
   shown_ = kind;
   view_->setVisible(true);
 }

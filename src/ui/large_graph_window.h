@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/session.h"
+#include "app/analysis.h"
 #include "ui/life_charts.h"
 #include "ui/return_window.h"
 
@@ -19,7 +19,7 @@ class LargeGraphWindow : public ReturnWindow {
   Q_OBJECT
 
  public:
-  LargeGraphWindow(const Session& session, Dialogs& dialogs, DesktopSettings& settings);
+  LargeGraphWindow(const Analysis& analysis, Dialogs& dialogs, DesktopSettings& settings);
 
   // Shows the window with the survival chart; the fecundity chart's button is enabled when there
   // is a life table.
@@ -33,7 +33,7 @@ class LargeGraphWindow : public ReturnWindow {
   void quitRequested();
 
  private:
-  const Session& session_;
+  const Analysis& analysis_;
   QChartView* view_;
   LifeChart shown_ = LifeChart::kSxj;
   QPushButton* fecundityButton_ = nullptr;

@@ -118,7 +118,7 @@ QFont chartFont() { return QFont(QStringLiteral("Arial"), kFontSize); }
 
 // The full name of stage column j: its name on stage-name line 1, "Female" and "Male" for the
 // adult columns.
-QString fullStageName(const StudyData& study, int j) {
+QString fullStageName(const Study& study, int j) {
   const int m = study.stageCount;
   if (j == m) return QStringLiteral("Female");
   if (j == m + 1) return QStringLiteral("Male");
@@ -244,14 +244,21 @@ void clearChart(QChart& chart) {
   }
 }
 
-void drawLifeChart(QChart& chart, LifeChart kind, const Session& session, ChartPlace place) {
+void drawLifeChart(QChart& chart, LifeChart kind, const Analysis& analysis, ChartPlace place) {
+  drawLifeChart(chart, kind,
+                LifeChartData{analysis.study(), *analysis.basic(),
+                              analysis.lifeTable() ? &*analysis.lifeTable() : nullptr},
+                place);
+}
+
+void drawLifeChart(QChart& chart, LifeChart kind, const LifeChartData& data, ChartPlace place) {
   clearChart(chart);
   const ChartSettings settings = settingsFor(kind, place);
-  const BasicRunResults& r = session.basic;
+  const BasicRunResults& r = data.basic;
   const bool fecundity = kind == LifeChart::kFecundity;
-  if (fecundity && !session.lifeTable) return;
-  const int last = fecundity ? session.lifeTable->maxAgeIndex : r.maxAgeIndex;
-  const double timeUnit = session.study.timeUnit;
+  if (fecundity && data.lifeTable == nullptr) return;
+  const int last = fecundity ? data.lifeTable->maxAgeIndex : r.maxAgeIndex;
+  const double timeUnit = data.study.timeUnit;
 
   chart.setTitle(settings.title);
   chart.setTitleFont(chartFont());
@@ -261,10 +268,10 @@ void drawLifeChart(QChart& chart, LifeChart kind, const Session& session, ChartP
 
   std::array<QLineSeries*, 3> eggCurves{};
   if (fecundity) {
-    eggCurves = addFecundityCurves(chart, *session.lifeTable, timeUnit);
+    eggCurves = addFecundityCurves(chart, *data.lifeTable, timeUnit);
   } else if (settings.ageStage) {
     const AgeStageMatrix& matrix = matrixFor(kind, r);
-    const StudyData& study = session.study;
+    const Study& study = data.study;
     for (int j = 1; j <= study.stageCount + 1; ++j) {
       const QString name = fullStageName(study, j);
       QLineSeries* series =

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/session.h"
+#include "app/analysis.h"
 
 class QChart;
 class QPointF;
@@ -36,7 +36,15 @@ std::optional<LifeChart> lifeChartNamed(std::string_view name);
 // charts scale to their data. The fecundity chart draws l(x) against a fixed scale on the left
 // and f(x), m(x) and l(x)m(x) against a scale fitted to them on the right; without a life
 // table it is left empty.
-void drawLifeChart(QChart& chart, LifeChart kind, const Session& session, ChartPlace place);
+void drawLifeChart(QChart& chart, LifeChart kind, const Analysis& analysis, ChartPlace place);
+
+// What the charts of the Basic Run and the life table are drawn from.
+struct LifeChartData {
+  const Study& study;
+  const BasicRunResults& basic;
+  const FecundityLifeTable* lifeTable = nullptr;
+};
+void drawLifeChart(QChart& chart, LifeChart kind, const LifeChartData& data, ChartPlace place);
 
 // What hovering near `point` of a curve drawn by drawLifeChart() shows: the age in days, the
 // stage and the value of the curve's nearest point.

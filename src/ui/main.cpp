@@ -1,26 +1,65 @@
-// The desktop program: wires the Qt dialog services and the settings to the main window and
-// runs the events.
+// The desktop program: reads its command line, then wires the Qt dialog services and the settings
+// to the main window and runs the events, or draws one chart in the batch mode.
 #include <QApplication>
 #include <QTimer>
+#include <algorithm>
 #include <iostream>
-#include <string_view>
 
+#include "core/platform/platform.h"
 #include "ui/chart_batch.h"
+#include "ui/desktop_command_line.h"
 #include "ui/desktop_settings.h"
 #include "ui/focus_frame.h"
 #include "ui/main_window.h"
 #include "ui/qt_dialogs.h"
 
+namespace {
+
+int usageError(const pellmar::CommandLineError& error) {
+  std::cerr << "pellmar: " << error.message << '\n' << pellmar::desktopUsage();
+  return 2;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-  // Answered before any QApplication exists, so that it needs no display.
-  if (argc == 2 && std::string_view(argv[1]) == "--version") {
-    std::cout << "Pellmar " PELLMAR_VERSION "\n";
-    return 0;
+  const std::vector<std::string> arguments = pellmar::platform::commandLineArguments(argc, argv);
+  // The batch mode, --help and --version are answered before any QApplication exists, so that
+  // they need no display. The window's command line may also hold Qt's own options
+  // ("-style fusion"), which QApplication takes out: it is read again from what is left.
+  pellmar::DesktopCommandLine command;
+  try {
+    command = pellmar::parseDesktopCommandLine(arguments);
+  } catch (const pellmar::CommandLineError& error) {
+    if (std::find(arguments.begin(), arguments.end(), "--export-chart") != arguments.end()) {
+      return usageError(error);
+    }
   }
-  if (pellmar::isChartExportCommand(argc, argv)) return pellmar::chartExportMain(argc, argv);
+  switch (command.action) {
+    case pellmar::DesktopCommandLine::Action::kVersion:
+      std::cout << "Pellmar " PELLMAR_VERSION "\n";
+      return 0;
+    case pellmar::DesktopCommandLine::Action::kHelp:
+      std::cout << pellmar::desktopUsage();
+      return 0;
+    case pellmar::DesktopCommandLine::Action::kExportChart:
+      return pellmar::chartExportMain(command.chartExport, argc, argv);
+    case pellmar::DesktopCommandLine::Action::kShowWindow:
+      break;
+  }
+
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Pellmar"));
   QApplication::setApplicationVersion(QStringLiteral(PELLMAR_VERSION));
+  try {
+    std::vector<std::string> left;
+    for (const QString& argument : QApplication::arguments().mid(1)) {
+      left.push_back(argument.toStdString());
+    }
+    command = pellmar::parseDesktopCommandLine(left);
+  } catch (const pellmar::CommandLineError& error) {
+    return usageError(error);
+  }
   // The program ends only by its own rules: closing the main window, the last closing screen
   // or a fault in the data file, not when a screen closes while the main window is hidden.
   QApplication::setQuitOnLastWindowClosed(false);
@@ -33,10 +72,10 @@ int main(int argc, char* argv[]) {
                    Qt::QueuedConnection);
   // A file named on the command line (as a desktop's "Open with" starts the program) opens at
   // once when the events run; without one the title screen comes first.
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() > 1) {
-    const std::string dataFile = arguments.at(1).toStdString();
-    QTimer::singleShot(0, &window, [&window, dataFile] { window.startWithDataFile(dataFile); });
+  if (command.dataFile) {
+    QTimer::singleShot(0, &window, [&window, dataFile = *command.dataFile] {
+      window.startWithDataFile(dataFile);
+    });
   } else {
     window.start();
   }

@@ -29,6 +29,8 @@
 #include <algorithm>
 
 #include "app/system_clock.h"
+#include "core/report/output_file.h"
+#include "core/user_error.h"
 #include "ui/chart_export.h"
 #include "ui/clickable_label.h"
 #include "ui/data_format_window.h"
@@ -73,12 +75,13 @@ const QColor kNoticeColour(0xff, 0x00, 0x00);
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
 // The last step of the analysis done: the steps go in this order, so it is the furthest.
-QString lastStepDone(const Session& session) {
-  if (session.comparison.done) return QStringLiteral("Compare two bootstraps");
-  if (session.jackknife.done) return QStringLiteral("Jackknife");
-  if (session.bootstrap.done) return QStringLiteral("Bootstrap");
-  if (session.predation.sasdDone) return QStringLiteral("Read SASD");
-  if (session.basic.basicRunDone) return QStringLiteral("Basic Run");
+QString lastStepDone(const Analysis& analysis) {
+  if (analysis.comparison()) return QStringLiteral("Compare two bootstraps");
+  if (analysis.jackknife()) return QStringLiteral("Jackknife");
+  if (analysis.bootstrap()) return QStringLiteral("Bootstrap");
+  if (analysis.lifeTable()) return QStringLiteral("Read fecundity");
+  if (analysis.predation()) return QStringLiteral("Read SASD");
+  if (analysis.basic()) return QStringLiteral("Basic Run");
   return QStringLiteral("Open data file");
 }
 
@@ -181,8 +184,7 @@ QWidget* MainWindow::buildPage() {
   instructions_ = instructions;
 
   auto* notice = new ClickableLabel(QStringLiteral("checkDataFileNotice"), page);
-  connect(notice, &ClickableLabel::clicked, this,
-          [this] { perform([this] { showNotice(program_->run(CheckRequest{}).message); }); });
+  connect(notice, &ClickableLabel::clicked, this, [this] { perform([this] { checkDataFile(); }); });
   notice_ = notice;
 
   quotation_ = new QLabel(page);
@@ -246,8 +248,7 @@ QWidget* MainWindow::buildStepsArea() {
   auto* step1 = stepLabel("checkDataFileStep", QStringLiteral("Step 1."), area);
   step1->setToolTip(QStringLiteral("Chech datafile"));
   step1->setCursor(Qt::PointingHandCursor);
-  connect(step1, &ClickableLabel::clicked, this,
-          [this] { perform([this] { showNotice(program_->run(CheckRequest{}).message); }); });
+  connect(step1, &ClickableLabel::clicked, this, [this] { perform([this] { checkDataFile(); }); });
   QPushButton* open = addButton("openDataFileButton", QStringLiteral("Open data file"),
                                 QStringLiteral("Open data file"), area);
   connect(open, &QPushButton::clicked, this, [this] { openDataFile(); });
@@ -589,24 +590,48 @@ void MainWindow::showNotice(const Notice& notice, MessageKind kind) {
   dialogs_.messageBox(notice.text, MessageButtons::kOk, notice.title, kind);
 }
 
+void MainWindow::checkDataFile() {
+  if (!desktop_->isOpen()) {
+    throw UserError("Check data file", "Please open a data file first.",
+                    ErrorKind::kInvalidRequest);
+  }
+  // The study was read and checked when it was opened, and is not read again.
+  showNotice(Notice{"Check data file", std::string(kStudyLooksOk)});
+}
+
 void MainWindow::basicRun() {
-  const BasicRunResult result = program_->run(BasicRunRequest{});
-  if (result.analysed) writeRunRecord();
+  // The Basic Run stays on the page after it has run: pressed again, it shows its chart again and
+  // writes nothing.
+  if (desktop_->analysis().basic()) {
+    showChart(LifeChart::kCij);
+    return;
+  }
+  const BasicRunResult result =
+      desktop_->run([](Analysis& analysis, InputFileReader&, OutputFiles& files) {
+        return analysis.basicRun(files);
+      });
   if (result.warning) showNotice(*result.warning, MessageKind::kWarning);
-  if (result.analysed) showChart(LifeChart::kCij);
+  for (const std::string& warning : desktop_->analysis().study().warnings) {
+    statusBar()->showMessage(fromStd(warning));
+  }
+  showChart(LifeChart::kCij);
 }
 
 void MainWindow::readSasd() {
-  const ReadSasdResult result = program_->run(askReadSasd(dialogs_));
-  writeRunRecord();
+  const ReadSasdRequest request = askReadSasd(dialogs_);
+  const ReadSasdResult result =
+      desktop_->run([&request](Analysis& analysis, InputFileReader& reader, OutputFiles& files) {
+        return analysis.readSasd(request, reader, files);
+      });
   showNotice(result.message);
 }
 
-void MainWindow::writeRunRecord() { program_->run(RunRecordRequest{"desktop", {}}); }
-
 void MainWindow::readFecundity() {
-  const ReadFecundityResult result = program_->run(askReadFecundity(dialogs_));
-  writeRunRecord();
+  const ReadFecundityRequest request = askReadFecundity(dialogs_);
+  const ReadFecundityResult result =
+      desktop_->run([&request](Analysis& analysis, InputFileReader& reader, OutputFiles& files) {
+        return analysis.readFecundity(request, reader, files);
+      });
   showChart(LifeChart::kFecundity);
   if (result.warning) {
     showNotice(*result.warning, MessageKind::kWarning);
@@ -616,51 +641,72 @@ void MainWindow::readFecundity() {
 }
 
 void MainWindow::bootstrap() {
-  program_->restartReportNumbers();
-  const auto request = askBootstrap(dialogs_, program_->session(), seedFromClock());
+  const auto request = askBootstrap(dialogs_, desktop_->analysis(), seedFromClock());
   if (!request) return;
   std::optional<std::string> barren;
+  bootstrapBegan_ = fromStd(dialogs_.clock().dateTimeText);
+  bootstrapEnded_.clear();
   runInBackground([this, &request, &barren](std::stop_token stop) {
-    barren = program_->run(*request, progressShownAs("Bootstrap"), stop).barrenReplicates;
+    const ProgressReport progress = progressShownAs("Bootstrap");
+    barren = desktop_
+                 ->run([&](Analysis& analysis, InputFileReader& reader, OutputFiles& files) {
+                   return analysis.bootstrap(*request, reader, files, progress, stop);
+                 })
+                 .barrenReplicates;
   });
+  bootstrapEnded_ = fromStd(dialogs_.clock().dateTimeText);
   showBootstrapTimes();
-  if (barren && program_->session().bootstrap.barrenReplicates > 0) {
+  if (barren && desktop_->analysis().bootstrap()->barrenReplicates > 0) {
     statusBar()->showMessage(QString::fromStdString(*barren));
   }
   showResamplingResults();
-  if (const auto curves = askNormalDensity(dialogs_)) showNotice(program_->run(*curves).message);
-  if (const auto samples = askSamplesFile(dialogs_, program_->session())) {
-    const SamplesFileResult result = program_->run(*samples);
+  if (askNormalDensity(dialogs_)) {
+    showNotice(desktop_
+                   ->run([](Analysis& analysis, InputFileReader&, OutputFiles& files) {
+                     return analysis.normalDensity(files);
+                   })
+                   .message);
+  }
+  if (askSamplesFile(dialogs_, desktop_->analysis())) {
+    const SamplesFileResult result =
+        desktop_->run([](Analysis& analysis, InputFileReader&, OutputFiles& files) {
+          return analysis.samplesFile(files);
+        });
     if (result.warning) showNotice(*result.warning, MessageKind::kWarning);
   }
-  writeRunRecord();
 }
 
 void MainWindow::jackknife() {
   JackknifeResult result;
   runInBackground([this, &result](std::stop_token stop) {
-    result = program_->run(JackknifeRequest{}, progressShownAs("Jackknife"), stop);
+    const ProgressReport progress = progressShownAs("Jackknife");
+    result = desktop_->run([&](Analysis& analysis, InputFileReader&, OutputFiles& files) {
+      return analysis.jackknife(files, progress, stop);
+    });
   });
-  writeRunRecord();
   showResamplingResults();
   if (result.note) showNotice(Notice{"Jackknife", *result.note});
 }
 
 void MainWindow::compareBootstraps() {
   if (const auto request = askComparison(dialogs_)) {
-    showNotice(program_->run(*request).message);
+    showNotice(
+        desktop_
+            ->run([&request](Analysis& analysis, InputFileReader& reader, OutputFiles& files) {
+              return analysis.compare(*request, reader, files);
+            })
+            .message);
   }
 }
 
 void MainWindow::pairedBootstrapTest() {
-  const auto request = askPairedTest(dialogs_, program_->session());
+  const auto request = askPairedTest(dialogs_, desktop_->analysis());
   if (!request) return;
   std::optional<PairedTestResult> result;
   runningWork_ = QStringLiteral("The paired bootstrap test");
   runInBackground([this, &request, &result](std::stop_token stop) {
-    result = program_->run(*request, progressShownAs("Paired bootstrap test"), stop);
+    result = desktop_->pairedTest(*request, progressShownAs("Paired bootstrap test"), stop);
   });
-  writeRunRecord();
   showPairedTest(*request, *result);
 }
 
@@ -669,33 +715,27 @@ void MainWindow::showPairedTest(const PairedTestRequest& request, const PairedTe
     pairedTestWindow_ = std::make_unique<PairedTestWindow>();
     connectReturn(*pairedTestWindow_);
   }
-  const Session& session = program_->session();
+  const Analysis& analysis = desktop_->analysis();
   PairedTestShown shown;
-  shown.firstStudy = QDir::toNativeSeparators(fromStd(session.study.dataFileName));
+  shown.firstStudy = QDir::toNativeSeparators(fromStd(analysis.study().dataFileName));
   shown.secondStudy = QDir::toNativeSeparators(fromStd(request.secondDataFile));
   shown.method = QStringLiteral("%1 replicates of each study; seeds %2 and %3")
                      .arg(result.replicates)
-                     .arg(session.bootstrap.seed)
+                     .arg(analysis.bootstrap()->seed)
                      .arg(result.secondSeed);
-  shown.confidence = program_->confidence();
+  shown.confidence = analysis.confidence();
   shown.test = result.test;
   pairedTestWindow_->present(shown);
   openWindow(*pairedTestWindow_);
 }
 
 void MainWindow::afterCommand() {
-  // A fault in the data ends the analysis, not the program: a fresh window takes its place, as
-  // a restarted program would show it, and the failed study's lock goes with its Program.
-  if (program_->ended()) {
-    startNewAnalysis();
-    return;
-  }
   applyCommandStates();
   showStudy();
 }
 
 void MainWindow::applyCommandStates() {
-  const CommandStates& states = program_->commands();
+  const CommandStates states = commandStatesFor(*desktop_);
   for (std::size_t i = 0; i < commandWidgets_.size(); ++i) {
     const auto command = static_cast<Command>(i);
     QWidget* widget = commandWidgets_[i];
@@ -709,8 +749,7 @@ void MainWindow::applyCommandStates() {
 }
 
 void MainWindow::showStudy() {
-  const StudyData& study = program_->session().study;
-  if (study.dataFileName.empty()) {
+  if (!desktop_->isOpen()) {
     settings_.setStudyFolder({});
     setWindowTitle(QStringLiteral("Pellmar"));
     studyStatus_->setText(QStringLiteral("No data file open"));
@@ -719,6 +758,7 @@ void MainWindow::showStudy() {
     lastStepStatus_->hide();
     return;
   }
+  const Study& study = desktop_->analysis().study();
   const QString path = QString::fromStdString(study.dataFileName);
   const QString name = QFileInfo(path).fileName();
   settings_.setStudyFolder(QFileInfo(path).absolutePath());
@@ -730,14 +770,16 @@ void MainWindow::showStudy() {
           .arg(QString::number(study.timeUnit, 'g', 6))
           .arg(study.timeUnit == 1.0 ? QStringLiteral("day") : QStringLiteral("days")));
   timeUnitStatus_->show();
-  lastStepStatus_->setText(QStringLiteral("Last step: ") + lastStepDone(program_->session()));
+  lastStepStatus_->setText(QStringLiteral("Last step: ") + lastStepDone(desktop_->analysis()));
   lastStepStatus_->show();
 }
 
 void MainWindow::startNewAnalysis() {
   destroyScreens();
-  // The program run before goes, and with it its session and whatever it holds on its files.
-  program_ = std::make_unique<Program>([this] { return dialogs_.clock(); });
+  // The analysis before goes, and with it whatever it holds on its files.
+  desktop_ = std::make_unique<DesktopAnalysis>();
+  bootstrapBegan_.clear();
+  bootstrapEnded_.clear();
   greeting_ = Greeting{};
   lastFocus_.reset();
   lockedDuringWork_.clear();
@@ -773,14 +815,42 @@ void MainWindow::openDataFile(const QString& path) {
       // Cancelling the dialogs leaves the study open as it was; a file chosen while one is
       // open starts a new analysis with it.
       if (!request) return;
-      if (!program_->session().study.dataFileName.empty()) startNewAnalysis();
+      if (desktop_->isOpen()) startNewAnalysis();
       const QString chosen = QString::fromStdString(request->dataFile);
       settings_.addRecentFile(chosen);
       settings_.rememberFolder(FileKind::kDataFile, chosen);
       fillRecentMenu();
-      program_->run(*request);
+      const std::optional<std::string> outputFolder = outputFolderFor(request->dataFile);
+      if (!outputFolder) return;
+      try {
+        desktop_->open(*request, outputFolder->empty() ? std::nullopt : outputFolder);
+      } catch (const UserError& error) {
+        // A fault in the data ends the analysis, not the program: a fresh window takes its
+        // place, as a restarted program would show it.
+        if (error.fatal()) startNewAnalysis();
+        throw;
+      }
     });
   });
+}
+
+std::optional<std::string> MainWindow::outputFolderFor(const std::string& dataFile) {
+  const QString dataPath = QString::fromStdString(dataFile);
+  if (const QString remembered = settings_.outputFolderFor(dataPath); !remembered.isEmpty()) {
+    return remembered.toStdString();
+  }
+  if (folderTakesNewFiles(outputBaseNameFor(dataFile))) return std::string();
+  // A study on a read-only share, or among the examples a package installs.
+  const MessageAnswer answer = dialogs_.messageBox(
+      "The folder of " + QFileInfo(dataPath).fileName().toStdString() +
+          " cannot be written, so its results cannot go beside it. Choose another folder for "
+          "them?",
+      MessageButtons::kYesNo, "Open data file", MessageKind::kWarning);
+  if (answer != MessageAnswer::kYes) return std::nullopt;
+  const std::string folder = dialogs_.openFileDialog(FileKind::kOutputFolder);
+  if (folder.empty()) return std::nullopt;
+  settings_.rememberOutputFolder(dataPath, QString::fromStdString(folder));
+  return folder;
 }
 
 void MainWindow::newAnalysis() {
@@ -877,13 +947,12 @@ void MainWindow::showProgress(const std::string& label, long done, long total) {
 }
 
 void MainWindow::showBootstrapTimes() {
-  const BootstrapState& bootstrap = program_->session().bootstrap;
-  if (!bootstrap.beganAt.empty()) {
-    bootBegin_->setText(QStringLiteral("Bootstrap begins at:\n") + fromStd(bootstrap.beganAt));
+  if (!bootstrapBegan_.isEmpty()) {
+    bootBegin_->setText(QStringLiteral("Bootstrap begins at:\n") + bootstrapBegan_);
     bootBegin_->show();
   }
-  if (bootstrap.done && !bootstrap.endedAt.empty()) {
-    bootEnd_->setText(QStringLiteral("Bootstrap ended at:\n") + fromStd(bootstrap.endedAt));
+  if (desktop_->isOpen() && desktop_->analysis().bootstrap() && !bootstrapEnded_.isEmpty()) {
+    bootEnd_->setText(QStringLiteral("Bootstrap ended at:\n") + bootstrapEnded_);
     bootEnd_->show();
   }
 }
@@ -895,11 +964,11 @@ void MainWindow::greetingTick() {
 }
 
 void MainWindow::showChart(LifeChart kind) {
-  drawLifeChart(*lifeChart_->chart(), kind, program_->session(), ChartPlace::kMainWindow);
+  drawLifeChart(*lifeChart_->chart(), kind, desktop_->analysis(), ChartPlace::kMainWindow);
   chartArea_->setCurrentWidget(lifeChart_);
   saveChartButton_->setEnabled(true);
   shownChart_ = [this, kind](QChart& chart) {
-    drawLifeChart(chart, kind, program_->session(), ChartPlace::kMainWindow);
+    drawLifeChart(chart, kind, desktop_->analysis(), ChartPlace::kMainWindow);
   };
   shownChartName_ = QString::fromLatin1(lifeChartName(kind));
   exportChartButton_->setEnabled(true);
@@ -1009,7 +1078,7 @@ void MainWindow::showResults() {
     resultsWindow_ = std::make_unique<ResultsWindow>();
     connectReturn(*resultsWindow_);
   }
-  resultsWindow_->load(program_->session());
+  resultsWindow_->load(desktop_->analysis());
   openWindow(*resultsWindow_);
 }
 
@@ -1018,7 +1087,7 @@ void MainWindow::showStageMeans() {
     stageMeansWindow_ = std::make_unique<StageMeansWindow>(dialogs_);
     connectReturn(*stageMeansWindow_);
   }
-  stageMeansWindow_->load(program_->session());
+  stageMeansWindow_->load(desktop_->analysis());
   openWindow(*stageMeansWindow_);
 }
 
@@ -1031,7 +1100,7 @@ void MainWindow::showOutputFiles() {
       showHelp(Help::kPrintingHints);
     });
   }
-  outputFilesWindow_->load(program_->session());
+  outputFilesWindow_->load(desktop_->analysis());
   openWindow(*outputFilesWindow_);
 }
 
@@ -1046,7 +1115,7 @@ void MainWindow::showDataFormat() {
 void MainWindow::showLargeGraph() {
   if (!largeGraphWindow_) {
     largeGraphWindow_ =
-        std::make_unique<LargeGraphWindow>(program_->session(), dialogs_, settings_);
+        std::make_unique<LargeGraphWindow>(desktop_->analysis(), dialogs_, settings_);
     connectReturn(*largeGraphWindow_);
     connect(largeGraphWindow_.get(), &LargeGraphWindow::quitRequested, this,
             [this] { beginClosing(); });
@@ -1070,10 +1139,10 @@ void MainWindow::openResamplingResults() {
     connect(resamplingResultsWindow_.get(), &ResamplingResultsWindow::wentBack, this,
             &MainWindow::leaveResamplingResults);
   }
-  const Session& session = program_->session();
+  const Analysis& analysis = desktop_->analysis();
   std::optional<ResamplingShown> shown;
-  const BootstrapState& boot = session.bootstrap;
-  if (session.shownResampling == ResamplingKind::kBootstrap && boot.done) {
+  if (analysis.bootstrap()) {
+    const BootstrapResults& boot = *analysis.bootstrap();
     shown.emplace();
     shown->method =
         QStringLiteral("Bootstrap of %1 replicates of %2 individuals%3")
@@ -1081,23 +1150,24 @@ void MainWindow::openResamplingResults() {
             .arg(boot.bootSampleSize)
             .arg(boot.sameSamples ? QStringLiteral(" (the life table's samples)") : QString());
     if (!boot.sameSamples) shown->seed = boot.seed;
-  } else if (session.shownResampling == ResamplingKind::kJackknife && session.jackknife.done) {
+  } else if (analysis.jackknife()) {
     shown.emplace();
-    shown->method = QStringLiteral("Jackknife of %1 individuals").arg(session.jackknife.fullCount);
+    shown->method =
+        QStringLiteral("Jackknife of %1 individuals").arg(analysis.jackknife()->fullCount);
   }
   if (shown) {
-    shown->confidence = program_->confidence();
-    shown->rows = program_->summary();
+    shown->confidence = analysis.confidence();
+    shown->rows = analysis.summary();
   }
-  resamplingResultsWindow_->present(fromStd(session.study.projectTitle), shown);
+  resamplingResultsWindow_->present(fromStd(analysis.study().projectTitle), shown);
   openWindow(*resamplingResultsWindow_);
 }
 
 void MainWindow::showResamplingResults() {
-  const Session& session = program_->session();
-  const bool bootstrap = session.shownResampling == ResamplingKind::kBootstrap;
-  const FrequencyChartData frequencies =
-      bootstrap ? bootstrapFrequencyChart(session) : jackknifeFrequencyChart(session);
+  const Analysis& analysis = desktop_->analysis();
+  const bool bootstrap = analysis.bootstrap().has_value();
+  const FrequencyChartData frequencies = bootstrap ? bootstrapFrequencyChart(*analysis.bootstrap())
+                                                   : jackknifeFrequencyChart(*analysis.jackknife());
   const QString horizontalTitle = bootstrap
                                       ? QStringLiteral("Net consumption rate C0 (class centre)")
                                       : QStringLiteral("Pseudo-value of C0 (class centre)");
@@ -1113,7 +1183,7 @@ void MainWindow::showResamplingResults() {
 }
 
 void MainWindow::leaveResamplingResults() {
-  program_->leaveResamplingResults();
+  desktop_->leaveResamplingResults();
   greetingLine_->show();
   instructions_->show();
   instructions_->setText(closingInstructionText());
@@ -1123,7 +1193,7 @@ void MainWindow::leaveResamplingResults() {
 
 void MainWindow::exportShownChart() {
   if (!shownChart_) return;
-  const QString base = QFileInfo(fromStd(program_->session().study.outputBaseName)).fileName();
+  const QString base = QFileInfo(fromStd(desktop_->analysis().study().outputBaseName)).fileName();
   exportChartWithDialog(shownChart_, base + QLatin1Char('_') + shownChartName_, dialogs_,
                         settings_);
 }

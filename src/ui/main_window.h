@@ -11,9 +11,12 @@
 #include <stop_token>
 #include <vector>
 
-#include "app/program.h"
+#include "app/analysis.h"
+#include "app/paired_test_command.h"
 #include "ui/background_task.h"
 #include "ui/chart_picture.h"
+#include "ui/command_states.h"
+#include "ui/desktop_analysis.h"
 #include "ui/greeting.h"
 #include "ui/life_charts.h"
 #include "ui/progress_tracker.h"
@@ -51,9 +54,8 @@ class TitleScreen;
 // each menu item and toolbar button the state of the control that does the same. The window
 // hides itself while a screen it opened is shown.
 //
-// One analysis is one Program with its session. New analysis, or opening a data file while one
-// is open, replaces the Program, the window's page and every screen, so that nothing of the
-// study before remains.
+// One analysis is one DesktopAnalysis. New analysis, or opening a data file while one is open,
+// replaces it, the window's page and every screen, so that nothing of the study before remains.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -80,7 +82,7 @@ class MainWindow : public QMainWindow {
   // "Quit": the closing screens, then the end of the program.
   void quit();
 
-  [[nodiscard]] const Program& program() const { return *program_; }
+  [[nodiscard]] const DesktopAnalysis& desktop() const { return *desktop_; }
   [[nodiscard]] BackgroundTask& backgroundTask() { return backgroundTask_; }
   // The control of a command whose state changes over a run.
   [[nodiscard]] QWidget* commandWidget(Command command) const;
@@ -139,6 +141,9 @@ class MainWindow : public QMainWindow {
   // Replaces the analysis by a fresh one: the screens of the study before are closed and
   // destroyed, and the page is built anew.
   void startNewAnalysis();
+  // Where the results of `dataFile` go: "" beside it; the folder remembered for it, or chosen
+  // now when its own folder cannot be written; nullopt when the user chooses none.
+  std::optional<std::string> outputFolderFor(const std::string& dataFile);
   void destroyScreens();
   // Runs `action` at once, or, while a bootstrap or jackknife runs, asks whether to stop it and
   // runs `action` once it has stopped; nothing happens when the user keeps it running.
@@ -150,13 +155,13 @@ class MainWindow : public QMainWindow {
   void afterCommand();
   void applyCommandStates();
   void showStudy();
+  // "Step 1.": the study was checked when it was opened.
+  void checkDataFile();
   void basicRun();
   void readSasd();
   void readFecundity();
   void bootstrap();
   void jackknife();
-  // "<base>_run.json" again, after each step that adds results.
-  void writeRunRecord();
   void compareBootstraps();
   // "Paired bootstrap test": the second study runs off the UI thread, as the bootstrap does.
   void pairedBootstrapTest();
@@ -192,7 +197,10 @@ class MainWindow : public QMainWindow {
 
   Dialogs& dialogs_;
   DesktopSettings& settings_;
-  std::unique_ptr<Program> program_;
+  std::unique_ptr<DesktopAnalysis> desktop_;
+  // When the bootstrap began and ended, as the status lines show them.
+  QString bootstrapBegan_;
+  QString bootstrapEnded_;
   // Receives the progress reports of the worker thread on the UI thread.
   QObject progressReceiver_;
   BackgroundTask backgroundTask_;

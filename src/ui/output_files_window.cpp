@@ -118,9 +118,9 @@ OutputFilesWindow::OutputFilesWindow(Dialogs& dialogs)
 
 OutputFilesWindow::~OutputFilesWindow() = default;
 
-void OutputFilesWindow::load(const Session& session) {
+void OutputFilesWindow::load(const Analysis& analysis) {
   print_->setEnabled(true);
-  const std::string report = latestReport(session.writtenFiles, session.study.basicOutputFileName);
+  const std::string report = latestReport(analysis.writtenPaths(), analysis.basicReportPath());
   report_ = QString::fromStdString(report);
   reportFile_->setText(QDir::toNativeSeparators(report_));
   // The folder of the data file, where every result is written.
@@ -129,7 +129,7 @@ void OutputFilesWindow::load(const Session& session) {
                    QLatin1Char(':'));
   written_.clear();
   files_->setRowCount(0);
-  for (const std::string& path : session.writtenFiles) {
+  for (const std::string& path : analysis.writtenPaths()) {
     written_.append(QString::fromStdString(path));
     if (path == report) continue;
     const QString name = QFileInfo(QString::fromStdString(path)).fileName();

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/session.h"
+#include "app/analysis.h"
 #include "ui/return_window.h"
 
 class QLabel;
@@ -28,7 +28,7 @@ class OutputFilesWindow : public ReturnWindow {
   explicit OutputFilesWindow(Dialogs& dialogs);
   ~OutputFilesWindow() override;
 
-  void load(const Session& session);
+  void load(const Analysis& analysis);
 
   [[nodiscard]] QLineEdit* reportFile() const { return reportFile_; }
   [[nodiscard]] QTableWidget* files() const { return files_; }

@@ -66,6 +66,11 @@ std::optional<std::string> QtDialogs::inputPrompt(std::string_view prompt, std::
 
 std::string QtDialogs::openFileDialog(FileKind kind) {
   const QString folder = settings_.startFolder(kind);
+  if (kind == FileKind::kOutputFolder) {
+    const QString chosen = QFileDialog::getExistingDirectory(
+        dialogParent(), QStringLiteral("Choose a folder for the results"), folder);
+    return QDir::toNativeSeparators(chosen).toStdString();
+  }
   // No name is filled in: Enter must not read a file of another kind by mistake.
   const QString path = QFileDialog::getOpenFileName(dialogParent(), QString(), folder);
   if (path.isEmpty()) return std::string();

@@ -21,7 +21,7 @@ auto element(const Vector& vector, int index) -> typename Vector::value_type {
 
 // The heading of stage column j on stage-name line `line`: line 1 gives the stage label of the
 // report's tables, the others their names as read.
-QString stageName(const StudyData& study, int line, int j) {
+QString stageName(const Study& study, int line, int j) {
   if (line == 1) return QString::fromStdString(stageLabel(study, j));
   if (line >= static_cast<int>(study.stageName.size())) return QString();
   return QString::fromStdString(element(study.stageName[static_cast<std::size_t>(line)], j));
@@ -38,13 +38,13 @@ bool outsideAgeRange(const BasicRunResults& r, int x, int j) {
 }
 
 // An age-stage matrix: ages down, stage columns 1 .. m + 1 across.
-Grid matrixGrid(const Session& session, const AgeStageMatrix& matrix, int decimals,
+Grid matrixGrid(const Analysis& analysis, const AgeStageMatrix& matrix, int decimals,
                 bool developmentHeadings) {
-  const int m = session.study.stageCount;
-  const BasicRunResults& r = session.basic;
+  const int m = analysis.study().stageCount;
+  const BasicRunResults& r = (*analysis.basic());
   Grid grid(r.maxAgeIndex + 2, m + 2);
   grid.at(0, 0) = QStringLiteral("Age");
-  for (int j = 1; j <= m + 1; ++j) grid.at(0, j) = stageName(session.study, 1, j);
+  for (int j = 1; j <= m + 1; ++j) grid.at(0, j) = stageName(analysis.study(), 1, j);
   if (developmentHeadings && m >= 2) {
     // Columns m - 1 and m hold the development of the last pre-adult stage into each sex.
     grid.at(0, m - 1) = QStringLiteral("P->F");
@@ -81,28 +81,28 @@ Grid statisticGrid(const std::vector<std::pair<QString, Statistic>>& columns) {
   return grid;
 }
 
-Grid consumptionGrid(const Session& session) {
-  const int m = session.study.stageCount;
-  const BasicRunResults& r = session.basic;
+Grid consumptionGrid(const Analysis& analysis) {
+  const int m = analysis.study().stageCount;
+  const BasicRunResults& r = (*analysis.basic());
   std::vector<std::pair<QString, Statistic>> columns;
   for (int j = 1; j < m; ++j) {
-    columns.emplace_back(stageName(session.study, 1, j), element(r.stageConsumption, j));
+    columns.emplace_back(stageName(analysis.study(), 1, j), element(r.stageConsumption, j));
   }
   // The adult stage is split by sex: the female and male columns take the statistics of
   // stage-name lines 1 and 2, whose adult names head them.
   for (int line = 1; line <= 2; ++line) {
-    columns.emplace_back(stageName(session.study, line, m),
+    columns.emplace_back(stageName(analysis.study(), line, m),
                          element(element(r.stageConsumptionBySex, line), m));
   }
   return statisticGrid(columns);
 }
 
-Grid stageDurationGrid(const Session& session) {
-  const int m = session.study.stageCount;
+Grid stageDurationGrid(const Analysis& analysis) {
+  const int m = analysis.study().stageCount;
   std::vector<std::pair<QString, Statistic>> columns;
   for (int j = 1; j <= m; ++j) {
-    columns.emplace_back(j == m ? QStringLiteral("Adult") : stageName(session.study, 1, j),
-                         element(session.basic.stageDuration, j));
+    columns.emplace_back(j == m ? QStringLiteral("Adult") : stageName(analysis.study(), 1, j),
+                         element((*analysis.basic()).stageDuration, j));
   }
   return statisticGrid(columns);
 }
@@ -152,11 +152,11 @@ Grid lifeTableGrid(const FecundityLifeTable& table) {
 // R0, r, lambda, T, GRR, F and the predation rates that follow from the life table; "-" for
 // what a life table without eggs does not have.
 // psi and omega per day: psi per time unit / t, and omega = psi(day) x lambda(day).
-Grid populationParameterGrid(const FecundityLifeTable& table, const PredationState& predation,
+Grid populationParameterGrid(const FecundityLifeTable& table, const PredationRates* predation,
                              double timeUnit) {
   const auto& growth = table.growth;
-  const bool rates = growth.has_value() && predation.sasdDone;
-  const double psiPerDay = predation.stablePredationRate / timeUnit;
+  const bool rates = growth.has_value() && predation != nullptr;
+  const double psiPerDay = rates ? predation->stablePredationRate / timeUnit : 0.0;
   const std::array<std::pair<QString, std::optional<double>>, 8> rows = {{
       {QStringLiteral("R0"), table.R0},
       {QStringLiteral("r (1/day)"), growth ? std::optional(growth->r) : std::nullopt},
@@ -168,7 +168,7 @@ Grid populationParameterGrid(const FecundityLifeTable& table, const PredationSta
       {QStringLiteral("psi (prey/individual/day)"),
        rates ? std::optional(psiPerDay) : std::nullopt},
       {QStringLiteral("omega (prey/individual/day)"),
-       rates ? std::optional(psiPerDay * predation.finiteRate) : std::nullopt},
+       rates ? std::optional(psiPerDay * predation->finiteRate) : std::nullopt},
   }};
   Grid grid(static_cast<int>(rows.size()) + 1, 2);
   grid.at(0, 0) = QStringLiteral("Parameter");
@@ -196,15 +196,15 @@ Grid femalePeriodGrid(const FecundityLifeTable& table) {
 
 }  // namespace
 
-std::vector<ResultTab> resultTabs(const Session& session) {
-  const BasicRunResults& r = session.basic;
+std::vector<ResultTab> resultTabs(const Analysis& analysis) {
+  const BasicRunResults& r = (*analysis.basic());
   std::vector<ResultTab> tabs;
-  tabs.push_back({QStringLiteral("Matrix S"), matrixGrid(session, r.S, 4, false)});
-  tabs.push_back({QStringLiteral("Matrix G"), matrixGrid(session, r.G, 4, false)});
-  tabs.push_back({QStringLiteral("Matrix D"), matrixGrid(session, r.D, 4, true)});
-  tabs.push_back({QStringLiteral("Matrix C"), matrixGrid(session, r.C, 2, false)});
-  tabs.push_back({QStringLiteral("Consumption"), consumptionGrid(session)});
-  tabs.push_back({QStringLiteral("Stage mean"), stageDurationGrid(session)});
+  tabs.push_back({QStringLiteral("Matrix S"), matrixGrid(analysis, r.S, 4, false)});
+  tabs.push_back({QStringLiteral("Matrix G"), matrixGrid(analysis, r.G, 4, false)});
+  tabs.push_back({QStringLiteral("Matrix D"), matrixGrid(analysis, r.D, 4, true)});
+  tabs.push_back({QStringLiteral("Matrix C"), matrixGrid(analysis, r.C, 2, false)});
+  tabs.push_back({QStringLiteral("Consumption"), consumptionGrid(analysis)});
+  tabs.push_back({QStringLiteral("Stage mean"), stageDurationGrid(analysis)});
   tabs.push_back(
       {QStringLiteral("&l(x): survival rate"),
        ageCurveGrid(r, QStringLiteral("l(x)"), [&r](int x) { return element(r.l, x); })});
@@ -215,35 +215,37 @@ std::vector<ResultTab> resultTabs(const Session& session) {
                   ageCurveGrid(r, QStringLiteral("k(x)"),
                                [&r](int x) { return element(r.k, x) * element(r.l, x); })});
   tabs.push_back({QStringLiteral(" Mean consumption"), meanConsumptionGrid(r)});
-  if (session.lifeTable) {
-    const FecundityLifeTable& table = *session.lifeTable;
+  if (analysis.lifeTable()) {
+    const FecundityLifeTable& table = *analysis.lifeTable();
     tabs.push_back({QStringLiteral("Life table"), lifeTableGrid(table)});
-    tabs.push_back({QStringLiteral("R0, r, lambda, T"),
-                    populationParameterGrid(table, session.predation, session.study.timeUnit)});
+    tabs.push_back(
+        {QStringLiteral("R0, r, lambda, T"),
+         populationParameterGrid(table, analysis.predation() ? &*analysis.predation() : nullptr,
+                                 analysis.study().timeUnit)});
     tabs.push_back({QStringLiteral("Female periods"), femalePeriodGrid(table)});
   }
   return tabs;
 }
 
-Grid stageMeanGrid(const Session& session) {
-  const int m = session.study.stageCount;
+Grid stageMeanGrid(const Analysis& analysis) {
+  const int m = analysis.study().stageCount;
   Grid grid(std::max(kStageMeanRows, m) + 1, 3);
   grid.at(0, 0) = QStringLiteral("Stage");
   grid.at(0, 1) = QStringLiteral("Mean");
   grid.at(0, 2) = QStringLiteral("SE");
   for (int j = 1; j <= m; ++j) {
-    const Statistic duration = element(session.basic.stageDuration, j);
-    grid.at(j, 0) = j == m ? QStringLiteral("Adult") : stageName(session.study, 1, j);
+    const Statistic duration = element((*analysis.basic()).stageDuration, j);
+    grid.at(j, 0) = j == m ? QStringLiteral("Adult") : stageName(analysis.study(), 1, j);
     grid.setNumber(j, 1, duration.mean, 2);
     grid.setNumber(j, 2, standardError(duration), 2);
   }
   return grid;
 }
 
-QString stageMeanHeading(const Session& session) {
-  return QString::fromStdString(session.study.projectTitle) +
+QString stageMeanHeading(const Analysis& analysis) {
+  return QString::fromStdString(analysis.study().projectTitle) +
          QStringLiteral(" (detailed results see ") +
-         QString::fromStdString(session.study.basicOutputFileName) + QStringLiteral(").");
+         QString::fromStdString(analysis.basicReportPath()) + QStringLiteral(").");
 }
 
 }  // namespace pellmar

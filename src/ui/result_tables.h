@@ -3,7 +3,7 @@
 #include <QString>
 #include <vector>
 
-#include "core/session.h"
+#include "app/analysis.h"
 #include "ui/grid_table.h"
 
 namespace pellmar {
@@ -19,14 +19,14 @@ struct ResultTab {
 // statistics, the curves l(x), c(x) and c(x) l(x), and the mean total consumption. With a life
 // table from the fecundity, three more: l(x), f(x), m(x) and l(x)m(x) by age; R0, r, lambda, T,
 // GRR, F, psi and omega; the female periods.
-std::vector<ResultTab> resultTabs(const Session& session);
+std::vector<ResultTab> resultTabs(const Analysis& analysis);
 
 // The stage-mean table: one row per stage (the adult stage named "Adult") with the mean
 // duration and its standard error, in a grid with room for at least nine stages; the rows
 // beyond the last stage stay empty.
-Grid stageMeanGrid(const Session& session);
+Grid stageMeanGrid(const Analysis& analysis);
 
 // The heading line of the stage-mean table: the project and the basic report's file name.
-QString stageMeanHeading(const Session& session);
+QString stageMeanHeading(const Analysis& analysis);
 
 }  // namespace pellmar

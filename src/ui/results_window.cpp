@@ -16,11 +16,11 @@ namespace {
 
 // "<base>_Matrix_S.csv" for the tab "Matrix S": the caption without its accelerator, with a
 // line between words.
-QString csvFileFor(const Session& session, QString caption) {
+QString csvFileFor(const Analysis& analysis, QString caption) {
   caption.remove(QLatin1Char('&'));
   caption.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9()]+")), QStringLiteral("_"));
   caption.remove(QRegularExpression(QStringLiteral("^_+|_+$")));
-  return QString::fromStdString(session.study.outputBaseName) + QLatin1Char('_') + caption +
+  return QString::fromStdString(analysis.study().outputBaseName) + QLatin1Char('_') + caption +
          QStringLiteral(".csv");
 }
 
@@ -46,7 +46,7 @@ QTableWidget* ResultsWindow::grid(int k) const {
   return qobject_cast<QTableWidget*>(tabs_->widget(k));
 }
 
-void ResultsWindow::load(const Session& session) {
+void ResultsWindow::load(const Analysis& analysis) {
   const int current = tabs_->currentIndex();
   while (tabs_->count() > 0) {
     QWidget* page = tabs_->widget(0);
@@ -54,11 +54,11 @@ void ResultsWindow::load(const Session& session) {
     page->deleteLater();
   }
   int k = 0;
-  for (const ResultTab& tab : resultTabs(session)) {
+  for (const ResultTab& tab : resultTabs(analysis)) {
     auto* table = new QTableWidget(tabs_);
     table->setObjectName(QStringLiteral("resultTable%1").arg(k++));
     showGrid(*table, tab.grid);
-    suggestCsvFile(*table, csvFileFor(session, tab.caption));
+    suggestCsvFile(*table, csvFileFor(analysis, tab.caption));
     tabs_->addTab(table, tab.caption);
   }
   tabs_->setCurrentIndex(std::max(current, 0));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/session.h"
+#include "app/analysis.h"
 #include "ui/return_window.h"
 
 class QTabWidget;
@@ -16,8 +16,8 @@ class ResultsWindow : public ReturnWindow {
  public:
   ResultsWindow();
 
-  // Fills every grid from the session as it stands.
-  void load(const Session& session);
+  // Fills every grid from the analysis as it stands.
+  void load(const Analysis& analysis);
 
   [[nodiscard]] QTabWidget* tabs() const { return tabs_; }
   [[nodiscard]] QTableWidget* grid(int k) const;

@@ -42,12 +42,12 @@ StageMeansWindow::StageMeansWindow(Dialogs& dialogs)
   resize(560, 420);
 }
 
-void StageMeansWindow::load(const Session& session) {
-  heading_->setText(stageMeanHeading(session));
-  showGrid(*grid_, stageMeanGrid(session));
+void StageMeansWindow::load(const Analysis& analysis) {
+  heading_->setText(stageMeanHeading(analysis));
+  showGrid(*grid_, stageMeanGrid(analysis));
   grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   fitHeightToRows(*grid_);
-  suggestCsvFile(*grid_, QString::fromStdString(session.study.outputBaseName) +
+  suggestCsvFile(*grid_, QString::fromStdString(analysis.study().outputBaseName) +
                              QStringLiteral("_Stage_means.csv"));
 }
 

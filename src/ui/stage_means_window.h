@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/session.h"
+#include "app/analysis.h"
 #include "ui/return_window.h"
 
 class QLabel;
@@ -17,7 +17,7 @@ class StageMeansWindow : public ReturnWindow {
  public:
   explicit StageMeansWindow(Dialogs& dialogs);
 
-  void load(const Session& session);
+  void load(const Analysis& analysis);
 
   [[nodiscard]] QLabel* heading() const { return heading_; }
   [[nodiscard]] QTableWidget* grid() const { return grid_; }

@@ -1,5 +1,5 @@
 // What a run says besides the fixed-layout files: the run record beside the data, the JSON on
-// standard output, --quiet, and the digest the record gives every input.
+// standard output and --quiet.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,7 +10,8 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_runner.h"
-#include "core/platform/platform.h"
+#include "core/platform/sha256.h"
+#include "core/platform/utf8_path.h"
 #include "read_file.h"
 #include "support/example_folder.h"
 
@@ -20,27 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 using test_support::readFile;
-
-std::string sha256Of(const std::string& bytes, std::size_t chunk) {
-  std::size_t position = 0;
-  return platform::sha256Hex([&](std::span<char> buffer) {
-    const std::size_t count = std::min({chunk, buffer.size(), bytes.size() - position});
-    bytes.copy(buffer.data(), count, position);
-    position += count;
-    return count;
-  });
-}
-
-// The published test vectors of SHA-256, also handed over in pieces that split its blocks.
-TEST(Sha256, KnownDigests) {
-  EXPECT_EQ(sha256Of("", 64), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
-  EXPECT_EQ(sha256Of("abc", 64),
-            "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
-  EXPECT_EQ(sha256Of(std::string(1000000, 'a'), 1000),
-            "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
-  EXPECT_EQ(sha256Of(std::string(1000000, 'a'), 65536),
-            "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
-}
 
 class CliResults : public ::testing::Test {
  protected:
@@ -64,6 +44,7 @@ class CliResults : public ::testing::Test {
 };
 
 TEST_F(CliResults, TheRunRecordNamesTheInputsTheChoicesAndEveryOtherFile) {
+  ASSERT_EQ(run({"--jackknife"}), 0);
   ASSERT_EQ(run({"--bootstrap", "20", "--sample-size", "50", "--seed", "18446744073709551615",
                  "--confidence", "0.9"}),
             0);
@@ -79,14 +60,15 @@ TEST_F(CliResults, TheRunRecordNamesTheInputsTheChoicesAndEveryOtherFile) {
   ASSERT_EQ(record["inputs"].size(), 1U);
   EXPECT_EQ(record["inputs"][0]["path"], in("lady_beetle.txt"));
   EXPECT_EQ(record["inputs"][0]["bytes"], fs::file_size(folder_ / "lady_beetle.txt"));
-  EXPECT_EQ(record["inputs"][0]["sha256"], sha256Of(readFile(folder_ / "lady_beetle.txt"), 4096));
+  EXPECT_EQ(record["inputs"][0]["sha256"], sha256Of(readFile(folder_ / "lady_beetle.txt")));
   EXPECT_EQ(record["time_unit"], 1.0);
   EXPECT_EQ(record["mode"], "own_samples");
   EXPECT_EQ(record["replicates"], 20);
   EXPECT_EQ(record["sample_size"], 50);
   EXPECT_EQ(record["seed"], "18446744073709551615");
   EXPECT_EQ(record["confidence"], 0.9);
-  // Every file but the record itself, which the printed list ends with.
+  // Every file of this run but the record itself, which the printed list ends with, with its
+  // digest; the earlier jackknife's files stay in the folder, unnamed.
   std::vector<std::string> printed;
   std::istringstream lines(out_);
   for (std::string line; std::getline(lines, line);) {
@@ -95,7 +77,13 @@ TEST_F(CliResults, TheRunRecordNamesTheInputsTheChoicesAndEveryOtherFile) {
   ASSERT_FALSE(printed.empty());
   EXPECT_EQ(printed.back(), in("lady_beetle_run.json"));
   printed.pop_back();
-  EXPECT_EQ(record["files_written"].get<std::vector<std::string>>(), printed);
+  std::vector<std::string> recorded;
+  for (const json& file : record["files_written"]) {
+    recorded.push_back(file["path"]);
+    EXPECT_EQ(file["sha256"], sha256Of(readFile(pathFromUtf8(recorded.back())))) << recorded.back();
+  }
+  EXPECT_EQ(recorded, printed);
+  EXPECT_TRUE(fs::exists(folder_ / "lady_beetle_0_Jackknife_Output.txt"));
 }
 
 TEST_F(CliResults, SameSamplesRecordEveryInputAndNoSeed) {

@@ -3,10 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "core/analysis/age_curves.h"
 #include "core/analysis/age_stage_walk.h"
 #include "core/analysis/basic_run.h"
-#include "core/analysis/stage_statistics.h"
 #include "core/data/stage_label.h"
 #include "core/data/study_reader.h"
 #include "resampling_test_support.h"
@@ -14,18 +12,9 @@
 namespace pellmar {
 namespace {
 
-// Reads a study and runs the steps that build the matrices and the curves.
-Session analyse(const std::string& contents, double timeUnit = 1.0) {
-  Session session;
-  StudyData base;
-  base.timeUnit = timeUnit;
-  session.study = parseStudy(contents, StudyReadMode::kFullRead, base);
-  prepareBasicRunResults(session);
-  computeStageStatistics(session);
-  computeSpanAndConsumptionStatistics(session);
-  buildAgeStageMatrices(session);
-  computeAgeCurves(session);
-  return session;
+// Reads a study and runs its Basic Run.
+test_support::AnalysedStudy analyse(const std::string& contents, double timeUnit = 1.0) {
+  return test_support::analysedStudy(contents, timeUnit);
 }
 
 // Egg, larva, adult: a female, a male and a larva that died after 2 days.
@@ -36,8 +25,8 @@ const char* kThreeStages =
     "3,N,1,-2,-1,3,3,-1\n";
 
 TEST(BasicRunAnalysis, MatricesOfAHandWorkedCohort) {
-  const Session session = analyse(kThreeStages);
-  const BasicRunResults& r = session.basic;
+  const test_support::AnalysedStudy analysed = analyse(kThreeStages);
+  const BasicRunResults& r = analysed.basic;
   ASSERT_EQ(r.maxAgeIndex, 4);
   const int expectedN[5][5] = {
       {0, 3, 0, 0, 0}, {0, 0, 3, 0, 0}, {0, 0, 2, 0, 1}, {0, 0, 0, 1, 1}, {0, 0, 0, 1, 1}};
@@ -57,8 +46,8 @@ TEST(BasicRunAnalysis, MatricesOfAHandWorkedCohort) {
 }
 
 TEST(BasicRunAnalysis, CurvesAndNetConsumptionRate) {
-  const Session session = analyse(kThreeStages);
-  const BasicRunResults& r = session.basic;
+  const test_support::AnalysedStudy analysed = analyse(kThreeStages);
+  const BasicRunResults& r = analysed.basic;
   const double l[] = {1, 1, 1, 2.0 / 3, 2.0 / 3};
   const double q[] = {0, 4, 17.0 / 3, 6, 20.0 / 3};
   for (std::size_t x = 0; x <= 4; ++x) {
@@ -77,15 +66,15 @@ TEST(BasicRunAnalysis, CurvesAndNetConsumptionRate) {
   EXPECT_DOUBLE_EQ(r.zsDailyMean[3], 11.0);
   // The tables label the stages with four characters of the first stage-name line and the
   // adults by sex; the study keeps its names as read.
-  EXPECT_EQ(stageLabel(session.study, 2), "Larv");
-  EXPECT_EQ(stageLabel(session.study, 3), "Fema");
-  EXPECT_EQ(stageLabel(session.study, 4), "Male");
-  EXPECT_EQ(session.study.name(1, 2), "Larva");
+  EXPECT_EQ(stageLabel(analysed.study, 2), "Larv");
+  EXPECT_EQ(stageLabel(analysed.study, 3), "Fema");
+  EXPECT_EQ(stageLabel(analysed.study, 4), "Male");
+  EXPECT_EQ(analysed.study.name(1, 2), "Larva");
 }
 
 TEST(BasicRunAnalysis, StageStatistics) {
-  const Session session = analyse(kThreeStages, 0.5);
-  const BasicRunResults& r = session.basic;
+  const test_support::AnalysedStudy analysed = analyse(kThreeStages, 0.5);
+  const BasicRunResults& r = analysed.basic;
   // The larva that died counts in stage 1 only.
   EXPECT_EQ(r.stageDuration[1].count, 3);
   EXPECT_EQ(r.stageDuration[2].count, 2);
@@ -114,8 +103,9 @@ TEST(BasicRunAnalysis, StageStatistics) {
 }
 
 TEST(BasicRunAnalysis, SingleFemaleOfTwoStages) {
-  const Session session = analyse("P\nU\nD\n1\n1,2\nF,Egg,Female\nEgg,Egg\n1,F,2,3,-1,5,5,5,-1\n");
-  const BasicRunResults& r = session.basic;
+  const test_support::AnalysedStudy analysed =
+      analyse("P\nU\nD\n1\n1,2\nF,Egg,Female\nEgg,Egg\n1,F,2,3,-1,5,5,5,-1\n");
+  const BasicRunResults& r = analysed.basic;
   ASSERT_EQ(r.maxAgeIndex, 4);
   EXPECT_EQ(r.N(0, 1), 1);
   EXPECT_EQ(r.N(1, 1), 1);
@@ -132,11 +122,11 @@ TEST(BasicRunAnalysis, SingleFemaleOfTwoStages) {
 TEST(BasicRunAnalysis, DeathsAndUnoccupiedColumns) {
   // An N that died after 2 time units of stage 2, an N dead in its first time unit, and a
   // female; nobody becomes a male, so column m + 1 is never occupied.
-  const Session session = analyse(
+  const test_support::AnalysedStudy analysed = analyse(
       "P\nU\nD\n3\n3,4\nF,Egg,Larva,Pupa,Female\nM,Egg,Larva,Pupa,Male\nN,Egg,Larva,Pupa,X\n"
       "Larva,Pupa\n"
       "1,N,3,-2,-1,1,1,-1\n2,N,-1,-1\n3,F,2,2,2,2,-1,1,1,-1,-1,3,3,-1\n");
-  const BasicRunResults& r = session.basic;
+  const BasicRunResults& r = analysed.basic;
   ASSERT_EQ(r.maxAgeIndex, 7);
   EXPECT_EQ(r.N(0, 1), 3);
   EXPECT_EQ(r.N(1, 1), 2);  // the one dead at age 0 is gone
@@ -150,21 +140,20 @@ TEST(BasicRunAnalysis, DeathsAndUnoccupiedColumns) {
   EXPECT_EQ(r.stageDailyMeanConsumption[5], 0);
 }
 
-// The writers only read the results: writing the report again gives the same text, and the
-// results it was written from stay as they were.
-TEST(BasicRunOutput, WritingAgainWritesTheSame) {
-  const test_support::TemporaryFolder folder;
-  Session session = test_support::sessionFor(test_support::kSmallCohort, 1.0, folder.base());
-  computeBasicRunResults(session);
-  writeBasicRunOutput(session);
-  const std::string first = session.basicReport.contents();
-  const double c0 = session.basic.C0ByCell;
-  session.basicReport = ReportWriter{};
-  session.counters = ReportCounters{};
-  writeBasicRunOutput(session);
-  EXPECT_EQ(session.basicReport.contents(), first);
-  EXPECT_EQ(session.basic.C0ByCell, c0);
-  EXPECT_EQ(session.study.name(1, 1), "Egg");
+// Stage durations by hand: the larva lasted 2 and 1 time units in the two individuals that
+// passed it, so its mean is 1.5, its SD sqrt(((4 + 1) - 3^2 / 2) / 1) = sqrt(0.5) and its SE
+// sqrt(0.5) / sqrt(2) = 0.5; the adults lived 2 and 3. In days at a time unit of half a day,
+// everything halves.
+TEST(BasicRunAnalysis, StageDurationStatisticsByHand) {
+  for (const double t : {1.0, 0.5}) {
+    const BasicRunResults r = analyse(kThreeStages, t).basic;
+    EXPECT_EQ(r.stageDuration[2].count, 2) << t;
+    EXPECT_DOUBLE_EQ(r.stageDuration[2].mean, 1.5 * t) << t;
+    EXPECT_DOUBLE_EQ(r.stageDuration[2].sd, std::sqrt(0.5) * t) << t;
+    EXPECT_DOUBLE_EQ(r.stageDuration[2].se, 0.5 * t) << t;
+    EXPECT_DOUBLE_EQ(r.stageDuration[3].mean, 2.5 * t) << t;
+    EXPECT_DOUBLE_EQ(r.stageDuration[3].se, 0.5 * t) << t;
+  }
 }
 
 }  // namespace

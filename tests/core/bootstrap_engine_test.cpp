@@ -19,10 +19,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-StudyData readStudy(const std::string& text, double timeUnit = 1.0) {
-  StudyData base;
-  base.timeUnit = timeUnit;
-  return parseStudy(text, StudyReadMode::kFullRead, base);
+Study studyOf(const std::string& text, double timeUnit = 1.0) {
+  return readStudy(InputFile{"study.txt", text, ""}, timeUnit, "study");
+}
+
+SamplesFileReader samplesReader(const std::string& path, int cohortSize) {
+  return SamplesFileReader(std::make_unique<std::ifstream>(path, std::ios::binary), cohortSize,
+                           path);
 }
 
 // The generated study with every consumption value v replaced by v x 0.37 + 0.013, so that no
@@ -70,8 +73,8 @@ void expectSame(double fast, double literal, bool exact, const std::string& what
   }
 }
 
-void compareReplicate(const BootstrapState& state, int b, const reference::ReplicateValues& ref,
-                      const StudyData& master, bool exact, bool predation) {
+void compareReplicate(const BootstrapResults& state, int b, const reference::ReplicateValues& ref,
+                      const Study& master, bool exact, bool predation) {
   const auto bi = static_cast<std::size_t>(b);
   const std::string at = " of replicate " + std::to_string(b);
   expectSame(state.bootC0[bi], ref.c0, exact, "C0" + at);
@@ -108,9 +111,9 @@ void compareReplicate(const BootstrapState& state, int b, const reference::Repli
 // Own samples: the fast engine and the literal analysis give the same values for the same
 // draws, exactly on whole-number consumption and to 1e-12 on fractional consumption.
 void checkOwnSamples(const std::string& text, double timeUnit, int sampleSize, bool exact) {
-  const StudyData master = readStudy(text, timeUnit);
+  const Study master = studyOf(text, timeUnit);
   const CohortContributions cohort = buildCohortContributions(master);
-  BootstrapState state;
+  BootstrapResults state;
   state.bootCount = 25;
   state.bootSampleSize = sampleSize;
   state.seed = 99;
@@ -168,19 +171,18 @@ TEST(BootstrapEngine, SameSamplesMatchTheLiteralAnalysis) {
   for (const bool fractional : {false, true}) {
     std::string text = tools::generateStudy(tools::StudyShape{40, 7, 5, 0.5});
     if (fractional) text = withFractionalConsumption(text);
-    const StudyData master = readStudy(text);
+    const Study master = studyOf(text);
     const CohortContributions cohort = buildCohortContributions(master);
     const std::string path = samplesFile(folder / "samples.txt", 40, 1500, false);
-    SamplesFileReader samples(path, 40);
-    BootstrapState state;
+    SamplesFileReader samples = samplesReader(path, 40);
+    BootstrapResults state;
     state.bootCount = samples.replicateCount();
     state.bootSampleSize = 40;
     sizeBootstrapTables(state, state.bootCount, master.stageCount, master.sexCount);
     runSameSampleReplicates(cohort, state, samples, ProgressAndStop{});
     EXPECT_EQ(state.lifeTable.lifeTableLambda, 8);
     for (const int b : {1, 2, 1024, 1025, 1500}) {
-      std::ifstream in(path);
-      SamplesFileReader again(path, 40);
+      SamplesFileReader again = samplesReader(path, 40);
       std::vector<int> drawn;
       double r0 = 0;
       double lambda = 0;
@@ -195,14 +197,14 @@ TEST(BootstrapEngine, SameSamplesMatchTheLiteralAnalysis) {
 TEST(BootstrapEngine, EveryReplicateTheWholeCohortGivesTheCohortC0) {
   const test_support::TemporaryFolder temporary;
   const fs::path& folder = temporary.path();
-  const StudyData master = readStudy(tools::generateStudy(tools::StudyShape{30, 7, 3, 0.5}));
+  const Study master = studyOf(tools::generateStudy(tools::StudyShape{30, 7, 3, 0.5}));
   const CohortContributions cohort = buildCohortContributions(master);
-  BootstrapState state;
+  BootstrapResults state;
   state.bootCount = 12;
   sizeBootstrapTables(state, 12, master.stageCount, master.sexCount);
   {
     // Closed before the folder is removed: Windows removes no open file.
-    SamplesFileReader samples(samplesFile(folder / "s.txt", 30, 12, true), 30);
+    SamplesFileReader samples = samplesReader(samplesFile(folder / "s.txt", 30, 12, true), 30);
     runSameSampleReplicates(cohort, state, samples, ProgressAndStop{});
   }
   const double c0 = reference::analyseReplicate(
@@ -218,10 +220,10 @@ TEST(BootstrapEngine, EveryReplicateTheWholeCohortGivesTheCohortC0) {
 }
 
 TEST(BootstrapEngine, SameSeedSameReplicatesOtherSeedOthers) {
-  const StudyData master = readStudy(tools::generateStudy(tools::StudyShape{50, 7, 1, 0.5}));
+  const Study master = studyOf(tools::generateStudy(tools::StudyShape{50, 7, 1, 0.5}));
   const CohortContributions cohort = buildCohortContributions(master);
   const auto run = [&](std::uint64_t seed) {
-    BootstrapState state;
+    BootstrapResults state;
     state.bootCount = 3000;
     state.bootSampleSize = 50;
     state.seed = seed;
@@ -240,7 +242,7 @@ TEST(BootstrapEngine, SameSeedSameReplicatesOtherSeedOthers) {
 // it drew her. Kept as drawn, nearly every replicate has R0 = 0 and no r or psi; drawn again
 // (the conditional bootstrap), every one has R0 = 6 and r = ln 6 / (41 t).
 TEST(BootstrapEngine, OwnSamplesWithFecundityKeepOrRedrawReplicatesWithoutEggs) {
-  const StudyData master = readStudy(tools::generateStudy(tools::StudyShape{30, 7, 3, 0.5}), 0.5);
+  const Study master = studyOf(tools::generateStudy(tools::StudyShape{30, 7, 3, 0.5}), 0.5);
   const CohortContributions cohort = buildCohortContributions(master);
   constexpr int kLayer = 17;
   EggContributions eggs;
@@ -248,7 +250,7 @@ TEST(BootstrapEngine, OwnSamplesWithFecundityKeepOrRedrawReplicatesWithoutEggs) 
   eggs.individuals[kLayer] = EggContribution{40, {6.0}};
   const OwnSampleFecundity fecundity{eggs, RateBracket{0.01, 0.02}};
   const auto run = [&](bool redraw, const OwnSampleFecundity* withEggs) {
-    BootstrapState state;
+    BootstrapResults state;
     state.bootCount = 50;
     state.bootSampleSize = 1;
     state.seed = 4;
@@ -258,7 +260,7 @@ TEST(BootstrapEngine, OwnSamplesWithFecundityKeepOrRedrawReplicatesWithoutEggs) 
     return state;
   };
 
-  const BootstrapState kept = run(false, &fecundity);
+  const BootstrapResults kept = run(false, &fecundity);
   // The eggs change nothing of what the replicates draw and eat.
   EXPECT_EQ(kept.bootC0, run(false, nullptr).bootC0);
   std::vector<int> drawn(1);
@@ -274,7 +276,7 @@ TEST(BootstrapEngine, OwnSamplesWithFecundityKeepOrRedrawReplicatesWithoutEggs) 
   EXPECT_EQ(kept.barrenReplicates, 50 - withEggs);
   EXPECT_GT(kept.barrenReplicates, 40);
 
-  const BootstrapState redrawn = run(true, &fecundity);
+  const BootstrapResults redrawn = run(true, &fecundity);
   int again = 0;
   for (int b = 1; b <= 50; ++b) {
     const auto bi = static_cast<std::size_t>(b);
@@ -299,7 +301,7 @@ TEST(BootstrapEngine, OwnSamplesWithFecundityKeepOrRedrawReplicatesWithoutEggs) 
   EggContributions none;
   none.individuals.resize(31);
   const OwnSampleFecundity barren{none, RateBracket{}};
-  BootstrapState state = redrawn;
+  BootstrapResults state = redrawn;
   try {
     runOwnSampleReplicates(cohort, state, ProgressAndStop{}, &barren);
     ADD_FAILURE() << "no refusal";
@@ -321,7 +323,7 @@ TEST(BootstrapEngine, SamplesFileFaults) {
   };
   const auto message = [&](const std::string& text, int cohort) -> std::string {
     try {
-      SamplesFileReader samples(write(text), cohort);
+      SamplesFileReader samples = samplesReader(write(text), cohort);
       std::vector<int> drawn;
       double r0 = 0;
       double lambda = 0;
@@ -352,6 +354,11 @@ TEST(BootstrapEngine, SamplesFileFaults) {
             file + "line 15, bootstrap sample 2: \"x\" is not a number.");
   EXPECT_EQ(message(head + "s1\n1,2,3\nRo,\n5\nl,\n1.1\n", 3),
             file + "line 14, bootstrap sample 2: the file ends too early.");
+  // psi and FP are rates of a population that grows or shrinks by lambda each time unit.
+  EXPECT_EQ(message(head + "s1\n1,2,3\nRo,\n5\nl,\n0\n", 3),
+            file +
+                "line 13, bootstrap sample 1: lambda is 0; the finite rate of increase must be "
+                "a number above 0.");
 }
 
 }  // namespace

@@ -21,31 +21,24 @@ using test_support::replicates;
 using test_support::slice;
 using test_support::TemporaryFolder;
 
+using test_support::BootstrapFixture;
+using test_support::writeFiles;
+
 // The small cohort after an own-samples bootstrap of B replicates of n = 4 whose C0 are
 // 1, 2, ..., B.
-Session bootstrapped(const std::string& base, int count) {
-  Session session = analysedCohort(base);
-  BootstrapState& boot = session.bootstrap;
+BootstrapFixture bootstrapped(const std::string& base, int count) {
+  BootstrapFixture fixture{analysedCohort(base), {}, {}, {}};
+  BootstrapResults& boot = fixture.boot;
   boot.bootCount = count;
   boot.bootSampleSize = 4;
   boot.bootC0.assign(1, 0.0);
   for (int b = 1; b <= count; ++b) boot.bootC0.push_back(b);
-  return session;
-}
-
-// The files written after the Basic Run's.
-std::vector<std::string> newFiles(const Session& session, std::size_t before) {
-  std::vector<std::string> names;
-  for (std::size_t i = before; i < session.writtenFiles.size(); ++i) {
-    names.push_back(session.writtenFiles[i].substr(session.study.outputBaseName.size()));
-  }
-  return names;
+  return fixture;
 }
 
 TEST(OwnSamplesSummary, FrequencyClassesAtTheEdges) {
   TemporaryFolder folder;
-  Session session = analysedCohort(folder.base());
-  BootstrapState& boot = session.bootstrap;
+  BootstrapResults boot;
   boot.bootCount = 6;
   boot.bootC0 = replicates({0, 20, 10, 1, 0.5, 19.999});
   summarizeBootstrap(boot, 4, 0.0);
@@ -71,10 +64,10 @@ TEST(OwnSamplesSummary, FrequencyClassesAtTheEdges) {
 
 TEST(SameSamplesSummary, SummarisesTheSixParametersAndEveryStage) {
   TemporaryFolder folder;
-  Session session = analysedCohort(folder.base());
-  session.predation.stablePredationRate = 0.5;
-  session.predation.finitePredationRate = 0.55;
-  BootstrapState& boot = session.bootstrap;
+  BootstrapFixture fixture{analysedCohort(folder.base()), PredationRates{}, {}, {}};
+  fixture.predation->stablePredationRate = 0.5;
+  fixture.predation->finitePredationRate = 0.55;
+  BootstrapResults& boot = fixture.boot;
   boot.sameSamples = true;
   boot.bootCount = 3;
   boot.bootC0 = replicates({20, 22, 24});
@@ -88,16 +81,16 @@ TEST(SameSamplesSummary, SummarisesTheSixParametersAndEveryStage) {
   boot.bootStageConsumption[2] = replicates({8, 9, 13});
   boot.bootStageConsumptionBySex.assign(4, std::vector<std::vector<double>>(5));
   boot.bootStageConsumptionBySex[2][4] = replicates({24, 24, 24});
-  summarizeBootstrap(boot, session.study.stageCount, session.basic.C0ByCell);
+  summarizeBootstrap(boot, fixture.analysed.study.stageCount, fixture.analysed.basic.C0ByCell);
   ReportWriter out;
-  ReportPages pages{out, session.counters};
-  writeBootstrapTable(session, pages);
+  ReportPages pages{out, fixture.counters};
+  writeBootstrapTable(fixture.report(), pages);
   // The table only reads the summaries: written again, it is the same.
   ReportWriter again;
-  ReportPages pagesAgain{again, session.counters};
-  session.counters.pageCounter -= 1;
-  session.counters.tableCounter -= 1;
-  writeBootstrapTable(session, pagesAgain);
+  ReportPages pagesAgain{again, fixture.counters};
+  fixture.counters.pageCounter -= 1;
+  fixture.counters.tableCounter -= 1;
+  writeBootstrapTable(fixture.report(), pagesAgain);
   EXPECT_EQ(again.contents(), out.contents());
 
   EXPECT_EQ(boot.bootQp, replicates({2, 2, 3}));
@@ -107,7 +100,7 @@ TEST(SameSamplesSummary, SummarisesTheSixParametersAndEveryStage) {
   // Lambda has 6 decimals; variances above 10000 have 2 (R0: 3 below), lambda's 6 up to 100.
   const auto lines = linesOf(out.contents());
   EXPECT_EQ(slice(lines, 6, 15), block(R"(
-    Table 16. Table of bootstrap samples|
+    Table 1. Table of bootstrap samples|
     ===========================================================================|
                  Co          Ro        Qp         Psi       FP (FC)     lambda|
     ---------------------------------------------------------------------------|
@@ -127,12 +120,13 @@ TEST(SameSamplesSummary, SummarisesTheSixParametersAndEveryStage) {
 
 TEST(BootstrapFrequency, FileAndChartOfTheClasses) {
   TemporaryFolder folder;
-  Session session = bootstrapped(folder.base(), 21);
-  session.bootstrap.bootC0[1] = 0;  // not counted, but the minimum
-  session.bootstrap.bootSampleSize = 120;
-  summarizeBootstrap(session.bootstrap, session.study.stageCount, session.basic.C0ByCell);
-  OutputFiles files = session.outputFiles();
-  writeBootstrapFrequencyFile(session, files);
+  BootstrapFixture fixture = bootstrapped(folder.base(), 21);
+  fixture.boot.bootC0[1] = 0;  // not counted, but the minimum
+  fixture.boot.bootSampleSize = 120;
+  summarizeBootstrap(fixture.boot, fixture.analysed.study.stageCount,
+                     fixture.analysed.basic.C0ByCell);
+  writeFiles(folder.base(),
+             [&](OutputFiles& files) { writeBootstrapFrequencyFile(fixture.report(), files); });
   const auto lines = linesOf(readFile(folder.base() + "_9_Bootstrap-Co frequency.txt"));
   ASSERT_EQ(lines.size(), 33U);
   EXPECT_EQ(
@@ -145,7 +139,7 @@ TEST(BootstrapFrequency, FileAndChartOfTheClasses) {
           "0,.525,0", "1.05,1.575,1", "2.1,2.625,1"}));
   EXPECT_EQ(lines[32], "22.05,22.575,0");
 
-  const FrequencyChartData chart = bootstrapFrequencyChart(session);
+  const FrequencyChartData chart = bootstrapFrequencyChart(fixture.boot);
   EXPECT_EQ(chart.title, "C0: Bootstrap number = 21.  Min =0. Mean=10.95. Max =21. SE =6.289");
   ASSERT_EQ(chart.labels.size(), 23U);
   EXPECT_EQ(chart.labels[0], "0");  // class 0 is empty
@@ -156,8 +150,8 @@ TEST(BootstrapFrequency, FileAndChartOfTheClasses) {
 
 TEST(BootstrapFrequency, NormalDensityCurvesSkipThoseWithoutSpread) {
   TemporaryFolder folder;
-  Session session = bootstrapped(folder.base(), 3);
-  BootstrapState& boot = session.bootstrap;
+  BootstrapFixture fixture = bootstrapped(folder.base(), 3);
+  BootstrapResults& boot = fixture.boot;
   boot.c0 = {21, 4, 2};
   boot.stageConsumption.assign(5, ReplicateSummary{});
   boot.stageConsumption[1] = {0, 1, 1};  // the egg eats nothing: skipped
@@ -168,11 +162,9 @@ TEST(BootstrapFrequency, NormalDensityCurvesSkipThoseWithoutSpread) {
   boot.lifeTable.R0 = 4;
   boot.Qp = 22.0 / 4;
   boot.qp = {5, 0.04, 0.2};
-  const std::size_t before = session.writtenFiles.size();
-  OutputFiles files = session.outputFiles();
-  writeNormalDensityCurves(session, files);
   EXPECT_EQ(
-      newFiles(session, before),
+      writeFiles(folder.base(),
+                 [&](OutputFiles& files) { writeNormalDensityCurves(fixture.report(), files); }),
       (std::vector<std::string>{
           "_22_Bootstrap-2-Larva-Normal density.txt", "_22_Bootstrap-4-Adult-Normal density.txt",
           "_22_Bootstrap-4-Male Adult-Normal density.txt", "_22_Bootstrap-C0-Normal density.txt",

@@ -12,31 +12,35 @@
 namespace pellmar {
 namespace {
 
-using test_support::analysedCohort;
 using test_support::readFile;
 using test_support::TemporaryFolder;
 
 // The small cohort after a bootstrap of C0 with mean 22 and variance 4 (n = 4).
-Session afterBootstrap(const std::string& base) {
-  Session session = analysedCohort(base);
-  session.bootstrap.bootCount = 3;
-  session.bootstrap.bootSampleSize = 4;
-  session.bootstrap.c0 = {22, 4, 2};
-  return session;
+BootstrapResults afterBootstrap() {
+  BootstrapResults boot;
+  boot.bootCount = 3;
+  boot.bootSampleSize = 4;
+  boot.c0 = {22, 4, 2};
+  return boot;
 }
 
-std::string treatment2File(const std::string& folder, const std::string& contents) {
-  const std::string path = folder + "_treatment2.txt";
-  std::ofstream(path, std::ios::binary) << contents;
-  return path;
+// The comparison of the bootstrap with a second treatment's file, its message, and the file
+// written into `base`.
+std::string compared(const BootstrapResults& boot, const std::string& base,
+                     const std::string& contents, ComparisonResults& comparison) {
+  comparison = compareTwoBootstraps(boot, parseTreatment2(contents, "treatment2.txt"));
+  const test_support::AnalysedStudy cohort = test_support::analysedCohort(base);
+  test_support::writeFiles(base, [&](OutputFiles& files) {
+    writeComparisonFile(cohort.study, boot, comparison, files);
+  });
+  return comparisonMessage(comparison);
 }
 
 TEST(CompareTwoBootstraps, TheTValueIsNeverNegative) {
   TemporaryFolder folder;
-  Session session = afterBootstrap(folder.base());
-  std::string path = treatment2File(
-      folder.base(), "\"Other moth\",line 2\nline 3\nn =,4\nK =,3\n1,20\n2,22\n3,24\n");
-  EXPECT_EQ(compareTwoBootstraps(session, path),
+  ComparisonResults comparison;
+  EXPECT_EQ(compared(afterBootstrap(), folder.base(),
+                     "\"Other moth\",line 2\nline 3\nn =,4\nK =,3\n1,20\n2,22\n3,24\n", comparison),
             "The t-value = 0\n"
             "This t divides the bootstrap variances by n once more; the z and P below do not.\n"
             "Difference of the means (treatment 1 - treatment 2) = 0\n"
@@ -59,28 +63,25 @@ TEST(CompareTwoBootstraps, TheTValueIsNeverNegative) {
                 "t-value = 0 \r\n"
                 " \r\n"
                 "\r\n");
-  EXPECT_TRUE(session.comparison.done);
-  EXPECT_EQ(session.comparison.treatment2Title, "Other moth");
+  EXPECT_EQ(comparison.treatment2Title, "Other moth");
 
   // Treatment 2 lower: t is still positive. The record after K is not read. The SE of the
   // difference is sqrt(4 / 4 + 4 / 4), so t = 10 / sqrt(2) = 7.071067811865475 in double. The
   // bootstrap variances are those of the means: SE = sqrt(4 + 4), z = 10 / sqrt(8) =
   // 3.5355339059327373 and P = erfc(z / sqrt(2)) = erfc(2.5) = 0.000406952017444959.
-  session = afterBootstrap(folder.base());
-  path = treatment2File(folder.base(), "T2\n2\n3\nn\n4\nK\n3\n1,10\n2,12\n3,14\n4,1000\n");
-  EXPECT_EQ(compareTwoBootstraps(session, path),
+  EXPECT_EQ(compared(afterBootstrap(), folder.base(),
+                     "T2\n2\n3\nn\n4\nK\n3\n1,10\n2,12\n3,14\n4,1000\n", comparison),
             "The t-value = 7.07106781186547\n"
             "This t divides the bootstrap variances by n once more; the z and P below do not.\n"
             "Difference of the means (treatment 1 - treatment 2) = 10\n"
             "SE of the difference = 2.82842712474619\n"
             "z = 3.53553390593274, two-sided P = .00040695201744496\n"
             "The paired bootstrap test compares the two without assuming normality.");
-  EXPECT_EQ(session.comparison.treatment2Mean, 12);
-  EXPECT_NEAR(session.comparison.p, 4.06952017444959e-4, 1e-18);
+  EXPECT_EQ(comparison.treatment2Mean, 12);
+  EXPECT_NEAR(comparison.p, 4.06952017444959e-4, 1e-18);
 }
 
-TEST(CompareTwoBootstraps, RefusesFilesItCannotUseAndWritesNothing) {
-  TemporaryFolder folder;
+TEST(CompareTwoBootstraps, RefusesFilesItCannotUse) {
   const std::string heading = "T2\n2\n3\nn\n4\nK\n";
   const struct {
     std::string contents;
@@ -96,28 +97,17 @@ TEST(CompareTwoBootstraps, RefusesFilesItCannotUseAndWritesNothing) {
       {heading + "3\n1,20\n2,abc\n3,24\n", "\"abc\" is not a number"},
   };
   for (const auto& c : cases) {
-    Session session = afterBootstrap(folder.base());
-    session.bootstrap.c0.variance = 0;
-    session.bootstrap.c0.se = 0;
-    const std::string path = treatment2File(folder.base(), c.contents);
+    BootstrapResults boot = afterBootstrap();
+    boot.c0.variance = 0;
+    boot.c0.se = 0;
     try {
-      compareTwoBootstraps(session, path);
+      compareTwoBootstraps(boot, parseTreatment2(c.contents, "treatment2.txt"));
       ADD_FAILURE() << "accepted: " << c.contents;
     } catch (const UserError& error) {
       EXPECT_EQ(error.title(), "Compare two bootstraps");
       EXPECT_FALSE(error.fatal());
       EXPECT_NE(error.text().find(c.inMessage), std::string::npos) << error.text();
     }
-    EXPECT_FALSE(session.comparison.done);
-    EXPECT_FALSE(std::filesystem::exists(folder.base() + "_6-Compare2Bs-output.txt"));
-  }
-
-  Session session = afterBootstrap(folder.base());
-  try {
-    compareTwoBootstraps(session, folder.base() + "_no such file.txt");
-    ADD_FAILURE() << "read a missing file";
-  } catch (const UserError& error) {
-    EXPECT_NE(error.text().find("cannot be read"), std::string::npos) << error.text();
   }
 }
 

@@ -12,13 +12,13 @@
 namespace pellmar {
 namespace {
 
-using test_support::sessionFor;
+using test_support::studyFrom;
 using test_support::TemporaryFolder;
 
 // The small cohort: females 1 (adult 2 time units, from age index 4) and 2 (adult 1 time unit,
 // from age index 4), male 3, individual 4 of sex N.
-const StudyData& smallCohort() {
-  static const StudyData study = sessionFor(test_support::kSmallCohort).study;
+const Study& smallCohort() {
+  static const Study study = studyFrom(test_support::kSmallCohort);
   return study;
 }
 
@@ -89,8 +89,11 @@ TEST(FecundityFile, ReadsAFileUnderAUtf8PathAndNamesOneItCannotRead) {
                            "_f\xC3\xA9"
                            "condit\xC3\xA9.txt";
   std::ofstream(std::filesystem::path(std::u8string(name.begin(), name.end()))) << "1,1,2\n2,3\n";
-  EXPECT_EQ(readFecundityFile(name, smallCohort()).females[1].eggs, (std::vector<double>{3}));
-  EXPECT_THROW(readFecundityFile(folder.base() + "_none.txt", smallCohort()), UserError);
+  InputFileReader reader;
+  const InputFile file = reader.read(name, kReadFecundityTitle);
+  EXPECT_EQ(parseFecundity(file.bytes, file.path, smallCohort()).females[1].eggs,
+            (std::vector<double>{3}));
+  EXPECT_THROW(reader.read(folder.base() + "_none.txt", kReadFecundityTitle), UserError);
 }
 
 }  // namespace

@@ -20,31 +20,30 @@
 namespace pellmar {
 namespace {
 
+using test_support::analysedStudy;
+using test_support::AnalysedStudy;
 using test_support::block;
 using test_support::linesOf;
-using test_support::sessionFor;
 using test_support::TemporaryFolder;
 
 // The small cohort (females 1 and 2 adult from age index 4, female 1 for two time units) after
 // a Basic Run writing into `base`. With female 1 laying 128 eggs at age index 5 and female 2 64
 // at age index 4, l(4)m(4) = 64 / 4 and l(5)m(5) = 128 / 4, and 16 q^5 + 32 q^6 = 1 at
 // q = exp(-r t) = 1/2.
-Session smallCohort(double timeUnit, const std::string& base) {
-  Session session = sessionFor(test_support::kSmallCohort, timeUnit, base);
-  runBasicRunSteps(session);
-  return session;
+AnalysedStudy smallCohort(double timeUnit, const std::string& base) {
+  return analysedStudy(test_support::kSmallCohort, timeUnit, base);
 }
 
-FecundityLifeTable lifeTableOf(const Session& session, const std::string& eggs) {
-  return computeFecundityLifeTable(session.study, session.basic,
-                                   parseFecundity(eggs, "eggs.txt", session.study));
+FecundityLifeTable lifeTableOf(const AnalysedStudy& analysed, const std::string& eggs) {
+  return computeFecundityLifeTable(analysed.study, analysed.basic,
+                                   parseFecundity(eggs, "eggs.txt", analysed.study));
 }
 
 TEST(FecundityLifeTable, SmallCohortWorkedByHand) {
   TemporaryFolder folder;
   for (const double t : {1.0, 0.5}) {
-    const Session session = smallCohort(t, folder.base());
-    const FecundityLifeTable table = lifeTableOf(session, "1,0,128\n2,64\n");
+    const AnalysedStudy analysed = smallCohort(t, folder.base());
+    const FecundityLifeTable table = lifeTableOf(analysed, "1,0,128\n2,64\n");
     EXPECT_EQ(table.f, (std::vector<double>{0, 0, 0, 0, 32, 128}));
     EXPECT_EQ(table.lm, (std::vector<double>{0, 0, 0, 0, 16, 32}));
     // m(4) = S(4, female) f(4) / l(4) = (2/4 x 32) / .75; m(5) = (1/4 x 128) / .5.
@@ -79,11 +78,10 @@ TEST(FecundityLifeTable, EggsOfManyFemalesAndTheirStableDistribution) {
   // analysis of the cohort.
   TemporaryFolder folder;
   const tools::StudyShape shape{400, 7, 31, 1.0};
-  Session session = sessionFor(tools::generateStudy(shape), 0.5, folder.base());
-  runBasicRunSteps(session);
+  const AnalysedStudy analysed = analysedStudy(tools::generateStudy(shape), 0.5, folder.base());
   const FecundityLifeTable table = computeFecundityLifeTable(
-      session.study, session.basic,
-      parseFecundity(tools::generateFecundity(shape), "eggs.txt", session.study));
+      analysed.study, analysed.basic,
+      parseFecundity(tools::generateFecundity(shape), "eggs.txt", analysed.study));
   EXPECT_GT(table.R0, 1);
   EXPECT_LE(std::fabs(table.R0 - table.F * table.femaleCount / table.individualCount),
             1e-12 * table.R0);
@@ -92,36 +90,45 @@ TEST(FecundityLifeTable, EggsOfManyFemalesAndTheirStableDistribution) {
   std::vector<int> everyone;
   for (int i = 1; i <= table.individualCount; ++i) everyone.push_back(i);
   const double referencePsi =
-      reference::analyseReplicate(session.study, everyone, table.growth->lambda).psi;
+      reference::analyseReplicate(analysed.study, everyone, table.growth->lambda).psi;
   double psi = 0.0;
-  for (int x = 1; x <= table.maxAgeIndex; ++x) {
-    for (int j = 1; j <= session.study.stageCount + 1; ++j) {
-      psi += session.basic.C(x, j) * table.stableDistribution(x, j);
+  for (int x = 0; x <= table.maxAgeIndex; ++x) {
+    for (int j = 1; j <= analysed.study.stageCount + 1; ++j) {
+      psi += analysed.basic.C(x, j) * table.stableDistribution(x, j);
     }
   }
   EXPECT_NEAR(psi, referencePsi, 1e-12 * referencePsi);
 }
 
+// The rates computed from the life table are those that reading its distribution's file gives.
 TEST(FecundityLifeTable, StableDistributionFileReadsBackAsTheValuesComputed) {
   TemporaryFolder folder;
-  Session session = sessionFor(
+  const AnalysedStudy analysed = analysedStudy(
       test_support::readFile(std::string(EXAMPLES_DIR) + "/lady_beetle.txt"), 1.0, folder.base());
-  runBasicRunSteps(session);
   const FecundityLifeTable table = computeFecundityLifeTable(
-      session.study, session.basic,
-      readFecundityFile(std::string(EXAMPLES_DIR) + "/lady_beetle_fecundity.txt", session.study));
+      analysed.study, analysed.basic,
+      parseFecundity(
+          test_support::readFile(std::string(EXAMPLES_DIR) + "/lady_beetle_fecundity.txt"),
+          "eggs.txt", analysed.study));
   ASSERT_TRUE(table.growth);
-  const std::string text = stableDistributionFile(session.study, table).contents();
-  readStableDistribution(session, std::make_unique<std::istringstream>(text));
+  const std::string text = stableDistributionFile(analysed.study, table).contents();
+  const PredationRates read =
+      readSasd(InputFile{"sasd.txt", text, ""}, analysed.study, analysed.basic);
+  const PredationRates computed = predationRatesOf(analysed.study, analysed.basic, table);
+  EXPECT_EQ(computed.stablePredationRate, read.stablePredationRate);
+  EXPECT_EQ(computed.finitePredationRate, read.finitePredationRate);
+  EXPECT_EQ(computed.periodStatistics.size(), read.periodStatistics.size());
+  for (std::size_t c = 0; c < read.periodStatistics.size(); ++c) {
+    EXPECT_EQ(computed.periodStatistics[c].mean, read.periodStatistics[c].mean) << c;
+  }
 
-  const PredationState& read = session.predation;
   EXPECT_EQ(read.finiteRate, table.growth->lambda);
   EXPECT_EQ(read.sasdLayout, "In Column");
   double psi = 0.0;
   for (int x = 0; x <= table.maxAgeIndex; ++x) {
-    for (int j = 1; j <= session.study.stageCount + 1; ++j) {
+    for (int j = 1; j <= analysed.study.stageCount + 1; ++j) {
       ASSERT_EQ(read.stableDistribution(x, j), table.stableDistribution(x, j)) << x << ", " << j;
-      if (x > 0) psi += session.basic.C(x, j) * table.stableDistribution(x, j);
+      psi += analysed.basic.C(x, j) * table.stableDistribution(x, j);
     }
   }
   EXPECT_EQ(read.stablePredationRate, psi);
@@ -155,9 +162,9 @@ TEST(FecundityLifeTable, ExampleFilesAreWhatTheGeneratorWrites) {
 
 TEST(LifeTableReport, AgeTableParametersAndFemalePeriods) {
   TemporaryFolder folder;
-  const Session session = smallCohort(1.0, folder.base());
+  const AnalysedStudy analysed = smallCohort(1.0, folder.base());
   const auto lines =
-      linesOf(lifeTableReport(session.study, lifeTableOf(session, "1,0,128\n2,64\n")).contents());
+      linesOf(lifeTableReport(analysed.study, lifeTableOf(analysed, "1,0,128\n2,64\n")).contents());
   EXPECT_EQ(lines, block(R"(
     Two-sex life table with fecundity|
     Project: Moth|
@@ -207,14 +214,14 @@ TEST(LifeTableReport, AgeTableParametersAndFemalePeriods) {
 
 TEST(LifeTableReport, NoEggsIsAFindingWithoutRates) {
   TemporaryFolder folder;
-  const Session session = smallCohort(1.0, folder.base());
-  const FecundityLifeTable table = lifeTableOf(session, "1,0,0\n2,0\n");
+  const AnalysedStudy analysed = smallCohort(1.0, folder.base());
+  const FecundityLifeTable table = lifeTableOf(analysed, "1,0,0\n2,0\n");
   EXPECT_EQ(table.R0, 0);
   EXPECT_EQ(table.F, 0);
   EXPECT_FALSE(table.growth);
   EXPECT_EQ(table.stableDistribution.rows(), 0);
   EXPECT_EQ(table.periods[kTPOP].count, 0);
-  const auto lines = linesOf(lifeTableReport(session.study, table).contents());
+  const auto lines = linesOf(lifeTableReport(analysed.study, table).contents());
   const int r = test_support::indexOfLine(
       lines, "     r       Intrinsic rate of increase (1/day)            -");
   ASSERT_GT(r, 0);

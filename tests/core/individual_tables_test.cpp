@@ -13,26 +13,24 @@
 namespace pellmar {
 namespace {
 
+using test_support::analysedStudy;
 using test_support::block;
 using test_support::indexOfLine;
 using test_support::linesOf;
-using test_support::sessionFor;
 
 TEST(IndividualTables, CohortOfOneThatAteNothing) {
-  Session session = sessionFor("Z\nA\nd\n1\n1,2\nF,Larva,Female\nLarva,Female\n1,F,1,1,-1,-1\n");
-  BasicRunResults& r = session.basic;
-  r.stageDuration[1] = r.stageDuration[2] = {1, 1.0};
-  r.stageConsumption[1] = r.stageConsumption[2] = {1, 0.0};
-  r.preadultDuration[1] = 1.0;
-  computeIndividualValues(session);
-  EXPECT_EQ(r.meanRateCbar, 0);
-  ReportPages report = session.basicReportPages();
-  writeIndividualStageDurationTable(session, report);
-  writeIndividualStageConsumptionTable(session, report);
-  writeIndividualDailyConsumptionTable(session, report);
-  EXPECT_EQ(session.counters.pageCounter, 3);
-  EXPECT_EQ(session.counters.tableCounter, 3);
-  const auto lines = linesOf(session.basicReport.contents());
+  const test_support::AnalysedStudy analysed =
+      analysedStudy("Z\nA\nd\n1\n1,2\nF,Larva,Female\nLarva,Female\n1,F,1,1,-1,-1\n");
+  EXPECT_EQ(analysed.basic.meanRateCbar, 0);
+  ReportWriter out;
+  ReportCounters counters;
+  ReportPages report{out, counters};
+  writeIndividualStageDurationTable(analysed.study, analysed.basic, report);
+  writeIndividualStageConsumptionTable(analysed.study, analysed.basic, report);
+  writeIndividualDailyConsumptionTable(analysed.study, analysed.basic, report);
+  EXPECT_EQ(counters.pageCounter, 3);
+  EXPECT_EQ(counters.tableCounter, 3);
+  const auto lines = linesOf(out.contents());
   for (const std::string_view line : block(R"(
     S.D.           -        -           -             0 |
     Max. longevity of male adult = 0 |

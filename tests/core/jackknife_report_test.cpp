@@ -21,22 +21,37 @@ using test_support::replicates;
 using test_support::slice;
 using test_support::TemporaryFolder;
 
-Session withPseudoValues(const std::string& base, const std::vector<double>& values) {
-  Session session = analysedCohort(base);
-  session.jackknife.fullCount = static_cast<int>(values.size());
-  session.jackknife.jackknifePseudoC0 = replicates(values);
-  return session;
+// The small cohort with its basic report written (the page and table numbers run on from it)
+// and jackknife pseudo-values of C0.
+struct JackknifeFixture {
+  test_support::AnalysedStudy analysed;
+  JackknifeResults jackknife;
+  ReportCounters counters;
+
+  [[nodiscard]] JackknifeReport report() const {
+    return {analysed.study, analysed.basic, jackknife};
+  }
+};
+
+JackknifeFixture withPseudoValues(const std::string& base, const std::vector<double>& values) {
+  JackknifeFixture fixture{analysedCohort(base), {}, {}};
+  ReportWriter basicReport;
+  ReportPages pages{basicReport, fixture.counters};
+  writeBasicReport(fixture.analysed.study, fixture.analysed.basic, pages);
+  fixture.jackknife.fullCount = static_cast<int>(values.size());
+  fixture.jackknife.jackknifePseudoC0 = replicates(values);
+  return fixture;
 }
 
 TEST(JackknifeSummary, CohortOfTwoDividesByOne) {
   TemporaryFolder folder;
-  Session session = withPseudoValues(folder.base(), {30, 14});
+  JackknifeFixture fixture = withPseudoValues(folder.base(), {30, 14});
   ReportWriter out;
-  ReportPages pages{out, session.counters};
-  summarizeJackknife(session.jackknife);
-  writeJackknifeTable(session, pages);
-  EXPECT_DOUBLE_EQ(session.jackknife.jackSE, 8);
-  EXPECT_EQ(session.jackknife.classes.freq[20], 1);
+  ReportPages pages{out, fixture.counters};
+  summarizeJackknife(fixture.jackknife);
+  writeJackknifeTable(fixture.report(), pages);
+  EXPECT_DOUBLE_EQ(fixture.jackknife.jackSE, 8);
+  EXPECT_EQ(fixture.jackknife.classes.freq[20], 1);
   // The page and table numbers run on from the basic report; the variance divides by N - 1 = 1:
   // (30 - 22)^2 + (14 - 22)^2.
   const auto lines = linesOf(out.contents());
@@ -59,21 +74,20 @@ TEST(JackknifeSummary, CohortOfTwoDividesByOne) {
     ------------------------------------------|
     Original are the parameters calculated using all individuals.|)"));
 
-  OutputFiles files = session.outputFiles();
-
-  writePseudoValueFile(session, files);
+  test_support::writeFiles(
+      folder.base(), [&](OutputFiles& files) { writePseudoValueFile(fixture.report(), files); });
   EXPECT_EQ(readFile(folder.base() + "_5_Pseudo_Consumption_Rate_For_t-test.txt"),
             "\"Moth\"\r\n\"2026-01-02\"\r\n\"Ann\"\r\n1,30\r\n2,14\r\n");
 }
 
 TEST(JackknifeSummary, SmallestPseudoValueZeroBuildsTwentyTwoClassesAndLeavesZerosOut) {
   TemporaryFolder folder;
-  Session session = withPseudoValues(folder.base(), {0, 10, 0, 20, 5});
+  JackknifeFixture fixture = withPseudoValues(folder.base(), {0, 10, 0, 20, 5});
   ReportWriter out;
-  ReportPages pages{out, session.counters};
-  summarizeJackknife(session.jackknife);
-  writeJackknifeTable(session, pages);
-  const FrequencyClasses& classes = session.jackknife.classes;
+  ReportPages pages{out, fixture.counters};
+  summarizeJackknife(fixture.jackknife);
+  writeJackknifeTable(fixture.report(), pages);
+  const FrequencyClasses& classes = fixture.jackknife.classes;
   EXPECT_EQ(classes.classWidth, 1);
   EXPECT_EQ(classes.classBegin[21], 21);
   EXPECT_EQ(classes.classBegin[22], 0);  // not built
@@ -81,7 +95,7 @@ TEST(JackknifeSummary, SmallestPseudoValueZeroBuildsTwentyTwoClassesAndLeavesZer
                                         0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0};
   EXPECT_EQ(classes.freq, expected);
 
-  const FrequencyChartData chart = jackknifeFrequencyChart(session);
+  const FrequencyChartData chart = jackknifeFrequencyChart(fixture.jackknife);
   EXPECT_EQ(chart.title, "Frequency of pseudo-Co (interval =1).");
   EXPECT_EQ(chart.labels[0], "0");
   EXPECT_EQ(chart.labels[5], "5.5");
@@ -90,17 +104,17 @@ TEST(JackknifeSummary, SmallestPseudoValueZeroBuildsTwentyTwoClassesAndLeavesZer
 
 TEST(JackknifeSummary, NegativeClassBeginsAreWrittenAsZeroAndHugeVariancesAsWholeNumbers) {
   TemporaryFolder folder;
-  Session session = withPseudoValues(folder.base(), {-2000, 1, 3000});
+  JackknifeFixture fixture = withPseudoValues(folder.base(), {-2000, 1, 3000});
   ReportWriter out;
-  ReportPages pages{out, session.counters};
-  summarizeJackknife(session.jackknife);
-  writeJackknifeTable(session, pages);
+  ReportPages pages{out, fixture.counters};
+  summarizeJackknife(fixture.jackknife);
+  writeJackknifeTable(fixture.report(), pages);
   EXPECT_EQ(linesOf(out.contents())[15], "    Variance                  6333000 ");
-  EXPECT_EQ(session.jackknife.classes.freq[0], 1);  // every value counts when the minimum is not 0
+  EXPECT_EQ(fixture.jackknife.classes.freq[0], 1);  // every value counts when the minimum is not 0
 
-  OutputFiles files = session.outputFiles();
-
-  writeJackknifeFrequencyFile(session, files);
+  test_support::writeFiles(folder.base(), [&](OutputFiles& files) {
+    writeJackknifeFrequencyFile(fixture.report(), files);
+  });
   const auto lines = linesOf(readFile(folder.base() + "_9_Fig_Jackknife-Co frequency.txt"));
   ASSERT_EQ(lines.size(), 30U);
   EXPECT_EQ(slice(lines, 0, 12),
@@ -112,7 +126,7 @@ TEST(JackknifeSummary, NegativeClassBeginsAreWrittenAsZeroAndHugeVariancesAsWhol
                                       "0,-1625,0", "0,-1375,0", "0,-1125,0"}));
   EXPECT_EQ(slice(lines, 16, 3), (std::vector<std::string>{"0,125,1", "250,375,0", "500,625,0"}));
   // Only the file shows them as 0: the classes the chart reads are left as they are.
-  EXPECT_EQ(session.jackknife.classes.classBegin[3], -1250);
+  EXPECT_EQ(fixture.jackknife.classes.classBegin[3], -1250);
 }
 
 }  // namespace

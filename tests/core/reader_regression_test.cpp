@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/figure_files.h"
 #include "core/data/study_reader.h"
 #include "core/predation/sasd_reader.h"
 #include "core/user_error.h"
@@ -81,14 +82,11 @@ INSTANTIATE_TEST_SUITE_P(Found, StoredFuzzInput, ::testing::ValuesIn(storedInput
 
 TEST(FuzzFindings, SerialNumberBeyondEveryIntegerIsTheSerialFault) {
   const std::string file = "T\nU\nD\n1\n1,2\nF,Egg,Adult\nE,A\n99999999999,F,1,1,-1,-1\n";
-  for (const StudyReadMode mode :
-       {StudyReadMode::kOpeningCheck, StudyReadMode::kFullRead, StudyReadMode::kLightCheck}) {
-    try {
-      parseStudy(file, mode, StudyData{});
-      ADD_FAILURE() << "read without a fault";
-    } catch (const UserError& error) {
-      EXPECT_PRED2(contains, error.text(), std::string("Check data of individual no. 0 or 1\n"));
-    }
+  try {
+    test_support::studyFrom(file);
+    ADD_FAILURE() << "read without a fault";
+  } catch (const UserError& error) {
+    EXPECT_PRED2(contains, error.text(), std::string("Check data of individual no. 0 or 1\n"));
   }
 }
 
@@ -96,12 +94,14 @@ TEST(FuzzFindings, CohortWhoseFirstStagesLastNoTimeHasNoAgeRows) {
   // Every first stage lasts 0 time units, so the last age index is -1: the age curve file is
   // its heading and a closing line at age 0.
   TemporaryFolder folder;
-  Session session = test_support::sessionFor(
+  const test_support::AnalysedStudy analysed = test_support::analysedStudy(
       "Starved\nNobody\n2026-04-02\n2\n3,3\nF,Egg,Larva,Female\nM,Egg,Larva,Male\n"
       "N,Egg,Larva,Unknown\nEgg,Larva\n1,F,0,2,2,-1,-1,-1\n2,N,0,-1,-1,-1\n",
       1.0, folder.base());
-  runBasicRunSteps(session);
-  EXPECT_EQ(session.basic.maxAgeIndex, -1);
+  EXPECT_EQ(analysed.basic.maxAgeIndex, -1);
+  test_support::writeFiles(folder.base(), [&](OutputFiles& files) {
+    writeFigureFiles(analysed.study, analysed.basic, files);
+  });
   const std::vector<std::string> lines =
       test_support::linesOf(test_support::readFile(folder.base() + "_2_Fig_Age_lx_Kx_qx.txt"));
   ASSERT_EQ(lines.size(), 5U);
@@ -118,39 +118,37 @@ std::string sasdFile(const std::string& individuals, const std::string& records)
   return text + "\n\"Individuals\"\n" + individuals + "\n\"Females\"\n1\n\"Ind.\"\n" + records;
 }
 
-void readSasdText(Session& session, const std::string& text) {
-  readStableDistribution(session, std::make_unique<std::istringstream>(text));
+PredationRates readSasdText(const test_support::AnalysedStudy& analysed, const std::string& text) {
+  return readSasd(InputFile{"sasd.txt", text, ""}, analysed.study, analysed.basic);
 }
 
 TEST(FuzzFindings, SasdNumbersBeyondEveryIntegerAreRefusedOrKeptOutsideTheTables) {
   TemporaryFolder folder;
-  Session session = analysedCohort(folder.base());
+  const test_support::AnalysedStudy analysed = analysedCohort(folder.base());
   try {
-    readSasdText(session, sasdFile("99999999999", "1,F,5,1,3,4,0\n"));
+    readSasdText(analysed, sasdFile("99999999999", "1,F,5,1,3,4,0\n"));
     ADD_FAILURE() << "read without a fault";
   } catch (const UserError& error) {
     EXPECT_PRED2(contains, error.text(),
                  std::string("this file describes 99999999999 individuals, the study has 4."));
   }
   try {
-    readSasdText(session, sasdFile("4", "99999999999,F,5,1,3,4,0\n"));
+    readSasdText(analysed, sasdFile("4", "99999999999,F,5,1,3,4,0\n"));
     ADD_FAILURE() << "read without a fault";
   } catch (const UserError& error) {
     EXPECT_PRED2(contains, error.text(),
                  std::string("individual no. 99999999999 is not in this cohort of 4."));
   }
-  EXPECT_FALSE(session.predation.sasdDone);
 
   // An end age far beyond every table is not the female's lifespan: the file is of another study.
   try {
-    readSasdText(session, sasdFile("4", "1,F,99999999999,1,3,4,0\n"));
+    readSasdText(analysed, sasdFile("4", "1,F,99999999999,1,3,4,0\n"));
     ADD_FAILURE() << "read without a fault";
   } catch (const UserError& error) {
     EXPECT_PRED2(contains, error.text(),
                  std::string("female no. 1 of this file ends at age 99999999999, but her lifespan "
                              "in the study is 6 time units"));
   }
-  EXPECT_FALSE(session.predation.sasdDone);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/analysis/basic_run.h"
+#include "core/analysis/figure_files.h"
 #include "core/data/study_reader.h"
 #include "report_test_support.h"
 
@@ -35,11 +36,16 @@ std::string variant(const std::string& name) {
 
 // The Basic Run's report followed by every file it wrote, each under its suffix.
 std::string basicRunOutput(const std::string& contents, const std::string& base) {
-  Session session = test_support::sessionFor(contents, 1.0, base);
-  runBasicRunSteps(session);
-  std::string output = session.basicReport.contents();
-  for (const std::string& path : session.writtenFiles) {
-    output += "\n== " + path.substr(base.size()) + "\n" + readFile(path);
+  const test_support::AnalysedStudy analysed = test_support::analysedStudy(contents, 1.0, base);
+  ReportWriter report;
+  ReportCounters counters;
+  ReportPages pages{report, counters};
+  writeBasicReport(analysed.study, analysed.basic, pages);
+  std::string output = report.contents();
+  const std::vector<std::string> suffixes = test_support::writeFiles(
+      base, [&](OutputFiles& files) { writeFigureFiles(analysed.study, analysed.basic, files); });
+  for (const std::string& suffix : suffixes) {
+    output += "\n== " + suffix + "\n" + readFile(base + suffix);
   }
   return output;
 }
@@ -53,15 +59,14 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
 }
 
 TEST(RealWorldFiles, EveryVariantIsReadAsTheSameStudy) {
-  const StudyData expected = parseStudy(variant("lf.txt"), StudyReadMode::kFullRead, StudyData{});
+  const Study expected = test_support::studyFrom(variant("lf.txt"));
   EXPECT_EQ(expected.projectTitle, "Lady beetle, Taichung run");
   EXPECT_EQ(expected.userName, kUtf8Name);
   EXPECT_EQ(expected.individualCount, 5);
   for (const std::string& name : kVariants) {
     SCOPED_TRACE(name);
     const std::string contents = variant(name);
-    EXPECT_NO_THROW(parseStudy(contents, StudyReadMode::kOpeningCheck, StudyData{}));
-    const StudyData study = parseStudy(contents, StudyReadMode::kFullRead, StudyData{});
+    const Study study = test_support::studyFrom(contents);
     EXPECT_EQ(study.projectTitle, expected.projectTitle);
     EXPECT_EQ(study.userName, name == "latin1_text.txt" ? kLatin1Name : kUtf8Name);
     EXPECT_EQ(study.studyDate, expected.studyDate);

@@ -2,17 +2,12 @@
 
 // A plain, literal analysis of one bootstrap replicate, kept as the reference the fast engine
 // is tested against: the drawn individuals are copied one by one into the slots of a working
-// study, their consumption is added into T for every age, and the ordinary Basic Run steps
-// (stage statistics, age-stage matrices, stage daily means, net consumption rate) run on it;
+// study, their consumption is added into T for every age, and the ordinary Basic Run runs on it;
 // the replicate's stable distribution follows the recursion over G and D step by step.
 #include <cmath>
 #include <vector>
 
-#include "core/analysis/age_curves.h"
-#include "core/analysis/age_stage_walk.h"
 #include "core/analysis/basic_run.h"
-#include "core/analysis/stage_statistics.h"
-#include "core/session.h"
 
 namespace pellmar::reference {
 
@@ -33,10 +28,9 @@ struct ReplicateValues {
   std::vector<bool> dailyMeanValid;
 };
 
-inline ReplicateValues analyseReplicate(const StudyData& master, const std::vector<int>& drawn,
+inline ReplicateValues analyseReplicate(const Study& master, const std::vector<int>& drawn,
                                         double lambda) {
-  Session session;
-  StudyData& study = session.study;
+  Study study;
   study.timeUnit = master.timeUnit;
   study.sexCount = master.sexCount;
   study.stageCount = master.stageCount;
@@ -55,13 +49,7 @@ inline ReplicateValues analyseReplicate(const StudyData& master, const std::vect
       if (column != 0) study.T(static_cast<int>(x), column) += source.dailyConsumption[x];
     }
   }
-  prepareBasicRunResults(session);
-  computeStageStatistics(session);
-  buildAgeStageMatrices(session);
-  computeStageDailyMeanConsumption(session);
-  computeAgeCurves(session);
-
-  const BasicRunResults& r = session.basic;
+  const BasicRunResults r = basicRun(study);
   ReplicateValues values;
   values.c0 = r.C0ByAge;
   const auto columns = static_cast<std::size_t>(m) + 2;
@@ -109,10 +97,10 @@ inline ReplicateValues analyseReplicate(const StudyData& master, const std::vect
     for (int x = 0; x <= last; ++x) {
       for (int j = 1; j <= m + 1; ++j) total += Z(x, j);
     }
-    for (int x = 1; x <= last; ++x) {
+    for (int x = 0; x <= last; ++x) {
       for (int j = 1; j <= m + 1; ++j) values.psi += r.C(x, j) * (Z(x, j) / total);
     }
-    values.fp = values.psi * lambda;
+    values.fp = values.psi * growth;
   }
   return values;
 }

@@ -11,23 +11,28 @@
 
 #include "core/analysis/basic_run.h"
 #include "core/data/study_reader.h"
-#include "core/session.h"
 #include "read_file.h"
 #include "support/temp_folder.h"
 
 namespace pellmar::test_support {
 
-// A session holding the study read from `contents` with the full read, its result tables
-// sized, and its output files going to `outputBaseName`.
-inline Session sessionFor(const std::string& contents, double timeUnit = 1.0,
-                          const std::string& outputBaseName = "") {
-  StudyData base;
-  base.timeUnit = timeUnit;
-  base.outputBaseName = outputBaseName;
-  Session session;
-  session.study = parseStudy(contents, StudyReadMode::kFullRead, base);
-  prepareBasicRunResults(session);
-  return session;
+// The study read from `contents`, its output files going to `outputBaseName`.
+inline Study studyFrom(const std::string& contents, double timeUnit = 1.0,
+                       const std::string& outputBaseName = "study") {
+  return readStudy(InputFile{"study.txt", contents, ""}, timeUnit, outputBaseName);
+}
+
+// A study with the results of its Basic Run.
+struct AnalysedStudy {
+  Study study;
+  BasicRunResults basic;
+};
+
+inline AnalysedStudy analysedStudy(const std::string& contents, double timeUnit = 1.0,
+                                   const std::string& outputBaseName = "study") {
+  AnalysedStudy analysed{studyFrom(contents, timeUnit, outputBaseName), {}};
+  analysed.basic = basicRun(analysed.study);
+  return analysed;
 }
 
 // The lines of a text whose every line ends with CR LF, without the line ends.

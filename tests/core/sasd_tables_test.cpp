@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "core/predation/finite_predation_rate_file.h"
+#include "core/predation/sasd_reader.h"
 #include "resampling_test_support.h"
+#include "support/user_error_support.h"
 
 namespace pellmar {
 namespace {
@@ -20,10 +22,14 @@ using test_support::TemporaryFolder;
 
 // The small cohort with a distribution read. Ages 0 .. 5; the columns Egg, Larv, Pupa, Fema
 // and Male hold ages 0, 1..2, 2..3, 4..5 and 3..5.
-Session cohortWithDistribution(const std::string& base) {
-  Session session = analysedCohort(base);
-  PredationState& predation = session.predation;
-  predation.sasdDone = true;
+struct CohortWithDistribution {
+  test_support::AnalysedStudy analysed;
+  PredationRates predation;
+};
+
+CohortWithDistribution cohortWithDistribution(const std::string& base) {
+  CohortWithDistribution fixture{analysedCohort(base), {}};
+  PredationRates& predation = fixture.predation;
   predation.finiteRate = 1.5;
   predation.timeUnitRate = 1.5;
   predation.stablePredationRate = 7;
@@ -39,26 +45,21 @@ Session cohortWithDistribution(const std::string& base) {
   a(4, 5) = 0.04;
   a(5, 4) = 0.02;
   a(5, 5) = 0.01;
-  return session;
+  return fixture;
 }
 
 TEST(SasdTables, DistributionAndProductTables) {
   TemporaryFolder folder;
-  Session session = cohortWithDistribution(folder.base());
-  session.predation.sasdDone = false;
+  CohortWithDistribution fixture = cohortWithDistribution(folder.base());
   ReportWriter out;
-  ReportPages pages{out, session.counters};
-  writeStableDistributionTable(session, pages);
-  EXPECT_EQ(out.contents(), "");
-
-  session.predation.sasdDone = true;
-  session.counters = {4, 9};
-  BasicRunResults& r = session.basic;
+  ReportCounters counters{4, 9};
+  ReportPages pages{out, counters};
+  BasicRunResults& r = fixture.analysed.basic;
   r.C(0, 1) = 5;  // age 0 enters the printed psi
   r.C(4, 5) = 3086.79;
   r.C(5, 5) = 1200147.6;
-  writeStableDistributionTable(session, pages);
-  writeStablePredationTable(session, pages);
+  writeStableDistributionTable(fixture.analysed.study, r, fixture.predation, pages);
+  writeStablePredationTable(fixture.analysed.study, r, fixture.predation, pages);
   // Names as the Basic Run leaves them, from column 8j + 5; a value that rounds to 0 prints
   // "0" where "-" stands.
   const auto lines = linesOf(out.contents());
@@ -94,13 +95,13 @@ TEST(SasdTables, DistributionAndProductTables) {
     psi: Total consumption of a population at SASD (population size = 1)|
     Finite predation rate (omega)= 18194.03059746 |
  |)"));
-  EXPECT_EQ(session.predation.stablePredationRate, 7);
+  EXPECT_EQ(fixture.predation.stablePredationRate, 7);
 }
 
 TEST(FinitePredationRateFile, ListsIncludedFemalesWithTheirStatistics) {
   TemporaryFolder folder;
-  Session session = cohortWithDistribution(folder.base());
-  PredationState& predation = session.predation;
+  CohortWithDistribution fixture = cohortWithDistribution(folder.base());
+  PredationRates& predation = fixture.predation;
   predation.stablePredationRate = 0.25;
   predation.finitePredationRate = 0.375;
   predation.femaleCount = 1;
@@ -111,8 +112,9 @@ TEST(FinitePredationRateFile, ListsIncludedFemalesWithTheirStatistics) {
   predation.females[3] = {3, "F", 5, 1, 3, 4, 0, 2, 5, 8, 0};
   predation.periodStatistics.assign(6, Statistic{1, 0, 0, 0});
   predation.periodStatistics[1].mean = 10.125;  // halves go to the even neighbour
-  OutputFiles files = session.outputFiles();
-  writeFinitePredationRateFile(session, files);
+  test_support::writeFiles(folder.base(), [&](OutputFiles& files) {
+    writeFinitePredationRateFile(fixture.analysed.study, predation, files);
+  });
   const std::string path = folder.base() + "_0_Output_Finite_Predation_Rate_omega.txt";
   const auto lines = linesOf(readFile(path));
   ASSERT_EQ(lines.size(), 27U);
@@ -134,8 +136,31 @@ Mean      0         10.12          0         0         0         0 |)"));
 
   predation.intrinsicRateDefined = true;
   predation.intrinsicPredationRate = -0.5;
-  writeFinitePredationRateFile(session, files);
+  test_support::writeFiles(folder.base(), [&](OutputFiles& files) {
+    writeFinitePredationRateFile(fixture.analysed.study, predation, files);
+  });
   EXPECT_EQ(linesOf(readFile(path))[6], "Intrinsic Predation Rate =-.5 ");
+}
+
+// psi and FP are rates of a population that grows or shrinks by lambda each time unit: a lambda
+// of 0 or below is refused, naming the file and the line.
+TEST(SasdReader, ALambdaThatIsNotAboveZeroIsRefused) {
+  const std::filesystem::path examples(EXAMPLES_DIR);
+  const test_support::AnalysedStudy study =
+      test_support::analysedStudy(readFile(examples / "lady_beetle.txt"));
+  const std::string sasd = readFile(examples / "lady_beetle_10_SASD.txt");
+  for (const std::string lambda : {"0", "-1.2"}) {
+    std::string changed = sasd;
+    changed.replace(changed.find("1.1419420381654068"), 18, lambda);
+    const UserError error = test_support::errorFrom([&] {
+      readSasd(InputFile{"s.txt", changed, ""}, study.study, study.basic);
+    });
+    EXPECT_EQ(error.title(), "Read SASD");
+    EXPECT_EQ(error.text(),
+              "The file s.txt, line 6, the heading: the finite rate of increase "
+              "(lambda) is " +
+                  lambda + "; it must be a number above 0.");
+  }
 }
 
 }  // namespace

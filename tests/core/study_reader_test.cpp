@@ -18,14 +18,14 @@ std::string fourStageFile(int individuals, const std::string& records) {
          records;
 }
 
-StudyData read(const std::string& contents, StudyReadMode mode) {
-  return parseStudy(contents, mode, StudyData{});
+Study read(const std::string& contents) {
+  return readStudy(InputFile{"study.txt", contents, ""}, 1.0, "study");
 }
 
 // The text of the data file error raised by reading `contents`, or "" when it reads cleanly.
-std::string errorOf(const std::string& contents, StudyReadMode mode) {
+std::string errorOf(const std::string& contents) {
   try {
-    read(contents, mode);
+    read(contents);
   } catch (const UserError& error) {
     const std::string tail = "\nPlease correct your data and rerun this program.";
     EXPECT_EQ(error.title(), "Error in data file");
@@ -36,8 +36,7 @@ std::string errorOf(const std::string& contents, StudyReadMode mode) {
 }
 
 TEST(StudyReader, HeaderFields) {
-  const StudyData study =
-      read(fourStageFile(1, "1,M,2,3,6,2,-1,2,5,5,-1,-1,2,4,-1"), StudyReadMode::kFullRead);
+  const Study study = read(fourStageFile(1, "1,M,2,3,6,2,-1,2,5,5,-1,-1,2,4,-1"));
   EXPECT_EQ(study.projectTitle, "Moth 1");
   EXPECT_EQ(study.userName, "Ann");
   EXPECT_EQ(study.studyDate, "2026-01-05");
@@ -51,8 +50,7 @@ TEST(StudyReader, HeaderFields) {
 }
 
 TEST(StudyReader, AdultMaleRecord) {
-  const StudyData study =
-      read(fourStageFile(1, "1,M,2,3,6,2,-1,2,5,5,-1,-1,2,4,-1"), StudyReadMode::kFullRead);
+  const Study study = read(fourStageFile(1, "1,M,2,3,6,2,-1,2,5,5,-1,-1,2,4,-1"));
   const IndividualRecord& male = study.individual(1);
   EXPECT_EQ(male.stageDuration, (std::vector<double>{0, 2, 3, 6, 2, 0}));
   // Egg 0..1, larva 2..4, pupa 5..10, adult 11..12, end marker at 14.
@@ -70,8 +68,7 @@ TEST(StudyReader, AdultMaleRecord) {
 }
 
 TEST(StudyReader, DeathInAStageWithAllValuesRecorded) {
-  const StudyData study =
-      read(fourStageFile(1, " 1,N,2,-5,-1,4,3,3,2,2,-1"), StudyReadMode::kFullRead);
+  const Study study = read(fourStageFile(1, " 1,N,2,-5,-1,4,3,3,2,2,-1"));
   const IndividualRecord& record = study.individual(1);
   EXPECT_EQ(record.dailyConsumption, (std::vector<double>{0, 0, 4, 3, 3, 2, 2, 0, -1}));
   EXPECT_EQ(record.stageDuration[3], 0);
@@ -80,10 +77,9 @@ TEST(StudyReader, DeathInAStageWithAllValuesRecorded) {
 
 TEST(StudyReader, PupalDeathAndMissingDays) {
   // Died as a pupa after 4 time units; the female's last adult day is missing.
-  const StudyData study = read(fourStageFile(2,
-                                             "1,N,3,2,-4,-1,3,5,-1,-1\n"
-                                             "2,F,1,2,1,3,-1,1,1,-1,-1,7,8,-1"),
-                               StudyReadMode::kFullRead);
+  const Study study = read(fourStageFile(2,
+                                         "1,N,3,2,-4,-1,3,5,-1,-1\n"
+                                         "2,F,1,2,1,3,-1,1,1,-1,-1,7,8,-1"));
   EXPECT_EQ(study.individual(1).dailyConsumption,
             (std::vector<double>{0, 0, 0, 3, 5, 0, 0, 0, 0, 0, -1}));
   EXPECT_EQ(study.individual(2).dailyConsumption,
@@ -93,47 +89,33 @@ TEST(StudyReader, PupalDeathAndMissingDays) {
 }
 
 TEST(StudyReader, DurationZeroStageIsALoneTerminator) {
-  const StudyData study =
-      read(fourStageFile(1, "1,F,2,0,1,2,-1,-1,-1,3,3,-1"), StudyReadMode::kOpeningCheck);
-  EXPECT_EQ(study.individual(1).dailyConsumption, (std::vector<double>{0, 0, 0, 3, 3}));
+  const Study study = read(fourStageFile(1, "1,F,2,0,1,2,-1,-1,-1,3,3,-1"));
+  EXPECT_EQ(study.individual(1).dailyConsumption, (std::vector<double>{0, 0, 0, 3, 3, 0, -1}));
 }
 
 TEST(StudyReader, MessagesOfTheOpeningCheck) {
-  const auto opening = StudyReadMode::kOpeningCheck;
   const std::string good = "1,F,1,1,1,1,-1,2,-1,-1,2,-1\n";
-  EXPECT_EQ(errorOf(fourStageFile(1, "7,F,1,1,1,1,-1,2,-1,-1,2,-1"), opening),
+  EXPECT_EQ(errorOf(fourStageFile(1, "7,F,1,1,1,1,-1,2,-1,-1,2,-1")),
             "Check data of individual no. 0 or 1");
-  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,X,1,1,1,1,-1,2,-1,-1,2,-1"), opening),
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,X,1,1,1,1,-1,2,-1,-1,2,-1")),
             "Check data of individual no. 1 or 2");
-  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,2,3,6,-1,2,-1,-1"), opening),
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,2,3,6,-1,2,-1,-1")),
             "Individual no.2 is type N with adult stage. It is incorrect.");
-  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,F,2,-3"), opening),
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,F,2,-3")),
             "Individual no.2 is type F or M without adult stage. It is incorrect.");
-  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,F,2,3,1,1,-1,4,-2,1,-1,-1,1,-1"), opening),
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,F,2,3,1,1,-1,4,-2,1,-1,-1,1,-1")),
             "Individual no.2, age3. Predation rate <0. It is incorrect.");
-  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,1,-2,-1,4,4,5"), opening),
-            "Error in individual no. 2.");
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,1,-2,-1,4,4,5")), "Error in individual no. 2.");
   // A negative value among the daily values of the stage of death passes, and so does a 0
   // where the terminator belongs (reading then goes on with the next stage).
-  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,1,-2,-1,-2,4,-1"), opening), "");
-  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,1,-1,-1,4,0,-1,-1"), opening), "");
-}
-
-TEST(StudyReader, LightCheckExaminesSerialSexAndAdultStageOnly) {
-  const auto light = StudyReadMode::kLightCheck;
-  EXPECT_EQ(errorOf(fourStageFile(1, "1,F,2,3,1,1,-1,4,-2,1,-1,-1,1,-1"), light), "");
-  EXPECT_EQ(errorOf(fourStageFile(1, "1,F,2,-3,-1,1,1,-1"), light), "");
-  EXPECT_EQ(errorOf(fourStageFile(1, "1,N,2,3,6,-1,2,-1,-1"), light),
-            "Individual no.1 is type N with adult stage. It is incorrect.");
-  EXPECT_EQ(errorOf(fourStageFile(1, "2,F,1,1,1,1,-1,2,-1,-1,2,-1"), light),
-            "Check data of individual no. 0 or 1");
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,1,-2,-1,-2,4,-1")), "");
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,1,-1,-1,4,0,-1,-1")), "");
 }
 
 // The message of a file beyond a limit names the line, and the individual where there is one.
 TEST(StudyReader, LimitsOfTheDataModel) {
-  const auto opening = StudyReadMode::kOpeningCheck;
   const auto firstLine = [&](const std::string& contents) {
-    const std::string text = errorOf(contents, opening);
+    const std::string text = errorOf(contents);
     return text.substr(0, text.find('\n'));
   };
   EXPECT_EQ(firstLine(fourStageFile(401, "")),
@@ -148,21 +130,21 @@ TEST(StudyReader, LimitsOfTheDataModel) {
   EXPECT_EQ(firstLine("P\nU\nD\n1\n3,13\n"),
             "Line 5, the header: the number of stages is 13; it must be a whole number from 2 to "
             "12.");
-  EXPECT_EQ(errorOf(fourStageFile(1, "1,F,2,500,1,1,-1"), opening),
+  EXPECT_EQ(errorOf(fourStageFile(1, "1,F,2,500,1,1,-1")),
             "Line 10, individual no. 1: the duration of stage 2 is longer than 404 time units, "
             "the longest life that can be analysed.");
-  EXPECT_EQ(errorOf(fourStageFile(1, "1,F,2,2.5,1,1,-1"), opening),
+  EXPECT_EQ(errorOf(fourStageFile(1, "1,F,2,2.5,1,1,-1")),
             "Line 10, individual no. 1: the duration of stage 2 is 2.5; durations are whole "
             "numbers of time units.");
-  EXPECT_EQ(errorOf(fourStageFile(1, "1,F,150,150,150,150,-1,-1,-1,\n-1"), opening),
+  EXPECT_EQ(errorOf(fourStageFile(1, "1,F,150,150,150,150,-1,-1,-1,\n-1")),
             "Line 10, individual no. 1: this individual lives longer than 404 time units, the "
             "longest life that can be analysed.");
-  EXPECT_EQ(errorOf(fourStageFile(2, "1,F,1,1,1,1,-1,2,-1,-1,2,-1\n2,M,1,1,"), opening),
+  EXPECT_EQ(errorOf(fourStageFile(2, "1,F,1,1,1,1,-1,2,-1,-1,2,-1\n2,M,1,1,")),
             "Line 11, individual no. 2: the data file ends too early.");
   std::string twelve = "P\nU\nD\n1\n1,12\nM";
   for (int j = 1; j <= 12; ++j) twelve += ",S" + std::to_string(j);
   twelve += "\nS1,S2\n1,M,1,1,1,1,1,1,1,1,1,1,1,1";
-  EXPECT_EQ(errorOf(twelve, opening),
+  EXPECT_EQ(errorOf(twelve),
             "Line 8, individual no. 1: a male, but a study with males can have at most 11 "
             "stages.");
 }
@@ -170,7 +152,7 @@ TEST(StudyReader, LimitsOfTheDataModel) {
 // A blank line among the first three lines makes no field, so every later field moves up one;
 // the message of the header field that then goes wrong shows how the first three were read.
 TEST(StudyReader, AFaultOfTheHeaderShowsHowItsFirstLinesWereRead) {
-  EXPECT_EQ(errorOf("Cotton aphid\n\n2026-05-01\n12\n3,4\n", StudyReadMode::kOpeningCheck),
+  EXPECT_EQ(errorOf("Cotton aphid\n\n2026-05-01\n12\n3,4\n"),
             "Line 5, the header: the number of stage-name lines is 4; it must be a whole number "
             "from 1 to 3.\n"
             "The first three lines were read as the project \"Cotton aphid\", the user "
@@ -182,13 +164,10 @@ TEST(StudyReader, AFaultOfTheHeaderShowsHowItsFirstLinesWereRead) {
 // data file message, never a crash.
 TEST(StudyReader, TruncatedAndGarbledFilesGiveMessages) {
   const std::string example = tools::generateStudy(tools::StudyShape{12, 7, 7, 0.3});
-  ASSERT_EQ(errorOf(example, StudyReadMode::kOpeningCheck), "");
+  ASSERT_EQ(errorOf(example), "");
   for (std::size_t cut = 0; cut < example.size(); ++cut) {
     if ((example[cut] != ',' && example[cut] != '\n') || cut + 1 == example.size()) continue;
-    for (const auto mode :
-         {StudyReadMode::kOpeningCheck, StudyReadMode::kFullRead, StudyReadMode::kLightCheck}) {
-      EXPECT_NE(errorOf(example.substr(0, cut), mode), "") << "cut at " << cut;
-    }
+    EXPECT_NE(errorOf(example.substr(0, cut)), "") << "cut at " << cut;
   }
   const std::size_t firstRecord = example.find("\n1,") + 1;
   for (std::size_t at = firstRecord; at < example.size(); ++at) {
@@ -198,8 +177,7 @@ TEST(StudyReader, TruncatedAndGarbledFilesGiveMessages) {
       std::string garbled = example;
       garbled.replace(at, end - at, replacement);
       // Whatever the message, reading ends with one and nothing else.
-      errorOf(garbled, StudyReadMode::kOpeningCheck);
-      errorOf(garbled, StudyReadMode::kFullRead);
+      errorOf(garbled);
     }
   }
 }

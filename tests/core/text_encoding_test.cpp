@@ -1,7 +1,7 @@
 // Files as editors save them: UTF-16 ("Unicode" in Notepad) is read as text, "ANSI" text keeps
 // its bytes in the reports but becomes UTF-8 where it names a file, and a field quoted in a
 // message stays short and harmless.
-#include "core/data/text_encoding.h"
+#include "core/report/text_encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -76,9 +76,8 @@ TEST(TextEncoding, EveryReaderReadsUtf16) {
   const std::string study = test_support::kSmallCohort;
   for (const bool bigEndian : {false, true}) {
     SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
-    const StudyData fromUtf16 =
-        parseStudy(utf16(study, bigEndian), StudyReadMode::kFullRead, StudyData{});
-    const StudyData fromUtf8 = parseStudy(study, StudyReadMode::kFullRead, StudyData{});
+    const Study fromUtf16 = test_support::studyFrom(utf16(study, bigEndian));
+    const Study fromUtf8 = test_support::studyFrom(study);
     EXPECT_EQ(fromUtf16.projectTitle, fromUtf8.projectTitle);
     EXPECT_EQ(fromUtf16.stageName, fromUtf8.stageName);
     EXPECT_EQ(fromUtf16.individual(4).dailyConsumption, fromUtf8.individual(4).dailyConsumption);
@@ -99,7 +98,7 @@ TEST(TextEncoding, EveryReaderReadsUtf16) {
     EXPECT_EQ(drawn, (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(lambda, 1.1);
 
-    const StudyData& cohort = fromUtf8;
+    const Study& cohort = fromUtf8;
     const FecundityData eggs =
         parseFecundity(utf16("1,0,10\n2,7.5\n", bigEndian), "eggs.txt", cohort);
     ASSERT_EQ(eggs.females.size(), 2U);
@@ -109,8 +108,7 @@ TEST(TextEncoding, EveryReaderReadsUtf16) {
 
 TEST(TextEncoding, Utf16WithoutAMarkIsNamedInTheMessage) {
   const std::string bare = utf16(test_support::kSmallCohort, false, false);
-  const UserError data =
-      errorFrom([&] { parseStudy(bare, StudyReadMode::kOpeningCheck, StudyData{}); });
+  const UserError data = errorFrom([&] { test_support::studyFrom(bare); });
   EXPECT_EQ(data.text(),
             "The data file is saved as UTF-16 text without a byte-order mark, which cannot be "
             "read. Please save it as UTF-8 or ANSI text.\n"
@@ -119,7 +117,7 @@ TEST(TextEncoding, Utf16WithoutAMarkIsNamedInTheMessage) {
             "The file t2.txt is saved as UTF-16 text without a byte-order mark, which cannot be "
             "read. Please save it as UTF-8 or ANSI text.");
   EXPECT_EQ(errorFrom([&] {
-              parseFecundity(utf16("1,0,10\n", false, false), "eggs.txt", StudyData{});
+              parseFecundity(utf16("1,0,10\n", false, false), "eggs.txt", Study{});
             }).text(),
             "The fecundity file eggs.txt is saved as UTF-16 text without a byte-order mark, "
             "which cannot be read. Please save it as UTF-8 or ANSI text.");

@@ -37,13 +37,15 @@ class LifeCharts : public test_support::ThreeStagesSuite {
 TEST(FecundityChart, SurvivalOnTheLeftEggsOnTheRight) {
   AnalysedStudy analysed(goldenStudy("three_stages"));
   QChart chart;
-  drawLifeChart(chart, LifeChart::kFecundity, analysed.program.session(), ChartPlace::kMainWindow);
+  drawLifeChart(chart, LifeChart::kFecundity, analysed.analysis(), ChartPlace::kMainWindow);
   EXPECT_TRUE(chart.series().isEmpty()) << "nothing to draw before Read fecundity";
 
   const auto eggs = analysed.folder.folder() / "eggs.txt";
   std::ofstream(eggs) << "1, 0, 4.5\n";
-  analysed.program.run(ReadFecundityRequest{eggs.string()});
-  drawLifeChart(chart, LifeChart::kFecundity, analysed.program.session(), ChartPlace::kLargeWindow);
+  analysed.desktop.run([&](Analysis& analysis, InputFileReader& reader, OutputFiles& files) {
+    return analysis.readFecundity(ReadFecundityRequest{eggs.string()}, reader, files);
+  });
+  drawLifeChart(chart, LifeChart::kFecundity, analysed.analysis(), ChartPlace::kLargeWindow);
   ASSERT_EQ(chart.series().size(), 4);
   const QStringList names = {QStringLiteral("l(x)"), QStringLiteral("f(x)"), QStringLiteral("m(x)"),
                              QStringLiteral("l(x)m(x)")};
@@ -61,8 +63,8 @@ TEST(FecundityChart, SurvivalOnTheLeftEggsOnTheRight) {
 }
 
 TEST_F(LifeCharts, SurvivalHasOneCurvePerStageColumnOnAFixedScale) {
-  ASSERT_EQ(session().basic.maxAgeIndex, 4);
-  drawLifeChart(chart_, LifeChart::kSxj, session(), ChartPlace::kMainWindow);
+  ASSERT_EQ(analysis().basic()->maxAgeIndex, 4);
+  drawLifeChart(chart_, LifeChart::kSxj, analysis(), ChartPlace::kMainWindow);
   EXPECT_EQ(chart_.title(), QStringLiteral("Survival rate to each age-stage group"));
   ASSERT_EQ(chart_.series().size(), 4);
   // The legend names each stage in full, where the files cut them to four characters.
@@ -96,7 +98,7 @@ TEST_F(LifeCharts, SurvivalHasOneCurvePerStageColumnOnAFixedScale) {
 TEST_F(LifeCharts, EveryCurveClosesWithZeroOnePastTheLastAge) {
   for (const LifeChart kind : {LifeChart::kSxj, LifeChart::kGij, LifeChart::kDij, LifeChart::kCij,
                                LifeChart::kLx, LifeChart::kCx, LifeChart::kLxCx}) {
-    drawLifeChart(chart_, kind, session(), ChartPlace::kMainWindow);
+    drawLifeChart(chart_, kind, analysis(), ChartPlace::kMainWindow);
     for (QAbstractSeries* series : chart_.series()) {
       const QList<QPointF> points = qobject_cast<QLineSeries*>(series)->points();
       ASSERT_EQ(points.size(), 6);
@@ -109,12 +111,9 @@ TEST_F(LifeCharts, EveryCurveClosesWithZeroOnePastTheLastAge) {
 // The age axis counts days: with half-day time units age index x lies at x / 2 days. Hovering
 // tells the age in days, the stage and the value of the nearest point.
 TEST(LifeChartAges, InDaysOfTheTimeUnitWithToolTips) {
-  test_support::StudyFolder folder(goldenStudy("three_stages"));
-  Program program(readSystemClock);
-  program.run(OpenRequest{folder.data().string(), 0.5});
-  program.run(BasicRunRequest{});
+  const AnalysedStudy analysed(goldenStudy("three_stages"), 0.5);
   QChart chart;
-  drawLifeChart(chart, LifeChart::kSxj, program.session(), ChartPlace::kMainWindow);
+  drawLifeChart(chart, LifeChart::kSxj, analysed.analysis(), ChartPlace::kMainWindow);
   const QList<QPointF> larva = curve(chart, 1)->points();
   ASSERT_EQ(larva.size(), 6);
   EXPECT_DOUBLE_EQ(larva[2].x(), 1.0);
@@ -124,7 +123,7 @@ TEST(LifeChartAges, InDaysOfTheTimeUnitWithToolTips) {
   EXPECT_EQ(curveToolTip(*curve(chart, 1), QPointF(1.1, 0.3)),
             QStringLiteral("Age (days): 1\nStage: Larva\nS(i,j): 0.666667"));
 
-  drawLifeChart(chart, LifeChart::kLx, program.session(), ChartPlace::kMainWindow);
+  drawLifeChart(chart, LifeChart::kLx, analysed.analysis(), ChartPlace::kMainWindow);
   EXPECT_EQ(curveToolTip(*curve(chart, 0), QPointF(0.4, 0)),
             QStringLiteral("Age (days): 0.5\nl(x): 1"));
 }
@@ -140,14 +139,14 @@ TEST(LifeChartNames, NamesOfTheCommandLine) {
 }
 
 TEST_F(LifeCharts, ConsumptionChartsScaleToTheirData) {
-  drawLifeChart(chart_, LifeChart::kCij, session(), ChartPlace::kMainWindow);
+  drawLifeChart(chart_, LifeChart::kCij, analysis(), ChartPlace::kMainWindow);
   EXPECT_EQ(chart_.title(), QStringLiteral("Age-stage specific consumption rate"));
   // The adult female eats 12 at age 4.
   EXPECT_DOUBLE_EQ(curve(chart_, 2)->points()[4].y(), 12.0);
   EXPECT_GE(axis(chart_, Qt::Vertical)->max(), 12.0);
   EXPECT_LT(axis(chart_, Qt::Vertical)->max(), 20.0);
 
-  drawLifeChart(chart_, LifeChart::kLxCx, session(), ChartPlace::kMainWindow);
+  drawLifeChart(chart_, LifeChart::kLxCx, analysis(), ChartPlace::kMainWindow);
   ASSERT_EQ(chart_.series().size(), 1);
   EXPECT_FALSE(chart_.legend()->isVisible());
   EXPECT_EQ(axis(chart_, Qt::Vertical)->titleText(), QStringLiteral("l(x)*c(x)"));
@@ -155,7 +154,7 @@ TEST_F(LifeCharts, ConsumptionChartsScaleToTheirData) {
 }
 
 TEST_F(LifeCharts, SurvivalCurveKeepsItsFixedMaximumAndHidesTheLegend) {
-  drawLifeChart(chart_, LifeChart::kLx, session(), ChartPlace::kMainWindow);
+  drawLifeChart(chart_, LifeChart::kLx, analysis(), ChartPlace::kMainWindow);
   EXPECT_EQ(chart_.title(), QStringLiteral("Age-specific survival rate"));
   EXPECT_FALSE(chart_.legend()->isVisible());
   EXPECT_DOUBLE_EQ(axis(chart_, Qt::Vertical)->max(), 1.2);
@@ -168,9 +167,9 @@ TEST_F(LifeCharts, LargeWindowNamesTheAgeStageAxesByIndexI) {
       {LifeChart::kDij, QStringLiteral("d(x,j)")},
       {LifeChart::kCij, QStringLiteral("c(x,j)")}};
   for (const auto& [kind, title] : main) {
-    drawLifeChart(chart_, kind, session(), ChartPlace::kMainWindow);
+    drawLifeChart(chart_, kind, analysis(), ChartPlace::kMainWindow);
     EXPECT_EQ(axis(chart_, Qt::Vertical)->titleText(), title);
-    drawLifeChart(chart_, kind, session(), ChartPlace::kLargeWindow);
+    drawLifeChart(chart_, kind, analysis(), ChartPlace::kLargeWindow);
     EXPECT_EQ(axis(chart_, Qt::Vertical)->titleText(),
               QString(title).replace(QLatin1Char('x'), QLatin1Char('i')));
     EXPECT_EQ(axis(chart_, Qt::Horizontal)->titleText(), QStringLiteral("Age (days)"));

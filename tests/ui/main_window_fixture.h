@@ -84,7 +84,7 @@ class MainWindowTest : public ::testing::Test {
     for (std::string line; std::getline(listed, line);) {
       if (line.rfind(cliFolder.folder().string(), 0) == 0) cliFiles.push_back(line);
     }
-    std::vector<std::string> written = window_.program().session().writtenFiles;
+    std::vector<std::string> written = window_.desktop().analysis().writtenPaths();
     const auto isRunRecord = [](const std::string& file) {
       return fs::path(file).filename().string().ends_with("_run.json");
     };

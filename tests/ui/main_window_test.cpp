@@ -84,8 +84,8 @@ TEST_F(MainWindowTest, WritesTheSameFilesAsTheCommandLine) {
   openExample();
   click("basicRunButton");
   ASSERT_TRUE(dialogs_.messages().empty());
-  ASSERT_GT(window_.program().session().writtenFiles.size(), 10U);
-  EXPECT_EQ(path(window_.program().session().writtenFiles.front()).filename(),
+  ASSERT_GT(window_.desktop().analysis().writtenPaths().size(), 10U);
+  EXPECT_EQ(path(window_.desktop().analysis().writtenPaths().front()).filename(),
             "lady_beetle_0_Basic_Output.txt");
   expectSameFilesAsCli(CliOptions{}, {});
 }
@@ -129,7 +129,7 @@ TEST_F(MainWindowTest, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   EXPECT_EQ(results->findChild<QLabel*>("seedLabel")->text(), QString::number(kSeed));
   // Every quantity of the summary, with its replicates where the bootstrap computed it.
   const auto* grid = results->findChild<QTableWidget*>("estimateGrid");
-  const std::vector<SummaryRow> summary = window_.program().summary();
+  const std::vector<SummaryRow> summary = window_.desktop().analysis().summary();
   ASSERT_EQ(grid->rowCount(), static_cast<int>(summary.size()) + 1);
   EXPECT_EQ(grid->item(1, 0)->text(), QStringLiteral("Net consumption rate (C0)"));
   EXPECT_EQ(grid->item(1, 8)->text(), QStringLiteral("1001"));
@@ -197,13 +197,13 @@ TEST_F(MainWindowTest, ReadFecundityShowsTheLifeTableAndMatchesTheCommandLine) {
   dialogs_.answerPrompt("1");
   click("bootstrapButton");
   EXPECT_EQ(messageTitles().back(), "Same bootstrap samples");
-  EXPECT_FALSE(window_.program().session().bootstrap.done);
+  EXPECT_FALSE(window_.desktop().analysis().bootstrap().has_value());
   // After the seed comes the question to draw again the replicates without eggs (No keeps
   // them); after the normal density question, the one for the samples file.
   dialogs_.answerPrompt("2").answerPrompt("20").answerPrompt("100").answerPrompt("5");
   dialogs_.answerYesNo(false).answerYesNo(false).answerYesNo(true);
   click("bootstrapButton");
-  EXPECT_TRUE(window_.program().session().bootstrap.done);
+  EXPECT_TRUE(window_.desktop().analysis().bootstrap().has_value());
   EXPECT_TRUE(dialogs_.scriptUsedUp());
   EXPECT_EQ(dialogs_.messages().back().text, kSamplesFileQuestion);
   expectStates({{Command::kReadFecundity, D}, {Command::kShowFecundity, D}});
@@ -306,7 +306,7 @@ TEST_F(MainWindowTest, JackknifeShowsItsEstimateAndFrequencies) {
   const auto* grid =
       test_support::window("resamplingResultsWindow")->findChild<QTableWidget*>("estimateGrid");
   EXPECT_EQ(grid->item(1, 4)->text(),
-            QString::number(window_.program().session().jackknife.jackMean, 'g', 6));
+            QString::number(window_.desktop().analysis().jackknife()->jackMean, 'g', 6));
   EXPECT_FALSE(grid->item(1, 5)->text().isEmpty());
   EXPECT_EQ(grid->item(1, 8)->text(), QStringLiteral("100"));
   EXPECT_TRUE(grid->item(2, 4)->text().isEmpty()) << "the jackknife gives C0 alone";
@@ -403,7 +403,7 @@ TEST_F(MainWindowTest, AFaultInTheDataGivesAFreshWindow) {
   ASSERT_FALSE(dialogs_.messages().empty());
   EXPECT_EQ(dialogs_.messages().back().title, "Error in data file");
   EXPECT_EQ(dialogs_.messages().back().kind, MessageKind::kFailure);
-  EXPECT_TRUE(window_.program().session().study.dataFileName.empty());
+  EXPECT_FALSE(window_.desktop().isOpen());
   EXPECT_FALSE(test_support::fs::exists(bad.data().parent_path() /
                                         (bad.data().stem().string() + ".pellmar-lock")));
   EXPECT_EQ(seen(Command::kOpenDataFile), Seen::kEnabled);
@@ -411,7 +411,7 @@ TEST_F(MainWindowTest, AFaultInTheDataGivesAFreshWindow) {
   // The fresh window analyses the next study as a restarted program would.
   openExample();
   click("basicRunButton");
-  EXPECT_TRUE(window_.program().session().basic.basicRunDone);
+  EXPECT_TRUE(window_.desktop().analysis().basic().has_value());
 }
 
 // Results show the information icon, refused answers the warning icon.
@@ -447,7 +447,7 @@ TEST_F(MainWindowTest, AFileGivenAtStartOpensAfterTheTimeUnitWithoutTheOpeningSc
   EXPECT_FALSE(shown("titleScreen"));
   EXPECT_FALSE(shown("introductionScreen"));
   EXPECT_TRUE(window_.isVisible());
-  const StudyData& study = window_.program().session().study;
+  const Study& study = window_.desktop().analysis().study();
   EXPECT_EQ(study.timeUnit, 0.5);
   EXPECT_EQ(study.dataFileName, folder_.data().string());
   expectStates({{Command::kOpenDataFile, D}, {Command::kBasicRun, E}});

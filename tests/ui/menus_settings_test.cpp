@@ -23,6 +23,7 @@ using test_support::MainWindowTest;
 using test_support::StudyFolder;
 using test_support::TemporaryFolder;
 using test_support::fs::path;
+namespace fs = std::filesystem;
 
 // Each menu item that does what a control of the page does, by the control's name.
 const std::vector<std::pair<const char*, const char*>> kControlActions = {
@@ -101,7 +102,7 @@ TEST_F(MenusTest, ItemsFollowTheCommandStatesThroughARun) {
   EXPECT_FALSE(window_.commandWidget(Command::kOpenDataFile)->isEnabled());
 
   action("basicRunAction")->trigger();
-  ASSERT_TRUE(window_.program().session().basic.basicRunDone);
+  ASSERT_TRUE(window_.desktop().analysis().basic().has_value());
   expectItemsFollowTheControls("after the Basic Run");
   EXPECT_TRUE(action("showGxjAction")->isEnabled());
   action("showGxjAction")->trigger();
@@ -119,7 +120,7 @@ TEST_F(MenusTest, ItemsFollowTheCommandStatesThroughARun) {
   });
   action("jackknifeAction")->trigger();
   EXPECT_TRUE(checkedWhileRunning);
-  ASSERT_TRUE(window_.program().session().jackknife.done);
+  ASSERT_TRUE(window_.desktop().analysis().jackknife().has_value());
   expectItemsFollowTheControls("after the jackknife");
   EXPECT_FALSE(action("bootstrapAction")->isEnabled());
 
@@ -152,17 +153,14 @@ TEST_F(MenusTest, NewAnalysisLeavesNothingOfTheStudyBefore) {
   click("showGxjButton");
   click("resultsButton");
   test_support::window("resultsWindow")->close();
-  const Program* before = &window_.program();
+  const DesktopAnalysis* before = &window_.desktop();
   const QWidget* pageBefore = &page();
 
   action("newAnalysisAction")->trigger();
   settle();
-  EXPECT_NE(&window_.program(), before);
+  EXPECT_NE(&window_.desktop(), before);
   EXPECT_NE(&page(), pageBefore);
-  const Session& session = window_.program().session();
-  EXPECT_TRUE(session.study.dataFileName.empty());
-  EXPECT_FALSE(session.basic.basicRunDone);
-  EXPECT_TRUE(session.writtenFiles.empty());
+  EXPECT_FALSE(window_.desktop().isOpen());
   // No screen of the study before is left, and the title screens are not shown again.
   for (QWidget* top : QApplication::topLevelWidgets()) {
     EXPECT_NE(top->objectName(), QStringLiteral("resultsWindow"));
@@ -179,28 +177,43 @@ TEST_F(MenusTest, NewAnalysisLeavesNothingOfTheStudyBefore) {
   // The fresh analysis runs as the first did, and writes what the command line writes.
   openExample();
   click("basicRunButton");
-  ASSERT_TRUE(window_.program().session().basic.basicRunDone);
+  ASSERT_TRUE(window_.desktop().analysis().basic().has_value());
   expectSameFilesAsCli(CliOptions{}, {});
+}
+
+// A data file whose folder cannot be written has its results in the folder chosen for it, which
+// the settings keep: the lock, the report and every later file go there, none beside the data.
+TEST_F(MenusTest, ResultsGoToTheOutputFolderRememberedForTheDataFile) {
+  const TemporaryFolder output("_output");
+  settings_.rememberOutputFolder(QString::fromStdString(folder_.data().string()),
+                                 QString::fromStdString(output.path().string()));
+  openExample();
+  click("basicRunButton");
+  ASSERT_TRUE(window_.desktop().analysis().basic().has_value());
+  EXPECT_EQ(window_.desktop().analysis().study().outputBaseName,
+            (output.path() / "lady_beetle").string());
+  EXPECT_TRUE(fs::exists(output.path() / "lady_beetle_0_Basic_Output.txt"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.folder()), fs::directory_iterator()), 1);
 }
 
 TEST_F(MenusTest, OpeningWhileAStudyIsOpenStartsANewAnalysisOnlyWithAFile) {
   openExample();
   click("basicRunButton");
-  const Program* first = &window_.program();
+  const DesktopAnalysis* first = &window_.desktop();
 
   // Cancelling the file dialog keeps the study and its results.
   dialogs_.answerPrompt("1").chooseFile("");
   action("openDataFileAction")->trigger();
-  EXPECT_EQ(&window_.program(), first);
-  EXPECT_TRUE(window_.program().session().basic.basicRunDone);
+  EXPECT_EQ(&window_.desktop(), first);
+  EXPECT_TRUE(window_.desktop().analysis().basic().has_value());
 
   StudyFolder other(test_support::goldenStudy("three_stages"), "_other");
   dialogs_.answerPrompt("1").chooseFile(other.data().string());
   action("openDataFileAction")->trigger();
   settle();
-  EXPECT_NE(&window_.program(), first);
-  EXPECT_EQ(window_.program().session().study.dataFileName, other.data().string());
-  EXPECT_FALSE(window_.program().session().basic.basicRunDone);
+  EXPECT_NE(&window_.desktop(), first);
+  EXPECT_EQ(window_.desktop().analysis().study().dataFileName, other.data().string());
+  EXPECT_FALSE(window_.desktop().analysis().basic().has_value());
   EXPECT_EQ(window_.windowTitle(), QStringLiteral("study.txt - Pellmar"));
   EXPECT_TRUE(window_.commandWidget(Command::kBasicRun)->isEnabled());
   EXPECT_TRUE(dialogs_.scriptUsedUp());
@@ -217,7 +230,7 @@ TEST_F(MenusTest, ADroppedFileOpensAsOpenDataFileWould) {
 
   dialogs_.answerPrompt("1");
   drop(QString::fromStdString(folder_.data().string()));
-  EXPECT_EQ(window_.program().session().study.dataFileName, folder_.data().string());
+  EXPECT_EQ(window_.desktop().analysis().study().dataFileName, folder_.data().string());
   EXPECT_EQ(window_.windowTitle(), QStringLiteral("lady_beetle.txt - Pellmar"));
   EXPECT_EQ(dialogs_.prompts().size(), 1U);
   EXPECT_TRUE(dialogs_.scriptUsedUp());
@@ -227,7 +240,7 @@ TEST_F(MenusTest, ADroppedFileOpensAsOpenDataFileWould) {
   dialogs_.answerPrompt("1");
   drop(QString::fromStdString(folder_.data().string()));
   settle();
-  EXPECT_FALSE(window_.program().session().basic.basicRunDone);
+  EXPECT_FALSE(window_.desktop().analysis().basic().has_value());
   EXPECT_TRUE(window_.commandWidget(Command::kBasicRun)->isEnabled());
 }
 
@@ -250,14 +263,14 @@ TEST_F(MenusTest, RecentFilesOpenAgainAndForgetMissingOnes) {
   dialogs_.answerPrompt("1");
   items[1]->trigger();
   settle();
-  EXPECT_EQ(window_.program().session().study.dataFileName, folder_.data().string());
+  EXPECT_EQ(window_.desktop().analysis().study().dataFileName, folder_.data().string());
   EXPECT_EQ(settings_.recentFiles().front(), QString::fromStdString(folder_.data().string()));
 
   // A file gone since is taken off the list with a word, and nothing else changes.
   test_support::fs::remove(other.data());
-  const Program* before = &window_.program();
+  const DesktopAnalysis* before = &window_.desktop();
   menu->actions()[1]->trigger();
-  EXPECT_EQ(&window_.program(), before);
+  EXPECT_EQ(&window_.desktop(), before);
   ASSERT_FALSE(dialogs_.messages().empty());
   EXPECT_EQ(dialogs_.messages().back().title, "Open recent");
   EXPECT_EQ(settings_.recentFiles(), QStringList{QString::fromStdString(folder_.data().string())});
@@ -269,8 +282,8 @@ TEST_F(MenusTest, RecentFilesOpenAgainAndForgetMissingOnes) {
 TEST_F(MenusTest, NewAnalysisWhileTheBootstrapRunsAsksWhetherToStopIt) {
   openExample();
   click("basicRunButton");
-  const std::vector<std::string> basicFiles = window_.program().session().writtenFiles;
-  const Program* first = &window_.program();
+  const std::vector<std::string> basicFiles = window_.desktop().analysis().writtenPaths();
+  const DesktopAnalysis* first = &window_.desktop();
 
   dialogs_.answerYesNo(false);
   dialogs_.answerPrompt("2").answerPrompt("20").answerPrompt("100").answerPrompt("").answerYesNo(
@@ -281,27 +294,27 @@ TEST_F(MenusTest, NewAnalysisWhileTheBootstrapRunsAsksWhetherToStopIt) {
   EXPECT_TRUE(dialogs_.scriptUsedUp());
   EXPECT_EQ(dialogs_.messages().front().title, "New analysis");
   EXPECT_EQ(dialogs_.messages().front().buttons, MessageButtons::kYesNo);
-  EXPECT_EQ(&window_.program(), first);
-  EXPECT_TRUE(first->session().bootstrap.done);
+  EXPECT_EQ(&window_.desktop(), first);
+  EXPECT_TRUE(first->analysis().bootstrap().has_value());
 
   window_.newAnalysis();
   settle();
   openExample();
   click("basicRunButton");
-  const Program* second = &window_.program();
+  const DesktopAnalysis* second = &window_.desktop();
   ASSERT_NE(second, first);
   dialogs_.answerYesNo(true);
   dialogs_.answerPrompt("2").answerPrompt("5000").answerPrompt("100").answerPrompt("");
   QTimer::singleShot(0, &window_, [this] { window_.newAnalysis(); });
   click("bootstrapButton");
-  EXPECT_FALSE(second->session().bootstrap.done);
-  EXPECT_EQ(second->session().writtenFiles, basicFiles);
+  EXPECT_FALSE(second->analysis().bootstrap().has_value());
+  EXPECT_EQ(second->analysis().writtenPaths(), basicFiles);
   EXPECT_EQ(dialogs_.messages().back().text,
             "The bootstrap was stopped before it ended; no file was written.");
   settle();
   EXPECT_TRUE(dialogs_.scriptUsedUp());
-  EXPECT_NE(&window_.program(), second);
-  EXPECT_TRUE(window_.program().session().study.dataFileName.empty());
+  EXPECT_NE(&window_.desktop(), second);
+  EXPECT_FALSE(window_.desktop().isOpen());
 }
 
 TEST(DesktopSettings, RecentFilesAndFoldersRoundTrip) {

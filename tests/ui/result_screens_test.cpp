@@ -33,7 +33,7 @@ TEST(DisplayNumber, RoundsHalvesToEvenWithoutTrailingZeros) {
 class ResultScreens : public test_support::ThreeStagesSuite {};
 
 TEST_F(ResultScreens, MatrixGridsShowADashOutsideEachStagesAges) {
-  const std::vector<ResultTab> tabs = resultTabs(session());
+  const std::vector<ResultTab> tabs = resultTabs(analysis());
   ASSERT_EQ(tabs.size(), 10U);
   const Grid& s = tabs[0].grid;
   ASSERT_EQ(s.rows(), 6);     // heading and ages 0..4
@@ -58,7 +58,7 @@ TEST_F(ResultScreens, MatrixGridsShowADashOutsideEachStagesAges) {
 }
 
 TEST_F(ResultScreens, StatisticTabsAndCurves) {
-  const std::vector<ResultTab> tabs = resultTabs(session());
+  const std::vector<ResultTab> tabs = resultTabs(analysis());
   const Grid& consumption = tabs[4].grid;
   EXPECT_EQ(consumption.cells[0], (std::vector<QString>{"", "Egg", "Larv", "Fema", "Male"}));
   EXPECT_EQ(consumption.at(1, 0), QStringLiteral("N"));
@@ -85,7 +85,7 @@ TEST_F(ResultScreens, StatisticTabsAndCurves) {
 
 TEST_F(ResultScreens, ResultWindowHasTheTenTabsInOrder) {
   ResultsWindow form;
-  form.load(session());
+  form.load(analysis());
   ASSERT_EQ(form.tabs()->count(), 10);
   const QStringList captions = {"Matrix S", "Matrix G",    "Matrix D",
                                 "Matrix C", "Consumption", "Stage mean"};
@@ -93,17 +93,17 @@ TEST_F(ResultScreens, ResultWindowHasTheTenTabsInOrder) {
   EXPECT_EQ(form.grid(0)->item(3, 3)->text(), QStringLiteral("-"));
   EXPECT_EQ(form.grid(0)->item(0, 2)->textAlignment(), Qt::AlignCenter);
   // Loading again shows the same state and keeps ten tabs.
-  form.load(session());
+  form.load(analysis());
   EXPECT_EQ(form.tabs()->count(), 10);
 }
 
 TEST_F(ResultScreens, StageMeansFillOneRowPerStageAndClearTheRest) {
   ScriptedDialogs dialogs;
   StageMeansWindow form(dialogs);
-  form.load(session());
-  EXPECT_EQ(form.heading()->text(),
-            QStringLiteral("Three-stage cohort (detailed results see ") +
-                QString::fromStdString(session().study.basicOutputFileName) + QStringLiteral(")."));
+  form.load(analysis());
+  EXPECT_EQ(form.heading()->text(), QStringLiteral("Three-stage cohort (detailed results see ") +
+                                        QString::fromStdString(analysis().basicReportPath()) +
+                                        QStringLiteral(")."));
   const QTableWidget& grid = *form.grid();
   ASSERT_EQ(grid.rowCount(), 10);
   EXPECT_EQ(grid.item(0, 0)->text(), QStringLiteral("Stage"));
@@ -176,13 +176,13 @@ TEST(OutputFilesWindow, ReportFirstThenEveryOtherFileWritten) {
 TEST_F(ResultScreens, OutputFilesWindowListsWhatTheRunWrote) {
   ScriptedDialogs dialogs;
   OutputFilesWindow form(dialogs);
-  form.load(session());
+  form.load(analysis());
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Well done!"));
   EXPECT_TRUE(form.reportFile()->text().endsWith(QStringLiteral("study_0_Basic_Output.txt")));
-  EXPECT_EQ(form.files()->rowCount(), static_cast<int>(session().writtenFiles.size()) - 1);
+  EXPECT_EQ(form.files()->rowCount(), static_cast<int>(analysis().writtenPaths().size()) - 1);
   EXPECT_EQ(form.files()->item(0, 1)->text(),
             QString::fromStdString(
-                test_support::fs::path(session().writtenFiles[1]).filename().string()));
+                test_support::fs::path(analysis().writtenPaths()[1]).filename().string()));
 }
 
 TEST(DataFormatWindow, TheExampleIsAValidDataFile) {
@@ -198,9 +198,11 @@ TEST(DataFormatWindow, TheExampleIsAValidDataFile) {
   EXPECT_TRUE(exampleDataFile().contains(QStringLiteral(" 5,N,2,-5,-1,4,3,3,2,2,-1\n")));
   EXPECT_TRUE(exampleDataFile().contains(QStringLiteral(" 6,N,3,2,-4,-1,3,5,-1,-1\n")));
 
-  Program program(readSystemClock);
-  EXPECT_EQ(program.run(OpenRequest{data.string(), 1}).individualCount, 6);
-  EXPECT_EQ(program.run(CheckRequest{}).message.text, "It looks OK.");
+  InputFileReader reader;
+  EXPECT_EQ(Analysis::open(OpenRequest{data.string(), 1}, folder.file("example"), reader)
+                .study()
+                .individualCount,
+            6);
 }
 
 }  // namespace

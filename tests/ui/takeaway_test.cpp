@@ -112,7 +112,7 @@ TEST(TableTakeawayHeader, TablesWithAHeaderWriteItFirst) {
 TEST(ResultWindowTakeaway, MatrixCsvHasTheFullValueOfARoundedCell) {
   AnalysedStudy analysed(goldenStudy("three_stages"));
   ResultsWindow form;
-  form.load(analysed.program.session());
+  form.load(analysed.analysis());
   const QTableWidget& matrixS = *form.grid(0);
   EXPECT_EQ(matrixS.item(3, 2)->text(), QStringLiteral("0.6667"));
   const std::string csv = tableCsvText(matrixS);

@@ -84,7 +84,7 @@ TEST_F(TakeawayWindowTest, ExportChartIsTheSamePictureWhateverTheWindowsSize) {
   EXPECT_EQ(small, large);
   const QImage expected = chartImage(
       [this](QChart& chart) {
-        drawLifeChart(chart, LifeChart::kLx, window_.program().session(), ChartPlace::kMainWindow);
+        drawLifeChart(chart, LifeChart::kLx, window_.desktop().analysis(), ChartPlace::kMainWindow);
       },
       request(inStudyFolder("small.png"), 300));
   EXPECT_EQ(small.convertToFormat(QImage::Format_ARGB32),
@@ -130,8 +130,7 @@ TEST_F(TakeawayWindowTest, OutputFilesOpenAndReportsCanBeSearched) {
   EXPECT_TRUE(viewer->isVisible());
   EXPECT_EQ(viewer->reports()->itemText(0), QStringLiteral("lady_beetle_0_Basic_Output.txt"));
   const QString report = viewer->text()->toPlainText();
-  const std::string file =
-      test_support::readFile(window_.program().session().study.basicOutputFileName);
+  const std::string file = test_support::readFile(window_.desktop().analysis().basicReportPath());
   EXPECT_EQ(report.count(QLatin1Char('\n')), std::count(file.begin(), file.end(), '\n'));
   EXPECT_TRUE(report.contains(QStringLiteral("Table 1. Stage duration of each individual")));
   // What Qt found, not what was asked for: a requested family may resolve to a font whose

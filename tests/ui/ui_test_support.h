@@ -10,11 +10,10 @@
 #include <sstream>
 #include <string>
 
-#include "app/program.h"
-#include "app/system_clock.h"
 #include "read_file.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
+#include "ui/desktop_analysis.h"
 
 namespace pellmar::test_support {
 
@@ -41,14 +40,18 @@ inline fs::path goldenStudy(const std::string& name) {
   return fs::path(TEST_DATA_DIR) / "golden" / name / "study.txt";
 }
 
-// A study opened and analysed by the Basic Run.
+// A study opened and analysed by the Basic Run, as the desktop does it.
 struct AnalysedStudy {
-  explicit AnalysedStudy(const fs::path& study) : folder(study) {
-    program.run(OpenRequest{folder.data().string(), 1});
-    program.run(BasicRunRequest{});
+  explicit AnalysedStudy(const fs::path& study, double timeUnit = 1) : folder(study) {
+    desktop.open(OpenRequest{folder.data().string(), timeUnit});
+    desktop.run([](Analysis& analysis, InputFileReader&, OutputFiles& files) {
+      return analysis.basicRun(files);
+    });
   }
+  [[nodiscard]] const Analysis& analysis() const { return desktop.analysis(); }
+
   StudyFolder folder;
-  Program program{readSystemClock};
+  DesktopAnalysis desktop;
 };
 
 // A suite whose tests share one analysed study of three individuals (egg, larva, adult), the
@@ -63,7 +66,7 @@ class ThreeStagesSuite : public ::testing::Test {
     static std::unique_ptr<AnalysedStudy> analysed;
     return analysed;
   }
-  static const Session& session() { return study()->program.session(); }
+  static const Analysis& analysis() { return study()->analysis(); }
 };
 
 // The top-level window with an object name, or nullptr.

@@ -11,23 +11,22 @@ namespace {
 
 // The table of one age-stage matrix in the basic report, its values taken from `valueAt`.
 template <typename ValueAt>
-void writeMatrix(const Session& session, ReportPages& pages, const TableTexts& texts,
-                 ValueAt valueAt) {
-  const BasicRunResults& r = session.basic;
-  const int m = session.study.stageCount;
+void writeMatrix(const Study& study, const BasicRunResults& basic, ReportPages& pages,
+                 const TableTexts& texts, ValueAt valueAt) {
+  const BasicRunResults& r = basic;
+  const int m = study.stageCount;
   AgeStageMatrix values(r.N.rows(), m + 2);
   for (int x = 0; x <= r.maxAgeIndex; ++x) {
     for (int j = 1; j <= m + 1; ++j) values(x, j) = valueAt(x, j);
   }
-  writeAgeStageMatrixTable(session, pages, texts, values);
+  writeAgeStageMatrixTable(study, basic, pages, texts, values);
 }
 
-void printTableT(const Session& session, ReportPages& pages) {
-  const StudyData& study = session.study;
-  const BasicRunResults& r = session.basic;
+void printTableT(const Study& study, const BasicRunResults& basic, ReportPages& pages) {
+  const BasicRunResults& r = basic;
   ReportWriter& out = pages.out;
   const int m = study.stageCount;
-  writeMatrix(session, pages,
+  writeMatrix(study, basic, pages,
               {" Age-stage-specific total consumption (Matrix T)",
                " T(x,j) is the total consumption of all individuals at age unit "
                "[=n(x,j)*c(x,j)]",
@@ -47,9 +46,8 @@ void printTableT(const Session& session, ReportPages& pages) {
   out.endLine();
 }
 
-void printAgeSpecificTable(const Session& session, ReportPages& pages) {
-  const StudyData& study = session.study;
-  const BasicRunResults& r = session.basic;
+void printAgeSpecificTable(const Study& study, const BasicRunResults& basic, ReportPages& pages) {
+  const BasicRunResults& r = basic;
   ReportWriter& out = pages.out;
   const int n = study.individualCount;
 
@@ -116,9 +114,8 @@ void printAgeSpecificTable(const Session& session, ReportPages& pages) {
 
 }  // namespace
 
-void computeAgeCurves(Session& session) {
-  const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+void computeAgeCurves(const Study& study, BasicRunResults& basic) {
+  BasicRunResults& r = basic;
   const int m = study.stageCount;
   for (int x = 0; x <= r.maxAgeIndex; ++x) {
     double l = 0.0;
@@ -156,20 +153,20 @@ void computeAgeCurves(Session& session) {
   }
 }
 
-void writeAgeStageTables(const Session& session, ReportPages& pages) {
-  const BasicRunResults& r = session.basic;
-  const int n = session.study.individualCount;
-  writeMatrix(session, pages,
+void writeAgeStageTables(const Study& study, const BasicRunResults& basic, ReportPages& pages) {
+  const BasicRunResults& r = basic;
+  const int n = study.individualCount;
+  writeMatrix(study, basic, pages,
               {" Age-stage-specific survival - Actual number (matrix N)",
                " (The survival number n(x,j) at each age-stage unit)",
                " Attention!  This matrix N should be exactly the same as CORVANE output."},
               [&](int x, int j) { return static_cast<double>(r.N(x, j)); });
-  writeMatrix(session, pages,
+  writeMatrix(study, basic, pages,
               {" Age-stage-specific consumption rate (Matrix C)",
                " (Mean consumption rate at each age-stage unit)", " C(x,j) = T(x,j)/N(x,j)"},
               [&](int x, int j) { return r.C(x, j); });
   writeMatrix(
-      session, pages,
+      study, basic, pages,
       {" Age-stage-specific net consumption rate (Matrix B)", " B(x,j) = S(x,j)*C(x,j)", " "},
       [&](int x, int j) { return r.C(x, j) * r.S(x, j); });
   pages.out.text(" Sum of matrix B =")
@@ -177,15 +174,15 @@ void writeAgeStageTables(const Session& session, ReportPages& pages) {
       .text(" (It is the net predation rate or net consumption rate.)")
       .endLine();
 
-  writeStageNetConsumptionTable(session, pages);
-  writeStageSurvivalSumTable(session, pages);
-  writeStageDailyMeanRateTable(session, pages);
-  printTableT(session, pages);
+  writeStageNetConsumptionTable(study, basic, pages);
+  writeStageSurvivalSumTable(study, basic, pages);
+  writeStageDailyMeanRateTable(study, basic, pages);
+  printTableT(study, basic, pages);
   writeMatrix(
-      session, pages,
+      study, basic, pages,
       {" Age-stage-survival rate (Matrix S)", " S(x,j) = N(x,j)/" + formatNumberForm(n), ""},
       [&](int x, int j) { return r.S(x, j); });
-  printAgeSpecificTable(session, pages);
+  printAgeSpecificTable(study, basic, pages);
 }
 
 }  // namespace pellmar

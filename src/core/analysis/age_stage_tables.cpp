@@ -16,10 +16,9 @@ void printStageTableTitle(ReportPages& pages, const std::string& title) {
   pages.out.text(" Table").numberForm(pages.counters.tableCounter).text(".").text(title).endLine();
 }
 
-void writeAgeStageMatrixTable(const Session& session, ReportPages& pages, const TableTexts& texts,
-                              const AgeStageMatrix& values) {
-  const StudyData& study = session.study;
-  const BasicRunResults& r = session.basic;
+void writeAgeStageMatrixTable(const Study& study, const BasicRunResults& basic, ReportPages& pages,
+                              const TableTexts& texts, const AgeStageMatrix& values) {
+  const BasicRunResults& r = basic;
   ReportWriter& out = pages.out;
   const int m = study.stageCount;
   const int ruleLength = (m + 1) * 10 + 10;
@@ -51,7 +50,7 @@ void writeAgeStageMatrixTable(const Session& session, ReportPages& pages, const 
   out.line(texts.footnote);
 }
 
-void writeStageNameHeading(const StudyData& study, ReportWriter& out) {
+void writeStageNameHeading(const Study& study, ReportWriter& out) {
   const int m = study.stageCount;
   const int ruleLength = (m + 1) * 11 + 2;
   out.text(" ").repeat('-', ruleLength).endLine();

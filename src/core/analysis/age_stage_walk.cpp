@@ -75,9 +75,8 @@ std::vector<StageRun> walkThroughStages(const IndividualRecord& record, int m, i
   return runs;
 }
 
-void buildAgeStageMatrices(Session& session) {
-  const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+void buildAgeStageMatrices(const Study& study, BasicRunResults& basic) {
+  BasicRunResults& r = basic;
   const int n = study.individualCount;
   const int m = study.stageCount;
   const int last = r.maxAgeIndex;

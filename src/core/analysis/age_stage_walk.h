@@ -2,7 +2,9 @@
 
 #include <vector>
 
-#include "core/session.h"
+#include "core/analysis/basic_run_results.h"
+#include "core/data/study.h"
+#include "core/report/report_output.h"
 
 namespace pellmar {
 
@@ -25,6 +27,6 @@ std::vector<StageRun> walkThroughStages(const IndividualRecord& record, int m, i
 
 // Walks every individual through its stages and builds the age-stage matrices N, G, D, S and C,
 // the age range of every stage column and s(j).
-void buildAgeStageMatrices(Session& session);
+void buildAgeStageMatrices(const Study& study, BasicRunResults& basic);
 
 }  // namespace pellmar

@@ -5,7 +5,6 @@
 #include "core/analysis/age_curves.h"
 #include "core/analysis/age_stage_walk.h"
 #include "core/analysis/basic_statistics_table.h"
-#include "core/analysis/figure_files.h"
 #include "core/analysis/individual_daily_consumption_table.h"
 #include "core/analysis/individual_stage_consumption_table.h"
 #include "core/analysis/individual_stage_duration_table.h"
@@ -14,7 +13,7 @@
 
 namespace pellmar {
 
-int ageRowsFor(const StudyData& study) {
+int ageRowsFor(const Study& study) {
   int rows = study.T.rows();
   for (int i = 1; i <= study.individualCount; ++i) {
     rows = std::max(rows, static_cast<int>(study.individual(i).dailyConsumption.size()));
@@ -22,9 +21,12 @@ int ageRowsFor(const StudyData& study) {
   return rows + 1;
 }
 
-void prepareBasicRunResults(Session& session) {
-  const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+namespace {
+
+// Sizes every table of the results for the study, all zero: stage arrays for columns 0 .. m + 1,
+// sex arrays for lines 0 .. sexCount, individual arrays for 0 .. n and age arrays (and matrices)
+// for every age index the study's records reach.
+void prepareBasicRunResults(const Study& study, BasicRunResults& r) {
   const auto columns = static_cast<std::size_t>(study.stageCount) + 2;
   const auto sexes = static_cast<std::size_t>(study.sexCount) + 1;
   const auto individuals = static_cast<std::size_t>(study.individualCount) + 1;
@@ -61,34 +63,27 @@ void prepareBasicRunResults(Session& session) {
   r.totalConsumptionBySex.assign(sexes, Statistic{});
 }
 
-bool computeBasicRunResults(Session& session) {
-  prepareBasicRunResults(session);
-  computeStageStatistics(session);
-  const bool sexCountsAddUp = computeSpanAndConsumptionStatistics(session);
-  computeIndividualValues(session);
-  buildAgeStageMatrices(session);
-  computeAgeCurves(session);
-  computeStageDailyMeanConsumption(session);
-  computeWeightingCoefficients(session);
-  return sexCountsAddUp;
+}  // namespace
+
+BasicRunResults basicRun(const Study& study) {
+  BasicRunResults basic;
+  prepareBasicRunResults(study, basic);
+  computeStageStatistics(study, basic);
+  basic.sexCountsAddUp = computeSpanAndConsumptionStatistics(study, basic);
+  computeIndividualValues(study, basic);
+  buildAgeStageMatrices(study, basic);
+  computeAgeCurves(study, basic);
+  computeStageDailyMeanConsumption(study, basic);
+  computeWeightingCoefficients(study, basic);
+  return basic;
 }
 
-void writeBasicRunOutput(Session& session) {
-  ReportPages report = session.basicReportPages();
-  OutputFiles files = session.outputFiles();
-  const Session& results = session;
-  writeIndividualStageDurationTable(results, report);
-  writeIndividualStageConsumptionTable(results, report);
-  writeIndividualDailyConsumptionTable(results, report);
-  writeAgeStageTables(results, report);
-  writeBasicStatisticsTable(results, report);
-  writeFigureFiles(results, files);
-}
-
-bool runBasicRunSteps(Session& session) {
-  const bool sexCountsAddUp = computeBasicRunResults(session);
-  writeBasicRunOutput(session);
-  return sexCountsAddUp;
+void writeBasicReport(const Study& study, const BasicRunResults& basic, ReportPages& report) {
+  writeIndividualStageDurationTable(study, basic, report);
+  writeIndividualStageConsumptionTable(study, basic, report);
+  writeIndividualDailyConsumptionTable(study, basic, report);
+  writeAgeStageTables(study, basic, report);
+  writeBasicStatisticsTable(study, basic, report);
 }
 
 }  // namespace pellmar

@@ -15,7 +15,8 @@ namespace pellmar {
 // individual arrays by i = 1 .. n and age arrays by age index x = 0 .. maxAgeIndex; index 0
 // of the 1-based arrays is unused.
 struct BasicRunResults {
-  bool basicRunDone = false;
+  // False when the individuals counted by sex do not add up to n: the analysis went wrong.
+  bool sexCountsAddUp = true;
 
   // Age-stage matrices.
   int maxAgeIndex = 0;

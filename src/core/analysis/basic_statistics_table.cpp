@@ -42,12 +42,8 @@ void row(ReportWriter& out, const std::string& label, const std::string& sex, co
 
 class StatisticsTable {
  public:
-  StatisticsTable(const Session& session, ReportPages& pages)
-      : pages_(pages),
-        study_(session.study),
-        r_(session.basic),
-        out_(pages.out),
-        m_(study_.stageCount) {}
+  StatisticsTable(const Study& study, const BasicRunResults& basic, ReportPages& pages)
+      : pages_(pages), study_(study), r_(basic), out_(pages.out), m_(study_.stageCount) {}
 
   void write() {
     header();
@@ -164,7 +160,7 @@ class StatisticsTable {
   }
 
   ReportPages& pages_;
-  const StudyData& study_;
+  const Study& study_;
   const BasicRunResults& r_;
   ReportWriter& out_;
   int m_;
@@ -172,10 +168,11 @@ class StatisticsTable {
 
 }  // namespace
 
-void writeBasicStatisticsTable(const Session& session, ReportPages& pages) {
-  StatisticsTable(session, pages).write();
-  writeWeightingTableFromStageMeans(session, pages);
-  writeWeightingTableFromMatrices(session, pages);
+void writeBasicStatisticsTable(const Study& study, const BasicRunResults& basic,
+                               ReportPages& pages) {
+  StatisticsTable(study, basic, pages).write();
+  writeWeightingTableFromStageMeans(study, basic, pages);
+  writeWeightingTableFromMatrices(study, basic, pages);
 }
 
 }  // namespace pellmar

@@ -7,7 +7,7 @@
 
 namespace pellmar {
 
-CohortContributions buildCohortContributions(const StudyData& study) {
+CohortContributions buildCohortContributions(const Study& study) {
   CohortContributions cohort;
   const int m = study.stageCount;
   cohort.individualCount = study.individualCount;

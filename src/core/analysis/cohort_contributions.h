@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/analysis/age_stage_walk.h"
-#include "core/data/study_data.h"
+#include "core/data/study.h"
 
 namespace pellmar {
 
@@ -55,6 +55,6 @@ struct CohortContributions {
 };
 
 // Works out every individual's contribution from a study read in full.
-CohortContributions buildCohortContributions(const StudyData& study);
+CohortContributions buildCohortContributions(const Study& study);
 
 }  // namespace pellmar

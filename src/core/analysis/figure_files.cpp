@@ -16,15 +16,14 @@ double toThousandths(double value) {
   return whole + roundToDecimals(value - whole, 3);
 }
 
-void writeStudyTitleLines(ReportWriter& out, const StudyData& study) {
+void writeStudyTitleLines(ReportWriter& out, const Study& study) {
   out.writeLine({study.projectTitle});
   out.writeLine({study.studyDate});
   out.writeLine({study.userName});
 }
 
-void writeAgeCurves(const Session& session, OutputFiles& files) {
-  const StudyData& study = session.study;
-  const BasicRunResults& r = session.basic;
+void writeAgeCurves(const Study& study, const BasicRunResults& basic, OutputFiles& files) {
+  const BasicRunResults& r = basic;
   ReportWriter out;
   writeStudyTitleLines(out, study);
   out.writeLine({"Age", "l(x)", "k(x)", "q(x)", "cumu. Co", "SD of k(x)", "SE of k(x)"});
@@ -42,10 +41,9 @@ void writeAgeCurves(const Session& session, OutputFiles& files) {
 // An age-stage matrix as comma lines: a heading of stage names, one line per age with the
 // values to thousandths and a closing line of zeros one age after the last.
 template <typename Matrix>
-void writeStageMatrix(const Session& session, OutputFiles& files, const Matrix& matrix,
-                      const char* suffix) {
-  const StudyData& study = session.study;
-  const int maxAgeIndex = session.basic.maxAgeIndex;
+void writeStageMatrix(const Study& study, const BasicRunResults& basic, OutputFiles& files,
+                      const Matrix& matrix, const char* suffix) {
+  const int maxAgeIndex = basic.maxAgeIndex;
   const int lastColumn = study.stageCount + 1;
   ReportWriter out;
   out.text("Age,");
@@ -66,9 +64,9 @@ void writeStageMatrix(const Session& session, OutputFiles& files, const Matrix& 
 
 // C(x, j) stage by stage over the ages at which the stage occurs, at most five values a line;
 // every stage starts on a new line.
-void writeConsumptionForPredationProgram(const Session& session, OutputFiles& files) {
-  const StudyData& study = session.study;
-  const BasicRunResults& r = session.basic;
+void writeConsumptionForPredationProgram(const Study& study, const BasicRunResults& basic,
+                                         OutputFiles& files) {
+  const BasicRunResults& r = basic;
   constexpr int kValuesPerLine = 5;
   ReportWriter out;
   for (int j = 1; j <= study.stageCount + 1; ++j) {
@@ -91,9 +89,9 @@ void writeConsumptionForPredationProgram(const Session& session, OutputFiles& fi
 
 }  // namespace
 
-void writeAgeTotalConsumptionFile(const Session& session, OutputFiles& files) {
-  const StudyData& study = session.study;
-  const BasicRunResults& r = session.basic;
+void writeAgeTotalConsumptionFile(const Study& study, const BasicRunResults& basic,
+                                  OutputFiles& files) {
+  const BasicRunResults& r = basic;
   ReportWriter out;
   writeStudyTitleLines(out, study);
   for (int x = 0; x <= r.maxAgeIndex; ++x) {
@@ -103,12 +101,12 @@ void writeAgeTotalConsumptionFile(const Session& session, OutputFiles& files) {
   files.save("_Age_Total_Consumption.txt", out);
 }
 
-void writeFigureFiles(const Session& session, OutputFiles& files) {
-  writeAgeCurves(session, files);
-  writeStageMatrix(session, files, session.basic.C, "_1_Fig_Cxj.txt");
-  writeConsumptionForPredationProgram(session, files);
-  writeAgeTotalConsumptionFile(session, files);
-  writeStageMatrix(session, files, session.study.T, "_3_Fig_Total_age-stage consumption.txt");
+void writeFigureFiles(const Study& study, const BasicRunResults& basic, OutputFiles& files) {
+  writeAgeCurves(study, basic, files);
+  writeStageMatrix(study, basic, files, basic.C, "_1_Fig_Cxj.txt");
+  writeConsumptionForPredationProgram(study, basic, files);
+  writeAgeTotalConsumptionFile(study, basic, files);
+  writeStageMatrix(study, basic, files, study.T, "_3_Fig_Total_age-stage consumption.txt");
 }
 
 }  // namespace pellmar

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "core/session.h"
+#include "core/analysis/basic_run_results.h"
+#include "core/data/study.h"
+#include "core/report/report_output.h"
 
 namespace pellmar {
 
@@ -9,9 +11,10 @@ namespace pellmar {
 // the predation-rate program ("_17_Cxj_For_Predation_Prog.txt"), the total consumption by age
 // (writeAgeTotalConsumptionFile) and the total consumption matrix T
 // ("_3_Fig_Total_age-stage consumption.txt").
-void writeFigureFiles(const Session& session, OutputFiles& files);
+void writeFigureFiles(const Study& study, const BasicRunResults& basic, OutputFiles& files);
 
 // Writes "_Age_Total_Consumption.txt": each age with the consumption of all individuals at it.
-void writeAgeTotalConsumptionFile(const Session& session, OutputFiles& files);
+void writeAgeTotalConsumptionFile(const Study& study, const BasicRunResults& basic,
+                                  OutputFiles& files);
 
 }  // namespace pellmar

@@ -15,15 +15,14 @@ constexpr int kLastShownInterval = 8;
 
 class DailyConsumptionTable {
  public:
-  DailyConsumptionTable(const Session& session, ReportPages& pages)
+  DailyConsumptionTable(const Study& study, const BasicRunResults& basic, ReportPages& pages)
       : pages_(pages),
-        study_(session.study),
-        r_(session.basic),
+        study_(study),
+        r_(basic),
         out_(pages.out),
-        lastColumn_(session.study.lastAgeRead > kLastShownInterval
-                        ? kLastShownInterval
-                        : static_cast<int>(session.study.lastAgeRead)),
-        total_(totalConsumptionStatistic(session)) {}
+        lastColumn_(study.lastAgeRead > kLastShownInterval ? kLastShownInterval
+                                                           : static_cast<int>(study.lastAgeRead)),
+        total_(totalConsumptionStatistic(study, basic)) {}
 
   void write();
 
@@ -44,7 +43,7 @@ class DailyConsumptionTable {
   static constexpr int kFirstColumn = 0;
 
   ReportPages& pages_;
-  const StudyData& study_;
+  const Study& study_;
   const BasicRunResults& r_;
   ReportWriter& out_;
   int lastColumn_;
@@ -152,8 +151,9 @@ void DailyConsumptionTable::writeFooter() {
 
 }  // namespace
 
-void writeIndividualDailyConsumptionTable(const Session& session, ReportPages& pages) {
-  DailyConsumptionTable(session, pages).write();
+void writeIndividualDailyConsumptionTable(const Study& study, const BasicRunResults& basic,
+                                          ReportPages& pages) {
+  DailyConsumptionTable(study, basic, pages).write();
 }
 
 }  // namespace pellmar

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "core/session.h"
+#include "core/analysis/basic_run_results.h"
+#include "core/data/study.h"
+#include "core/report/report_output.h"
 
 namespace pellmar {
 
@@ -8,6 +10,7 @@ namespace pellmar {
 // individual's consumption in the first age intervals (at most nine) with its death marked,
 // its total when the whole study fits, then the count, mean, SD and SE of every interval and
 // the consumption maxima and effective consumers.
-void writeIndividualDailyConsumptionTable(const Session& session, ReportPages& pages);
+void writeIndividualDailyConsumptionTable(const Study& study, const BasicRunResults& basic,
+                                          ReportPages& pages);
 
 }  // namespace pellmar

@@ -20,13 +20,13 @@ int totalTab(int k) { return 10 * k + 13; }
 
 class StageConsumptionTable {
  public:
-  StageConsumptionTable(const Session& session, ReportPages& pages)
+  StageConsumptionTable(const Study& study, const BasicRunResults& basic, ReportPages& pages)
       : pages_(pages),
-        study_(session.study),
-        r_(session.basic),
+        study_(study),
+        r_(basic),
         out_(pages.out),
-        m_(session.study.stageCount),
-        total_(totalConsumptionStatistic(session)) {}
+        m_(study.stageCount),
+        total_(totalConsumptionStatistic(study, basic)) {}
 
   void write();
 
@@ -39,7 +39,7 @@ class StageConsumptionTable {
   [[nodiscard]] SummaryColumn summaryOf(int column, int k) const;
 
   ReportPages& pages_;
-  const StudyData& study_;
+  const Study& study_;
   const BasicRunResults& r_;
   ReportWriter& out_;
   int m_;
@@ -141,8 +141,9 @@ SummaryColumn StageConsumptionTable::summaryOf(int column, int k) const {
 
 }  // namespace
 
-void writeIndividualStageConsumptionTable(const Session& session, ReportPages& pages) {
-  StageConsumptionTable(session, pages).write();
+void writeIndividualStageConsumptionTable(const Study& study, const BasicRunResults& basic,
+                                          ReportPages& pages) {
+  StageConsumptionTable(study, basic, pages).write();
 }
 
 }  // namespace pellmar

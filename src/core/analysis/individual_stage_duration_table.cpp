@@ -28,9 +28,8 @@ Statistic stageFigures(const BasicRunResults& r, int j) {
 // The pre-adult column: the time to the end of the last pre-adult stage, or with only one
 // pre-adult stage that stage's duration (then its SD and SE print to 3 decimals); extremes
 // over the individuals that reached the adult stage.
-SummaryColumn preadultColumnSummary(const Session& session) {
-  const StudyData& study = session.study;
-  const BasicRunResults& r = session.basic;
+SummaryColumn preadultColumnSummary(const Study& study, const BasicRunResults& basic) {
+  const BasicRunResults& r = basic;
   SummaryColumn column;
   column.countForMean = 0;
   column.dash = "-";
@@ -59,13 +58,13 @@ SummaryColumn preadultColumnSummary(const Session& session) {
 
 class StageDurationTable {
  public:
-  StageDurationTable(const Session& session, ReportPages& pages)
+  StageDurationTable(const Study& study, const BasicRunResults& basic, ReportPages& pages)
       : pages_(pages),
-        study_(session.study),
-        r_(session.basic),
+        study_(study),
+        r_(basic),
         out_(pages.out),
-        m_(session.study.stageCount),
-        preadult_(preadultColumnSummary(session)) {}
+        m_(study.stageCount),
+        preadult_(preadultColumnSummary(study, basic)) {}
 
   void write();
 
@@ -78,7 +77,7 @@ class StageDurationTable {
   [[nodiscard]] SummaryColumn summaryOf(int column, int k) const;
 
   ReportPages& pages_;
-  const StudyData& study_;
+  const Study& study_;
   const BasicRunResults& r_;
   ReportWriter& out_;
   int m_;
@@ -185,8 +184,9 @@ SummaryColumn StageDurationTable::summaryOf(int column, int k) const {
 
 }  // namespace
 
-void writeIndividualStageDurationTable(const Session& session, ReportPages& pages) {
-  StageDurationTable(session, pages).write();
+void writeIndividualStageDurationTable(const Study& study, const BasicRunResults& basic,
+                                       ReportPages& pages) {
+  StageDurationTable(study, basic, pages).write();
 }
 
 }  // namespace pellmar

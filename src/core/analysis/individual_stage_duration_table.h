@@ -1,6 +1,8 @@
 #pragma once
 
-#include "core/session.h"
+#include "core/analysis/basic_run_results.h"
+#include "core/data/study.h"
+#include "core/report/report_output.h"
 
 namespace pellmar {
 
@@ -8,6 +10,7 @@ namespace pellmar {
 // individual with its duration of every stage, its pre-adult duration and its longevity, then
 // the count, mean, extremes, SD and SE of each column. A table of more than 11 columns is
 // printed in two sections.
-void writeIndividualStageDurationTable(const Session& session, ReportPages& pages);
+void writeIndividualStageDurationTable(const Study& study, const BasicRunResults& basic,
+                                       ReportPages& pages);
 
 }  // namespace pellmar

@@ -16,9 +16,8 @@ constexpr double kEndMarker = -1.0;
 
 // Longevity: every stage duration counts by its absolute value, up to and including the first
 // negative one (the stage in which the individual died).
-void computeLongevity(Session& session) {
-  const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+void computeLongevity(const Study& study, BasicRunResults& basic) {
+  BasicRunResults& r = basic;
   StatisticSums sums;
   r.maxFemaleLongevity = 0.0;
   r.maxMaleLongevity = 0.0;
@@ -48,9 +47,8 @@ void computeLongevity(Session& session) {
 
 // Each individual's consumption summed over its life, the largest daily value, and the
 // effective consumers (those that consumed anything) with their mean total.
-void computeTotalConsumption(Session& session) {
-  const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+void computeTotalConsumption(const Study& study, BasicRunResults& basic) {
+  BasicRunResults& r = basic;
   r.maxDailyConsumption = 0.0;
   r.effectiveCountNc = 0;
   double effectiveSum = 0.0;
@@ -74,9 +72,8 @@ void computeTotalConsumption(Session& session) {
 }
 
 // Statistics of the daily consumption at each age over the individuals still alive there.
-void computeDailyStatistics(Session& session) {
-  const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+void computeDailyStatistics(const Study& study, BasicRunResults& basic) {
+  BasicRunResults& r = basic;
   const int ages = static_cast<int>(r.dailyCount.size());
   for (int x = 0; x < ages; ++x) {
     StatisticSums sums;
@@ -96,9 +93,8 @@ void computeDailyStatistics(Session& session) {
 
 // Largest and smallest duration of each stage among the individuals that completed it; the
 // durations of individuals that died in the stage do not count.
-void computeStageDurationRange(Session& session) {
-  const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+void computeStageDurationRange(const Study& study, BasicRunResults& basic) {
+  BasicRunResults& r = basic;
   for (int j = 1; j <= study.stageCount; ++j) {
     bool found = false;
     for (int i = 1; i <= study.individualCount; ++i) {
@@ -122,9 +118,8 @@ int sexSlot(const std::string& sex) {
 
 // The pre-adult consumption over all individuals and by sex code, and the largest lifelong
 // consumption of each sex.
-void computePreadultConsumption(Session& session) {
-  const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+void computePreadultConsumption(const Study& study, BasicRunResults& basic) {
+  BasicRunResults& r = basic;
   StatisticSums preadult;
   std::array<StatisticSums, 3> preadultBySex;
   r.maxFemaleTotalConsumption = 0.0;
@@ -156,18 +151,18 @@ double preadultConsumptionOf(const IndividualRecord& record, int stageCount) {
   return sum;
 }
 
-void computeIndividualValues(Session& session) {
-  computeLongevity(session);
-  computeTotalConsumption(session);
-  computeDailyStatistics(session);
-  computeStageDurationRange(session);
-  computePreadultConsumption(session);
+void computeIndividualValues(const Study& study, BasicRunResults& basic) {
+  computeLongevity(study, basic);
+  computeTotalConsumption(study, basic);
+  computeDailyStatistics(study, basic);
+  computeStageDurationRange(study, basic);
+  computePreadultConsumption(study, basic);
 }
 
-Statistic totalConsumptionStatistic(const Session& session) {
+Statistic totalConsumptionStatistic(const Study& study, const BasicRunResults& basic) {
   StatisticSums sums;
-  for (int i = 1; i <= session.study.individualCount; ++i) {
-    sums.add(session.basic.totalConsumption[at(i)]);
+  for (int i = 1; i <= study.individualCount; ++i) {
+    sums.add(basic.totalConsumption[at(i)]);
   }
   Statistic total;
   sums.storeInto(total);

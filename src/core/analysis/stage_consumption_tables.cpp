@@ -16,13 +16,13 @@ constexpr int kRuleLength = 62;
 // One stage table: page start, title, stage heading, one line of values and a rule. A value
 // whose zero test holds prints "   0"; the others are rounded to `decimals` places.
 template <typename IsZero, typename ValueOf>
-void printStageTable(const Session& session, ReportPages& pages, const std::string& title,
-                     int decimals, IsZero isZero, ValueOf valueOf) {
+void printStageTable(const Study& study, ReportPages& pages, const std::string& title, int decimals,
+                     IsZero isZero, ValueOf valueOf) {
   ReportWriter& out = pages.out;
-  const int m = session.study.stageCount;
+  const int m = study.stageCount;
   printStageTablePageStart(pages);
   printStageTableTitle(pages, title);
-  writeStageNameHeading(session.study, out);
+  writeStageNameHeading(study, out);
   for (int j = 1; j <= m + 1; ++j) {
     if (isZero(j)) {
       out.tab((j - 1) * 11 + 5).text("   0");
@@ -87,31 +87,34 @@ const Statistic& bySex(const std::vector<std::vector<Statistic>>& table, int k, 
 
 }  // namespace
 
-void writeStageNetConsumptionTable(const Session& session, ReportPages& pages) {
-  const BasicRunResults& r = session.basic;
+void writeStageNetConsumptionTable(const Study& study, const BasicRunResults& basic,
+                                   ReportPages& pages) {
+  const BasicRunResults& r = basic;
   printStageTable(
-      session, pages, " Stage-specific net consumption rate z(j)", 4,
+      study, pages, " Stage-specific net consumption rate z(j)", 4,
       [&](int j) { return r.z[at(j)] == 0; }, [&](int j) { return r.z[at(j)]; });
   pages.out.text(" Total net consumption rate =").number(r.C0ByCell).endLine();
 }
 
-void writeStageSurvivalSumTable(const Session& session, ReportPages& pages) {
-  const BasicRunResults& r = session.basic;
+void writeStageSurvivalSumTable(const Study& study, const BasicRunResults& basic,
+                                ReportPages& pages) {
+  const BasicRunResults& r = basic;
   printStageTable(
-      session, pages, " s(j): Sum of s(x,j) of each stage", 4,
-      [&](int j) { return r.s[at(j)] == 0; }, [&](int j) { return r.s[at(j)]; });
+      study, pages, " s(j): Sum of s(x,j) of each stage", 4, [&](int j) { return r.s[at(j)] == 0; },
+      [&](int j) { return r.s[at(j)]; });
 }
 
-void writeStageDailyMeanRateTable(const Session& session, ReportPages& pages) {
-  const BasicRunResults& r = session.basic;
+void writeStageDailyMeanRateTable(const Study& study, const BasicRunResults& basic,
+                                  ReportPages& pages) {
+  const BasicRunResults& r = basic;
   printStageTable(
-      session, pages, " Daily mean consumption rate based on z(j) and s(j)", 6,
+      study, pages, " Daily mean consumption rate based on z(j) and s(j)", 6,
       [&](int j) { return r.s[at(j)] == 0; }, [&](int j) { return r.zsDailyMean[at(j)]; });
 }
 
-void writeWeightingTableFromStageMeans(const Session& session, ReportPages& pages) {
-  const StudyData& study = session.study;
-  const BasicRunResults& r = session.basic;
+void writeWeightingTableFromStageMeans(const Study& study, const BasicRunResults& basic,
+                                       ReportPages& pages) {
+  const BasicRunResults& r = basic;
   const int m = study.stageCount;
 
   std::vector<WeightingRow> rows;
@@ -136,9 +139,9 @@ void writeWeightingTableFromStageMeans(const Session& session, ReportPages& page
   out.tab(5).text("This data show you the problem of \"unweighted\" means.").endLine();
 }
 
-void writeWeightingTableFromMatrices(const Session& session, ReportPages& pages) {
-  const StudyData& study = session.study;
-  const BasicRunResults& r = session.basic;
+void writeWeightingTableFromMatrices(const Study& study, const BasicRunResults& basic,
+                                     ReportPages& pages) {
+  const BasicRunResults& r = basic;
   const int m = study.stageCount;
 
   std::vector<WeightingRow> rows;

@@ -8,13 +8,13 @@
 namespace pellmar {
 namespace {
 
-double duration(const StudyData& study, int i, int j) {
+double duration(const Study& study, int i, int j) {
   return study.individual(i).stageDuration[static_cast<std::size_t>(j)];
 }
 
 // Time units from the start of stage `first` to the end of stage `last`, or a negative value
 // when one of those stages has a duration of 0 or less.
-double durationThrough(const StudyData& study, int i, int first, int last) {
+double durationThrough(const Study& study, int i, int first, int last) {
   double sum = 0.0;
   for (int j = first; j <= last; ++j) {
     const double d = duration(study, i, j);
@@ -24,13 +24,12 @@ double durationThrough(const StudyData& study, int i, int first, int last) {
   return sum;
 }
 
-bool hasSex(const StudyData& study, int i, int k) {
+bool hasSex(const Study& study, int i, int k) {
   return study.individual(i).sex == study.sexCode[static_cast<std::size_t>(k)];
 }
 
-void gatherDurations(Session& session) {
-  const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+void gatherDurations(const Study& study, BasicRunResults& basic) {
+  BasicRunResults& r = basic;
   const int n = study.individualCount;
   const int m = study.stageCount;
   const double unit = study.timeUnit;
@@ -84,9 +83,8 @@ void gatherDurations(Session& session) {
   }
 }
 
-void gatherStageConsumption(Session& session) {
-  const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+void gatherStageConsumption(const Study& study, BasicRunResults& basic) {
+  BasicRunResults& r = basic;
   const int n = study.individualCount;
   const int m = study.stageCount;
   const auto eaten = [&](int i, int j) {
@@ -115,11 +113,11 @@ void gatherStageConsumption(Session& session) {
 }
 
 // sum over x = 1 .. maxAgeIndex and j = 1 .. m + 1 of rate(j) x S(x, j).
-double checkSum(const Session& session, const std::vector<double>& rate) {
-  const BasicRunResults& r = session.basic;
+double checkSum(const Study& study, const BasicRunResults& basic, const std::vector<double>& rate) {
+  const BasicRunResults& r = basic;
   double sum = 0.0;
   for (int x = 1; x <= r.maxAgeIndex; ++x) {
-    for (int j = 1; j <= session.study.stageCount + 1; ++j) {
+    for (int j = 1; j <= study.stageCount + 1; ++j) {
       sum += rate[static_cast<std::size_t>(j)] * r.S(x, j);
     }
   }
@@ -129,9 +127,8 @@ double checkSum(const Session& session, const std::vector<double>& rate) {
 // The daily rates from the stage means: the first stage sets the starting maximum; later
 // pre-adult stages and the rate of all adults compete for it. The adult rate is stored in no
 // column, so the check sum covers the pre-adult stages only.
-void computeRatesFromStageMeans(Session& session) {
-  const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+void computeRatesFromStageMeans(const Study& study, BasicRunResults& basic) {
+  BasicRunResults& r = basic;
   const int m = study.stageCount;
   const auto rateOf = [&](int j) {
     const double days = r.stageDuration[at(j)].mean;
@@ -152,13 +149,12 @@ void computeRatesFromStageMeans(Session& session) {
     r.meansMaxDailyMean = rateOf(m);
     r.meansMaxDailyMeanStage = "Female";
   }
-  r.meansCheckSum = checkSum(session, r.meansDailyMean);
+  r.meansCheckSum = checkSum(study, basic, r.meansDailyMean);
 }
 
 // The largest of the rates z(j) / s(j), and their check sum.
-void computeRatesFromMatrices(Session& session) {
-  const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+void computeRatesFromMatrices(const Study& study, BasicRunResults& basic) {
+  BasicRunResults& r = basic;
   const int m = study.stageCount;
   r.zsMaxDailyMean = r.zsDailyMean[1];
   r.zsMaxDailyMeanStage = stageLabel(study, 1);
@@ -168,12 +164,12 @@ void computeRatesFromMatrices(Session& session) {
     r.zsMaxDailyMean = rate;
     r.zsMaxDailyMeanStage = j < m ? stageLabel(study, j) : (j == m ? "Female" : "Male");
   }
-  r.zsCheckSum = checkSum(session, r.zsDailyMean);
+  r.zsCheckSum = checkSum(study, basic, r.zsDailyMean);
 }
 
 }  // namespace
 
-int computeMaxAgeIndex(const StudyData& study) {
+int computeMaxAgeIndex(const Study& study) {
   const int m = study.stageCount;
   const auto cumulative = [&](int i) {
     double sum = 0.0;
@@ -192,16 +188,15 @@ int computeMaxAgeIndex(const StudyData& study) {
   return maxAgeIndex - 1;
 }
 
-void computeStageStatistics(Session& session) {
-  session.basic.maxAgeIndex = computeMaxAgeIndex(session.study);
-  session.basic.basicMaxAgeIndex = session.basic.maxAgeIndex;
-  gatherDurations(session);
-  gatherStageConsumption(session);
+void computeStageStatistics(const Study& study, BasicRunResults& basic) {
+  basic.maxAgeIndex = computeMaxAgeIndex(study);
+  basic.basicMaxAgeIndex = basic.maxAgeIndex;
+  gatherDurations(study, basic);
+  gatherStageConsumption(study, basic);
 }
 
-bool computeSpanAndConsumptionStatistics(Session& session) {
-  const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+bool computeSpanAndConsumptionStatistics(const Study& study, BasicRunResults& basic) {
+  BasicRunResults& r = basic;
   const int n = study.individualCount;
   const int m = study.stageCount;
   const double unit = study.timeUnit;
@@ -258,9 +253,8 @@ bool computeSpanAndConsumptionStatistics(Session& session) {
   return counted == n;
 }
 
-void computeStageDailyMeanConsumption(Session& session) {
-  const StudyData& study = session.study;
-  BasicRunResults& r = session.basic;
+void computeStageDailyMeanConsumption(const Study& study, BasicRunResults& basic) {
+  BasicRunResults& r = basic;
   for (int j = 1; j <= study.stageCount + 1; ++j) {
     double days = 0.0;
     double total = 0.0;
@@ -272,9 +266,9 @@ void computeStageDailyMeanConsumption(Session& session) {
   }
 }
 
-void computeWeightingCoefficients(Session& session) {
-  computeRatesFromStageMeans(session);
-  computeRatesFromMatrices(session);
+void computeWeightingCoefficients(const Study& study, BasicRunResults& basic) {
+  computeRatesFromStageMeans(study, basic);
+  computeRatesFromMatrices(study, basic);
 }
 
 }  // namespace pellmar

@@ -8,9 +8,9 @@
 
 #include "core/data/field_reader.h"
 #include "core/data/input_file.h"
-#include "core/data/text_encoding.h"
 #include "core/platform/utf8_path.h"
 #include "core/report/number_format.h"
+#include "core/report/text_encoding.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -52,7 +52,7 @@ std::string listOf(const std::vector<int>& numbers) {
 
 class FecundityParser {
  public:
-  FecundityParser(const std::string& fileName, const StudyData& study)
+  FecundityParser(const std::string& fileName, const Study& study)
       : fileName_(fileName),
         study_(study),
         lineOf_(static_cast<std::size_t>(study.individualCount) + 1, 0) {}
@@ -66,7 +66,7 @@ class FecundityParser {
   [[nodiscard]] double eggCount(std::string_view field, int k, int line, int i) const;
 
   const std::string& fileName_;
-  const StudyData& study_;
+  const Study& study_;
   std::vector<int> lineOf_;  // [i]: the line of female i, 0 before it is read
 };
 
@@ -173,7 +173,7 @@ void FecundityParser::checkEveryFemaleListed() const {
 }  // namespace
 
 FecundityData parseFecundity(std::string_view bytes, const std::string& fileName,
-                             const StudyData& study) {
+                             const Study& study) {
   const std::optional<std::string> text = decodeFileText(std::string(bytes));
   if (!text) {
     throw UserError(std::string(kReadFecundityTitle),
@@ -205,27 +205,7 @@ FecundityData parseFecundity(std::string_view bytes, const std::string& fileName
   return data;
 }
 
-FecundityData readFecundityFile(const std::string& path, const StudyData& study) {
-  if (const PathContents there = inspectPath(path); there.exists && !there.regularFile) {
-    throw UserError(
-        std::string(kReadFecundityTitle),
-        "The fecundity file " + path + " cannot be read: it is " + there.description + ".",
-        ErrorKind::kCommandFailed);
-  }
-  std::ifstream in(pathFromUtf8(path), std::ios::binary);
-  if (!in) {
-    throw UserError(std::string(kReadFecundityTitle),
-                    "The fecundity file " + path + " cannot be read.", ErrorKind::kCommandFailed);
-  }
-  const std::string contents{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) {
-    throw UserError(std::string(kReadFecundityTitle),
-                    "The fecundity file " + path + " cannot be read.", ErrorKind::kCommandFailed);
-  }
-  return parseFecundity(contents, path, study);
-}
-
-EggContributions buildEggContributions(const StudyData& study, const FecundityData& fecundity) {
+EggContributions buildEggContributions(const Study& study, const FecundityData& fecundity) {
   EggContributions contributions;
   contributions.individuals.resize(static_cast<std::size_t>(study.individualCount) + 1);
   for (const FemaleEggs& female : fecundity.females) {

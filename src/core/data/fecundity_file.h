@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/data/study_data.h"
+#include "core/data/study.h"
 #include "core/numeric/egg_contributions.h"
 
 namespace pellmar {
@@ -25,25 +25,22 @@ struct FecundityData {
 
 inline constexpr std::string_view kReadFecundityTitle = "Read fecundity";
 
-// Reads the fecundity file at `path` (UTF-8) for `study`. The file is plain text: fields are
-// separated by commas, blanks around a field are ignored, and so are blank lines, lines of
-// commas only (a spreadsheet's empty rows), empty fields at the end of a line and lines whose
-// first character other than a blank is '#'. Every female of the study has exactly one line:
-// her serial number, then the eggs she laid in each time unit of her adult stage, as many
-// non-negative numbers as her adult duration (decimals allowed).
+// Reads the fecundity file whose bytes are `bytes` (named `fileName` in messages) for `study`.
+// The file is plain text: fields are separated by commas, blanks around a field are ignored, and
+// so are blank lines, lines of commas only (a spreadsheet's empty rows), empty fields at the end
+// of a line and lines whose first character other than a blank is '#'. UTF-16 with a byte-order
+// mark is read as the same text. Every female of the study has exactly one line: her serial
+// number, then the eggs she laid in each time unit of her adult stage, as many non-negative
+// numbers as her adult duration (decimals allowed).
 //
 // A line of a male or an N individual, a serial number not in the study, a second line for a
 // female, a missing female, a wrong count of values and a value that is negative or not a number
 // raise a UserError titled "Read fecundity" naming the file, the line and the individual.
-FecundityData readFecundityFile(const std::string& path, const StudyData& study);
-
-// The same, reading the file's text from its bytes; `fileName` names it in messages. UTF-16 with
-// a byte-order mark is read as the same text.
 FecundityData parseFecundity(std::string_view bytes, const std::string& fileName,
-                             const StudyData& study);
+                             const Study& study);
 
 // The eggs each individual of the study brings to any cohort drawn from it: its first age with
 // eggs and the eggs of every age from there to its last age with eggs.
-EggContributions buildEggContributions(const StudyData& study, const FecundityData& fecundity);
+EggContributions buildEggContributions(const Study& study, const FecundityData& fecundity);
 
 }  // namespace pellmar

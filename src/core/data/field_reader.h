@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/data/text_encoding.h"
+#include "core/report/text_encoding.h"
 
 namespace pellmar {
 

@@ -1,7 +1,10 @@
 #include "core/data/input_file.h"
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
+#include "core/platform/sha256.h"
 #include "core/platform/utf8_path.h"
 #include "core/user_error.h"
 
@@ -44,19 +47,53 @@ PathContents inspectPath(const std::string& path) {
   return contents;
 }
 
-std::unique_ptr<std::ifstream> openInputFile(const std::string& path, std::string_view title) {
+std::unique_ptr<std::istream> InputFileReader::open(const std::string& path,
+                                                    std::string_view title) {
+  if (const auto ahead = openedAhead_.find(path); ahead != openedAhead_.end()) {
+    std::unique_ptr<std::istream> stream = std::move(ahead->second);
+    openedAhead_.erase(ahead);
+    return stream;
+  }
+  return openFile(path, title);
+}
+
+void InputFileReader::openAhead(const std::string& path, std::string_view title) {
+  if (!openedAhead_.contains(path)) openedAhead_.emplace(path, openFile(path, title));
+}
+
+std::unique_ptr<std::istream> InputFileReader::openFile(const std::string& path,
+                                                        std::string_view title) {
   const PathContents contents = inspectPath(path);
   if (contents.exists && !contents.regularFile) {
     throw UserError(std::string(title),
                     "The file " + path + " cannot be read: it is " + contents.description + ".",
                     ErrorKind::kCommandFailed);
   }
+  ++opens_[path];
   auto stream = std::make_unique<std::ifstream>(pathFromUtf8(path), std::ios::binary);
   if (!*stream) {
     throw UserError(std::string(title), "The file " + path + " cannot be read.",
                     ErrorKind::kCommandFailed);
   }
   return stream;
+}
+
+InputFile InputFileReader::read(const std::string& path, std::string_view title) {
+  const std::unique_ptr<std::istream> stream = open(path, title);
+  std::ostringstream bytes;
+  bytes << stream->rdbuf();
+  if (stream->bad()) {
+    throw UserError(std::string(title), "The file " + path + " cannot be read.",
+                    ErrorKind::kCommandFailed);
+  }
+  InputFile file{path, std::move(bytes).str(), ""};
+  file.sha256 = sha256Of(file.bytes);
+  return file;
+}
+
+int InputFileReader::opens(const std::string& path) const {
+  const auto found = opens_.find(path);
+  return found == opens_.end() ? 0 : found->second;
 }
 
 }  // namespace pellmar

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <fstream>
+#include <cstdint>
+#include <istream>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,9 +19,37 @@ struct PathContents {
 };
 PathContents inspectPath(const std::string& path);
 
-// Opens the file at `path` (UTF-8) for reading. A file that cannot be opened raises a UserError
-// titled `title` with the text "The file <path> cannot be read.", and something other than a
-// file says what it is; either ends only the command.
-std::unique_ptr<std::ifstream> openInputFile(const std::string& path, std::string_view title);
+// One input file read whole: the path as the user gave it and its bytes, with their SHA-256.
+struct InputFile {
+  std::string path;
+  std::string bytes;
+  std::string sha256;
+};
+
+// Where the analysis gets its input files from. Every file is opened through it, and it counts
+// how often each path was opened, so that a test can see that a run reads every input once.
+class InputFileReader {
+ public:
+  // Reads the whole file at `path` (UTF-8). A file that cannot be opened or read raises a
+  // UserError titled `title` with the text "The file <path> cannot be read.", and something
+  // other than a file says what it is; either ends only the command.
+  InputFile read(const std::string& path, std::string_view title);
+  // Opens the file at `path` for reading in blocks, for a file too large to hold whole (a
+  // samples file); its faults as read()'s.
+  std::unique_ptr<std::istream> open(const std::string& path, std::string_view title);
+
+  // Opens `path` now, so that a file that cannot be read is found before any work is done; the
+  // next read() or open() of the path takes the file opened here.
+  void openAhead(const std::string& path, std::string_view title);
+
+  // How often `path` was opened, as given.
+  [[nodiscard]] int opens(const std::string& path) const;
+
+ private:
+  std::unique_ptr<std::istream> openFile(const std::string& path, std::string_view title);
+
+  std::map<std::string, int> opens_;
+  std::map<std::string, std::unique_ptr<std::istream>> openedAhead_;
+};
 
 }  // namespace pellmar

@@ -15,7 +15,7 @@ std::string firstCharacters(const std::string& text, int count) {
 
 }  // namespace
 
-std::string stageLabel(const StudyData& study, int j) {
+std::string stageLabel(const Study& study, int j) {
   constexpr int kLabelLength = 4;
   const int m = study.stageCount;
   if (j == m) return firstCharacters("Female", kLabelLength);

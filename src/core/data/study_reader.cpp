@@ -10,9 +10,9 @@
 #include "core/data/field_reader.h"
 #include "core/data/input_file.h"
 #include "core/data/stage_label.h"
-#include "core/data/text_encoding.h"
 #include "core/platform/utf8_path.h"
 #include "core/report/number_format.h"
+#include "core/report/text_encoding.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -23,7 +23,7 @@ std::string individualText(int i) { return "individual no. " + formatInteger(i);
 // How the first three fields were read. A blank line among the first three lines makes no
 // field, so every later field moves up one: shown with a fault of the header, it makes the
 // shift visible.
-std::string headerAsRead(const StudyData& study) {
+std::string headerAsRead(const Study& study) {
   return "The first three lines were read as the project \"" + echoedField(study.projectTitle) +
          "\", the user \"" + echoedField(study.userName) + "\" and the date \"" +
          echoedField(study.studyDate) +
@@ -47,7 +47,7 @@ std::string characterNoFileNameTakes(const std::string& name) {
 // first four characters of each pre-adult stage's name head its table columns and name its
 // export files: refuses names that cannot be file names on every system, and two stages whose
 // cuts would replace each other's files (Windows and macOS do not tell "Inst" from "inst").
-void checkNamesForFiles(FieldReader& fields, const StudyData& study, int firstNameLine) {
+void checkNamesForFiles(FieldReader& fields, const Study& study, int firstNameLine) {
   const std::string forbidden =
       ", which cannot be part of a file name; stage names and sex codes are written in file "
       "names, so they may not hold / \\ : * ? \" < > | or control characters.";
@@ -98,7 +98,21 @@ void checkNamesForFiles(FieldReader& fields, const StudyData& study, int firstNa
   }
 }
 
-void readHeader(FieldReader& fields, StudyData& study, bool checkNames) {
+// A span whose first or last stage is not a stage of line 1 has no duration: the file stays
+// valid (the span is only reported), but the user is told which name was not found.
+void warnOfUnknownSpanStages(Study& study, int line) {
+  for (std::size_t e = 1; e <= 2; ++e) {
+    const std::string& name = study.spanStageName[e];
+    bool found = false;
+    for (int j = 1; j <= study.stageCount; ++j) found = found || study.name(1, j) == name;
+    if (found) continue;
+    study.warnings.push_back("Line " + formatInteger(line) + " of " + study.dataFileName +
+                             ": the span line names " + echoedField(name) +
+                             ", which is not a stage: no span duration is reported.");
+  }
+}
+
+void readHeader(FieldReader& fields, Study& study) {
   fields.setContext("the header");
   study.projectTitle = fields.readText();
   study.userName = fields.readText();
@@ -125,30 +139,22 @@ void readHeader(FieldReader& fields, StudyData& study, bool checkNames) {
   }
   fields.setContext("the special grouping line");
   study.spanStageName[1] = fields.readText();
+  const int spanLine = fields.lastFieldLine();
   study.spanStageName[2] = fields.readText();
   fields.setNote("");
-  if (checkNames) {
-    fields.setContext("the stage-name lines");
-    checkNamesForFiles(fields, study, firstNameLine);
-  }
+  fields.setContext("the stage-name lines");
+  checkNamesForFiles(fields, study, firstNameLine);
+  warnOfUnknownSpanStages(study, spanLine);
 }
 
 class IndividualReader {
  public:
-  IndividualReader(FieldReader& fields, StudyData& study, StudyReadMode mode)
-      : fields_(fields), study_(study), mode_(mode), m_(study.stageCount) {}
+  IndividualReader(FieldReader& fields, Study& study)
+      : fields_(fields), study_(study), m_(study.stageCount) {}
 
   void read(int i);
 
  private:
-  [[nodiscard]] bool checking() const { return mode_ == StudyReadMode::kOpeningCheck; }
-  [[nodiscard]] bool full() const {
-    return mode_ != StudyReadMode::kOpeningCheck && mode_ != StudyReadMode::kLightCheck;
-  }
-  [[nodiscard]] bool checksAdultStage() const { return mode_ != StudyReadMode::kFullRead; }
-  // The fault of a record's serial number, sex code or adult stage, in the command's words.
-  [[noreturn]] void failRecord(int i, const std::string& openingMessage) const;
-
   void readDurations(IndividualRecord& record, int i);
   void readConsumption(IndividualRecord& record, int i);
   void store(IndividualRecord& record, int j, double value);
@@ -156,8 +162,7 @@ class IndividualReader {
   void advance();
 
   FieldReader& fields_;
-  StudyData& study_;
-  StudyReadMode mode_;
+  Study& study_;
   int m_;
   int age_ = 0;
 };
@@ -170,8 +175,8 @@ void IndividualReader::read(int i) {
   record.sex = fields_.readText();
   const bool knownSex = record.sex == "F" || record.sex == "M" || record.sex == "N";
   if (serial != i || !knownSex) {
-    failRecord(i,
-               "Check data of individual no. " + formatInteger(i - 1) + " or " + formatInteger(i));
+    throwDataFileError("Check data of individual no. " + formatInteger(i - 1) + " or " +
+                       formatInteger(i));
   }
   // Only a serial number equal to i gets here, so it fits an int whatever the file held.
   record.serialNumber = i;
@@ -189,9 +194,8 @@ void IndividualReader::readDurations(IndividualRecord& record, int i) {
   const bool isN = record.sex == "N";
   for (int j = 1; j <= m_; ++j) {
     if (isN && j >= m_) {
-      if (!checksAdultStage()) break;
-      failRecord(
-          i, "Individual no." + formatInteger(i) + " is type N with adult stage. It is incorrect.");
+      throwDataFileError("Individual no." + formatInteger(i) +
+                         " is type N with adult stage. It is incorrect.");
     }
     const double duration = fields_.readNumber();
     if (duration != std::floor(duration)) {
@@ -207,27 +211,13 @@ void IndividualReader::readDurations(IndividualRecord& record, int i) {
     }
     record.stageDuration[static_cast<std::size_t>(j)] = duration;
     if (duration < 0) {
-      if (checking() && !isN) {
+      if (!isN) {
         throwDataFileError("Individual no." + formatInteger(i) +
                            " is type F or M without adult stage. It is incorrect.");
       }
       break;
     }
   }
-}
-
-void IndividualReader::failRecord(int i, const std::string& openingMessage) const {
-  if (mode_ == StudyReadMode::kJackknifeRead) {
-    throw UserError("Error in data file!",
-                    "Error in data file, please correct it! Individual no." + formatInteger(i) +
-                        "or" + formatInteger(i + 1) + ".",
-                    ErrorKind::kProgramEnds);
-  }
-  if (mode_ == StudyReadMode::kBootstrapRead) {
-    throwDataFileError("Check data of individual no. " + formatInteger(i - 1) + " or " +
-                       formatInteger(i));
-  }
-  throwDataFileError(openingMessage);
 }
 
 void IndividualReader::advance() {
@@ -242,14 +232,12 @@ void IndividualReader::store(IndividualRecord& record, int j, double value) {
   auto& daily = record.dailyConsumption;
   if (static_cast<int>(daily.size()) <= age_) daily.resize(static_cast<std::size_t>(age_) + 1, 0.0);
   daily[static_cast<std::size_t>(age_)] = value;
-  if (full()) {
-    record.stageConsumption[static_cast<std::size_t>(j)] += value;
-    const int column = (j >= m_ && record.sex == "M") ? m_ + 1 : j;
-    study_.T.growRows(age_ + 2);
-    study_.T(age_, column) += value;
-    record.dailyColumn.resize(daily.size(), 0);
-    record.dailyColumn[static_cast<std::size_t>(age_)] = column;
-  }
+  record.stageConsumption[static_cast<std::size_t>(j)] += value;
+  const int column = (j >= m_ && record.sex == "M") ? m_ + 1 : j;
+  study_.T.growRows(age_ + 2);
+  study_.T(age_, column) += value;
+  record.dailyColumn.resize(daily.size(), 0);
+  record.dailyColumn[static_cast<std::size_t>(age_)] = column;
   advance();
 }
 
@@ -271,14 +259,14 @@ void IndividualReader::readConsumption(IndividualRecord& record, int i) {
     int k = 1;
     for (; k <= days + 1; ++k) {
       const double value = fields_.readNumber();
-      if (duration < 0 && checking() && k == days + 1 && value > 0) {
+      if (duration < 0 && k == days + 1 && value > 0) {
         throwDataFileError("Error in individual no. " + formatInteger(i) + ".");
       }
       if (value == -1) {
         ended = true;
         break;
       }
-      if (duration >= 0 && checking() && value < 0) {
+      if (duration >= 0 && value < 0) {
         throwDataFileError("Individual no." + formatInteger(i) + ", age" + formatInteger(age_) +
                            ". Predation rate <0. It is incorrect.");
       }
@@ -294,68 +282,48 @@ void IndividualReader::readConsumption(IndividualRecord& record, int i) {
       break;
     }
   }
-  if (full()) {
-    record.dailyConsumption.resize(static_cast<std::size_t>(age_) + 2, 0.0);
-    record.dailyConsumption[static_cast<std::size_t>(age_) + 1] = -1.0;
-    record.dailyColumn.resize(record.dailyConsumption.size(), 0);
-  }
+  record.dailyConsumption.resize(static_cast<std::size_t>(age_) + 2, 0.0);
+  record.dailyConsumption[static_cast<std::size_t>(age_) + 1] = -1.0;
+  record.dailyColumn.resize(record.dailyConsumption.size(), 0);
 }
 
 }  // namespace
 
-void requireDataFile(const std::string& path) {
+InputFile readDataFile(InputFileReader& reader, const std::string& path) {
   if (path.empty()) throwDataFileError("The data file \"\" cannot be found.");
   const PathContents contents = inspectPath(path);
   if (!contents.exists) throwDataFileError("The data file \"" + path + "\" cannot be found.");
   if (!contents.regularFile) {
     throwDataFileError("\"" + path + "\" is not a data file: it is " + contents.description + ".");
   }
+  try {
+    return reader.read(path, kDataFileErrorTitle);
+  } catch (const UserError&) {
+    throwDataFileError("The data file \"" + path + "\" cannot be read.");
+  }
 }
 
-void checkStudyHeader(const std::string& path) {
-  FieldReader fields(loadDataFile(path));
-  StudyData study;
-  readHeader(fields, study, true);
+void checkStudyHeader(const InputFile& file) {
+  FieldReader fields(file.bytes);
+  Study study;
+  study.dataFileName = file.path;
+  readHeader(fields, study);
 }
 
-std::string loadDataFile(const std::string& path) {
-  requireDataFile(path);
-  std::ifstream in(pathFromUtf8(path), std::ios::binary);
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  if (!in && !in.eof()) throwDataFileError("The data file \"" + path + "\" cannot be read.");
-  return std::move(contents).str();
-}
-
-StudyData parseStudy(std::string contents, StudyReadMode mode, const StudyData& base) {
-  StudyData study;
-  study.dataFileName = base.dataFileName;
-  study.outputBaseName = base.outputBaseName;
-  study.basicOutputFileName = base.basicOutputFileName;
-  study.timeUnit = base.timeUnit;
-  study.runStartHour = base.runStartHour;
-  study.runStartMinute = base.runStartMinute;
-  study.runStartSecond = base.runStartSecond;
-
-  FieldReader fields(std::move(contents));
-  readHeader(fields, study, mode == StudyReadMode::kOpeningCheck);
+Study readStudy(const InputFile& file, double timeUnit, std::string outputBaseName) {
+  Study study;
+  study.dataFileName = file.path;
+  study.outputBaseName = std::move(outputBaseName);
+  study.timeUnit = timeUnit;
+  study.sha256 = file.sha256;
+  study.bytes = file.bytes.size();
+  FieldReader fields(file.bytes);
+  readHeader(fields, study);
   study.individuals.resize(static_cast<std::size_t>(study.individualCount) + 1);
   study.T.reset(1, study.stageCount + 2);
-  IndividualReader reader(fields, study, mode);
+  IndividualReader reader(fields, study);
   for (int i = 1; i <= study.individualCount; ++i) reader.read(i);
   return study;
-}
-
-void checkStudyOnOpen(StudyData& study) {
-  study = parseStudy(loadDataFile(study.dataFileName), StudyReadMode::kOpeningCheck, study);
-}
-
-void readStudyInFull(StudyData& study) {
-  study = parseStudy(loadDataFile(study.dataFileName), StudyReadMode::kFullRead, study);
-}
-
-void checkStudyOnRequest(StudyData& study) {
-  study = parseStudy(loadDataFile(study.dataFileName), StudyReadMode::kLightCheck, study);
 }
 
 }  // namespace pellmar

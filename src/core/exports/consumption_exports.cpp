@@ -15,13 +15,13 @@ enum class Group { kAllSexes, kFemale, kMale };
 
 constexpr Group kGroups[] = {Group::kAllSexes, Group::kFemale, Group::kMale};
 
-double consumptionOf(const StudyData& study, int i, int j) {
+double consumptionOf(const Study& study, int i, int j) {
   return study.individual(i).stageConsumption[at(j)];
 }
 
 // Whether individual i belongs to the group in stage j. The all-sexes group holds only the
 // individuals that completed the stage; a sex group holds every individual of that sex.
-bool inGroup(const StudyData& study, int i, int j, Group group) {
+bool inGroup(const Study& study, int i, int j, Group group) {
   const IndividualRecord& record = study.individual(i);
   switch (group) {
     case Group::kAllSexes:
@@ -35,14 +35,14 @@ bool inGroup(const StudyData& study, int i, int j, Group group) {
 }
 
 // A stage is exported when someone of any sex consumed in it.
-bool stageIsExported(const StudyData& study, int j) {
+bool stageIsExported(const Study& study, int j) {
   for (int i = 1; i <= study.individualCount; ++i) {
     if (consumptionOf(study, i, j) > 0) return true;
   }
   return false;
 }
 
-bool someAdultOfSexConsumed(const StudyData& study, std::string_view sex) {
+bool someAdultOfSexConsumed(const Study& study, std::string_view sex) {
   for (int i = 1; i <= study.individualCount; ++i) {
     if (study.individual(i).sex == sex && consumptionOf(study, i, study.stageCount) > 0) {
       return true;
@@ -52,17 +52,17 @@ bool someAdultOfSexConsumed(const StudyData& study, std::string_view sex) {
 }
 
 // The stage's part of a file name: its name, or "Adult" for the adult stage.
-std::string stageTag(const StudyData& study, int j) {
+std::string stageTag(const Study& study, int j) {
   return j >= study.stageCount ? "Adult" : stageLabel(study, j);
 }
 
-std::string groupSuffix(const StudyData& study, int j, Group group, std::string_view tail) {
+std::string groupSuffix(const Study& study, int j, Group group, std::string_view tail) {
   static constexpr std::string_view kGroupNames[] = {"_All sexes", "_Female", "_Male"};
   return "_W_" + stageTag(study, j) + std::string(kGroupNames[static_cast<int>(group)]) +
          "_consumption" + std::string(tail) + ".txt";
 }
 
-std::string groupLabel(const StudyData& study, int j, Group group) {
+std::string groupLabel(const Study& study, int j, Group group) {
   const bool adult = j >= study.stageCount;
   switch (group) {
     case Group::kAllSexes:
@@ -75,14 +75,13 @@ std::string groupLabel(const StudyData& study, int j, Group group) {
   return {};
 }
 
-ReportWriter startFile(const StudyData& study) {
+ReportWriter startFile(const Study& study) {
   ReportWriter out;
   out.text("Project: ").text(study.projectTitle).endLine();
   return out;
 }
 
-void writeNumberedGroup(const Session& session, OutputFiles& files, int j, Group group) {
-  const StudyData& study = session.study;
+void writeNumberedGroup(const Study& study, OutputFiles& files, int j, Group group) {
   ReportWriter out = startFile(study);
   out.writeLine({"Ind. no.", "Consumption rate"});
   out.writeLine({groupLabel(study, j, group)});
@@ -94,9 +93,8 @@ void writeNumberedGroup(const Session& session, OutputFiles& files, int j, Group
   files.save(groupSuffix(study, j, group, ""), out);
 }
 
-void writeNumberedAdults(const Session& session, OutputFiles& files, std::string_view sex,
+void writeNumberedAdults(const Study& study, OutputFiles& files, std::string_view sex,
                          std::string_view heading, const std::string& suffix) {
-  const StudyData& study = session.study;
   ReportWriter out = startFile(study);
   out.writeLine({"Ind. no.", heading});
   for (int i = 1; i <= study.individualCount; ++i) {
@@ -107,8 +105,7 @@ void writeNumberedAdults(const Session& session, OutputFiles& files, std::string
   files.save(suffix, out);
 }
 
-void writeColumnGroup(const Session& session, OutputFiles& files, int j, Group group) {
-  const StudyData& study = session.study;
+void writeColumnGroup(const Study& study, OutputFiles& files, int j, Group group) {
   ReportWriter out = startFile(study);
   out.writeLine({"Consumption rate"});
   for (int i = 1; i <= study.individualCount; ++i) {
@@ -118,9 +115,8 @@ void writeColumnGroup(const Session& session, OutputFiles& files, int j, Group g
   files.save(groupSuffix(study, j, group, "_in column"), out);
 }
 
-void writeColumnAdults(const Session& session, OutputFiles& files, std::string_view sex,
+void writeColumnAdults(const Study& study, OutputFiles& files, std::string_view sex,
                        std::string_view heading, const std::string& suffix) {
-  const StudyData& study = session.study;
   ReportWriter out = startFile(study);
   out.writeLine({heading});
   for (int i = 1; i <= study.individualCount; ++i) {
@@ -132,12 +128,11 @@ void writeColumnAdults(const Session& session, OutputFiles& files, std::string_v
   files.save(suffix, out);
 }
 
-void writeLifelongColumn(const Session& session, OutputFiles& files) {
-  const StudyData& study = session.study;
+void writeLifelongColumn(const Study& study, const BasicRunResults& basic, OutputFiles& files) {
   ReportWriter out = startFile(study);
   out.writeLine({"Lifelong consumption rate"});
   for (int i = 1; i <= study.individualCount; ++i) {
-    out.writeLine({session.basic.totalConsumption[at(i)]});
+    out.writeLine({basic.totalConsumption[at(i)]});
   }
   out.writeLine({-1.0});
   files.save("_Lifelong consumption_All sexes.txt", out);
@@ -145,37 +140,36 @@ void writeLifelongColumn(const Session& session, OutputFiles& files) {
 
 }  // namespace
 
-void writeNumberedStageConsumptionFiles(const Session& session, OutputFiles& files) {
-  const StudyData& study = session.study;
+void writeNumberedStageConsumptionFiles(const Study& study, OutputFiles& files) {
   for (const Group group : kGroups) {
     for (int j = 1; j <= study.stageCount; ++j) {
-      if (stageIsExported(study, j)) writeNumberedGroup(session, files, j, group);
+      if (stageIsExported(study, j)) writeNumberedGroup(study, files, j, group);
     }
   }
   if (someAdultOfSexConsumed(study, "M")) {
-    writeNumberedAdults(session, files, "M", "Male adult consumption rate",
+    writeNumberedAdults(study, files, "M", "Male adult consumption rate",
                         "_W_Male adult consumption.txt");
   }
   if (someAdultOfSexConsumed(study, "F")) {
-    writeNumberedAdults(session, files, "F", "Female adult consumption rate",
+    writeNumberedAdults(study, files, "F", "Female adult consumption rate",
                         "_W_Female adult consumption.txt");
   }
 }
 
-void writeTukeyKramerConsumptionFiles(const Session& session, OutputFiles& files) {
-  const StudyData& study = session.study;
-  writeLifelongColumn(session, files);
+void writeTukeyKramerConsumptionFiles(const Study& study, const BasicRunResults& basic,
+                                      OutputFiles& files) {
+  writeLifelongColumn(study, basic, files);
   for (const Group group : kGroups) {
     for (int j = 1; j <= study.stageCount; ++j) {
-      if (stageIsExported(study, j)) writeColumnGroup(session, files, j, group);
+      if (stageIsExported(study, j)) writeColumnGroup(study, files, j, group);
     }
   }
   if (someAdultOfSexConsumed(study, "M")) {
-    writeColumnAdults(session, files, "M", "Male adult consumption rate",
+    writeColumnAdults(study, files, "M", "Male adult consumption rate",
                       "_W_Male adult consumption_in column.txt");
   }
   if (someAdultOfSexConsumed(study, "F")) {
-    writeColumnAdults(session, files, "F", "Female adult consumption rate",
+    writeColumnAdults(study, files, "F", "Female adult consumption rate",
                       "_W_Female adult consumption_in column.txt");
   }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "core/session.h"
+#include "core/analysis/basic_run_results.h"
+#include "core/data/study.h"
+#include "core/report/report_output.h"
 
 namespace pellmar {
 
@@ -10,10 +12,11 @@ namespace pellmar {
 // Writes the files with individual numbers ("Ind. no.", value): for every stage in which some
 // individual consumed, all individuals that completed it, the females and the males; then the
 // male and the female adults when some of them consumed.
-void writeNumberedStageConsumptionFiles(const Session& session, OutputFiles& files);
+void writeNumberedStageConsumptionFiles(const Study& study, OutputFiles& files);
 
 // Writes the same groups as single columns ended by -1, preceded by the lifelong consumption
 // of every individual.
-void writeTukeyKramerConsumptionFiles(const Session& session, OutputFiles& files);
+void writeTukeyKramerConsumptionFiles(const Study& study, const BasicRunResults& basic,
+                                      OutputFiles& files);
 
 }  // namespace pellmar

@@ -21,20 +21,28 @@ std::span<const std::uint8_t> replicatesOf(const ReplicateValidity& table, int c
   return std::span<const std::uint8_t>(table).subspan(1, at(count));
 }
 
+// What the builder reads where a result is missing: nothing of it is used then.
+const PredationRates kNoPredation{};
+const BootstrapResults kNoBootstrap{};
+const JackknifeResults kNoJackknife{};
+
 class SummaryBuilder {
  public:
   // With `replicates`, every row given replicate values also hands them over there.
-  SummaryBuilder(const Session& session, double confidence,
+  SummaryBuilder(const StudyResults& results, double confidence,
                  std::vector<ReplicatedQuantity>* replicates = nullptr)
-      : study_(session.study),
-        r_(session.basic),
-        predation_(session.predation),
-        lifeTable_(session.lifeTable),
-        boot_(session.bootstrap),
-        jack_(session.jackknife),
+      : study_(results.study),
+        r_(*results.basic),
+        predation_(results.predation != nullptr ? *results.predation : kNoPredation),
+        hasPredation_(results.predation != nullptr),
+        lifeTable_(results.lifeTable),
+        boot_(results.bootstrap != nullptr ? *results.bootstrap : kNoBootstrap),
+        hasBootstrap_(results.bootstrap != nullptr),
+        jack_(results.jackknife != nullptr ? *results.jackknife : kNoJackknife),
+        hasJackknife_(results.jackknife != nullptr),
         confidence_(confidence),
-        m_(session.study.stageCount),
-        t_(session.study.timeUnit),
+        m_(results.study.stageCount),
+        t_(results.study.timeUnit),
         replicates_(replicates) {}
 
   std::vector<SummaryRow> build() {
@@ -53,7 +61,7 @@ class SummaryBuilder {
   }
 
  private:
-  [[nodiscard]] bool bootstrapped() const { return boot_.done && boot_.bootCount > 0; }
+  [[nodiscard]] bool bootstrapped() const { return hasBootstrap_ && boot_.bootCount > 0; }
   [[nodiscard]] const std::string& sexCode(int k) const { return study_.sexCode[at(k)]; }
   // A stage of the duration and consumption rows: its name, or "adult" for the adult stage.
   [[nodiscard]] std::string stageName(int j) const {
@@ -128,7 +136,7 @@ class SummaryBuilder {
     SummaryRow& row = add("C0", "", "all", r_.C0ByCell);
     if (bootstrapped()) {
       resample(row, boot_.bootC0, nullptr);
-    } else if (jack_.done && jack_.fullCount >= 2) {
+    } else if (hasJackknife_ && jack_.fullCount >= 2) {
       row.resampled = jackknifeEstimate(jack_.jackMean, jack_.jackSE, jack_.fullCount, confidence_);
     }
   }
@@ -236,7 +244,7 @@ class SummaryBuilder {
                                     const ReplicateValidity* valid) {
       if (replicated) {
         resample(row, values, valid);
-      } else if (jack_.done && jack_.withFecundity) {
+      } else if (hasJackknife_ && jack_.withFecundity) {
         row.resampled = jackknifed(pseudoValues);
       }
     };
@@ -263,7 +271,7 @@ class SummaryBuilder {
   // psi per day is psi per time unit divided by t, and omega per day psi(day) x lambda(day);
   // the fixed-layout files keep them per time unit, with lambda^t.
   void predationRates() {
-    if (!predation_.sasdDone) return;
+    if (!hasPredation_) return;
     // Own samples without eggs have no replicate lambda, hence no replicate psi or omega.
     const bool replicated = bootstrapped() && boot_.replicatesHaveLifeTable();
     const double psiPerDay = predation_.stablePredationRate / t_;
@@ -307,12 +315,15 @@ class SummaryBuilder {
     resample(add("lambda", "", "all", boot_.lifeTable.lifeTableLambda), boot_.bootLambda, nullptr);
   }
 
-  const StudyData& study_;
+  const Study& study_;
   const BasicRunResults& r_;
-  const PredationState& predation_;
-  const std::optional<FecundityLifeTable>& lifeTable_;
-  const BootstrapState& boot_;
-  const JackknifeState& jack_;
+  const PredationRates& predation_;
+  bool hasPredation_;
+  const FecundityLifeTable* lifeTable_;
+  const BootstrapResults& boot_;
+  bool hasBootstrap_;
+  const JackknifeResults& jack_;
+  bool hasJackknife_;
   double confidence_;
   int m_;
   double t_;  // the time unit in days
@@ -382,22 +393,22 @@ std::string_view summaryUnit(std::string_view quantity) {
   return {};
 }
 
-std::vector<SummaryRow> summarizeResults(const Session& session, double confidence) {
-  if (!session.basic.basicRunDone) return {};
-  return SummaryBuilder(session, confidence).build();
+std::vector<SummaryRow> summarizeResults(const StudyResults& results, double confidence) {
+  if (results.basic == nullptr) return {};
+  return SummaryBuilder(results, confidence).build();
 }
 
-StudyReplicates bootstrapReplicates(const Session& session) {
+StudyReplicates bootstrapReplicates(const StudyResults& results) {
   StudyReplicates replicates;
-  if (!session.basic.basicRunDone) return replicates;
-  const StudyData& study = session.study;
+  if (results.basic == nullptr) return replicates;
+  const Study& study = results.study;
   for (int j = 1; j <= study.stageCount + 1; ++j) {
     replicates.stageColumns.push_back(j < study.stageCount    ? study.name(1, j)
                                       : j == study.stageCount ? "adult"
                                                               : "male adult");
   }
   // The summary's intervals are not wanted here; any confidence will do.
-  SummaryBuilder(session, kDefaultConfidence, &replicates.quantities).build();
+  SummaryBuilder(results, kDefaultConfidence, &replicates.quantities).build();
   return replicates;
 }
 

@@ -5,10 +5,15 @@
 #include <string_view>
 #include <vector>
 
+#include "core/analysis/basic_run_results.h"
+#include "core/data/study.h"
 #include "core/numeric/replicate_interval.h"
+#include "core/predation/fecundity_life_table.h"
+#include "core/predation/predation_rates.h"
 #include "core/report/report_output.h"
+#include "core/resampling/bootstrap_results.h"
+#include "core/resampling/jackknife_results.h"
 #include "core/resampling/paired_test.h"
-#include "core/session.h"
 
 namespace pellmar {
 
@@ -28,6 +33,16 @@ struct SummaryRow {
   int stageColumn = 0;
 };
 
+// The results of one study so far, each none until its step has run.
+struct StudyResults {
+  const Study& study;
+  const BasicRunResults* basic = nullptr;
+  const FecundityLifeTable* lifeTable = nullptr;
+  const PredationRates* predation = nullptr;
+  const BootstrapResults* bootstrap = nullptr;
+  const JackknifeResults* jackknife = nullptr;
+};
+
 // Every quantity the run has computed so far, in a fixed order: C0; the lines of the basic
 // statistics table that hold an individual (stage durations, cumulative durations, the span,
 // stage, pre-adult and total consumption, each for all individuals and then by sex); the stage
@@ -39,7 +54,7 @@ struct SummaryRow {
 // replicates that laid eggs) carry their replicate mean, standard error and percentile interval
 // at `confidence`; after the jackknife, C0 carries the pseudo-values' mean, standard error and t
 // interval.
-std::vector<SummaryRow> summarizeResults(const Session& session, double confidence);
+std::vector<SummaryRow> summarizeResults(const StudyResults& results, double confidence);
 
 // The unit of a quantity of the summary, in days and per day: "day", "prey per individual",
 // "prey per individual per day", "offspring per individual", "eggs per female", "per day",
@@ -48,7 +63,7 @@ std::string_view summaryUnit(std::string_view quantity);
 
 // The bootstrap replicate values behind the summary's rows, for every row whose resampled cells
 // come from a finished bootstrap, in the summary's order; and what stands at each stage column.
-StudyReplicates bootstrapReplicates(const Session& session);
+StudyReplicates bootstrapReplicates(const StudyResults& results);
 
 // The summary as comma-separated text: a header line and one line per row, numbers in their
 // shortest exact form, empty cells for values that do not exist.

@@ -25,15 +25,16 @@ std::vector<std::string> commandLineArguments(int argc, char** argv);
 // Makes a console show the UTF-8 text the program prints (file names with accents) as such.
 void useUtf8Console();
 
-// The id of this process, to keep the scratch files of processes running at once apart.
-unsigned long processId();
+// 64 bits from the system's source of random numbers, for names nobody can guess beforehand.
+std::uint64_t randomBits64();
 
 // The SHA-256 digest, in lower-case hexadecimal, of the bytes that `read` hands over: each call
 // fills the buffer it is given and returns how many bytes it put there, 0 at the end. The
 // system's own cryptography library computes it.
 std::string sha256Hex(const std::function<std::size_t(std::span<char>)>& read);
-// Writes `contents` into the file at `path`, creating it or emptying the file there first.
-std::error_code writeFile(const std::filesystem::path& path, std::string_view contents);
+// Creates the file at `path` and writes `contents` into it. Nothing that stands at `path` is
+// used or followed, a link included: then the error is file_exists.
+std::error_code writeNewFile(const std::filesystem::path& path, std::string_view contents);
 
 // Renames `from` to `to` in one step, replacing a file at `to`.
 std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
@@ -61,8 +62,9 @@ class FileLock {
     return *this;
   }
 
-  // Locks the file at `path`, creating it when it is missing. False with `error` clear when
-  // someone else holds the lock; false with `error` set when the file cannot be opened. Once
+  // Locks the file at `path`, creating it when it is missing; a link at `path` is never followed
+  // (error too_many_symbolic_link_levels). False with `error` clear when someone else holds the
+  // lock; false with `error` set when the file cannot be opened. Once
   // locked, the path must still name the file locked: when it was deleted or replaced in
   // between, the lock of a file nobody can find again is worthless, and it starts over.
   bool tryLock(const std::filesystem::path& path, std::error_code& error);

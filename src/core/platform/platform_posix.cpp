@@ -3,6 +3,9 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#if defined(__APPLE__)
+#include <sys/random.h>
+#endif
 
 #include <array>
 #include <cerrno>
@@ -36,7 +39,11 @@ void useUtf8Console() {
   // A terminal here takes the bytes as they are.
 }
 
-unsigned long processId() { return static_cast<unsigned long>(::getpid()); }
+std::uint64_t randomBits64() {
+  std::uint64_t bits = 0;
+  if (::getentropy(&bits, sizeof bits) != 0) throw std::runtime_error("no random source");
+  return bits;
+}
 
 std::string sha256Hex(const std::function<std::size_t(std::span<char>)>& read) {
   const std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(),
@@ -60,8 +67,8 @@ std::string sha256Hex(const std::function<std::size_t(std::span<char>)>& read) {
   return hex;
 }
 
-std::error_code writeFile(const std::filesystem::path& path, std::string_view contents) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+std::error_code writeNewFile(const std::filesystem::path& path, std::string_view contents) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) return lastError();
   const char* next = contents.data();
   std::size_t left = contents.size();
@@ -96,7 +103,7 @@ bool FileLock::tryLock(const std::filesystem::path& path, std::error_code& error
   // Each round that finds the file replaced means another run came and went in between; a
   // path that keeps changing under us is left alone after a while.
   for (int round = 0; round < kLockRounds; ++round) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
       error = lastError();
       return false;
@@ -112,7 +119,7 @@ bool FileLock::tryLock(const std::filesystem::path& path, std::error_code& error
     // has this name protects nothing, so take the lock of whatever the path names now.
     struct stat locked {};
     struct stat named {};
-    if (::fstat(fd, &locked) == 0 && ::stat(path.c_str(), &named) == 0 &&
+    if (::fstat(fd, &locked) == 0 && ::lstat(path.c_str(), &named) == 0 &&
         locked.st_dev == named.st_dev && locked.st_ino == named.st_ino) {
       handle_ = fd;
       path_ = path;

@@ -87,7 +87,14 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
 
 void useUtf8Console() { SetConsoleOutputCP(CP_UTF8); }
 
-unsigned long processId() { return GetCurrentProcessId(); }
+std::uint64_t randomBits64() {
+  std::uint64_t bits = 0;
+  if (!BCRYPT_SUCCESS(BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&bits), sizeof bits,
+                                      BCRYPT_USE_SYSTEM_PREFERRED_RNG))) {
+    throw std::runtime_error("no random source");
+  }
+  return bits;
+}
 
 std::string sha256Hex(const std::function<std::size_t(std::span<char>)>& read) {
   BCRYPT_ALG_HANDLE algorithm = nullptr;
@@ -134,9 +141,10 @@ std::error_code openError(const std::filesystem::path& path) {
 
 }  // namespace
 
-std::error_code writeFile(const std::filesystem::path& path, std::string_view contents) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+std::error_code writeNewFile(const std::filesystem::path& path, std::string_view contents) {
+  // CREATE_NEW fails on anything at the path, a link or a junction included.
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) return openError(path);
   std::error_code error;
   const char* next = contents.data();
@@ -187,9 +195,11 @@ bool FileLock::tryLock(const std::filesystem::path& path, std::error_code& error
   // Each round that finds the file replaced means another run came and went in between; a
   // path that keeps changing under us is left alone after a while.
   for (int round = 0; round < kLockRounds; ++round) {
-    // DELETE access lets the holder delete the file before it lets go of the lock.
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, kShareAll,
-                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // DELETE access lets the holder delete the file before it lets go of the lock. A link at
+    // the path is opened as itself, not followed, and refused below.
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, kShareAll, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
       // A file its holder is deleting cannot be opened until the holder has let go of it.
       if (GetLastError() == ERROR_ACCESS_DENIED && round + 1 < kLockRounds) {
@@ -197,6 +207,12 @@ bool FileLock::tryLock(const std::filesystem::path& path, std::error_code& error
         continue;
       }
       error = lastError();
+      return false;
+    }
+    if (BY_HANDLE_FILE_INFORMATION opened{};
+        identityOf(file, opened) && (opened.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+      CloseHandle(file);
+      error = std::make_error_code(std::errc::too_many_symbolic_link_levels);
       return false;
     }
     OVERLAPPED whole{};
@@ -214,7 +230,7 @@ bool FileLock::tryLock(const std::filesystem::path& path, std::error_code& error
     BY_HANDLE_FILE_INFORMATION locked{};
     BY_HANDLE_FILE_INFORMATION named{};
     const HANDLE again = CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     const bool same = again != INVALID_HANDLE_VALUE && identityOf(file, locked) &&
                       identityOf(again, named) && sameFile(locked, named);
     if (again != INVALID_HANDLE_VALUE) CloseHandle(again);

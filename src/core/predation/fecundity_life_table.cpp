@@ -47,7 +47,7 @@ void gatherPeriods(FecundityLifeTable& table) {
 
 }  // namespace
 
-FecundityLifeTable computeFecundityLifeTable(const StudyData& study, const BasicRunResults& basic,
+FecundityLifeTable computeFecundityLifeTable(const Study& study, const BasicRunResults& basic,
                                              const FecundityData& fecundity) {
   FecundityLifeTable table;
   const int n = study.individualCount;

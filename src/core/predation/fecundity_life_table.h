@@ -7,7 +7,7 @@
 #include "core/analysis/basic_run_results.h"
 #include "core/data/age_stage_table.h"
 #include "core/data/fecundity_file.h"
-#include "core/data/study_data.h"
+#include "core/data/study.h"
 #include "core/numeric/population_growth.h"
 #include "core/numeric/statistic.h"
 
@@ -66,7 +66,7 @@ struct FecundityLifeTable {
 // Computes the life table from the study read in full, its Basic Run results and the eggs of its
 // females. l(x)m(x), R0, r, lambda, T and a(x, j) come from the same code as a bootstrap
 // replicate's: the cohort is taken as a replicate of every individual drawn once.
-FecundityLifeTable computeFecundityLifeTable(const StudyData& study, const BasicRunResults& basic,
+FecundityLifeTable computeFecundityLifeTable(const Study& study, const BasicRunResults& basic,
                                              const FecundityData& fecundity);
 
 }  // namespace pellmar

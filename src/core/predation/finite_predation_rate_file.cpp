@@ -17,7 +17,7 @@ void writeRuleLine(ReportWriter& out, char character) {
 
 // A statistics row of the period table: the label and one figure of each period column.
 template <typename Figure>
-void writeStatisticsRow(ReportWriter& out, const PredationState& predation, const char* label,
+void writeStatisticsRow(ReportWriter& out, const PredationRates& predation, const char* label,
                         Figure figure) {
   out.text(label);
   for (std::size_t c = 0; c < kPeriodColumns.size(); ++c) {
@@ -31,9 +31,8 @@ void writeStatisticsRow(ReportWriter& out, const PredationState& predation, cons
 
 }  // namespace
 
-void writeFinitePredationRateFile(const Session& session, OutputFiles& files) {
-  const StudyData& study = session.study;
-  const PredationState& predation = session.predation;
+void writeFinitePredationRateFile(const Study& study, const PredationRates& predation,
+                                  OutputFiles& files) {
   ReportWriter out;
   out.writeLine({study.projectTitle});
   out.writeLine({study.studyDate});
@@ -83,7 +82,7 @@ void writeFinitePredationRateFile(const Session& session, OutputFiles& files) {
   files.save("_0_Output_Finite_Predation_Rate_omega.txt", out);
 }
 
-std::string finitePredationRateMessage(const PredationState& predation, double timeUnit) {
+std::string finitePredationRateMessage(const PredationRates& predation, double timeUnit) {
   std::string text = "Psi =" + formatDigits(predation.stablePredationRate) +
                      ".  Finite predation rate =" + formatDigits(predation.finitePredationRate);
   if (timeUnit != 1) {

@@ -2,8 +2,9 @@
 
 #include <string>
 
-#include "core/predation/predation_state.h"
-#include "core/session.h"
+#include "core/data/study.h"
+#include "core/predation/predation_rates.h"
+#include "core/report/report_output.h"
 
 namespace pellmar {
 
@@ -11,10 +12,11 @@ namespace pellmar {
 // of t days), psi and omega = psi x lambda^t per time unit, and ln omega, then the
 // female reproductive-period table (one line per female of the raw data that takes part in it)
 // with its count, means, SDs and SEs.
-void writeFinitePredationRateFile(const Session& session, OutputFiles& files);
+void writeFinitePredationRateFile(const Study& study, const PredationRates& predation,
+                                  OutputFiles& files);
 
 // The text of the message that closes the SASD command: psi and omega in plain digits, per time
 // unit, with a line naming that unit when it is not one day.
-std::string finitePredationRateMessage(const PredationState& predation, double timeUnit);
+std::string finitePredationRateMessage(const PredationRates& predation, double timeUnit);
 
 }  // namespace pellmar

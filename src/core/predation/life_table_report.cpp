@@ -101,7 +101,7 @@ void writePeriodTable(ReportWriter& out, const FecundityLifeTable& table) {
 
 }  // namespace
 
-ReportWriter lifeTableReport(const StudyData& study, const FecundityLifeTable& table) {
+ReportWriter lifeTableReport(const Study& study, const FecundityLifeTable& table) {
   ReportWriter out;
   out.tab(5).text("Two-sex life table with fecundity").endLine();
   writeStudyLines(out, study);

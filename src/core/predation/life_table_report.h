@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "core/data/study_data.h"
+#include "core/data/study.h"
 #include "core/predation/fecundity_life_table.h"
 #include "core/report/report_writer.h"
 
@@ -15,6 +15,6 @@ inline constexpr std::string_view kLifeTableReportSuffix = "_Life_table.txt";
 // l(x)m(x) at every age x t; table 2, R0, r, lambda, T, GRR and F; table 3, the female periods
 // with their n, mean, SD and SE. Without eggs r, lambda and T are shown as "-", and a line says
 // why.
-ReportWriter lifeTableReport(const StudyData& study, const FecundityLifeTable& table);
+ReportWriter lifeTableReport(const Study& study, const FecundityLifeTable& table);
 
 }  // namespace pellmar

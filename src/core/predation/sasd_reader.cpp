@@ -6,10 +6,10 @@
 #include "core/data/field_reader.h"
 #include "core/data/input_file.h"
 #include "core/data/table_index.h"
-#include "core/data/text_encoding.h"
 #include "core/numeric/stable_predation_rate.h"
 #include "core/numeric/statistic.h"
 #include "core/report/number_format.h"
+#include "core/report/text_encoding.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -38,9 +38,9 @@ double consumptionBetween(const IndividualRecord& record, int first, int last) {
 // column in the "In Column" layout, each column's own age range in the "In Row" layout. A file
 // written for another study holds fewer or more values, which shows where the text label after
 // them should stand.
-void readDistribution(FieldReader& fields, const Session& session, PredationState& state) {
-  const BasicRunResults& r = session.basic;
-  const int m = session.study.stageCount;
+void readDistribution(FieldReader& fields, const Study& study, const BasicRunResults& r,
+                      PredationRates& state) {
+  const int m = study.stageCount;
   fields.setContext("the stable age-stage distribution");
   const bool inRow = state.sasdLayout == "In Row";
   long expected = 0;
@@ -81,7 +81,7 @@ void readDistribution(FieldReader& fields, const Session& session, PredationStat
 
 // A female record must be a female of this study, and her end age her lifespan (as Pellmar
 // writes it) or her lifespan less one (as hand-made files often have it).
-void checkFemaleRecord(const FieldReader& fields, const StudyData& study, const FemaleRecord& f,
+void checkFemaleRecord(const FieldReader& fields, const Study& study, const FemaleRecord& f,
                        int line) {
   const IndividualRecord& individual = study.individual(f.recordNumber);
   const std::string who = "female no. " + formatInteger(f.recordNumber) + " of this file";
@@ -105,7 +105,7 @@ void checkFemaleRecord(const FieldReader& fields, const StudyData& study, const 
   }
 }
 
-void readFemaleRecords(FieldReader& fields, const StudyData& study, PredationState& state) {
+void readFemaleRecords(FieldReader& fields, const Study& study, PredationRates& state) {
   const int n = study.individualCount;
   fields.setContext("the female records");
   fields.readText();
@@ -138,7 +138,7 @@ void readFemaleRecords(FieldReader& fields, const StudyData& study, PredationSta
   }
 }
 
-void computePeriods(const StudyData& study, PredationState& state) {
+void computePeriods(const Study& study, PredationRates& state) {
   std::array<StatisticSums, 6> sums;
   state.femaleCount = 0;
   for (int i = 1; i <= study.individualCount; ++i) {
@@ -165,25 +165,27 @@ void computePeriods(const StudyData& study, PredationState& state) {
   for (std::size_t c = 0; c < 6; ++c) sums[c].storeInto(state.periodStatistics[c]);
 }
 
-}  // namespace
-
-void readSasdFile(Session& session, const std::string& path) {
-  readStableDistribution(session, openInputFile(path, kTitle), path);
+// psi, omega and ln omega, and the female periods, of a distribution read or computed.
+void computeRates(const Study& study, const BasicRunResults& r, PredationRates& state) {
+  const double psi = stablePredationRate(
+      r.maxAgeIndex, study.stageCount + 1, [&](int x, int j) { return r.C(x, j); },
+      [&](int x, int j) { return state.stableDistribution(x, j); });
+  state.stablePredationRate = psi;
+  state.timeUnitRate = std::pow(state.finiteRate, study.timeUnit);
+  state.finitePredationRate = state.timeUnitRate * psi;
+  state.intrinsicRateDefined = state.finitePredationRate > 0;
+  state.intrinsicPredationRate =
+      state.intrinsicRateDefined ? std::log(state.finitePredationRate) : 0.0;
+  computePeriods(study, state);
 }
 
-void readStableDistribution(Session& session, std::unique_ptr<std::istream> in,
-                            const std::string& fileName) {
-  const StudyData& study = session.study;
-  const int n = study.individualCount;
-  FieldReader fields(std::move(in), FieldErrorStyle{kTitle, false, "", fileName});
+}  // namespace
 
-  // Work on a copy so that a failed read leaves the earlier state as it was; positions of the
-  // distribution that the file does not give keep their earlier values.
-  PredationState state = session.predation;
-  const BasicRunResults& r = session.basic;
-  if (state.stableDistribution.rows() < r.N.rows()) {
-    state.stableDistribution.reset(r.N.rows(), study.stageCount + 2);
-  }
+PredationRates readSasd(const InputFile& file, const Study& study, const BasicRunResults& r) {
+  const int n = study.individualCount;
+  FieldReader fields(file.bytes, FieldErrorStyle{kTitle, false, "", file.path});
+  PredationRates state;
+  state.stableDistribution.reset(r.N.rows(), study.stageCount + 2);
   fields.setContext("the heading");
   for (int skipped = 0; skipped < 5; ++skipped) fields.readText();
   state.finiteRate = fields.readNumber();
@@ -195,7 +197,7 @@ void readStableDistribution(Session& session, std::unique_ptr<std::istream> in,
   }
   state.sasdLayout = fields.readText();
   fields.readText();
-  readDistribution(fields, session, state);
+  readDistribution(fields, study, r, state);
   fields.setContext("the number of individuals");
   fields.readText();
   const double individuals = fields.readNumber();
@@ -206,18 +208,37 @@ void readStableDistribution(Session& session, std::unique_ptr<std::istream> in,
   }
   state.sasdIndividualCount = n;
   readFemaleRecords(fields, study, state);
+  computeRates(study, r, state);
+  return state;
+}
 
-  const double psi = stablePredationRate(
-      r.maxAgeIndex, study.stageCount + 1, [&](int x, int j) { return r.C(x, j); },
-      [&](int x, int j) { return state.stableDistribution(x, j); });
-  state.stablePredationRate = psi;
-  state.timeUnitRate = std::pow(state.finiteRate, study.timeUnit);
-  state.finitePredationRate = state.timeUnitRate * psi;
-  state.intrinsicRateDefined = state.finitePredationRate > 0;
-  state.intrinsicPredationRate =
-      state.intrinsicRateDefined ? std::log(state.finitePredationRate) : 0.0;
-  computePeriods(study, state);
-  session.predation = std::move(state);
+PredationRates predationRatesOf(const Study& study, const BasicRunResults& r,
+                                const FecundityLifeTable& table) {
+  const int n = study.individualCount;
+  PredationRates state;
+  state.finiteRate = table.growth->lambda;
+  state.sasdLayout = "In Column";
+  state.stableDistribution.reset(r.N.rows(), study.stageCount + 2);
+  for (int x = 0; x <= r.maxAgeIndex; ++x) {
+    for (int j = 1; j <= study.stageCount + 1; ++j) {
+      state.stableDistribution(x, j) = table.stableDistribution.at(x, j);
+    }
+  }
+  state.sasdIndividualCount = n;
+  state.females.assign(at(n) + 1, FemaleRecord{});
+  // The records the distribution's file gives every female, as it writes them.
+  for (const FemaleOviposition& o : table.females) {
+    FemaleRecord& record = state.females[at(o.individual)];
+    record.recordNumber = o.individual;
+    record.sasdSex = "F";
+    record.endAge = o.lifespan;
+    record.inclusionValue = o.laid ? 1.0 : 0.0;
+    record.tpop = o.firstOviposition;
+    record.lastOvipositionAge = o.lastOviposition;
+    record.postOvipositionPeriod = o.laid ? o.lifespan - o.lastOviposition - 1 : 0;
+  }
+  computeRates(study, r, state);
+  return state;
 }
 
 }  // namespace pellmar

@@ -13,11 +13,9 @@ namespace {
 // Prints one distribution table: `values` holds the rounded value of every age and column.
 // Columns are 8 characters apart; an age outside a column's range shows "-", a value that is
 // not above 0 shows "0" one column to the right, where "-" stands.
-void printDistributionTable(const Session& session, ReportPages& pages, std::string_view title,
-                            const AgeStageMatrix& values) {
+void printDistributionTable(const Study& study, const BasicRunResults& r, ReportPages& pages,
+                            std::string_view title, const AgeStageMatrix& values) {
   ReportWriter& out = pages.out;
-  const StudyData& study = session.study;
-  const BasicRunResults& r = session.basic;
   const int lastColumn = study.stageCount + 1;
   const int ruleLength = lastColumn * 10 - 1;
 
@@ -63,36 +61,35 @@ double roundedProduct(double product) {
 
 }  // namespace
 
-void writeStableDistributionTable(const Session& session, ReportPages& pages) {
-  const PredationState& predation = session.predation;
-  if (!predation.sasdDone) return;
-  const int rows = session.basic.maxAgeIndex + 1;
-  const int columns = session.study.stageCount + 2;
+void writeStableDistributionTable(const Study& study, const BasicRunResults& basic,
+                                  const PredationRates& predation, ReportPages& pages) {
+  const int rows = basic.maxAgeIndex + 1;
+  const int columns = study.stageCount + 2;
   AgeStageMatrix values(rows, columns);
   for (int x = 0; x < rows; ++x) {
     for (int j = 1; j < columns; ++j) {
       values(x, j) = roundToDecimals(predation.stableDistribution.at(x, j), 4);
     }
   }
-  printDistributionTable(session, pages, " Stable age-stage distribution (Total population = 1)",
-                         values);
+  printDistributionTable(study, basic, pages,
+                         " Stable age-stage distribution (Total population = 1)", values);
 }
 
-void writeStablePredationTable(const Session& session, ReportPages& pages) {
+void writeStablePredationTable(const Study& study, const BasicRunResults& basic,
+                               const PredationRates& predation, ReportPages& pages) {
   ReportWriter& out = pages.out;
-  const PredationState& predation = session.predation;
-  if (!predation.sasdDone) return;
-  const int rows = session.basic.maxAgeIndex + 1;
-  const int columns = session.study.stageCount + 2;
+  const int rows = basic.maxAgeIndex + 1;
+  const int columns = study.stageCount + 2;
   const auto share = [&](int x, int j) { return predation.stableDistribution.at(x, j); };
-  const auto consumption = [&](int x, int j) { return session.basic.C.at(x, j); };
+  const auto consumption = [&](int x, int j) { return basic.C.at(x, j); };
   AgeStageMatrix values(rows, columns);
   for (int x = 0; x < rows; ++x) {
     for (int j = 1; j < columns; ++j)
       values(x, j) = roundedProduct(consumption(x, j) * share(x, j));
   }
   const double psi = stablePredationRate(rows - 1, columns - 1, consumption, share);
-  printDistributionTable(session, pages, " Product of SASD*Cxj (Total population = 1)", values);
+  printDistributionTable(study, basic, pages, " Product of SASD*Cxj (Total population = 1)",
+                         values);
   out.tab(5).text("Stable predation rate (psi):").number(psi).endLine();
   out.tab(5).text("psi: Total consumption of a population at SASD (population size = 1)");
   out.endLine();

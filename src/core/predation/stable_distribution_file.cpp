@@ -15,7 +15,7 @@ std::string quotable(std::string text) {
 
 }  // namespace
 
-ReportWriter stableDistributionFile(const StudyData& study, const FecundityLifeTable& table) {
+ReportWriter stableDistributionFile(const Study& study, const FecundityLifeTable& table) {
   assert(table.growth);
   ReportWriter out;
   out.writeLine({quotable(study.projectTitle)});

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "core/data/study_data.h"
+#include "core/data/study.h"
 #include "core/predation/fecundity_life_table.h"
 #include "core/report/report_writer.h"
 
@@ -16,6 +16,6 @@ inline constexpr std::string_view kStableDistributionFileSuffix = "_10_SASD_from
 // lifespan L(i), whether she laid, her first and last oviposition age index and L(i) - last - 1.
 // Numbers are in the shortest form that reads back as the same double, and every text item is
 // quoted, so reading the file gives exactly the values of the life table.
-ReportWriter stableDistributionFile(const StudyData& study, const FecundityLifeTable& table);
+ReportWriter stableDistributionFile(const Study& study, const FecundityLifeTable& table);
 
 }  // namespace pellmar

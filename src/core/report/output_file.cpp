@@ -2,7 +2,6 @@
 
 #include <array>
 #include <charconv>
-#include <functional>
 
 #include "core/platform/platform.h"
 #include "core/platform/utf8_path.h"
@@ -10,6 +9,15 @@
 
 namespace pellmar {
 namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kTemporaryEnding = ".pellmar-tmp";
+constexpr std::size_t kRandomDigits = 16;
+// Names drawn before giving up: each clash is a 1 in 2^64 chance, or something in the way.
+constexpr int kTemporaryTries = 16;
+
+}  // namespace
 
 void throwWriteFailure(const std::string& path, std::error_code error) {
   throwFileError("Cannot write the file " + path + "\n" + writeFailureCause(error));
@@ -32,25 +40,57 @@ std::string writeFailureCause(std::error_code error) {
     return "The folder does not exist.";
   }
   if (cause == std::errc::is_a_directory) return "A folder of that name is in the way.";
+  if (cause == std::errc::too_many_symbolic_link_levels) {
+    return "A link stands at that name, and Pellmar never writes through a link.";
+  }
   return error.message() + ".";
 }
 
-fs::path temporaryPathFor(const fs::path& target) {
-  // The name leaves out the target's own, which may be as long as the system allows.
-  const std::size_t nameHash = std::hash<std::string>{}(utf8FromPath(target.filename()));
-  std::array<char, 24> hex{};
-  const auto end = std::to_chars(hex.data(), hex.data() + hex.size(), nameHash, 16).ptr;
-  const std::string name = "~" + std::to_string(platform::processId()) + "-" +
-                           std::string(hex.data(), end) + ".pellmar-tmp";
-  return target.parent_path() / pathFromUtf8(name);
+fs::path newTemporaryPath(const std::string& base) {
+  std::array<char, kRandomDigits> hex{};
+  hex.fill('0');
+  std::array<char, kRandomDigits> digits{};
+  const auto end =
+      std::to_chars(digits.data(), digits.data() + digits.size(), platform::randomBits64(), 16).ptr;
+  const auto count = static_cast<std::size_t>(end - digits.data());
+  std::copy_n(digits.data(), count, hex.data() + (kRandomDigits - count));
+  return pathFromUtf8(base + ".~" + std::string(hex.data(), hex.size()) +
+                      std::string(kTemporaryEnding));
+}
+
+bool isTemporaryOf(std::string_view name, std::string_view baseName) {
+  const std::size_t length = baseName.size() + 2 + kRandomDigits + kTemporaryEnding.size();
+  if (name.size() != length || !name.starts_with(baseName) || !name.ends_with(kTemporaryEnding)) {
+    return false;
+  }
+  const std::string_view middle = name.substr(baseName.size(), 2 + kRandomDigits);
+  if (!middle.starts_with(".~")) return false;
+  for (const char c : middle.substr(2)) {
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return true;
+}
+
+fs::path writeTemporary(const std::string& base, std::string_view contents,
+                        const std::string& target) {
+  std::error_code error;
+  for (int attempt = 0; attempt < kTemporaryTries; ++attempt) {
+    const fs::path temporary = newTemporaryPath(base);
+    error = platform::writeNewFile(temporary, contents);
+    if (!error) return temporary;
+    if (error != std::errc::file_exists) {
+      std::error_code ignored;
+      // A file written in part is ours; anything that was in the way is not touched.
+      if (error != std::errc::too_many_symbolic_link_levels) fs::remove(temporary, ignored);
+      break;
+    }
+  }
+  throwWriteFailure(target, error);
 }
 
 void saveReplacing(const std::string& path, std::string_view contents) {
-  const fs::path target = pathFromUtf8(path);
-  const fs::path temporary = temporaryPathFor(target);
-  std::error_code error = platform::writeFile(temporary, contents);
-  if (!error) error = platform::replaceFile(temporary, target);
-  if (error) {
+  const fs::path temporary = writeTemporary(path, contents, path);
+  if (const std::error_code error = platform::replaceFile(temporary, pathFromUtf8(path))) {
     std::error_code ignored;
     fs::remove(temporary, ignored);
     throwWriteFailure(path, error);
@@ -64,9 +104,39 @@ void createEmptyFileIfAbsent(const std::string& path) {
     throwWriteFailure(path, error);
   }
   std::error_code error;
+  if (!created && fs::is_symlink(fs::symlink_status(file, error))) {
+    throwWriteFailure(path, std::make_error_code(std::errc::too_many_symbolic_link_levels));
+  }
   if (!created && !fs::is_regular_file(file, error)) {
     throwWriteFailure(path, error ? error : std::make_error_code(std::errc::is_a_directory));
   }
+}
+
+void removeLeftoverTemporaries(const std::string& base) {
+  const fs::path basePath = pathFromUtf8(base);
+  const std::string baseName = utf8FromPath(basePath.filename());
+  fs::path folder = basePath.parent_path();
+  if (folder.empty()) folder = ".";
+  std::error_code error;
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = utf8FromPath(entry->path().filename());
+    if (!isTemporaryOf(name, baseName)) continue;
+    std::error_code ignored;
+    if (fs::is_regular_file(fs::symlink_status(entry->path(), ignored))) {
+      fs::remove(entry->path(), ignored);
+    }
+  }
+}
+
+bool folderTakesNewFiles(const std::string& base) {
+  const fs::path probe = newTemporaryPath(base);
+  const std::error_code error = platform::writeNewFile(probe, "");
+  std::error_code ignored;
+  if (!error) fs::remove(probe, ignored);
+  const std::error_condition cause = error.default_error_condition();
+  return cause != std::errc::permission_denied && cause != std::errc::operation_not_permitted &&
+         cause != std::errc::read_only_file_system;
 }
 
 }  // namespace pellmar

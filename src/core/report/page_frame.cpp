@@ -15,7 +15,7 @@ void writeBlankLines(ReportWriter& out, int count) {
   for (int line = 0; line < count; ++line) out.line(" ");
 }
 
-void writeStudyLines(ReportWriter& out, const StudyData& study) {
+void writeStudyLines(ReportWriter& out, const Study& study) {
   out.tab(5).text("Project: ").text(study.projectTitle).endLine();
   out.tab(5).text("Name   : ").text(study.userName).endLine();
   out.tab(5).text("Date   : ").text(study.studyDate).endLine();

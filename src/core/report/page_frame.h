@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/data/study_data.h"
+#include "core/data/study.h"
 #include "core/report/report_output.h"
 #include "core/report/report_writer.h"
 
@@ -20,7 +20,7 @@ void writePageLine(ReportWriter& out, ReportCounters& counters, int column);
 void writeBlankLines(ReportWriter& out, int count);
 
 // The three header lines of the data file (project, user name, date) at Tab(5).
-void writeStudyLines(ReportWriter& out, const StudyData& study);
+void writeStudyLines(ReportWriter& out, const Study& study);
 
 // A rule of `length` copies of `character` at Tab(5), ending the line.
 void writeRule(ReportWriter& out, char character, int length);

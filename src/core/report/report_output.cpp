@@ -2,18 +2,88 @@
 
 #include <algorithm>
 
-#include "core/data/text_encoding.h"
+#include "core/platform/platform.h"
+#include "core/platform/sha256.h"
+#include "core/platform/utf8_path.h"
 #include "core/report/output_file.h"
+#include "core/report/text_encoding.h"
 
 namespace pellmar {
 
-void OutputFiles::save(const std::string& suffix, const ReportWriter& writer) {
-  // Stage names in the suffix may be "ANSI" text, which is not a valid name everywhere.
-  const std::string path = baseName_ + fileNameText(suffix);
-  saveReplacing(path, writer.contents());
-  if (std::find(written_.begin(), written_.end(), path) == written_.end()) {
-    written_.push_back(path);
+OutputFiles::OutputFiles(OutputFiles&& other) noexcept
+    : baseName_(std::move(other.baseName_)), saved_(std::exchange(other.saved_, {})) {}
+
+OutputFiles& OutputFiles::operator=(OutputFiles&& other) noexcept {
+  if (this != &other) {
+    discard();
+    baseName_ = std::move(other.baseName_);
+    saved_ = std::exchange(other.saved_, {});
   }
+  return *this;
+}
+
+std::string OutputFiles::pathOf(const std::string& suffix) const {
+  // Stage names in the suffix may be "ANSI" text, which is not a valid name everywhere.
+  return baseName_ + fileNameText(suffix);
+}
+
+void OutputFiles::save(const std::string& suffix, const ReportWriter& writer) {
+  save(suffix, writer.contents());
+}
+
+void OutputFiles::save(const std::string& suffix, std::string_view contents) {
+  const std::string path = pathOf(suffix);
+  Saved saved{path, sha256Of(contents), writeTemporary(baseName_, contents, path)};
+  const auto earlier = std::find_if(saved_.begin(), saved_.end(),
+                                    [&](const Saved& file) { return file.path == path; });
+  if (earlier == saved_.end()) {
+    saved_.push_back(std::move(saved));
+    return;
+  }
+  std::error_code ignored;
+  std::filesystem::remove(earlier->temporary, ignored);
+  *earlier = std::move(saved);
+}
+
+void OutputFiles::commit(const std::function<void(std::size_t renamed)>& afterRename) {
+  // A folder standing at one of the names would fail its rename half-way through the commit:
+  // find it before the first file is replaced.
+  for (const Saved& file : saved_) {
+    std::error_code error;
+    if (std::filesystem::symlink_status(pathFromUtf8(file.path), error).type() ==
+        std::filesystem::file_type::directory) {
+      const std::string failed = file.path;
+      discard();
+      throwWriteFailure(failed, std::make_error_code(std::errc::is_a_directory));
+    }
+  }
+  for (std::size_t k = 0; k < saved_.size(); ++k) {
+    Saved& file = saved_[k];
+    if (const std::error_code error =
+            platform::replaceFile(file.temporary, pathFromUtf8(file.path))) {
+      const std::string failed = file.path;
+      saved_.erase(saved_.begin(), saved_.begin() + static_cast<std::ptrdiff_t>(k));
+      discard();
+      throwWriteFailure(failed, error);
+    }
+    file.temporary.clear();
+    if (afterRename) afterRename(k + 1);
+  }
+  saved_.clear();
+}
+
+void OutputFiles::discard() {
+  for (const Saved& file : saved_) {
+    std::error_code ignored;
+    if (!file.temporary.empty()) std::filesystem::remove(file.temporary, ignored);
+  }
+  saved_.clear();
+}
+
+std::vector<std::string> OutputFiles::pathsSince(std::size_t count) const {
+  std::vector<std::string> paths;
+  for (std::size_t k = count; k < saved_.size(); ++k) paths.push_back(saved_[k].path);
+  return paths;
 }
 
 }  // namespace pellmar

@@ -1,14 +1,18 @@
 #pragma once
 
+#include <cstddef>
+#include <filesystem>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/report/report_writer.h"
 
 namespace pellmar {
 
-// Page and table numbers of the paged reports. They run on through every report of one program
-// run; only the start of a bootstrap sets them back to 0.
+// Page and table numbers of the paged reports. They run on through every report of one
+// analysis; only the start of a bootstrap sets them back to 0.
 struct ReportCounters {
   int pageCounter = 0;
   int tableCounter = 0;
@@ -20,20 +24,50 @@ struct ReportPages {
   ReportCounters& counters;
 };
 
-// The files a program run writes beside its data file, each named by the output base name and
-// a suffix and replaced when it exists, listed in the order first written.
+// The files of one commit of a run, each named by the output base name and a suffix. A file
+// goes to an exclusive temporary of its base when it is saved; commit() renames them all into
+// place in the order saved, so that a run leaves either its new files or the old ones, each
+// whole. What is not committed is removed with its temporaries when the object goes.
 class OutputFiles {
  public:
-  OutputFiles(std::string baseName, std::vector<std::string>& written)
-      : baseName_(std::move(baseName)), written_(written) {}
+  // A file saved: where it goes, its SHA-256, and the temporary that holds it until the commit.
+  struct Saved {
+    std::string path;
+    std::string sha256;
+    std::filesystem::path temporary;
+  };
 
-  // Replaces the file baseName + suffix with the writer's text and lists it. The suffix
-  // becomes UTF-8 where it is not (stage names from "ANSI" text).
+  explicit OutputFiles(std::string baseName) : baseName_(std::move(baseName)) {}
+  ~OutputFiles() { discard(); }
+  OutputFiles(const OutputFiles&) = delete;
+  OutputFiles& operator=(const OutputFiles&) = delete;
+  OutputFiles(OutputFiles&& other) noexcept;
+  OutputFiles& operator=(OutputFiles&& other) noexcept;
+
+  // Writes the writer's text to the temporary of baseName + suffix; a file saved again in the
+  // same commit replaces the earlier text. The suffix becomes UTF-8 where it is not (stage names
+  // from "ANSI" text). A failure raises the "File error" of the file.
   void save(const std::string& suffix, const ReportWriter& writer);
+  void save(const std::string& suffix, std::string_view contents);
+
+  // Renames every file saved into place, in the order first saved; `afterRename`, when given,
+  // hears how many are in place after each. A failure raises the "File error" of the file and
+  // removes the temporaries not yet in place.
+  void commit(const std::function<void(std::size_t renamed)>& afterRename = {});
+  // Removes the temporaries of every file not committed.
+  void discard();
+
+  [[nodiscard]] const std::string& baseName() const { return baseName_; }
+  [[nodiscard]] const std::vector<Saved>& saved() const { return saved_; }
+  // The paths of the files saved, in order; those saved after the first `count`.
+  [[nodiscard]] std::vector<std::string> paths() const { return pathsSince(0); }
+  [[nodiscard]] std::vector<std::string> pathsSince(std::size_t count) const;
+  // The path of baseName + suffix as save() names it.
+  [[nodiscard]] std::string pathOf(const std::string& suffix) const;
 
  private:
   std::string baseName_;
-  std::vector<std::string>& written_;
+  std::vector<Saved> saved_;
 };
 
 }  // namespace pellmar

@@ -47,7 +47,7 @@ struct Worker {
 
 // Puts the estimates of replicate b into its slots; FP = psi x lambda^t.
 void storeEstimates(const DrawnCohortEstimates& e, int b, double lambda,
-                    const CohortContributions& cohort, BootstrapState& state) {
+                    const CohortContributions& cohort, BootstrapResults& state) {
   const auto bi = at(b);
   const int m = cohort.stageCount;
   state.bootC0[bi] = e.c0;
@@ -113,7 +113,7 @@ void onEveryThread(std::vector<Worker>& workers, Task task) {
 
 }  // namespace
 
-void sizeBootstrapTables(BootstrapState& state, int replicates, int stageCount, int sexCount) {
+void sizeBootstrapTables(BootstrapResults& state, int replicates, int stageCount, int sexCount) {
   const auto slots = at(replicates) + 1;
   const auto stages = at(stageCount) + 2;
   for (std::vector<double>* table :
@@ -145,7 +145,7 @@ int drawOwnSample(std::uint64_t seed, int b, int cohortSize, const EggContributi
   return 0;
 }
 
-void runOwnSampleReplicates(const CohortContributions& cohort, BootstrapState& state,
+void runOwnSampleReplicates(const CohortContributions& cohort, BootstrapResults& state,
                             const ProgressAndStop& work, const OwnSampleFecundity* fecundity) {
   const int replicates = state.bootCount;
   const int sampleSize = state.bootSampleSize;
@@ -213,7 +213,7 @@ void runOwnSampleReplicates(const CohortContributions& cohort, BootstrapState& s
   if (work.progress) work.progress(replicates, replicates);
 }
 
-void runSameSampleReplicates(const CohortContributions& cohort, BootstrapState& state,
+void runSameSampleReplicates(const CohortContributions& cohort, BootstrapResults& state,
                              SamplesFileReader& samples, const ProgressAndStop& work) {
   const int replicates = state.bootCount;
   const int sampleSize = samples.sampleSize();

@@ -8,7 +8,7 @@
 #include "core/analysis/cohort_contributions.h"
 #include "core/numeric/egg_contributions.h"
 #include "core/numeric/population_growth.h"
-#include "core/resampling/bootstrap_state.h"
+#include "core/resampling/bootstrap_results.h"
 #include "core/resampling/samples_file.h"
 
 namespace pellmar {
@@ -21,7 +21,7 @@ struct ProgressAndStop {
 };
 
 // Sizes every per-replicate table of `state` for B replicates of a cohort of m stages.
-void sizeBootstrapTables(BootstrapState& state, int replicates, int stageCount, int sexCount);
+void sizeBootstrapTables(BootstrapResults& state, int replicates, int stageCount, int sexCount);
 
 // The eggs of the cohort's individuals, for own samples that compute their own life table.
 struct OwnSampleFecundity {
@@ -46,13 +46,13 @@ int drawOwnSample(std::uint64_t seed, int b, int cohortSize, const EggContributi
 // replicate that drew no laying female is kept with R0 = 0 and no r, lambda, T, psi or FP; with
 // state.redrawBarren it is drawn again until it has eggs, and one that finds none in
 // kMaxDrawsForEggs draws ends the work with a UserError. state.barrenReplicates counts them.
-void runOwnSampleReplicates(const CohortContributions& cohort, BootstrapState& state,
+void runOwnSampleReplicates(const CohortContributions& cohort, BootstrapResults& state,
                             const ProgressAndStop& work,
                             const OwnSampleFecundity* fecundity = nullptr);
 
 // Same samples: the replicates of the samples file, read one batch at a time while the previous
 // batch is analysed; psi and FP use each replicate's own lambda.
-void runSameSampleReplicates(const CohortContributions& cohort, BootstrapState& state,
+void runSameSampleReplicates(const CohortContributions& cohort, BootstrapResults& state,
                              SamplesFileReader& samples, const ProgressAndStop& work);
 
 }  // namespace pellmar

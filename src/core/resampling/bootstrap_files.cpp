@@ -45,13 +45,13 @@ void writeReplicateValues(ReportWriter& out, const std::vector<double>& values, 
 }
 
 // A parameter file: project, n, B, then the label, n and the cohort's value, then the values.
-void writeParameterFile(const Session& session, OutputFiles& files, const std::string& suffix,
-                        std::string_view bLabel, std::string_view label, double cohortValue,
-                        const std::vector<double>& values, Layout layout) {
-  const BootstrapState& boot = session.bootstrap;
+void writeParameterFile(const BootstrapReport& report, OutputFiles& files,
+                        const std::string& suffix, std::string_view bLabel, std::string_view label,
+                        double cohortValue, const std::vector<double>& values, Layout layout) {
+  const BootstrapResults& boot = report.bootstrap;
   const double n = boot.bootSampleSize;
   ReportWriter out;
-  out.writeLine({"Project: " + session.study.projectTitle});
+  out.writeLine({"Project: " + report.study.projectTitle});
   out.writeLine({"Next line is the bootstrap sample size (n)"});
   out.writeLine({n});
   out.writeLine({bLabel});
@@ -63,12 +63,12 @@ void writeParameterFile(const Session& session, OutputFiles& files, const std::s
 
 // A stage mean file: project, the family's count of individuals for the stage, B, the stage
 // label with that count and the cohort's mean, then the replicate means.
-void writeStageMeanFile(const Session& session, OutputFiles& files, const std::string& suffix,
-                        const std::string& label, int count, double cohortMean,
-                        const std::vector<double>& values, Layout layout) {
-  const BootstrapState& boot = session.bootstrap;
+void writeStageMeanFile(const BootstrapReport& report, OutputFiles& files,
+                        const std::string& suffix, const std::string& label, int count,
+                        double cohortMean, const std::vector<double>& values, Layout layout) {
+  const BootstrapResults& boot = report.bootstrap;
   ReportWriter out;
-  out.writeLine({session.study.projectTitle});
+  out.writeLine({report.study.projectTitle});
   out.writeLine({"Next line is Bootstrap sample size (n)"});
   out.writeLine({static_cast<double>(count)});
   out.writeLine({"Next line is effective bootstrap number (B)"});
@@ -84,10 +84,10 @@ const Statistic& statisticAt(const std::vector<Statistic>& statistics, int j) {
                                                            : kNone;
 }
 
-void writeStageMeanFiles(const Session& session, OutputFiles& files, Layout layout) {
-  const StudyData& study = session.study;
-  const BasicRunResults& r = session.basic;
-  const BootstrapState& boot = session.bootstrap;
+void writeStageMeanFiles(const BootstrapReport& report, OutputFiles& files, Layout layout) {
+  const Study& study = report.study;
+  const BasicRunResults& r = report.basic;
+  const BootstrapResults& boot = report.bootstrap;
   const int m = study.stageCount;
   const std::string ending = layout == Layout::kRow ? "_in row.txt" : "_in column.txt";
   const std::string adultEnding = "_Adult" + ending;
@@ -101,14 +101,14 @@ void writeStageMeanFiles(const Session& session, OutputFiles& files, Layout layo
   for (int j = 1; j <= m; ++j) {
     const Statistic& duration = statisticAt(r.stageDuration, j);
     if (duration.count == 0) continue;
-    writeStageMeanFile(session, files, "_Effective Boots-W_Stage mean_" + stagePart(j),
+    writeStageMeanFile(report, files, "_Effective Boots-W_Stage mean_" + stagePart(j),
                        stageLabel(j), duration.count, duration.mean,
                        tableAt(boot.bootStageDuration, j), layout);
   }
   for (int j = 1; j <= m; ++j) {
     const Statistic& consumption = statisticAt(r.stageConsumption, j);
     if (consumption.count == 0 || consumption.mean == 0) continue;
-    writeStageMeanFile(session, files, "_Effective Boots-Y_Mean consumption_" + stagePart(j),
+    writeStageMeanFile(report, files, "_Effective Boots-Y_Mean consumption_" + stagePart(j),
                        stageLabel(j), consumption.count, consumption.mean,
                        tableAt(boot.bootStageConsumption, j), layout);
   }
@@ -124,7 +124,7 @@ void writeStageMeanFiles(const Session& session, OutputFiles& files, Layout layo
       const Statistic& consumption = statisticAt(bySex, j);
       if (consumption.count == 0 || consumption.mean == 0) continue;
       writeStageMeanFile(
-          session, files, "_Effective Boots-Y_Mean consumption_" + sexCode + "_" + stagePart(j),
+          report, files, "_Effective Boots-Y_Mean consumption_" + sexCode + "_" + stagePart(j),
           stageLabel(j), consumption.count, consumption.mean, tableAt(replicates, j), layout);
     }
   }
@@ -144,87 +144,84 @@ void writeStageMeanFiles(const Session& session, OutputFiles& files, Layout layo
       suffix = "_Effective Boots-X_" + name(1) + "-to-" + name(j) + ending;
       label = name(1) + "-" + name(j);
     }
-    writeStageMeanFile(session, files, suffix, label, count, mean, tableAt(boot.bootCumDuration, j),
+    writeStageMeanFile(report, files, suffix, label, count, mean, tableAt(boot.bootCumDuration, j),
                        layout);
   }
 }
 
 }  // namespace
 
-void writeBootstrapNetConsumptionInRow(const Session& session, OutputFiles& files) {
-  writeParameterFile(session, files, "_4_Bootstrap_C0-in Row.txt", kEffectiveB, "C0",
-                     session.basic.C0ByCell, session.bootstrap.bootC0, Layout::kRow);
+void writeBootstrapNetConsumptionInRow(const BootstrapReport& report, OutputFiles& files) {
+  writeParameterFile(report, files, "_4_Bootstrap_C0-in Row.txt", kEffectiveB, "C0",
+                     report.basic.C0ByCell, report.bootstrap.bootC0, Layout::kRow);
 }
 
-void writeBootstrapNetConsumptionInColumn(const Session& session, OutputFiles& files) {
-  writeParameterFile(session, files, "_4_Bootstrap_C0_in column.txt", kEffectiveBSpace, "C0",
-                     session.basic.C0ByCell, session.bootstrap.bootC0, Layout::kColumn);
+void writeBootstrapNetConsumptionInColumn(const BootstrapReport& report, OutputFiles& files) {
+  writeParameterFile(report, files, "_4_Bootstrap_C0_in column.txt", kEffectiveBSpace, "C0",
+                     report.basic.C0ByCell, report.bootstrap.bootC0, Layout::kColumn);
 }
 
-void writeBootstrapStablePredationRateInColumn(const Session& session, OutputFiles& files) {
-  writeParameterFile(session, files, "_4_Bootstrap_Psi_in column.txt", kEffectiveBSpace, "Psi",
-                     session.predation.stablePredationRate, session.bootstrap.bootPsi,
-                     Layout::kColumn);
+void writeBootstrapStablePredationRateInColumn(const BootstrapReport& report, OutputFiles& files) {
+  writeParameterFile(report, files, "_4_Bootstrap_Psi_in column.txt", kEffectiveBSpace, "Psi",
+                     report.stablePredationRate(), report.bootstrap.bootPsi, Layout::kColumn);
 }
 
-void writeBootstrapStablePredationRateInRow(const Session& session, OutputFiles& files) {
-  writeParameterFile(session, files, "_4_Bootstrap_Psi-in Row.txt", kEffectiveB, "Psi",
-                     session.predation.stablePredationRate, session.bootstrap.bootPsi,
-                     Layout::kRow);
+void writeBootstrapStablePredationRateInRow(const BootstrapReport& report, OutputFiles& files) {
+  writeParameterFile(report, files, "_4_Bootstrap_Psi-in Row.txt", kEffectiveB, "Psi",
+                     report.stablePredationRate(), report.bootstrap.bootPsi, Layout::kRow);
 }
 
-void writeBootstrapFinitePredationRateInColumn(const Session& session, OutputFiles& files) {
-  writeParameterFile(session, files, "_4_Bootstrap_Omega_in column.txt", kEffectiveM, "Omega",
-                     session.predation.finitePredationRate, session.bootstrap.bootFP,
-                     Layout::kColumn);
+void writeBootstrapFinitePredationRateInColumn(const BootstrapReport& report, OutputFiles& files) {
+  writeParameterFile(report, files, "_4_Bootstrap_Omega_in column.txt", kEffectiveM, "Omega",
+                     report.finitePredationRate(), report.bootstrap.bootFP, Layout::kColumn);
 }
 
-void writeBootstrapFinitePredationRateInRow(const Session& session, OutputFiles& files) {
-  writeParameterFile(session, files, "_4_Bootstrap_Omega-in Row.txt", kEffectiveB, "Omega",
-                     session.predation.finitePredationRate, session.bootstrap.bootFP, Layout::kRow);
+void writeBootstrapFinitePredationRateInRow(const BootstrapReport& report, OutputFiles& files) {
+  writeParameterFile(report, files, "_4_Bootstrap_Omega-in Row.txt", kEffectiveB, "Omega",
+                     report.finitePredationRate(), report.bootstrap.bootFP, Layout::kRow);
 }
 
-void writeBootstrapQpInColumn(const Session& session, OutputFiles& files) {
-  writeParameterFile(session, files, "_4_Bootstrap_Qp_in column.txt", kEffectiveBSpace, "Qp",
-                     session.bootstrap.Qp, session.bootstrap.bootQp, Layout::kColumn);
+void writeBootstrapQpInColumn(const BootstrapReport& report, OutputFiles& files) {
+  writeParameterFile(report, files, "_4_Bootstrap_Qp_in column.txt", kEffectiveBSpace, "Qp",
+                     report.bootstrap.Qp, report.bootstrap.bootQp, Layout::kColumn);
 }
 
-void writeBootstrapQpInRow(const Session& session, OutputFiles& files) {
-  writeParameterFile(session, files, "_4_Bootstrap_Qp-in Row.txt", kEffectiveBSpace, "Qp",
-                     session.bootstrap.Qp, session.bootstrap.bootQp, Layout::kRow);
+void writeBootstrapQpInRow(const BootstrapReport& report, OutputFiles& files) {
+  writeParameterFile(report, files, "_4_Bootstrap_Qp-in Row.txt", kEffectiveBSpace, "Qp",
+                     report.bootstrap.Qp, report.bootstrap.bootQp, Layout::kRow);
 }
 
-void writeBootstrapStageMeansInColumn(const Session& session, OutputFiles& files) {
-  writeStageMeanFiles(session, files, Layout::kColumn);
+void writeBootstrapStageMeansInColumn(const BootstrapReport& report, OutputFiles& files) {
+  writeStageMeanFiles(report, files, Layout::kColumn);
 }
 
-void writeBootstrapStageMeansInRow(const Session& session, OutputFiles& files) {
-  writeStageMeanFiles(session, files, Layout::kRow);
+void writeBootstrapStageMeansInRow(const BootstrapReport& report, OutputFiles& files) {
+  writeStageMeanFiles(report, files, Layout::kRow);
 }
 
-void writeBootstrapStageDailyMeansInRow(const Session& session, OutputFiles& files) {
-  const int m = session.study.stageCount;
+void writeBootstrapStageDailyMeansInRow(const BootstrapReport& report, OutputFiles& files) {
+  const int m = report.study.stageCount;
   for (int j = 1; j <= m + 1; ++j) {
-    const std::vector<double>& cohort = session.basic.stageDailyMeanConsumption;
-    writeParameterFile(session, files,
+    const std::vector<double>& cohort = report.basic.stageDailyMeanConsumption;
+    writeParameterFile(report, files,
                        "_24_Bootstrap_Stage consume-" + formatInteger(j) + "-in Row.txt",
                        kEffectiveB, "Stage " + formatInteger(j), replicateValue(cohort, j),
-                       tableAt(session.bootstrap.bootStageDailyMean, j), Layout::kRow);
+                       tableAt(report.bootstrap.bootStageDailyMean, j), Layout::kRow);
   }
 }
 
-void writeBootstrapResultFiles(const Session& session, OutputFiles& files) {
-  writeBootstrapNetConsumptionInRow(session, files);
-  writeBootstrapNetConsumptionInColumn(session, files);
-  writeBootstrapStablePredationRateInColumn(session, files);
-  writeBootstrapStablePredationRateInRow(session, files);
-  writeBootstrapFinitePredationRateInColumn(session, files);
-  writeBootstrapFinitePredationRateInRow(session, files);
-  writeBootstrapQpInColumn(session, files);
-  writeBootstrapQpInRow(session, files);
-  writeBootstrapStageMeansInColumn(session, files);
-  writeBootstrapStageMeansInRow(session, files);
-  writeBootstrapStageDailyMeansInRow(session, files);
+void writeBootstrapResultFiles(const BootstrapReport& report, OutputFiles& files) {
+  writeBootstrapNetConsumptionInRow(report, files);
+  writeBootstrapNetConsumptionInColumn(report, files);
+  writeBootstrapStablePredationRateInColumn(report, files);
+  writeBootstrapStablePredationRateInRow(report, files);
+  writeBootstrapFinitePredationRateInColumn(report, files);
+  writeBootstrapFinitePredationRateInRow(report, files);
+  writeBootstrapQpInColumn(report, files);
+  writeBootstrapQpInRow(report, files);
+  writeBootstrapStageMeansInColumn(report, files);
+  writeBootstrapStageMeansInRow(report, files);
+  writeBootstrapStageDailyMeansInRow(report, files);
 }
 
 }  // namespace pellmar

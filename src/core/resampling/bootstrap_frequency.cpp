@@ -18,10 +18,10 @@ constexpr double kCurveHalfWidth = 3.5;
 constexpr double kTwoPi = 6.28318;
 
 // One curve: 201 points from the centre - 3.5 SE to the centre + 3.5 SE.
-void writeNormalDensityCurve(const Session& session, OutputFiles& files, const std::string& label,
-                             double mean, double se) {
-  const StudyData& study = session.study;
-  const BootstrapState& boot = session.bootstrap;
+void writeNormalDensityCurve(const BootstrapReport& report, OutputFiles& files,
+                             const std::string& label, double mean, double se) {
+  const Study& study = report.study;
+  const BootstrapResults& boot = report.bootstrap;
   const double first = mean - kCurveHalfWidth * se;
   const double last = mean + kCurveHalfWidth * se;
   const double step = (last - first) / kCurveSteps;
@@ -57,9 +57,9 @@ Statistic statisticAt(const std::vector<Statistic>& statistics, int j) {
 
 }  // namespace
 
-void writeBootstrapFrequencyFile(const Session& session, OutputFiles& files) {
-  const StudyData& study = session.study;
-  const BootstrapState& boot = session.bootstrap;
+void writeBootstrapFrequencyFile(const BootstrapReport& report, OutputFiles& files) {
+  const Study& study = report.study;
+  const BootstrapResults& boot = report.bootstrap;
   const FrequencyClasses& classes = boot.c0Classes;
   const auto count = static_cast<double>(boot.bootCount);
   int frequencySum = 0;
@@ -85,15 +85,14 @@ void writeBootstrapFrequencyFile(const Session& session, OutputFiles& files) {
   files.save("_9_Bootstrap-Co frequency.txt", out);
 }
 
-void writeNormalDensityCurves(const Session& session, OutputFiles& files) {
-  const StudyData& study = session.study;
-  const BasicRunResults& r = session.basic;
-  const BootstrapState& boot = session.bootstrap;
-  const PredationState& predation = session.predation;
+void writeNormalDensityCurves(const BootstrapReport& report, OutputFiles& files) {
+  const Study& study = report.study;
+  const BasicRunResults& r = report.basic;
+  const BootstrapResults& boot = report.bootstrap;
   const int m = study.stageCount;
 
   const auto stageCurve = [&](const std::string& label, double mean, double se) {
-    if (se != 0 && mean != 0) writeNormalDensityCurve(session, files, label, mean, se);
+    if (se != 0 && mean != 0) writeNormalDensityCurve(report, files, label, mean, se);
   };
   for (int j = 1; j <= m; ++j) {
     const std::string number = formatInteger(j);
@@ -119,12 +118,12 @@ void writeNormalDensityCurves(const Session& session, OutputFiles& files) {
   }
 
   const auto curve = [&](const std::string& label, double mean, double se) {
-    if (se != 0) writeNormalDensityCurve(session, files, label, mean, se);
+    if (se != 0) writeNormalDensityCurve(report, files, label, mean, se);
   };
   curve("C0", r.C0ByCell, boot.c0.se);
   if (boot.lifeTable.R0 != 0) curve("Qp", boot.Qp, boot.qp.se);
-  curve("Stable Predation Rate", predation.stablePredationRate, boot.psi.se);
-  curve("Finite Predation Rate", predation.finitePredationRate, boot.fp.se);
+  curve("Stable Predation Rate", report.stablePredationRate(), boot.psi.se);
+  curve("Finite Predation Rate", report.finitePredationRate(), boot.fp.se);
 }
 
 }  // namespace pellmar

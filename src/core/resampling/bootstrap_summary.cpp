@@ -16,7 +16,7 @@ constexpr int kLastClassBound = 22;
 // The summary of the replicate C0 values, their minimum and maximum and their frequency
 // classes: 20 classes of equal width from the minimum, a class holding [begin, next begin). A
 // C0 of 0 is not counted.
-void summarizeC0(BootstrapState& boot) {
+void summarizeC0(BootstrapResults& boot) {
   boot.c0 = summarizeReplicates(boot.bootC0, boot.bootCount);
   const auto lastBound = static_cast<int>(boot.c0Classes.classBegin.size()) - 1;
   boot.c0Classes = frequencyClasses(boot.bootC0, boot.bootCount, lastBound, kLastClassBound, true);
@@ -28,12 +28,12 @@ int decimalsFor(double value, double limit, int largeDecimals, int decimals) {
 }
 
 // Own samples: every replicate's C0 with their summary and the cohort's C0.
-void writeOwnSamplesTable(const Session& session, ReportPages& pages) {
+void writeOwnSamplesTable(const BootstrapReport& report, ReportPages& pages) {
   ReportWriter& out = pages.out;
-  const BootstrapState& boot = session.bootstrap;
+  const BootstrapResults& boot = report.bootstrap;
   constexpr int kRuleLength = 37;
   const auto rule = [&](char character) { out.tab(5).repeat(character, kRuleLength).endLine(); };
-  writeResamplingPageHeader(session, pages, ". Table of bootstrap samples");
+  writeResamplingPageHeader(report.study, pages, ". Table of bootstrap samples");
   rule('=');
   out.tab(5).text("Bootstrap no.").tab(22).text("Net consumption rate").endLine();
   rule('-');
@@ -46,7 +46,7 @@ void writeOwnSamplesTable(const Session& session, ReportPages& pages) {
   out.rounded(boot.c0.variance, decimalsFor(boot.c0.variance, 10000, 2, 4)).endLine();
   out.tab(5).text("S.E.").tab(26).rounded(boot.c0.se, 4).endLine();
   rule('-');
-  out.tab(5).text("Original").tab(26).rounded(session.basic.C0ByCell, 4).endLine();
+  out.tab(5).text("Original").tab(26).rounded(report.basic.C0ByCell, 4).endLine();
   rule('-');
   out.line("    Original is the parameter calculated using all individuals.");
   out.line("    ===================================================================");
@@ -74,23 +74,22 @@ void writeSameSamplesHeads(ReportWriter& out) {
 }
 
 // Same samples: the six parameters of the cohort, their summaries and every replicate's.
-void writeSameSamplesTable(const Session& session, ReportPages& pages) {
+void writeSameSamplesTable(const BootstrapReport& report, ReportPages& pages) {
   ReportWriter& out = pages.out;
-  const BootstrapState& boot = session.bootstrap;
+  const BootstrapResults& boot = report.bootstrap;
   const LifeTableFigures& lifeTable = boot.lifeTable;
-  const PredationState& predation = session.predation;
-  const double originalC0 = session.basic.C0ByCell;
+  const double originalC0 = report.basic.C0ByCell;
   constexpr int kRuleLength = 75;
   const auto rule = [&](char character) { out.tab(5).repeat(character, kRuleLength).endLine(); };
 
-  writeResamplingPageHeader(session, pages, ". Table of bootstrap samples");
+  writeResamplingPageHeader(report.study, pages, ". Table of bootstrap samples");
   rule('=');
   writeSameSamplesHeads(out);
   rule('-');
   out.tab(5).text("Original");
   writeSixValues(out,
-                 {originalC0, lifeTable.R0, boot.Qp, predation.stablePredationRate,
-                  predation.finitePredationRate, lifeTable.lifeTableLambda},
+                 {originalC0, lifeTable.R0, boot.Qp, report.stablePredationRate(),
+                  report.finitePredationRate(), lifeTable.lifeTableLambda},
                  kValueDecimals);
   rule('-');
   out.tab(5).text("Mean");
@@ -133,7 +132,7 @@ void writeSameSamplesTable(const Session& session, ReportPages& pages) {
 
 }  // namespace
 
-std::string barrenReplicatesLine(const BootstrapState& boot) {
+std::string barrenReplicatesLine(const BootstrapResults& boot) {
   if (boot.redrawBarren) {
     return formatInteger(boot.barrenReplicates) +
            (boot.barrenReplicates == 1 ? " replicate was" : " replicates were") + " drawn again";
@@ -142,7 +141,7 @@ std::string barrenReplicatesLine(const BootstrapState& boot) {
          " replicates drew no laying female";
 }
 
-void summarizeBootstrap(BootstrapState& boot, int stageCount, double cohortC0) {
+void summarizeBootstrap(BootstrapResults& boot, int stageCount, double cohortC0) {
   summarizeC0(boot);
   if (!boot.replicatesHaveLifeTable()) return;
   const int count = boot.bootCount;
@@ -194,11 +193,11 @@ void summarizeBootstrap(BootstrapState& boot, int stageCount, double cohortC0) {
   }
 }
 
-void writeBootstrapTable(const Session& session, ReportPages& pages) {
-  if (session.bootstrap.replicatesHaveLifeTable()) {
-    writeSameSamplesTable(session, pages);
+void writeBootstrapTable(const BootstrapReport& report, ReportPages& pages) {
+  if (report.bootstrap.replicatesHaveLifeTable()) {
+    writeSameSamplesTable(report, pages);
   } else {
-    writeOwnSamplesTable(session, pages);
+    writeOwnSamplesTable(report, pages);
   }
 }
 

@@ -2,8 +2,9 @@
 
 #include <string>
 
+#include "core/report/report_output.h"
 #include "core/report/report_writer.h"
-#include "core/session.h"
+#include "core/resampling/bootstrap_results.h"
 
 namespace pellmar {
 
@@ -14,14 +15,14 @@ namespace pellmar {
 // mean consumption of every stage, over all individuals and by sex; own samples also summarise
 // their R0 and lambda into `lifeTable`, whose cohort R0 and lambda the caller has set. R0 is
 // summarised over every replicate; Qp, psi, FP and lambda over those that laid eggs.
-void summarizeBootstrap(BootstrapState& boot, int stageCount, double cohortC0);
+void summarizeBootstrap(BootstrapResults& boot, int stageCount, double cohortC0);
 
 // "37 of 2000 replicates drew no laying female", or with redrawBarren "37 replicates were drawn
 // again": what an own-samples bootstrap with eggs says of its replicates without eggs.
-std::string barrenReplicatesLine(const BootstrapState& boot);
+std::string barrenReplicatesLine(const BootstrapResults& boot);
 
 // The report table of the bootstrap with its page header: every replicate's C0 (own samples), or
 // its C0, R0, Qp, psi, FP and lambda (when the replicates have them), with their summaries.
-void writeBootstrapTable(const Session& session, ReportPages& pages);
+void writeBootstrapTable(const BootstrapReport& report, ReportPages& pages);
 
 }  // namespace pellmar

@@ -14,8 +14,12 @@ namespace {
   throw UserError(std::string(kCompareTitle), text, ErrorKind::kCommandFailed);
 }
 
-// The t-test of treatment 1's bootstrap C0 against the second treatment's values.
-ComparisonState compare(const BootstrapState& boot, const Treatment2& treatment) {
+}  // namespace
+
+ComparisonResults compareTwoBootstraps(const BootstrapResults& boot, const Treatment2& treatment) {
+  if (boot.bootCount < 1 || boot.bootSampleSize < 1) {
+    refuse("Run a bootstrap first: the comparison takes this study's bootstrap as treatment 1.");
+  }
   const ReplicateSummary second = summarizeReplicates(treatment.values, treatment.count);
   const ReplicateSummary& first = boot.c0;
   if (first.variance == 0 && second.variance == 0) {
@@ -25,8 +29,7 @@ ComparisonState compare(const BootstrapState& boot, const Treatment2& treatment)
   }
   const double seOfDifference =
       std::sqrt(first.variance / boot.bootSampleSize + second.variance / treatment.sampleSize);
-  ComparisonState comparison;
-  comparison.done = true;
+  ComparisonResults comparison;
   comparison.treatment2Title = treatment.title;
   comparison.treatment2SampleSize = treatment.sampleSize;
   comparison.treatment2Count = treatment.count;
@@ -41,12 +44,12 @@ ComparisonState compare(const BootstrapState& boot, const Treatment2& treatment)
   return comparison;
 }
 
-void writeComparisonFile(const Session& session, const ComparisonState& comparison,
-                         OutputFiles& files) {
-  const ReplicateSummary& first = session.bootstrap.c0;
+void writeComparisonFile(const Study& study, const BootstrapResults& boot,
+                         const ComparisonResults& comparison, OutputFiles& files) {
+  const ReplicateSummary& first = boot.c0;
   ReportWriter out;
   constexpr int kRuleLength = 60;
-  out.text("Treatment 1: ").text(session.study.projectTitle).endLine();
+  out.text("Treatment 1: ").text(study.projectTitle).endLine();
   out.text("Treatment 2: ").text(comparison.treatment2Title).endLine();
   out.repeat('=', kRuleLength).endLine();
   out.tab(17).text("Treatment 1").tab(42).text("Treatment 2").endLine();
@@ -63,17 +66,7 @@ void writeComparisonFile(const Session& session, const ComparisonState& comparis
   files.save("_6-Compare2Bs-output.txt", out);
 }
 
-}  // namespace
-
-std::string compareTwoBootstraps(Session& session, const std::string& path) {
-  const BootstrapState& boot = session.bootstrap;
-  if (boot.bootCount < 1 || boot.bootSampleSize < 1) {
-    refuse("Run a bootstrap first: the comparison takes this study's bootstrap as treatment 1.");
-  }
-  const ComparisonState comparison = compare(boot, readTreatment2File(path));
-  OutputFiles files = session.outputFiles();
-  writeComparisonFile(session, comparison, files);
-  session.comparison = comparison;
+std::string comparisonMessage(const ComparisonResults& comparison) {
   return "The t-value = " + formatDigits(comparison.tValue) +
          "\nThis t divides the bootstrap variances by n once more; the z and P below do not." +
          "\nDifference of the means (treatment 1 - treatment 2) = " +

@@ -2,17 +2,27 @@
 
 #include <string>
 
-#include "core/session.h"
+#include "core/data/study.h"
+#include "core/report/report_output.h"
+#include "core/resampling/bootstrap_results.h"
+#include "core/resampling/comparison_results.h"
+#include "core/resampling/treatment2_file.h"
 
 namespace pellmar {
 
 // Compares the bootstrap C0 of this study (treatment 1) with the replicate C0 values of a second
-// treatment read from `path`: its mean, variance and standard error, and the t-value of the
-// difference of the two means. Writes "_6-Compare2Bs-output.txt", fills session.comparison and
-// returns the message: "The t-value = " with t, then the difference of the means, its standard
-// error from the two bootstrap variances, z and its two-sided normal P. A file that cannot be read
-// or does not hold what the comparison needs raises a UserError titled "Compare two bootstraps";
-// nothing is written then.
-std::string compareTwoBootstraps(Session& session, const std::string& path);
+// treatment: its mean, variance and standard error, and the t-value of the difference of the two
+// means. A bootstrap without replicates, or variances of 0 in both, raises a UserError titled
+// "Compare two bootstraps".
+ComparisonResults compareTwoBootstraps(const BootstrapResults& boot, const Treatment2& treatment);
+
+// Writes "_6-Compare2Bs-output.txt".
+void writeComparisonFile(const Study& study, const BootstrapResults& boot,
+                         const ComparisonResults& comparison, OutputFiles& files);
+
+// The message of the comparison: "The t-value = " with t, what that t divides by, then the
+// difference of the means, its standard error from the two bootstrap variances, z and its
+// two-sided normal P.
+std::string comparisonMessage(const ComparisonResults& comparison);
 
 }  // namespace pellmar

@@ -28,8 +28,7 @@ FrequencyChartData chartRows(const FrequencyClasses& classes, std::string firstL
 
 }  // namespace
 
-FrequencyChartData bootstrapFrequencyChart(const Session& session) {
-  const BootstrapState& boot = session.bootstrap;
+FrequencyChartData bootstrapFrequencyChart(const BootstrapResults& boot) {
   const FrequencyClasses& classes = boot.c0Classes;
   FrequencyChartData chart =
       chartRows(classes, classes.freq[0] == 0 ? "0" : roundedText(classes.classCenter[0], 2));
@@ -40,8 +39,8 @@ FrequencyChartData bootstrapFrequencyChart(const Session& session) {
   return chart;
 }
 
-FrequencyChartData jackknifeFrequencyChart(const Session& session) {
-  const FrequencyClasses& classes = session.jackknife.classes;
+FrequencyChartData jackknifeFrequencyChart(const JackknifeResults& jack) {
+  const FrequencyClasses& classes = jack.classes;
   FrequencyChartData chart = chartRows(classes, "0");
   chart.title = "Frequency of pseudo-Co (interval =" + roundedText(classes.classWidth, 3) + ").";
   return chart;

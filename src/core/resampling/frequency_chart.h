@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/session.h"
+#include "core/resampling/bootstrap_results.h"
+#include "core/resampling/jackknife_results.h"
 
 namespace pellmar {
 
@@ -17,10 +18,10 @@ struct FrequencyChartData {
 // The chart of the bootstrap C0 frequencies: 23 rows labelled with the class centres to 2
 // decimals (row 0 "0" when its class is empty), titled with B, the minimum, mean, maximum and
 // standard error.
-FrequencyChartData bootstrapFrequencyChart(const Session& session);
+FrequencyChartData bootstrapFrequencyChart(const BootstrapResults& boot);
 
 // The chart of the jackknife pseudo-value frequencies: 23 rows, row 0 labelled "0", the others
 // with the class centres to 2 decimals, titled with the class width.
-FrequencyChartData jackknifeFrequencyChart(const Session& session);
+FrequencyChartData jackknifeFrequencyChart(const JackknifeResults& jack);
 
 }  // namespace pellmar

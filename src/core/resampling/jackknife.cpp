@@ -4,6 +4,10 @@
 #include <cmath>
 
 #include "core/analysis/drawn_cohort_analyser.h"
+#include "core/data/limits.h"
+#include "core/predation/sasd_tables.h"
+#include "core/report/number_format.h"
+#include "core/resampling/jackknife_report.h"
 #include "core/resampling/replicate_summary.h"
 #include "core/user_error.h"
 
@@ -13,7 +17,7 @@ namespace {
 // Frequency classes of the pseudo-values. With a smallest pseudo-value of exactly 0, 22 class
 // bounds are built and pseudo-values of 0 are not counted; otherwise 23 bounds and every value
 // is counted. A value counts in the class whose next bound is the first one above it.
-FrequencyClasses pseudoValueClasses(const JackknifeState& jack) {
+FrequencyClasses pseudoValueClasses(const JackknifeResults& jack) {
   double smallest = replicateValue(jack.jackknifePseudoC0, 1);
   for (int i = 2; i <= jack.fullCount; ++i) {
     smallest = std::min(smallest, replicateValue(jack.jackknifePseudoC0, i));
@@ -28,7 +32,7 @@ FrequencyClasses pseudoValueClasses(const JackknifeState& jack) {
 
 namespace {
 
-void runOmissions(const CohortContributions& cohort, double cohortC0, JackknifeState& state,
+void runOmissions(const CohortContributions& cohort, double cohortC0, JackknifeResults& state,
                   const ProgressAndStop& work, const JackknifeFecundity* fecundity) {
   const int n = cohort.individualCount;
   const auto slots = static_cast<std::size_t>(n) + 1;
@@ -97,17 +101,17 @@ void runOmissions(const CohortContributions& cohort, double cohortC0, JackknifeS
 
 }  // namespace
 
-void runJackknife(const CohortContributions& cohort, double cohortC0, JackknifeState& state,
+void runJackknife(const CohortContributions& cohort, double cohortC0, JackknifeResults& state,
                   const ProgressAndStop& work) {
   runOmissions(cohort, cohortC0, state, work, nullptr);
 }
 
-void runJackknife(const CohortContributions& cohort, double cohortC0, JackknifeState& state,
+void runJackknife(const CohortContributions& cohort, double cohortC0, JackknifeResults& state,
                   const ProgressAndStop& work, const JackknifeFecundity& fecundity) {
   runOmissions(cohort, cohortC0, state, work, &fecundity);
 }
 
-void summarizeJackknife(JackknifeState& state) {
+void summarizeJackknife(JackknifeResults& state) {
   const int n = state.fullCount;
   const ReplicateSummary summary = summarizeReplicates(state.jackknifePseudoC0, n);
   state.jackMean = summary.mean;
@@ -115,6 +119,53 @@ void summarizeJackknife(JackknifeState& state) {
   state.jackSD = std::sqrt(summary.variance);
   state.jackSE = n > 0 ? state.jackSD / std::sqrt(static_cast<double>(n)) : 0.0;
   state.classes = pseudoValueClasses(state);
+}
+
+JackknifeResults jackknife(const Study& study, const BasicRunResults& basic,
+                           const FecundityData* eggs, const FecundityLifeTable* lifeTable,
+                           const ProgressAndStop& work) {
+  const int n = study.individualCount;
+  if (n < 2) {
+    throw UserError("Jackknife",
+                    "The jackknife needs from 2 to " + formatInteger(kMaxIndividuals) +
+                        " individuals; this study has " + formatInteger(n) + ".",
+                    ErrorKind::kInvalidRequest);
+  }
+  // Each reduced cohort is the same individuals less one, in their order.
+  const CohortContributions cohort = buildCohortContributions(study);
+  JackknifeResults jack;
+  if (eggs != nullptr && lifeTable != nullptr) {
+    const EggContributions contributions = buildEggContributions(study, *eggs);
+    runJackknife(
+        cohort, basic.C0ByAge, jack, work,
+        JackknifeFecundity{contributions, PopulationGrowth{lifeTable->R0, lifeTable->growth}});
+  } else {
+    runJackknife(cohort, basic.C0ByAge, jack, work);
+  }
+  summarizeJackknife(jack);
+  return jack;
+}
+
+void writeJackknifeFiles(const JackknifeReport& report, const PredationRates* predation,
+                         ReportCounters& counters, OutputFiles& files) {
+  ReportWriter out;
+  ReportPages pages{out, counters};
+  if (predation != nullptr) {
+    writeStableDistributionTable(report.study, report.basic, *predation, pages);
+    writeStablePredationTable(report.study, report.basic, *predation, pages);
+  }
+  writeJackknifeTable(report, pages);
+  files.save("_0_Jackknife_Output.txt", out);
+  writePseudoValueFile(report, files);
+  writeJackknifePseudoValuesFile(report, files);
+  writeJackknifeFrequencyFile(report, files);
+}
+
+std::string jackknifeNote(const JackknifeResults& jack) {
+  if (!jack.withFecundity || jack.growthForEveryOmission()) return {};
+  return "Without individual " + formatInteger(jack.omissionWithoutEggs) +
+         " no eggs are left, so r, lambda and T have no jackknife pseudo-values or SE; R0 has "
+         "them.";
 }
 
 }  // namespace pellmar

@@ -17,13 +17,13 @@ constexpr double kLargeVariance = 1e6;
 
 }  // namespace
 
-void writeJackknifeTable(const Session& session, ReportPages& pages) {
+void writeJackknifeTable(const JackknifeReport& report, ReportPages& pages) {
   ReportWriter& out = pages.out;
-  const JackknifeState& jack = session.jackknife;
+  const JackknifeResults& jack = report.jackknife;
   const int n = jack.fullCount;
   constexpr int kRuleLength = 42;
   const auto rule = [&](char character) { out.tab(5).repeat(character, kRuleLength).endLine(); };
-  writeResamplingPageHeader(session, pages, ". Table of Jackknife pseudo-values");
+  writeResamplingPageHeader(report.study, pages, ". Table of Jackknife pseudo-values");
   rule('=');
   out.tab(5).text("Omitted no.").tab(20).text("Pseudo-net predation rate").endLine();
   rule('-');
@@ -37,14 +37,14 @@ void writeJackknifeTable(const Session& session, ReportPages& pages) {
   out.tab(5).text("S.D.").tab(30).rounded(jack.jackSD, 2).endLine();
   out.tab(5).text("S.E.").tab(30).rounded(jack.jackSE, 2).endLine();
   rule('-');
-  out.tab(5).text("Original").tab(30).rounded(session.basic.C0ByAge, 2).endLine();
+  out.tab(5).text("Original").tab(30).rounded(report.basic.C0ByAge, 2).endLine();
   rule('-');
   out.line("    Original are the parameters calculated using all individuals.");
 }
 
-void writePseudoValueFile(const Session& session, OutputFiles& files) {
-  const StudyData& study = session.study;
-  const JackknifeState& jack = session.jackknife;
+void writePseudoValueFile(const JackknifeReport& report, OutputFiles& files) {
+  const Study& study = report.study;
+  const JackknifeResults& jack = report.jackknife;
   ReportWriter out;
   out.writeLine({study.projectTitle});
   out.writeLine({study.studyDate});
@@ -55,8 +55,8 @@ void writePseudoValueFile(const Session& session, OutputFiles& files) {
   files.save("_5_Pseudo_Consumption_Rate_For_t-test.txt", out);
 }
 
-void writeJackknifePseudoValuesFile(const Session& session, OutputFiles& files) {
-  const JackknifeState& jack = session.jackknife;
+void writeJackknifePseudoValuesFile(const JackknifeReport& report, OutputFiles& files) {
+  const JackknifeResults& jack = report.jackknife;
   ReportWriter out;
   out.text("individual,C0");
   if (jack.withFecundity) out.text(",R0,r,lambda,T");
@@ -79,9 +79,9 @@ void writeJackknifePseudoValuesFile(const Session& session, OutputFiles& files) 
   files.save("_jackknife_pseudo_values.csv", out);
 }
 
-void writeJackknifeFrequencyFile(const Session& session, OutputFiles& files) {
-  const StudyData& study = session.study;
-  const JackknifeState& jack = session.jackknife;
+void writeJackknifeFrequencyFile(const JackknifeReport& report, OutputFiles& files) {
+  const Study& study = report.study;
+  const JackknifeResults& jack = report.jackknife;
   const FrequencyClasses& classes = jack.classes;
   int frequencySum = 0;
   for (int c = 0; c < kWrittenClasses; ++c)

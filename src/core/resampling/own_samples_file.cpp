@@ -15,9 +15,8 @@ constexpr std::size_t kIndividualsPerLine = 20;
 
 }  // namespace
 
-void writeOwnSamplesFile(const Session& session, const EggContributions& eggs, OutputFiles& files) {
-  const StudyData& study = session.study;
-  const BootstrapState& boot = session.bootstrap;
+void writeOwnSamplesFile(const Study& study, const BootstrapResults& boot,
+                         const EggContributions& eggs, OutputFiles& files) {
   const LifeTableFigures& figures = boot.lifeTable;
   ReportWriter out;
   out.writeLine({study.projectTitle});
@@ -27,7 +26,8 @@ void writeOwnSamplesFile(const Session& session, const EggContributions& eggs, O
   out.writeLine({"Sample size (n)", static_cast<double>(boot.bootSampleSize)});
   std::vector<int> individuals(static_cast<std::size_t>(boot.bootSampleSize));
   for (int b = 1; b <= boot.bootCount; ++b) {
-    drawOwnSample(boot.seed, b, study.individualCount, &eggs, individuals);
+    drawOwnSample(boot.seed, b, study.individualCount, boot.redrawBarren ? &eggs : nullptr,
+                  individuals);
     out.writeLine({"Replicate " + formatInteger(b)});
     for (std::size_t k = 0; k < individuals.size(); ++k) {
       out.digits(individuals[k]);

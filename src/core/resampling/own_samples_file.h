@@ -3,7 +3,8 @@
 #include <string_view>
 
 #include "core/numeric/egg_contributions.h"
-#include "core/session.h"
+#include "core/report/report_output.h"
+#include "core/resampling/bootstrap_results.h"
 
 namespace pellmar {
 
@@ -17,6 +18,7 @@ inline constexpr std::string_view kOwnSamplesFileSuffix =
 // lambda. Numbers are in their shortest exact form, so that a same-samples bootstrap of the file
 // pairs the very replicates with the very R0 and lambda. The individuals are drawn again from
 // the bootstrap's seed with `eggs`, as the bootstrap drew them; nothing of them is kept meanwhile.
-void writeOwnSamplesFile(const Session& session, const EggContributions& eggs, OutputFiles& files);
+void writeOwnSamplesFile(const Study& study, const BootstrapResults& boot,
+                         const EggContributions& eggs, OutputFiles& files);
 
 }  // namespace pellmar

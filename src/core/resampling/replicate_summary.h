@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/resampling/bootstrap_state.h"
+#include "core/resampling/bootstrap_results.h"
 
 namespace pellmar {
 

@@ -2,8 +2,7 @@
 
 namespace pellmar {
 
-void writeResamplingPageHeader(const Session& session, ReportPages& pages, std::string_view title) {
-  const StudyData& study = session.study;
+void writeResamplingPageHeader(const Study& study, ReportPages& pages, std::string_view title) {
   ReportCounters& counters = pages.counters;
   ReportWriter& out = pages.out;
   ++counters.pageCounter;

@@ -2,8 +2,9 @@
 
 #include <string_view>
 
+#include "core/data/study.h"
+#include "core/report/report_output.h"
 #include "core/report/report_writer.h"
-#include "core/session.h"
 
 namespace pellmar {
 
@@ -12,6 +13,6 @@ namespace pellmar {
 // project, user and date lines, "Analyzed on : " with the date, a blank line, and the title line
 // "Table" with the next table number and `title` (which begins with ". "). Both counters go up
 // by one.
-void writeResamplingPageHeader(const Session& session, ReportPages& pages, std::string_view title);
+void writeResamplingPageHeader(const Study& study, ReportPages& pages, std::string_view title);
 
 }  // namespace pellmar

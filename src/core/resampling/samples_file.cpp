@@ -1,23 +1,31 @@
 #include "core/resampling/samples_file.h"
 
-#include "core/data/input_file.h"
+#include "core/data/limits.h"
 #include "core/report/number_format.h"
 #include "core/user_error.h"
 
 namespace pellmar {
 namespace {
 
-constexpr const char* kTitle = "Bootstrap samples";
+const std::string kTitle(kSamplesFileTitle);
 
 }  // namespace
-
-SamplesFileReader::SamplesFileReader(const std::string& path, int cohortSize)
-    : SamplesFileReader(openInputFile(path, kTitle), cohortSize, path) {}
 
 SamplesFileReader::SamplesFileReader(std::unique_ptr<std::istream> in, int cohortSize,
                                      const std::string& fileName)
     : fields_(std::move(in), FieldErrorStyle{kTitle, false, "", fileName}),
       cohortSize_(cohortSize) {
+  readHeading();
+}
+
+SamplesFileReader::SamplesFileReader(std::string contents, int cohortSize,
+                                     const std::string& fileName)
+    : fields_(std::move(contents), FieldErrorStyle{kTitle, false, "", fileName}),
+      cohortSize_(cohortSize) {
+  readHeading();
+}
+
+void SamplesFileReader::readHeading() {
   fields_.setContext("the heading");
   for (int label = 0; label < 3; ++label) fields_.readText();
   fields_.readText();
@@ -25,10 +33,10 @@ SamplesFileReader::SamplesFileReader(std::unique_ptr<std::istream> in, int cohor
       fields_.readWholeNumber("number of bootstrap samples", 1, kMaxBootstrapReplicates));
   fields_.readText();
   sampleSize_ = static_cast<int>(fields_.readWholeNumber("sample size", 1, 100000));
-  if (sampleSize_ != cohortSize) {
+  if (sampleSize_ != cohortSize_) {
     throw UserError(kTitle,
                     "The bootstrap samples in this file have " + formatInteger(sampleSize_) +
-                        " individuals each; this study has " + formatInteger(cohortSize) +
+                        " individuals each; this study has " + formatInteger(cohortSize_) +
                         ".\nPlease choose the samples file written for this study.",
                     ErrorKind::kCommandFailed);
   }

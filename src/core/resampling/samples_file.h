@@ -2,10 +2,11 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/data/field_reader.h"
-#include "core/resampling/bootstrap_state.h"
+#include "core/resampling/bootstrap_results.h"
 
 namespace pellmar {
 
@@ -14,13 +15,13 @@ namespace pellmar {
 // figures. The replicates are read one at a time, so the file is never held whole.
 class SamplesFileReader {
  public:
-  // Opens the file and reads its heading. `cohortSize` is N: the samples must be of this
-  // cohort. Faults raise a UserError titled "Bootstrap samples" that ends only the command.
-  SamplesFileReader(const std::string& path, int cohortSize);
-  // The same, reading the file's text from `in`; `fileName`, when given, names the file in
-  // messages.
+  // Reads the heading of the file whose text `in` gives; `fileName`, when given, names the file
+  // in messages. `cohortSize` is N: the samples must be of this cohort. Faults raise a UserError
+  // titled "Bootstrap samples" that ends only the command.
   SamplesFileReader(std::unique_ptr<std::istream> in, int cohortSize,
                     const std::string& fileName = "");
+  // The same, from the file's text held whole.
+  SamplesFileReader(std::string contents, int cohortSize, const std::string& fileName);
 
   [[nodiscard]] int replicateCount() const { return replicateCount_; }
   [[nodiscard]] int sampleSize() const { return sampleSize_; }
@@ -33,12 +34,14 @@ class SamplesFileReader {
   LifeTableFigures readClosingFigures();
 
  private:
+  void readHeading();
+
   FieldReader fields_;
   int cohortSize_;
   int replicateCount_ = 0;
   int sampleSize_ = 0;
 };
 
-inline constexpr int kMaxBootstrapReplicates = 200010;
+inline constexpr std::string_view kSamplesFileTitle = "Bootstrap samples";
 
 }  // namespace pellmar

@@ -15,10 +15,6 @@ namespace {
 constexpr long long kMaxReplicates = 200010;
 constexpr long long kMaxSampleSize = 32767;
 
-[[noreturn]] void refuse(const std::string& text) {
-  throw UserError(std::string(kCompareTitle), text, ErrorKind::kCommandFailed);
-}
-
 }  // namespace
 
 Treatment2 parseTreatment2(std::string contents, const std::string& fileName) {
@@ -55,14 +51,6 @@ Treatment2 parseTreatment2(std::string contents, const std::string& fileName) {
     treatment.values[static_cast<std::size_t>(expected)] = reader.readNumber();
   }
   return treatment;
-}
-
-Treatment2 readTreatment2File(const std::string& path) {
-  const auto in = openInputFile(path, kCompareTitle);
-  std::ostringstream contents;
-  contents << in->rdbuf();
-  if (in->bad()) refuse("The file " + path + " cannot be read.");
-  return parseTreatment2(std::move(contents).str(), path);
 }
 
 }  // namespace pellmar

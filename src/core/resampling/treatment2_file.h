@@ -23,7 +23,4 @@ struct Treatment2 {
 // ends only the command; `fileName`, when given, names the file in its message.
 Treatment2 parseTreatment2(std::string contents, const std::string& fileName = "");
 
-// Reads the treatment-2 file at `path`.
-Treatment2 readTreatment2File(const std::string& path);
-
 }  // namespace pellmar

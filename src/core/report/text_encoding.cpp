@@ -1,4 +1,4 @@
-#include "core/data/text_encoding.h"
+#include "core/report/text_encoding.h"
 
 #include <array>
 

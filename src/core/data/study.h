@@ -1,20 +1,14 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "core/data/age_stage_table.h"
+#include "core/data/limits.h"
 
 namespace pellmar {
-
-// Limits of the data model. A data file beyond one of them is rejected with a message before
-// any table is filled.
-inline constexpr int kMaxIndividuals = 400;
-inline constexpr int kMaxStageNameLines = 3;
-inline constexpr int kMaxStageColumns = 12;  // stage columns 1 .. m + 1 when there are males
-inline constexpr int kMaxAgeCounter = 404;   // the end marker of an individual sits at L + 1
-inline constexpr int kMaxAgeIndex = kMaxAgeCounter + 1;
 
 // One individual of the cohort. Stage arrays are indexed by stage j = 1 .. m (index 0 unused).
 struct IndividualRecord {
@@ -37,12 +31,18 @@ struct IndividualRecord {
   }
 };
 
-// The loaded raw data set of one study.
-struct StudyData {
-  std::string dataFileName;
-  std::string outputBaseName;
-  std::string basicOutputFileName;
-  double timeUnit = 1.0;
+// One study as its raw data file holds it, read and checked once when the file is opened: the
+// header texts, the stage names, every individual's record and the age-stage consumption totals.
+// Every analysis reads it as a value; nothing reads the file again.
+struct Study {
+  std::string dataFileName;    // the path as the user gave it
+  std::string outputBaseName;  // what every output file's name begins with
+  double timeUnit = 1.0;       // days per time unit of the data
+  std::string sha256;          // of the file's bytes, for the run record
+  std::uintmax_t bytes = 0;
+  // What the file holds that the analysis goes on without, each a line naming the file's line
+  // and the cause (a span line naming no stage).
+  std::vector<std::string> warnings;
 
   std::string projectTitle;
   std::string userName;
@@ -59,10 +59,6 @@ struct StudyData {
   // Age-stage consumption totals, columns 0 .. m + 1 (adult males in column m + 1).
   AgeStageMatrix T;
   double lastAgeRead = 0.0;
-
-  int runStartHour = 0;
-  int runStartMinute = 0;
-  int runStartSecond = 0;
 
   [[nodiscard]] const IndividualRecord& individual(int i) const {
     return individuals[static_cast<std::size_t>(i)];

@@ -2,14 +2,15 @@
 
 #include <vector>
 
-#include "core/resampling/bootstrap_state.h"
+#include "core/analysis/basic_run_results.h"
+#include "core/data/study.h"
+#include "core/resampling/bootstrap_results.h"
 
 namespace pellmar {
 
 // The jackknife of C0: the C0 of the cohort without each individual, its pseudo-values and
 // their statistics. Tables are indexed by the omitted individual i = 1 .. N.
-struct JackknifeState {
-  bool done = false;
+struct JackknifeResults {
   int fullCount = 0;  // N
   std::vector<double> jackknifeC0;
   std::vector<double> jackknifePseudoC0;
@@ -31,6 +32,13 @@ struct JackknifeState {
   [[nodiscard]] bool growthForEveryOmission() const {
     return withFecundity && omissionWithoutEggs == 0;
   }
+};
+
+// What the jackknife's report and files are written from.
+struct JackknifeReport {
+  const Study& study;
+  const BasicRunResults& basic;
+  const JackknifeResults& jackknife;
 };
 
 }  // namespace pellmar

@@ -11,9 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_options.h"
-#include "cli/cli_runner.h"
 #include "read_file.h"
+#include "support/command_line_run.h"
 #include "support/temp_folder.h"
 
 namespace pellmar {
@@ -24,25 +23,6 @@ namespace referee {
 namespace fs = std::filesystem;
 using test_support::readFile;
 using test_support::TemporaryFolder;
-
-struct RefereeRun {
-  int status = 0;
-  std::string out;
-  std::string err;
-};
-
-RefereeRun runPellmar(const std::vector<std::string>& arguments) {
-  RefereeRun run;
-  const auto options = parseCliOptions(arguments);
-  EXPECT_TRUE(options) << arguments.front();
-  if (!options) return run;
-  std::ostringstream out;
-  std::ostringstream err;
-  run.status = runCli(*options, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
-}
 
 void write(const std::string& path, const std::string& text) {
   std::ofstream(fs::path(path), std::ios::binary) << text;
@@ -88,7 +68,8 @@ TEST(RefereeStatistics, PsiSumsEveryAgeFromBirthAndKeepsOneUnitPerNumber) {
   const std::string data = folder.file("birth.txt");
   write(data, kEatsFromBirth);
   write(folder.file("eggs.txt"), "1,2,0\n");
-  RefereeRun day = runPellmar({"run", data, "--fecundity", folder.file("eggs.txt")});
+  test_support::CommandLineRun day =
+      test_support::runCommandLine({"run", data, "--fecundity", folder.file("eggs.txt")});
   ASSERT_EQ(day.status, 0) << day.err;
 
   // lambda^2 = 2 at t = 1; a(x) is proportional to lambda^-(x + 1) s(x), so
@@ -105,8 +86,8 @@ TEST(RefereeStatistics, PsiSumsEveryAgeFromBirthAndKeepsOneUnitPerNumber) {
 
   // The same numbers at t = 0.5: lambda is 2 per day and lambda^t the same sqrt(2), so the
   // fixed-layout omega file is the same; the summary gives days and rates per day.
-  RefereeRun half =
-      runPellmar({"run", data, "--fecundity", folder.file("eggs.txt"), "--time-unit", "0.5"});
+  test_support::CommandLineRun half = test_support::runCommandLine(
+      {"run", data, "--fecundity", folder.file("eggs.txt"), "--time-unit", "0.5"});
   ASSERT_EQ(half.status, 0) << half.err;
   // lambda^t is sqrt(2) both ways, up to the last bit of the root search, which the 15 digits of
   // the line may show; psi, omega and the rest are the same text.
@@ -180,12 +161,12 @@ TEST(RefereeStatistics, TheBootstrapWithFecundityKeepsReplicatesWithoutEggs) {
     write(folder->file("thirty.txt"), thirtyIndividuals());
   }
   write(eggsFolder.file("eggs.txt"), twoLayingFemales());
-  const RefereeRun plain =
-      runPellmar({"run", plainFolder.file("thirty.txt"), "--bootstrap", "400", "--seed", "11"});
+  const test_support::CommandLineRun plain = test_support::runCommandLine(
+      {"run", plainFolder.file("thirty.txt"), "--bootstrap", "400", "--seed", "11"});
   ASSERT_EQ(plain.status, 0) << plain.err;
-  const RefereeRun eggs =
-      runPellmar({"run", eggsFolder.file("thirty.txt"), "--fecundity", eggsFolder.file("eggs.txt"),
-                  "--bootstrap", "400", "--seed", "11", "--write-samples"});
+  const test_support::CommandLineRun eggs = test_support::runCommandLine(
+      {"run", eggsFolder.file("thirty.txt"), "--fecundity", eggsFolder.file("eggs.txt"),
+       "--bootstrap", "400", "--seed", "11", "--write-samples"});
   ASSERT_EQ(eggs.status, 0) << eggs.err;
 
   // The replicates are drawn the same way with or without the eggs.
@@ -227,9 +208,9 @@ TEST(RefereeStatistics, TheBootstrapWithFecundityKeepsReplicatesWithoutEggs) {
       << eggs.err;
 
   // Drawn again, every replicate has eggs, and the samples file is written.
-  const RefereeRun redrawn =
-      runPellmar({"run", eggsFolder.file("thirty.txt"), "--fecundity", eggsFolder.file("eggs.txt"),
-                  "--bootstrap", "400", "--seed", "11", "--redraw-barren", "--write-samples"});
+  const test_support::CommandLineRun redrawn = test_support::runCommandLine(
+      {"run", eggsFolder.file("thirty.txt"), "--fecundity", eggsFolder.file("eggs.txt"),
+       "--bootstrap", "400", "--seed", "11", "--redraw-barren", "--write-samples"});
   ASSERT_EQ(redrawn.status, 0) << redrawn.err;
   const std::string redrawnSummary = readFile(eggsFolder.file("thirty_summary.csv"));
   EXPECT_EQ(summaryRows(redrawnSummary, "r")["/all"]["replicates"], "400");
@@ -246,8 +227,8 @@ TEST(RefereeStatistics, WithoutFemalesFHasNoValue) {
         "Males\nAnn\n2026-01-02\n2\n2,2\nM,Egg,Male\nN,Egg,Unknown\nEgg,Male\n"
         "1,M,1,2,-1,5,7,-1\n2,N,-1,-1\n");
   write(folder.file("none.txt"), "# no female\n");
-  const RefereeRun run =
-      runPellmar({"run", folder.file("males.txt"), "--fecundity", folder.file("none.txt")});
+  const test_support::CommandLineRun run = test_support::runCommandLine(
+      {"run", folder.file("males.txt"), "--fecundity", folder.file("none.txt")});
   ASSERT_EQ(run.status, 0) << run.err;
   Row f = summaryRows(readFile(folder.file("males_summary.csv")), "F")["/F"];
   EXPECT_EQ(f["estimate"], "");
@@ -262,8 +243,8 @@ TEST(RefereeStatistics, ASasdFileOfAnotherStudyIsRefusedNamingFileLineAndCause) 
   const std::string sasd = readFile(kThreeStages / "sasd.txt");
   const auto refusal = [&](const std::string& name, const std::string& text) {
     write(folder.file(name), text);
-    const RefereeRun run =
-        runPellmar({"run", folder.file("study.txt"), "--sasd", folder.file(name)});
+    const test_support::CommandLineRun run = test_support::runCommandLine(
+        {"run", folder.file("study.txt"), "--sasd", folder.file(name)});
     EXPECT_EQ(run.status, 1) << name;
     EXPECT_FALSE(fs::exists(folder.file("study_0_Output_Finite_Predation_Rate_omega.txt")));
     return run.err;

@@ -5,8 +5,7 @@
 namespace pellmar {
 
 // The comparison of this study's bootstrap C0 with a second treatment's.
-struct ComparisonState {
-  bool done = false;
+struct ComparisonResults {
   std::string treatment2Title;
   int treatment2SampleSize = 0;
   int treatment2Count = 0;

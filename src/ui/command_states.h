@@ -5,8 +5,10 @@
 
 namespace pellmar {
 
-// The main window's commands whose state changes over a run. Commands not listed here (help,
-// print, quit, "B or J results", the labels other than "Step 1.") are always enabled.
+class DesktopAnalysis;
+
+// The main window's commands whose state follows the analysis. Commands not listed here (help,
+// print, quit, "B or J results") are always enabled.
 enum class Command : std::size_t {
   kOpenDataFile,
   kCheckDataFile,  // the "Step 1." label
@@ -16,7 +18,7 @@ enum class Command : std::size_t {
   kBootstrap,
   kJackknife,
   kCompare,      // "C2B"
-  kActionFrame,  // the "Action" frame with the paired bootstrap test
+  kActionFrame,  // the frame of the paired bootstrap test
   kPairedTest,   // "Paired bootstrap test", after a bootstrap of own samples
   kOutputFiles,
   kResults,
@@ -41,8 +43,6 @@ inline constexpr std::array kChartCommands = {
 // Enabled and visible state of every command, and which one has the focus.
 class CommandStates {
  public:
-  CommandStates();
-
   void enable(Command command, bool enabled = true) { state(command).enabled = enabled; }
   void disable(Command command) { enable(command, false); }
   void show(Command command, bool visible = true) { state(command).visible = visible; }
@@ -65,5 +65,9 @@ class CommandStates {
   std::array<State, static_cast<std::size_t>(Command::kCount)> states_{};
   Command focus_ = Command::kOpenDataFile;
 };
+
+// The state of every command for the analysis as it stands: what it can run, what its results
+// can show, and where the user goes next.
+CommandStates commandStatesFor(const DesktopAnalysis& desktop);
 
 }  // namespace pellmar

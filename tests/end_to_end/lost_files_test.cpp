@@ -1,5 +1,6 @@
-// Runs that must not cost a file: two runs on one study at once, and the basic report of an
-// earlier run, which only a complete new report may replace.
+// Runs that must not cost a file: two runs on one study at once, the files of an earlier run,
+// which only a run that finishes may replace, links planted where a run writes, and studies in
+// folders that cannot be written.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,18 +15,11 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_runner.h"
-#include "core/analysis/age_stage_walk.h"
-#include "core/analysis/basic_run.h"
-#include "core/analysis/stage_statistics.h"
-#include "core/data/fecundity_file.h"
-#include "core/data/study_reader.h"
 #include "core/platform/platform.h"
 #include "core/platform/utf8_path.h"
-#include "core/predation/sasd_reader.h"
-#include "core/user_error.h"
 #include "read_file.h"
-#include "study_generator.h"
 #include "support/temp_folder.h"
+#include "support/unprivileged.h"
 
 namespace pellmar {
 namespace {
@@ -50,11 +44,15 @@ class LostFiles : public ::testing::Test {
     return runCli(*options, out, err_);
   }
 
-  // The folder's files with their contents.
+  // The folder's files with their contents; a folder or a link as what it is.
   [[nodiscard]] std::vector<std::pair<std::string, std::string>> contents() const {
     std::vector<std::pair<std::string, std::string>> files;
     for (const auto& entry : fs::directory_iterator(folder_)) {
-      files.emplace_back(entry.path().filename().string(), readFile(entry.path()));
+      const fs::file_status status = entry.symlink_status();
+      files.emplace_back(entry.path().filename().string(),
+                         fs::is_symlink(status)     ? "link to " + fs::read_symlink(entry).string()
+                         : fs::is_directory(status) ? std::string("folder")
+                                                    : readFile(entry.path()));
     }
     std::sort(files.begin(), files.end());
     return files;
@@ -128,32 +126,97 @@ TEST_F(LostFiles, NoTwoRunsEverHoldTheLockAtOnce) {
   EXPECT_FALSE(fs::exists(lockPath));
 }
 
-TEST_F(LostFiles, TheBasicReportOfAnEarlierRunSurvivesEveryRunThatDoesNotFinishIt) {
+TEST_F(LostFiles, TheFilesOfAnEarlierRunSurviveEveryRunThatDoesNotFinish) {
   const std::string report = in("lady_beetle_0_Basic_Output.txt");
   std::ofstream(report, std::ios::binary) << "last week's report\r\n";
 
   EXPECT_EQ(cli({"check", in("lady_beetle.txt")}), 0);
   EXPECT_EQ(readFile(report), "last week's report\r\n");
 
-  // A data fault: the report of the good data stays.
-  std::string study = readFile(folder_ / "lady_beetle.txt");
+  // A data fault: the folder stays as it was, the report of the good data with it.
+  const std::string study = readFile(folder_ / "lady_beetle.txt");
   std::string faulty = study;
   faulty.replace(faulty.find("\n1,N,"), 5, "\n1,X,");
   std::ofstream(folder_ / "lady_beetle.txt", std::ios::binary | std::ios::trunc) << faulty;
+  auto before = contents();
   EXPECT_EQ(cli({"run", in("lady_beetle.txt")}), 1);
-  EXPECT_EQ(readFile(report), "last week's report\r\n");
-  EXPECT_FALSE(fs::exists(folder_ / "lady_beetle.pellmar-lock"));
+  EXPECT_EQ(contents(), before);
 
-  // An export that fails after the analysis: the new report is in place all the same.
+  // A file that cannot be put in place is found before the first one is: nothing changes.
   std::ofstream(folder_ / "lady_beetle.txt", std::ios::binary | std::ios::trunc) << study;
   const fs::path blocked = folder_ / "lady_beetle_Lifelong consumption_All sexes.txt";
   fs::create_directory(blocked);
+  before = contents();
   EXPECT_EQ(cli({"run", in("lady_beetle.txt")}), 1);
-  EXPECT_NE(err_.str().find("Cannot write the file " + blocked.string()), std::string::npos)
-      << err_.str();
-  EXPECT_EQ(readFile(report),
-            readFile(fs::path(TEST_DATA_DIR) / "golden/lady_beetle/expected/_0_Basic_Output.txt"));
+  EXPECT_EQ(err_.str(), "File error\nCannot write the file " + blocked.string() +
+                            "\nA folder of that name is in the way.\n");
+  EXPECT_EQ(contents(), before);
 }
+
+#ifndef _WIN32
+// Links planted at the names a run creates or replaces never take a write out of the folder:
+// the lock is never opened through one, and a result file replaces the link, not its target.
+// (Windows lets only administrators make links; its reparse points take the same way in the
+// platform layer.)
+TEST_F(LostFiles, LinksPlantedWhereARunWritesRedirectNothing) {
+  const fs::path outside = folder_ / "outside";
+  fs::create_directory(outside);
+  const fs::path victim = outside / "victim.txt";
+  std::ofstream(victim, std::ios::binary) << "keep me\r\n";
+
+  fs::create_symlink(victim, folder_ / "lady_beetle.pellmar-lock");
+  EXPECT_EQ(cli({"run", in("lady_beetle.txt")}), 1);
+  EXPECT_EQ(err_.str(), "File error\nCannot write the file " + in("lady_beetle.pellmar-lock") +
+                            "\nA link stands at that name, and Pellmar never writes through a "
+                            "link.\n");
+  EXPECT_EQ(readFile(victim), "keep me\r\n");
+  EXPECT_FALSE(fs::exists(folder_ / "lady_beetle_0_Basic_Output.txt"));
+  fs::remove(folder_ / "lady_beetle.pellmar-lock");
+
+  // At the names of result files, of a temporary a dead run left, and one pointing nowhere.
+  for (const char* name : {"lady_beetle_0_Basic_Output.txt", "lady_beetle_summary.csv",
+                           "lady_beetle.~00000000deadbeef.pellmar-tmp"}) {
+    fs::create_symlink(victim, folder_ / name);
+  }
+  fs::create_symlink(outside / "absent.txt", folder_ / "lady_beetle_run.json");
+  EXPECT_EQ(cli({"run", in("lady_beetle.txt")}), 0) << err_.str();
+  EXPECT_EQ(readFile(victim), "keep me\r\n");
+  EXPECT_FALSE(fs::exists(outside / "absent.txt"));
+  for (const char* name :
+       {"lady_beetle_0_Basic_Output.txt", "lady_beetle_summary.csv", "lady_beetle_run.json"}) {
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder_ / name))) << name;
+  }
+  // A run removes only files it could have left; a link it never made stays as it is.
+  EXPECT_TRUE(fs::is_symlink(folder_ / "lady_beetle.~00000000deadbeef.pellmar-tmp"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(outside), fs::directory_iterator()), 1);
+}
+
+// A study in a folder that cannot be written, as the examples a package installs: --output-dir
+// takes every output and the lock elsewhere.
+TEST_F(LostFiles, AStudyInAFolderThatCannotBeWrittenIsAnalysedIntoAnotherFolder) {
+  const fs::path output = folder_ / "results";
+  fs::create_directory(output);
+  fs::permissions(output, fs::perms::all);
+  fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                               fs::perms::group_exec | fs::perms::others_read |
+                               fs::perms::others_exec);
+  const auto runAsUser = [&](const std::vector<std::string>& arguments) {
+    return test_support::runUnprivileged([&] {
+      std::ostringstream out;
+      std::ostringstream err;
+      return runCli(*parseCliOptions(arguments), out, err);
+    });
+  };
+  const auto before = contents();
+  EXPECT_EQ(runAsUser({"run", in("lady_beetle.txt")}), 1);
+  EXPECT_EQ(runAsUser({"run", in("lady_beetle.txt"), "--output-dir", output.string()}), 0);
+  fs::permissions(folder_, fs::perms::owner_all);
+  EXPECT_EQ(contents(), before);
+  EXPECT_EQ(readFile(output / "lady_beetle_0_Basic_Output.txt"),
+            readFile(fs::path(TEST_DATA_DIR) / "golden/lady_beetle/expected/_0_Basic_Output.txt"));
+  EXPECT_FALSE(fs::exists(output / "lady_beetle.pellmar-lock"));
+}
+#endif
 
 TEST_F(LostFiles, TheOpenStepCreatesTheEmptyReportOnlyWhenThereIsNone) {
   EXPECT_EQ(cli({"check", in("lady_beetle.txt")}), 0);
@@ -203,24 +266,6 @@ TEST_F(LostFiles, AnsiStageNamesBecomeUtf8InFileNamesAndStayAsTheyAreInReports) 
   EXPECT_EQ(cli({"run", in("moth.txt")}), 0) << err_.str();
   EXPECT_TRUE(fs::exists(folder_ / pathFromUtf8("moth_W_L\xC3\xA4rv_All sexes_consumption.txt")));
   EXPECT_NE(readFile(folder_ / "moth_0_Basic_Output.txt").find("L\xE4rv"), std::string::npos);
-}
-
-// The tool that makes test studies: every study the generator makes is one the reader takes,
-// and the eggs it makes for the study are a fecundity file the reader takes with it.
-TEST(Tools, EveryGeneratedStudyAndItsEggsAreRead) {
-  for (const int stages : {2, 3, 7, 11, 12}) {
-    for (const int individuals : {1, 2, 30}) {
-      for (const std::uint32_t seed : {1U, 2U, 3U}) {
-        const tools::StudyShape shape{individuals, stages, seed, 1.0};
-        SCOPED_TRACE(std::to_string(stages) + " stages, " + std::to_string(individuals) +
-                     " individuals, seed " + std::to_string(seed));
-        const std::string text = tools::generateStudy(shape);
-        EXPECT_NO_THROW(parseStudy(text, StudyReadMode::kOpeningCheck, StudyData{}));
-        const StudyData study = parseStudy(text, StudyReadMode::kFullRead, StudyData{});
-        EXPECT_NO_THROW(parseFecundity(tools::generateFecundity(shape), "eggs", study));
-      }
-    }
-  }
 }
 
 }  // namespace

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/basic_run_results.h"
+#include "core/data/study.h"
+#include "core/predation/predation_rates.h"
+
 namespace pellmar {
 
 // Which replicates give a value of a quantity, by replicate b: 1 where some individual drawn
@@ -45,8 +49,7 @@ struct FrequencyClasses {
 // Everything a bootstrap run leaves: its parameters, the per-replicate estimates and their
 // summaries. Per-replicate tables are indexed by replicate b = 1 .. B (index 0 unused); stage
 // tables by stage first ([j][b]), sex tables by sex line, stage and replicate ([k][j][b]).
-struct BootstrapState {
-  bool done = false;
+struct BootstrapResults {
   bool sameSamples = false;
   // Own samples of a study with eggs: every replicate computes its own R0, r, lambda and T from
   // the individuals it drew, so its Qp, psi and FP are paired with its C0 as the same samples'
@@ -101,6 +104,25 @@ struct BootstrapState {
 
   // True when every replicate has its own R0 and lambda, and hence its Qp, psi and FP.
   [[nodiscard]] bool replicatesHaveLifeTable() const { return sameSamples || ownLifeTable; }
+};
+
+// What the bootstrap's report and files are written from: the study, its Basic Run, its
+// predation rates (none without a stable age-stage distribution; every replicate with its own
+// life table has them) and the bootstrap.
+struct BootstrapReport {
+  const Study& study;
+  const BasicRunResults& basic;
+  const PredationRates* predation;
+  const BootstrapResults& bootstrap;
+
+  // The study's own psi and omega, which head their replicates' columns: 0 without a
+  // distribution, beside replicates that have none either.
+  [[nodiscard]] double stablePredationRate() const {
+    return predation != nullptr ? predation->stablePredationRate : 0.0;
+  }
+  [[nodiscard]] double finitePredationRate() const {
+    return predation != nullptr ? predation->finitePredationRate : 0.0;
+  }
 };
 
 }  // namespace pellmar

@@ -24,10 +24,9 @@ struct FemaleRecord {
   double postOvipositionConsumption = 0.0;
 };
 
-// The stable age-stage distribution read from the life-table program's file and the predation
-// rates computed from it.
-struct PredationState {
-  bool sasdDone = false;
+// The stable age-stage distribution (read from a SASD file, or the fecundity life table's) and
+// the predation rates computed from it.
+struct PredationRates {
   double finiteRate = 0.0;  // lambda of the cohort, per day as the file gives it
   // lambda^t: the finite rate of one time unit of t days, the rate the psi and omega of the
   // fixed-layout files go with (per time unit).

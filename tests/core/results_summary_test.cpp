@@ -1,5 +1,7 @@
 // The results summary that a run writes beside its data: its rows on the example study after
 // each step, how they agree with the fixed-layout reports, and its text.
+#include "core/exports/results_summary.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,12 +12,12 @@
 #include <sstream>
 #include <tuple>
 
-#include "app/program.h"
-#include "app/system_clock.h"
 #include "core/data/table_index.h"
-#include "core/exports/results_summary.h"
+#include "core/predation/sasd_reader.h"
+#include "core/resampling/bootstrap.h"
+#include "core/resampling/jackknife.h"
 #include "read_file.h"
-#include "support/example_folder.h"
+#include "report_test_support.h"
 
 namespace pellmar {
 namespace {
@@ -59,36 +61,65 @@ std::string shortest(double value) {
 
 enum Column { kUnit = 3, kEstimate, kBootMean, kSE, kLow, kHigh, kReplicates };
 
+// The example study after its Basic Run, and the results of each step the tests take.
 class Summary : public ::testing::Test {
  protected:
-  void SetUp() override {
-    program_ = std::make_unique<Program>(readSystemClock);
-    program_->run(OpenRequest{path("lady_beetle.txt"), 1});
-    program_->run(BasicRunRequest{});
+  void SetUp() override { analysed_ = test_support::analysedStudy(example("lady_beetle.txt")); }
+  static std::string example(const std::string& name) {
+    return readFile(fs::path(EXAMPLES_DIR) / name);
   }
-  [[nodiscard]] std::string path(const std::string& name) const { return examples_.path(name); }
-  [[nodiscard]] std::map<RowKey, std::vector<std::string>> written() const {
-    return cellsOf(readFile(path("lady_beetle_summary.csv")));
+  [[nodiscard]] const BasicRunResults& basic() const { return analysed_.basic; }
+  [[nodiscard]] StudyResults results() const {
+    StudyResults results{analysed_.study};
+    results.basic = &analysed_.basic;
+    results.lifeTable = lifeTable_ ? &*lifeTable_ : nullptr;
+    results.predation = predation_ ? &*predation_ : nullptr;
+    results.bootstrap = boot_ ? &*boot_ : nullptr;
+    results.jackknife = jack_ ? &*jack_ : nullptr;
+    return results;
   }
-  void sameSamples(const std::string& file) {
-    program_->run(ReadSasdRequest{path("lady_beetle_10_SASD.txt")});
-    BootstrapRequest request;
-    request.source = SampleSource::kSameSamples;
-    request.samplesFile = path(file);
-    program_->run(request);
+  // The summary's text, as its file holds it.
+  [[nodiscard]] std::map<RowKey, std::vector<std::string>> written(double confidence = 0.95) const {
+    return cellsOf(summaryCsv(summarizeResults(results(), confidence)));
   }
-  [[nodiscard]] const Session& session() const { return program_->session(); }
+  void readSasdFile() {
+    predation_ = readSasd(InputFile{"sasd.txt", example("lady_beetle_10_SASD.txt"), ""},
+                          analysed_.study, analysed_.basic);
+  }
+  void readFecundity(const std::string& text) {
+    eggs_ = parseFecundity(text, "eggs.txt", analysed_.study);
+    lifeTable_ = computeFecundityLifeTable(analysed_.study, analysed_.basic, *eggs_);
+    predation_.reset();
+    if (lifeTable_->growth) {
+      predation_ = predationRatesOf(analysed_.study, analysed_.basic, *lifeTable_);
+    }
+  }
+  void sameSamples(const std::string& text) {
+    readSasdFile();
+    SamplesFileReader samples(text, 100, "samples.txt");
+    boot_ = sameSamplesBootstrap(analysed_.study, analysed_.basic, samples, {});
+  }
+  void ownSamples(int replicates, int sampleSize, std::uint64_t seed) {
+    const OwnSamplesOptions options{replicates, sampleSize, seed, false};
+    const std::optional<StudyFecundity> fecundity =
+        lifeTable_ ? std::optional(StudyFecundity{*eggs_, *lifeTable_}) : std::nullopt;
+    boot_ = ownSamplesBootstrap(analysed_.study, analysed_.basic, options,
+                                fecundity ? &*fecundity : nullptr, {});
+  }
 
-  test_support::ExampleFolder examples_;
-  const fs::path& folder_ = examples_.folder();
-  std::unique_ptr<Program> program_;
+  test_support::AnalysedStudy analysed_;
+  std::optional<FecundityData> eggs_;
+  std::optional<FecundityLifeTable> lifeTable_;
+  std::optional<PredationRates> predation_;
+  std::optional<BootstrapResults> boot_;
+  std::optional<JackknifeResults> jack_;
 };
 
 TEST_F(Summary, BasicRunGivesTheCohortsValuesWithoutResampledCells) {
-  const std::string text = readFile(path("lady_beetle_summary.csv"));
+  const std::string text = summaryCsv(summarizeResults(results(), 0.95));
   ASSERT_EQ(text.rfind("quantity,", 0), 0U) << "no byte-order mark before the header";
   const auto rows = written();
-  const BasicRunResults& r = session().basic;
+  const BasicRunResults& r = basic();
   EXPECT_EQ(rows.at({"C0", "", "all"}),
             (std::vector<std::string>{"C0", "", "all", "prey per individual", shortest(r.C0ByCell),
                                       "", "", "", "", ""}));
@@ -117,25 +148,23 @@ TEST_F(Summary, BasicRunGivesTheCohortsValuesWithoutResampledCells) {
 }
 
 TEST_F(Summary, LifeTableWithFecundityGivesItsRowsAndNoEggsLeavesTheRatesEmpty) {
-  program_->run(ReadFecundityRequest{path("lady_beetle_fecundity.txt")});
-  const FecundityLifeTable& table = *session().lifeTable;
+  readFecundity(example("lady_beetle_fecundity.txt"));
+  const FecundityLifeTable& table = *lifeTable_;
   auto rows = written();
   EXPECT_EQ(rows.at({"R0", "", "all"})[kEstimate], shortest(table.R0));
   EXPECT_EQ(rows.at({"r", "", "all"})[kEstimate], shortest(table.growth->r));
   EXPECT_EQ(rows.at({"lambda", "", "all"})[kEstimate], shortest(table.growth->lambda));
   EXPECT_EQ(rows.at({"T", "", "all"})[kEstimate], shortest(table.growth->T));
   EXPECT_EQ(rows.at({"GRR", "", "all"})[kEstimate], shortest(table.GRR));
-  EXPECT_EQ(rows.at({"Qp", "", "all"})[kEstimate], shortest(session().basic.C0ByCell / table.R0));
+  EXPECT_EQ(rows.at({"Qp", "", "all"})[kEstimate], shortest(basic().C0ByCell / table.R0));
   EXPECT_EQ(rows.at({"F", "", "F"})[kEstimate], shortest(table.F));
   EXPECT_EQ(rows.at({"APOP", "", "F"})[kEstimate], shortest(table.periods[kAPOP].mean));
   EXPECT_EQ(rows.at({"post_oviposition_period", "", "F"})[kEstimate],
             shortest(table.periods[kPostOvipositionPeriod].mean));
-  EXPECT_EQ(rows.at({"psi", "", "all"})[kEstimate],
-            shortest(session().predation.stablePredationRate));
+  EXPECT_EQ(rows.at({"psi", "", "all"})[kEstimate], shortest(predation_->stablePredationRate));
 
   // Every female without eggs: R0 = 0 and empty cells where nothing is defined.
-  program_->run(
-      ReadFecundityRequest{(fs::path(TEST_DATA_DIR) / "cli_runs" / "no_eggs.txt").string()});
+  readFecundity(readFile(fs::path(TEST_DATA_DIR) / "cli_runs" / "no_eggs.txt"));
   rows = written();
   EXPECT_EQ(rows.at({"R0", "", "all"})[kEstimate], "0");
   for (const char* empty : {"r", "lambda", "T", "Qp"}) {
@@ -146,10 +175,10 @@ TEST_F(Summary, LifeTableWithFecundityGivesItsRowsAndNoEggsLeavesTheRatesEmpty) 
 }
 
 TEST_F(Summary, SameSamplesAgreeWithTheBootstrapReport) {
-  sameSamples("lady_beetle_11_Bootstrap_samples.txt");
+  sameSamples(example("lady_beetle_11_Bootstrap_samples.txt"));
   const auto rows = written();
-  const BootstrapState& boot = session().bootstrap;
-  const PredationState& predation = session().predation;
+  const BootstrapResults& boot = *boot_;
+  const PredationRates& predation = *predation_;
   const auto expectReport = [&](const RowKey& key, double estimate,
                                 const ReplicateSummary& report) {
     const auto& cells = rows.at(key);
@@ -160,14 +189,14 @@ TEST_F(Summary, SameSamplesAgreeWithTheBootstrapReport) {
     EXPECT_NEAR(std::stod(cells[kSE]), report.se, 1e-9 * report.se) << std::get<0>(key);
     EXPECT_EQ(cells[kReplicates], "200") << std::get<0>(key);
   };
-  expectReport({"C0", "", "all"}, session().basic.C0ByCell, boot.c0);
+  expectReport({"C0", "", "all"}, basic().C0ByCell, boot.c0);
   expectReport({"psi", "", "all"}, predation.stablePredationRate, boot.psi);
   expectReport({"omega", "", "all"}, predation.finitePredationRate, boot.fp);
   expectReport({"Qp", "", "all"}, boot.Qp, boot.qp);
-  expectReport({"stage_consumption", "L2", "all"}, session().basic.stageConsumption[3].mean,
+  expectReport({"stage_consumption", "L2", "all"}, basic().stageConsumption[3].mean,
                boot.stageConsumption[3]);
-  expectReport({"stage_consumption", "adult", "F"},
-               session().basic.stageConsumptionBySex[1][7].mean, boot.stageConsumptionBySex[1][7]);
+  expectReport({"stage_consumption", "adult", "F"}, basic().stageConsumptionBySex[1][7].mean,
+               boot.stageConsumptionBySex[1][7]);
   EXPECT_EQ(rows.at({"R0", "", "all"})[kEstimate], "132.07");
   EXPECT_EQ(rows.at({"lambda", "", "all"})[kEstimate], "1.1419420381654068");
   // Rows the replicates do not compute keep empty resampled cells.
@@ -180,8 +209,8 @@ TEST_F(Summary, SameSamplesAgreeWithTheBootstrapReport) {
 }
 
 TEST_F(Summary, ReplicatesOfTheWholeCohortGiveAnIntervalOfNoWidth) {
+  std::ostringstream out;
   {
-    std::ofstream out(path("whole.txt"), std::ios::binary);
     out << "Bootstrap samples\nTest\nTest\nBootstrap number,\n5\nSample size,\n100\n";
     for (int b = 1; b <= 5; ++b) {
       out << "Bootstrap " << b << '\n';
@@ -193,7 +222,7 @@ TEST_F(Summary, ReplicatesOfTheWholeCohortGiveAnIntervalOfNoWidth) {
       out << label << ",1\n";
     }
   }
-  sameSamples("whole.txt");
+  sameSamples(out.str());
   const auto rows = written();
   const auto& c0 = rows.at({"C0", "", "all"});
   EXPECT_EQ(c0[kSE], "0");
@@ -203,14 +232,10 @@ TEST_F(Summary, ReplicatesOfTheWholeCohortGiveAnIntervalOfNoWidth) {
 }
 
 TEST_F(Summary, OwnSamplesOfFewIndividualsCountOnlyTheReplicatesWithAValue) {
-  program_->run(ReadSasdRequest{path("lady_beetle_10_SASD.txt")});
-  BootstrapRequest request;
-  request.replicates = 400;
-  request.sampleSize = 2;
-  request.seed = 11;
-  program_->run(request);
+  readSasdFile();
+  ownSamples(400, 2, 11);
   const auto rows = written();
-  const BootstrapState& boot = session().bootstrap;
+  const BootstrapResults& boot = *boot_;
   // Two individuals drawn often hold no male: those replicates give no male adult consumption.
   long withMale = 0;
   for (int b = 1; b <= 400; ++b) withMale += boot.bootStageBySexValid[2][7][at(b)];
@@ -225,25 +250,20 @@ TEST_F(Summary, OwnSamplesOfFewIndividualsCountOnlyTheReplicatesWithAValue) {
 }
 
 TEST_F(Summary, OwnSamplesWithFecundityGiveTheLifeTableRowsTheirReplicates) {
-  program_->run(ReadFecundityRequest{path("lady_beetle_fecundity.txt")});
-  BootstrapRequest request;
-  request.replicates = 20;
-  request.seed = 5;
-  program_->run(request);
+  readFecundity(example("lady_beetle_fecundity.txt"));
+  ownSamples(20, 100, 5);
   const auto rows = written();
   for (const char* quantity : {"R0", "r", "lambda", "T", "Qp", "psi", "omega"}) {
     EXPECT_EQ(rows.at({quantity, "", "all"})[kReplicates], "20") << quantity;
   }
-  EXPECT_EQ(rows.at({"R0", "", "all"})[kBootMean],
-            shortest(session().bootstrap.lifeTable.lifeTableR0Mean));
+  EXPECT_EQ(rows.at({"R0", "", "all"})[kBootMean], shortest(boot_->lifeTable.lifeTableR0Mean));
   EXPECT_EQ(rows.at({"GRR", "", "all"})[kReplicates], "");
 
   // A replicate without eggs has R0 = 0, a value like any other, and no r, lambda, T or Qp:
   // those are left out, not counted as 0.
-  Session barren = session();
-  barren.bootstrap.bootR0[3] = 0;
-  barren.bootstrap.bootR[3] = 0;
-  for (const SummaryRow& row : summarizeResults(barren, 0.95)) {
+  boot_->bootR0[3] = 0;
+  boot_->bootR[3] = 0;
+  for (const SummaryRow& row : summarizeResults(results(), 0.95)) {
     if (row.quantity == "r" || row.quantity == "T" || row.quantity == "Qp") {
       ASSERT_TRUE(row.resampled) << row.quantity;
       EXPECT_EQ(row.resampled->count, 19) << row.quantity;
@@ -258,9 +278,9 @@ TEST_F(Summary, OwnSamplesWithFecundityGiveTheLifeTableRowsTheirReplicates) {
 }
 
 TEST_F(Summary, JackknifeGivesTheTIntervalOfC0) {
-  program_->run(JackknifeRequest{});
+  jack_ = jackknife(analysed_.study, analysed_.basic, nullptr, nullptr, {});
   const auto rows = written();
-  const JackknifeState& jack = session().jackknife;
+  const JackknifeResults& jack = *jack_;
   const auto& c0 = rows.at({"C0", "", "all"});
   EXPECT_EQ(c0[kBootMean], shortest(jack.jackMean));
   EXPECT_EQ(c0[kSE], shortest(jack.jackSE));
@@ -270,21 +290,10 @@ TEST_F(Summary, JackknifeGivesTheTIntervalOfC0) {
   EXPECT_EQ(rows.at({"stage_consumption", "L1", "all"})[kReplicates], "");
 }
 
-TEST(SummaryRuns, TheSameSeedGivesTheSameSummaryAndConfidenceSetsTheInterval) {
-  const fs::path folder = fs::temp_directory_path() / "pellmar_summary_seed";
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  fs::copy_file(fs::path(EXAMPLES_DIR) / "lady_beetle.txt", folder / "study.txt");
+TEST_F(Summary, TheSameSeedGivesTheSameSummaryAndConfidenceSetsTheInterval) {
   const auto run = [&](std::uint64_t seed, double confidence) {
-    Program program(readSystemClock);
-    program.setConfidence(confidence);
-    program.run(OpenRequest{(folder / "study.txt").string(), 1});
-    program.run(BasicRunRequest{});
-    BootstrapRequest request;
-    request.replicates = 300;
-    request.seed = seed;
-    program.run(request);
-    return readFile(folder / "study_summary.csv");
+    ownSamples(300, 100, seed);
+    return summaryCsv(summarizeResults(results(), confidence));
   };
   const std::string first = run(42, 0.95);
   EXPECT_EQ(run(42, 0.95), first);
@@ -294,7 +303,6 @@ TEST(SummaryRuns, TheSameSeedGivesTheSameSummaryAndConfidenceSetsTheInterval) {
   EXPECT_EQ(narrow[kBootMean], wide[kBootMean]);
   EXPECT_GT(std::stod(narrow[kLow]), std::stod(wide[kLow]));
   EXPECT_LT(std::stod(narrow[kHigh]), std::stod(wide[kHigh]));
-  fs::remove_all(folder);
 }
 
 TEST(SummaryText, QuotesWhatNeedsQuotingAndLeavesMissingValuesEmpty) {

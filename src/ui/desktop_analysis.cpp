@@ -1,0 +1,93 @@
+#include "ui/desktop_analysis.h"
+
+#include "app/paired_test_command.h"
+#include "core/report/output_file.h"
+#include "core/user_error.h"
+#include "ui/command_states.h"
+
+namespace pellmar {
+
+void DesktopAnalysis::open(const OpenRequest& request,
+                           const std::optional<std::string>& outputFolder) {
+  validate(request);
+  const std::string base = outputBaseNameFor(request.dataFile, outputFolder);
+  platform::FileLock lock = lockResultsOf(request.dataFile, base);
+  removeLeftoverTemporaries(base);
+  Analysis analysis = Analysis::open(request, base, reader_);
+  createEmptyFileIfAbsent(analysis.basicReportPath());
+  lock_ = std::move(lock);
+  analysis_.emplace(std::move(analysis));
+}
+
+void DesktopAnalysis::commit(OutputFiles& files) {
+  analysis_->writeSummary(files);
+  analysis_->writeRunRecord(RunRecordRequest{"desktop", {}}, files);
+  analysis_->commit(files);
+}
+
+PairedTestResult DesktopAnalysis::pairedTest(const PairedTestRequest& request,
+                                             const ProgressReport& progress, std::stop_token stop) {
+  if (!analysis_->canRun(AnalysisStep::kPairedTest)) {
+    throw UserError(std::string(kPairedTestTitle), analysis_->reason(AnalysisStep::kPairedTest),
+                    ErrorKind::kInvalidRequest);
+  }
+  const std::string secondBase = outputBaseNameFor(request.secondDataFile);
+  validate(request, analysis_->study().outputBaseName, secondBase);
+  const platform::FileLock secondLock = lockResultsOf(request.secondDataFile, secondBase);
+  removeLeftoverTemporaries(secondBase);
+  SecondStudy second = prepareSecondStudy(request, analysis_->study().timeUnit,
+                                          analysis_->confidence(), secondBase, reader_);
+  OutputFiles files(analysis_->study().outputBaseName);
+  const PairedTestResult result = runPairedTest(*analysis_, request, second, files, progress, stop);
+  second.analysis.commit(second.files);
+  commit(files);
+  return result;
+}
+
+CommandStates commandStatesFor(const DesktopAnalysis& desktop) {
+  CommandStates states;
+  for (const Command command :
+       {Command::kBasicRun, Command::kReadSasd, Command::kReadFecundity, Command::kBootstrap,
+        Command::kJackknife, Command::kCompare, Command::kActionFrame, Command::kPairedTest,
+        Command::kOutputFiles, Command::kResults, Command::kMeans, Command::kLarge,
+        Command::kFigureFrame, Command::kShowFecundity}) {
+    states.disable(command);
+  }
+  if (!desktop.isOpen()) {
+    states.show(Command::kCompare, false);
+    return states;
+  }
+  const Analysis& analysis = desktop.analysis();
+  states.disable(Command::kOpenDataFile);
+  if (!analysis.basic()) {
+    states.enable(Command::kBasicRun);
+    states.show(Command::kCompare, false);
+    states.focus(Command::kBasicRun);
+    return states;
+  }
+  for (const Command command : {Command::kBasicRun, Command::kLarge, Command::kMeans,
+                                Command::kResults, Command::kOutputFiles, Command::kFigureFrame}) {
+    states.enable(command);
+  }
+  states.focus(Command::kShowSxj);
+  if (!analysis.bootstrap() && !analysis.jackknife()) {
+    states.enable(Command::kReadSasd, analysis.canRun(AnalysisStep::kReadSasd));
+    states.enable(Command::kReadFecundity, analysis.canRun(AnalysisStep::kReadFecundity));
+    states.enable(Command::kBootstrap);
+    states.enable(Command::kJackknife);
+    states.enable(Command::kShowFecundity, analysis.lifeTable().has_value());
+    return states;
+  }
+  // After a bootstrap or the jackknife the charts show its frequencies.
+  states.enable(Command::kOpenDataFile, !desktop.leftResamplingResults());
+  states.disable(Command::kBasicRun);
+  states.disable(Command::kLarge);
+  states.disable(Command::kFigureFrame);
+  for (const Command command : kChartCommands) states.disable(command);
+  states.enable(Command::kCompare, analysis.bootstrap() && !analysis.comparison());
+  states.enable(Command::kActionFrame, analysis.bootstrap().has_value());
+  states.enable(Command::kPairedTest, analysis.canRun(AnalysisStep::kPairedTest));
+  return states;
+}
+
+}  // namespace pellmar

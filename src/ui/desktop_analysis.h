@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/analysis.h"
+#include "app/paired_test_command.h"
+#include "core/platform/platform.h"
+
+namespace pellmar {
+
+// One analysis as the desktop runs it: the lock on the study's results from the moment the data
+// file is opened, the Analysis with its results, and the input files read for it. Each step puts
+// its files in place as one commit, with the summary and the run record again.
+class DesktopAnalysis {
+ public:
+  // "Open data file": takes the lock, reads and checks the study and creates the empty basic
+  // report beside it. Nothing is kept when it fails.
+  void open(const OpenRequest& request, const std::optional<std::string>& outputFolder = {});
+  [[nodiscard]] bool isOpen() const { return analysis_.has_value(); }
+  [[nodiscard]] const Analysis& analysis() const { return *analysis_; }
+
+  // Runs one step, `step(analysis, reader, files)`, whose files go to a new commit together
+  // with the summary and the run record; they are in place when it returns.
+  template <typename Step>
+  auto run(Step&& step) {
+    OutputFiles files(analysis_->study().outputBaseName);
+    auto result = step(*analysis_, reader_, files);
+    commit(files);
+    return result;
+  }
+  // The paired bootstrap test, whose second study writes its own files and takes its own lock.
+  PairedTestResult pairedTest(const PairedTestRequest& request, const ProgressReport& progress,
+                              std::stop_token stop);
+
+  // The resampling results have been left: the analysis is over, no other data file opens.
+  void leaveResamplingResults() { leftResamplingResults_ = true; }
+  [[nodiscard]] bool leftResamplingResults() const { return leftResamplingResults_; }
+
+ private:
+  void commit(OutputFiles& files);
+
+  platform::FileLock lock_;
+  InputFileReader reader_;
+  std::optional<Analysis> analysis_;
+  bool leftResamplingResults_ = false;
+};
+
+}  // namespace pellmar
