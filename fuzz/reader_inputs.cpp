@@ -11,11 +11,14 @@
 #include "core/data/field_reader.h"
 #include "core/data/input_file.h"
 #include "core/data/study_reader.h"
+#include "core/exports/results_summary.h"
 #include "core/predation/fecundity_life_table.h"
 #include "core/predation/life_table_report.h"
 #include "core/predation/sasd_reader.h"
 #include "core/predation/stable_distribution_file.h"
 #include "core/report/number_format.h"
+#include "core/resampling/bootstrap.h"
+#include "core/resampling/paired_test.h"
 #include "core/resampling/replicate_summary.h"
 #include "core/resampling/samples_file.h"
 #include "core/resampling/treatment2_file.h"
@@ -169,6 +172,29 @@ void feedTreatment2File(std::string_view input) {
     summarizeReplicates(treatment.values, treatment.count);
   } catch (const UserError&) {
   }
+}
+
+void feedSecondStudy(std::string_view input) {
+  Study second;
+  try {
+    second = readStudy(inputOf(input, "second.txt"), 1.0, "second");
+  } catch (const UserError&) {
+    return;
+  }
+  const AnalysedStudy& first = analysedCohorts().back();
+  const BasicRunResults secondBasic = basicRun(second);
+  constexpr int kReplicates = 5;
+  const BootstrapResults firstBoot = ownSamplesBootstrap(
+      first.study, first.basic,
+      OwnSamplesOptions{kReplicates, first.study.individualCount, 1, false}, nullptr, {});
+  const BootstrapResults secondBoot = ownSamplesBootstrap(
+      second, secondBasic, OwnSamplesOptions{kReplicates, second.individualCount, 2, false},
+      nullptr, {});
+  pairedBootstrapTest(bootstrapReplicates(StudyResults{first.study, &first.basic, nullptr, nullptr,
+                                                       &firstBoot, nullptr}),
+                      bootstrapReplicates(StudyResults{second, &secondBasic, nullptr, nullptr,
+                                                       &secondBoot, nullptr}),
+                      0.95);
 }
 
 }  // namespace pellmar::fuzz

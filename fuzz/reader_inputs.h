@@ -34,4 +34,9 @@ void feedFecundityFile(std::string_view input);
 // Reads the input as a treatment-2 file and summarises its values as the comparison does.
 void feedTreatment2File(std::string_view input);
 
+// Reads the input as the second study of a paired test against a small three-stage cohort; when
+// it passes, runs the Basic Run and a bootstrap of a few replicates of each and pairs them, as
+// `compare` does.
+void feedSecondStudy(std::string_view input);
+
 }  // namespace pellmar::fuzz

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 build=build/asan
 targets=(fuzz_field_reader fuzz_study_file fuzz_sasd_file fuzz_samples_file fuzz_fecundity_file
-  fuzz_treatment2_file fuzz_chart_options)
+  fuzz_treatment2_file fuzz_second_study fuzz_chart_options)
 
 run_one() {
   local target="$1" seconds="$2" build="$3"

@@ -33,7 +33,7 @@ if [ "$changed_only" -eq 1 ] && [ -n "$base" ] && git cat-file -e "$base^{commit
                          sed -E 's/\.h$/.cpp/' | sort -u)
   sources=()
   for file in "${touched[@]}"; do
-    case "$file" in *_windows.cpp) continue ;; esac
+    case "$file" in *_windows.cpp) continue ;; *.cpp) ;; *) continue ;; esac
     [ -f "$file" ] && sources+=("$file")
   done
   echo "tidy: ${#sources[@]} of ${#all[@]} files changed since ${base:0:12}"

@@ -90,9 +90,9 @@ void Analysis::writeSummary(OutputFiles& files) const {
   if (basic_) writeSummaryFile(summary(), files);
 }
 
-void Analysis::commit(OutputFiles& files, const std::function<void(std::size_t)>& afterRename) {
+void Analysis::commit(OutputFiles& files, const std::function<void(std::size_t)>& progress) {
   std::vector<OutputFiles::Saved> saved = files.saved();
-  files.commit(afterRename);
+  files.commit(progress);
   for (OutputFiles::Saved& file : saved) {
     file.temporary.clear();
     const auto earlier =

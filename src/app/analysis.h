@@ -104,8 +104,9 @@ class Analysis {
   // "<base>_run.json", the last file of a commit: the inputs, the choices and every file the
   // analysis has written, those of `files` included, with their SHA-256.
   void writeRunRecord(const RunRecordRequest& request, OutputFiles& files) const;
-  // Puts the files in place (commit()) and keeps them for the run record.
-  void commit(OutputFiles& files, const std::function<void(std::size_t)>& afterRename = {});
+  // Puts the files in place (OutputFiles::commit(), which `progress` follows) and keeps them
+  // for the run record.
+  void commit(OutputFiles& files, const std::function<void(std::size_t)>& progress = {});
 
   // The confidence of the summary's intervals, 0 < confidence < 1.
   void setConfidence(double confidence) { confidence_ = confidence; }

@@ -174,7 +174,7 @@ BootstrapResult Analysis::bootstrap(const BootstrapRequest& request, InputFileRe
     throw UserError(kSameSamplesTitle, refusal, ErrorKind::kInvalidRequest);
   }
   validate(request);
-  const ProgressAndStop work{progress, stop};
+  const ProgressAndStop work{progress, std::move(stop)};
   BootstrapResults boot;
   std::optional<Input> samplesInput;
   if (sameSamples) {

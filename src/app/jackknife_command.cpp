@@ -9,9 +9,9 @@ namespace pellmar {
 JackknifeResult Analysis::jackknife(OutputFiles& files, const ProgressReport& progress,
                                     std::stop_token stop) {
   requireStep(AnalysisStep::kJackknife, "Jackknife");
-  JackknifeResults jack =
-      pellmar::jackknife(study_, *basic_, fecundity_ ? &*fecundity_ : nullptr,
-                         lifeTable_ ? &*lifeTable_ : nullptr, ProgressAndStop{progress, stop});
+  JackknifeResults jack = pellmar::jackknife(study_, *basic_, fecundity_ ? &*fecundity_ : nullptr,
+                                             lifeTable_ ? &*lifeTable_ : nullptr,
+                                             ProgressAndStop{progress, std::move(stop)});
   const std::size_t before = files.saved().size();
   ReportCounters counters = counters_;
   writeJackknifeFiles(JackknifeReport{study_, *basic_, jack}, predation_ ? &*predation_ : nullptr,

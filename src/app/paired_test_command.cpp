@@ -120,7 +120,7 @@ SecondStudy prepareSecondStudy(const PairedTestRequest& request, double timeUnit
 
 PairedTestResult runPairedTest(const Analysis& first, const PairedTestRequest& request,
                                SecondStudy& second, OutputFiles& firstFiles,
-                               const ProgressReport& progress, std::stop_token stop) {
+                               const ProgressReport& progress, const std::stop_token& stop) {
   if (!first.canRun(AnalysisStep::kPairedTest)) {
     throw UserError(kTitle, first.reason(AnalysisStep::kPairedTest), ErrorKind::kInvalidRequest);
   }

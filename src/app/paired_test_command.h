@@ -63,7 +63,8 @@ SecondStudy prepareSecondStudy(const PairedTestRequest& request, double timeUnit
 // in place until the caller commits.
 PairedTestResult runPairedTest(const Analysis& first, const PairedTestRequest& request,
                                SecondStudy& second, OutputFiles& firstFiles,
-                               const ProgressReport& progress = {}, std::stop_token stop = {});
+                               const ProgressReport& progress = {},
+                               const std::stop_token& stop = {});
 
 // Asks for the second study's data file and, when this study read a stable age-stage
 // distribution file or a fecundity file, the second study's of the same kind; nullopt when a

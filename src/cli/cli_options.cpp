@@ -143,6 +143,8 @@ class CommandLine {
  public:
   CommandLine() : app_("Pellmar: the age-stage, two-sex life table of consumption", "pellmar-cli") {
     app_.formatter(std::make_shared<HelpFormatter>());
+    // On Windows CLI11 would take "/tmp/study.txt" for an option "/tmp": a path is a path.
+    app_.allow_windows_style_options(false);
     app_.set_version_flag("--version", std::string("Pellmar ") + PELLMAR_VERSION,
                           "print the version and end");
     app_.set_help_flag("-h,--help", "print this help and end");
@@ -209,7 +211,7 @@ class CommandLine {
   // CLI11's message of a usage error, in the words of the rest of the program.
   static std::string usageErrorOf(const CLI::ParseError& error, const std::string& command,
                                   const std::vector<std::string>& arguments) {
-    const std::string text = error.what();
+    std::string text = error.what();
     const std::string name = text.substr(0, text.find_first_of(": "));
     const auto after = [&](std::string_view word) {
       return text.substr(text.find(word) + word.size());
@@ -248,7 +250,7 @@ class CommandLine {
 
   // The first argument `command` does not take, named: an option of another command, an unknown
   // option or one file too many. "" when there is none.
-  std::string extraArgument(const CLI::App& command) const {
+  [[nodiscard]] std::string extraArgument(const CLI::App& command) const {
     const std::vector<std::string> extras = command.remaining();
     if (extras.empty()) return {};
     const std::string& extra = extras.front();
@@ -271,7 +273,7 @@ class CommandLine {
   }
 
   // The help of the command asked about, or of the program with every command's options.
-  std::string helpText() const {
+  [[nodiscard]] std::string helpText() const {
     if (!app_.get_subcommands().empty()) return app_.help();
     std::string text = app_.help();
     for (const CLI::App* command : {run_, compare_, check_}) {

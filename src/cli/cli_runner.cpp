@@ -1,6 +1,7 @@
 #include "cli/cli_runner.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <sstream>
@@ -68,6 +69,15 @@ CliRequests requestsFrom(const CliOptions& options) {
   return requests;
 }
 
+// Thrown when a stop request ends the run before its commit.
+struct RunStopped {};
+
+// The end of a run stopped before its commit; its temporaries went with its OutputFiles.
+int stopped(std::ostream& err, const CliHooks& hooks) {
+  err << "Stopped: nothing was written\n";
+  return hooks.stoppedStatus ? hooks.stoppedStatus() : 130;
+}
+
 int exitStatusFor(const UserError& error) {
   return error.kind() == ErrorKind::kInvalidRequest ? 2 : 1;
 }
@@ -101,7 +111,7 @@ struct Streams {
 // The steps after the open step, their files saved into `files`; the messages go to
 // `streams.said`. The exit status: 1 when the Basic Run went wrong, which ends the steps there.
 int runSteps(Analysis& analysis, const CliRequests& requests, InputFileReader& reader,
-             OutputFiles& files, const Streams& streams) {
+             OutputFiles& files, const Streams& streams, const std::stop_token& stop) {
   const BasicRunResult basicRun = analysis.basicRun(files);
   if (basicRun.warning) {
     // The analysis went wrong: nothing later would be worth having.
@@ -126,7 +136,7 @@ int runSteps(Analysis& analysis, const CliRequests& requests, InputFileReader& r
     }
     ProgressLines progress(streams.progress, "Bootstrap");
     const BootstrapResult bootstrap =
-        analysis.bootstrap(*requests.bootstrap, reader, files, std::ref(progress));
+        analysis.bootstrap(*requests.bootstrap, reader, files, std::ref(progress), stop);
     if (bootstrap.barrenReplicates) streams.said << *bootstrap.barrenReplicates << '\n';
     if (requests.normalDensity) {
       streams.said << analysis.normalDensity(files).message.text << '\n';
@@ -143,7 +153,7 @@ int runSteps(Analysis& analysis, const CliRequests& requests, InputFileReader& r
   }
   if (requests.jackknife) {
     ProgressLines progress(streams.progress, "Jackknife");
-    const JackknifeResult jackknife = analysis.jackknife(files, std::ref(progress));
+    const JackknifeResult jackknife = analysis.jackknife(files, std::ref(progress), stop);
     if (jackknife.note) streams.said << *jackknife.note << '\n';
   }
   return 0;
@@ -227,17 +237,18 @@ int runAnalysis(const CliOptions& options, const CliRequests& requests, const St
   // A Basic Run that went wrong keeps its files, and nothing after it runs.
   int status = 0;
   if (second) {
-    status = runSteps(analysis, requests, reader, files, {silent, streams.err, streams.progress});
+    status = runSteps(analysis, requests, reader, files, {silent, streams.err, streams.progress},
+                      hooks.stop);
     if (status != 0) second.reset();
   } else {
-    status = runSteps(analysis, requests, reader, files, buffered);
+    status = runSteps(analysis, requests, reader, files, buffered, hooks.stop);
   }
   if (second) {
     said << "Bootstrap seeds: " << requests.bootstrap->seed << " (first study), "
          << requests.bootstrap->seed + 1 << " (second study)\n";
     ProgressLines progress(streams.progress, "Bootstrap of the second study");
-    const PairedTestResult result =
-        runPairedTest(analysis, *requests.pairedTest, *second, files, std::ref(progress));
+    const PairedTestResult result = runPairedTest(analysis, *requests.pairedTest, *second, files,
+                                                  std::ref(progress), hooks.stop);
     printPairedTest(said, result.test, analysis.confidence());
   } else if (!requests.pairedTest) {
     printMainResults(said, analysis.summary(),
@@ -248,14 +259,16 @@ int runAnalysis(const CliOptions& options, const CliRequests& requests, const St
   }
   analysis.writeSummary(files);
   analysis.writeRunRecord(RunRecordRequest{"cli", options.arguments}, files);
-  // Every file of the run is complete: now they go in place, the run record last.
-  if (hooks.beforeCommit && hooks.beforeCommit()) return hooks.stoppedStatus;
+  // Every file of the run is complete: now they go in place, the run record last. A stop
+  // request from here on comes too late: the renames take moments, and half of them would mix
+  // the runs.
+  if (hooks.stop.stop_requested()) throw RunStopped{};
   const std::vector<std::string> written = files.paths();
-  analysis.commit(files, hooks.afterRename);
+  analysis.commit(files, hooks.duringCommit);
   std::vector<std::string> secondWritten;
   if (second) {
     secondWritten = second->files.paths();
-    second->analysis.commit(second->files, hooks.afterRename);
+    second->analysis.commit(second->files, hooks.duringCommit);
   }
   streams.said << said.str();
   for (const std::string& path : written) streams.said << path << '\n';
@@ -293,12 +306,24 @@ int runCommand(const CliOptions& options, std::ostream& out, std::ostream& err,
     if (requests.bootstrap) validate(*requests.bootstrap);
     return runAnalysis(options, requests, streams, out, hooks);
   } catch (const UserError& error) {
+    if (hooks.stop.stop_requested()) return stopped(err, hooks);
     err << error.title() << '\n' << error.text() << '\n';
     return exitStatusFor(error);
+  } catch (const RunStopped&) {
+    return stopped(err, hooks);
   }
 }
 
 }  // namespace
+
+std::function<void(std::size_t renamed)> killAfterRenamesForTests() {
+  const char* setting = std::getenv("PELLMAR_TEST_STOP_AFTER_RENAMES");
+  if (setting == nullptr) return {};
+  const std::size_t after = std::strtoull(setting, nullptr, 10);
+  return [after](std::size_t renamed) {
+    if (renamed == after) std::_Exit(137);
+  };
+}
 
 int runCli(const CliOptions& options, std::ostream& out, std::ostream& err, const CliHooks& hooks) {
   return checkedStatus(runCommand(options, out, err, hooks), out, err);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <ostream>
+#include <stop_token>
 
 #include "cli/cli_options.h"
 
@@ -10,13 +11,19 @@ namespace pellmar {
 
 // What the program around a run may add to it.
 struct CliHooks {
-  // Asked once every file of the run is saved and before any is put in place: true stops the
-  // run there, its temporaries are removed and runCli() returns `stoppedStatus`.
-  std::function<bool()> beforeCommit;
-  int stoppedStatus = 0;
-  // Hears how many files are in place after each rename of the commit.
-  std::function<void(std::size_t renamed)> afterRename;
+  // A stop request (Ctrl+C) ends the run before any of its files is in place: its temporaries
+  // are removed, "Stopped: nothing was written" goes to standard error and runCli() returns
+  // stoppedStatus().
+  std::stop_token stop;
+  std::function<int()> stoppedStatus;
+  // Hears how many files are in place before each rename of the commit and after the last.
+  std::function<void(std::size_t renamed)> duringCommit;
 };
+
+// A test's stand-in for a kill during the renames: when the environment setting
+// PELLMAR_TEST_STOP_AFTER_RENAMES holds a number k, a hook that ends the process at once, as
+// SIGKILL would, once k files are in place; no hook otherwise.
+std::function<void(std::size_t renamed)> killAfterRenamesForTests();
 
 // Runs one pellmar-cli command: builds the requests the options stand for, checks them all and
 // reads every input before any file is touched, then runs them in order and puts every file of

@@ -611,9 +611,6 @@ void MainWindow::basicRun() {
         return analysis.basicRun(files);
       });
   if (result.warning) showNotice(*result.warning, MessageKind::kWarning);
-  for (const std::string& warning : desktop_->analysis().study().warnings) {
-    statusBar()->showMessage(fromStd(warning));
-  }
   showChart(LifeChart::kCij);
 }
 
@@ -829,6 +826,10 @@ void MainWindow::openDataFile(const QString& path) {
         // place, as a restarted program would show it.
         if (error.fatal()) startNewAnalysis();
         throw;
+      }
+      // What the data file holds that is worth a word but no refusal (a span of an unknown stage).
+      for (const std::string& warning : desktop_->analysis().study().warnings) {
+        statusBar()->showMessage(fromStd(warning));
       }
     });
   });

@@ -120,6 +120,20 @@ TEST_F(CliResults, JsonReplacesEverythingElseOnStandardOutput) {
   EXPECT_EQ(json::parse(out_)["seed"], "7");
 }
 
+// What opening the study warns of goes to standard error, and the run goes on.
+TEST_F(CliResults, AWarningOfTheStudyGoesToStandardError) {
+  std::string study = readFile(folder_ / "lady_beetle.txt");
+  const std::size_t span = study.find("\nL1,L4\n");
+  ASSERT_NE(span, std::string::npos);
+  study.replace(span, 7, "\nBanana,L4\n");
+  std::ofstream(folder_ / "lady_beetle.txt", std::ios::binary | std::ios::trunc) << study;
+  EXPECT_EQ(run({}), 0);
+  EXPECT_NE(err_.find("the span line names Banana, which is not a stage: no span duration is "
+                      "reported."),
+            std::string::npos)
+      << err_;
+}
+
 TEST_F(CliResults, QuietPrintsOnlyErrors) {
   ASSERT_EQ(run({"--bootstrap", "30", "--seed", "3", "--quiet"}), 0);
   EXPECT_EQ(out_, "");

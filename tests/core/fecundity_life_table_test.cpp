@@ -152,6 +152,34 @@ TEST(FecundityLifeTable, StableDistributionFileReadsBackAsTheValuesComputed) {
   EXPECT_LT(laid, table.femaleCount);  // the example has females that laid nothing
 }
 
+// Eggs of about 1e-300 give a lambda near 0: the rates are computed from the values, with no
+// file of numbers between, so nothing of them is lost to a text that does not read back.
+TEST(FecundityLifeTable, TinyEggsGiveRatesWithoutAFaultOfTheirOwn) {
+  const AnalysedStudy analysed =
+      analysedStudy(test_support::readFile(std::string(EXAMPLES_DIR) + "/lady_beetle.txt"));
+  std::string eggs =
+      test_support::readFile(std::string(EXAMPLES_DIR) + "/lady_beetle_fecundity.txt");
+  std::string tiny;
+  std::istringstream lines(eggs);
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line[0] != '#') {
+      std::istringstream fields(line);
+      std::string field;
+      std::getline(fields, field, ',');
+      line = field;
+      while (std::getline(fields, field, ',')) line += std::stod(field) > 0 ? ",1e-300" : ",0";
+    }
+    tiny += line + "\n";
+  }
+  const FecundityLifeTable table = computeFecundityLifeTable(
+      analysed.study, analysed.basic, parseFecundity(tiny, "eggs.txt", analysed.study));
+  ASSERT_TRUE(table.growth);
+  EXPECT_GT(table.growth->lambda, 0);
+  const PredationRates rates = predationRatesOf(analysed.study, analysed.basic, table);
+  EXPECT_TRUE(std::isfinite(rates.stablePredationRate));
+  EXPECT_TRUE(std::isfinite(rates.finitePredationRate));
+}
+
 TEST(FecundityLifeTable, ExampleFilesAreWhatTheGeneratorWrites) {
   const tools::StudyShape example;
   EXPECT_EQ(test_support::readFile(std::string(EXAMPLES_DIR) + "/lady_beetle.txt"),

@@ -88,24 +88,61 @@ TEST(StudyReader, PupalDeathAndMissingDays) {
   EXPECT_EQ(study.lastAgeRead, 6);
 }
 
+// A span named by a stage that does not exist is only reported: the file stays valid.
+TEST(StudyReader, ASpanOfAnUnknownStageIsAWarning) {
+  std::string contents = fourStageFile(1, "1,M,2,3,6,2,-1,2,5,5,-1,-1,2,4,-1");
+  contents.replace(contents.find("Larva,Pupa\n"), 11, "Banana,Pupa\n");
+  const Study study = read(contents);
+  EXPECT_EQ(study.warnings,
+            std::vector<std::string>{"Line 9 of study.txt: the span line names Banana, which is "
+                                     "not a stage: no span duration is reported."});
+}
+
 TEST(StudyReader, DurationZeroStageIsALoneTerminator) {
   const Study study = read(fourStageFile(1, "1,F,2,0,1,2,-1,-1,-1,3,3,-1"));
   EXPECT_EQ(study.individual(1).dailyConsumption, (std::vector<double>{0, 0, 0, 3, 3, 0, -1}));
 }
 
+// The messages the data file's faults have always had keep their words; a line of their own
+// gives the file, the line and what is wrong.
 TEST(StudyReader, MessagesOfTheOpeningCheck) {
   const std::string good = "1,F,1,1,1,1,-1,2,-1,-1,2,-1\n";
+  const std::string second = "2,F,1,1,1,1,-1,2,-1,-1,2,-1\n";
+  const std::string file = "\nThe file study.txt, line ";
   EXPECT_EQ(errorOf(fourStageFile(1, "7,F,1,1,1,1,-1,2,-1,-1,2,-1")),
-            "Check data of individual no. 0 or 1");
+            "Check data of individual no. 0 or 1" + file +
+                "10, individual no. 1: the serial number is 7 where 1 is due; the individuals "
+                "are numbered 1, 2, 3 ... in order.");
+  EXPECT_EQ(errorOf(fourStageFile(3, good + second + "2,F,1,1,1,1,-1,2,-1,-1,2,-1")),
+            "Check data of individual no. 2 or 3" + file +
+                "12, individual no. 3: serial number 2 appears twice, lines 11 and 12.");
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2147483648,F,1")),
+            "Check data of individual no. 1 or 2" + file +
+                "11, individual no. 2: the serial number is 2147483648 where 2 is due; the "
+                "individuals are numbered 1, 2, 3 ... in order.");
   EXPECT_EQ(errorOf(fourStageFile(2, good + "2,X,1,1,1,1,-1,2,-1,-1,2,-1")),
-            "Check data of individual no. 1 or 2");
+            "Check data of individual no. 1 or 2" + file +
+                "11, individual no. 2: sex code X: use F, M or N.");
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,f,1,1,1,1,-1,2,-1,-1,2,-1")),
+            "Check data of individual no. 1 or 2" + file +
+                "11, individual no. 2: sex code f: use F, M or N, in capital letters.");
   EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,2,3,6,-1,2,-1,-1")),
-            "Individual no.2 is type N with adult stage. It is incorrect.");
+            "Individual no.2 is type N with adult stage. It is incorrect." + file +
+                "11, individual no. 2: sex N is an individual that died before the adult stage, "
+                "but none of its 3 durations before the adult stage is negative, as the stage of "
+                "its death is.");
   EXPECT_EQ(errorOf(fourStageFile(2, good + "2,F,2,-3")),
-            "Individual no.2 is type F or M without adult stage. It is incorrect.");
+            "Individual no.2 is type F or M without adult stage. It is incorrect." + file +
+                "11, individual no. 2: a female dies in stage 2 (its duration is -3); only "
+                "individuals of sex N die before the adult stage.");
   EXPECT_EQ(errorOf(fourStageFile(2, good + "2,F,2,3,1,1,-1,4,-2,1,-1,-1,1,-1")),
-            "Individual no.2, age3. Predation rate <0. It is incorrect.");
-  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,1,-2,-1,4,4,5")), "Error in individual no. 2.");
+            "Individual no.2, age3. Predation rate <0. It is incorrect." + file +
+                "11, individual no. 2: a consumption of -2 at age 3; consumption is 0 or more, "
+                "and -1 ends a stage.");
+  EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,1,-2,-1,4,4,5")),
+            "Error in individual no. 2." + file +
+                "11, individual no. 2: it died after 2 time units of stage 2, so its record ends "
+                "there with -1, not with 5.");
   // A negative value among the daily values of the stage of death passes, and so does a 0
   // where the terminator belongs (reading then goes on with the next stage).
   EXPECT_EQ(errorOf(fourStageFile(2, good + "2,N,1,-2,-1,-2,4,-1")), "");
@@ -119,33 +156,41 @@ TEST(StudyReader, LimitsOfTheDataModel) {
     return text.substr(0, text.find('\n'));
   };
   EXPECT_EQ(firstLine(fourStageFile(401, "")),
-            "Line 4, the header: the number of individuals is 401; it must be a whole number "
+            "The file study.txt, line 4, the header: the number of individuals is 401; it must be "
+            "a whole number "
             "from 1 to 400.");
   EXPECT_EQ(firstLine(fourStageFile(0, "")),
-            "Line 4, the header: the number of individuals is 0; it must be a whole number from 1 "
+            "The file study.txt, line 4, the header: the number of individuals is 0; it must be a "
+            "whole number from 1 "
             "to 400.");
   EXPECT_EQ(firstLine("P\nU\nD\n1\n4,2\n"),
-            "Line 5, the header: the number of stage-name lines is 4; it must be a whole number "
+            "The file study.txt, line 5, the header: the number of stage-name lines is 4; it must "
+            "be a whole number "
             "from 1 to 3.");
   EXPECT_EQ(firstLine("P\nU\nD\n1\n3,13\n"),
-            "Line 5, the header: the number of stages is 13; it must be a whole number from 2 to "
+            "The file study.txt, line 5, the header: the number of stages is 13; it must be a "
+            "whole number from 2 to "
             "12.");
   EXPECT_EQ(errorOf(fourStageFile(1, "1,F,2,500,1,1,-1")),
-            "Line 10, individual no. 1: the duration of stage 2 is longer than 404 time units, "
+            "The file study.txt, line 10, individual no. 1: the duration of stage 2 is longer than "
+            "404 time units, "
             "the longest life that can be analysed.");
   EXPECT_EQ(errorOf(fourStageFile(1, "1,F,2,2.5,1,1,-1")),
-            "Line 10, individual no. 1: the duration of stage 2 is 2.5; durations are whole "
+            "The file study.txt, line 10, individual no. 1: the duration of stage 2 is 2.5; "
+            "durations are whole "
             "numbers of time units.");
   EXPECT_EQ(errorOf(fourStageFile(1, "1,F,150,150,150,150,-1,-1,-1,\n-1")),
-            "Line 10, individual no. 1: this individual lives longer than 404 time units, the "
+            "The file study.txt, line 10, individual no. 1: this individual lives longer than 404 "
+            "time units, the "
             "longest life that can be analysed.");
   EXPECT_EQ(errorOf(fourStageFile(2, "1,F,1,1,1,1,-1,2,-1,-1,2,-1\n2,M,1,1,")),
-            "Line 11, individual no. 2: the data file ends too early.");
+            "The file study.txt, line 11, individual no. 2: the data file ends too early.");
   std::string twelve = "P\nU\nD\n1\n1,12\nM";
   for (int j = 1; j <= 12; ++j) twelve += ",S" + std::to_string(j);
   twelve += "\nS1,S2\n1,M,1,1,1,1,1,1,1,1,1,1,1,1";
   EXPECT_EQ(errorOf(twelve),
-            "Line 8, individual no. 1: a male, but a study with males can have at most 11 "
+            "The file study.txt, line 8, individual no. 1: a male, but a study with males can have "
+            "at most 11 "
             "stages.");
 }
 
@@ -153,7 +198,8 @@ TEST(StudyReader, LimitsOfTheDataModel) {
 // the message of the header field that then goes wrong shows how the first three were read.
 TEST(StudyReader, AFaultOfTheHeaderShowsHowItsFirstLinesWereRead) {
   EXPECT_EQ(errorOf("Cotton aphid\n\n2026-05-01\n12\n3,4\n"),
-            "Line 5, the header: the number of stage-name lines is 4; it must be a whole number "
+            "The file study.txt, line 5, the header: the number of stage-name lines is 4; it must "
+            "be a whole number "
             "from 1 to 3.\n"
             "The first three lines were read as the project \"Cotton aphid\", the user "
             "\"2026-05-01\" and the date \"12\"; a blank or missing line among them moves every "

@@ -110,7 +110,7 @@ TEST(TextEncoding, Utf16WithoutAMarkIsNamedInTheMessage) {
   const std::string bare = utf16(test_support::kSmallCohort, false, false);
   const UserError data = errorFrom([&] { test_support::studyFrom(bare); });
   EXPECT_EQ(data.text(),
-            "The data file is saved as UTF-16 text without a byte-order mark, which cannot be "
+            "The file study.txt is saved as UTF-16 text without a byte-order mark, which cannot be "
             "read. Please save it as UTF-8 or ANSI text.\n"
             "Please correct your data and rerun this program.");
   EXPECT_EQ(errorFrom([&] { parseTreatment2(utf16("t\n", true, false) + "x", "t2.txt"); }).text(),

@@ -154,6 +154,63 @@ TEST_F(LostFiles, TheFilesOfAnEarlierRunSurviveEveryRunThatDoesNotFinish) {
 }
 
 #ifndef _WIN32
+// A name longer than the system allows is named for what it is (Windows counts its paths as a
+// whole, against its own limit).
+TEST_F(LostFiles, ANameTooLongIsNamedSo) {
+  EXPECT_EQ(cli({"check", in(std::string(300, 'd') + ".txt")}), 1);
+  EXPECT_NE(err_.str().find("The file name is too long."), std::string::npos) << err_.str();
+}
+#endif
+
+// Every fault a run can meet is found before its first file is put in place: the contents of
+// its inputs, an output name too long for the system, a jackknife of one individual.
+TEST_F(LostFiles, EveryRefusedRunLeavesTheFolderByteForByte) {
+  for (const char* name : {"lady_beetle_10_SASD.txt", "lady_beetle_11_Bootstrap_samples.txt"}) {
+    fs::copy_file(fs::path(EXAMPLES_DIR) / name, folder_ / name);
+  }
+  std::ofstream(folder_ / "lady_beetle_0_Basic_Output.txt", std::ios::binary) << "last week\r\n";
+  std::ofstream(folder_ / "bad_sasd.txt", std::ios::binary) << "\"Stable\"\r\n1,2,x\r\n";
+  std::string samples = readFile(folder_ / "lady_beetle_11_Bootstrap_samples.txt");
+  samples.resize(samples.size() / 2);
+  std::ofstream(folder_ / "short_samples.txt", std::ios::binary) << samples;
+  std::ofstream(folder_ / "treatment2.txt", std::ios::binary) << "T\nU\nD\nn\n100\nK\n40\n1,x\n";
+  // A base that leaves room for the lock and the temporaries, but not for the longest names.
+#ifdef _WIN32
+  // Windows counts the whole path against its limit of 259 characters.
+  const std::size_t room = 258 - fs::absolute(folder_).wstring().size();
+  const std::string longName = std::string(room - 40, 'm') + ".txt";
+#else
+  const std::string longName = std::string(215, 'm') + ".txt";
+#endif
+  fs::copy_file(folder_ / "lady_beetle.txt", folder_ / longName);
+  std::ofstream(folder_ / "one.txt", std::ios::binary)
+      << "P\nU\nD\n1\n1,2\nF,Egg,Adult\nEgg,Egg\n1,F,1,1,-1,2,-1,3,-1\n";
+  const auto before = contents();
+  const struct {
+    std::vector<std::string> arguments;
+    int status;
+    const char* message;
+  } refused[] = {
+      {{"run", in("lady_beetle.txt"), "--sasd", in("bad_sasd.txt")}, 1, "bad_sasd.txt"},
+      {{"run", in("lady_beetle.txt"), "--sasd", in("lady_beetle_10_SASD.txt"), "--same-samples",
+        in("short_samples.txt")},
+       1,
+       "short_samples.txt"},
+      {{"run", in("lady_beetle.txt"), "--bootstrap", "40", "--compare", in("treatment2.txt")},
+       1,
+       "treatment2.txt"},
+      {{"run", in(longName)}, 1, "The file name is too long."},
+      {{"run", in("one.txt"), "--jackknife"}, 2, "The jackknife needs from 2 to 400 individuals"},
+  };
+  for (const auto& run : refused) {
+    SCOPED_TRACE(run.arguments.back());
+    EXPECT_EQ(cli(run.arguments), run.status);
+    EXPECT_NE(err_.str().find(run.message), std::string::npos) << err_.str();
+    EXPECT_EQ(contents(), before);
+  }
+}
+
+#ifndef _WIN32
 // Links planted at the names a run creates or replaces never take a write out of the folder:
 // the lock is never opened through one, and a result file replaces the link, not its target.
 // (Windows lets only administrators make links; its reparse points take the same way in the
@@ -172,6 +229,17 @@ TEST_F(LostFiles, LinksPlantedWhereARunWritesRedirectNothing) {
   EXPECT_EQ(readFile(victim), "keep me\r\n");
   EXPECT_FALSE(fs::exists(folder_ / "lady_beetle_0_Basic_Output.txt"));
   fs::remove(folder_ / "lady_beetle.pellmar-lock");
+
+  // The empty report that check creates is not created through a link either, one that points
+  // nowhere included, and the message says so.
+  fs::create_symlink(outside / "absent.txt", folder_ / "lady_beetle_0_Basic_Output.txt");
+  EXPECT_EQ(cli({"check", in("lady_beetle.txt")}), 1);
+  EXPECT_EQ(err_.str(), "File error\nCannot write the file " +
+                            in("lady_beetle_0_Basic_Output.txt") +
+                            "\nA link stands at that name, and Pellmar never writes through a "
+                            "link.\n");
+  EXPECT_FALSE(fs::exists(outside / "absent.txt"));
+  fs::remove(folder_ / "lady_beetle_0_Basic_Output.txt");
 
   // At the names of result files, of a temporary a dead run left, and one pointing nowhere.
   for (const char* name : {"lady_beetle_0_Basic_Output.txt", "lady_beetle_summary.csv",
@@ -238,13 +306,13 @@ TEST_F(LostFiles, StageNamesThatCannotNameFilesAreRefusedBeforeAnyFileIsTouched)
     const char* message;
   } refused[] = {
       {"F,Egg,La/rva,Pupa,Female",
-       "Line 6, the stage-name lines: stage 2 (\"La/rva\") holds \"/\", which cannot be part of "
+       "line 6, the stage-name lines: stage 2 (\"La/rva\") holds \"/\", which cannot be part of "
        "a file name; stage names and sex codes are written in file names, so they may not hold "
        "/ \\ : * ? \" < > | or control characters."},
       {"F,Egg,Larva,Pupa,Fe\tmale", "stage 4 (\"Fe\\x09male\") holds \"\\x09\""},
       {"F?,Egg,Larva,Pupa,Female", "the sex code \"F?\" of stage-name line 1 holds \"?\""},
       {"F,Instar1,instar2,Pupa,Female",
-       "Line 6, the stage-name lines: stages 1 and 2 (\"Instar1\", \"instar2\") are both "
+       "line 6, the stage-name lines: stages 1 and 2 (\"Instar1\", \"instar2\") are both "
        "written as \"Inst\" in file names and table headings; give them names that differ in "
        "their first four characters."},
   };

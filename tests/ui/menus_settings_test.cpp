@@ -146,6 +146,17 @@ TEST_F(MenusTest, TitleAndStatusBarShowTheOpenStudy) {
   EXPECT_EQ(status("lastStepStatus"), QStringLiteral("Last step: Basic Run"));
 }
 
+// A span of a stage the study does not have is worth a word when the study opens, no more.
+TEST_F(MenusTest, TheStatusBarWarnsOfASpanOfAnUnknownStage) {
+  std::string study = test_support::readFile(folder_.data());
+  study.replace(study.find("\nL1,L4\n"), 7, "\nBanana,L4\n");
+  std::ofstream(folder_.data(), std::ios::binary | std::ios::trunc) << study;
+  openExample();
+  ASSERT_TRUE(window_.desktop().isOpen());
+  EXPECT_TRUE(window_.statusBar()->currentMessage().contains(
+      QStringLiteral("the span line names Banana, which is not a stage")));
+}
+
 TEST_F(MenusTest, NewAnalysisLeavesNothingOfTheStudyBefore) {
   window_.show();
   openExample();

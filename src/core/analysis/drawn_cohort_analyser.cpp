@@ -8,6 +8,7 @@
 #include "core/numeric/stable_predation_rate.h"
 
 namespace pellmar {
+
 DrawnCohortAnalyser::DrawnCohortAnalyser(const CohortContributions& cohort)
     : cohort_(cohort), columns_(cohort.stageCount + 2) {
   const std::size_t size = cell(cohort.ageRows + 1, 0);
@@ -139,6 +140,13 @@ void DrawnCohortAnalyser::stageDailyMeans(DrawnCohortEstimates& estimates) const
 }
 
 // Fills Z with the unnormalised distribution at `lambda` and returns its sum.
+namespace {
+
+// Far above any share of a stable distribution, far below the largest double.
+constexpr double kLargestUnscaled = 1e250;
+
+}  // namespace
+
 double DrawnCohortAnalyser::stableDistribution(double lambda) {
   const int m = cohort_.stageCount;
   const int last = maxAgeIndex_;
@@ -160,6 +168,16 @@ double DrawnCohortAnalyser::stableDistribution(double lambda) {
     Z_[cell(x, m + 1)] = (ratio(stays_, x - 1, m + 1, m + 1) * Z_[cell(x - 1, m + 1)] +
                           ratio(steps_, x - 1, m, m - 1) * Z_[cell(x - 1, m - 1)]) /
                          growth;
+    // A population that shrinks fast (a lambda far below 1) multiplies the later ages by
+    // 1/lambda each time unit beyond what a double holds. Only the shares count: every age so
+    // far is scaled down together, and an age whose share is below what a double holds gets 0.
+    double largest = 0.0;
+    for (int j = 1; j < columns_; ++j) largest = std::max(largest, Z_[cell(x, j)]);
+    if (largest > kLargestUnscaled) {
+      for (int y = 0; y <= x; ++y) {
+        for (int j = 1; j < columns_; ++j) Z_[cell(y, j)] /= largest;
+      }
+    }
   }
   double total = 0.0;
   for (int x = 0; x <= last; ++x) {

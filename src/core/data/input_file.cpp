@@ -22,6 +22,11 @@ PathContents inspectPath(const std::string& path) {
     contents.description = "a link that leads round in a circle";
     return contents;
   }
+  if (error == std::errc::filename_too_long) {
+    contents.exists = true;
+    contents.description = "a path longer than the system allows";
+    return contents;
+  }
   contents.exists = fs::exists(status);
   switch (status.type()) {
     case fs::file_type::regular:

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <utility>
+#include <vector>
 
 #include "core/data/field_reader.h"
 #include "core/data/input_file.h"
@@ -155,6 +156,12 @@ class IndividualReader {
   void read(int i);
 
  private:
+  // A fault whose message has always had these words: they stay as its first line, and the
+  // file, the line and the cause follow on a line of their own.
+  [[noreturn]] void failWithCause(const std::string& words, int i, int line,
+                                  const std::string& cause) const;
+  void checkSerialAndSex(const IndividualRecord& record, double serial, int i, int serialLine,
+                         int sexLine);
   void readDurations(IndividualRecord& record, int i);
   void readConsumption(IndividualRecord& record, int i);
   void store(IndividualRecord& record, int j, double value);
@@ -165,19 +172,49 @@ class IndividualReader {
   Study& study_;
   int m_;
   int age_ = 0;
+  std::vector<int> serialLines_;  // [i]: the line of individual i's serial number
 };
+
+void IndividualReader::failWithCause(const std::string& words, int i, int line,
+                                     const std::string& cause) const {
+  throwDataFileError(words + "\nThe file " + study_.dataFileName + ", line " + formatInteger(line) +
+                     ", " + individualText(i) + ": " + cause);
+}
+
+void IndividualReader::checkSerialAndSex(const IndividualRecord& record, double serial, int i,
+                                         int serialLine, int sexLine) {
+  const std::string words =
+      "Check data of individual no. " + formatInteger(i - 1) + " or " + formatInteger(i);
+  if (serial != i) {
+    if (serial >= 1 && serial < i && serial == std::floor(serial)) {
+      const int earlier = serialLines_[static_cast<std::size_t>(serial)];
+      failWithCause(words, i, serialLine,
+                    "serial number " + formatDigits(serial) + " appears twice, lines " +
+                        formatInteger(earlier) + " and " + formatInteger(serialLine) + ".");
+    }
+    failWithCause(words, i, serialLine,
+                  "the serial number is " + formatDigits(serial) + " where " + formatInteger(i) +
+                      " is due; the individuals are numbered 1, 2, 3 ... in order.");
+  }
+  const std::string& sex = record.sex;
+  if (sex != "F" && sex != "M" && sex != "N") {
+    const bool lowerCase = sex == "f" || sex == "m" || sex == "n";
+    failWithCause(words, i, sexLine,
+                  "sex code " + echoedField(sex) + ": use F, M or N" +
+                      (lowerCase ? ", in capital letters." : "."));
+  }
+}
 
 void IndividualReader::read(int i) {
   fields_.setContext(individualText(i));
   IndividualRecord& record = study_.individuals[static_cast<std::size_t>(i)];
   record = IndividualRecord{};
   const double serial = fields_.readNumber();
+  const int serialLine = fields_.lastFieldLine();
   record.sex = fields_.readText();
-  const bool knownSex = record.sex == "F" || record.sex == "M" || record.sex == "N";
-  if (serial != i || !knownSex) {
-    throwDataFileError("Check data of individual no. " + formatInteger(i - 1) + " or " +
-                       formatInteger(i));
-  }
+  checkSerialAndSex(record, serial, i, serialLine, fields_.lastFieldLine());
+  serialLines_.resize(static_cast<std::size_t>(i) + 1);
+  serialLines_[static_cast<std::size_t>(i)] = serialLine;
   // Only a serial number equal to i gets here, so it fits an int whatever the file held.
   record.serialNumber = i;
   if (record.sex == "M" && m_ + 1 > kMaxStageColumns) {
@@ -194,8 +231,13 @@ void IndividualReader::readDurations(IndividualRecord& record, int i) {
   const bool isN = record.sex == "N";
   for (int j = 1; j <= m_; ++j) {
     if (isN && j >= m_) {
-      throwDataFileError("Individual no." + formatInteger(i) +
-                         " is type N with adult stage. It is incorrect.");
+      failWithCause(
+          "Individual no." + formatInteger(i) + " is type N with adult stage. It is incorrect.", i,
+          fields_.lastFieldLine(),
+          "sex N is an individual that died before the adult stage, but none of its " +
+              formatInteger(m_ - 1) +
+              " durations before the adult stage is negative, as the stage of its "
+              "death is.");
     }
     const double duration = fields_.readNumber();
     if (duration != std::floor(duration)) {
@@ -212,8 +254,12 @@ void IndividualReader::readDurations(IndividualRecord& record, int i) {
     record.stageDuration[static_cast<std::size_t>(j)] = duration;
     if (duration < 0) {
       if (!isN) {
-        throwDataFileError("Individual no." + formatInteger(i) +
-                           " is type F or M without adult stage. It is incorrect.");
+        failWithCause("Individual no." + formatInteger(i) +
+                          " is type F or M without adult stage. It is incorrect.",
+                      i, fields_.lastFieldLine(),
+                      std::string(record.sex == "F" ? "a female" : "a male") + " dies in stage " +
+                          formatInteger(j) + " (its duration is " + formatDigits(duration) +
+                          "); only individuals of sex N die before the adult stage.");
       }
       break;
     }
@@ -260,15 +306,22 @@ void IndividualReader::readConsumption(IndividualRecord& record, int i) {
     for (; k <= days + 1; ++k) {
       const double value = fields_.readNumber();
       if (duration < 0 && k == days + 1 && value > 0) {
-        throwDataFileError("Error in individual no. " + formatInteger(i) + ".");
+        failWithCause(
+            "Error in individual no. " + formatInteger(i) + ".", i, fields_.lastFieldLine(),
+            "it died after " + formatInteger(days) + " time units of stage " + formatInteger(j) +
+                ", so its record ends there with -1, not with " + formatDigits(value) + ".");
       }
       if (value == -1) {
         ended = true;
         break;
       }
       if (duration >= 0 && value < 0) {
-        throwDataFileError("Individual no." + formatInteger(i) + ", age" + formatInteger(age_) +
-                           ". Predation rate <0. It is incorrect.");
+        failWithCause("Individual no." + formatInteger(i) + ", age" + formatInteger(age_) +
+                          ". Predation rate <0. It is incorrect.",
+                      i, fields_.lastFieldLine(),
+                      "a consumption of " + formatDigits(value) + " at age " + formatInteger(age_) +
+                          "; consumption is 0 or more, and -1 ends a "
+                          "stage.");
       }
       store(record, j, value);
     }
@@ -285,6 +338,13 @@ void IndividualReader::readConsumption(IndividualRecord& record, int i) {
   record.dailyConsumption.resize(static_cast<std::size_t>(age_) + 2, 0.0);
   record.dailyConsumption[static_cast<std::size_t>(age_) + 1] = -1.0;
   record.dailyColumn.resize(record.dailyConsumption.size(), 0);
+}
+
+// The data file's error style, with its name: every message says which study it is about.
+FieldErrorStyle styleFor(const InputFile& file) {
+  FieldErrorStyle style = dataFileErrorStyle();
+  style.fileName = file.path;
+  return style;
 }
 
 }  // namespace
@@ -304,7 +364,7 @@ InputFile readDataFile(InputFileReader& reader, const std::string& path) {
 }
 
 void checkStudyHeader(const InputFile& file) {
-  FieldReader fields(file.bytes);
+  FieldReader fields(file.bytes, styleFor(file));
   Study study;
   study.dataFileName = file.path;
   readHeader(fields, study);
@@ -317,7 +377,7 @@ Study readStudy(const InputFile& file, double timeUnit, std::string outputBaseNa
   study.timeUnit = timeUnit;
   study.sha256 = file.sha256;
   study.bytes = file.bytes.size();
-  FieldReader fields(file.bytes);
+  FieldReader fields(file.bytes, styleFor(file));
   readHeader(fields, study);
   study.individuals.resize(static_cast<std::size_t>(study.individualCount) + 1);
   study.T.reset(1, study.stageCount + 2);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -35,6 +36,10 @@ std::string sha256Hex(const std::function<std::size_t(std::span<char>)>& read);
 // Creates the file at `path` and writes `contents` into it. Nothing that stands at `path` is
 // used or followed, a link included: then the error is file_exists.
 std::error_code writeNewFile(const std::filesystem::path& path, std::string_view contents);
+
+// filename_too_long when the system takes no file of this name in its folder (a name, or on
+// Windows a whole path, longer than it allows); nothing is created.
+std::error_code checkNameFits(const std::filesystem::path& path);
 
 // Renames `from` to `to` in one step, replacing a file at `to`.
 std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
@@ -79,6 +84,25 @@ class FileLock {
   static constexpr std::intptr_t kNoHandle = -1;
   std::intptr_t handle_ = kNoHandle;
   std::filesystem::path path_;
+};
+
+// Catches the user's requests to stop the program while it lives: SIGINT and SIGTERM, or on
+// Windows Ctrl+C, Ctrl+Break and the closing of the console. Instead of ending the process at
+// once, each calls `onStop` with the exit status the program should end with (130 for an
+// interrupt, 143 for a termination; 130 for every Windows event), on a thread of its own, so
+// that the work can stop and clean up. Make it before any other thread starts.
+class StopSignals {
+ public:
+  explicit StopSignals(std::function<void(int exitStatus)> onStop);
+  ~StopSignals();
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+  // What each system keeps while it watches.
+  struct Watch;
+
+ private:
+  std::unique_ptr<Watch> watch_;
 };
 
 }  // namespace pellmar::platform

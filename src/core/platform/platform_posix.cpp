@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <openssl/evp.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,10 +9,14 @@
 #endif
 
 #include <array>
+#include <atomic>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <memory>
 #include <stdexcept>
 #include <string_view>
+#include <thread>
 
 #include "core/platform/platform.h"
 
@@ -84,6 +89,16 @@ std::error_code writeNewFile(const std::filesystem::path& path, std::string_view
   return closeKeeping(fd, {});
 }
 
+std::error_code checkNameFits(const std::filesystem::path& path) {
+  std::filesystem::path folder = path.parent_path();
+  if (folder.empty()) folder = ".";
+  long longest = pathconf(folder.c_str(), _PC_NAME_MAX);
+  if (longest <= 0) longest = 255;
+  const bool fits = path.filename().native().size() <= static_cast<std::size_t>(longest) &&
+                    path.native().size() < static_cast<std::size_t>(PATH_MAX);
+  return fits ? std::error_code() : std::make_error_code(std::errc::filename_too_long);
+}
+
 std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
   if (::rename(from.c_str(), to.c_str()) != 0) return lastError();
   return {};
@@ -137,6 +152,50 @@ void FileLock::release() {
   ::close(static_cast<int>(handle_));
   handle_ = kNoHandle;
   path_.clear();
+}
+
+// The two signals are blocked in every thread and taken by one that waits for them: a handler
+// could do next to nothing safely, a waiting thread can call anything. SIGUSR2, blocked with
+// them, only wakes the waiter when the watch ends.
+struct StopSignals::Watch {
+  sigset_t signals{};
+  sigset_t before{};
+  std::atomic<bool> ending = false;
+  std::thread waiter;
+};
+
+StopSignals::StopSignals(std::function<void(int exitStatus)> onStop)
+    : watch_(std::make_unique<Watch>()) {
+  sigemptyset(&watch_->signals);
+  sigaddset(&watch_->signals, SIGINT);
+  sigaddset(&watch_->signals, SIGTERM);
+  sigaddset(&watch_->signals, SIGUSR2);
+  pthread_sigmask(SIG_BLOCK, &watch_->signals, &watch_->before);
+  watch_->waiter = std::thread([watch = watch_.get(), onStop = std::move(onStop)] {
+    bool stopped = false;
+    for (;;) {
+      int signal = 0;
+      if (sigwait(&watch->signals, &signal) != 0 || watch->ending) return;
+      if (signal == SIGUSR2) continue;
+      const int status = 128 + signal;
+      // A second request while the first is being served ends the program at once.
+      if (stopped) _exit(status);
+      stopped = true;
+      onStop(status);
+    }
+  });
+}
+
+StopSignals::~StopSignals() {
+  watch_->ending = true;
+  pthread_kill(watch_->waiter.native_handle(), SIGUSR2);
+  watch_->waiter.join();
+  // A request that came in the meantime stays pending, blocked, and goes with the process.
+  sigset_t pending;
+  sigpending(&pending);
+  if (sigismember(&pending, SIGINT) == 0 && sigismember(&pending, SIGTERM) == 0) {
+    pthread_sigmask(SIG_SETMASK, &watch_->before, nullptr);
+  }
 }
 
 }  // namespace pellmar::platform

@@ -5,6 +5,8 @@
 #include <bcrypt.h>
 
 #include <array>
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string_view>
@@ -163,6 +165,14 @@ std::error_code writeNewFile(const std::filesystem::path& path, std::string_view
   return error;
 }
 
+std::error_code checkNameFits(const std::filesystem::path& path) {
+  // Names of up to 255 UTF-16 units, in paths shorter than MAX_PATH: the program declares no
+  // long-path awareness.
+  const std::filesystem::path full = std::filesystem::absolute(path);
+  const bool fits = path.filename().native().size() <= 255 && full.native().size() < MAX_PATH;
+  return fits ? std::error_code() : std::make_error_code(std::errc::filename_too_long);
+}
+
 std::error_code replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
   if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) == 0) {
     const std::error_code error = openError(to);
@@ -256,6 +266,47 @@ void FileLock::release() {
   CloseHandle(file);
   handle_ = kNoHandle;
   path_.clear();
+}
+
+// The console calls its control handler on a thread of its own, with nothing but the event:
+// the one watch of the process is found through this pointer.
+struct StopSignals::Watch {
+  std::function<void(int exitStatus)> onStop;
+  std::atomic<bool> stopped = false;
+};
+
+namespace {
+
+std::atomic<StopSignals::Watch*> currentWatch = nullptr;
+
+BOOL WINAPI onConsoleEvent(DWORD event) {
+  StopSignals::Watch* watch = currentWatch.load();
+  if (watch == nullptr) return FALSE;
+  switch (event) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
+    case CTRL_CLOSE_EVENT:
+      // A second request while the first is being served ends the program at once.
+      if (watch->stopped.exchange(true)) ExitProcess(130);
+      watch->onStop(130);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+StopSignals::StopSignals(std::function<void(int exitStatus)> onStop)
+    : watch_(std::make_unique<Watch>()) {
+  watch_->onStop = std::move(onStop);
+  currentWatch = watch_.get();
+  SetConsoleCtrlHandler(onConsoleEvent, TRUE);
+}
+
+StopSignals::~StopSignals() {
+  SetConsoleCtrlHandler(onConsoleEvent, FALSE);
+  currentWatch = nullptr;
 }
 
 }  // namespace pellmar::platform

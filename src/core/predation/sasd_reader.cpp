@@ -181,11 +181,11 @@ void computeRates(const Study& study, const BasicRunResults& r, PredationRates& 
 
 }  // namespace
 
-PredationRates readSasd(const InputFile& file, const Study& study, const BasicRunResults& r) {
+PredationRates readSasd(const InputFile& file, const Study& study, const BasicRunResults& basic) {
   const int n = study.individualCount;
   FieldReader fields(file.bytes, FieldErrorStyle{kTitle, false, "", file.path});
   PredationRates state;
-  state.stableDistribution.reset(r.N.rows(), study.stageCount + 2);
+  state.stableDistribution.reset(basic.N.rows(), study.stageCount + 2);
   fields.setContext("the heading");
   for (int skipped = 0; skipped < 5; ++skipped) fields.readText();
   state.finiteRate = fields.readNumber();
@@ -197,7 +197,7 @@ PredationRates readSasd(const InputFile& file, const Study& study, const BasicRu
   }
   state.sasdLayout = fields.readText();
   fields.readText();
-  readDistribution(fields, study, r, state);
+  readDistribution(fields, study, basic, state);
   fields.setContext("the number of individuals");
   fields.readText();
   const double individuals = fields.readNumber();
@@ -208,18 +208,18 @@ PredationRates readSasd(const InputFile& file, const Study& study, const BasicRu
   }
   state.sasdIndividualCount = n;
   readFemaleRecords(fields, study, state);
-  computeRates(study, r, state);
+  computeRates(study, basic, state);
   return state;
 }
 
-PredationRates predationRatesOf(const Study& study, const BasicRunResults& r,
+PredationRates predationRatesOf(const Study& study, const BasicRunResults& basic,
                                 const FecundityLifeTable& table) {
   const int n = study.individualCount;
   PredationRates state;
   state.finiteRate = table.growth->lambda;
   state.sasdLayout = "In Column";
-  state.stableDistribution.reset(r.N.rows(), study.stageCount + 2);
-  for (int x = 0; x <= r.maxAgeIndex; ++x) {
+  state.stableDistribution.reset(basic.N.rows(), study.stageCount + 2);
+  for (int x = 0; x <= basic.maxAgeIndex; ++x) {
     for (int j = 1; j <= study.stageCount + 1; ++j) {
       state.stableDistribution(x, j) = table.stableDistribution.at(x, j);
     }
@@ -237,7 +237,7 @@ PredationRates predationRatesOf(const Study& study, const BasicRunResults& r,
     record.lastOvipositionAge = o.lastOviposition;
     record.postOvipositionPeriod = o.laid ? o.lifespan - o.lastOviposition - 1 : 0;
   }
-  computeRates(study, r, state);
+  computeRates(study, basic, state);
   return state;
 }
 

@@ -75,7 +75,7 @@ fs::path writeTemporary(const std::string& base, std::string_view contents,
                         const std::string& target) {
   std::error_code error;
   for (int attempt = 0; attempt < kTemporaryTries; ++attempt) {
-    const fs::path temporary = newTemporaryPath(base);
+    fs::path temporary = newTemporaryPath(base);
     error = platform::writeNewFile(temporary, contents);
     if (!error) return temporary;
     if (error != std::errc::file_exists) {

@@ -45,19 +45,25 @@ void OutputFiles::save(const std::string& suffix, std::string_view contents) {
   *earlier = std::move(saved);
 }
 
-void OutputFiles::commit(const std::function<void(std::size_t renamed)>& afterRename) {
-  // A folder standing at one of the names would fail its rename half-way through the commit:
-  // find it before the first file is replaced.
+void OutputFiles::commit(const std::function<void(std::size_t renamed)>& progress) {
+  // A name the system does not take, or a folder standing at one of the names, would fail its
+  // rename half-way through the commit: find them before the first file is replaced.
   for (const Saved& file : saved_) {
-    std::error_code error;
-    if (std::filesystem::symlink_status(pathFromUtf8(file.path), error).type() ==
-        std::filesystem::file_type::directory) {
+    const std::filesystem::path path = pathFromUtf8(file.path);
+    std::error_code error = platform::checkNameFits(path);
+    std::error_code ignored;
+    if (!error && std::filesystem::symlink_status(path, ignored).type() ==
+                      std::filesystem::file_type::directory) {
+      error = std::make_error_code(std::errc::is_a_directory);
+    }
+    if (error) {
       const std::string failed = file.path;
       discard();
-      throwWriteFailure(failed, std::make_error_code(std::errc::is_a_directory));
+      throwWriteFailure(failed, error);
     }
   }
   for (std::size_t k = 0; k < saved_.size(); ++k) {
+    if (progress) progress(k);
     Saved& file = saved_[k];
     if (const std::error_code error =
             platform::replaceFile(file.temporary, pathFromUtf8(file.path))) {
@@ -67,8 +73,8 @@ void OutputFiles::commit(const std::function<void(std::size_t renamed)>& afterRe
       throwWriteFailure(failed, error);
     }
     file.temporary.clear();
-    if (afterRename) afterRename(k + 1);
   }
+  if (progress) progress(saved_.size());
   saved_.clear();
 }
 

@@ -50,10 +50,11 @@ class OutputFiles {
   void save(const std::string& suffix, const ReportWriter& writer);
   void save(const std::string& suffix, std::string_view contents);
 
-  // Renames every file saved into place, in the order first saved; `afterRename`, when given,
-  // hears how many are in place after each. A failure raises the "File error" of the file and
-  // removes the temporaries not yet in place.
-  void commit(const std::function<void(std::size_t renamed)>& afterRename = {});
+  // Renames every file saved into place, in the order first saved, once every name is checked
+  // (a name the system does not take, a folder in the way); `progress`, when given, hears how
+  // many are in place before each rename and after the last. A failure raises the "File error"
+  // of the file and removes the temporaries not yet in place.
+  void commit(const std::function<void(std::size_t renamed)>& progress = {});
   // Removes the temporaries of every file not committed.
   void discard();
 
