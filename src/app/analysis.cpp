@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "core/analysis/cohort_contributions.h"
 #include "core/data/study_reader.h"
+#include "core/exports/stage_curve_files.h"
+#include "core/predation/stage_curves.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -67,6 +70,28 @@ std::string Analysis::reason(AnalysisStep step) const {
 void Analysis::requireStep(AnalysisStep step, std::string_view title) const {
   if (const std::string why = reason(step); !why.empty()) {
     throw UserError(std::string(title), why, ErrorKind::kInvalidRequest);
+  }
+}
+
+void Analysis::saveStageCurves(OutputFiles& files, bool expectancy, const FecundityData* fecundity,
+                               const FecundityLifeTable* lifeTable,
+                               const BootstrapResults* boot) const {
+  const bool withLambda = fecundity != nullptr && lifeTable != nullptr && lifeTable->growth;
+  const std::optional<EggContributions> eggs =
+      withLambda ? std::optional(buildEggContributions(study_, *fecundity)) : std::nullopt;
+  const StageCurves curves =
+      stageCurvesOf(buildCohortContributions(study_), eggs ? &*eggs : nullptr,
+                    withLambda ? lifeTable->growth->lambda : 0.0);
+  if (expectancy) {
+    writeStageCurveFile(study_, kExpectancySuffix, curves.cells, curves.expectancy,
+                        boot != nullptr && boot->expectancyBand ? &*boot->expectancyBand : nullptr,
+                        files);
+  }
+  if (withLambda) {
+    writeStageCurveFile(
+        study_, kReproductiveValueSuffix, curves.cells, curves.reproductiveValue,
+        boot != nullptr && boot->reproductiveValueBand ? &*boot->reproductiveValueBand : nullptr,
+        files);
   }
 }
 

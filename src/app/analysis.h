@@ -136,6 +136,10 @@ class Analysis {
     recordInput(Input{file.path, file.bytes.size(), file.sha256});
   }
   void requireStep(AnalysisStep step, std::string_view title) const;
+  // "<base>_exj.csv" and, with `lifeTable` when it has a lambda, "<base>_vxj.csv", each with
+  // the band of `boot` when there is one.
+  void saveStageCurves(OutputFiles& files, bool expectancy, const FecundityData* fecundity,
+                       const FecundityLifeTable* lifeTable, const BootstrapResults* boot) const;
 
   Study study_;
   std::optional<BasicRunResults> basic_;

@@ -23,6 +23,7 @@ BasicRunResult Analysis::basicRun(OutputFiles& files) {
 
   counters_ = counters;
   basic_ = std::move(basic);
+  saveStageCurves(files, true, nullptr, nullptr, nullptr);
   // The summary follows the Basic Run's files; each later step saves it again in its place.
   writeSummary(files);
 

@@ -8,6 +8,7 @@
 #include "app/numeric_prefix.h"
 #include "core/data/field_reader.h"
 #include "core/data/input_file.h"
+#include "core/exports/replicates_file.h"
 #include "core/report/number_format.h"
 #include "core/resampling/bootstrap.h"
 #include "core/resampling/bootstrap_frequency.h"
@@ -181,13 +182,14 @@ BootstrapResult Analysis::bootstrap(const BootstrapRequest& request, InputFileRe
     InputFile file = reader.read(request.samplesFile, kSamplesFileTitle);
     samplesInput = Input{file.path, file.bytes.size(), file.sha256};
     SamplesFileReader samples(std::move(file.bytes), study_.individualCount, file.path);
-    boot = sameSamplesBootstrap(study_, *basic_, samples, work);
+    boot = sameSamplesBootstrap(study_, *basic_, samples, work, confidence_);
   } else {
     OwnSamplesOptions options;
     options.replicates = request.replicates;
     options.sampleSize = request.sampleSize.value_or(study_.individualCount);
     options.seed = request.seed;
     options.redrawBarren = request.redrawBarren;
+    options.confidence = confidence_;
     const std::optional<StudyFecundity> fecundity =
         lifeTable_ ? std::optional(StudyFecundity{*fecundity_, *lifeTable_}) : std::nullopt;
     boot = ownSamplesBootstrap(study_, *basic_, options, fecundity ? &*fecundity : nullptr, work);
@@ -196,6 +198,12 @@ BootstrapResult Analysis::bootstrap(const BootstrapRequest& request, InputFileRe
   ReportCounters counters = counters_;
   writeBootstrapFiles(BootstrapReport{study_, *basic_, predation_ ? &*predation_ : nullptr, boot},
                       counters, files);
+  saveStageCurves(files, true, fecundity_ ? &*fecundity_ : nullptr,
+                  lifeTable_ ? &*lifeTable_ : nullptr, &boot);
+  writeReplicatesFile(
+      bootstrapReplicates(StudyResults{study_, &*basic_, lifeTable_ ? &*lifeTable_ : nullptr,
+                                       predation_ ? &*predation_ : nullptr, &boot, nullptr}),
+      files);
 
   BootstrapResult result;
   result.source = request.source;

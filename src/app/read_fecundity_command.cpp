@@ -53,6 +53,7 @@ ReadFecundityResult Analysis::readFecundity(const ReadFecundityRequest& request,
   if (predation) {
     files.save(std::string(kStableDistributionFileSuffix), stableDistributionFile(study_, table));
     writeFinitePredationRateFile(study_, *predation, files);
+    saveStageCurves(files, false, &fecundity, &table, nullptr);
   }
 
   ReadFecundityResult result;

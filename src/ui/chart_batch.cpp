@@ -37,14 +37,22 @@ int runChartExport(const ChartExportCommand& command, std::ostream& err) {
         readStudy(readDataFile(reader, command.open.dataFile), command.open.timeUnit, "");
     const BasicRunResults basic = basicRun(study);
     if (!basic.sexCountsAddUp) throw UserError("Basic Run", "Error!!!!", ErrorKind::kCommandFailed);
+    std::optional<FecundityData> eggs;
     std::optional<FecundityLifeTable> lifeTable;
     if (command.fecundity) {
       const InputFile file = reader.read(command.fecundity->file, kReadFecundityTitle);
-      lifeTable =
-          computeFecundityLifeTable(study, basic, parseFecundity(file.bytes, file.path, study));
+      eggs = parseFecundity(file.bytes, file.path, study);
+      lifeTable = computeFecundityLifeTable(study, basic, *eggs);
+    }
+    if (command.chart == LifeChart::kVxj && !(lifeTable && lifeTable->growth)) {
+      throw UserError("Export chart",
+                      "No female of this study laid eggs: without lambda there is no "
+                      "reproductive value to draw.",
+                      ErrorKind::kCommandFailed);
     }
     // The same drawing as Export chart… in either window.
-    const LifeChartData data{study, basic, lifeTable ? &*lifeTable : nullptr};
+    const LifeChartData data{study, basic, lifeTable ? &*lifeTable : nullptr,
+                             eggs ? &*eggs : nullptr};
     exportChartPicture(
         [&data, &command](QChart& chart) {
           drawLifeChart(chart, command.chart, data, ChartPlace::kMainWindow);

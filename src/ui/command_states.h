@@ -32,13 +32,15 @@ enum class Command : std::size_t {
   kShowLxCx,
   kShowLx,
   kShowCx,
+  kShowExj,        // the age-stage life expectancy
+  kShowVxj,        // the reproductive value, once the life table has a lambda
   kShowFecundity,  // the fecundity curves, once the life table has been computed
   kCount
 };
 
 inline constexpr std::array kChartCommands = {
     Command::kShowSxj,  Command::kShowCij, Command::kShowDij, Command::kShowGij,
-    Command::kShowLxCx, Command::kShowLx,  Command::kShowCx};
+    Command::kShowLxCx, Command::kShowLx,  Command::kShowCx,  Command::kShowExj};
 
 // Enabled and visible state of every command, and which one has the focus.
 class CommandStates {

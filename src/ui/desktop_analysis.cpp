@@ -50,7 +50,7 @@ CommandStates commandStatesFor(const DesktopAnalysis& desktop) {
        {Command::kBasicRun, Command::kReadSasd, Command::kReadFecundity, Command::kBootstrap,
         Command::kJackknife, Command::kCompare, Command::kActionFrame, Command::kPairedTest,
         Command::kOutputFiles, Command::kResults, Command::kMeans, Command::kLarge,
-        Command::kFigureFrame, Command::kShowFecundity}) {
+        Command::kFigureFrame, Command::kShowFecundity, Command::kShowVxj}) {
     states.disable(command);
   }
   if (!desktop.isOpen()) {
@@ -76,6 +76,8 @@ CommandStates commandStatesFor(const DesktopAnalysis& desktop) {
     states.enable(Command::kBootstrap);
     states.enable(Command::kJackknife);
     states.enable(Command::kShowFecundity, analysis.lifeTable().has_value());
+    states.enable(Command::kShowVxj,
+                  analysis.lifeTable().has_value() && analysis.lifeTable()->growth.has_value());
     return states;
   }
   // After a bootstrap or the jackknife the charts show its frequencies.

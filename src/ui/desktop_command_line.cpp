@@ -75,7 +75,7 @@ ChartExportCommand chartExportCommand(const QCommandLineParser& parser,
   const std::optional<LifeChart> chart = lifeChartNamed(chartName);
   if (!chart) {
     refuse("unknown chart " + inQuotes(chartName) +
-           "; the charts are sxj, gxj, dxj, cxj, lx, cx, lxcx and fecundity");
+           "; the charts are sxj, gxj, dxj, cxj, lx, cx, lxcx, exj, vxj and fecundity");
   }
   command.chart = *chart;
   const QStringList positional = parser.positionalArguments();
@@ -115,6 +115,9 @@ ChartExportCommand chartExportCommand(const QCommandLineParser& parser,
   picture.format = *format;
   if (command.chart == LifeChart::kFecundity && !command.fecundity) {
     refuse("the fecundity chart needs --fecundity FILE");
+  }
+  if (command.chart == LifeChart::kVxj && !command.fecundity) {
+    refuse("the vxj chart needs --fecundity FILE");
   }
   try {
     validate(picture);
@@ -216,7 +219,8 @@ const char* desktopUsage() {
          "  pellmar --export-chart NAME DATA -o OUT [--time-unit T] [--fecundity FILE]\n"
          "          [--width-mm W] [--height-mm H] [--dpi D] [--font-pt P]\n"
          "      Draws the chart NAME of the raw data file DATA into OUT without showing a\n"
-         "      window: sxj, gxj, dxj, cxj, lx, cx, lxcx, or fecundity with --fecundity.\n"
+         "      window: sxj, gxj, dxj, cxj, lx, cx, lxcx, exj, or vxj and fecundity with\n"
+         "      --fecundity.\n"
          "      OUT ends in .png, .svg or .pdf. Defaults: 85 x 60 mm, 600 dpi, 8 pt.\n"
          "      No other file is written.\n"
          "  pellmar --help | --version\n"

@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/analysis/cohort_contributions.h"
+#include "core/predation/stage_curves.h"
 #include "ui/palette_colours.h"
 
 namespace pellmar {
@@ -28,7 +30,7 @@ constexpr int kFontSize = 8;
 const char* const kStageProperty = "pellmarStage";
 const char* const kValueProperty = "pellmarValue";
 
-constexpr std::array<std::pair<LifeChart, const char*>, 8> kChartNames = {{
+constexpr std::array<std::pair<LifeChart, const char*>, 10> kChartNames = {{
     {LifeChart::kSxj, "sxj"},
     {LifeChart::kGij, "gxj"},
     {LifeChart::kDij, "dxj"},
@@ -37,6 +39,8 @@ constexpr std::array<std::pair<LifeChart, const char*>, 8> kChartNames = {{
     {LifeChart::kCx, "cx"},
     {LifeChart::kLxCx, "lxcx"},
     {LifeChart::kFecundity, "fecundity"},
+    {LifeChart::kExj, "exj"},
+    {LifeChart::kVxj, "vxj"},
 }};
 struct ChartSettings {
   QString title;
@@ -86,6 +90,12 @@ ChartSettings settingsFor(LifeChart kind, ChartPlace place) {
               false,
               true,
               7};
+    case LifeChart::kExj:
+      return {QStringLiteral("Age-stage specific life expectancy"), QStringLiteral("e(x,j) (days)"),
+              QStringLiteral("Age (days)"), true, false};
+    case LifeChart::kVxj:
+      return {QStringLiteral("Age-stage specific reproductive value"), QStringLiteral("v(x,j)"),
+              QStringLiteral("Age (days)"), true, false};
   }
   return {};
 }
@@ -128,6 +138,18 @@ QString fullStageName(const Study& study, int j) {
   return QString::fromStdString(study.name(1, j));
 }
 
+// Shows the curve's tool tip while the pointer is on it.
+void showToolTipOnHover(QLineSeries* series) {
+  QObject::connect(series, &QLineSeries::hovered, series,
+                   [series](const QPointF& point, bool entered) {
+                     if (entered) {
+                       QToolTip::showText(QCursor::pos(), curveToolTip(*series, point));
+                     } else {
+                       QToolTip::hideText();
+                     }
+                   });
+}
+
 // A curve over the ages 0 .. last in days of `timeUnit`, closed by the value 0 at last + 1.
 // Hovering over it tells the age, the stage and the value of the nearest point.
 template <typename ValueAt>
@@ -143,14 +165,7 @@ QLineSeries* addCurve(QChart& chart, const QString& name, int last, double timeU
   series->replace(points);
   chart.addSeries(series);
   series->setPen(QPen(colour, 2));
-  QObject::connect(series, &QLineSeries::hovered, series,
-                   [series](const QPointF& point, bool entered) {
-                     if (entered) {
-                       QToolTip::showText(QCursor::pos(), curveToolTip(*series, point));
-                     } else {
-                       QToolTip::hideText();
-                     }
-                   });
+  showToolTipOnHover(series);
   return series;
 }
 
@@ -205,6 +220,42 @@ std::array<QLineSeries*, 3> addFecundityCurves(QChart& chart, const FecundityLif
           add(QStringLiteral("l(x)m(x)"), table.lm)};
 }
 
+// The curves e(x, j) or v(x, j), one per stage column over the ages at which the column is
+// occupied (a stage that does not exist at an age is not drawn as 0 there). False when there
+// is nothing to draw: v(x, j) needs the eggs and a lambda.
+bool addStageCurves(QChart& chart, LifeChart kind, const LifeChartData& data,
+                    const QString& valueName) {
+  const bool reproductive = kind == LifeChart::kVxj;
+  const bool withLambda =
+      data.lifeTable != nullptr && data.fecundity != nullptr && data.lifeTable->growth.has_value();
+  if (reproductive && !withLambda) return false;
+  const std::optional<EggContributions> eggs =
+      withLambda ? std::optional(buildEggContributions(data.study, *data.fecundity)) : std::nullopt;
+  const StageCurves curves =
+      stageCurvesOf(buildCohortContributions(data.study), eggs ? &*eggs : nullptr,
+                    withLambda ? data.lifeTable->growth->lambda : 0.0);
+  const std::vector<double>& values = reproductive ? curves.reproductiveValue : curves.expectancy;
+  const double timeUnit = data.study.timeUnit;
+  for (int j = 1; j <= data.study.stageCount + 1; ++j) {
+    QList<QPointF> points;
+    for (std::size_t k = 0; k < values.size(); ++k) {
+      if (curves.cells.column[k] == j && std::isfinite(values[k])) {
+        points.append(QPointF(curves.cells.age[k] * timeUnit, values[k]));
+      }
+    }
+    if (points.isEmpty()) continue;
+    auto* series = new QLineSeries(&chart);
+    const QString name = fullStageName(data.study, j);
+    series->setName(name);
+    series->replace(points);
+    chart.addSeries(series);
+    series->setPen(QPen(curveColour(static_cast<int>(chart.series().size()) - 1), 2));
+    nameCurve(*series, name, valueName);
+    showToolTipOnHover(series);
+  }
+  return true;
+}
+
 }  // namespace
 
 const char* lifeChartName(LifeChart kind) {
@@ -247,7 +298,8 @@ void clearChart(QChart& chart) {
 void drawLifeChart(QChart& chart, LifeChart kind, const Analysis& analysis, ChartPlace place) {
   drawLifeChart(chart, kind,
                 LifeChartData{analysis.study(), *analysis.basic(),
-                              analysis.lifeTable() ? &*analysis.lifeTable() : nullptr},
+                              analysis.lifeTable() ? &*analysis.lifeTable() : nullptr,
+                              analysis.fecundity() ? &*analysis.fecundity() : nullptr},
                 place);
 }
 
@@ -269,6 +321,8 @@ void drawLifeChart(QChart& chart, LifeChart kind, const LifeChartData& data, Cha
   std::array<QLineSeries*, 3> eggCurves{};
   if (fecundity) {
     eggCurves = addFecundityCurves(chart, *data.lifeTable, timeUnit);
+  } else if (kind == LifeChart::kExj || kind == LifeChart::kVxj) {
+    if (!addStageCurves(chart, kind, data, settings.verticalTitle)) return;
   } else if (settings.ageStage) {
     const AgeStageMatrix& matrix = matrixFor(kind, r);
     const Study& study = data.study;

@@ -15,7 +15,8 @@ namespace pellmar {
 // The seven charts of the Basic Run results: four age-stage charts with one curve per stage
 // column and three age-specific charts with one curve; and the fecundity curves of the life
 // table, once it has been computed.
-enum class LifeChart { kSxj, kGij, kDij, kCij, kLx, kCx, kLxCx, kFecundity };
+// Then the life expectancy e(x, j) and the reproductive value v(x, j) of each age-stage group.
+enum class LifeChart { kSxj, kGij, kDij, kCij, kLx, kCx, kLxCx, kFecundity, kExj, kVxj };
 
 // The caption of the fecundity chart's buttons.
 inline constexpr const char* kFecundityChartCaption = "l(x), f(x), m(x), l(x)m(x)";
@@ -43,6 +44,7 @@ struct LifeChartData {
   const Study& study;
   const BasicRunResults& basic;
   const FecundityLifeTable* lifeTable = nullptr;
+  const FecundityData* fecundity = nullptr;  // the eggs, for v(x, j)
 };
 void drawLifeChart(QChart& chart, LifeChart kind, const LifeChartData& data, ChartPlace place);
 

@@ -431,7 +431,7 @@ QGroupBox* MainWindow::buildFigureFrame() {
     Command command;
     LifeChart kind;
   };
-  const std::array<ChartButton, 8> buttons = {{
+  const std::array<ChartButton, 10> buttons = {{
       {"showSxjButton", "s(x,j)", "Surivival rate to each age-stage unit (i,j)", Command::kShowSxj,
        LifeChart::kSxj},
       {"showGxjButton", "g(x,j)", "Transition probability from n(i,j) to n(i+1,j)",
@@ -443,6 +443,11 @@ QGroupBox* MainWindow::buildFigureFrame() {
       {"showCxButton", "c(x)", "Age-specific consumption rate", Command::kShowCx, LifeChart::kCx},
       {"showLxCxButton", "l(x)c(x)", "Age-specific maternity", Command::kShowLxCx,
        LifeChart::kLxCx},
+      {"showExjButton", "e(x,j)", "Life expectancy of each age-stage group, in days",
+       Command::kShowExj, LifeChart::kExj},
+      {"showVxjButton", "v(x,j)",
+       "Reproductive value of each age-stage group (after Read fecundity)", Command::kShowVxj,
+       LifeChart::kVxj},
       {"showFecundityButton", kFecundityChartCaption,
        "Survival rate, fecundity and maternity of the life table (after Read fecundity)",
        Command::kShowFecundity, LifeChart::kFecundity},
@@ -995,6 +1000,8 @@ void MainWindow::showChart(LifeChart kind) {
     case LifeChart::kCij:
     case LifeChart::kLxCx:
     case LifeChart::kFecundity:
+    case LifeChart::kExj:
+    case LifeChart::kVxj:
       break;
   }
 }

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
+#include <utility>
 #include <vector>
 
 #include "core/resampling/replicate_summary.h"
@@ -32,6 +35,48 @@ TEST(Percentile, InterpolatesBetweenOrderStatisticsAsR) {
   // Equal values give exactly their value, not a rounded interpolation of it.
   EXPECT_EQ(quantileOf({0.1, 0.1, 0.1, 0.1, 0.1}, 0.025), 0.1);
   EXPECT_EQ(quantileOf({0.1, 0.1, 0.1, 0.1, 0.1}, 0.975), 0.1);
+}
+
+// The type-7 quantile from a full sort, to check the partial orderings against.
+double sortedQuantile(std::vector<double> values, double p) {
+  std::sort(values.begin(), values.end());
+  const double h = static_cast<double>(values.size() - 1) * p + 1.0;
+  const auto j = std::min(static_cast<std::size_t>(std::floor(h)), values.size());
+  const double below = values[j - 1];
+  const double above = j < values.size() ? values[j] : below;
+  const double g = h - static_cast<double>(j);
+  return above == below ? below : (1 - g) * below + g * above;
+}
+
+// Many values are bounded from their tails alone; the bounds must be the full ordering's, for
+// values in replicate order, in sorted and reversed order (where a sample of them misleads),
+// with heavy ties, and for doubles and floats.
+TEST(Percentile, BoundsOfManyValuesAreThoseOfAFullOrdering) {
+  std::mt19937_64 random(2026);
+  std::uniform_real_distribution<double> spread(0.0, 10.0);
+  for (const std::size_t count : {4095UL, 4096UL, 10000UL, 100003UL}) {
+    std::vector<double> shuffled(count);
+    for (double& v : shuffled) v = spread(random);
+    std::vector<double> sorted = shuffled;
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<double> reversed(sorted.rbegin(), sorted.rend());
+    std::vector<double> ties(count);
+    for (double& v : ties) v = std::floor(spread(random) / 3);
+    for (const auto& values : {shuffled, sorted, reversed, ties}) {
+      for (const auto& [low, high] : {std::pair{0.025, 0.975}, std::pair{0.005, 0.995},
+                                      std::pair{0.25, 0.3}, std::pair{0.0, 1.0}}) {
+        std::vector<double> doubles = values;
+        const PercentileBounds bounds = percentileBounds(doubles, low, high);
+        EXPECT_EQ(bounds.low, sortedQuantile(values, low)) << count << " " << low;
+        EXPECT_EQ(bounds.high, sortedQuantile(values, high)) << count << " " << high;
+        std::vector<float> floats(values.begin(), values.end());
+        const std::vector<double> widened(floats.begin(), floats.end());
+        const PercentileBounds fromFloats = percentileBounds(floats, low, high);
+        EXPECT_EQ(fromFloats.low, sortedQuantile(widened, low));
+        EXPECT_EQ(fromFloats.high, sortedQuantile(widened, high));
+      }
+    }
+  }
 }
 
 std::optional<ResampledEstimate> summarize(const std::vector<double>& values,

@@ -257,7 +257,12 @@ TEST_F(Summary, OwnSamplesWithFecundityGiveTheLifeTableRowsTheirReplicates) {
     EXPECT_EQ(rows.at({quantity, "", "all"})[kReplicates], "20") << quantity;
   }
   EXPECT_EQ(rows.at({"R0", "", "all"})[kBootMean], shortest(boot_->lifeTable.lifeTableR0Mean));
-  EXPECT_EQ(rows.at({"GRR", "", "all"})[kReplicates], "");
+  // The figures that are means over individuals have their replicates too.
+  for (const auto& [quantity, sex] :
+       {std::pair{"GRR", "all"}, std::pair{"F", "F"}, std::pair{"APOP", "F"},
+        std::pair{"longevity", "all"}, std::pair{"adult_longevity", "M"}}) {
+    EXPECT_EQ(rows.at({quantity, "", sex})[kReplicates], "20") << quantity;
+  }
 
   // A replicate without eggs has R0 = 0, a value like any other, and no r, lambda, T or Qp:
   // those are left out, not counted as 0.

@@ -220,12 +220,14 @@ TEST_F(ChartBatch, WritesTheChartAndNothingElse) {
 TEST_F(ChartBatch, BadUsageNamesTheFaultFirst) {
   EXPECT_EQ(run({"sjx", data(), "-o", out("a.png")}), 2);
   EXPECT_EQ(firstLine(),
-            "pellmar: unknown chart \"sjx\"; the charts are sxj, gxj, dxj, cxj, lx, cx, lxcx and "
-            "fecundity");
+            "pellmar: unknown chart \"sjx\"; the charts are sxj, gxj, dxj, cxj, lx, cx, lxcx, exj, "
+            "vxj and fecundity");
   EXPECT_EQ(run({"lx", data(), "-o", "a.jpg"}), 2);
   EXPECT_EQ(firstLine(), "pellmar: OUT must end in .png, .svg or .pdf, not \"a.jpg\"");
   EXPECT_EQ(run({"lx", data()}), 2);
   EXPECT_EQ(firstLine(), "pellmar: --export-chart needs -o OUT");
+  EXPECT_EQ(run({"vxj", data(), "-o", out("a.png")}), 2);
+  EXPECT_EQ(firstLine(), "pellmar: the vxj chart needs --fecundity FILE");
   EXPECT_EQ(run({"fecundity", data(), "-o", out("a.png")}), 2);
   EXPECT_EQ(firstLine(), "pellmar: the fecundity chart needs --fecundity FILE");
   EXPECT_EQ(run({"lx", data(), "-o", out("a.png"), "--dpi", "5000"}), 2);
@@ -295,6 +297,9 @@ TEST_F(ChartBatch, FaultsInTheDataOrAFileInTheWordsOfTheCli) {
   EXPECT_EQ(filesIn(study_.folder()), std::set<std::string>{"study.txt"});
 
   std::ofstream(study_.folder() / "eggs.txt") << "1, 0, 4.5\n";
+  EXPECT_EQ(run({"vxj", data(), "-o", out("v.svg"), "--fecundity", out("eggs.txt")}), 0)
+      << err_.str();
+  EXPECT_EQ(run({"exj", data(), "-o", out("e.svg")}), 0) << err_.str();
   EXPECT_EQ(run({"fecundity", data(), "-o", out("f.svg"), "--fecundity", out("eggs.txt")}), 0)
       << err_.str();
 }

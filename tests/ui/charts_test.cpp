@@ -62,6 +62,30 @@ TEST(FecundityChart, SurvivalOnTheLeftEggsOnTheRight) {
   EXPECT_GE(qobject_cast<QValueAxis*>(right.front())->max(), 4.5);
 }
 
+// e(x, j) and v(x, j) of the one laying female's cohort (see the golden case): a curve per
+// stage column over the ages it is occupied, none drawn as 0 where a stage does not exist.
+TEST(StageCurveCharts, ExpectancyAndReproductiveValueOfTheThreeStages) {
+  AnalysedStudy analysed(goldenStudy("three_stages"));
+  QChart chart;
+  drawLifeChart(chart, LifeChart::kVxj, analysed.analysis(), ChartPlace::kMainWindow);
+  EXPECT_TRUE(chart.series().isEmpty()) << "no v(x, j) before the eggs";
+  drawLifeChart(chart, LifeChart::kExj, analysed.analysis(), ChartPlace::kMainWindow);
+  ASSERT_EQ(chart.series().size(), 4);
+  EXPECT_EQ(curve(chart, 0)->points(), (QList<QPointF>{QPointF(0, 13.0 / 3)}));
+  EXPECT_EQ(curve(chart, 1)->points(), (QList<QPointF>{QPointF(1, 10.0 / 3), QPointF(2, 2)}));
+  EXPECT_EQ(axis(chart, Qt::Vertical)->titleText(), QStringLiteral("e(x,j) (days)"));
+
+  const auto eggs = analysed.folder.folder() / "eggs.txt";
+  std::ofstream(eggs) << "1, 0, 4.5\n";
+  analysed.desktop.run([&](Analysis& analysis, InputFileReader& reader, OutputFiles& files) {
+    return analysis.readFecundity(ReadFecundityRequest{eggs.string()}, reader, files);
+  });
+  drawLifeChart(chart, LifeChart::kVxj, analysed.analysis(), ChartPlace::kMainWindow);
+  ASSERT_EQ(chart.series().size(), 4);
+  EXPECT_EQ(curve(chart, 2)->name(), QStringLiteral("Female"));
+  EXPECT_EQ(curve(chart, 2)->points().back(), QPointF(4, 4.5));
+}
+
 TEST_F(LifeCharts, SurvivalHasOneCurvePerStageColumnOnAFixedScale) {
   ASSERT_EQ(analysis().basic()->maxAgeIndex, 4);
   drawLifeChart(chart_, LifeChart::kSxj, analysis(), ChartPlace::kMainWindow);

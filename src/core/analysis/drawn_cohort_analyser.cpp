@@ -17,6 +17,55 @@ DrawnCohortAnalyser::DrawnCohortAnalyser(const CohortContributions& cohort)
   steps_.assign(size, 0);
   T_.assign(size, 0.0);
   Z_.assign(size, 0.0);
+  edges_.resize(cohort.individuals.size());
+  for (std::size_t i = 1; i < cohort.individuals.size(); ++i) {
+    WalkEdges& edges = edges_[i];
+    for (const StageRun& run : cohort.individuals[i].runs) {
+      edges.count.push_back(static_cast<int>(cell(run.first, run.column)));
+      edges.count.push_back(static_cast<int>(cell(run.last + 1, run.column)));
+      if (run.last > run.first) {
+        edges.stays.push_back(static_cast<int>(cell(run.first, run.column)));
+        edges.stays.push_back(static_cast<int>(cell(run.last, run.column)));
+      }
+      if (run.exitColumn != 0) {
+        edges.steps.push_back(static_cast<int>(cell(run.last, run.exitColumn)));
+      }
+      edges.lastAge = std::max(edges.lastAge, run.last);
+    }
+  }
+}
+
+void DrawnCohortAnalyser::addWalk(const WalkEdges& edges, int count, bool transitions) {
+  int* N = N_.data();
+  for (std::size_t k = 0; k < edges.count.size(); k += 2) {
+    N[edges.count[k]] += count;
+    N[edges.count[k + 1]] -= count;
+  }
+  if (!transitions) return;
+  int* stays = stays_.data();
+  for (std::size_t k = 0; k < edges.stays.size(); k += 2) {
+    stays[edges.stays[k]] += count;
+    stays[edges.stays[k + 1]] -= count;
+  }
+  for (const int step : edges.steps) steps_[at(step)] += count;
+}
+
+void DrawnCohortAnalyser::addCutWalk(const IndividualContribution& individual, int count,
+                                     bool transitions) {
+  const int last = maxAgeIndex_;
+  for (const StageRun& run : individual.runs) {
+    if (run.first > last) break;
+    const int end = std::min(run.last, last);
+    N_[cell(run.first, run.column)] += count;
+    N_[cell(end + 1, run.column)] -= count;
+    if (!transitions) continue;
+    if (end > run.first) {
+      stays_[cell(run.first, run.column)] += count;
+      stays_[cell(end, run.column)] -= count;
+    }
+    if (run.exitColumn != 0 && run.last + 1 <= last)
+      steps_[cell(run.last, run.exitColumn)] += count;
+  }
 }
 
 void DrawnCohortAnalyser::buildMatrices(const ReplicateDraws& draws, bool transitions) {
@@ -29,21 +78,14 @@ void DrawnCohortAnalyser::buildMatrices(const ReplicateDraws& draws, bool transi
     std::fill_n(steps_.begin(), used, 0);
   }
 
-  // N and the stays are gathered as differences along the ages and summed up afterwards.
+  // N and the stays are gathered as differences along the ages and summed up afterwards. A walk
+  // that ends before the replicate's last age is added whole; a longer one is cut there.
   for (const auto& [i, count] : draws) {
     const IndividualContribution& individual = cohort_.individuals[at(i)];
-    for (const StageRun& run : individual.runs) {
-      if (run.first > last) break;
-      const int end = std::min(run.last, last);
-      N_[cell(run.first, run.column)] += count;
-      N_[cell(end + 1, run.column)] -= count;
-      if (!transitions) continue;
-      if (end > run.first) {
-        stays_[cell(run.first, run.column)] += count;
-        stays_[cell(end, run.column)] -= count;
-      }
-      if (run.exitColumn != 0 && run.last + 1 <= last)
-        steps_[cell(run.last, run.exitColumn)] += count;
+    if (edges_[at(i)].lastAge < last) {
+      addWalk(edges_[at(i)], count, transitions);
+    } else {
+      addCutWalk(individual, count, transitions);
     }
     const int cells = last >= 0 ? individual.cellsThroughAge[at(last)] : 0;
     const int* position = individual.cellPosition.data();

@@ -53,7 +53,10 @@ class DrawnCohortAnalyser {
                             AgeStageMatrix& a);
 
  private:
+  struct WalkEdges;
   void buildMatrices(const ReplicateDraws& draws, bool transitions);
+  void addWalk(const WalkEdges& edges, int count, bool transitions);
+  void addCutWalk(const IndividualContribution& individual, int count, bool transitions);
   [[nodiscard]] double netConsumptionRate(int sampleSize) const;
   void stageMeans(const ReplicateDraws& draws, DrawnCohortEstimates& estimates) const;
   void stageDailyMeans(DrawnCohortEstimates& estimates) const;
@@ -65,8 +68,19 @@ class DrawnCohortAnalyser {
            static_cast<std::size_t>(j);
   }
 
+  // Where each individual's walk adds to N, the stays and the steps between stages, as places in
+  // the tables, for a replicate whose ages reach past the individual's last: then none of its
+  // runs is cut short, and it adds without a test.
+  struct WalkEdges {
+    std::vector<int> count;  // begin, end, ... of every run
+    std::vector<int> stays;  // begin, end, ... of every run longer than one age
+    std::vector<int> steps;  // the place of each step into the next stage
+    int lastAge = 0;
+  };
+
   const CohortContributions& cohort_;
   int columns_;
+  std::vector<WalkEdges> edges_;  // [i]
   int maxAgeIndex_ = 0;
   std::vector<int> N_;
   std::vector<int> stays_;

@@ -25,4 +25,9 @@ void csvNumberCell(ReportWriter& out, std::optional<double> value) {
   if (value && std::isfinite(*value)) out.roundTrip(*value);
 }
 
+void csvFloatCell(ReportWriter& out, std::optional<float> value) {
+  out.text(",");
+  if (value && std::isfinite(*value)) out.roundTripFloat(*value);
+}
+
 }  // namespace pellmar

@@ -16,4 +16,7 @@ void csvTextCell(ReportWriter& out, std::string_view text);
 // that does not exist or is not finite.
 void csvNumberCell(ReportWriter& out, std::optional<double> value);
 
+// The same for a float, in the shortest form that reads back as the same float.
+void csvFloatCell(ReportWriter& out, std::optional<float> value);
+
 }  // namespace pellmar

@@ -5,8 +5,10 @@
 #include <span>
 #include <string_view>
 
+#include "core/analysis/cohort_contributions.h"
 #include "core/data/table_index.h"
 #include "core/exports/csv_cells.h"
+#include "core/predation/life_figures.h"
 #include "core/report/report_writer.h"
 #include "core/resampling/replicate_summary.h"
 
@@ -50,6 +52,7 @@ class SummaryBuilder {
     stageDurations();
     cumulativeDurations();
     spans();
+    longevity();
     stageConsumption();
     preadultConsumption();
     totalConsumption();
@@ -102,7 +105,7 @@ class SummaryBuilder {
     }
     const std::span<const double> replicates = replicatesOf(values, boot_.bootCount);
     row.resampled = summarizeReplicateValues(replicates, validity, confidence_, scratch_);
-    if (replicates_ == nullptr) return;
+    if (replicates_ == nullptr || !row.resampled) return;
     ReplicatedQuantity& kept = replicates_->emplace_back();
     kept.quantity = row.quantity;
     kept.stage = row.stage;
@@ -174,6 +177,32 @@ class SummaryBuilder {
     for (int k = 1; k <= study_.sexCount; ++k) {
       addStatistic("span_duration", stages, sexCode(k), r_.spanBySex[at(k)]);
     }
+  }
+
+  // Longevity, adult longevity and pre-adult duration by sex, means over the individuals; every
+  // bootstrap gives them replicate values.
+  void longevity() {
+    const CohortContributions cohort = buildCohortContributions(study_);
+    const CohortFigures figures = buildCohortFigures(study_, cohort, nullptr);
+    ReplicateDraws everyone;
+    for (int i = 1; i <= study_.individualCount; ++i) everyone.emplace_back(i, 1);
+    std::vector<double> alive;
+    LifeFigureValues values;
+    lifeFiguresOf(figures, everyone, {}, study_.individualCount, alive, values);
+    for (int figure = 0; figure < kFirstFecundityFigure; ++figure) {
+      if (!values.valid[at(figure)]) continue;
+      addLifeFigure(figure, values.value[at(figure)]);
+    }
+  }
+
+  // The row of a life figure with the replicates' values of it, when there are any.
+  SummaryRow& addLifeFigure(int figure, std::optional<double> estimate) {
+    const LifeFigureName name = lifeFigureName(figure);
+    SummaryRow& row = add(std::string(name.quantity), "", std::string(name.sex), estimate);
+    if (bootstrapped() && !boot_.bootLifeFigures[at(figure)].empty()) {
+      resample(row, boot_.bootLifeFigures[at(figure)], &boot_.bootLifeFigureValid[at(figure)]);
+    }
+    return row;
   }
 
   void stageConsumption() {
@@ -255,16 +284,16 @@ class SummaryBuilder {
                    boot_.bootLambda, jack_.pseudoLambda, &laid);
     withReplicates(add("T", "", "all", growth ? std::optional(growth->T) : std::nullopt),
                    boot_.bootT, jack_.pseudoT, &laid);
-    add("GRR", "", "all", table.GRR);
+    addLifeFigure(kGrossReproductiveRate, table.GRR);
     withReplicates(
         add("Qp", "", "all", table.R0 > 0 ? std::optional(r_.C0ByCell / table.R0) : std::nullopt),
         boot_.bootQp, {}, &laid);
     // Without a female there is no mean of the females' eggs.
-    add("F", "", "F", table.femaleCount > 0 ? std::optional(table.F) : std::nullopt);
-    const std::array<const char*, kFemalePeriodCount> periods = {
-        "APOP", "TPOP", "oviposition_days", "oviposition_period", "post_oviposition_period"};
-    for (std::size_t c = 0; c < periods.size(); ++c) {
-      addStatistic(periods[c], "", "F", table.periods[c]);
+    addLifeFigure(kFecundityF, table.femaleCount > 0 ? std::optional(table.F) : std::nullopt);
+    for (int c = 0; c < kFemalePeriodCount; ++c) {
+      if (table.periods[at(c)].count > 0) {
+        addLifeFigure(kFirstPeriodFigure + c, table.periods[at(c)].mean);
+      }
     }
   }
 
@@ -367,6 +396,9 @@ std::string_view summaryUnit(std::string_view quantity) {
       {"stage_duration", "day"},
       {"cumulative_duration", "day"},
       {"span_duration", "day"},
+      {"longevity", "day"},
+      {"adult_longevity", "day"},
+      {"preadult_duration", "day"},
       {"T", "day"},
       {"APOP", "day"},
       {"TPOP", "day"},

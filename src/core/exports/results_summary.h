@@ -17,9 +17,6 @@
 
 namespace pellmar {
 
-// The confidence of the summary's intervals unless the user chooses another.
-inline constexpr double kDefaultConfidence = 0.95;
-
 // One row of the results summary: a quantity, the stage and sex it belongs to, the whole
 // cohort's value and, after a bootstrap or the jackknife, what the resampled values say.
 struct SummaryRow {

@@ -17,10 +17,22 @@ struct ResampledEstimate {
   long count = 0;
 };
 
+// The confidence of the summary's intervals unless the user chooses another.
+inline constexpr double kDefaultConfidence = 0.95;
+
 // The quantile at probability p of K >= 1 values by linear interpolation between order
 // statistics: h = (K - 1) p + 1, j = floor(h), Q = v(j) + (h - j) (v(j + 1) - v(j)) on the sorted
 // values, v(K) when j >= K. This is R's default quantile (type 7). Reorders `values`.
 double percentile(std::span<double> values, double p);
+
+// The quantiles at pLow <= pHigh of the same values, exactly as percentile() gives them, found
+// among the values of each tail alone when there are many. Reorders `values`.
+struct PercentileBounds {
+  double low = 0.0;
+  double high = 0.0;
+};
+PercentileBounds percentileBounds(std::span<double> values, double pLow, double pHigh);
+PercentileBounds percentileBounds(std::span<float> values, double pLow, double pHigh);
 
 // Summarises the values of replicates b = 1 .. B, `values[b - 1]`, that give one (`valid[b - 1]`
 // not 0; every replicate when `valid` is empty): the mean and the standard error (the SD of the

@@ -26,6 +26,12 @@ std::vector<std::string> commandLineArguments(int argc, char** argv);
 // Makes a console show the UTF-8 text the program prints (file names with accents) as such.
 void useUtf8Console();
 
+// Tells the system that `memory`, a table of many megabytes that is written once and then read,
+// may be backed by large pages: where the first touch of every small page costs a trip into the
+// system, filling such a table costs more than the work that fills it. Nothing happens where the
+// system takes no such advice.
+void adviseLargePages(std::span<std::byte> memory);
+
 // 64 bits from the system's source of random numbers, for names nobody can guess beforehand.
 std::uint64_t randomBits64();
 

@@ -2,6 +2,7 @@
 #include <openssl/evp.h>
 #include <pthread.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #if defined(__APPLE__)
@@ -42,6 +43,20 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
 
 void useUtf8Console() {
   // A terminal here takes the bytes as they are.
+}
+
+void adviseLargePages(std::span<std::byte> memory) {
+#ifdef MADV_HUGEPAGE
+  // The advice covers whole pages only: those that lie inside the table.
+  const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const auto begin = reinterpret_cast<std::uintptr_t>(memory.data());
+  const std::uintptr_t first = (begin + page - 1) / page * page;
+  const std::uintptr_t end = (begin + memory.size()) / page * page;
+  // Advice only: a system that refuses it fills the table page by page as before.
+  if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+#else
+  (void)memory;
+#endif
 }
 
 std::uint64_t randomBits64() {

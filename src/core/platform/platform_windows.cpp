@@ -89,6 +89,10 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
 
 void useUtf8Console() { SetConsoleOutputCP(CP_UTF8); }
 
+void adviseLargePages(std::span<std::byte> /*memory*/) {
+  // Large pages here need a privilege that users seldom hold; tables fill page by page.
+}
+
 std::uint64_t randomBits64() {
   std::uint64_t bits = 0;
   if (!BCRYPT_SUCCESS(BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&bits), sizeof bits,

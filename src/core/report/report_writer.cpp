@@ -53,6 +53,13 @@ ReportWriter& ReportWriter::roundTrip(double value) {
   return *this;
 }
 
+ReportWriter& ReportWriter::roundTripFloat(float value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  put(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+  return *this;
+}
+
 ReportWriter& ReportWriter::rounded(double value, int decimals) {
   return number(roundToDecimals(value, decimals));
 }

@@ -35,6 +35,8 @@ class ReportWriter {
   ReportWriter& digits(double value);
   // The shortest digits that read back as the same double, without spaces ("0.1", "-2e-07").
   ReportWriter& roundTrip(double value);
+  // The shortest digits that read back as the same float ("3.6666667").
+  ReportWriter& roundTripFloat(float value);
   // A number item of the value rounded to `decimals` places, ties to even.
   ReportWriter& rounded(double value, int decimals);
   // `count` copies of one character.

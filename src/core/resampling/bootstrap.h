@@ -5,6 +5,7 @@
 #include "core/analysis/basic_run_results.h"
 #include "core/data/fecundity_file.h"
 #include "core/data/study.h"
+#include "core/numeric/replicate_interval.h"
 #include "core/predation/fecundity_life_table.h"
 #include "core/report/report_output.h"
 #include "core/resampling/bootstrap_engine.h"
@@ -21,6 +22,8 @@ struct OwnSamplesOptions {
   std::uint64_t seed = 0;
   // With eggs: a replicate that drew no laying female is drawn again instead of kept with R0 = 0.
   bool redrawBarren = false;
+  // The confidence of the bands of e(x, j) and v(x, j).
+  double confidence = kDefaultConfidence;
 };
 
 // The eggs of the study's females with the life table they give, for a bootstrap whose replicates
@@ -41,7 +44,8 @@ BootstrapResults ownSamplesBootstrap(const Study& study, const BasicRunResults& 
 // A bootstrap of the replicates of the life-table program's samples file, each with its R0 and
 // lambda from the file, then their summaries.
 BootstrapResults sameSamplesBootstrap(const Study& study, const BasicRunResults& basic,
-                                      SamplesFileReader& samples, const ProgressAndStop& work);
+                                      SamplesFileReader& samples, const ProgressAndStop& work,
+                                      double confidence = kDefaultConfidence);
 
 // The bootstrap's report "_0_Bootstrap_Output.txt" (after the tables of the stable age-stage
 // distribution and its products with C(x, j), when the study has one), with page and table

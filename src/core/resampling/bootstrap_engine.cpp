@@ -4,7 +4,9 @@
 #include <atomic>
 #include <cmath>
 #include <exception>
+#include <limits>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -33,17 +35,45 @@ void throwIfStopped(const ProgressAndStop& work) {
 
 // Per-thread working tables.
 struct Worker {
-  explicit Worker(const CohortContributions& cohort)
+  Worker(const CohortContributions& cohort, const ReplicateFigures* figures)
       : analyser(cohort),
         counts(at(cohort.individualCount) + 1, 0),
-        netMaternity(at(cohort.ageRows), 0.0) {}
+        netMaternity(at(cohort.ageRows), 0.0) {
+    if (figures != nullptr) curves.emplace(figures->curves);
+  }
   DrawnCohortAnalyser analyser;
   DrawnCohortEstimates estimates;
   std::vector<int> counts;
   std::vector<int> individuals;
   ReplicateDraws draws;
   std::vector<double> netMaternity;  // l(x)m(x) of the replicate
+  // The life figures and curves of the replicate, when they are asked for.
+  std::optional<StageCurveAnalyser> curves;
+  LifeFigureValues lifeFigures;
+  std::vector<double> alive;
 };
+
+// Puts replicate b's life figures and curve values into their slots.
+void storeFigures(Worker& worker, const ReplicateFigures& figures, const EggContributions* eggs,
+                  int b, double lambda, int sampleSize, BootstrapResults& state) {
+  lifeFiguresOf(
+      figures.figures, worker.draws,
+      eggs != nullptr ? std::span<const double>(worker.netMaternity) : std::span<const double>(),
+      sampleSize, worker.alive, worker.lifeFigures);
+  for (int f = 0; f < kLifeFigureCount; ++f) {
+    if (!worker.lifeFigures.valid[at(f)]) continue;
+    state.bootLifeFigures[at(f)][at(b)] = worker.lifeFigures.value[at(f)];
+    state.bootLifeFigureValid[at(f)][at(b)] = 1;
+  }
+  if (figures.expectancy.empty()) return;
+  const std::size_t cells = figures.curves.cellInGrid.size();
+  const std::size_t row = at(b - 1) * cells;
+  const DrawnFecundity fecundity{lambda, worker.netMaternity, sampleSize};
+  worker.curves->analyse(
+      worker.draws, eggs != nullptr ? &fecundity : nullptr, figures.expectancy.subspan(row, cells),
+      figures.reproductiveValue.empty() ? std::span<float>()
+                                        : figures.reproductiveValue.subspan(row, cells));
+}
 
 // Puts the estimates of replicate b into its slots; FP = psi x lambda^t.
 void storeEstimates(const DrawnCohortEstimates& e, int b, double lambda,
@@ -133,6 +163,10 @@ void sizeBootstrapTables(BootstrapResults& state, int replicates, int stageCount
   }
   state.bootStageBySexValid.assign(at(sexCount) + 1, std::vector<ReplicateValidity>(stages, none));
   state.bootPsiValid = none;
+  for (int f = 0; f < kLifeFigureCount; ++f) {
+    state.bootLifeFigures[at(f)].assign(slots, 0.0);
+    state.bootLifeFigureValid[at(f)] = none;
+  }
 }
 
 int drawOwnSample(std::uint64_t seed, int b, int cohortSize, const EggContributions* eggs,
@@ -146,14 +180,15 @@ int drawOwnSample(std::uint64_t seed, int b, int cohortSize, const EggContributi
 }
 
 void runOwnSampleReplicates(const CohortContributions& cohort, BootstrapResults& state,
-                            const ProgressAndStop& work, const OwnSampleFecundity* fecundity) {
+                            const ProgressAndStop& work, const OwnSampleFecundity* fecundity,
+                            const ReplicateFigures* figures) {
   const int replicates = state.bootCount;
   const int sampleSize = state.bootSampleSize;
   const EggContributions* eggs = fecundity != nullptr ? &fecundity->eggs : nullptr;
   const EggContributions* redrawUntilEggs = state.redrawBarren ? eggs : nullptr;
   std::vector<Worker> workers;
   workers.reserve(at(threadCount()));
-  for (int t = 0; t < threadCount(); ++t) workers.emplace_back(cohort);
+  for (int t = 0; t < threadCount(); ++t) workers.emplace_back(cohort, figures);
   std::atomic<int> nextBatch{0};
   std::atomic<long> done{0};
   std::atomic<bool> stopped{false};
@@ -193,6 +228,7 @@ void runOwnSampleReplicates(const CohortContributions& cohort, BootstrapResults&
     }
     worker.analyser.analyse(worker.draws, sampleSize, lambda, worker.estimates);
     storeEstimates(worker.estimates, b, lambda, cohort, state);
+    if (figures != nullptr) storeFigures(worker, *figures, eggs, b, lambda, sampleSize, state);
   };
 
   onEveryThread(workers, [&](Worker& worker, int thread) {
@@ -214,12 +250,13 @@ void runOwnSampleReplicates(const CohortContributions& cohort, BootstrapResults&
 }
 
 void runSameSampleReplicates(const CohortContributions& cohort, BootstrapResults& state,
-                             SamplesFileReader& samples, const ProgressAndStop& work) {
+                             SamplesFileReader& samples, const ProgressAndStop& work,
+                             const ReplicateFigures* figures) {
   const int replicates = state.bootCount;
   const int sampleSize = samples.sampleSize();
   std::vector<Worker> workers;
   workers.reserve(at(threadCount()));
-  for (int t = 0; t < threadCount(); ++t) workers.emplace_back(cohort);
+  for (int t = 0; t < threadCount(); ++t) workers.emplace_back(cohort, figures);
   const auto threads = static_cast<int>(workers.size());
 
   // Two buffers of samples: one is analysed while the next batch is read into the other.
@@ -249,6 +286,8 @@ void runSameSampleReplicates(const CohortContributions& cohort, BootstrapResults
             const double lambda = state.bootLambda[at(b)];
             worker.analyser.analyse(worker.draws, sampleSize, lambda, worker.estimates);
             storeEstimates(worker.estimates, b, lambda, cohort, state);
+            if (figures != nullptr)
+              storeFigures(worker, *figures, nullptr, b, lambda, sampleSize, state);
           }
         });
       }

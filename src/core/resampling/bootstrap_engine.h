@@ -8,6 +8,8 @@
 #include "core/analysis/cohort_contributions.h"
 #include "core/numeric/egg_contributions.h"
 #include "core/numeric/population_growth.h"
+#include "core/predation/life_figures.h"
+#include "core/predation/stage_curves.h"
 #include "core/resampling/bootstrap_results.h"
 #include "core/resampling/samples_file.h"
 
@@ -30,6 +32,17 @@ struct OwnSampleFecundity {
   RateBracket start;
 };
 
+// What every replicate computes beside its consumption: its life figures, and the values of
+// e(x, j) and v(x, j) for their bands, B x cells floats stored replicate by replicate (NaN
+// where the replicate has none); v only when `reproductiveValue` is given, and NaN where the
+// replicate has no eggs or lambda.
+struct ReplicateFigures {
+  const CohortFigures& figures;
+  const CohortCurves& curves;
+  std::span<float> expectancy;
+  std::span<float> reproductiveValue;
+};
+
 // How often a replicate is drawn at most before the bootstrap gives up finding eggs in it.
 inline constexpr int kMaxDrawsForEggs = 1000;
 
@@ -48,11 +61,13 @@ int drawOwnSample(std::uint64_t seed, int b, int cohortSize, const EggContributi
 // kMaxDrawsForEggs draws ends the work with a UserError. state.barrenReplicates counts them.
 void runOwnSampleReplicates(const CohortContributions& cohort, BootstrapResults& state,
                             const ProgressAndStop& work,
-                            const OwnSampleFecundity* fecundity = nullptr);
+                            const OwnSampleFecundity* fecundity = nullptr,
+                            const ReplicateFigures* figures = nullptr);
 
 // Same samples: the replicates of the samples file, read one batch at a time while the previous
 // batch is analysed; psi and FP use each replicate's own lambda.
 void runSameSampleReplicates(const CohortContributions& cohort, BootstrapResults& state,
-                             SamplesFileReader& samples, const ProgressAndStop& work);
+                             SamplesFileReader& samples, const ProgressAndStop& work,
+                             const ReplicateFigures* figures = nullptr);
 
 }  // namespace pellmar

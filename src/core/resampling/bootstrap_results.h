@@ -2,12 +2,15 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/analysis/basic_run_results.h"
 #include "core/data/study.h"
+#include "core/predation/life_figures.h"
 #include "core/predation/predation_rates.h"
+#include "core/predation/stage_curves.h"
 
 namespace pellmar {
 
@@ -93,6 +96,14 @@ struct BootstrapResults {
   std::vector<std::vector<ReplicateValidity>> bootStageBySexValid;  // [k][j][b]
   std::vector<ReplicateValidity> bootDailyMeanValid;                // [j][b]
   ReplicateValidity bootPsiValid;                                   // [b]: psi and FP
+  // Every replicate's life figures (longevity, ..., and with its own life table F, GRR and the
+  // female periods), [figure][b], and where a replicate has one.
+  std::array<std::vector<double>, kLifeFigureCount> bootLifeFigures;
+  std::array<ReplicateValidity, kLifeFigureCount> bootLifeFigureValid;
+  // The pointwise percentile bands of e(x, j) and of v(x, j) (with the replicates' own life
+  // tables) over the replicates that have each cell, at the bootstrap's confidence.
+  std::optional<CurveBand> expectancyBand;
+  std::optional<CurveBand> reproductiveValueBand;
 
   ReplicateSummary c0;
   ReplicateSummary qp;
