@@ -48,12 +48,13 @@ void useUtf8Console() {
 void adviseLargePages(std::span<std::byte> memory) {
 #ifdef MADV_HUGEPAGE
   // The advice covers whole pages only: those that lie inside the table.
-  const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-  const auto begin = reinterpret_cast<std::uintptr_t>(memory.data());
-  const std::uintptr_t first = (begin + page - 1) / page * page;
-  const std::uintptr_t end = (begin + memory.size()) / page * page;
+  const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  const auto begin = static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(memory.data()));
+  const std::size_t skip = (page - begin % page) % page;
+  if (memory.size() <= skip) return;
+  const std::size_t length = (memory.size() - skip) / page * page;
   // Advice only: a system that refuses it fills the table page by page as before.
-  if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+  if (length > 0) ::madvise(memory.data() + skip, length, MADV_HUGEPAGE);
 #else
   (void)memory;
 #endif

@@ -4,7 +4,6 @@
 #include <atomic>
 #include <cmath>
 #include <exception>
-#include <limits>
 #include <mutex>
 #include <optional>
 #include <thread>
