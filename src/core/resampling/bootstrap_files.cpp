@@ -94,7 +94,11 @@ void writeStageMeanFiles(const BootstrapReport& report, OutputFiles& files, Layo
   const auto name = [&](int j) { return study.name(1, j); };
   // The stage's number and name, or for the adult stage its number and "Adult".
   const auto stagePart = [&](int j) {
-    return formatInteger(j) + (j == m ? adultEnding : "_" + name(j) + ending);
+    std::string part = formatInteger(j);
+    if (j == m) return part + adultEnding;
+    part += '_';
+    part += name(j);
+    return part + ending;
   };
   const auto stageLabel = [&](int j) { return j == m ? std::string("Adult") : name(j); };
 
