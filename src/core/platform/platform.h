@@ -96,7 +96,9 @@ class FileLock {
 // Windows Ctrl+C, Ctrl+Break and the closing of the console. Instead of ending the process at
 // once, each calls `onStop` with the exit status the program should end with (130 for an
 // interrupt, 143 for a termination; 130 for every Windows event), on a thread of its own, so
-// that the work can stop and clean up. Make it before any other thread starts.
+// that the work can stop and clean up. Make it before any other thread starts. Once it goes,
+// later requests are ignored until the process ends: the work is done, and a request that
+// comes then must not make a finished run look killed.
 class StopSignals {
  public:
   explicit StopSignals(std::function<void(int exitStatus)> onStop);

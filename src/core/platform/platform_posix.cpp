@@ -206,12 +206,8 @@ StopSignals::~StopSignals() {
   watch_->ending = true;
   pthread_kill(watch_->waiter.native_handle(), SIGUSR2);
   watch_->waiter.join();
-  // A request that came in the meantime stays pending, blocked, and goes with the process.
-  sigset_t pending;
-  sigpending(&pending);
-  if (sigismember(&pending, SIGINT) == 0 && sigismember(&pending, SIGTERM) == 0) {
-    pthread_sigmask(SIG_SETMASK, &watch_->before, nullptr);
-  }
+  // The requests stay blocked until the process ends: it goes the moment its work is done, and
+  // a request that came once the work had finished must not end a finished run as a killed one.
 }
 
 }  // namespace pellmar::platform

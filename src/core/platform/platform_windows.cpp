@@ -285,11 +285,13 @@ std::atomic<StopSignals::Watch*> currentWatch = nullptr;
 
 BOOL WINAPI onConsoleEvent(DWORD event) {
   StopSignals::Watch* watch = currentWatch.load();
-  if (watch == nullptr) return FALSE;
   switch (event) {
     case CTRL_C_EVENT:
     case CTRL_BREAK_EVENT:
     case CTRL_CLOSE_EVENT:
+      // Once the watch has gone the work is done: a late request must not end a finished run
+      // as a killed one.
+      if (watch == nullptr) return TRUE;
       // A second request while the first is being served ends the program at once.
       if (watch->stopped.exchange(true)) ExitProcess(130);
       watch->onStop(130);
@@ -308,9 +310,6 @@ StopSignals::StopSignals(std::function<void(int exitStatus)> onStop)
   SetConsoleCtrlHandler(onConsoleEvent, TRUE);
 }
 
-StopSignals::~StopSignals() {
-  SetConsoleCtrlHandler(onConsoleEvent, FALSE);
-  currentWatch = nullptr;
-}
+StopSignals::~StopSignals() { currentWatch = nullptr; }
 
 }  // namespace pellmar::platform
