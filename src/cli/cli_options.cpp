@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -11,6 +12,7 @@
 #include "app/open_command.h"
 #include "core/data/field_reader.h"
 #include "core/data/limits.h"
+#include "core/numeric/p_adjust.h"
 #include "core/report/number_format.h"
 #include "core/report/text_encoding.h"
 
@@ -69,10 +71,12 @@ std::optional<double> confidenceValue(const std::string& value) {
   return confidence;
 }
 
-CLI::Validator confidenceCheck() {
-  return {[](std::string& value) -> std::string {
+// A number between 0 and 1 exclusive, such as `example`.
+CLI::Validator fractionCheck(std::string_view example) {
+  return {[example](std::string& value) -> std::string {
             if (confidenceValue(value)) return {};
-            return "needs a number between 0 and 1, such as 0.95, not " + inQuotes(value);
+            return "needs a number between 0 and 1, such as " + std::string(example) + ", not " +
+                   inQuotes(value);
           },
           ""};
 }
@@ -128,6 +132,7 @@ struct RawValues {
   std::string sampleSize;
   std::string seed;
   std::string confidence;
+  std::string alpha;
 };
 
 // An option that names a file.
@@ -156,7 +161,9 @@ class CommandLine {
     addRun();
     addCompare();
     addCheck();
-    for (CLI::App* command : {run_, compare_, check_}) {
+    addExperiment();
+    addNewProject();
+    for (CLI::App* command : commands()) {
       // Arguments a command does not know are collected, and named in our words afterwards.
       command->allow_extras();
       for (CLI::Option* option : command->get_options()) {
@@ -168,7 +175,9 @@ class CommandLine {
 
   ParsedCommandLine parse(const std::vector<std::string>& arguments) {
     if (arguments.empty()) {
-      return {std::nullopt, "a command is needed: run, compare, check, --help or --version"};
+      return {std::nullopt,
+              "a command is needed: run, compare, check, experiment, new-project, --help or "
+              "--version"};
     }
     const std::string& command = arguments.front();
     if (command == "--version" && arguments.size() > 1) {
@@ -176,7 +185,8 @@ class CommandLine {
     }
     if (!command.starts_with("-") && commandNamed(command) == nullptr) {
       return {std::nullopt,
-              "unknown command " + inQuotes(command) + "; the commands are run, compare and check"};
+              "unknown command " + inQuotes(command) +
+                  "; the commands are run, compare, check, experiment and new-project"};
     }
     // CLI11 takes the arguments from the back.
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
@@ -201,8 +211,12 @@ class CommandLine {
   }
 
  private:
+  [[nodiscard]] std::array<CLI::App*, 5> commands() const {
+    return {run_, compare_, check_, experiment_, newProject_};
+  }
+
   [[nodiscard]] CLI::App* commandNamed(std::string_view name) const {
-    for (CLI::App* command : {run_, compare_, check_}) {
+    for (CLI::App* command : commands()) {
       if (command->get_name() == name) return command;
     }
     return nullptr;
@@ -243,6 +257,7 @@ class CommandLine {
         return "compare needs two data files, FIRST and SECOND";
       }
       if (name == "DATA") return command + " needs a data file";
+      if (name == "PROJECT") return command + " needs a project file";
       return command + " needs " + name;
     }
     return text;
@@ -256,12 +271,15 @@ class CommandLine {
     const std::string& extra = extras.front();
     if (!extra.starts_with("-")) {
       if (&command == compare_) return "compare takes two data files, not also " + inQuotes(extra);
+      if (&command == experiment_) {
+        return "experiment takes one project file, not also " + inQuotes(extra);
+      }
       return "one data file only, not both " + inQuotes(options_.dataFile) + " and " +
              inQuotes(extra);
     }
     const std::string name = extra.substr(0, extra.find('='));
     std::vector<std::string> owners;
-    for (const CLI::App* other : {run_, compare_, check_}) {
+    for (const CLI::App* other : commands()) {
       if (other->get_option_no_throw(name) != nullptr) owners.push_back(other->get_name());
     }
     if (owners.empty()) return "unknown option " + inQuotes(extra);
@@ -276,7 +294,7 @@ class CommandLine {
   [[nodiscard]] std::string helpText() const {
     if (!app_.get_subcommands().empty()) return app_.help();
     std::string text = app_.help();
-    for (const CLI::App* command : {run_, compare_, check_}) {
+    for (const CLI::App* command : commands()) {
       text += "\n" + command->help(app_.get_name());
     }
     return text;
@@ -319,7 +337,7 @@ class CommandLine {
         .add_option("--confidence", raw_.confidence,
                     "the confidence of the intervals in <base>_summary.csv and of the paired test, "
                     "from 0 to 1 exclusive (default 0.95)")
-        ->check(confidenceCheck())
+        ->check(fractionCheck("0.95"))
         ->type_name("P");
   }
 
@@ -431,6 +449,77 @@ class CommandLine {
     check.callback([this] { options_.action = CliOptions::Action::kCheck; });
   }
 
+  void addExperiment() {
+    experiment_ =
+        app_.add_subcommand("experiment", "analyse and compare every treatment of a project");
+    experiment_->footer(wrapped(
+        "Reads the project file PROJECT (NAME.pellmar) and analyses each of its treatments as run "
+        "does with --bootstrap B (treatment k with the seed S + k - 1) into its own folder of "
+        "NAME_results beside PROJECT; then tests every pair of treatments with the paired "
+        "bootstrap test, adjusts the p-values of each quantity for the number of pairs and "
+        "gives each quantity's letters. Writes summary.csv, pairwise.csv, letters.csv, "
+        "table.csv and run.json there. The folder is replaced whole, once everything in it is "
+        "complete. The options override the project file's.",
+        kFooterWidth));
+    CLI::App& experiment = *experiment_;
+    experiment.add_option("PROJECT", options_.projectFile, "the project file")->required();
+    experiment
+        .add_option("--bootstrap", raw_.bootstrap, "replicates of each treatment, from 1 to 200010")
+        ->check(wholeNumberCheck(1, kMaxBootstrapReplicates))
+        ->type_name("B");
+    experiment
+        .add_option("--seed", raw_.seed,
+                    "the seed of the first treatment (default: the project's, else the clock)")
+        ->check(seedCheck())
+        ->type_name("S");
+    experiment
+        .add_option("--confidence", raw_.confidence,
+                    "the confidence of the intervals, from 0 to 1 exclusive (default 0.95)")
+        ->check(fractionCheck("0.95"))
+        ->type_name("P");
+    experiment
+        .add_option_function<std::string>(
+            "--adjust", [this](const std::string& value) { options_.adjust = value; },
+            "how the p-values of each quantity are adjusted: holm (default), bonferroni, bh "
+            "(Benjamini-Hochberg) or none")
+        ->check(CLI::Validator(
+            [](std::string& value) -> std::string {
+              if (pAdjustMethodNamed(value)) return {};
+              return "needs holm, bonferroni, bh or none, not " + inQuotes(value);
+            },
+            ""))
+        ->type_name("METHOD");
+    experiment
+        .add_option("--alpha", raw_.alpha,
+                    "two treatments differ when their adjusted p is below A, from 0 to 1 "
+                    "exclusive (default 0.05)")
+        ->check(fractionCheck("0.05"))
+        ->type_name("A");
+    experiment.add_flag("--redraw-barren", options_.redrawBarren,
+                        "draw a replicate that drew no laying female again until it has one");
+    fileOption(experiment, "--output-dir", options_.outputDir,
+               "the results folder instead of NAME_results beside the project file")
+        ->type_name("DIR");
+    CLI::Option* quiet = experiment.add_flag("--quiet", options_.quiet, "print only errors");
+    experiment.add_flag("--json", options_.json, "print one JSON object instead")->excludes(quiet);
+    experiment.callback([this] { options_.action = CliOptions::Action::kExperiment; });
+  }
+
+  void addNewProject() {
+    newProject_ = app_.add_subcommand("new-project", "write a project file of data files");
+    newProject_->footer(
+        wrapped("Writes the project file PROJECT with one treatment for each DATA, named after its "
+                "file, and its fecundity file <base>_fecundity.txt when every data file has one. A "
+                "project file already there is left as it is.",
+                kFooterWidth));
+    CLI::App& newProject = *newProject_;
+    newProject.add_option("PROJECT", options_.projectFile, "the project file to write")->required();
+    newProject.add_option("DATA", options_.dataFiles, "the raw data files, two or more")
+        ->required()
+        ->expected(2, CLI::detail::expected_max_vector_size);
+    newProject.callback([this] { options_.action = CliOptions::Action::kNewProject; });
+  }
+
   // Converts the values CLI11 has checked, and checks what it cannot say.
   std::string finish() {
     if (!raw_.timeUnit.empty()) options_.timeUnit = *timeUnitFromAnswer(raw_.timeUnit);
@@ -444,6 +533,7 @@ class CommandLine {
     }
     if (!raw_.seed.empty()) options_.seed = *seedValue(raw_.seed);
     if (!raw_.confidence.empty()) options_.confidence = *confidenceValue(raw_.confidence);
+    if (!raw_.alpha.empty()) options_.alpha = *confidenceValue(raw_.alpha);
     if (options_.action == CliOptions::Action::kRun) {
       const bool bootstrap = options_.bootstrapReplicates || options_.sameSamplesFile;
       if (options_.normalDensity && !bootstrap) {
@@ -459,6 +549,8 @@ class CommandLine {
   CLI::App* run_ = nullptr;
   CLI::App* compare_ = nullptr;
   CLI::App* check_ = nullptr;
+  CLI::App* experiment_ = nullptr;
+  CLI::App* newProject_ = nullptr;
   CLI::Option* bootstrap_ = nullptr;
   CLI::Option* normalDensity_ = nullptr;
   CLI::Option* compareFile_ = nullptr;

@@ -9,7 +9,7 @@ namespace pellmar {
 
 // The parsed command line of pellmar-cli.
 struct CliOptions {
-  enum class Action { kHelp, kVersion, kCheck, kRun, kCompare };
+  enum class Action { kHelp, kVersion, kCheck, kRun, kCompare, kExperiment, kNewProject };
   Action action = Action::kHelp;
   std::string dataFile;  // compare: the first study's
   double timeUnit = 1.0;
@@ -34,6 +34,13 @@ struct CliOptions {
   std::optional<std::string> outputDir;
   bool quiet = false;  // print only errors
   bool json = false;   // print the results as one JSON object and nothing else
+  // experiment and new-project: the project file; new-project: its treatments' data files.
+  std::string projectFile;
+  std::vector<std::string> dataFiles;
+  // experiment: how the p-values of each quantity are adjusted ("holm", "bonferroni", "bh",
+  // "none"), and the level at which two treatments differ, 0 < alpha < 1.
+  std::optional<std::string> adjust;
+  std::optional<double> alpha;
   // The arguments as given, for the run record.
   std::vector<std::string> arguments;
   // What --help prints.
@@ -48,7 +55,8 @@ struct ParsedCommandLine {
   std::string usageError;
 };
 
-// Parses the arguments after the program name with CLI11: the subcommands run, check and compare,
+// Parses the arguments after the program name with CLI11: the subcommands run, check, compare,
+// experiment and new-project,
 // their options, which exclude or need which, and the ranges of their values. An option's value
 // follows it as the next argument or after "=" (--bootstrap=500).
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);

@@ -10,6 +10,7 @@
 #include "app/analysis.h"
 #include "app/paired_test_command.h"
 #include "app/system_clock.h"
+#include "cli/cli_experiment.h"
 #include "cli/cli_results.h"
 #include "core/platform/utf8_path.h"
 #include "core/report/output_file.h"
@@ -298,6 +299,12 @@ int runCommand(const CliOptions& options, std::ostream& out, std::ostream& err,
   const Streams streams{options.quiet || options.json ? silent : out, err,
                         options.quiet ? silent : err};
   try {
+    if (options.action == CliOptions::Action::kExperiment) {
+      return runExperimentCommand(options, streams.said, out, streams.progress, hooks.stop);
+    }
+    if (options.action == CliOptions::Action::kNewProject) {
+      return runNewProjectCommand(options, streams.said);
+    }
     const CliRequests requests = requestsFrom(options);
     if (options.action == CliOptions::Action::kCheck) return runCheck(options, streams);
     validate(requests.open);

@@ -49,9 +49,11 @@ TEST(CliOptions, UsageErrorsSayWhatIsWrong) {
     std::vector<std::string> arguments;
     const char* error;
   } bad[] = {
-      {{}, "a command is needed: run, compare, check, --help or --version"},
+      {{},
+       "a command is needed: run, compare, check, experiment, new-project, --help or --version"},
       {{"frobnicate", "a"},
-       "unknown command \"frobnicate\"; the commands are run, compare and check"},
+       "unknown command \"frobnicate\"; the commands are run, compare, check, experiment and "
+       "new-project"},
       {{"--version", "a.txt"}, "--version takes nothing after it, not \"a.txt\""},
       {{"check"}, "check needs a data file"},
       {{"run", "a", "b"}, "one data file only, not both \"a\" and \"b\""},

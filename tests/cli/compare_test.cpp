@@ -54,7 +54,7 @@ TEST(CompareOptions, UsageErrorsComeBeforeAnyFileIsTouched) {
        "--jackknife is an option of run, not of compare"},
       {{"run", "a.txt", "--sasd-first", "s"}, "--sasd-first is an option of compare, not of run"},
       {{"check", "a.txt", "--bootstrap", "5"},
-       "--bootstrap is an option of run and compare, not of check"},
+       "--bootstrap is an option of run, compare and experiment, not of check"},
   };
   for (const auto& usage : bad) {
     const ParsedCommandLine parsed = parseCommandLine(usage.arguments);

@@ -363,29 +363,33 @@ class SummaryBuilder {
 
 ReportWriter summaryText(const std::vector<SummaryRow>& rows) {
   ReportWriter out;
-  out.text("quantity,stage,sex,unit,estimate,boot_mean,se,ci_low,ci_high,replicates").endLine();
+  out.text(kSummaryColumns).endLine();
   for (const SummaryRow& row : rows) {
-    csvTextCell(out, row.quantity);
-    out.text(",");
-    csvTextCell(out, row.stage);
-    out.text(",");
-    csvTextCell(out, row.sex);
-    out.text(",");
-    csvTextCell(out, std::string(summaryUnit(row.quantity)));
-    csvNumberCell(out, row.estimate);
-    const auto& resampled = row.resampled;
-    csvNumberCell(out, resampled ? std::optional(resampled->mean) : std::nullopt);
-    csvNumberCell(out, resampled ? resampled->se : std::nullopt);
-    csvNumberCell(out, resampled ? std::optional(resampled->low) : std::nullopt);
-    csvNumberCell(out, resampled ? std::optional(resampled->high) : std::nullopt);
-    out.text(",");
-    if (resampled) out.digits(static_cast<double>(resampled->count));
+    summaryCells(out, row);
     out.endLine();
   }
   return out;
 }
 
 }  // namespace
+
+void summaryCells(ReportWriter& out, const SummaryRow& row) {
+  csvTextCell(out, row.quantity);
+  out.text(",");
+  csvTextCell(out, row.stage);
+  out.text(",");
+  csvTextCell(out, row.sex);
+  out.text(",");
+  csvTextCell(out, std::string(summaryUnit(row.quantity)));
+  csvNumberCell(out, row.estimate);
+  const auto& resampled = row.resampled;
+  csvNumberCell(out, resampled ? std::optional(resampled->mean) : std::nullopt);
+  csvNumberCell(out, resampled ? resampled->se : std::nullopt);
+  csvNumberCell(out, resampled ? std::optional(resampled->low) : std::nullopt);
+  csvNumberCell(out, resampled ? std::optional(resampled->high) : std::nullopt);
+  out.text(",");
+  if (resampled) out.digits(static_cast<double>(resampled->count));
+}
 
 std::string_view summaryUnit(std::string_view quantity) {
   struct QuantityUnit {

@@ -62,6 +62,11 @@ std::string_view summaryUnit(std::string_view quantity);
 // come from a finished bootstrap, in the summary's order; and what stands at each stage column.
 StudyReplicates bootstrapReplicates(const StudyResults& results);
 
+// The summary's columns, and the cells of one row under them (no line end).
+inline constexpr std::string_view kSummaryColumns =
+    "quantity,stage,sex,unit,estimate,boot_mean,se,ci_low,ci_high,replicates";
+void summaryCells(ReportWriter& out, const SummaryRow& row);
+
 // The summary as comma-separated text: a header line and one line per row, numbers in their
 // shortest exact form, empty cells for values that do not exist.
 std::string summaryCsv(const std::vector<SummaryRow>& rows);

@@ -120,4 +120,10 @@ double roundToDecimals(double value, int decimals) {
 
 std::string formatInteger(long long value) { return std::to_string(value); }
 
+std::string formatShortest(double value) {
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return {buffer.data(), result.ptr};
+}
+
 }  // namespace pellmar

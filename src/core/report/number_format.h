@@ -27,4 +27,7 @@ double roundToDecimals(double value, int decimals);
 // A whole number as plain digits, as used in messages ("12", "-3").
 std::string formatInteger(long long value);
 
+// The shortest digits that read back as the same double ("0.05", "1e-07").
+std::string formatShortest(double value);
+
 }  // namespace pellmar

@@ -11,12 +11,15 @@
 namespace pellmar {
 
 OutputFiles::OutputFiles(OutputFiles&& other) noexcept
-    : baseName_(std::move(other.baseName_)), saved_(std::exchange(other.saved_, {})) {}
+    : baseName_(std::move(other.baseName_)),
+      stagedBase_(std::move(other.stagedBase_)),
+      saved_(std::exchange(other.saved_, {})) {}
 
 OutputFiles& OutputFiles::operator=(OutputFiles&& other) noexcept {
   if (this != &other) {
     discard();
     baseName_ = std::move(other.baseName_);
+    stagedBase_ = std::move(other.stagedBase_);
     saved_ = std::exchange(other.saved_, {});
   }
   return *this;
@@ -27,13 +30,19 @@ std::string OutputFiles::pathOf(const std::string& suffix) const {
   return baseName_ + fileNameText(suffix);
 }
 
+std::string OutputFiles::destinationOf(const std::string& path) const {
+  if (stagedBase_.empty()) return path;
+  return stagedBase_ + path.substr(baseName_.size());
+}
+
 void OutputFiles::save(const std::string& suffix, const ReportWriter& writer) {
   save(suffix, writer.contents());
 }
 
 void OutputFiles::save(const std::string& suffix, std::string_view contents) {
   const std::string path = pathOf(suffix);
-  Saved saved{path, sha256Of(contents), writeTemporary(baseName_, contents, path)};
+  const std::string base = stagedBase_.empty() ? baseName_ : stagedBase_;
+  Saved saved{path, sha256Of(contents), writeTemporary(base, contents, destinationOf(path))};
   const auto earlier = std::find_if(saved_.begin(), saved_.end(),
                                     [&](const Saved& file) { return file.path == path; });
   if (earlier == saved_.end()) {
@@ -49,7 +58,7 @@ void OutputFiles::commit(const std::function<void(std::size_t renamed)>& progres
   // A name the system does not take, or a folder standing at one of the names, would fail its
   // rename half-way through the commit: find them before the first file is replaced.
   for (const Saved& file : saved_) {
-    const std::filesystem::path path = pathFromUtf8(file.path);
+    const std::filesystem::path path = pathFromUtf8(destinationOf(file.path));
     std::error_code error = platform::checkNameFits(path);
     std::error_code ignored;
     if (!error && std::filesystem::symlink_status(path, ignored).type() ==
@@ -57,7 +66,7 @@ void OutputFiles::commit(const std::function<void(std::size_t renamed)>& progres
       error = std::make_error_code(std::errc::is_a_directory);
     }
     if (error) {
-      const std::string failed = file.path;
+      const std::string failed = destinationOf(file.path);
       discard();
       throwWriteFailure(failed, error);
     }
@@ -66,8 +75,8 @@ void OutputFiles::commit(const std::function<void(std::size_t renamed)>& progres
     if (progress) progress(k);
     Saved& file = saved_[k];
     if (const std::error_code error =
-            platform::replaceFile(file.temporary, pathFromUtf8(file.path))) {
-      const std::string failed = file.path;
+            platform::replaceFile(file.temporary, pathFromUtf8(destinationOf(file.path)))) {
+      const std::string failed = destinationOf(file.path);
       saved_.erase(saved_.begin(), saved_.begin() + static_cast<std::ptrdiff_t>(k));
       discard();
       throwWriteFailure(failed, error);

@@ -38,6 +38,11 @@ class OutputFiles {
   };
 
   explicit OutputFiles(std::string baseName) : baseName_(std::move(baseName)) {}
+  // Files named after `baseName`, as the run record and the run's messages give them, but put
+  // in place under `stagedBase`, in a folder that takes the place of baseName's folder once
+  // everything in it is complete.
+  OutputFiles(std::string baseName, std::string stagedBase)
+      : baseName_(std::move(baseName)), stagedBase_(std::move(stagedBase)) {}
   ~OutputFiles() { discard(); }
   OutputFiles(const OutputFiles&) = delete;
   OutputFiles& operator=(const OutputFiles&) = delete;
@@ -67,7 +72,11 @@ class OutputFiles {
   [[nodiscard]] std::string pathOf(const std::string& suffix) const;
 
  private:
+  // Where the file named `path` is put in place.
+  [[nodiscard]] std::string destinationOf(const std::string& path) const;
+
   std::string baseName_;
+  std::string stagedBase_;  // empty: the files go where they are named
   std::vector<Saved> saved_;
 };
 
