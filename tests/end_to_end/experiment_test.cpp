@@ -194,8 +194,8 @@ TEST(Experiment, TheResultsFolderIsReplacedWholeOrNotAtAll) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(readFile(two.results() / "notes.txt"), "mine");
   EXPECT_EQ(readFile(two.results() / "summary.csv"), firstSummary);
-  fs::copy_file(two.folder.path("lady_beetle.txt"), two.folder.path("copy.txt"),
-                fs::copy_options::overwrite_existing);
+  fs::remove(two.folder.path("copy.txt"));
+  fs::copy_file(two.folder.path("lady_beetle.txt"), two.folder.path("copy.txt"));
 
   // A run stopped between its two renames left only the backup: the next one puts it back first
   // and then replaces it whole.
