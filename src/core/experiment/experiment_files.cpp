@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/exports/csv_cells.h"
+#include "core/exports/paired_test_files.h"
 #include "core/report/number_format.h"
 
 namespace pellmar {
@@ -79,14 +80,7 @@ ReportWriter pairwiseText(std::span<const TreatmentReplicates> treatments,
     csvTextCell(out, treatments[pair.first].name);
     out.text(",");
     csvTextCell(out, treatments[pair.second].name);
-    csvNumberCell(out, row.estimateFirst);
-    csvNumberCell(out, row.estimateSecond);
-    csvNumberCell(out, row.difference);
-    const auto& d = row.differences;
-    csvNumberCell(out, d ? d->se : std::nullopt);
-    csvNumberCell(out, d ? std::optional(d->low) : std::nullopt);
-    csvNumberCell(out, d ? std::optional(d->high) : std::nullopt);
-    csvNumberCell(out, row.p);
+    pairedTestCells(out, row);
     csvNumberCell(out, pair.pAdjusted);
     out.text(",").digits(static_cast<double>(row.replicates));
     out.endLine();

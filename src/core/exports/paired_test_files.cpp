@@ -5,6 +5,18 @@
 #include "core/exports/csv_cells.h"
 
 namespace pellmar {
+
+void pairedTestCells(ReportWriter& out, const PairedTestRow& row) {
+  csvNumberCell(out, row.estimateFirst);
+  csvNumberCell(out, row.estimateSecond);
+  csvNumberCell(out, row.difference);
+  const auto& d = row.differences;
+  csvNumberCell(out, d ? d->se : std::nullopt);
+  csvNumberCell(out, d ? std::optional(d->low) : std::nullopt);
+  csvNumberCell(out, d ? std::optional(d->high) : std::nullopt);
+  csvNumberCell(out, row.p);
+}
+
 namespace {
 
 ReportWriter pairedTestText(const PairedTest& test) {
@@ -19,14 +31,7 @@ ReportWriter pairedTestText(const PairedTest& test) {
     csvTextCell(out, row.stage);
     out.text(",");
     csvTextCell(out, row.sex);
-    csvNumberCell(out, row.estimateFirst);
-    csvNumberCell(out, row.estimateSecond);
-    csvNumberCell(out, row.difference);
-    const auto& d = row.differences;
-    csvNumberCell(out, d ? d->se : std::nullopt);
-    csvNumberCell(out, d ? std::optional(d->low) : std::nullopt);
-    csvNumberCell(out, d ? std::optional(d->high) : std::nullopt);
-    csvNumberCell(out, row.p);
+    pairedTestCells(out, row);
     out.text(",").digits(static_cast<double>(row.replicates));
     out.endLine();
   }

@@ -8,6 +8,10 @@
 
 namespace pellmar {
 
+// The cells of one row's test, each after a comma: the two estimates, the difference, the SE
+// and interval of the paired differences, and p.
+void pairedTestCells(ReportWriter& out, const PairedTestRow& row);
+
 // The paired bootstrap test as comma-separated text: a header line and one line per quantity,
 // numbers in their shortest exact form, empty cells for values that do not exist.
 std::string pairedTestCsv(const PairedTest& test);
