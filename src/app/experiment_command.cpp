@@ -15,10 +15,10 @@
 namespace pellmar {
 namespace {
 
-const std::string kTitle(kExperimentTitle);
+const std::string kExperimentErrorTitle(kExperimentTitle);
 
 [[noreturn]] void refuseOption(const std::string& text) {
-  throw UserError(kTitle, text, ErrorKind::kInvalidRequest);
+  throw UserError(kExperimentErrorTitle, text, ErrorKind::kInvalidRequest);
 }
 
 // The arguments of the run that analyses one treatment as the experiment does.
@@ -191,8 +191,8 @@ ExperimentResult runExperiment(const ExperimentRequest& request, const ProgressR
     validate(openRequest);
     t.analysis.emplace(Analysis::open(openRequest, t.base, *t.reader));
     t.analysis->setConfidence(project.bootstrap.confidence);
-    if (treatment.fecundity) t.reader->openAhead(*treatment.fecundity, kTitle);
-    if (treatment.sasd) t.reader->openAhead(*treatment.sasd, kTitle);
+    if (treatment.fecundity) t.reader->openAhead(*treatment.fecundity, kExperimentErrorTitle);
+    if (treatment.sasd) t.reader->openAhead(*treatment.sasd, kExperimentErrorTitle);
     open.push_back(std::move(t));
   }
 
@@ -221,7 +221,8 @@ ExperimentResult runExperiment(const ExperimentRequest& request, const ProgressR
     OutputFiles files(t.base, outputBaseNameFor(treatment.data, utf8FromPath(folder)));
     const BasicRunResult basic = analysis.basicRun(files);
     if (basic.warning) {
-      throw UserError(kTitle, "Treatment " + treatment.name + ": " + basic.warning->text,
+      throw UserError(kExperimentErrorTitle,
+                      "Treatment " + treatment.name + ": " + basic.warning->text,
                       ErrorKind::kCommandFailed);
     }
     if (treatment.fecundity) analysis.readFecundity({*treatment.fecundity}, *t.reader, files);
@@ -285,7 +286,7 @@ ExperimentResult runExperiment(const ExperimentRequest& request, const ProgressR
   files.save("run.json", experimentRecord(result, inputs, recorded, request));
   result.filesWritten = files.paths();
   if (stop.stop_requested()) {
-    throw UserError(kTitle, "The experiment was stopped; nothing was written.",
+    throw UserError(kExperimentErrorTitle, "The experiment was stopped; nothing was written.",
                     ErrorKind::kCommandFailed);
   }
   files.commit();

@@ -11,7 +11,7 @@
 namespace pellmar {
 namespace {
 
-const std::string kTitle(kPairedTestTitle);
+const std::string kPairedTestErrorTitle(kPairedTestTitle);
 
 // The replicate C0 values b = 1 .. B of a bootstrap.
 std::span<const double> replicatesOf(const BootstrapResults& bootstrap) {
@@ -31,7 +31,7 @@ std::filesystem::path resolved(const std::string& path) {
 // An error of the second study ends only the paired test: this study stays as it is.
 [[noreturn]] void rethrowForFirstStudy(const UserError& error, const std::stop_token& stop) {
   if (stop.stop_requested()) {
-    throw UserError(kTitle,
+    throw UserError(kPairedTestErrorTitle,
                     "The second study's bootstrap was stopped before it ended; no paired-test file "
                     "was written.",
                     ErrorKind::kCommandFailed);
@@ -69,24 +69,25 @@ bool sameOutputBase(const std::string& firstBaseName, const std::string& secondB
 void validate(const PairedTestRequest& request, const std::string& firstBaseName,
               const std::string& secondBaseName) {
   if (request.secondDataFile.empty()) {
-    throw UserError(kTitle, "The paired bootstrap test needs the second study's data file.",
+    throw UserError(kPairedTestErrorTitle,
+                    "The paired bootstrap test needs the second study's data file.",
                     ErrorKind::kInvalidRequest);
   }
   if (sameOutputBase(firstBaseName, secondBaseName)) {
-    throw UserError(kTitle,
+    throw UserError(kPairedTestErrorTitle,
                     "The two studies would write their results under one name (" + secondBaseName +
                         "), one over the other: compare a copy of the data under another name.",
                     ErrorKind::kInvalidRequest);
   }
   if (request.secondSampleSize &&
       (*request.secondSampleSize < 1 || *request.secondSampleSize > kMaxBootstrapSampleSize)) {
-    throw UserError(kTitle,
+    throw UserError(kPairedTestErrorTitle,
                     "The sample size must be from 1 to " + formatInteger(kMaxBootstrapSampleSize) +
                         "; " + formatInteger(*request.secondSampleSize) + " was given.",
                     ErrorKind::kInvalidRequest);
   }
   if (request.secondSasdFile && request.secondFecundityFile) {
-    throw UserError(kTitle,
+    throw UserError(kPairedTestErrorTitle,
                     "The second study's stable age-stage distribution comes from its SASD file or "
                     "from its fecundity, not both.",
                     ErrorKind::kInvalidRequest);
@@ -122,12 +123,13 @@ PairedTestResult runPairedTest(const Analysis& first, const PairedTestRequest& r
                                SecondStudy& second, OutputFiles& firstFiles,
                                const ProgressReport& progress, const std::stop_token& stop) {
   if (!first.canRun(AnalysisStep::kPairedTest)) {
-    throw UserError(kTitle, first.reason(AnalysisStep::kPairedTest), ErrorKind::kInvalidRequest);
+    throw UserError(kPairedTestErrorTitle, first.reason(AnalysisStep::kPairedTest),
+                    ErrorKind::kInvalidRequest);
   }
   const BootstrapResults& boot = *first.bootstrap();
   validate(request, first.study().outputBaseName, second.analysis.study().outputBaseName);
   if (first.lifeTable().has_value() != second.analysis.lifeTable().has_value()) {
-    throw UserError(kTitle,
+    throw UserError(kPairedTestErrorTitle,
                     "Both studies need a fecundity file, or neither: the life tables of one "
                     "study's replicates have nothing to pair with in the other's.",
                     ErrorKind::kInvalidRequest);

@@ -13,7 +13,7 @@
 namespace pellmar {
 namespace {
 
-const std::string kTitle(kReadFecundityTitle);
+const std::string kFecundityStepTitle(kReadFecundityTitle);
 
 std::string growthMessage(const FecundityLifeTable& table) {
   std::string text = "R0 =" + formatDigits(table.R0);
@@ -33,16 +33,17 @@ ReadFecundityRequest askReadFecundity(Dialogs& dialogs) {
 
 void validate(const ReadFecundityRequest& request) {
   if (request.file.empty()) {
-    throw UserError(kTitle, "No fecundity file was chosen; the life table was not calculated.",
+    throw UserError(kFecundityStepTitle,
+                    "No fecundity file was chosen; the life table was not calculated.",
                     ErrorKind::kInvalidRequest);
   }
 }
 
 ReadFecundityResult Analysis::readFecundity(const ReadFecundityRequest& request,
                                             InputFileReader& reader, OutputFiles& files) {
-  requireStep(AnalysisStep::kReadFecundity, kTitle);
+  requireStep(AnalysisStep::kReadFecundity, kFecundityStepTitle);
   validate(request);
-  const InputFile file = reader.read(request.file, kTitle);
+  const InputFile file = reader.read(request.file, kFecundityStepTitle);
   FecundityData fecundity = parseFecundity(file.bytes, file.path, study_);
   FecundityLifeTable table = computeFecundityLifeTable(study_, *basic_, fecundity);
   std::optional<PredationRates> predation;
@@ -70,9 +71,9 @@ ReadFecundityResult Analysis::readFecundity(const ReadFecundityRequest& request,
         Notice{"Finit predation rate", growthMessage(table) + "\n" +
                                            finitePredationRateMessage(*predation, study_.timeUnit)};
   } else {
-    result.message = Notice{kTitle, growthMessage(table)};
+    result.message = Notice{kFecundityStepTitle, growthMessage(table)};
     result.warning =
-        Notice{kTitle,
+        Notice{kFecundityStepTitle,
                "No female of this study laid eggs, so R0 is 0 and there is no intrinsic rate of "
                "increase r, finite rate lambda or generation time T. Without lambda there is no "
                "stable age-stage distribution: psi and omega were not calculated."};

@@ -8,7 +8,7 @@
 namespace pellmar {
 namespace {
 
-const std::string kTitle(kReadSasdTitle);
+const std::string kSasdStepTitle(kReadSasdTitle);
 
 }  // namespace
 
@@ -18,7 +18,7 @@ ReadSasdRequest askReadSasd(Dialogs& dialogs) {
 
 void validate(const ReadSasdRequest& request) {
   if (request.file.empty()) {
-    throw UserError(kTitle,
+    throw UserError(kSasdStepTitle,
                     "No stable age-stage distribution file was chosen; the predation rates were "
                     "not calculated.",
                     ErrorKind::kInvalidRequest);
@@ -27,9 +27,9 @@ void validate(const ReadSasdRequest& request) {
 
 ReadSasdResult Analysis::readSasd(const ReadSasdRequest& request, InputFileReader& reader,
                                   OutputFiles& files) {
-  requireStep(AnalysisStep::kReadSasd, kTitle);
+  requireStep(AnalysisStep::kReadSasd, kSasdStepTitle);
   validate(request);
-  const InputFile file = reader.read(request.file, kTitle);
+  const InputFile file = reader.read(request.file, kSasdStepTitle);
   PredationRates predation = pellmar::readSasd(file, study_, *basic_);
   const std::size_t before = files.saved().size();
   writeFinitePredationRateFile(study_, predation, files);

@@ -14,8 +14,8 @@ namespace pellmar {
 namespace {
 
 // Tab stops of the values of slot k (1, 2, ... within a section).
-int stageTab(int k) { return 10 * k + 10; }
-int preadultTab(int k) { return 10 * k + 12; }
+int stageConsumptionTab(int k) { return 10 * k + 10; }
+int preadultConsumptionTab(int k) { return 10 * k + 12; }
 int totalTab(int k) { return 10 * k + 13; }
 
 class StageConsumptionTable {
@@ -101,7 +101,7 @@ void StageConsumptionTable::writeIndividual(const TableSection& section, int i) 
   for (int column = section.firstColumn, k = 1; column <= section.lastColumn; ++column, ++k) {
     if (column <= m_) {
       const double duration = record.stageDuration[at(column)];
-      out_.tab(stageTab(k));
+      out_.tab(stageConsumptionTab(k));
       if (duration == 0) {
         out_.text(" -");
       } else {
@@ -110,7 +110,7 @@ void StageConsumptionTable::writeIndividual(const TableSection& section, int i) 
         if (duration < 0) out_.text("d");
       }
     } else if (column == preadultColumn()) {
-      out_.tab(preadultTab(k)).rounded(preadultConsumptionOf(record, m_), 2);
+      out_.tab(preadultConsumptionTab(k)).rounded(preadultConsumptionOf(record, m_), 2);
     } else {
       out_.tab(totalTab(k)).rounded(r_.totalConsumption[at(i)], 2);
     }
@@ -124,10 +124,10 @@ SummaryColumn StageConsumptionTable::summaryOf(int column, int k) const {
     summary.figures = r_.stageConsumption[at(column)];
     const int count = summary.figures.count;
     if (count > 0) summary.figures.se = summary.figures.sd / std::sqrt(static_cast<double>(count));
-    summary.valueTab = summary.dashTab = stageTab(k);
+    summary.valueTab = summary.dashTab = stageConsumptionTab(k);
   } else if (column == preadultColumn()) {
     summary.figures = r_.preadultConsumption;
-    summary.valueTab = summary.dashTab = preadultTab(k);
+    summary.valueTab = summary.dashTab = preadultConsumptionTab(k);
     summary.dash = "-";
   } else {
     // Printed without a guard on the count: a cohort of one prints an SD and SE of 0.

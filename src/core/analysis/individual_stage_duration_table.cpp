@@ -12,8 +12,8 @@ namespace pellmar {
 namespace {
 
 // Tab stops of the values of slot k (1, 2, ... within a section).
-int stageTab(int k) { return 9 * k + 10; }
-int preadultTab(int k) { return 9 * k + 13; }
+int stageDurationTab(int k) { return 9 * k + 10; }
+int preadultDurationTab(int k) { return 9 * k + 13; }
 int longevityTab(int k) { return 9 * k + 18; }
 
 // A stage's statistics with the largest and smallest duration of those that completed it.
@@ -140,7 +140,7 @@ void StageDurationTable::writeIndividual(const TableSection& section, int i) {
   for (int column = section.firstColumn, k = 1; column <= section.lastColumn; ++column, ++k) {
     if (column <= m_) {
       const double duration = record.stageDuration[at(column)];
-      out_.tab(stageTab(k));
+      out_.tab(stageDurationTab(k));
       if (duration > 0) {
         out_.number(study_.timeUnit * duration);
       } else if (duration == 0) {
@@ -150,7 +150,7 @@ void StageDurationTable::writeIndividual(const TableSection& section, int i) {
         out_.number(std::fabs(study_.timeUnit * duration)).text("d ");
       }
     } else if (column == preadultColumn()) {
-      out_.tab(preadultTab(k));
+      out_.tab(preadultDurationTab(k));
       if (record.sex == "N") {
         out_.text(" -");
       } else {
@@ -167,11 +167,11 @@ SummaryColumn StageDurationTable::summaryOf(int column, int k) const {
   SummaryColumn summary;
   if (column <= m_) {
     summary.figures = stageFigures(r_, column);
-    summary.valueTab = summary.dashTab = stageTab(k);
+    summary.valueTab = summary.dashTab = stageDurationTab(k);
   } else if (column == preadultColumn()) {
     summary = preadult_;
-    summary.valueTab = preadultTab(k);
-    summary.dashTab = preadultTab(k) + 1;
+    summary.valueTab = preadultDurationTab(k);
+    summary.dashTab = preadultDurationTab(k) + 1;
   } else {
     summary.figures = {study_.individualCount, r_.meanLongevity, r_.sdLongevity,
                        r_.seLongevity,         r_.maxLongevity,  r_.minLongevity};

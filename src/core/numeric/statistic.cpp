@@ -1,8 +1,15 @@
 #include "core/numeric/statistic.h"
 
 #include <cmath>
+#include <cstddef>
 
 namespace pellmar {
+
+const Statistic& statisticAt(const std::vector<Statistic>& statistics, int j) {
+  static const Statistic kNone;
+  return j >= 0 && j < static_cast<int>(statistics.size()) ? statistics[static_cast<std::size_t>(j)]
+                                                           : kNone;
+}
 
 void StatisticSums::add(double value) {
   if (count_ == 0) {

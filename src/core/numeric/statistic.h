@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 namespace pellmar {
 
 // Count, mean, standard deviation and standard error of a list of values, and for some
@@ -13,6 +15,10 @@ struct Statistic {
   double max = 0.0;
   double min = 0.0;
 };
+
+// The statistic of column j, or an empty one where the table has no such column (a stage that
+// none of a replicate's individuals reached).
+[[nodiscard]] const Statistic& statisticAt(const std::vector<Statistic>& statistics, int j);
 
 // Sums gathered for one statistic: mean = S / n, SD = sqrt((Q - S^2 / n) / (n - 1)) for n > 1,
 // SE = SD / sqrt(n).

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/numeric/statistic.h"
 #include "core/report/number_format.h"
 #include "core/resampling/replicate_summary.h"
 
@@ -76,12 +77,6 @@ void writeStageMeanFile(const BootstrapReport& report, OutputFiles& files,
   out.writeLine({label, static_cast<double>(count), cohortMean});
   writeReplicateValues(out, values, boot.bootCount, layout);
   files.save(suffix, out);
-}
-
-const Statistic& statisticAt(const std::vector<Statistic>& statistics, int j) {
-  static const Statistic kNone;
-  return j >= 0 && j < static_cast<int>(statistics.size()) ? statistics[static_cast<std::size_t>(j)]
-                                                           : kNone;
 }
 
 void writeStageMeanFiles(const BootstrapReport& report, OutputFiles& files, Layout layout) {

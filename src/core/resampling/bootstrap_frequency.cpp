@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/numeric/statistic.h"
 #include "core/report/number_format.h"
 
 namespace pellmar {
@@ -48,11 +49,6 @@ void writeNormalDensityCurve(const BootstrapReport& report, OutputFiles& files,
 ReplicateSummary summaryAt(const std::vector<ReplicateSummary>& summaries, int j) {
   return j >= 0 && j < static_cast<int>(summaries.size()) ? summaries[static_cast<std::size_t>(j)]
                                                           : ReplicateSummary{};
-}
-
-Statistic statisticAt(const std::vector<Statistic>& statistics, int j) {
-  return j >= 0 && j < static_cast<int>(statistics.size()) ? statistics[static_cast<std::size_t>(j)]
-                                                           : Statistic{};
 }
 
 }  // namespace

@@ -7,20 +7,20 @@
 namespace pellmar {
 namespace {
 
-const std::string kTitle(kSamplesFileTitle);
+const std::string kSamplesErrorTitle(kSamplesFileTitle);
 
 }  // namespace
 
 SamplesFileReader::SamplesFileReader(std::unique_ptr<std::istream> in, int cohortSize,
                                      const std::string& fileName)
-    : fields_(std::move(in), FieldErrorStyle{kTitle, false, "", fileName}),
+    : fields_(std::move(in), FieldErrorStyle{kSamplesErrorTitle, false, "", fileName}),
       cohortSize_(cohortSize) {
   readHeading();
 }
 
 SamplesFileReader::SamplesFileReader(std::string contents, int cohortSize,
                                      const std::string& fileName)
-    : fields_(std::move(contents), FieldErrorStyle{kTitle, false, "", fileName}),
+    : fields_(std::move(contents), FieldErrorStyle{kSamplesErrorTitle, false, "", fileName}),
       cohortSize_(cohortSize) {
   readHeading();
 }
@@ -34,7 +34,7 @@ void SamplesFileReader::readHeading() {
   fields_.readText();
   sampleSize_ = static_cast<int>(fields_.readWholeNumber("sample size", 1, 100000));
   if (sampleSize_ != cohortSize_) {
-    throw UserError(kTitle,
+    throw UserError(kSamplesErrorTitle,
                     "The bootstrap samples in this file have " + formatInteger(sampleSize_) +
                         " individuals each; this study has " + formatInteger(cohortSize_) +
                         ".\nPlease choose the samples file written for this study.",
