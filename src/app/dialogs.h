@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/chart_export_request.h"
 
@@ -16,14 +17,15 @@ enum class MessageKind { kResult, kWarning, kFailure };
 
 // The kinds of file the commands ask for. A front end may remember where each kind was last
 // found, since they often lie in different folders (the life-table program's files, for one).
-// kOutputFolder asks for a folder, not a file.
+// kOutputFolder asks for a folder, not a file; kProject for an experiment's "NAME.pellmar".
 enum class FileKind {
   kDataFile,
   kSasd,
   kFecundity,
   kBootstrapSamples,
   kSecondTreatment,
-  kOutputFolder
+  kOutputFolder,
+  kProject
 };
 
 struct ClockReading {
@@ -48,6 +50,11 @@ class Dialogs {
   // The file-open dialog (no filter, no title) for a file of `kind`: the chosen path or the
   // empty text.
   virtual std::string openFileDialog(FileKind kind) = 0;
+  // The file-open dialog for several files of `kind`: the chosen paths, none on cancel.
+  virtual std::vector<std::string> openFilesDialog(FileKind kind) = 0;
+  // The file-save dialog for a file of `kind`, starting at `proposal`: the chosen path or the
+  // empty text. A file already there is chosen only once the user has agreed to replace it.
+  virtual std::string saveFileDialog(FileKind kind, std::string_view proposal) = 0;
   // Asks how to export a chart for a paper, starting from `proposal`: its size, dots per inch,
   // font size, format and file. nullopt when the user cancels.
   virtual std::optional<ChartExportRequest> chartExportDialog(

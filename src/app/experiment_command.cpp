@@ -157,7 +157,7 @@ Project projectFor(const ExperimentRequest& request) {
   if (request.adjust) project.comparisons.adjust = *request.adjust;
   if (request.seed) bootstrap.seed = *request.seed;
   if (!bootstrap.seed) bootstrap.seed = seedFromClock();
-  bootstrap.redrawBarren = bootstrap.redrawBarren || request.redrawBarren;
+  if (request.redrawBarren) bootstrap.redrawBarren = *request.redrawBarren;
   return project;
 }
 
@@ -267,13 +267,14 @@ ExperimentResult runExperiment(const ExperimentRequest& request, const ProgressR
       smallestUsefulReplicates(result.comparisons.largestFamily, project.comparisons.alpha);
   if ((adjust == PAdjustMethod::kHolm || adjust == PAdjustMethod::kBonferroni) &&
       project.bootstrap.replicates < needed) {
-    result.warning = "Warning: with " + formatInteger(project.bootstrap.replicates) +
-                     " replicates no p-value is below 2/(B+1), so after the " +
-                     std::string(pAdjustMethodName(adjust)) + " adjustment of " +
-                     formatInteger(static_cast<long long>(result.comparisons.largestFamily)) +
-                     " pairs no pair can be significant at alpha = " +
-                     formatShortest(project.comparisons.alpha) + ": use --bootstrap " +
-                     formatInteger(needed) + " or more.";
+    const std::size_t pairs = result.comparisons.largestFamily;
+    result.warning =
+        "Warning: with " + formatInteger(project.bootstrap.replicates) +
+        " replicates no p-value is below 2/(B+1), so after the " +
+        std::string(pAdjustMethodName(adjust)) + " adjustment of " +
+        formatInteger(static_cast<long long>(pairs)) + (pairs == 1 ? " pair" : " pairs") +
+        " no pair can be significant at alpha = " + formatShortest(project.comparisons.alpha) +
+        ": use " + formatInteger(needed) + " replicates or more.";
   }
 
   const std::string base = result.resultsFolder + "/";

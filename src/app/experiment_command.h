@@ -22,7 +22,8 @@ struct ExperimentRequest {
   std::optional<double> confidence;
   std::optional<PAdjustMethod> adjust;
   std::optional<double> alpha;
-  bool redrawBarren = false;
+  // Given, it replaces the project's choice; the CLI's flag can only turn it on.
+  std::optional<bool> redrawBarren;
   // The results folder; "<project>_results" beside the project file when not given.
   std::optional<std::string> outputFolder;
   std::string frontEnd = "cli";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <limits>
@@ -11,6 +12,7 @@
 
 #include "core/data/limits.h"
 #include "core/platform/utf8_path.h"
+#include "core/report/output_file.h"
 #include "core/user_error.h"
 
 namespace pellmar {
@@ -307,6 +309,53 @@ Project projectOf(const std::string& file, const std::vector<std::string>& dataF
     for (Treatment& treatment : project.treatments) treatment.fecundity.reset();
   }
   project.kind = everyFecundity ? TreatmentKind::kFecundity : TreatmentKind::kConsumption;
+  return project;
+}
+
+void checkTreatmentCount(std::size_t dataFiles) {
+  if (dataFiles < 2) {
+    throw UserError(std::string(kExperimentTitle),
+                    "An experiment compares two treatments or more: give two data files or more. "
+                    "No project file was written.",
+                    ErrorKind::kInvalidRequest);
+  }
+}
+
+void saveProject(const Project& project) { saveReplacing(project.file, projectJson(project)); }
+
+Project writeNewProject(const std::string& file, const std::vector<std::string>& dataFiles,
+                        ExistingProject existing) {
+  checkTreatmentCount(dataFiles.size());
+  Project project = projectOf(file, dataFiles);
+  std::vector<std::string> folders;
+  for (const Treatment& treatment : project.treatments) {
+    std::string fault = folderNameFault(treatment.name);
+    // Folder names differ in more than case on every system.
+    std::string folder = treatment.name;
+    std::transform(folder.begin(), folder.end(), folder.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (fault.empty() && std::find(folders.begin(), folders.end(), folder) != folders.end()) {
+      fault = "\"" + treatment.name + "\" names another treatment too";
+    }
+    folders.push_back(folder);
+    std::error_code error;
+    if (fault.empty() && !std::filesystem::is_regular_file(pathFromUtf8(treatment.data), error)) {
+      fault = "is not there";
+    }
+    if (!fault.empty()) {
+      throw UserError(std::string(kExperimentTitle),
+                      "The data file " + treatment.data + " cannot be a treatment: its name " +
+                          fault + ". No project file was written.",
+                      ErrorKind::kInvalidRequest);
+    }
+  }
+  std::error_code error;
+  if (existing == ExistingProject::kRefuse && std::filesystem::exists(pathFromUtf8(file), error)) {
+    throw UserError(std::string(kExperimentTitle),
+                    "The project file " + file + " is there already; it was left as it is.",
+                    ErrorKind::kInvalidRequest);
+  }
+  saveProject(project);
   return project;
 }
 

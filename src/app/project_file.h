@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -59,6 +60,21 @@ std::string projectJson(const Project& project);
 // A project of `dataFiles`, one treatment each named after its file, with its fecundity file
 // "<base>_fecundity.txt" when every data file has one, to be written at `file`.
 Project projectOf(const std::string& file, const std::vector<std::string>& dataFiles);
+
+// Writes `project` into its file, replacing what was there, as projectJson() gives it.
+void saveProject(const Project& project);
+
+// Refuses a new project of fewer than two data files: an experiment compares treatments.
+void checkTreatmentCount(std::size_t dataFiles);
+
+// What writeNewProject() does with a project file already at its path.
+enum class ExistingProject { kRefuse, kReplace };
+
+// Writes the project of `dataFiles` (as projectOf() makes it) at `file` and returns it. Refused,
+// with nothing written, when a data file is missing or its name cannot be a treatment's, and
+// when a file is there already and `existing` is kRefuse.
+Project writeNewProject(const std::string& file, const std::vector<std::string>& dataFiles,
+                        ExistingProject existing);
 
 // Why `name` cannot be a folder's name on every system; empty when it can.
 std::string folderNameFault(std::string_view name);

@@ -117,7 +117,7 @@ int runExperimentCommand(const CliOptions& options, std::ostream& said, std::ost
   request.confidence = options.confidence;
   if (options.adjust) request.adjust = pAdjustMethodNamed(*options.adjust);
   request.alpha = options.alpha;
-  request.redrawBarren = options.redrawBarren;
+  if (options.redrawBarren) request.redrawBarren = true;
   request.outputFolder = options.outputDir;
   request.arguments = options.arguments;
   long shown = -1;
@@ -140,36 +140,7 @@ int runExperimentCommand(const CliOptions& options, std::ostream& said, std::ost
 }
 
 int runNewProjectCommand(const CliOptions& options, std::ostream& said) {
-  const Project project = projectOf(options.projectFile, options.dataFiles);
-  std::vector<std::string> folders;
-  for (const Treatment& treatment : project.treatments) {
-    std::string fault = folderNameFault(treatment.name);
-    std::string folder = treatment.name;
-    std::transform(folder.begin(), folder.end(), folder.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (fault.empty() && std::find(folders.begin(), folders.end(), folder) != folders.end()) {
-      fault = "\"" + treatment.name + "\" names another treatment too";
-    }
-    folders.push_back(folder);
-    std::error_code error;
-    if (fault.empty() && !std::filesystem::is_regular_file(pathFromUtf8(treatment.data), error)) {
-      fault = "is not there";
-    }
-    if (!fault.empty()) {
-      throw UserError(std::string(kExperimentTitle),
-                      "The data file " + treatment.data + " cannot be a treatment: its name " +
-                          fault + ". No project file was written.",
-                      ErrorKind::kInvalidRequest);
-    }
-  }
-  std::error_code error;
-  if (std::filesystem::exists(pathFromUtf8(options.projectFile), error)) {
-    throw UserError(
-        std::string(kExperimentTitle),
-        "The project file " + options.projectFile + " is there already; it was left as it is.",
-        ErrorKind::kInvalidRequest);
-  }
-  saveReplacing(options.projectFile, projectJson(project));
+  writeNewProject(options.projectFile, options.dataFiles, ExistingProject::kRefuse);
   said << options.projectFile << '\n';
   return 0;
 }

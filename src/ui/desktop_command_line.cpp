@@ -214,8 +214,9 @@ DesktopCommandLine parseDesktopCommandLine(const std::vector<std::string>& argum
 
 const char* desktopUsage() {
   return "Usage:\n"
-         "  pellmar [DATA]\n"
-         "      Opens the desktop program, with the raw data file DATA when it is given.\n"
+         "  pellmar [DATA | PROJECT.pellmar]\n"
+         "      Opens the desktop program, with the raw data file DATA or the experiment\n"
+         "      of the project file PROJECT.pellmar when one is given.\n"
          "  pellmar --export-chart NAME DATA -o OUT [--time-unit T] [--fecundity FILE]\n"
          "          [--width-mm W] [--height-mm H] [--dpi D] [--font-pt P]\n"
          "      Draws the chart NAME of the raw data file DATA into OUT without showing a\n"

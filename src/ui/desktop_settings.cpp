@@ -32,6 +32,8 @@ QString folderKey(FileKind kind) {
       return QStringLiteral("folders/secondTreatment");
     case FileKind::kOutputFolder:
       return QStringLiteral("folders/output");
+    case FileKind::kProject:
+      return QStringLiteral("folders/project");
   }
   return {};
 }

@@ -73,9 +73,8 @@ int main(int argc, char* argv[]) {
   // A file named on the command line (as a desktop's "Open with" starts the program) opens at
   // once when the events run; without one the title screen comes first.
   if (command.dataFile) {
-    QTimer::singleShot(0, &window, [&window, dataFile = *command.dataFile] {
-      window.startWithDataFile(dataFile);
-    });
+    QTimer::singleShot(0, &window,
+                       [&window, dataFile = *command.dataFile] { window.startWithFile(dataFile); });
   } else {
     window.start();
   }

@@ -35,6 +35,7 @@
 #include "ui/clickable_label.h"
 #include "ui/data_format_window.h"
 #include "ui/desktop_settings.h"
+#include "ui/experiment_window.h"
 #include "ui/frequency_chart.h"
 #include "ui/help_screen.h"
 #include "ui/help_texts.h"
@@ -801,6 +802,7 @@ void MainWindow::destroyScreens() {
   stageMeansWindow_.reset();
   resamplingResultsWindow_.reset();
   pairedTestWindow_.reset();
+  experimentWindow_.reset();
   dataFormatWindow_.reset();
   outputFilesWindow_.reset();
   largeGraphWindow_.reset();
@@ -937,6 +939,9 @@ void MainWindow::showProgress(const std::string& label, long done, long total) {
       progressTracker_->update(done, total, ProgressTracker::Clock::now());
   progressBar_->setValue(update.percent);
   progressText_->setText(fromStd(label) + QStringLiteral(": ") + update.text);
+  if (experimentWindow_ && label == kExperimentTitle) {
+    experimentWindow_->showProgress(update.percent, update.text);
+  }
   runningWork_ = QStringLiteral("The ") + fromStd(label).toLower();
   const bool bootstrap = label == "Bootstrap";
   if (bootstrap && bootBegin_->isHidden()) showBootstrapTimes();
@@ -1240,9 +1245,17 @@ void MainWindow::start() {
   titleScreen_->show();
 }
 
-void MainWindow::startWithDataFile(const std::string& path) {
+void MainWindow::startWithFile(const std::string& path) {
   returnToMain();
-  openDataFile(QString::fromStdString(path));
+  openDataOrProject(QString::fromStdString(path));
+}
+
+void MainWindow::openDataOrProject(const QString& path) {
+  if (QFileInfo(path).suffix().compare(QStringLiteral("pellmar"), Qt::CaseInsensitive) == 0) {
+    openProject(path);
+  } else {
+    openDataFile(path);
+  }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -1275,7 +1288,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   // The drop ends before the file is opened, so that its prompts do not hold the dragging
   // program.
   QMetaObject::invokeMethod(
-      this, [this, file] { openDataFile(file); }, Qt::QueuedConnection);
+      this, [this, file] { openDataOrProject(file); }, Qt::QueuedConnection);
 }
 
 void MainWindow::buildMenus() {
@@ -1289,6 +1302,15 @@ void MainWindow::buildMenus() {
   QAction* fresh =
       addAction(*file, "newAnalysisAction", QStringLiteral("&New analysis"), QKeySequence::New);
   connect(fresh, &QAction::triggered, this, [this] { newAnalysis(); });
+  file->addSeparator();
+  QAction* openProjectAction =
+      addAction(*file, "openProjectAction", QStringLiteral("Open pro&ject\u2026"),
+                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+  connect(openProjectAction, &QAction::triggered, this, [this] { openProject(); });
+  QAction* newProjectAction =
+      addAction(*file, "newProjectAction", QStringLiteral("New projec&t from data files\u2026"),
+                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+  connect(newProjectAction, &QAction::triggered, this, [this] { newProject(); });
   file->addSeparator();
   addControlAction(*file, "saveChartButton", QStringLiteral("&Save chart\u2026"),
                    QKeySequence::Save);

@@ -35,6 +35,7 @@ namespace pellmar {
 class ClickableLabel;
 class DataFormatWindow;
 class DesktopSettings;
+class ExperimentWindow;
 class HelpScreen;
 class LargeGraphWindow;
 class OutputFilesWindow;
@@ -70,13 +71,21 @@ class MainWindow : public QMainWindow {
 
   // Shows the title screen; a click on it leads through the introduction to this window.
   void start();
-  // Starts on a data file named on the command line: no title or introduction screen; this
-  // window comes up, asks the time unit and opens the file as "Open data file" does.
-  void startWithDataFile(const std::string& path);
+  // Starts on a file named on the command line: no title or introduction screen; this window
+  // comes up and opens the file as "Open data file" does, or a project file ("NAME.pellmar")
+  // as "Open project" does.
+  void startWithFile(const std::string& path);
 
   // "Open data file": the time unit, then the file dialog, or `path` without the dialog (a
   // dropped or recent file). While a study is open it starts a new analysis with the file.
   void openDataFile(const QString& path = {});
+  // "Open project": the project file of an experiment, from the file dialog or `path`, shown in
+  // the experiment window with its settings, ready to run.
+  void openProject(const QString& path = {});
+  // A project file ("NAME.pellmar") as "Open project" opens it, any other as "Open data file".
+  void openDataOrProject(const QString& path);
+  // "New project": data files chosen together become the treatments of a new project file.
+  void newProject();
   // "New analysis": a fresh analysis with nothing of the one before, the title screens skipped.
   void newAnalysis();
   // "Quit": the closing screens, then the end of the program.
@@ -167,6 +176,10 @@ class MainWindow : public QMainWindow {
   void pairedBootstrapTest();
   void showPairedTest(const PairedTestRequest& request, const PairedTestResult& result);
   void showNotice(const Notice& notice, MessageKind kind = MessageKind::kResult);
+  // The experiment window's commands: every treatment analysed and every pair tested off the
+  // UI thread, with progress and Stop; its settings written into the project file.
+  void runExperimentShown();
+  void saveProjectShown();
   // Runs long work off the UI thread with the progress bar shown and the commands locked.
   void runInBackground(const std::function<void(std::stop_token)>& work);
   void stopWork();
@@ -251,6 +264,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<StageMeansWindow> stageMeansWindow_;
   std::unique_ptr<ResamplingResultsWindow> resamplingResultsWindow_;
   std::unique_ptr<PairedTestWindow> pairedTestWindow_;
+  std::unique_ptr<ExperimentWindow> experimentWindow_;
   std::unique_ptr<DataFormatWindow> dataFormatWindow_;
   std::unique_ptr<OutputFilesWindow> outputFilesWindow_;
   std::unique_ptr<LargeGraphWindow> largeGraphWindow_;

@@ -24,6 +24,13 @@ QString toQt(std::string_view text) {
 
 QWidget* dialogParent() { return QApplication::activeWindow(); }
 
+// Project files are the one kind with a suffix of their own; the others are shown unfiltered,
+// since labs name their data files in many ways.
+QString filterFor(FileKind kind) {
+  return kind == FileKind::kProject ? QStringLiteral("Pellmar projects (*.pellmar);;All files (*)")
+                                    : QString();
+}
+
 }  // namespace
 
 QWidget* topLevelWindow(const QString& objectName) {
@@ -72,7 +79,27 @@ std::string QtDialogs::openFileDialog(FileKind kind) {
     return QDir::toNativeSeparators(chosen).toStdString();
   }
   // No name is filled in: Enter must not read a file of another kind by mistake.
-  const QString path = QFileDialog::getOpenFileName(dialogParent(), QString(), folder);
+  const QString path =
+      QFileDialog::getOpenFileName(dialogParent(), QString(), folder, filterFor(kind));
+  if (path.isEmpty()) return std::string();
+  settings_.rememberFolder(kind, path);
+  return QDir::toNativeSeparators(path).toStdString();
+}
+
+std::vector<std::string> QtDialogs::openFilesDialog(FileKind kind) {
+  const QStringList paths = QFileDialog::getOpenFileNames(
+      dialogParent(), QString(), settings_.startFolder(kind), filterFor(kind));
+  std::vector<std::string> chosen;
+  for (const QString& path : paths) chosen.push_back(QDir::toNativeSeparators(path).toStdString());
+  if (!paths.isEmpty()) settings_.rememberFolder(kind, paths.front());
+  return chosen;
+}
+
+std::string QtDialogs::saveFileDialog(FileKind kind, std::string_view proposal) {
+  QString start = toQt(proposal);
+  if (QFileInfo(start).isRelative()) start = QDir(settings_.startFolder(kind)).filePath(start);
+  const QString path =
+      QFileDialog::getSaveFileName(dialogParent(), QString(), start, filterFor(kind));
   if (path.isEmpty()) return std::string();
   settings_.rememberFolder(kind, path);
   return QDir::toNativeSeparators(path).toStdString();

@@ -25,6 +25,8 @@ class QtDialogs : public Dialogs {
                                          std::string_view defaultAnswer) override;
   // Opens in the folder where a file of this kind was last chosen, else in the study's folder.
   std::string openFileDialog(FileKind kind) override;
+  std::vector<std::string> openFilesDialog(FileKind kind) override;
+  std::string saveFileDialog(FileKind kind, std::string_view proposal) override;
   std::optional<ChartExportRequest> chartExportDialog(const ChartExportRequest& proposal) override;
   // Prints the top-level window whose object name is `window`.
   void printWindow(std::string_view window) override;
@@ -33,7 +35,6 @@ class QtDialogs : public Dialogs {
 
  private:
   DesktopSettings& settings_;
-  // The file chosen last, in a dialog of any kind.
 };
 
 // The top-level window with the given object name, or nullptr.

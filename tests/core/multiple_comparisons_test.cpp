@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/experiment/treatment_comparisons.h"
 #include "core/numeric/compact_letters.h"
 #include "core/numeric/p_adjust.h"
 
@@ -37,6 +38,15 @@ TEST(PAdjust, GivesRsAdjustments) {
     EXPECT_EQ(pAdjustMethodNamed(pAdjustMethodName(method)), method);
   }
   EXPECT_FALSE(pAdjustMethodNamed("Holm"));
+}
+
+// The smallest p of a pair is 2/(B+1), so Holm and Bonferroni over m pairs can find a pair
+// significant only when B > 2m/alpha - 1; the bound is often a whole number.
+TEST(PAdjust, SmallestUsefulReplicatesIsTheFirstBAboveTheBound) {
+  EXPECT_EQ(smallestUsefulReplicates(45, 0.05), 1800);  // K = 10 at alpha 0.05
+  EXPECT_EQ(smallestUsefulReplicates(1, 0.05), 40);
+  EXPECT_EQ(smallestUsefulReplicates(3, 0.01), 600);
+  EXPECT_EQ(smallestUsefulReplicates(1, 0.03), 66);  // 65.67
 }
 
 // The K x K flags of the pairs that differ, given as pairs of treatments.

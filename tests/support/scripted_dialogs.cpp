@@ -21,6 +21,11 @@ ScriptedDialogs& ScriptedDialogs::chooseFile(std::string path) {
   return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::chooseFiles(std::vector<std::string> paths) {
+  fileLists_.push_back(std::move(paths));
+  return *this;
+}
+
 ScriptedDialogs& ScriptedDialogs::answerYesNo(bool yes) {
   yesNo_.push_back(yes);
   return *this;
@@ -65,6 +70,18 @@ std::string ScriptedDialogs::openFileDialog(FileKind /*kind*/) {
   std::string path = std::move(files_.front());
   files_.pop_front();
   return path;
+}
+
+std::vector<std::string> ScriptedDialogs::openFilesDialog(FileKind /*kind*/) {
+  if (fileLists_.empty()) throw std::logic_error("no scripted answer for the files dialog");
+  std::vector<std::string> paths = std::move(fileLists_.front());
+  fileLists_.pop_front();
+  return paths;
+}
+
+std::string ScriptedDialogs::saveFileDialog(FileKind kind, std::string_view proposal) {
+  saveProposals_.emplace_back(proposal);
+  return openFileDialog(kind);
 }
 
 std::optional<ChartExportRequest> ScriptedDialogs::chartExportDialog(

@@ -22,7 +22,10 @@ class ScriptedDialogs : public Dialogs {
 
   ScriptedDialogs& answerPrompt(std::string answer);
   ScriptedDialogs& cancelPrompt();
+  // The answer to the next file dialog, open or save; the empty path is a cancel.
   ScriptedDialogs& chooseFile(std::string path);
+  // The answer to the next dialog for several files.
+  ScriptedDialogs& chooseFiles(std::vector<std::string> paths);
   ScriptedDialogs& answerYesNo(bool yes);
   // The answer to the chart export dialog: the request, or nullopt for a cancel.
   ScriptedDialogs& answerChartExport(std::optional<ChartExportRequest> answer);
@@ -34,6 +37,8 @@ class ScriptedDialogs : public Dialogs {
   std::optional<std::string> inputPrompt(std::string_view prompt, std::string_view title,
                                          std::string_view defaultAnswer) override;
   std::string openFileDialog(FileKind kind) override;
+  std::vector<std::string> openFilesDialog(FileKind kind) override;
+  std::string saveFileDialog(FileKind kind, std::string_view proposal) override;
   std::optional<ChartExportRequest> chartExportDialog(const ChartExportRequest& proposal) override;
   void printWindow(std::string_view window) override;
   ClockReading clock() override;
@@ -42,6 +47,8 @@ class ScriptedDialogs : public Dialogs {
   [[nodiscard]] const std::vector<Message>& messages() const { return messages_; }
   [[nodiscard]] const std::vector<std::string>& prompts() const { return prompts_; }
   [[nodiscard]] const std::vector<std::string>& printedWindows() const { return printed_; }
+  // What the save dialogs proposed, in order.
+  [[nodiscard]] const std::vector<std::string>& saveProposals() const { return saveProposals_; }
   [[nodiscard]] int beeps() const { return beeps_; }
   // What the chart export dialogs proposed, in order.
   [[nodiscard]] const std::vector<ChartExportRequest>& chartExportProposals() const {
@@ -49,12 +56,15 @@ class ScriptedDialogs : public Dialogs {
   }
   // True when every scripted answer has been used.
   [[nodiscard]] bool scriptUsedUp() const {
-    return prompts_left_.empty() && files_.empty() && yesNo_.empty() && chartExports_.empty();
+    return prompts_left_.empty() && files_.empty() && fileLists_.empty() && yesNo_.empty() &&
+           chartExports_.empty();
   }
 
  private:
   std::deque<std::optional<std::string>> prompts_left_;
   std::deque<std::string> files_;
+  std::deque<std::vector<std::string>> fileLists_;
+  std::vector<std::string> saveProposals_;
   std::deque<bool> yesNo_;
   std::deque<std::optional<ChartExportRequest>> chartExports_;
   std::vector<ChartExportRequest> chartExportProposals_;

@@ -443,7 +443,7 @@ TEST_F(MainWindowTest, QuitLeadsThroughTheClosingScreensToTheEnd) {
 
 TEST_F(MainWindowTest, AFileGivenAtStartOpensAfterTheTimeUnitWithoutTheOpeningScreens) {
   dialogs_.answerPrompt("0.5");
-  window_.startWithDataFile(folder_.data().string());
+  window_.startWithFile(folder_.data().string());
   EXPECT_FALSE(shown("titleScreen"));
   EXPECT_FALSE(shown("introductionScreen"));
   EXPECT_TRUE(window_.isVisible());
