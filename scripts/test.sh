@@ -8,7 +8,7 @@
 #   3. the build without Qt (the cli preset, unoptimised as cli-check): everything but the
 #      desktop program builds, and nothing of the build needs Qt (the other stages run its
 #      tests);
-#   4. every fuzz target of the file readers, 10 s each, two at a time, after replaying every
+#   4. every fuzz target of the file readers, 5 s each, two at a time, after replaying every
 #      input that once failed (scripts/fuzz.sh; the targets are built by stage 2; the long
 #      runs are scripts/fuzz.sh 600). PELLMAR_FUZZ_SECONDS changes the time;
 #   5. the Windows cross build; its tests and pellmar-cli.exe's golden runs under wine;
@@ -58,7 +58,7 @@ cmake --build --preset cli-check
 ctest --preset cli-check
 
 stage "Fuzz targets"
-./scripts/fuzz.sh "${PELLMAR_FUZZ_SECONDS:-10}"
+./scripts/fuzz.sh "${PELLMAR_FUZZ_SECONDS:-5}"
 
 stage "Windows build and tests under wine"
 cmake --preset windows
