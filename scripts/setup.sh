@@ -14,7 +14,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libboost-math-dev nlohmann-json3-dev libcli11-dev libssl-dev
+  libboost-math-dev nlohmann-json3-dev libcli11-dev libssl-dev zlib1g-dev libz-mingw-w64-dev
+  python3-openpyxl locales
   clang-format time
   clang libclang-rt-14-dev llvm
   clang-tidy
@@ -30,14 +31,19 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
   sudo="sudo"
 fi
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The workbook test writes under a German locale, whose decimal comma must not reach the file.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  echo "Generating the locale de_DE.UTF-8"
+  $sudo sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  $sudo locale-gen
+fi

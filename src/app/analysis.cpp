@@ -4,6 +4,7 @@
 
 #include "core/analysis/cohort_contributions.h"
 #include "core/data/study_reader.h"
+#include "core/exports/results_workbook.h"
 #include "core/exports/stage_curve_files.h"
 #include "core/predation/stage_curves.h"
 #include "core/user_error.h"
@@ -113,6 +114,17 @@ std::vector<SummaryRow> Analysis::summary() const {
 
 void Analysis::writeSummary(OutputFiles& files) const {
   if (basic_) writeSummaryFile(summary(), files);
+}
+
+void Analysis::writeWorkbook(OutputFiles& files) const {
+  if (!basic_) return;
+  Workbook workbook;
+  const StudyResults all = results();
+  const std::optional<StudyReplicates> replicates =
+      bootstrap_ ? std::optional(bootstrapReplicates(all)) : std::nullopt;
+  addStudySheets(workbook, {}, summaryCsv(summary()), lifeTableSheet({}, all),
+                 replicates ? &*replicates : nullptr);
+  files.save(".xlsx", workbook.bytes());
 }
 
 void Analysis::commit(OutputFiles& files, const std::function<void(std::size_t)>& progress) {

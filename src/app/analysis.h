@@ -101,6 +101,9 @@ class Analysis {
 
   // "<base>_summary.csv": every quantity computed so far.
   void writeSummary(OutputFiles& files) const;
+  // "<base>.xlsx", the workbook of the results: the sheets Summary, Life table and, after a
+  // bootstrap, Replicates. Nothing before the Basic Run.
+  void writeWorkbook(OutputFiles& files) const;
   // "<base>_run.json", the last file of a commit: the inputs, the choices and every file the
   // analysis has written, those of `files` included, with their SHA-256.
   void writeRunRecord(const RunRecordRequest& request, OutputFiles& files) const;

@@ -6,6 +6,7 @@
 #include "app/system_clock.h"
 #include "core/data/limits.h"
 #include "core/experiment/experiment_files.h"
+#include "core/exports/results_workbook.h"
 #include "core/platform/platform.h"
 #include "core/platform/utf8_path.h"
 #include "core/report/number_format.h"
@@ -209,6 +210,7 @@ ExperimentResult runExperiment(const ExperimentRequest& request, const ProgressR
   const long total = static_cast<long>(project.treatments.size()) * project.bootstrap.replicates;
   std::vector<Analysis::Input> inputs;
   std::vector<TreatmentReplicates> treatments;
+  std::vector<WorkbookSheet> lifeTables;
   std::vector<OutputFiles::Saved> recorded;  // every file, for the experiment's record
   for (std::size_t k = 0; k < project.treatments.size(); ++k) {
     const Treatment& treatment = project.treatments[k];
@@ -249,6 +251,7 @@ ExperimentResult runExperiment(const ExperimentRequest& request, const ProgressR
     analysis.commit(files);
     treatments.push_back(
         {treatment.name, analysis.summary(), bootstrapReplicates(analysis.results())});
+    lifeTables.push_back(lifeTableSheet({}, analysis.results()));
     ExperimentTreatment done;
     done.name = treatment.name;
     done.seed = seed;
@@ -279,10 +282,23 @@ ExperimentResult runExperiment(const ExperimentRequest& request, const ProgressR
 
   const std::string base = result.resultsFolder + "/";
   OutputFiles files(base, utf8FromPath(stagedFolder) + "/");
-  files.save("summary.csv", experimentSummaryText(treatments));
-  files.save("pairwise.csv", pairwiseText(treatments, result.comparisons));
-  files.save("letters.csv", lettersText(treatments, result.comparisons));
-  files.save("table.csv", paperTableText(treatments, result.comparisons));
+  // Every file of the experiment is also a sheet of its workbook, followed by each
+  // treatment's summary, life table and replicates.
+  Workbook workbook;
+  const auto saveWithSheet = [&files, &workbook](const char* file, const char* sheet,
+                                                 const ReportWriter& text) {
+    files.save(file, text);
+    workbook.add(sheetFromCsv(sheet, text.contents()));
+  };
+  saveWithSheet("summary.csv", "Summary", experimentSummaryText(treatments));
+  saveWithSheet("pairwise.csv", "Pairwise", pairwiseText(treatments, result.comparisons));
+  saveWithSheet("letters.csv", "Letters", lettersText(treatments, result.comparisons));
+  saveWithSheet("table.csv", "Table", paperTableText(treatments, result.comparisons));
+  for (std::size_t k = 0; k < treatments.size(); ++k) {
+    addStudySheets(workbook, treatments[k].name, summaryCsv(treatments[k].summary),
+                   std::move(lifeTables[k]), &treatments[k].replicates);
+  }
+  files.save("experiment.xlsx", workbook.bytes());
   recorded.insert(recorded.end(), files.saved().begin(), files.saved().end());
   files.save("run.json", experimentRecord(result, inputs, recorded, request));
   result.filesWritten = files.paths();

@@ -385,6 +385,9 @@ class CommandLine {
                  "R0 = 0")
         ->needs(fecundity)
         ->needs(bootstrap_);
+    run.add_flag("--xlsx", options_.xlsx,
+                 "write the workbook <base>.xlsx: the sheets Summary, Life table and, after a "
+                 "bootstrap, Replicates");
     compareFile_ = fileOption(run, "--compare", options_.compareFile,
                               "after a bootstrap, the t-test against the bootstrap C0 values of a "
                               "second treatment in FILE");
@@ -458,7 +461,8 @@ class CommandLine {
         "NAME_results beside PROJECT; then tests every pair of treatments with the paired "
         "bootstrap test, adjusts the p-values of each quantity for the number of pairs and "
         "gives each quantity's letters. Writes summary.csv, pairwise.csv, letters.csv, "
-        "table.csv and run.json there. The folder is replaced whole, once everything in it is "
+        "table.csv, the workbook experiment.xlsx of them all and run.json there. The folder is "
+        "replaced whole, once everything in it is "
         "complete. The options override the project file's.",
         kFooterWidth));
     CLI::App& experiment = *experiment_;

@@ -27,6 +27,7 @@ struct CliOptions {
   bool normalDensity = false;
   bool writeSamples = false;  // the samples file of an own-samples bootstrap with fecundity
   bool redrawBarren = false;  // draw again the replicates without a laying female
+  bool xlsx = false;          // write the results' workbook, <base>.xlsx
   std::optional<std::string> compareFile;
   // The confidence of the summary's intervals, 0 < P < 1.
   std::optional<double> confidence;

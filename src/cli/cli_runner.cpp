@@ -259,6 +259,7 @@ int runAnalysis(const CliOptions& options, const CliRequests& requests, const St
                      analysis.confidence(), analysis.study().timeUnit);
   }
   analysis.writeSummary(files);
+  if (options.xlsx) analysis.writeWorkbook(files);
   analysis.writeRunRecord(RunRecordRequest{"cli", options.arguments}, files);
   // Every file of the run is complete: now they go in place, the run record last. A stop
   // request from here on comes too late: the renames take moments, and half of them would mix

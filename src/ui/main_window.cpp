@@ -1090,9 +1090,21 @@ void MainWindow::showResults() {
   if (!resultsWindow_) {
     resultsWindow_ = std::make_unique<ResultsWindow>();
     connectReturn(*resultsWindow_);
+    connect(resultsWindow_.get(), &ResultsWindow::workbookRequested, this,
+            [this] { perform([this] { saveWorkbook(); }); });
   }
   resultsWindow_->load(desktop_->analysis());
   openWindow(*resultsWindow_);
+}
+
+void MainWindow::saveWorkbook() {
+  const std::string file =
+      desktop_->run([](Analysis& analysis, InputFileReader&, OutputFiles& files) {
+        analysis.writeWorkbook(files);
+        return files.paths().front();
+      });
+  statusBar()->showMessage(QStringLiteral("Workbook written: ") +
+                           QDir::toNativeSeparators(fromStd(file)));
 }
 
 void MainWindow::showStageMeans() {

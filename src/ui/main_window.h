@@ -193,6 +193,8 @@ class MainWindow : public QMainWindow {
   void connectReturn(ReturnWindow& window);
   void showHelp(Help help);
   void showResults();
+  // "Save workbook" of the results window: <base>.xlsx, as pellmar-cli run --xlsx writes it.
+  void saveWorkbook();
   void showStageMeans();
   void showOutputFiles();
   void showDataFormat();

@@ -33,7 +33,14 @@ ResultsWindow::ResultsWindow()
   auto* back = new QPushButton(QStringLiteral("Back to the mainform"), this);
   back->setObjectName(QStringLiteral("backButton"));
   connect(back, &QPushButton::clicked, this, &QWidget::close);
+  auto* workbook = new QPushButton(QStringLiteral("Save workbook"), this);
+  workbook->setObjectName(QStringLiteral("saveWorkbookButton"));
+  workbook->setToolTip(QStringLiteral(
+      "Write the results summary, the life table and the bootstrap replicates into one "
+      "spreadsheet workbook (.xlsx) beside the other output files"));
+  connect(workbook, &QPushButton::clicked, this, &ResultsWindow::workbookRequested);
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(workbook);
   buttons->addStretch();
   buttons->addWidget(back);
   auto* layout = new QVBoxLayout(this);

@@ -9,7 +9,7 @@ class QTableWidget;
 namespace pellmar {
 
 // "Results": the age-stage matrices, stage statistics and life-table curves in ten tabbed
-// grids.
+// grids, and the command that saves the results as a workbook.
 class ResultsWindow : public ReturnWindow {
   Q_OBJECT
 
@@ -21,6 +21,10 @@ class ResultsWindow : public ReturnWindow {
 
   [[nodiscard]] QTabWidget* tabs() const { return tabs_; }
   [[nodiscard]] QTableWidget* grid(int k) const;
+
+ signals:
+  // "Save workbook": the user asks for <base>.xlsx.
+  void workbookRequested();
 
  private:
   QTabWidget* tabs_;

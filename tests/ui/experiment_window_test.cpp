@@ -6,9 +6,11 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QLocale>
 #include <QSpinBox>
 #include <QTimer>
 #include <algorithm>
+#include <clocale>
 
 #include "app/project_file.h"
 #include "main_window_fixture.h"
@@ -204,6 +206,34 @@ TEST_F(ExperimentWindowTest, BadProjectsAndTooFewDataFilesAreRefusedWithNothingW
   EXPECT_FALSE(test_support::shown("experimentWindow"));
   EXPECT_EQ(filesUnder(folder_.folder()),
             (std::vector<std::string>{"lady_beetle.txt", "typo.pellmar"}));
+}
+
+// The results window saves <base>.xlsx, byte for byte what pellmar-cli run --xlsx writes, even
+// under a German locale, whose decimal comma would corrupt a number written through it.
+TEST_F(MainWindowTest, ResultsSaveTheCommandLinesWorkbookWhateverTheLocale) {
+  openExample();
+  click("basicRunButton");
+  dialogs_.chooseFile(besideStudy("lady_beetle_fecundity.txt"));
+  click("readFecundityButton");
+  click("resultsButton");
+  QWidget* results = test_support::window("resultsWindow");
+  ASSERT_NE(results, nullptr);
+
+  ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+      << "the locale de_DE.UTF-8 is missing: scripts/setup.sh generates it";
+  const QLocale before;
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  results->findChild<QPushButton*>("saveWorkbookButton")->click();
+  QLocale::setDefault(before);
+  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(dialogs_.messages().size(), 1U) << "only the life table's growth message";
+
+  const path workbook = folder_.folder() / "lady_beetle.xlsx";
+  ASSERT_TRUE(test_support::fs::is_regular_file(workbook));
+  CliOptions options;
+  options.fecundityFile = "lady_beetle_fecundity.txt";
+  options.xlsx = true;
+  expectSameFilesAsCli(options, {"lady_beetle_fecundity.txt"});
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ std::size_t rank(std::string_view quantity) {
 
 }  // namespace
 
-void writeReplicatesFile(const StudyReplicates& replicates, OutputFiles& files) {
+std::optional<ReportWriter> replicatesText(const StudyReplicates& replicates) {
   std::vector<const ReplicatedQuantity*> columns;
   std::map<std::string, int> sexes;
   for (const ReplicatedQuantity& quantity : replicates.quantities) {
@@ -49,7 +49,7 @@ void writeReplicatesFile(const StudyReplicates& replicates, OutputFiles& files) 
     columns.push_back(&quantity);
     ++sexes[quantity.quantity];
   }
-  if (columns.empty()) return;
+  if (columns.empty()) return std::nullopt;
   std::stable_sort(columns.begin(), columns.end(),
                    [](const ReplicatedQuantity* a, const ReplicatedQuantity* b) {
                      return rank(a->quantity) < rank(b->quantity);
@@ -74,7 +74,13 @@ void writeReplicatesFile(const StudyReplicates& replicates, OutputFiles& files) 
     }
     out.endLine();
   }
-  files.save("_replicates.csv", out);
+  return out;
+}
+
+void writeReplicatesFile(const StudyReplicates& replicates, OutputFiles& files) {
+  if (const std::optional<ReportWriter> text = replicatesText(replicates)) {
+    files.save("_replicates.csv", *text);
+  }
 }
 
 }  // namespace pellmar

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "core/report/report_output.h"
+#include "core/report/report_writer.h"
 #include "core/resampling/paired_test.h"
 
 namespace pellmar {
@@ -11,5 +14,8 @@ namespace pellmar {
 // than one sex, the sex ("longevity_F"); one line per replicate, a cell empty where the
 // replicate has no value, numbers in their shortest exact form. Nothing without replicates.
 void writeReplicatesFile(const StudyReplicates& replicates, OutputFiles& files);
+
+// The text of that file; none without replicates.
+std::optional<ReportWriter> replicatesText(const StudyReplicates& replicates);
 
 }  // namespace pellmar

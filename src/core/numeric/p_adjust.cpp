@@ -8,7 +8,7 @@
 namespace pellmar {
 namespace {
 
-constexpr std::array<std::pair<PAdjustMethod, std::string_view>, 4> kNames = {{
+constexpr std::array<std::pair<PAdjustMethod, std::string_view>, 4> kMethodNames = {{
     {PAdjustMethod::kHolm, "holm"},
     {PAdjustMethod::kBonferroni, "bonferroni"},
     {PAdjustMethod::kBenjaminiHochberg, "bh"},
@@ -18,14 +18,14 @@ constexpr std::array<std::pair<PAdjustMethod, std::string_view>, 4> kNames = {{
 }  // namespace
 
 std::string_view pAdjustMethodName(PAdjustMethod method) {
-  for (const auto& [m, name] : kNames) {
+  for (const auto& [m, name] : kMethodNames) {
     if (m == method) return name;
   }
   return {};
 }
 
 std::optional<PAdjustMethod> pAdjustMethodNamed(std::string_view name) {
-  for (const auto& [method, methodName] : kNames) {
+  for (const auto& [method, methodName] : kMethodNames) {
     if (name == methodName) return method;
   }
   return std::nullopt;

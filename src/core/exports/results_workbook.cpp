@@ -1,0 +1,73 @@
+#include "core/exports/results_workbook.h"
+
+#include <optional>
+#include <vector>
+
+#include "core/analysis/basic_run_results.h"
+#include "core/data/study.h"
+#include "core/exports/replicates_file.h"
+#include "core/predation/fecundity_life_table.h"
+
+namespace pellmar {
+namespace {
+
+std::string stageColumnName(const Study& study, int j) {
+  const int m = study.stageCount;
+  return j < m ? study.name(1, j) : j == m ? "female adult" : "male adult";
+}
+
+double valueAt(const std::vector<double>& values, int x) {
+  return x < static_cast<int>(values.size()) ? values[static_cast<std::size_t>(x)] : 0.0;
+}
+
+}  // namespace
+
+WorkbookSheet lifeTableSheet(std::string name, const StudyResults& results) {
+  WorkbookSheet sheet{std::move(name), {}, {}};
+  const Study& study = results.study;
+  const BasicRunResults& basic = *results.basic;
+  const FecundityLifeTable* table = results.lifeTable;
+  std::vector<WorkbookCell> headings = {WorkbookCell::textCell("age_days"),
+                                        WorkbookCell::textCell("l(x)")};
+  if (table != nullptr) {
+    for (const char* heading : {"f(x)", "m(x)", "l(x)m(x)"}) {
+      headings.push_back(WorkbookCell::textCell(heading));
+    }
+  }
+  const int columns = study.stageCount + 1;
+  for (int j = 1; j <= columns; ++j) {
+    headings.push_back(WorkbookCell::textCell("s(x," + stageColumnName(study, j) + ")"));
+  }
+  sheet.rows.push_back(std::move(headings));
+  for (int x = 0; x <= basic.maxAgeIndex; ++x) {
+    std::vector<WorkbookCell> row = {WorkbookCell::number(x * study.timeUnit),
+                                     WorkbookCell::number(valueAt(basic.l, x))};
+    if (table != nullptr) {
+      for (const std::vector<double>* curve : {&table->f, &table->m, &table->lm}) {
+        row.push_back(WorkbookCell::number(valueAt(*curve, x)));
+      }
+    }
+    for (int j = 1; j <= columns; ++j) row.push_back(WorkbookCell::number(basic.S.at(x, j)));
+    sheet.rows.push_back(std::move(row));
+  }
+  return sheet;
+}
+
+void addStudySheets(Workbook& workbook, const std::string& prefix, std::string_view summaryCsv,
+                    WorkbookSheet lifeTable, const StudyReplicates* replicates) {
+  // A long treatment name is cut so that the sheet still says what it holds.
+  const auto add = [&workbook, &prefix](WorkbookSheet sheet, const char* plain,
+                                        const char* prefixed) {
+    sheet.name = prefix.empty() ? std::string(plain) : sheetNameOf(prefix, prefixed);
+    sheet.fullName = prefix.empty() ? std::string(plain) : prefix + prefixed;
+    workbook.add(sheet);
+  };
+  add(sheetFromCsv({}, summaryCsv), "Summary", " summary");
+  add(std::move(lifeTable), "Life table", " life table");
+  if (replicates == nullptr) return;
+  if (const std::optional<ReportWriter> text = replicatesText(*replicates)) {
+    add(sheetFromCsv({}, text->contents()), "Replicates", " replicates");
+  }
+}
+
+}  // namespace pellmar
