@@ -288,7 +288,7 @@ ExperimentResult runExperiment(const ExperimentRequest& request, const ProgressR
   const auto saveWithSheet = [&files, &workbook](const char* file, const char* sheet,
                                                  const ReportWriter& text) {
     files.save(file, text);
-    workbook.add(sheetFromCsv(sheet, text.contents()));
+    workbook.addCsv(sheet, text.contents());
   };
   saveWithSheet("summary.csv", "Summary", experimentSummaryText(treatments));
   saveWithSheet("pairwise.csv", "Pairwise", pairwiseText(treatments, result.comparisons));

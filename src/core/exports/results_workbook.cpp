@@ -1,6 +1,8 @@
 #include "core/exports/results_workbook.h"
 
 #include <optional>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/analysis/basic_run_results.h"
@@ -56,17 +58,18 @@ WorkbookSheet lifeTableSheet(std::string name, const StudyResults& results) {
 void addStudySheets(Workbook& workbook, const std::string& prefix, std::string_view summaryCsv,
                     WorkbookSheet lifeTable, const StudyReplicates* replicates) {
   // A long treatment name is cut so that the sheet still says what it holds.
-  const auto add = [&workbook, &prefix](WorkbookSheet sheet, const char* plain,
-                                        const char* prefixed) {
-    sheet.name = prefix.empty() ? std::string(plain) : sheetNameOf(prefix, prefixed);
-    sheet.fullName = prefix.empty() ? std::string(plain) : prefix + prefixed;
-    workbook.add(sheet);
+  const auto names = [&prefix](const char* plain, const char* prefixed) {
+    return prefix.empty() ? std::pair(std::string(plain), std::string(plain))
+                          : std::pair(sheetNameOf(prefix, prefixed), prefix + prefixed);
   };
-  add(sheetFromCsv({}, summaryCsv), "Summary", " summary");
-  add(std::move(lifeTable), "Life table", " life table");
+  const auto [summaryName, summaryFull] = names("Summary", " summary");
+  workbook.addCsv(summaryName, summaryCsv, summaryFull);
+  std::tie(lifeTable.name, lifeTable.fullName) = names("Life table", " life table");
+  workbook.add(lifeTable);
   if (replicates == nullptr) return;
   if (const std::optional<ReportWriter> text = replicatesText(*replicates)) {
-    add(sheetFromCsv({}, text->contents()), "Replicates", " replicates");
+    const auto [name, full] = names("Replicates", " replicates");
+    workbook.addCsv(name, text->contents(), full);
   }
 }
 

@@ -128,50 +128,112 @@ void appendCell(std::string& out, const WorkbookCell& cell, std::size_t column, 
   out += "</t></is></c>";
 }
 
-std::string sheetXml(const WorkbookSheet& sheet, const std::string& givenName) {
-  const std::string& fullName = sheet.fullName.empty() ? sheet.name : sheet.fullName;
-  const bool renamed = givenName != fullName;
-  // A renamed sheet holds the name wished for above its headings.
-  const std::size_t headingRow = renamed ? 2 : 1;
-  std::string out(kXmlHead);
-  out += "<worksheet xmlns=\"";
-  out += kMain;
-  out += "\"><sheetViews><sheetView workbookViewId=\"0\"><pane ySplit=\"";
-  out += std::to_string(headingRow);
-  out += "\" topLeftCell=\"A";
-  out += std::to_string(headingRow + 1);
-  out += "\" activePane=\"bottomLeft\" state=\"frozen\"/></sheetView></sheetViews>";
-  out += "<sheetFormatPr defaultRowHeight=\"15\"/>";
-  if (!sheet.rows.empty() && !sheet.rows.front().empty()) {
-    out += "<cols>";
-    const std::vector<WorkbookCell>& headings = sheet.rows.front();
-    for (std::size_t column = 0; column < headings.size(); ++column) {
-      // Wide enough for the heading in bold, and never narrower than the default.
-      const double width =
-          std::max(9.0, static_cast<double>(utf16Length(headings[column].text)) * 1.15 + 2.0);
-      const std::string number = std::to_string(column + 1);
-      out += "<col min=\"" + number + "\" max=\"" + number + "\" width=\"" +
-             formatShortest(std::round(width * 100.0) / 100.0) + "\" customWidth=\"1\"/>";
+// A sheet's XML, row by row: the first row added is the headings.
+class SheetXml {
+ public:
+  // `fullName` is the name wished for, `givenName` the one the sheet got.
+  SheetXml(std::string fullName, const std::string& givenName)
+      : fullName_(std::move(fullName)), renamed_(givenName != fullName_) {}
+
+  void addRow(const std::vector<WorkbookCell>& cells) {
+    if (row_ == 0) begin(cells);
+    ++row_;
+    out_ += "<row r=\"" + std::to_string(row_) + "\">";
+    for (std::size_t column = 0; column < cells.size(); ++column) {
+      appendCell(out_, cells[column], column, row_, !headingsDone_);
     }
-    out += "</cols>";
+    out_ += "</row>";
+    headingsDone_ = true;
   }
-  out += "<sheetData>";
-  std::size_t row = 1;
-  if (renamed) {
-    out += "<row r=\"1\">";
-    appendCell(out, WorkbookCell::textCell(fullName), 0, 1, true);
-    out += "</row>";
-    ++row;
+
+  std::string finish() {
+    if (row_ == 0) begin({});
+    out_ += "</sheetData></worksheet>";
+    return std::move(out_);
   }
-  for (std::size_t i = 0; i < sheet.rows.size(); ++i, ++row) {
-    out += "<row r=\"" + std::to_string(row) + "\">";
-    for (std::size_t column = 0; column < sheet.rows[i].size(); ++column) {
-      appendCell(out, sheet.rows[i][column], column, row, i == 0);
+
+ private:
+  void begin(const std::vector<WorkbookCell>& headings) {
+    // A renamed sheet holds the name wished for above its headings.
+    const std::size_t headingRow = renamed_ ? 2 : 1;
+    out_ = kXmlHead;
+    out_ += "<worksheet xmlns=\"";
+    out_ += kMain;
+    out_ += "\"><sheetViews><sheetView workbookViewId=\"0\"><pane ySplit=\"";
+    out_ += std::to_string(headingRow);
+    out_ += "\" topLeftCell=\"A";
+    out_ += std::to_string(headingRow + 1);
+    out_ += "\" activePane=\"bottomLeft\" state=\"frozen\"/></sheetView></sheetViews>";
+    out_ += "<sheetFormatPr defaultRowHeight=\"15\"/>";
+    if (!headings.empty()) {
+      out_ += "<cols>";
+      for (std::size_t column = 0; column < headings.size(); ++column) {
+        // Wide enough for the heading in bold, and never narrower than the default.
+        const double width =
+            std::max(9.0, static_cast<double>(utf16Length(headings[column].text)) * 1.15 + 2.0);
+        const std::string number = std::to_string(column + 1);
+        out_ += "<col min=\"" + number + "\" max=\"" + number + "\" width=\"" +
+                formatShortest(std::round(width * 100.0) / 100.0) + "\" customWidth=\"1\"/>";
+      }
+      out_ += "</cols>";
     }
-    out += "</row>";
+    out_ += "<sheetData>";
+    if (renamed_) {
+      out_ += "<row r=\"1\">";
+      appendCell(out_, WorkbookCell::textCell(fullName_), 0, 1, true);
+      out_ += "</row>";
+      row_ = 1;
+    }
   }
-  out += "</sheetData></worksheet>";
-  return out;
+
+  std::string fullName_;
+  bool renamed_;
+  bool headingsDone_ = false;
+  std::size_t row_ = 0;
+  std::string out_;
+};
+
+// Calls `sink` with each row of a comma-separated file as Pellmar writes them.
+template <typename RowSink>
+void forEachCsvRow(std::string_view csv, RowSink&& sink) {
+  if (csv.starts_with("\xEF\xBB\xBF")) csv.remove_prefix(3);
+  std::vector<WorkbookCell> row;
+  std::string field;
+  bool quoted = false;
+  bool inQuotes = false;
+  const auto endField = [&] {
+    row.push_back(cellOfField(std::exchange(field, {}), quoted));
+    quoted = false;
+  };
+  for (std::size_t at = 0; at < csv.size(); ++at) {
+    const char c = csv[at];
+    if (inQuotes) {
+      if (c != '"') {
+        field += c;
+      } else if (at + 1 < csv.size() && csv[at + 1] == '"') {
+        field += '"';
+        ++at;
+      } else {
+        inQuotes = false;
+      }
+    } else if (c == '"') {
+      inQuotes = true;
+      quoted = true;
+    } else if (c == ',') {
+      endField();
+    } else if (c == '\n' || c == '\r') {
+      if (c == '\r' && at + 1 < csv.size() && csv[at + 1] == '\n') ++at;
+      endField();
+      sink(row);
+      row.clear();
+    } else {
+      field += c;
+    }
+  }
+  if (!field.empty() || !row.empty() || quoted) {
+    endField();
+    sink(row);
+  }
 }
 
 std::string contentTypes(std::size_t sheets) {
@@ -302,43 +364,7 @@ WorkbookCell WorkbookCell::textCell(std::string text) {
 
 WorkbookSheet sheetFromCsv(std::string name, std::string_view csv) {
   WorkbookSheet sheet{std::move(name), {}, {}};
-  if (csv.starts_with("\xEF\xBB\xBF")) csv.remove_prefix(3);
-  std::vector<WorkbookCell> row;
-  std::string field;
-  bool quoted = false;
-  bool inQuotes = false;
-  const auto endField = [&] {
-    row.push_back(cellOfField(std::exchange(field, {}), quoted));
-    quoted = false;
-  };
-  for (std::size_t at = 0; at < csv.size(); ++at) {
-    const char c = csv[at];
-    if (inQuotes) {
-      if (c != '"') {
-        field += c;
-      } else if (at + 1 < csv.size() && csv[at + 1] == '"') {
-        field += '"';
-        ++at;
-      } else {
-        inQuotes = false;
-      }
-    } else if (c == '"') {
-      inQuotes = true;
-      quoted = true;
-    } else if (c == ',') {
-      endField();
-    } else if (c == '\n' || c == '\r') {
-      if (c == '\r' && at + 1 < csv.size() && csv[at + 1] == '\n') ++at;
-      endField();
-      sheet.rows.push_back(std::exchange(row, {}));
-    } else {
-      field += c;
-    }
-  }
-  if (!field.empty() || !row.empty() || quoted) {
-    endField();
-    sheet.rows.push_back(std::move(row));
-  }
+  forEachCsvRow(csv, [&sheet](const std::vector<WorkbookCell>& row) { sheet.rows.push_back(row); });
   return sheet;
 }
 
@@ -347,8 +373,8 @@ std::string sheetNameOf(std::string_view prefix, std::string_view suffix) {
   return cutTo(prefix, room) + std::string(suffix);
 }
 
-void Workbook::add(const WorkbookSheet& sheet) {
-  std::string name = sheet.name;
+std::string Workbook::claimName(const std::string& wished) {
+  std::string name = wished;
   std::replace_if(
       name.begin(), name.end(),
       [](char c) {
@@ -368,8 +394,24 @@ void Workbook::add(const WorkbookSheet& sheet) {
   }
   taken_.push_back(lowerAscii(candidate));
   names_.push_back(candidate);
-  sheets_.add("xl/worksheets/sheet" + std::to_string(names_.size()) + ".xml",
-              sheetXml(sheet, candidate));
+  return candidate;
+}
+
+void Workbook::addSheetXml(std::string xml) {
+  sheets_.add("xl/worksheets/sheet" + std::to_string(names_.size()) + ".xml", xml);
+}
+
+void Workbook::add(const WorkbookSheet& sheet) {
+  const std::string& fullName = sheet.fullName.empty() ? sheet.name : sheet.fullName;
+  SheetXml xml(fullName, claimName(sheet.name));
+  for (const std::vector<WorkbookCell>& row : sheet.rows) xml.addRow(row);
+  addSheetXml(xml.finish());
+}
+
+void Workbook::addCsv(const std::string& name, std::string_view csv, const std::string& fullName) {
+  SheetXml xml(fullName.empty() ? name : fullName, claimName(name));
+  forEachCsvRow(csv, [&xml](const std::vector<WorkbookCell>& row) { xml.addRow(row); });
+  addSheetXml(xml.finish());
 }
 
 std::string Workbook::bytes() const {

@@ -45,6 +45,9 @@ class Workbook {
  public:
   // Adds `sheet` after those added before. Its cells are written at once and not kept.
   void add(const WorkbookSheet& sheet);
+  // Adds the sheet of a comma-separated file, as sheetFromCsv() reads it, without holding its
+  // cells: a replicates file has millions. `fullName`, when given, is the name in full.
+  void addCsv(const std::string& name, std::string_view csv, const std::string& fullName = {});
 
   // The names the sheets were given, in order.
   [[nodiscard]] const std::vector<std::string>& sheetNames() const { return names_; }
@@ -53,6 +56,10 @@ class Workbook {
   [[nodiscard]] std::string bytes() const;
 
  private:
+  // The name the next sheet gets for `wished`, and made its.
+  std::string claimName(const std::string& wished);
+  void addSheetXml(std::string xml);
+
   ZipArchive sheets_;
   std::vector<std::string> names_;
   std::vector<std::string> taken_;  // in lower case
