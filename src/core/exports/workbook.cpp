@@ -123,7 +123,7 @@ void appendCell(std::string& out, const WorkbookCell& cell, std::size_t column, 
   }
   const bool spaced = cell.text.front() == ' ' || cell.text.back() == ' ' ||
                       cell.text.find('\n') != std::string::npos;
-  out += spaced ? " t=\"inlineStr\"><is><t xml:space=\"preserve\">" : " t=\"inlineStr\"><is><t>";
+  out += spaced ? R"( t="inlineStr"><is><t xml:space="preserve">)" : R"( t="inlineStr"><is><t>)";
   out += escaped(cell.text);
   out += "</t></is></c>";
 }
@@ -159,11 +159,11 @@ class SheetXml {
     out_ = kXmlHead;
     out_ += "<worksheet xmlns=\"";
     out_ += kMain;
-    out_ += "\"><sheetViews><sheetView workbookViewId=\"0\"><pane ySplit=\"";
+    out_ += R"("><sheetViews><sheetView workbookViewId="0"><pane ySplit=")";
     out_ += std::to_string(headingRow);
     out_ += "\" topLeftCell=\"A";
     out_ += std::to_string(headingRow + 1);
-    out_ += "\" activePane=\"bottomLeft\" state=\"frozen\"/></sheetView></sheetViews>";
+    out_ += R"(" activePane="bottomLeft" state="frozen"/></sheetView></sheetViews>)";
     out_ += "<sheetFormatPr defaultRowHeight=\"15\"/>";
     if (!headings.empty()) {
       out_ += "<cols>";
@@ -172,8 +172,13 @@ class SheetXml {
         const double width =
             std::max(9.0, static_cast<double>(utf16Length(headings[column].text)) * 1.15 + 2.0);
         const std::string number = std::to_string(column + 1);
-        out_ += "<col min=\"" + number + "\" max=\"" + number + "\" width=\"" +
-                formatShortest(std::round(width * 100.0) / 100.0) + "\" customWidth=\"1\"/>";
+        out_ += R"(<col min=")";
+        out_ += number;
+        out_ += R"(" max=")";
+        out_ += number;
+        out_ += R"(" width=")";
+        out_ += formatShortest(std::round(width * 100.0) / 100.0);
+        out_ += R"(" customWidth="1"/>)";
       }
       out_ += "</cols>";
     }
@@ -310,8 +315,13 @@ std::string workbookXml(const std::vector<std::string>& names) {
   out += "\"><bookViews><workbookView/></bookViews><sheets>";
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::string id = std::to_string(i + 1);
-    out +=
-        "<sheet name=\"" + escaped(names[i]) + "\" sheetId=\"" + id + "\" r:id=\"rId" + id + "\"/>";
+    out += R"(<sheet name=")";
+    out += escaped(names[i]);
+    out += R"(" sheetId=")";
+    out += id;
+    out += R"(" r:id="rId)";
+    out += id;
+    out += R"("/>)";
   }
   out += "</sheets></workbook>";
   return out;
@@ -328,7 +338,7 @@ std::string workbookRelationships(std::size_t sheets) {
   }
   out += "<Relationship Id=\"rId" + std::to_string(sheets + 1) + "\" Type=\"";
   out += kRelationships;
-  out += "/styles\" Target=\"styles.xml\"/></Relationships>";
+  out += R"(/styles" Target="styles.xml"/></Relationships>)";
   return out;
 }
 
@@ -397,7 +407,7 @@ std::string Workbook::claimName(const std::string& wished) {
   return candidate;
 }
 
-void Workbook::addSheetXml(std::string xml) {
+void Workbook::addSheetXml(const std::string& xml) {
   sheets_.add("xl/worksheets/sheet" + std::to_string(names_.size()) + ".xml", xml);
 }
 

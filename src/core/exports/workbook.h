@@ -58,7 +58,7 @@ class Workbook {
  private:
   // The name the next sheet gets for `wished`, and made its.
   std::string claimName(const std::string& wished);
-  void addSheetXml(std::string xml);
+  void addSheetXml(const std::string& xml);
 
   ZipArchive sheets_;
   std::vector<std::string> names_;
