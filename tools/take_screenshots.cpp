@@ -123,6 +123,11 @@ class ScreenshotDialogs : public pellmar::Dialogs {
     files_.pop_front();
     return path;
   }
+  // The walk-through opens no project and saves nothing through a dialog.
+  std::vector<std::string> openFilesDialog(FileKind /*kind*/) override { return {}; }
+  std::string saveFileDialog(FileKind /*kind*/, std::string_view /*proposal*/) override {
+    return {};
+  }
 
   std::optional<ChartExportRequest> chartExportDialog(
       const ChartExportRequest& /*proposal*/) override {

@@ -27,6 +27,7 @@ StudyResults Analysis::results() const {
   results.predation = predation_ ? &*predation_ : nullptr;
   results.bootstrap = bootstrap_ ? &*bootstrap_ : nullptr;
   results.jackknife = jackknife_ ? &*jackknife_ : nullptr;
+  results.projection = projection_ ? &*projection_ : nullptr;
   return results;
 }
 

@@ -11,6 +11,7 @@
 #include "app/comparison_command.h"
 #include "app/jackknife_command.h"
 #include "app/open_command.h"
+#include "app/projection_command.h"
 #include "app/read_fecundity_command.h"
 #include "app/read_sasd_command.h"
 #include "app/run_record_command.h"
@@ -95,6 +96,9 @@ class Analysis {
   // "Jackknife": the study without each individual in turn.
   JackknifeResult jackknife(OutputFiles& files, const ProgressReport& progress = {},
                             std::stop_token stop = {});
+  // "Projection", after Read fecundity: "<base>_projection.csv".
+  ProjectionResult project(const ProjectionRequest& request, OutputFiles& files);
+  [[nodiscard]] const std::optional<Projection>& projection() const { return projection_; }
   // "C2B".
   ComparisonResult compare(const ComparisonRequest& request, InputFileReader& reader,
                            OutputFiles& files);
@@ -153,6 +157,7 @@ class Analysis {
   std::optional<BootstrapResults> bootstrap_;
   std::optional<JackknifeResults> jackknife_;
   std::optional<ComparisonResults> comparison_;
+  std::optional<Projection> projection_;
   ReportCounters counters_;
   double confidence_ = kDefaultConfidence;
   std::vector<Input> inputs_;

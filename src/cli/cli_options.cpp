@@ -13,6 +13,7 @@
 #include "core/data/field_reader.h"
 #include "core/data/limits.h"
 #include "core/numeric/p_adjust.h"
+#include "core/predation/projection.h"
 #include "core/report/number_format.h"
 #include "core/report/text_encoding.h"
 
@@ -71,6 +72,18 @@ std::optional<double> confidenceValue(const std::string& value) {
   return confidence;
 }
 
+// A number of days from 0 to 3650, decimals allowed.
+std::optional<double> projectionDaysValue(const std::string& value) {
+  double days = 0.0;
+  const auto result =
+      std::from_chars(value.data(), value.data() + value.size(), days, std::chars_format::fixed);
+  if (value.empty() || result.ec != std::errc() || result.ptr != value.data() + value.size() ||
+      !(days >= 0 && days <= kMaxProjectionDays)) {
+    return std::nullopt;
+  }
+  return days;
+}
+
 // A number between 0 and 1 exclusive, such as `example`.
 CLI::Validator fractionCheck(std::string_view example) {
   return {[example](std::string& value) -> std::string {
@@ -127,6 +140,8 @@ class HelpFormatter : public CLI::Formatter {
 
 // The text values of the command line, converted into CliOptions once CLI11 has checked them.
 struct RawValues {
+  std::string projectionDays;
+  std::string projectionStart;
   std::string timeUnit;
   std::string bootstrap;
   std::string sampleSize;
@@ -372,6 +387,33 @@ class CommandLine {
     bootstrap_->excludes(same)->excludes(jackknife);
     same->excludes(jackknife);
     fecundity->excludes(sasd)->excludes(same);
+    CLI::Option* projection =
+        run.add_option("--projection-days", raw_.projectionDays,
+                       "with --fecundity, project the population and its predation over D days "
+                       "(0 to 3650, decimals allowed) into <base>_projection.csv")
+            ->check(CLI::Validator(
+                [](std::string& value) -> std::string {
+                  if (projectionDaysValue(value)) return {};
+                  return "needs a number of days from 0 to 3650, not " + inQuotes(value);
+                },
+                ""))
+            ->type_name("D")
+            ->needs(fecundity)
+            ->excludes(sasd)
+            ->excludes(same)
+            ->excludes(jackknife)
+            ->excludes(bootstrap_);
+    run.add_option("--initial", raw_.projectionStart,
+                   "where the projection starts: eggs:N0, N0 newborns (default eggs:10), or "
+                   "stable:N0, N0 individuals in the stable age-stage distribution")
+        ->check(CLI::Validator(
+            [](std::string& value) -> std::string {
+              if (parseProjectionStart(value)) return {};
+              return "needs eggs:N0 or stable:N0 with N0 a number above 0, not " + inQuotes(value);
+            },
+            ""))
+        ->type_name("START")
+        ->needs(projection);
     normalDensity_ = run.add_flag("--normal-density", options_.normalDensity,
                                   "the normal density curves of the bootstrap");
     run.add_flag("--write-samples", options_.writeSamples,
@@ -538,6 +580,12 @@ class CommandLine {
     if (!raw_.seed.empty()) options_.seed = *seedValue(raw_.seed);
     if (!raw_.confidence.empty()) options_.confidence = *confidenceValue(raw_.confidence);
     if (!raw_.alpha.empty()) options_.alpha = *confidenceValue(raw_.alpha);
+    if (!raw_.projectionDays.empty()) {
+      options_.projectionDays = *projectionDaysValue(raw_.projectionDays);
+    }
+    if (!raw_.projectionStart.empty()) {
+      options_.projectionStart = *parseProjectionStart(raw_.projectionStart);
+    }
     if (options_.action == CliOptions::Action::kRun) {
       const bool bootstrap = options_.bootstrapReplicates || options_.sameSamplesFile;
       if (options_.normalDensity && !bootstrap) {

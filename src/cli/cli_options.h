@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/predation/projection.h"
+
 namespace pellmar {
 
 // The parsed command line of pellmar-cli.
@@ -28,6 +30,8 @@ struct CliOptions {
   bool writeSamples = false;  // the samples file of an own-samples bootstrap with fecundity
   bool redrawBarren = false;  // draw again the replicates without a laying female
   bool xlsx = false;          // write the results' workbook, <base>.xlsx
+  std::optional<double> projectionDays;  // project the population over this many days
+  ProjectionStart projectionStart;       // from eggs:10 unless --initial says otherwise
   std::optional<std::string> compareFile;
   // The confidence of the summary's intervals, 0 < P < 1.
   std::optional<double> confidence;

@@ -26,6 +26,7 @@ struct CliRequests {
   OpenRequest open;
   std::optional<ReadSasdRequest> readSasd;
   std::optional<ReadFecundityRequest> readFecundity;
+  std::optional<ProjectionRequest> projection;
   std::optional<BootstrapRequest> bootstrap;
   bool normalDensity = false;
   bool writeSamples = false;
@@ -40,6 +41,9 @@ CliRequests requestsFrom(const CliOptions& options) {
   requests.open = OpenRequest{options.dataFile, options.timeUnit};
   if (options.sasdFile) requests.readSasd = ReadSasdRequest{*options.sasdFile};
   if (options.fecundityFile) requests.readFecundity = ReadFecundityRequest{*options.fecundityFile};
+  if (options.projectionDays) {
+    requests.projection = ProjectionRequest{*options.projectionDays, options.projectionStart};
+  }
   if (options.sameSamplesFile) {
     BootstrapRequest bootstrap;
     bootstrap.source = SampleSource::kSameSamples;
@@ -130,6 +134,10 @@ int runSteps(Analysis& analysis, const CliRequests& requests, InputFileReader& r
       streams.err << lifeTable.warning->title << '\n' << lifeTable.warning->text << '\n';
     }
     streams.said << lifeTable.message.text << '\n';
+  }
+  if (requests.projection) {
+    const ProjectionResult projection = analysis.project(*requests.projection, files);
+    if (projection.cutShort) streams.said << projection.cutShort->text << '\n';
   }
   if (requests.bootstrap) {
     if (requests.bootstrap->source == SampleSource::kOwnSamples) {

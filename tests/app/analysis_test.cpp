@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "app/paired_test_command.h"
+#include "read_file.h"
 #include "support/example_folder.h"
 #include "support/scripted_dialogs.h"
 #include "support/user_error_support.h"

@@ -100,6 +100,18 @@ TEST(CliOptions, UsageErrorsSayWhatIsWrong) {
        "--time-unit needs a number of days above 0 and at most 1000, not \"0\""},
       {{"check", "a", "--time-unit=1001"},
        "--time-unit needs a number of days above 0 and at most 1000, not \"1001\""},
+      // The projection needs the eggs, and only a life table of its own.
+      {{"run", "a", "--projection-days", "30"}, "--projection-days needs --fecundity"},
+      {{"run", "a", "--fecundity", "f", "--projection-days", "3651"},
+       "--projection-days needs a number of days from 0 to 3650, not \"3651\""},
+      {{"run", "a", "--fecundity", "f", "--projection-days", "-1"},
+       "--projection-days needs a number of days from 0 to 3650, not \"-1\""},
+      {{"run", "a", "--fecundity", "f", "--projection-days", "30", "--jackknife"},
+       "--jackknife and --projection-days cannot be used together"},
+      {{"run", "a", "--fecundity", "f", "--projection-days", "30", "--initial", "eggs:0"},
+       "--initial needs eggs:N0 or stable:N0 with N0 a number above 0, not \"eggs:0\""},
+      {{"run", "a", "--fecundity", "f", "--initial", "eggs:5"},
+       "--initial needs --projection-days"},
       {{"check", "a", "--time-unit", "\x1B[31m"},
        "--time-unit needs a number of days above 0 and at most 1000, not \"\\x1B[31m\""},
   };

@@ -66,6 +66,11 @@ struct Study {
   [[nodiscard]] const std::string& name(int k, int j) const {
     return stageName[static_cast<std::size_t>(k)][static_cast<std::size_t>(j)];
   }
+  // The name of stage column j in the tidy files: the stage's name, "female adult" or
+  // "male adult".
+  [[nodiscard]] std::string columnName(int j) const {
+    return j < stageCount ? name(1, j) : j == stageCount ? "female adult" : "male adult";
+  }
 };
 
 }  // namespace pellmar

@@ -42,6 +42,7 @@ class SummaryBuilder {
         hasBootstrap_(results.bootstrap != nullptr),
         jack_(results.jackknife != nullptr ? *results.jackknife : kNoJackknife),
         hasJackknife_(results.jackknife != nullptr),
+        projection_(results.projection),
         confidence_(confidence),
         m_(results.study.stageCount),
         t_(results.study.timeUnit),
@@ -60,6 +61,7 @@ class SummaryBuilder {
     lifeTableFigures();
     predationRates();
     sameSampleFigures();
+    projectionFigures();
     return std::move(rows_);
   }
 
@@ -336,6 +338,14 @@ class SummaryBuilder {
     return laid;
   }
 
+  // The day from which the projection's stage shares stay near the stable ones, and its growth
+  // over the last step.
+  void projectionFigures() {
+    if (projection_ == nullptr) return;
+    add("projection_convergence_day", "", "all", projection_->convergenceDay);
+    add("projection_final_growth", "", "all", projection_->finalGrowth);
+  }
+
   void sameSampleFigures() {
     if (!bootstrapped() || !boot_.sameSamples) return;
     const ReplicateValidity hasR0 = replicatesWithEggs();
@@ -353,6 +363,7 @@ class SummaryBuilder {
   bool hasBootstrap_;
   const JackknifeResults& jack_;
   bool hasJackknife_;
+  const Projection* projection_;
   double confidence_;
   int m_;
   double t_;  // the time unit in days
@@ -422,6 +433,8 @@ std::string_view summaryUnit(std::string_view quantity) {
       {"r", "per day"},
       {"lambda", "per day"},
       {"Qp", "prey per offspring"},
+      {"projection_convergence_day", "day"},
+      {"projection_final_growth", "per time unit"},
   };
   for (const QuantityUnit& entry : kUnits) {
     if (entry.quantity == quantity) return entry.unit;

@@ -10,6 +10,7 @@
 #include "core/numeric/replicate_interval.h"
 #include "core/predation/fecundity_life_table.h"
 #include "core/predation/predation_rates.h"
+#include "core/predation/projection.h"
 #include "core/report/report_output.h"
 #include "core/resampling/bootstrap_results.h"
 #include "core/resampling/jackknife_results.h"
@@ -38,6 +39,7 @@ struct StudyResults {
   const PredationRates* predation = nullptr;
   const BootstrapResults* bootstrap = nullptr;
   const JackknifeResults* jackknife = nullptr;
+  const Projection* projection = nullptr;
 };
 
 // Every quantity the run has computed so far, in a fixed order: C0; the lines of the basic

@@ -13,11 +13,6 @@
 namespace pellmar {
 namespace {
 
-std::string stageColumnName(const Study& study, int j) {
-  const int m = study.stageCount;
-  return j < m ? study.name(1, j) : j == m ? "female adult" : "male adult";
-}
-
 double valueAt(const std::vector<double>& values, int x) {
   return x < static_cast<int>(values.size()) ? values[static_cast<std::size_t>(x)] : 0.0;
 }
@@ -38,7 +33,7 @@ WorkbookSheet lifeTableSheet(std::string name, const StudyResults& results) {
   }
   const int columns = study.stageCount + 1;
   for (int j = 1; j <= columns; ++j) {
-    headings.push_back(WorkbookCell::textCell("s(x," + stageColumnName(study, j) + ")"));
+    headings.push_back(WorkbookCell::textCell("s(x," + study.columnName(j) + ")"));
   }
   sheet.rows.push_back(std::move(headings));
   for (int x = 0; x <= basic.maxAgeIndex; ++x) {

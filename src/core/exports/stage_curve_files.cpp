@@ -11,12 +11,6 @@
 namespace pellmar {
 namespace {
 
-// The summary's name of stage column j: the stage's name, "female adult" or "male adult".
-std::string columnName(const Study& study, int j) {
-  const int m = study.stageCount;
-  return j < m ? study.name(1, j) : j == m ? "female adult" : "male adult";
-}
-
 template <typename Value>
 std::optional<Value> cell(std::span<const Value> values, std::size_t k) {
   return k < values.size() && std::isfinite(values[k]) ? std::optional(values[k]) : std::nullopt;
@@ -32,7 +26,7 @@ void writeStageCurveFile(const Study& study, std::string_view suffix, const Curv
   for (std::size_t k = 0; k < values.size(); ++k) {
     out.roundTrip(cells.age[k] * study.timeUnit);
     out.text(",");
-    csvTextCell(out, columnName(study, cells.column[k]));
+    csvTextCell(out, study.columnName(cells.column[k]));
     csvNumberCell(out, cell(values, k));
     csvFloatCell(out, band != nullptr ? cell(std::span<const float>(band->low), k) : std::nullopt);
     csvFloatCell(out, band != nullptr ? cell(std::span<const float>(band->high), k) : std::nullopt);

@@ -99,7 +99,7 @@ std::string escaped(std::string_view text) {
   return out;
 }
 
-std::string columnName(std::size_t column) {
+std::string columnLetters(std::size_t column) {
   std::string name;
   for (std::size_t n = column + 1; n > 0; n = (n - 1) / 26) {
     name.insert(name.begin(), static_cast<char>('A' + (n - 1) % 26));
@@ -111,7 +111,7 @@ void appendCell(std::string& out, const WorkbookCell& cell, std::size_t column, 
                 bool bold) {
   if (cell.kind == WorkbookCell::Kind::kEmpty) return;
   out += "<c r=\"";
-  out += columnName(column);
+  out += columnLetters(column);
   out += std::to_string(row);
   out += '"';
   if (bold) out += " s=\"1\"";
