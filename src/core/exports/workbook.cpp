@@ -109,7 +109,8 @@ std::string columnLetters(std::size_t column) {
 
 void appendCell(std::string& out, const WorkbookCell& cell, std::size_t column, std::size_t row,
                 bool bold) {
-  if (cell.kind == WorkbookCell::Kind::kEmpty) return;
+  // Empty text, such as the name in full of a sheet wished for without one, is an empty cell.
+  if (cell.kind == WorkbookCell::Kind::kEmpty || cell.text.empty()) return;
   out += "<c r=\"";
   out += columnLetters(column);
   out += std::to_string(row);
