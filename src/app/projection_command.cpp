@@ -33,9 +33,16 @@ ProjectionResult Analysis::project(const ProjectionRequest& request, OutputFiles
                     ErrorKind::kInvalidRequest);
   }
   const std::string title(kProjectionTitle);
-  Projection projection =
-      projectPopulation(projectionModelOf(study_, *basic_, *lifeTable_), request.start,
-                        projectionSteps(request.days, study_.timeUnit), title);
+  const std::optional<int> steps = projectionSteps(request.days, study_.timeUnit);
+  if (!steps) {
+    throw UserError(title,
+                    "A projection takes at most " + formatInteger(kMaxProjectionSteps) +
+                        " steps of the time unit, and " + formatShortest(request.days) +
+                        " days are more: project fewer days.",
+                    ErrorKind::kInvalidRequest);
+  }
+  Projection projection = projectPopulation(projectionModelOf(study_, *basic_, *lifeTable_),
+                                            request.start, *steps, title);
   files.save("_projection.csv", projectionText(study_, projection));
   ProjectionResult result;
   result.lastStep = projection.lastStep();

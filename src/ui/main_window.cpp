@@ -802,7 +802,8 @@ void MainWindow::destroyScreens() {
   stageMeansWindow_.reset();
   resamplingResultsWindow_.reset();
   pairedTestWindow_.reset();
-  experimentWindow_.reset();
+  // Its Run button may be what started the command now ending: it goes once that is done.
+  if (experimentWindow_) experimentWindow_.release()->deleteLater();
   dataFormatWindow_.reset();
   outputFilesWindow_.reset();
   largeGraphWindow_.reset();

@@ -62,6 +62,9 @@ TEST(Projection, StartsAreReadAsWritten) {
   EXPECT_EQ(projectionSteps(45.5, 1), 45);
   EXPECT_EQ(projectionSteps(0.3, 0.1), 3) << "0.3 / 0.1 is a hair below 3";
   EXPECT_EQ(projectionSteps(3, 0.5), 6);
+  EXPECT_EQ(projectionSteps(3650, 0.5), 7300);
+  EXPECT_FALSE(projectionSteps(3650, 1e-4)) << "36.5 million steps";
+  EXPECT_FALSE(projectionSteps(3650, 1e-300)) << "more steps than an int holds";
 }
 
 // Four individuals, worked by hand. Ages (time units): 1 and 2 are females, egg at 0, larva 1-2,
@@ -223,6 +226,10 @@ TEST(Projection, ValuesPastWhatADoubleHoldsEndTheProjection) {
   EXPECT_LT(projection.lastStep(), 3650);
   EXPECT_LT(sum(projection.population.back()), 1e300);
   EXPECT_TRUE(std::isfinite(sum(projection.predation.back())));
+  // A start already past it is refused.
+  EXPECT_THROW(projectPopulation(study.model, ProjectionStart{ProjectionStart::Kind::kEggs, 1e301},
+                                 10, "Projection"),
+               UserError);
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ TEST(Workbook, SheetNamesAreOnesASpreadsheetTakesAndUnique) {
   for (int i = 0; i < 40; ++i) longAccented += "\xC3\xA9";  // é
   for (const std::string& name :
        {std::string("Summary"), std::string("summary"), std::string("a[1]:b*?/c\\"), longAccented,
-        longAccented, std::string(""), std::string("'quoted'")}) {
+        longAccented, std::string(""), std::string("'quoted'"), std::string(30, 'a') + "'bcd"}) {
     workbook.add(WorkbookSheet{name, {}, {}});
   }
   std::string cutAccented;
@@ -64,7 +64,8 @@ TEST(Workbook, SheetNamesAreOnesASpreadsheetTakesAndUnique) {
   for (int i = 0; i < 27; ++i) cutWithNumber += "\xC3\xA9";
   EXPECT_EQ(workbook.sheetNames(),
             (std::vector<std::string>{"Summary", "summary (2)", "a_1__b___c_", cutAccented,
-                                      cutWithNumber + " (2)", "Sheet", "_quoted_"}));
+                                      cutWithNumber + " (2)", "Sheet", "_quoted_",
+                                      std::string(30, 'a') + "_"}));
   // A treatment's name is cut, never the part that says what the sheet holds.
   EXPECT_EQ(sheetNameOf("Harmonia axyridis on Ephestia eggs", " life table"),
             "Harmonia axyridis on life table");

@@ -393,15 +393,18 @@ std::string Workbook::claimName(const std::string& wished) {
                static_cast<unsigned char>(c) < 0x20U;
       },
       '_');
-  // A sheet's name may not begin or end with an apostrophe, nor be empty.
-  if (name.starts_with('\'')) name.front() = '_';
-  if (name.ends_with('\'')) name.back() = '_';
   if (name.empty()) name = "Sheet";
-  std::string candidate = cutTo(name, kMaxSheetName);
+  // A sheet's name may not begin or end with an apostrophe, cut short or not.
+  const auto noEndApostrophes = [](std::string text) {
+    if (text.starts_with('\'')) text.front() = '_';
+    if (text.ends_with('\'')) text.back() = '_';
+    return text;
+  };
+  std::string candidate = noEndApostrophes(cutTo(name, kMaxSheetName));
   for (int n = 2; std::find(taken_.begin(), taken_.end(), lowerAscii(candidate)) != taken_.end();
        ++n) {
     const std::string suffix = " (" + std::to_string(n) + ")";
-    candidate = cutTo(name, kMaxSheetName - suffix.size()) + suffix;
+    candidate = noEndApostrophes(cutTo(name, kMaxSheetName - suffix.size())) + suffix;
   }
   taken_.push_back(lowerAscii(candidate));
   names_.push_back(candidate);

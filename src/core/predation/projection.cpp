@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <numeric>
 
 #include "core/user_error.h"
 
@@ -70,8 +71,10 @@ ProjectionModel projectionModelOf(const Study& study, const BasicRunResults& bas
   return model;
 }
 
-int projectionSteps(double days, double timeUnit) {
-  return static_cast<int>(std::floor(days / timeUnit + 1e-9));
+std::optional<int> projectionSteps(double days, double timeUnit) {
+  const double steps = std::floor(days / timeUnit + 1e-9);
+  if (!(steps <= kMaxProjectionSteps)) return std::nullopt;
+  return static_cast<int>(steps);
 }
 
 Projection projectPopulation(const ProjectionModel& model, const ProjectionStart& start,
@@ -112,6 +115,13 @@ Projection projectPopulation(const ProjectionModel& model, const ProjectionStart
       }
     }
     for (const double prey : predation) eatenSoFar += prey;
+    if (t == 0 && !(std::accumulate(population.begin(), population.end(), 0.0) < kLargestValue &&
+                    eatenSoFar / model.timeUnit < kLargestValue)) {
+      throw UserError(title,
+                      "The projection would start from more than 1e300 individuals or prey, "
+                      "more than its numbers can hold: start from fewer.",
+                      ErrorKind::kInvalidRequest);
+    }
     projection.population.push_back(std::move(population));
     projection.predation.push_back(std::move(predation));
     if (t == lastStep) break;
@@ -138,8 +148,10 @@ Projection projectPopulation(const ProjectionModel& model, const ProjectionStart
         eaten += model.consumption(x, j) * next[cell(x, j)];
       }
     }
-    // The cumulative predation is the largest number the projection writes.
-    if (!(total < kLargestValue) || !(eatenSoFar + eaten < kLargestValue)) {
+    // The cumulative predation, and with a time unit below a day the predation per day, are
+    // the largest numbers the projection writes.
+    if (!(total < kLargestValue) || !(eatenSoFar + eaten < kLargestValue) ||
+        !(eaten / model.timeUnit < kLargestValue)) {
       projection.stepsAsked = lastStep;
       break;
     }

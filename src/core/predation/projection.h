@@ -64,8 +64,13 @@ struct Projection {
   [[nodiscard]] int lastStep() const { return static_cast<int>(population.size()) - 1; }
 };
 
-// The steps of a projection over `days`: 0 to floor(days / t + 1e-9).
-int projectionSteps(double days, double timeUnit);
+// The most steps a projection may take: a time unit of a few minutes over ten years would give
+// millions.
+inline constexpr int kMaxProjectionSteps = 100000;
+
+// The last step of a projection over `days`, floor(days / t + 1e-9); none when it would pass
+// kMaxProjectionSteps.
+std::optional<int> projectionSteps(double days, double timeUnit);
 
 // Projects `start` over steps 0 .. lastStep. A start "stable:" needs the cohort's lambda: a
 // UserError titled `title` says so when it has none.
