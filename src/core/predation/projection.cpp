@@ -178,7 +178,7 @@ Projection projectPopulation(const ProjectionModel& model, const ProjectionStart
         stableShare[static_cast<std::size_t>(j - 1)] += model.stable.at(x, j);
       }
     }
-    const auto isStable = [&](const std::vector<double>& population) {
+    const auto nearStable = [&](const std::vector<double>& population) {
       const double total = sumOf(population);
       if (!(total > 0.0)) return false;
       for (std::size_t j = 0; j < population.size(); ++j) {
@@ -189,7 +189,7 @@ Projection projectPopulation(const ProjectionModel& model, const ProjectionStart
       return true;
     };
     std::optional<int> from;
-    for (int t = last; t >= 0 && isStable(projection.population[static_cast<std::size_t>(t)]);
+    for (int t = last; t >= 0 && nearStable(projection.population[static_cast<std::size_t>(t)]);
          --t) {
       from = t;
     }
