@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <utility>
 #include <vector>
 
+#include "core/numeric/value_tails.h"
 #include "core/resampling/replicate_summary.h"
 
 namespace pellmar {
@@ -141,6 +143,35 @@ TEST(ReplicateValues, WithEveryReplicateValidTheSEIsTheReportsOneToItsDigits) {
   }
   const double sd = std::sqrt((squares - deviations * deviations / 1e5) / (1e5 - 1));
   EXPECT_NEAR(*summarize(close, {})->se, sd, 1e-12 * sd);
+}
+
+// Keeping only the tails of a stream gives the bounds of all its values, whatever their order,
+// their ties, their number and the confidence: where a tail is cut back many times, where the
+// two tails would hold every value, with infinities, and with one value.
+TEST(ValueTails, BoundsEqualThoseOfEveryValue) {
+  std::mt19937_64 random(11);
+  for (const std::size_t count : {1U, 2U, 7U, 40U, 1000U, 20011U}) {
+    for (const double confidence : {0.95, 0.99, 0.5, 0.1}) {
+      for (const bool ties : {false, true}) {
+        std::vector<double> values;
+        std::uniform_real_distribution<double> uniform(0.0, 1e6);
+        for (std::size_t k = 0; k < count; ++k) {
+          values.push_back(ties ? std::floor(uniform(random) / 2e5) : uniform(random));
+        }
+        if (count > 10) values[3] = std::numeric_limits<double>::infinity();
+        const double pLow = (1 - confidence) / 2;
+        const double pHigh = (1 + confidence) / 2;
+        ValueTails tails(count, pLow, pHigh);
+        for (const double value : values) tails.add(value);
+        const PercentileBounds kept = tails.bounds();
+        const PercentileBounds all = percentileBounds(values, pLow, pHigh);
+        EXPECT_EQ(kept.low, all.low) << count << " values at " << confidence << ", ties " << ties;
+        EXPECT_EQ(kept.high, all.high) << count << " values at " << confidence;
+      }
+    }
+  }
+  EXPECT_LE(ValueTails::mostKept(100000, 0.025, 0.975), 4 * 2502U);
+  EXPECT_EQ(ValueTails::mostKept(100, 0.25, 0.75), 100U) << "one tail holds every value";
 }
 
 TEST(JackknifeEstimate, TIntervalAroundTheMean) {

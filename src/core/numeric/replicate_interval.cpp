@@ -120,6 +120,22 @@ PercentileBounds percentileBounds(std::span<float> values, double pLow, double p
   return boundsOf(values, pLow, pHigh);
 }
 
+TailSizes tailSizesFor(std::size_t count, double pLow, double pHigh) {
+  const QuantilePosition low = positionOf(count, pLow);
+  const QuantilePosition high = positionOf(count, pHigh);
+  return {std::min(low.j + 1, count), count - high.j + 1};
+}
+
+PercentileBounds percentileBoundsOfTails(std::span<double> lowest, std::span<double> highest,
+                                         std::size_t count, double pLow, double pHigh) {
+  const QuantilePosition low = positionOf(count, pLow);
+  const QuantilePosition high = positionOf(count, pHigh);
+  // v(j) of all is v(j - (count - highest.size())) of the largest.
+  const std::size_t before = count - highest.size();
+  return {interpolate(low, orderPair(lowest, 0, low.j)),
+          interpolate(high, orderPair(highest, 0, high.j - before))};
+}
+
 std::optional<ResampledEstimate> summarizeReplicateValues(std::span<const double> values,
                                                           std::span<const std::uint8_t> valid,
                                                           double confidence,

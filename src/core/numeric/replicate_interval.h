@@ -34,6 +34,21 @@ struct PercentileBounds {
 PercentileBounds percentileBounds(std::span<double> values, double pLow, double pHigh);
 PercentileBounds percentileBounds(std::span<float> values, double pLow, double pHigh);
 
+// How many of the smallest and of the largest of `count` values the bounds at pLow <= pHigh
+// need: the order statistics v(j) and v(j + 1) of each quantile, and every value before or
+// after them.
+struct TailSizes {
+  std::size_t lowest = 0;
+  std::size_t highest = 0;
+};
+TailSizes tailSizesFor(std::size_t count, double pLow, double pHigh);
+
+// The bounds percentileBounds() gives of `count` values, from their `lowest` smallest and their
+// `highest` largest, each in any order and at least as many as tailSizesFor() asks. Reorders
+// both.
+PercentileBounds percentileBoundsOfTails(std::span<double> lowest, std::span<double> highest,
+                                         std::size_t count, double pLow, double pHigh);
+
 // Summarises the values of replicates b = 1 .. B, `values[b - 1]`, that give one (`valid[b - 1]`
 // not 0; every replicate when `valid` is empty): the mean and the standard error (the SD of the
 // K values, from sampleMoments()), and the percentile interval from (1 - confidence) / 2 to
