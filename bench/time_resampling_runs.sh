@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Times the resampling runs of pellmar-cli as whole processes on a generated study of 400
 # individuals whose stable age-stage distribution has been read: a bootstrap of 100,000 own
-# samples of 400, the same with the study's fecundity, a bootstrap of the 100,000 replicates of
-# the samples file that one writes, and the jackknife. Prints wall time and peak memory of each.
+# samples of 400, the same with the study's fecundity, then with a 90-day projection and its
+# band, a bootstrap of the 100,000 replicates of the samples file that one writes, and the
+# jackknife. Prints wall time and peak memory of each.
 # Run from the project folder after building the release preset.
 set -euo pipefail
 build=${1:-build/release}
@@ -28,5 +29,7 @@ timed() {
 timed "own samples, B = 100000, n = 400" --sasd "$work/sasd.txt" --bootstrap 100000 --seed 1
 timed "own samples with fecundity, B = 100000, n = 400" --fecundity "$work/fecundity.txt" \
   --bootstrap 100000 --seed 1
+timed "own samples with fecundity and a 90-day projection with its band" \
+  --fecundity "$work/fecundity.txt" --bootstrap 100000 --seed 1 --projection-days 90
 timed "same samples, B = 100000" --sasd "$work/sasd.txt" --same-samples "$work/samples.txt"
 timed "jackknife, N = 400" --sasd "$work/sasd.txt" --jackknife

@@ -26,6 +26,7 @@
 #include "core/resampling/bootstrap_results.h"
 #include "core/resampling/comparison_results.h"
 #include "core/resampling/jackknife_results.h"
+#include "core/resampling/projection_replicates.h"
 
 namespace pellmar {
 
@@ -96,9 +97,15 @@ class Analysis {
   // "Jackknife": the study without each individual in turn.
   JackknifeResult jackknife(OutputFiles& files, const ProgressReport& progress = {},
                             std::stop_token stop = {});
-  // "Projection", after Read fecundity: "<base>_projection.csv".
-  ProjectionResult project(const ProjectionRequest& request, OutputFiles& files);
+  // "Projection", after Read fecundity: "<base>_projection.csv"; after an own-samples bootstrap
+  // with the eggs, with its band, and "<base>_projection_lambda_ranks.csv". Long with a band:
+  // `progress` hears how far it has come, and `stop` ends it early with nothing kept.
+  ProjectionResult project(const ProjectionRequest& request, OutputFiles& files,
+                           const ProgressReport& progress = {}, std::stop_token stop = {});
   [[nodiscard]] const std::optional<Projection>& projection() const { return projection_; }
+  [[nodiscard]] const std::optional<ProjectionReplicates>& projectionReplicates() const {
+    return projectionReplicates_;
+  }
   // "C2B".
   ComparisonResult compare(const ComparisonRequest& request, InputFileReader& reader,
                            OutputFiles& files);
@@ -158,6 +165,7 @@ class Analysis {
   std::optional<JackknifeResults> jackknife_;
   std::optional<ComparisonResults> comparison_;
   std::optional<Projection> projection_;
+  std::optional<ProjectionReplicates> projectionReplicates_;
   ReportCounters counters_;
   double confidence_ = kDefaultConfidence;
   std::vector<Input> inputs_;

@@ -24,7 +24,8 @@ void validate(const ProjectionRequest& request) {
   }
 }
 
-ProjectionResult Analysis::project(const ProjectionRequest& request, OutputFiles& files) {
+ProjectionResult Analysis::project(const ProjectionRequest& request, OutputFiles& files,
+                                   const ProgressReport& progress, std::stop_token stop) {
   validate(request);
   if (!lifeTable_) {
     throw UserError(std::string(kProjectionTitle),
@@ -41,11 +42,33 @@ ProjectionResult Analysis::project(const ProjectionRequest& request, OutputFiles
                         " days are more: project fewer days.",
                     ErrorKind::kInvalidRequest);
   }
-  Projection projection = projectPopulation(projectionModelOf(study_, *basic_, *lifeTable_),
-                                            request.start, *steps, title);
-  files.save("_projection.csv", projectionText(study_, projection));
+  Projection projection =
+      projectPopulation(projectionLifeTableOf(*basic_, *lifeTable_), request.start, *steps, title);
   ProjectionResult result;
   result.lastStep = projection.lastStep();
+  std::optional<ProjectionReplicates> replicates;
+  // Only replicates that drew their own eggs have their own life tables to project.
+  if (bootstrap_ && bootstrap_->ownLifeTable && !bootstrap_->sameSamples) {
+    const BootstrapResults& boot = *bootstrap_;
+    const ProjectionBootstrap source{boot.seed,         boot.bootCount,  boot.bootSampleSize,
+                                     boot.redrawBarren, boot.bootLambda, confidence_};
+    replicates = projectReplicates(study_, *fecundity_, source, request.start, projection,
+                                   ProgressAndStop{progress, std::move(stop)});
+    const int taking = replicates->band.replicates;
+    std::string text = "The projection's band is the bootstrap percentile band of " +
+                       formatInteger(taking) + " replicates";
+    if (taking < boot.bootCount) {
+      text += " of " + formatInteger(boot.bootCount) + ": the other " +
+              formatInteger(boot.bootCount - taking) +
+              " drew no female that laid eggs and have no lambda, so no stable distribution";
+    }
+    result.replicatesTakingPart = Notice{title, text + "."};
+  }
+  files.save("_projection.csv",
+             projectionText(study_, projection, replicates ? &replicates->band : nullptr));
+  if (replicates) {
+    files.save("_projection_lambda_ranks.csv", lambdaRanksText(study_, replicates->ranks));
+  }
   if (projection.stepsAsked) {
     result.cutShort =
         Notice{title, "The projection ends at day " +
@@ -53,6 +76,7 @@ ProjectionResult Analysis::project(const ProjectionRequest& request, OutputFiles
                           ": beyond it its numbers would pass 1e300, more than a double holds."};
   }
   projection_ = std::move(projection);
+  projectionReplicates_ = std::move(replicates);
   return result;
 }
 

@@ -11,7 +11,8 @@ namespace pellmar {
 inline constexpr std::string_view kProjectionTitle = "Projection";
 
 // "Projection": the population and its predation, from `start`, over `days` days, after Read
-// fecundity.
+// fecundity; after an own-samples bootstrap with the eggs, with the band of its replicates and
+// the life tables at the ranks of their lambda.
 struct ProjectionRequest {
   double days = 0.0;
   ProjectionStart start;
@@ -19,6 +20,8 @@ struct ProjectionRequest {
 
 struct ProjectionResult {
   int lastStep = 0;
+  // With a band: how many replicates took part in it, and why some did not.
+  std::optional<Notice> replicatesTakingPart;
   // Said when the projection ended early, its numbers about to pass what a double holds.
   std::optional<Notice> cutShort;
 };

@@ -390,7 +390,8 @@ class CommandLine {
     CLI::Option* projection =
         run.add_option("--projection-days", raw_.projectionDays,
                        "with --fecundity, project the population and its predation over D days "
-                       "(0 to 3650, decimals allowed) into <base>_projection.csv")
+                       "(0 to 3650, decimals allowed) into <base>_projection.csv; with "
+                       "--bootstrap, with the band of the replicates")
             ->check(CLI::Validator(
                 [](std::string& value) -> std::string {
                   if (projectionDaysValue(value)) return {};
@@ -401,8 +402,7 @@ class CommandLine {
             ->needs(fecundity)
             ->excludes(sasd)
             ->excludes(same)
-            ->excludes(jackknife)
-            ->excludes(bootstrap_);
+            ->excludes(jackknife);
     run.add_option("--initial", raw_.projectionStart,
                    "where the projection starts: eggs:N0, N0 newborns (default eggs:10), or "
                    "stable:N0, N0 individuals in the stable age-stage distribution")

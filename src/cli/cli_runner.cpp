@@ -135,10 +135,6 @@ int runSteps(Analysis& analysis, const CliRequests& requests, InputFileReader& r
     }
     streams.said << lifeTable.message.text << '\n';
   }
-  if (requests.projection) {
-    const ProjectionResult projection = analysis.project(*requests.projection, files);
-    if (projection.cutShort) streams.said << projection.cutShort->text << '\n';
-  }
   if (requests.bootstrap) {
     if (requests.bootstrap->source == SampleSource::kOwnSamples) {
       streams.said << "Bootstrap seed: " << requests.bootstrap->seed << '\n';
@@ -164,6 +160,16 @@ int runSteps(Analysis& analysis, const CliRequests& requests, InputFileReader& r
     ProgressLines progress(streams.progress, "Jackknife");
     const JackknifeResult jackknife = analysis.jackknife(files, std::ref(progress), stop);
     if (jackknife.note) streams.said << *jackknife.note << '\n';
+  }
+  if (requests.projection) {
+    // After the bootstrap, whose replicates give the projection its band.
+    ProgressLines progress(streams.progress, "Projection");
+    const ProjectionResult projection =
+        analysis.project(*requests.projection, files, std::ref(progress), stop);
+    if (projection.replicatesTakingPart) {
+      streams.said << projection.replicatesTakingPart->text << '\n';
+    }
+    if (projection.cutShort) streams.said << projection.cutShort->text << '\n';
   }
   return 0;
 }

@@ -12,6 +12,7 @@
 #include "core/user_error.h"
 #include "read_file.h"
 #include "resampling_test_support.h"
+#include "study_generator.h"
 
 namespace pellmar {
 namespace {
@@ -27,16 +28,56 @@ double sum(const std::vector<double>& values) {
 struct ProjectedStudy {
   AnalysedStudy analysed;
   FecundityLifeTable lifeTable;
-  ProjectionModel model;
+  ProjectionLifeTable table;
 };
 
 ProjectedStudy projectedStudy(const std::string& data, const std::string& eggs, double timeUnit,
                               const std::string& base) {
   AnalysedStudy analysed = analysedStudy(data, timeUnit, base);
-  FecundityLifeTable table = computeFecundityLifeTable(
+  FecundityLifeTable lifeTable = computeFecundityLifeTable(
       analysed.study, analysed.basic, parseFecundity(eggs, "eggs.txt", analysed.study));
-  ProjectionModel model = projectionModelOf(analysed.study, analysed.basic, table);
-  return {std::move(analysed), std::move(table), std::move(model)};
+  ProjectionLifeTable table = projectionLifeTableOf(analysed.basic, lifeTable);
+  return {std::move(analysed), std::move(lifeTable), std::move(table)};
+}
+
+// The projection as its definition states it, cell by cell: the shares G stay in their column,
+// the shares D step into the next (the males out of column m - 1 counted in column m of D), the
+// eggs f(x, female adult) N(x, j) enter column 1 at age 0 a step later. A reference to hold the
+// fast projection against.
+std::vector<std::vector<double>> projectCellByCell(const ProjectedStudy& study,
+                                                   const ProjectionStart& start, int lastStep) {
+  const BasicRunResults& basic = study.analysed.basic;
+  const int m = study.analysed.study.stageCount;
+  const int ages = basic.maxAgeIndex + 1;
+  AgeStageMatrix n(ages, m + 2);
+  if (start.kind == ProjectionStart::Kind::kEggs) {
+    n(0, 1) = start.count;
+  } else {
+    for (int x = 0; x < ages; ++x) {
+      for (int j = 1; j <= m + 1; ++j) {
+        n(x, j) = start.count * study.lifeTable.stableDistribution.at(x, j);
+      }
+    }
+  }
+  std::vector<std::vector<double>> totals;
+  for (int t = 0; t <= lastStep; ++t) {
+    std::vector<double> row(static_cast<std::size_t>(m + 1), 0.0);
+    for (int x = 0; x < ages; ++x) {
+      for (int j = 1; j <= m + 1; ++j) row[static_cast<std::size_t>(j - 1)] += n(x, j);
+    }
+    totals.push_back(row);
+    AgeStageMatrix next(ages, m + 2);
+    for (int x = 0; x < ages; ++x) {
+      const auto xi = static_cast<std::size_t>(x);
+      if (xi < study.lifeTable.f.size()) next(0, 1) += study.lifeTable.f[xi] * n(x, m);
+      if (x + 1 == ages) continue;
+      for (int j = 1; j <= m + 1; ++j) next(x + 1, j) += basic.G.at(x, j) * n(x, j);
+      for (int j = 1; j < m; ++j) next(x + 1, j + 1) += basic.D.at(x, j) * n(x, j);
+      if (m > 1) next(x + 1, m + 1) += basic.D.at(x, m) * n(x, m - 1);
+    }
+    n = next;
+  }
+  return totals;
 }
 
 ProjectedStudy ladyBeetle(const std::string& base) {
@@ -77,7 +118,7 @@ TEST(Projection, SmallCohortWorkedByHand) {
     const ProjectedStudy study =
         projectedStudy(test_support::kSmallCohort, "1,0,128\n2,64\n", t, folder.base());
     const Projection projection = projectPopulation(
-        study.model, ProjectionStart{ProjectionStart::Kind::kEggs, 4.0}, 6, "Projection");
+        study.table, ProjectionStart{ProjectionStart::Kind::kEggs, 4.0}, 6, "Projection");
     ASSERT_EQ(projection.lastStep(), 6);
     // Columns: egg, larva, pupa, female adult, male adult.
     const std::vector<std::vector<double>> expected = {
@@ -96,20 +137,48 @@ TEST(Projection, SmallCohortWorkedByHand) {
   }
 }
 
+// The projection through the newborns of each step gives what the stage-by-stage recurrence
+// gives, from eggs and from the stable distribution, over many generations: on the lady beetle,
+// and on a generated seven-stage study with a time unit of half a day.
+TEST(Projection, EqualsTheStageByStageRecurrence) {
+  TemporaryFolder folder;
+  const tools::StudyShape shape{60, 7, 17, 1.0};
+  const std::vector<ProjectedStudy> studies = {
+      ladyBeetle(folder.base()),
+      projectedStudy(tools::generateStudy(shape), tools::generateFecundity(shape), 0.5,
+                     folder.base())};
+  for (const ProjectedStudy& study : studies) {
+    for (const ProjectionStart start : {ProjectionStart{ProjectionStart::Kind::kEggs, 10.0},
+                                        ProjectionStart{ProjectionStart::Kind::kStable, 10.0}}) {
+      const int last = 300;
+      const Projection projection = projectPopulation(study.table, start, last, "Projection");
+      const auto expected = projectCellByCell(study, start, last);
+      ASSERT_EQ(projection.lastStep(), last);
+      for (int t = 0; t <= last; ++t) {
+        const auto ti = static_cast<std::size_t>(t);
+        for (std::size_t j = 0; j < expected[ti].size(); ++j) {
+          ASSERT_NEAR(projection.population[ti][j], expected[ti][j], 1e-12 * sum(expected[ti]))
+              << "step " << t << ", column " << j + 1;
+        }
+      }
+    }
+  }
+}
+
 // One newborn and no births walks through the cohort's own survival: at step x it is s(x, j),
 // and all it eats is C0.
 TEST(Projection, OneEggWithoutBirthsIsTheCohort) {
   TemporaryFolder folder;
   ProjectedStudy study = ladyBeetle(folder.base());
-  study.model.eggs.reset(study.model.maxAgeIndex + 1, study.model.stageCount + 2);
-  const int last = study.model.maxAgeIndex + 3;
+  std::fill(study.table.netMaternity.begin(), study.table.netMaternity.end(), 0.0);
+  const int last = study.table.ages + 2;
   const Projection projection = projectPopulation(
-      study.model, ProjectionStart{ProjectionStart::Kind::kEggs, 1.0}, last, "Projection");
+      study.table, ProjectionStart{ProjectionStart::Kind::kEggs, 1.0}, last, "Projection");
   const BasicRunResults& basic = study.analysed.basic;
   double eaten = 0.0;
   for (int x = 0; x <= last; ++x) {
     const auto& population = projection.population[static_cast<std::size_t>(x)];
-    for (int j = 1; j <= study.model.stageCount + 1; ++j) {
+    for (int j = 1; j <= study.table.columns; ++j) {
       EXPECT_NEAR(population[static_cast<std::size_t>(j - 1)], basic.S.at(x, j), 1e-12)
           << "x = " << x << ", j = " << j;
     }
@@ -125,16 +194,16 @@ TEST(Projection, OneEggWithoutBirthsIsTheCohort) {
 TEST(Projection, StableStartGrowsByLambdaAndEatsPsi) {
   TemporaryFolder folder;
   const ProjectedStudy study = ladyBeetle(folder.base());
-  ASSERT_TRUE(study.model.lambdaStep);
+  ASSERT_TRUE(study.table.lambdaStep);
   const double psi = predationRatesOf(study.analysed.study, study.analysed.basic, study.lifeTable)
                          .stablePredationRate;
   const Projection projection = projectPopulation(
-      study.model, ProjectionStart{ProjectionStart::Kind::kStable, 1000.0}, 60, "Projection");
+      study.table, ProjectionStart{ProjectionStart::Kind::kStable, 1000.0}, 60, "Projection");
   EXPECT_NEAR(sum(projection.population[0]), 1000.0, 1e-9);
   for (int t = 0; t < 60; ++t) {
     const double now = sum(projection.population[static_cast<std::size_t>(t)]);
     const double next = sum(projection.population[static_cast<std::size_t>(t + 1)]);
-    EXPECT_NEAR(next / now, *study.model.lambdaStep, 1e-12 * *study.model.lambdaStep)
+    EXPECT_NEAR(next / now, *study.table.lambdaStep, 1e-12 * *study.table.lambdaStep)
         << "step " << t;
     EXPECT_NEAR(sum(projection.predation[static_cast<std::size_t>(t)]) / now, psi, 1e-12 * psi)
         << "step " << t;
@@ -149,9 +218,9 @@ TEST(Projection, FromEggsTheGrowthSettlesOnLambda) {
   TemporaryFolder folder;
   const ProjectedStudy study = ladyBeetle(folder.base());
   const Projection projection = projectPopulation(
-      study.model, ProjectionStart{ProjectionStart::Kind::kEggs, 10.0}, 1500, "Projection");
+      study.table, ProjectionStart{ProjectionStart::Kind::kEggs, 10.0}, 1500, "Projection");
   ASSERT_TRUE(projection.finalGrowth);
-  EXPECT_NEAR(*projection.finalGrowth, *study.model.lambdaStep, 1e-6);
+  EXPECT_NEAR(*projection.finalGrowth, *study.table.lambdaStep, 1e-6);
   ASSERT_TRUE(projection.convergenceDay);
   EXPECT_GT(*projection.convergenceDay, 0.0);
 }
@@ -159,30 +228,18 @@ TEST(Projection, FromEggsTheGrowthSettlesOnLambda) {
 // Eggs only at ages 1 and 3: the ages at which they are laid plus one, 2 and 4, share the
 // divisor 2, so the population swings between two shapes for ever and never settles.
 TEST(Projection, EggsAtAgesOneAndThreeSwingForEver) {
-  ProjectionModel model;
-  model.stageCount = 2;  // one preadult column, then female (2) and male (3) adults
-  model.maxAgeIndex = 3;
-  for (AgeStageMatrix* table :
-       {&model.stay, &model.stepToNext, &model.stepToMale, &model.eggs, &model.consumption}) {
-    table->reset(4, 4);
-  }
-  // Newborns at age 0, females from age 1 to 3, laying one egg at ages 1 and 3.
-  model.stepToNext(0, 1) = 1.0;
-  model.stay(1, 2) = 1.0;
-  model.stay(2, 2) = 1.0;
-  model.eggs(1, 2) = 1.0;
-  model.eggs(3, 2) = 1.0;
-  for (int x = 0; x <= 3; ++x) model.consumption(x, x == 0 ? 1 : 2) = 1.0;
-  // lambda^-2 + lambda^-4 = 1; the stable shares are lambda^-(x + 1) over the ages.
+  // One preadult column at age 0, then females (column 2) from age 1 to 3, laying one egg at ages
+  // 1 and 3; everyone eats one prey a time unit.
+  ProjectionLifeTable table;
+  const auto occupied = [](int x, int j) { return (x == 0) == (j == 1) && j < 3 ? 1.0 : 0.0; };
+  fillProjectionColumns(table, 4, 3, occupied, occupied);
+  table.netMaternity = {0.0, 1.0, 0.0, 1.0};
+  // lambda^-2 + lambda^-4 = 1.
   const double lambda = std::sqrt((1.0 + std::sqrt(5.0)) / 2.0);
-  model.lambdaStep = lambda;
-  model.stable.reset(4, 4);
-  double total = 0.0;
-  for (int x = 0; x <= 3; ++x) total += std::pow(lambda, -(x + 1));
-  for (int x = 0; x <= 3; ++x) model.stable(x, x == 0 ? 1 : 2) = std::pow(lambda, -(x + 1)) / total;
+  table.lambdaStep = lambda;
 
   const Projection stable = projectPopulation(
-      model, ProjectionStart{ProjectionStart::Kind::kStable, 1.0}, 30, "Projection");
+      table, ProjectionStart{ProjectionStart::Kind::kStable, 1.0}, 30, "Projection");
   for (int t = 0; t < 30; ++t) {
     EXPECT_NEAR(sum(stable.population[static_cast<std::size_t>(t + 1)]) /
                     sum(stable.population[static_cast<std::size_t>(t)]),
@@ -190,7 +247,7 @@ TEST(Projection, EggsAtAgesOneAndThreeSwingForEver) {
   }
 
   const Projection swinging = projectPopulation(
-      model, ProjectionStart{ProjectionStart::Kind::kEggs, 1.0}, 400, "Projection");
+      table, ProjectionStart{ProjectionStart::Kind::kEggs, 1.0}, 400, "Projection");
   const auto ratio = [&swinging](int t) {
     return sum(swinging.population[static_cast<std::size_t>(t + 1)]) /
            sum(swinging.population[static_cast<std::size_t>(t)]);
@@ -203,14 +260,14 @@ TEST(Projection, WithoutEggsTheCohortDiesOutAndStableIsRefused) {
   TemporaryFolder folder;
   const ProjectedStudy study =
       projectedStudy(test_support::kSmallCohort, "1,0,0\n2,0\n", 1.0, folder.base());
-  EXPECT_FALSE(study.model.lambdaStep);
+  EXPECT_FALSE(study.table.lambdaStep);
   const Projection projection = projectPopulation(
-      study.model, ProjectionStart{ProjectionStart::Kind::kEggs, 4.0}, 10, "Projection");
+      study.table, ProjectionStart{ProjectionStart::Kind::kEggs, 4.0}, 10, "Projection");
   EXPECT_EQ(sum(projection.population[10]), 0.0);
   EXPECT_EQ(sum(projection.predation[10]), 0.0);
   EXPECT_FALSE(projection.convergenceDay);
   EXPECT_FALSE(projection.finalGrowth) << "nobody is left to grow";
-  EXPECT_THROW(projectPopulation(study.model, ProjectionStart{ProjectionStart::Kind::kStable, 1.0},
+  EXPECT_THROW(projectPopulation(study.table, ProjectionStart{ProjectionStart::Kind::kStable, 1.0},
                                  10, "Projection"),
                UserError);
 }
@@ -220,14 +277,14 @@ TEST(Projection, ValuesPastWhatADoubleHoldsEndTheProjection) {
   TemporaryFolder folder;
   const ProjectedStudy study = ladyBeetle(folder.base());
   const Projection projection = projectPopulation(
-      study.model, ProjectionStart{ProjectionStart::Kind::kEggs, 1e200}, 3650, "Projection");
+      study.table, ProjectionStart{ProjectionStart::Kind::kEggs, 1e200}, 3650, "Projection");
   ASSERT_TRUE(projection.stepsAsked);
   EXPECT_EQ(*projection.stepsAsked, 3650);
   EXPECT_LT(projection.lastStep(), 3650);
   EXPECT_LT(sum(projection.population.back()), 1e300);
   EXPECT_TRUE(std::isfinite(sum(projection.predation.back())));
   // A start already past it is refused.
-  EXPECT_THROW(projectPopulation(study.model, ProjectionStart{ProjectionStart::Kind::kEggs, 1e301},
+  EXPECT_THROW(projectPopulation(study.table, ProjectionStart{ProjectionStart::Kind::kEggs, 1e301},
                                  10, "Projection"),
                UserError);
 }

@@ -28,8 +28,9 @@ struct ReplicateValues {
   std::vector<bool> dailyMeanValid;
 };
 
-inline ReplicateValues analyseReplicate(const Study& master, const std::vector<int>& drawn,
-                                        double lambda) {
+// The drawn individuals copied one by one into a study of their own, their consumption added
+// into T for every age.
+inline Study drawnStudy(const Study& master, const std::vector<int>& drawn) {
   Study study;
   study.timeUnit = master.timeUnit;
   study.sexCount = master.sexCount;
@@ -49,6 +50,13 @@ inline ReplicateValues analyseReplicate(const Study& master, const std::vector<i
       if (column != 0) study.T(static_cast<int>(x), column) += source.dailyConsumption[x];
     }
   }
+  return study;
+}
+
+inline ReplicateValues analyseReplicate(const Study& master, const std::vector<int>& drawn,
+                                        double lambda) {
+  const Study study = drawnStudy(master, drawn);
+  const int m = master.stageCount;
   const BasicRunResults r = basicRun(study);
   ReplicateValues values;
   values.c0 = r.C0ByAge;

@@ -55,6 +55,44 @@ TEST(ProjectionRun, WritesEveryStepSeriesAndStageWithTheSummaryRows) {
   EXPECT_NE(summary.find("\nprojection_final_growth,,all,per time unit,"), std::string::npos);
 }
 
+// With a bootstrap the projection has its band, the same from the same seed, and the life tables
+// at the lambda ranks; the run says how many replicates the band has.
+TEST(ProjectionRun, BootstrapGivesTheBandAndTheRankedLifeTables) {
+  const ExampleFolder folder;
+  const std::vector<std::string> arguments = {"run",
+                                              folder.path("lady_beetle.txt"),
+                                              "--fecundity",
+                                              folder.path("lady_beetle_fecundity.txt"),
+                                              "--bootstrap",
+                                              "200",
+                                              "--seed",
+                                              "3",
+                                              "--projection-days",
+                                              "20",
+                                              "--initial",
+                                              "stable:100"};
+  const auto run = runCommandLine(arguments);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("bootstrap percentile band of 200 replicates."), std::string::npos)
+      << run.out;
+  const std::string projection = readFile(folder.path("lady_beetle_projection.csv"));
+  const std::vector<std::string> rows = lines(projection);
+  ASSERT_EQ(rows.size(), 1 + 21 * 3 * (kColumns + 1));
+  EXPECT_EQ(rows[kColumns + 1], "0,population,total,100,100,100");
+  for (std::size_t k = 1; k < rows.size(); ++k) {
+    EXPECT_EQ(rows[k].find(",,"), std::string::npos) << "every band is filled: " << rows[k];
+  }
+  const std::vector<std::string> ranks =
+      lines(readFile(folder.path("lady_beetle_projection_lambda_ranks.csv")));
+  ASSERT_EQ(ranks.size(), 1 + 3 * 21 * 3 * (kColumns + 1));
+  EXPECT_EQ(ranks[0], "day,rank,lambda,series,stage,value");
+  EXPECT_EQ(ranks[1].substr(0, 6), "0,low,");
+  EXPECT_EQ(ranks.back().substr(0, 10), "20,high,1.");
+
+  ASSERT_EQ(runCommandLine(arguments).status, 0);
+  EXPECT_EQ(readFile(folder.path("lady_beetle_projection.csv")), projection);
+}
+
 TEST(ProjectionRun, HalfDayStepsAndPredationPerDay) {
   const ExampleFolder folder;
   const auto run =

@@ -52,6 +52,12 @@ class DrawnCohortAnalyser {
   void stableDistributionOf(const ReplicateDraws& draws, int sampleSize, double lambda,
                             AgeStageMatrix& a);
 
+  // After netConsumptionRateOf(): the drawn cohort's last age index, and at (x, j) the
+  // individuals counted and the prey they ate.
+  [[nodiscard]] int maxAgeIndex() const { return maxAgeIndex_; }
+  [[nodiscard]] int count(int x, int j) const { return N_[cell(x, j)]; }
+  [[nodiscard]] double eaten(int x, int j) const { return T_[cell(x, j)]; }
+
  private:
   struct WalkEdges;
   void buildMatrices(const ReplicateDraws& draws, bool transitions);

@@ -1,5 +1,6 @@
 #include "core/exports/projection_file.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -9,45 +10,67 @@
 namespace pellmar {
 namespace {
 
-void writeLine(ReportWriter& out, double day, const char* series, const std::string& stage,
-               double value) {
-  out.roundTrip(day);
-  out.text(",");
-  out.text(series);
-  out.text(",");
-  csvTextCell(out, stage);
-  csvNumberCell(out, value);
-  out.text(",,");
-  out.endLine();
-}
+constexpr std::array<const char*, kProjectionSeriesCount> kSeriesNames = {"population", "predation",
+                                                                          "cumulative_predation"};
 
-void writeSeries(ReportWriter& out, const Study& study, double day, const char* series,
-                 const std::vector<double>& values) {
-  double total = 0.0;
-  for (std::size_t j = 0; j < values.size(); ++j) {
-    writeLine(out, day, series, study.columnName(static_cast<int>(j) + 1), values[j]);
-    total += values[j];
+// Calls write(t, day, series, stage, value, v) for every row of `projection`, v being the place
+// of the value within its step.
+template <typename Write>
+void forEveryRow(const Study& study, const Projection& projection, Write write) {
+  const int columns = study.stageCount + 1;
+  std::vector<std::string> stages;
+  for (int j = 1; j <= columns; ++j) stages.push_back(study.columnName(j));
+  stages.emplace_back("total");
+  std::vector<double> cumulative(static_cast<std::size_t>(columns), 0.0);
+  std::vector<double> values(static_cast<std::size_t>(projectionValuesPerStep(columns)));
+  for (int t = 0; t <= projection.lastStep(); ++t) {
+    projectionStepValues(projection, t, cumulative, values);
+    const double day = t * projection.timeUnit;
+    for (std::size_t v = 0; v < values.size(); ++v) {
+      write(t, day, kSeriesNames[v / stages.size()], stages[v % stages.size()], values[v], v);
+    }
   }
-  writeLine(out, day, series, "total", total);
 }
 
 }  // namespace
 
-ReportWriter projectionText(const Study& study, const Projection& projection) {
+ReportWriter projectionText(const Study& study, const Projection& projection,
+                            const ProjectionBand* band) {
   ReportWriter out;
   out.text("day,series,stage,value,ci_low,ci_high").endLine();
-  std::vector<double> cumulative(projection.predation.empty() ? 0 : projection.predation[0].size());
-  for (std::size_t t = 0; t < projection.population.size(); ++t) {
-    const double day = static_cast<double>(t) * projection.timeUnit;
-    const std::vector<double>& eaten = projection.predation[t];
-    std::vector<double> perDay(eaten.size());
-    for (std::size_t j = 0; j < eaten.size(); ++j) {
-      perDay[j] = eaten[j] / projection.timeUnit;
-      cumulative[j] += eaten[j];
-    }
-    writeSeries(out, study, day, "population", projection.population[t]);
-    writeSeries(out, study, day, "predation", perDay);
-    writeSeries(out, study, day, "cumulative_predation", cumulative);
+  forEveryRow(study, projection,
+              [&](int t, double day, const char* series, const std::string& stage, double value,
+                  std::size_t v) {
+                out.roundTrip(day).text(",").text(series).text(",");
+                csvTextCell(out, stage);
+                csvNumberCell(out, value);
+                if (band != nullptr) {
+                  const std::size_t cell =
+                      static_cast<std::size_t>(t) * static_cast<std::size_t>(band->valuesPerStep) +
+                      v;
+                  csvNumberCell(out, band->low[cell]);
+                  csvNumberCell(out, band->high[cell]);
+                } else {
+                  out.text(",,");
+                }
+                out.endLine();
+              });
+  return out;
+}
+
+ReportWriter lambdaRanksText(const Study& study, std::span<const LambdaRankProjection> ranks) {
+  ReportWriter out;
+  out.text("day,rank,lambda,series,stage,value").endLine();
+  for (const LambdaRankProjection& rank : ranks) {
+    forEveryRow(study, rank.projection,
+                [&](int, double day, const char* series, const std::string& stage, double value,
+                    std::size_t) {
+                  out.roundTrip(day).text(",").text(rank.rank).text(",").roundTrip(rank.lambda);
+                  out.text(",").text(series).text(",");
+                  csvTextCell(out, stage);
+                  csvNumberCell(out, value);
+                  out.endLine();
+                });
   }
   return out;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <span>
+
 #include "core/data/study.h"
 #include "core/predation/projection.h"
 #include "core/report/report_writer.h"
+#include "core/resampling/projection_replicates.h"
 
 namespace pellmar {
 
@@ -10,7 +13,13 @@ namespace pellmar {
 // population, the predation in prey per day (the prey of the step divided by its days) and the
 // cumulative predation in prey, each for every stage column in order (named as the summary
 // names them) and then in total. Numbers in their shortest exact form; the band columns are
-// empty, the projection having no bootstrap.
-ReportWriter projectionText(const Study& study, const Projection& projection);
+// empty without a `band`, and where it passes what a double holds.
+ReportWriter projectionText(const Study& study, const Projection& projection,
+                            const ProjectionBand* band = nullptr);
+
+// "<base>_projection_lambda_ranks.csv": day,rank,lambda,series,stage,value. The life tables at
+// the lambda ranks low, median and high, each projected in full, in the rows of the projection
+// file; lambda per day.
+ReportWriter lambdaRanksText(const Study& study, std::span<const LambdaRankProjection> ranks);
 
 }  // namespace pellmar

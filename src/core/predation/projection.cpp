@@ -1,6 +1,7 @@
 #include "core/predation/projection.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -15,6 +16,32 @@ namespace {
 constexpr double kLargestValue = 1e300;
 // A stage's share is stable once within this part of its stable share.
 constexpr double kStableTolerance = 0.01;
+
+std::size_t index(int value) { return static_cast<std::size_t>(value); }
+
+// The stable distribution's newborn equivalents of each age y = 0 .. ages - 1: a(y, j) =
+// weight(y) s(y, j), with weight(y) proportional to lambda_step^-(y + 1) and the a summing to 1.
+// The powers are taken through logarithms scaled to their largest, so that a lambda far from 1
+// over many ages overflows nothing.
+std::vector<double> stableAgeWeights(const ProjectionLifeTable& table) {
+  const double logStep = std::log(*table.lambdaStep);
+  const int ages = table.ages;
+  const double largest = std::max(-logStep, -ages * logStep);
+  std::vector<double> weight(index(ages));
+  for (int y = 0; y < ages; ++y) weight[index(y)] = std::exp(-(y + 1) * logStep - largest);
+  double total = 0.0;
+  for (const ProjectionLifeTable::Column& column : table.byColumn) {
+    for (std::size_t k = 0; k < column.survival.size(); ++k) {
+      total += weight[index(column.firstAge) + k] * column.survival[k];
+    }
+  }
+  for (double& w : weight) w /= total;
+  return weight;
+}
+
+double sumOf(std::span<const double> values) {
+  return std::accumulate(values.begin(), values.end(), 0.0);
+}
 
 }  // namespace
 
@@ -40,35 +67,110 @@ std::optional<ProjectionStart> parseProjectionStart(std::string_view text) {
   return start;
 }
 
-ProjectionModel projectionModelOf(const Study& study, const BasicRunResults& basic,
-                                  const FecundityLifeTable& lifeTable) {
-  ProjectionModel model;
-  const int m = study.stageCount;
-  const int last = basic.maxAgeIndex;
-  model.timeUnit = study.timeUnit;
-  model.maxAgeIndex = last;
-  model.stageCount = m;
-  for (AgeStageMatrix* table :
-       {&model.stay, &model.stepToNext, &model.stepToMale, &model.eggs, &model.consumption}) {
-    table->reset(last + 1, m + 2);
+ProjectionLifeTable projectionLifeTableOf(const BasicRunResults& basic,
+                                          const FecundityLifeTable& lifeTable) {
+  ProjectionLifeTable table;
+  table.timeUnit = lifeTable.timeUnit;
+  const int ages = basic.maxAgeIndex + 1;
+  fillProjectionColumns(
+      table, ages, basic.S.columns() - 1, [&](int x, int j) { return basic.S.at(x, j); },
+      [&](int x, int j) { return basic.S.at(x, j) * basic.C.at(x, j); });
+  table.netMaternity.assign(index(ages), 0.0);
+  for (int x = 0; x < ages && index(x) < lifeTable.lm.size(); ++x) {
+    table.netMaternity[index(x)] = lifeTable.lm[index(x)];
   }
-  // The Basic Run's G and D are these shares, counted on its walk through the individuals'
-  // stages; D of column m holds the males' step out of column m - 1.
-  for (int x = 0; x <= last; ++x) {
-    for (int j = 1; j <= m + 1; ++j) {
-      model.stay(x, j) = basic.G.at(x, j);
-      model.consumption(x, j) = basic.C.at(x, j);
+  if (lifeTable.growth) table.lambdaStep = std::pow(lifeTable.growth->lambda, table.timeUnit);
+  return table;
+}
+
+std::vector<double> stableStageShares(const ProjectionLifeTable& table) {
+  const std::vector<double> weight = stableAgeWeights(table);
+  std::vector<double> shares;
+  for (const ProjectionLifeTable::Column& column : table.byColumn) {
+    double share = 0.0;
+    for (std::size_t k = 0; k < column.survival.size(); ++k) {
+      share += weight[index(column.firstAge) + k] * column.survival[k];
     }
-    for (int j = 1; j < m; ++j) model.stepToNext(x, j) = basic.D.at(x, j);
-    if (m > 1) model.stepToMale(x, m - 1) = basic.D.at(x, m);
-    const auto xi = static_cast<std::size_t>(x);
-    if (xi < lifeTable.f.size()) model.eggs(x, m) = lifeTable.f[xi];
+    shares.push_back(share);
   }
-  if (lifeTable.growth) {
-    model.lambdaStep = std::pow(lifeTable.growth->lambda, study.timeUnit);
-    model.stable = lifeTable.stableDistribution;
+  return shares;
+}
+
+int PopulationProjector::project(const ProjectionLifeTable& table, const ProjectionStart& start,
+                                 int lastStep) {
+  const int oldest = std::max(table.ages - 1, 0);
+  steps_ = lastStep + 1;
+  births_.assign(index(oldest + lastStep + 2), 0.0);
+  double* births = births_.data() + oldest;  // births[u] is b(u), u = -oldest .. lastStep + 1
+  if (start.kind == ProjectionStart::Kind::kEggs) {
+    births[0] = start.count;
+  } else {
+    const std::vector<double> weight = stableAgeWeights(table);
+    for (int y = 0; y <= oldest && index(y) < weight.size(); ++y) {
+      births[-y] = start.count * weight[index(y)];
+    }
   }
-  return model;
+  // The newborns of each step, from the ages at which l(x)m(x) is above 0, in four partial sums
+  // that the processor adds side by side.
+  int firstLaying = 0;
+  int lastLaying = -1;
+  for (int x = 0; x < static_cast<int>(table.netMaternity.size()) && x <= oldest; ++x) {
+    if (table.netMaternity[index(x)] == 0.0) continue;
+    if (lastLaying < 0) firstLaying = x;
+    lastLaying = x;
+  }
+  const double* lm = table.netMaternity.data();
+  for (int t = 0; t < lastStep; ++t) {
+    std::array<double, 4> partial{};
+    int x = firstLaying;
+    for (; x + 3 <= lastLaying; x += 4) {
+      for (int k = 0; k < 4; ++k) partial[index(k)] += lm[x + k] * births[t - x - k];
+    }
+    for (; x <= lastLaying; ++x) partial[0] += lm[x] * births[t - x];
+    births[t + 1] = (partial[0] + partial[1]) + (partial[2] + partial[3]);
+  }
+
+  // Every column's individuals and prey at every step, n(x, j, t) = b(t - x) s(x, j), summed
+  // over the ages one age at a time for all the steps at once.
+  const int columns = table.columns;
+  population_.assign(index(columns) * index(steps_), 0.0);
+  predation_.assign(index(columns) * index(steps_), 0.0);
+  for (int j = 1; j <= columns; ++j) {
+    const ProjectionLifeTable::Column& column = table.byColumn[index(j - 1)];
+    double* alive = population_.data() + cell(0, j);
+    double* prey = predation_.data() + cell(0, j);
+    for (std::size_t k = 0; k < column.survival.size(); ++k) {
+      const double survival = column.survival[k];
+      const double eaten = column.eaten[k];
+      const double* born = births - column.firstAge - static_cast<std::ptrdiff_t>(k);
+      for (int t = 0; t < steps_; ++t) {
+        alive[t] += survival * born[t];
+        prey[t] += eaten * born[t];
+      }
+    }
+  }
+
+  total_.assign(index(steps_), 0.0);
+  double eatenSoFar = 0.0;
+  for (int t = 0; t < steps_; ++t) {
+    double total = 0.0;
+    double eaten = 0.0;
+    for (int j = 1; j <= columns; ++j) {
+      total += population_[cell(t, j)];
+      eaten += predation_[cell(t, j)];
+    }
+    // The stable distribution holds N0 by its making; the sum of its parts may round away.
+    if (t == 0 && start.kind == ProjectionStart::Kind::kStable) total = start.count;
+    total_[index(t)] = total;
+    eatenSoFar += eaten;
+    // The cumulative predation, and with a time unit below a day the predation per day, are
+    // the largest numbers the projection writes.
+    if (!(total < kLargestValue) || !(eatenSoFar < kLargestValue) ||
+        !(eaten / table.timeUnit < kLargestValue)) {
+      return t - 1;
+    }
+  }
+  return lastStep;
 }
 
 std::optional<int> projectionSteps(double days, double timeUnit) {
@@ -77,107 +179,41 @@ std::optional<int> projectionSteps(double days, double timeUnit) {
   return static_cast<int>(steps);
 }
 
-Projection projectPopulation(const ProjectionModel& model, const ProjectionStart& start,
+Projection projectPopulation(const ProjectionLifeTable& table, const ProjectionStart& start,
                              int lastStep, const std::string& title) {
-  const int m = model.stageCount;
-  const int columns = m + 1;
-  const int ages = model.maxAgeIndex + 1;
-  const auto cell = [columns](int x, int j) {
-    return static_cast<std::size_t>(x) * static_cast<std::size_t>(columns) +
-           static_cast<std::size_t>(j - 1);
-  };
-  std::vector<double> n(static_cast<std::size_t>(ages) * static_cast<std::size_t>(columns), 0.0);
-  if (start.kind == ProjectionStart::Kind::kEggs) {
-    n[cell(0, 1)] = start.count;
-  } else {
-    if (!model.lambdaStep) {
-      throw UserError(title,
-                      "A projection from the stable age-stage distribution (stable:N0) needs the "
-                      "cohort's lambda, and no female laid eggs: start from eggs:N0.",
-                      ErrorKind::kInvalidRequest);
-    }
-    for (int x = 0; x < ages; ++x) {
-      for (int j = 1; j <= columns; ++j) n[cell(x, j)] = start.count * model.stable.at(x, j);
-    }
+  if (start.kind == ProjectionStart::Kind::kStable && !table.lambdaStep) {
+    throw UserError(title,
+                    "A projection from the stable age-stage distribution (stable:N0) needs the "
+                    "cohort's lambda, and no female laid eggs: start from eggs:N0.",
+                    ErrorKind::kInvalidRequest);
   }
-
+  PopulationProjector projector;
+  const int last = projector.project(table, start, lastStep);
+  if (last < 0) {
+    throw UserError(title,
+                    "The projection would start from more than 1e300 individuals or prey, "
+                    "more than its numbers can hold: start from fewer.",
+                    ErrorKind::kInvalidRequest);
+  }
   Projection projection;
-  projection.timeUnit = model.timeUnit;
-  std::vector<double> next(n.size());
-  double eatenSoFar = 0.0;  // the prey of the steps recorded so far
-  for (int t = 0;; ++t) {
-    std::vector<double> population(static_cast<std::size_t>(columns), 0.0);
-    std::vector<double> predation(static_cast<std::size_t>(columns), 0.0);
-    for (int x = 0; x < ages; ++x) {
-      for (int j = 1; j <= columns; ++j) {
-        population[static_cast<std::size_t>(j - 1)] += n[cell(x, j)];
-        predation[static_cast<std::size_t>(j - 1)] += model.consumption(x, j) * n[cell(x, j)];
-      }
+  projection.timeUnit = table.timeUnit;
+  if (last < lastStep) projection.stepsAsked = lastStep;
+  for (int t = 0; t <= last; ++t) {
+    std::vector<double>& population = projection.population.emplace_back();
+    std::vector<double>& predation = projection.predation.emplace_back();
+    for (int j = 1; j <= table.columns; ++j) {
+      population.push_back(projector.population(t, j));
+      predation.push_back(projector.predation(t, j));
     }
-    for (const double prey : predation) eatenSoFar += prey;
-    if (t == 0 && !(std::accumulate(population.begin(), population.end(), 0.0) < kLargestValue &&
-                    eatenSoFar / model.timeUnit < kLargestValue)) {
-      throw UserError(title,
-                      "The projection would start from more than 1e300 individuals or prey, "
-                      "more than its numbers can hold: start from fewer.",
-                      ErrorKind::kInvalidRequest);
-    }
-    projection.population.push_back(std::move(population));
-    projection.predation.push_back(std::move(predation));
-    if (t == lastStep) break;
-
-    std::fill(next.begin(), next.end(), 0.0);
-    double births = 0.0;
-    for (int x = 0; x < ages; ++x) {
-      for (int j = 1; j <= columns; ++j) {
-        const double here = n[cell(x, j)];
-        if (here == 0.0) continue;
-        births += model.eggs(x, j) * here;
-        if (x + 1 == ages) continue;
-        next[cell(x + 1, j)] += model.stay(x, j) * here;
-        if (j < m) next[cell(x + 1, j + 1)] += model.stepToNext(x, j) * here;
-        if (j == m - 1) next[cell(x + 1, m + 1)] += model.stepToMale(x, j) * here;
-      }
-    }
-    next[cell(0, 1)] += births;
-    double total = 0.0;
-    double eaten = 0.0;
-    for (int x = 0; x < ages; ++x) {
-      for (int j = 1; j <= columns; ++j) {
-        total += next[cell(x, j)];
-        eaten += model.consumption(x, j) * next[cell(x, j)];
-      }
-    }
-    // The cumulative predation, and with a time unit below a day the predation per day, are
-    // the largest numbers the projection writes.
-    if (!(total < kLargestValue) || !(eatenSoFar + eaten < kLargestValue) ||
-        !(eaten / model.timeUnit < kLargestValue)) {
-      projection.stepsAsked = lastStep;
-      break;
-    }
-    n.swap(next);
+    projection.total.push_back(projector.total(t));
   }
 
-  const auto sumOf = [](const std::vector<double>& values) {
-    double sum = 0.0;
-    for (const double value : values) sum += value;
-    return sum;
-  };
-  const int last = projection.lastStep();
   if (last >= 1) {
-    const double before = sumOf(projection.population[static_cast<std::size_t>(last - 1)]);
-    if (before > 0.0) {
-      projection.finalGrowth =
-          sumOf(projection.population[static_cast<std::size_t>(last)]) / before;
-    }
+    const double before = projection.total[index(last - 1)];
+    if (before > 0.0) projection.finalGrowth = projection.total[index(last)] / before;
   }
-  if (model.lambdaStep) {
-    std::vector<double> stableShare(static_cast<std::size_t>(columns), 0.0);
-    for (int x = 0; x < ages; ++x) {
-      for (int j = 1; j <= columns; ++j) {
-        stableShare[static_cast<std::size_t>(j - 1)] += model.stable.at(x, j);
-      }
-    }
+  if (table.lambdaStep) {
+    const std::vector<double> stableShare = stableStageShares(table);
     const auto nearStable = [&](const std::vector<double>& population) {
       const double total = sumOf(population);
       if (!(total > 0.0)) return false;
@@ -189,11 +225,8 @@ Projection projectPopulation(const ProjectionModel& model, const ProjectionStart
       return true;
     };
     std::optional<int> from;
-    for (int t = last; t >= 0 && nearStable(projection.population[static_cast<std::size_t>(t)]);
-         --t) {
-      from = t;
-    }
-    if (from) projection.convergenceDay = *from * model.timeUnit;
+    for (int t = last; t >= 0 && nearStable(projection.population[index(t)]); --t) from = t;
+    if (from) projection.convergenceDay = *from * table.timeUnit;
   }
   return projection;
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/analysis/basic_run_results.h"
-#include "core/data/study.h"
 #include "core/predation/fecundity_life_table.h"
 
 namespace pellmar {
@@ -25,27 +25,93 @@ std::optional<ProjectionStart> parseProjectionStart(std::string_view text);
 // The most days a projection may run.
 inline constexpr double kMaxProjectionDays = 3650.0;
 
-// What the cohort's life table says about one time unit of a population's life, age by age
-// (x = 0 .. maxAgeIndex, in time units) and stage column by stage column (j = 1 .. m + 1):
-// the shares that stay in their column or step into a later one, the eggs laid and the prey
-// eaten per individual, and the stable age-stage distribution when the cohort has a lambda.
-struct ProjectionModel {
+// What a projection needs of a cohort's life table, for ages x = 0 .. ages - 1 (in time units)
+// and stage columns j = 1 .. columns (m + 1). A newborn of the projected population walks
+// through the stages as the cohort's individuals did: each time unit it stays in its column,
+// steps into the next or dies in the shares the cohort's walk counted. So the newborns b(u) of
+// step u are found at (x, j) in step u + x in the share s(x, j) of the cohort, and
+//   n(x, j, t) = b(t - x) s(x, j),   b(t + 1) = sum over x of l(x)m(x) b(t - x),
+// the stage-by-stage projection in far fewer operations: a step costs the occupied cells, not
+// every age and column.
+struct ProjectionLifeTable {
   double timeUnit = 1.0;
-  int maxAgeIndex = 0;
-  int stageCount = 0;  // m: columns 1 .. m + 1
-  AgeStageMatrix stay;
-  // step(x, j -> k) for the later column k = next(j): j + 1, or m + 1 for the males leaving
-  // the last preadult column m - 1 (whose female step goes to m).
-  AgeStageMatrix stepToNext;
-  AgeStageMatrix stepToMale;         // only column m - 1
-  AgeStageMatrix eggs;               // f(x, j)
-  AgeStageMatrix consumption;        // c(x, j)
+  int ages = 0;     // maxAgeIndex + 1
+  int columns = 0;  // m + 1
+  // A column's occupied ages firstAge .. firstAge + survival.size() - 1, with s(x, j) and the
+  // prey eaten there per newborn, s(x, j) c(x, j).
+  struct Column {
+    int firstAge = 0;
+    std::vector<double> survival;
+    std::vector<double> eaten;
+  };
+  std::vector<Column> byColumn;      // [j - 1]
+  std::vector<double> netMaternity;  // l(x)m(x), [x]
   std::optional<double> lambdaStep;  // lambda^t, the growth of one time unit
-  AgeStageMatrix stable;             // a(x, j); empty without a lambda
 };
 
-ProjectionModel projectionModelOf(const Study& study, const BasicRunResults& basic,
-                                  const FecundityLifeTable& lifeTable);
+// The projection table of the cohort from its Basic Run (S and C) and its life table (l(x)m(x)
+// and lambda).
+ProjectionLifeTable projectionLifeTableOf(const BasicRunResults& basic,
+                                          const FecundityLifeTable& lifeTable);
+
+// Fills the columns of `table` for ages 0 .. ages - 1 from survival(x, j) and eaten(x, j), each
+// column over the ages from its first to its last survival above 0. Keeps the columns'
+// storage, so that a replicate reuses it.
+template <typename Survival, typename Eaten>
+void fillProjectionColumns(ProjectionLifeTable& table, int ages, int columns, Survival survival,
+                           Eaten eaten) {
+  table.ages = ages;
+  table.columns = columns;
+  table.byColumn.resize(static_cast<std::size_t>(columns));
+  for (int j = 1; j <= columns; ++j) {
+    ProjectionLifeTable::Column& column = table.byColumn[static_cast<std::size_t>(j - 1)];
+    int first = 0;
+    while (first < ages && !(survival(first, j) > 0.0)) ++first;
+    int last = ages - 1;
+    while (last >= first && !(survival(last, j) > 0.0)) --last;
+    column.firstAge = first;
+    column.survival.clear();
+    column.eaten.clear();
+    for (int x = first; x <= last; ++x) {
+      column.survival.push_back(survival(x, j));
+      column.eaten.push_back(eaten(x, j));
+    }
+  }
+}
+
+// The share of the stable age-stage distribution in each column, j = 1 .. columns at [j - 1];
+// the table must have a lambda.
+std::vector<double> stableStageShares(const ProjectionLifeTable& table);
+
+// Projects a population step by step; its tables are kept from one projection to the next, so
+// that the replicates of a bootstrap allocate nothing.
+class PopulationProjector {
+ public:
+  // Projects `table` from `start` over steps 0 .. lastStep, or up to the step before one whose
+  // population, predation per day or cumulative predation would pass 1e300. Returns the last
+  // step projected, or -1 when the start itself passes that. A start "stable:" needs the
+  // table's lambda; its step 0 then holds N0 in total, exactly.
+  int project(const ProjectionLifeTable& table, const ProjectionStart& start, int lastStep);
+
+  // Of the last projection, at step t and column j = 1 .. columns: the individuals, and the prey
+  // they ate during the step; and the total of the individuals at step t.
+  [[nodiscard]] double population(int t, int j) const { return population_[cell(t, j)]; }
+  [[nodiscard]] double predation(int t, int j) const { return predation_[cell(t, j)]; }
+  [[nodiscard]] double total(int t) const { return total_[static_cast<std::size_t>(t)]; }
+
+ private:
+  // Column by column, so that a column's steps are worked out side by side.
+  [[nodiscard]] std::size_t cell(int t, int j) const {
+    return static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(steps_) +
+           static_cast<std::size_t>(t);
+  }
+
+  int steps_ = 0;
+  std::vector<double> births_;  // b(u) at [u + ages - 1], u = 1 - ages .. lastStep
+  std::vector<double> population_;
+  std::vector<double> predation_;
+  std::vector<double> total_;
+};
 
 // A projection, step by step (day = step x time unit): the individuals in each stage column
 // and the prey they ate during the step.
@@ -53,6 +119,7 @@ struct Projection {
   double timeUnit = 1.0;
   std::vector<std::vector<double>> population;  // [t][j - 1]
   std::vector<std::vector<double>> predation;   // [t][j - 1]: prey eaten during step t
+  std::vector<double> total;                    // [t]: N(t), every column's individuals
   // The steps asked for when the projection ended early, its values about to pass 1e300.
   std::optional<int> stepsAsked;
   // The first day from which every stage's share stays within 1 % of its stable share; none
@@ -74,7 +141,7 @@ std::optional<int> projectionSteps(double days, double timeUnit);
 
 // Projects `start` over steps 0 .. lastStep. A start "stable:" needs the cohort's lambda: a
 // UserError titled `title` says so when it has none.
-Projection projectPopulation(const ProjectionModel& model, const ProjectionStart& start,
+Projection projectPopulation(const ProjectionLifeTable& table, const ProjectionStart& start,
                              int lastStep, const std::string& title);
 
 }  // namespace pellmar

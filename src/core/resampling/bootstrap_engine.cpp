@@ -20,11 +20,6 @@ namespace {
 
 constexpr int kBatch = 1024;
 
-int threadCount() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return cores == 0 ? 1 : static_cast<int>(std::min(cores, 16U));
-}
-
 void throwIfStopped(const ProgressAndStop& work) {
   if (work.stop.stop_requested()) {
     throw UserError("Bootstrap", "The bootstrap was stopped before it ended; no file was written.",
@@ -142,6 +137,11 @@ void onEveryThread(std::vector<Worker>& workers, Task task) {
 
 }  // namespace
 
+int replicateThreadCount() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? 1 : static_cast<int>(std::min(cores, 16U));
+}
+
 void sizeBootstrapTables(BootstrapResults& state, int replicates, int stageCount, int sexCount) {
   const auto slots = at(replicates) + 1;
   const auto stages = at(stageCount) + 2;
@@ -186,8 +186,8 @@ void runOwnSampleReplicates(const CohortContributions& cohort, BootstrapResults&
   const EggContributions* eggs = fecundity != nullptr ? &fecundity->eggs : nullptr;
   const EggContributions* redrawUntilEggs = state.redrawBarren ? eggs : nullptr;
   std::vector<Worker> workers;
-  workers.reserve(at(threadCount()));
-  for (int t = 0; t < threadCount(); ++t) workers.emplace_back(cohort, figures);
+  workers.reserve(at(replicateThreadCount()));
+  for (int t = 0; t < replicateThreadCount(); ++t) workers.emplace_back(cohort, figures);
   std::atomic<int> nextBatch{0};
   std::atomic<long> done{0};
   std::atomic<bool> stopped{false};
@@ -254,8 +254,8 @@ void runSameSampleReplicates(const CohortContributions& cohort, BootstrapResults
   const int replicates = state.bootCount;
   const int sampleSize = samples.sampleSize();
   std::vector<Worker> workers;
-  workers.reserve(at(threadCount()));
-  for (int t = 0; t < threadCount(); ++t) workers.emplace_back(cohort, figures);
+  workers.reserve(at(replicateThreadCount()));
+  for (int t = 0; t < replicateThreadCount(); ++t) workers.emplace_back(cohort, figures);
   const auto threads = static_cast<int>(workers.size());
 
   // Two buffers of samples: one is analysed while the next batch is read into the other.

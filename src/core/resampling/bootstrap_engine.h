@@ -22,6 +22,9 @@ struct ProgressAndStop {
   std::stop_token stop;
 };
 
+// The threads that share out the replicates: one per core, at most 16.
+int replicateThreadCount();
+
 // Sizes every per-replicate table of `state` for B replicates of a cohort of m stages.
 void sizeBootstrapTables(BootstrapResults& state, int replicates, int stageCount, int sexCount);
 
