@@ -6,6 +6,7 @@
 #include "app/system_clock.h"
 #include "core/data/limits.h"
 #include "core/experiment/experiment_files.h"
+#include "core/exports/projection_file.h"
 #include "core/exports/results_workbook.h"
 #include "core/platform/platform.h"
 #include "core/platform/utf8_path.h"
@@ -38,6 +39,11 @@ std::vector<std::string> runArguments(const Project& project, const Treatment& t
                      {"--confidence", formatShortest(project.bootstrap.confidence)});
   }
   if (project.bootstrap.redrawBarren) arguments.emplace_back("--redraw-barren");
+  if (project.projection) {
+    arguments.insert(arguments.end(),
+                     {"--projection-days", formatShortest(project.projection->days), "--initial",
+                      project.projection->initial});
+  }
   arguments.insert(arguments.end(), {"--output-dir", folder});
   return arguments;
 }
@@ -207,7 +213,12 @@ ExperimentResult runExperiment(const ExperimentRequest& request, const ProgressR
     }
   } cleanup{stagedFolder};
 
-  const long total = static_cast<long>(project.treatments.size()) * project.bootstrap.replicates;
+  // A treatment's projection, when there is one, counts as much work as its bootstrap.
+  const long perTreatment =
+      static_cast<long>(project.bootstrap.replicates) * (project.projection ? 2 : 1);
+  const long total = static_cast<long>(project.treatments.size()) * perTreatment;
+  ReportWriter projections;
+  if (project.projection) projections.text("treatment,").text(kProjectionHeading).endLine();
   std::vector<Analysis::Input> inputs;
   std::vector<TreatmentReplicates> treatments;
   std::vector<WorkbookSheet> lifeTables;
@@ -236,13 +247,32 @@ ExperimentResult runExperiment(const ExperimentRequest& request, const ProgressR
     bootstrap.seed = seed;
     bootstrap.redrawBarren = project.bootstrap.redrawBarren;
     validate(bootstrap);
-    const long before = static_cast<long>(k) * project.bootstrap.replicates;
+    const long before = static_cast<long>(k) * perTreatment;
     analysis.bootstrap(
         bootstrap, *t.reader, files,
         [&](long done, long) {
           if (progress) progress(before + done, total);
         },
         stop);
+    if (project.projection) {
+      const long replicates = project.bootstrap.replicates;
+      try {
+        analysis.project(
+            ProjectionRequest{project.projection->days, project.projection->start}, files,
+            [&](long done, long all) {
+              if (progress && all > 0) {
+                progress(before + replicates + replicates * done / all, total);
+              }
+            },
+            stop);
+      } catch (const UserError& refusal) {
+        throw UserError(kExperimentErrorTitle,
+                        "Treatment " + treatment.name + ": " + refusal.text(), refusal.kind());
+      }
+      const auto& band = analysis.projectionReplicates();
+      writeTreatmentProjection(projections, treatment.name, analysis.study(),
+                               *analysis.projection(), band ? &band->band : nullptr);
+    }
     analysis.writeSummary(files);
     const std::string runFolder = utf8FromPath(results / pathFromUtf8(treatment.name));
     analysis.writeRunRecord(
@@ -294,6 +324,7 @@ ExperimentResult runExperiment(const ExperimentRequest& request, const ProgressR
   saveWithSheet("pairwise.csv", "Pairwise", pairwiseText(treatments, result.comparisons));
   saveWithSheet("letters.csv", "Letters", lettersText(treatments, result.comparisons));
   saveWithSheet("table.csv", "Table", paperTableText(treatments, result.comparisons));
+  if (project.projection) saveWithSheet("projection.csv", "Projection", projections);
   for (std::size_t k = 0; k < treatments.size(); ++k) {
     addStudySheets(workbook, treatments[k].name, summaryCsv(treatments[k].summary),
                    std::move(lifeTables[k]), &treatments[k].replicates);

@@ -168,6 +168,31 @@ void readComparisons(Project& project, const json& comparisons) {
   }
 }
 
+void readProjection(Project& project, const json& projection) {
+  checkKeys(project, projection, "projection", {"days", "initial"});
+  if (project.kind != TreatmentKind::kFecundity) {
+    refuse(project, "projection",
+           "needs a fecundity file in every treatment: a projection needs the females' eggs");
+  }
+  Project::Projection& p = project.projection.emplace();
+  if (!projection.contains("days")) refuse(project, "projection.days", "is missing");
+  const json& days = projection["days"];
+  if (!days.is_number() ||
+      !(days.get<double>() >= 0.0 && days.get<double>() <= kMaxProjectionDays)) {
+    refuse(project, "projection.days", "must be a number of days from 0 to 3650");
+  }
+  p.days = days.get<double>();
+  if (projection.contains("initial")) {
+    p.initial = textAt(project, projection["initial"], "projection.initial");
+  }
+  const std::optional<ProjectionStart> start = parseProjectionStart(p.initial);
+  if (!start) {
+    refuse(project, "projection.initial",
+           "must be eggs:N0 or stable:N0 with N0 a number above 0, not \"" + p.initial + "\"");
+  }
+  p.start = *start;
+}
+
 std::string titleOf(const std::string& file) {
   return utf8FromPath(pathFromUtf8(file).filename().replace_extension());
 }
@@ -253,7 +278,7 @@ Project readProject(const std::string& file) {
     readComparisons(project, objectAt(project, root, "comparisons", "comparisons"));
   }
   if (root.contains("projection") && !root["projection"].is_null()) {
-    refuse(project, "projection", "is not supported by this version of Pellmar");
+    readProjection(project, objectAt(project, root, "projection", "projection"));
   }
   return project;
 }
@@ -281,6 +306,10 @@ std::string projectJson(const Project& project) {
   root["bootstrap"] = bootstrap;
   root["comparisons"] = {{"adjust", std::string(pAdjustMethodName(project.comparisons.adjust))},
                          {"alpha", project.comparisons.alpha}};
+  if (project.projection) {
+    root["projection"] = {{"days", project.projection->days},
+                          {"initial", project.projection->initial}};
+  }
   return root.dump(2) + "\n";
 }
 

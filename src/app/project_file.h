@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/numeric/p_adjust.h"
+#include "core/predation/projection.h"
 
 namespace pellmar {
 
@@ -45,6 +46,14 @@ struct Project {
     PAdjustMethod adjust = PAdjustMethod::kHolm;
     double alpha = 0.05;
   } comparisons;
+  // Every treatment's population projected over `days` from `initial` ("eggs:10" unless the
+  // file says otherwise), after its bootstrap; only with a fecundity file each.
+  struct Projection {
+    double days = 0.0;
+    std::string initial = "eggs:10";
+    ProjectionStart start;
+  };
+  std::optional<Projection> projection;
 };
 
 // Reads and checks the project file at `file`: every key known, every required one there,

@@ -9,8 +9,10 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "app/project_file.h"
 #include "read_file.h"
 #include "support/command_line_run.h"
 #include "support/example_folder.h"
@@ -150,6 +152,10 @@ TEST(Experiment, ABadProjectIsRefusedByItsKeyAndNothingIsWritten) {
       {R"(, "comparisons": {"adjust": "tukey"})", "comparisons.adjust must be"},
       {R"(, "comparisons": {"alpha": 1})", "comparisons.alpha must lie"},
       {R"(, "time_unit": 0)", "time_unit must be"},
+      {R"(, "projection": {})", "projection.days is missing"},
+      {R"(, "projection": {"days": 3651})", "projection.days must be a number of days"},
+      {R"(, "projection": {"days": 9, "initial": "adults:4"})", "projection.initial must be"},
+      {R"(, "projection": {"days": 9, "start": "eggs:4"})", "projection.start is not a key"},
   };
   for (const auto& [extra, cause] : faults) {
     const auto run = runCommandLine({"experiment", two.project(extra), "--bootstrap", "5"});
@@ -177,8 +183,71 @@ TEST(Experiment, ABadProjectIsRefusedByItsKeyAndNothingIsWritten) {
       {"name": "b", "data": "copy.txt"}]})");
   run = runCommandLine({"experiment", two.folder.path("mixed.pellmar"), "--bootstrap", "5"});
   EXPECT_NE(run.err.find("treatments[2] is of another kind"), std::string::npos) << run.err;
+  writeText(two.folder.path("plain.pellmar"), R"({"pellmar_project": 1, "treatments": [
+      {"name": "a", "data": "lady_beetle.txt"}, {"name": "b", "data": "copy.txt"}],
+      "projection": {"days": 30}})");
+  run = runCommandLine({"experiment", two.folder.path("plain.pellmar"), "--bootstrap", "5"});
+  EXPECT_NE(run.err.find("projection needs a fecundity file in every treatment"), std::string::npos)
+      << run.err;
   EXPECT_FALSE(fs::exists(two.results()));
   EXPECT_FALSE(fs::exists(two.folder.folder() / "mixed_results"));
+  EXPECT_FALSE(fs::exists(two.folder.folder() / "plain_results"));
+}
+
+// A project's projection: each treatment's folder holds what run writes with the projection,
+// and projection.csv holds every treatment's projection file, its rows after their treatment.
+TEST(Experiment, EveryTreatmentIsProjectedIntoOneLongFile) {
+  const TwoTreatments two;
+  const std::string project = two.project(R"(, "projection": {"days": 6, "initial": "stable:50"})");
+  const auto experiment =
+      runCommandLine({"experiment", project, "--bootstrap", "30", "--seed", "5"});
+  ASSERT_EQ(experiment.status, 0) << experiment.err;
+  const std::vector<std::string> heading = {"treatment", "day",    "series", "stage",
+                                            "value",     "ci_low", "ci_high"};
+  const auto combined = csvLines(readFile(two.results() / "projection.csv"));
+  ASSERT_FALSE(combined.empty());
+  EXPECT_EQ(combined[0], heading);
+  std::size_t row = 1;
+  const fs::path runs = two.folder.folder() / "runs";
+  for (const auto& [name, data, eggs, seed] :
+       {std::tuple{"lady", "lady_beetle.txt", "lady_beetle_fecundity.txt", "5"},
+        std::tuple{"copy", "copy.txt", "copy_fecundity.txt", "6"}}) {
+    const std::string alone = (runs / name).string();
+    fs::create_directories(alone);
+    ASSERT_EQ(runCommandLine({"run", two.folder.path(data), "--fecundity", two.folder.path(eggs),
+                              "--bootstrap", "30", "--seed", seed, "--projection-days", "6",
+                              "--initial", "stable:50", "--output-dir", alone})
+                  .status,
+              0);
+    ASSERT_EQ(sortedFiles(two.results() / name), sortedFiles(alone));
+    const std::string stem = fs::path(data).stem().string();
+    for (const std::string suffix : {"_projection.csv", "_projection_lambda_ranks.csv"}) {
+      EXPECT_EQ(readFile(two.results() / name / (stem + suffix)),
+                readFile(fs::path(alone) / (stem + suffix)))
+          << name << suffix;
+    }
+    const auto own = csvLines(readFile(fs::path(alone) / (stem + "_projection.csv")));
+    for (std::size_t k = 1; k < own.size(); ++k, ++row) {
+      ASSERT_LT(row, combined.size());
+      std::vector<std::string> expected{name};
+      expected.insert(expected.end(), own[k].begin(), own[k].end());
+      EXPECT_EQ(combined[row], expected);
+    }
+  }
+  EXPECT_EQ(row, combined.size());
+  const std::string record = readFile(two.results() / "lady" / "lady_beetle_run.json");
+  EXPECT_NE(record.find("\"--projection-days\""), std::string::npos);
+
+  // Saved again, as the desktop saves a project, the projection stays.
+  const Project read = readProject(project);
+  ASSERT_TRUE(read.projection);
+  EXPECT_EQ(read.projection->days, 6.0);
+  EXPECT_EQ(read.projection->start.kind, ProjectionStart::Kind::kStable);
+  saveProject(read);
+  const Project again = readProject(project);
+  ASSERT_TRUE(again.projection);
+  EXPECT_EQ(again.projection->initial, "stable:50");
+  EXPECT_EQ(again.projection->start.count, 50.0);
 }
 
 TEST(Experiment, TheResultsFolderIsReplacedWholeOrNotAtAll) {

@@ -32,15 +32,16 @@ void forEveryRow(const Study& study, const Projection& projection, Write write) 
   }
 }
 
-}  // namespace
-
-ReportWriter projectionText(const Study& study, const Projection& projection,
-                            const ProjectionBand* band) {
-  ReportWriter out;
-  out.text("day,series,stage,value,ci_low,ci_high").endLine();
+// The rows of the projection file, each after `treatment` when there is one.
+void writeProjectionRows(ReportWriter& out, const std::string_view* treatment, const Study& study,
+                         const Projection& projection, const ProjectionBand* band) {
   forEveryRow(study, projection,
               [&](int t, double day, const char* series, const std::string& stage, double value,
                   std::size_t v) {
+                if (treatment != nullptr) {
+                  csvTextCell(out, *treatment);
+                  out.text(",");
+                }
                 out.roundTrip(day).text(",").text(series).text(",");
                 csvTextCell(out, stage);
                 csvNumberCell(out, value);
@@ -55,7 +56,21 @@ ReportWriter projectionText(const Study& study, const Projection& projection,
                 }
                 out.endLine();
               });
+}
+
+}  // namespace
+
+ReportWriter projectionText(const Study& study, const Projection& projection,
+                            const ProjectionBand* band) {
+  ReportWriter out;
+  out.text(kProjectionHeading).endLine();
+  writeProjectionRows(out, nullptr, study, projection, band);
   return out;
+}
+
+void writeTreatmentProjection(ReportWriter& out, std::string_view treatment, const Study& study,
+                              const Projection& projection, const ProjectionBand* band) {
+  writeProjectionRows(out, &treatment, study, projection, band);
 }
 
 ReportWriter lambdaRanksText(const Study& study, std::span<const LambdaRankProjection> ranks) {

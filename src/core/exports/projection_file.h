@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 #include "core/data/study.h"
 #include "core/predation/projection.h"
@@ -16,6 +17,13 @@ namespace pellmar {
 // empty without a `band`, and where it passes what a double holds.
 ReportWriter projectionText(const Study& study, const Projection& projection,
                             const ProjectionBand* band = nullptr);
+
+// The rows of the projection file, each after a first column `treatment`, for an experiment's
+// "projection.csv" of every treatment in long form; its heading is "treatment," and
+// kProjectionHeading.
+inline constexpr std::string_view kProjectionHeading = "day,series,stage,value,ci_low,ci_high";
+void writeTreatmentProjection(ReportWriter& out, std::string_view treatment, const Study& study,
+                              const Projection& projection, const ProjectionBand* band);
 
 // "<base>_projection_lambda_ranks.csv": day,rank,lambda,series,stage,value. The life tables at
 // the lambda ranks low, median and high, each projected in full, in the rows of the projection
