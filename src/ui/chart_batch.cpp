@@ -8,11 +8,53 @@
 #include "core/data/study_reader.h"
 #include "core/platform/platform.h"
 #include "core/predation/fecundity_life_table.h"
+#include "core/predation/projection.h"
+#include "core/resampling/bootstrap.h"
+#include "core/resampling/projection_replicates.h"
 #include "core/user_error.h"
 #include "ui/chart_picture.h"
 #include "ui/life_charts.h"
+#include "ui/projection_chart.h"
 
 namespace pellmar {
+namespace {
+
+// The projection of the study and, with a bootstrap, the band of its replicates, drawn as the
+// projection chart.
+void exportProjectionChart(const Study& study, const BasicRunResults& basic,
+                           const FecundityData& eggs, const FecundityLifeTable& lifeTable,
+                           const ProjectionChartRequest& request,
+                           const ChartExportRequest& picture) {
+  const ProjectionRequest& asked = request.projection;
+  validate(asked);
+  const std::string title(kProjectionTitle);
+  const std::optional<int> steps = projectionSteps(asked.days, study.timeUnit);
+  if (!steps) {
+    throw UserError(title, "The projection takes more steps of the time unit than it can.",
+                    ErrorKind::kInvalidRequest);
+  }
+  const Projection projection =
+      projectPopulation(projectionLifeTableOf(basic, lifeTable), asked.start, *steps, title);
+  std::optional<ProjectionReplicates> replicates;
+  if (request.replicates && lifeTable.growth) {
+    const StudyFecundity fecundity{eggs, lifeTable};
+    const BootstrapResults boot = ownSamplesBootstrap(
+        study, basic,
+        OwnSamplesOptions{*request.replicates, study.individualCount, request.seed, false},
+        &fecundity, {});
+    const ProjectionBootstrap source{boot.seed,         boot.bootCount,  boot.bootSampleSize,
+                                     boot.redrawBarren, boot.bootLambda, kDefaultConfidence};
+    replicates = projectReplicates(study, eggs, source, asked.start, projection, {});
+  }
+  exportChartPicture(
+      [&](QChart& chart) {
+        drawProjectionChart(chart, projection, replicates ? &replicates->band : nullptr,
+                            kDefaultConfidence);
+      },
+      picture);
+}
+
+}  // namespace
 
 int runChartExport(const std::vector<std::string>& arguments, std::ostream& err) {
   std::vector<std::string> commandLine{"--export-chart"};
@@ -43,6 +85,10 @@ int runChartExport(const ChartExportCommand& command, std::ostream& err) {
       const InputFile file = reader.read(command.fecundity->file, kReadFecundityTitle);
       eggs = parseFecundity(file.bytes, file.path, study);
       lifeTable = computeFecundityLifeTable(study, basic, *eggs);
+    }
+    if (command.projection) {
+      exportProjectionChart(study, basic, *eggs, *lifeTable, *command.projection, command.picture);
+      return 0;
     }
     if (command.chart == LifeChart::kVxj && !(lifeTable && lifeTable->growth)) {
       throw UserError("Export chart",

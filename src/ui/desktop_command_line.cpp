@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QStringList>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include "core/data/field_reader.h"
 #include "core/data/limits.h"
 #include "core/platform/utf8_path.h"
+#include "core/predation/projection.h"
 #include "core/report/number_format.h"
 #include "core/report/text_encoding.h"
 #include "core/user_error.h"
@@ -28,8 +30,12 @@ QString fromStd(const std::string& text) {
 std::string toStd(const QString& text) { return text.toUtf8().toStdString(); }
 
 // The options of the batch mode, which only --export-chart takes.
-constexpr std::array<const char*, 7> kChartOptions = {
-    "o", "time-unit", "fecundity", "width-mm", "height-mm", "dpi", "font-pt"};
+constexpr std::array<const char*, 11> kChartOptions = {
+    "o",       "time-unit",       "fecundity", "width-mm",  "height-mm", "dpi",
+    "font-pt", "projection-days", "initial",   "bootstrap", "seed"};
+// The options only the projection chart takes.
+constexpr std::array<const char*, 4> kProjectionOptions = {"projection-days", "initial",
+                                                           "bootstrap", "seed"};
 
 std::string optionName(std::string_view name) {
   return (name.size() == 1 ? "-" : "--") + std::string(name);
@@ -69,15 +75,64 @@ void refuseOutputOverInput(const std::string& out, const std::string& input, con
   }
 }
 
+// The projection chart's options: the days it needs, where it starts, and the bootstrap of its
+// band, whose seed must be given so that the figure can be drawn again.
+ProjectionChartRequest projectionChartRequest(const QCommandLineParser& parser) {
+  ProjectionChartRequest request;
+  const std::optional<std::string> days = valueOf(parser, "projection-days");
+  if (!days) refuse("the projection chart needs --projection-days D");
+  request.projection.days = numberOption("--projection-days", *days);
+  if (!(request.projection.days >= 0 && request.projection.days <= kMaxProjectionDays)) {
+    refuse("--projection-days needs a number of days from 0 to 3650, not " + inQuotes(*days));
+  }
+  if (const auto initial = valueOf(parser, "initial")) {
+    const std::optional<ProjectionStart> start = parseProjectionStart(*initial);
+    if (!start) {
+      refuse("--initial needs eggs:N0 or stable:N0 with N0 a number above 0, not " +
+             inQuotes(*initial));
+    }
+    request.projection.start = *start;
+  }
+  const std::optional<std::string> replicates = valueOf(parser, "bootstrap");
+  const std::optional<std::string> seed = valueOf(parser, "seed");
+  if (replicates.has_value() != seed.has_value()) {
+    refuse("--bootstrap B and --seed S go together, so that the band can be drawn again");
+  }
+  if (replicates) {
+    request.replicates = wholeNumberOption("--bootstrap", *replicates, [](double value) {
+      return value >= 1 && value <= kMaxBootstrapReplicates
+                 ? std::string()
+                 : "--bootstrap needs a whole number from 1 to " +
+                       formatInteger(kMaxBootstrapReplicates);
+    });
+    std::uint64_t number = 0;
+    const auto [end, error] = std::from_chars(seed->data(), seed->data() + seed->size(), number);
+    if (error != std::errc() || end != seed->data() + seed->size()) {
+      refuse("--seed needs a whole number from 0 to 18446744073709551615, not " + inQuotes(*seed));
+    }
+    request.seed = number;
+  }
+  return request;
+}
+
 ChartExportCommand chartExportCommand(const QCommandLineParser& parser,
                                       const std::string& chartName) {
   ChartExportCommand command;
   const std::optional<LifeChart> chart = lifeChartNamed(chartName);
-  if (!chart) {
+  if (chartName == "projection") {
+    command.projection = projectionChartRequest(parser);
+  } else if (chart) {
+    command.chart = *chart;
+    for (const char* name : kProjectionOptions) {
+      if (parser.isSet(QString::fromLatin1(name))) {
+        refuse(optionName(name) + " is an option of the projection chart");
+      }
+    }
+  } else {
     refuse("unknown chart " + inQuotes(chartName) +
-           "; the charts are sxj, gxj, dxj, cxj, lx, cx, lxcx, exj, vxj and fecundity");
+           "; the charts are sxj, gxj, dxj, cxj, lx, cx, lxcx, exj, vxj, fecundity and "
+           "projection");
   }
-  command.chart = *chart;
   const QStringList positional = parser.positionalArguments();
   if (positional.isEmpty()) refuse("--export-chart needs a data file");
   if (positional.size() > 1) {
@@ -118,6 +173,9 @@ ChartExportCommand chartExportCommand(const QCommandLineParser& parser,
   }
   if (command.chart == LifeChart::kVxj && !command.fecundity) {
     refuse("the vxj chart needs --fecundity FILE");
+  }
+  if (command.projection && !command.fecundity) {
+    refuse("the projection chart needs --fecundity FILE");
   }
   try {
     validate(picture);
@@ -163,6 +221,10 @@ DesktopCommandLine parseDesktopCommandLine(const std::vector<std::string>& argum
   option("height-mm", "H");
   option("dpi", "D");
   option("font-pt", "P");
+  option("projection-days", "D");
+  option("initial", "START");
+  option("bootstrap", "B");
+  option("seed", "S");
 
   QStringList list{QStringLiteral("pellmar")};
   for (const std::string& argument : arguments) list << fromStd(argument);
@@ -219,9 +281,12 @@ const char* desktopUsage() {
          "      of the project file PROJECT.pellmar when one is given.\n"
          "  pellmar --export-chart NAME DATA -o OUT [--time-unit T] [--fecundity FILE]\n"
          "          [--width-mm W] [--height-mm H] [--dpi D] [--font-pt P]\n"
+         "          [--projection-days D [--initial START] [--bootstrap B --seed S]]\n"
          "      Draws the chart NAME of the raw data file DATA into OUT without showing a\n"
          "      window: sxj, gxj, dxj, cxj, lx, cx, lxcx, exj, or vxj and fecundity with\n"
-         "      --fecundity.\n"
+         "      --fecundity, or projection with --fecundity and --projection-days: the\n"
+         "      total population and predation per day from START (eggs:N0 or stable:N0,\n"
+         "      default eggs:10), with the band of B bootstrap replicates when asked.\n"
          "      OUT ends in .png, .svg or .pdf. Defaults: 85 x 60 mm, 600 dpi, 8 pt.\n"
          "      No other file is written.\n"
          "  pellmar --help | --version\n"

@@ -1,21 +1,26 @@
+#include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QLineSeries>
+#include <QLogValueAxis>
 #include <QProcess>
 #include <QSpinBox>
 #include <QXmlStreamReader>
 #include <set>
 #include <sstream>
 
+#include "core/resampling/projection_replicates.h"
 #include "core/user_error.h"
 #include "ui/chart_batch.h"
 #include "ui/chart_export_dialog.h"
 #include "ui/chart_picture.h"
 #include "ui/desktop_settings.h"
 #include "ui/life_charts.h"
+#include "ui/projection_chart.h"
 #include "ui_test_support.h"
 
 namespace pellmar {
@@ -221,7 +226,7 @@ TEST_F(ChartBatch, BadUsageNamesTheFaultFirst) {
   EXPECT_EQ(run({"sjx", data(), "-o", out("a.png")}), 2);
   EXPECT_EQ(firstLine(),
             "pellmar: unknown chart \"sjx\"; the charts are sxj, gxj, dxj, cxj, lx, cx, lxcx, exj, "
-            "vxj and fecundity");
+            "vxj, fecundity and projection");
   EXPECT_EQ(run({"lx", data(), "-o", "a.jpg"}), 2);
   EXPECT_EQ(firstLine(), "pellmar: OUT must end in .png, .svg or .pdf, not \"a.jpg\"");
   EXPECT_EQ(run({"lx", data()}), 2);
@@ -302,6 +307,72 @@ TEST_F(ChartBatch, FaultsInTheDataOrAFileInTheWordsOfTheCli) {
   EXPECT_EQ(run({"exj", data(), "-o", out("e.svg")}), 0) << err_.str();
   EXPECT_EQ(run({"fecundity", data(), "-o", out("f.svg"), "--fecundity", out("eggs.txt")}), 0)
       << err_.str();
+}
+
+// The projection chart: its usage checked first, then the totals drawn on a logarithmic axis
+// with the band of the replicates shaded behind each; a value of 0 is left out.
+TEST_F(ChartBatch, ProjectionChartDrawsTheTotalsWithTheirBand) {
+  std::ofstream(study_.folder() / "eggs.txt") << "1, 0, 4.5\n";
+  const std::string eggs = out("eggs.txt");
+  const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
+      {{"projection", data(), "-o", out("p.png"), "--fecundity", eggs},
+       "the projection chart needs --projection-days D"},
+      {{"projection", data(), "-o", out("p.png"), "--projection-days", "30"},
+       "the projection chart needs --fecundity FILE"},
+      {{"projection", data(), "-o", out("p.png"), "--fecundity", eggs, "--projection-days", "3651"},
+       "--projection-days needs a number of days from 0 to 3650, not \"3651\""},
+      {{"projection", data(), "-o", out("p.png"), "--fecundity", eggs, "--projection-days", "9",
+        "--bootstrap", "50"},
+       "--bootstrap B and --seed S go together, so that the band can be drawn again"},
+      {{"projection", data(), "-o", out("p.png"), "--fecundity", eggs, "--projection-days", "9",
+        "--initial", "adults:3"},
+       "--initial needs eggs:N0 or stable:N0 with N0 a number above 0, not \"adults:3\""},
+      {{"lx", data(), "-o", out("p.png"), "--bootstrap", "5"},
+       "--bootstrap is an option of the projection chart"},
+  };
+  for (const auto& [arguments, message] : bad) {
+    EXPECT_EQ(run(arguments), 2) << message;
+    EXPECT_EQ(firstLine(), "pellmar: " + message);
+  }
+  ASSERT_EQ(run({"projection", data(), "-o", out("p.svg"), "--fecundity", eggs, "--projection-days",
+                 "20", "--bootstrap", "50", "--seed", "3"}),
+            0)
+      << err_.str();
+  EXPECT_EQ(filesIn(study_.folder()), (std::set<std::string>{"study.txt", "eggs.txt", "p.svg"}));
+
+  Projection projection;
+  projection.timeUnit = 0.5;
+  projection.population = {{4, 0}, {2, 2}, {1, 2}};
+  projection.predation = {{0, 0}, {1, 3}, {2, 2}};
+  projection.total = {4, 4, 3};
+  ProjectionBand band;
+  band.valuesPerStep = projectionValuesPerStep(2);
+  for (int t = 0; t < 3; ++t) {
+    for (int v = 0; v < band.valuesPerStep; ++v) {
+      band.low.push_back(t + 1.0);
+      band.high.push_back(100.0 * (t + 1));
+    }
+  }
+  QChart chart;
+  drawProjectionChart(chart, projection, &band, 0.9);
+  const QList<QAbstractSeries*> series = chart.series();
+  ASSERT_EQ(series.size(), 4);
+  const auto* populationBand = qobject_cast<QAreaSeries*>(series[0]);
+  ASSERT_NE(populationBand, nullptr);
+  EXPECT_EQ(populationBand->name(), QStringLiteral("90 % bootstrap percentile band"));
+  EXPECT_EQ(populationBand->lowerSeries()->points(), (QList<QPointF>{{0, 1}, {0.5, 2}, {1, 3}}));
+  EXPECT_EQ(populationBand->upperSeries()->points(),
+            (QList<QPointF>{{0, 100}, {0.5, 200}, {1, 300}}));
+  const auto* population = qobject_cast<QLineSeries*>(series[2]);
+  const auto* predation = qobject_cast<QLineSeries*>(series[3]);
+  ASSERT_NE(population, nullptr);
+  ASSERT_NE(predation, nullptr);
+  EXPECT_EQ(population->points(), (QList<QPointF>{{0, 4}, {0.5, 4}, {1, 3}}));
+  EXPECT_EQ(predation->points(), (QList<QPointF>{{0.5, 8}, {1, 8}})) << "prey per day; no 0";
+  const auto* values = qobject_cast<QLogValueAxis*>(chart.axes(Qt::Vertical).front());
+  ASSERT_NE(values, nullptr);
+  EXPECT_EQ(values->min(), 1.0);
+  EXPECT_EQ(values->max(), 1000.0);
 }
 
 // The desktop program itself, with no display to draw on.
