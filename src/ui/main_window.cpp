@@ -47,6 +47,7 @@
 #include "ui/quiz_screen.h"
 #include "ui/quotations.h"
 #include "ui/resampling_results_window.h"
+#include "ui/results_pane.h"
 #include "ui/results_window.h"
 #include "ui/stage_means_window.h"
 #include "ui/title_screen.h"
@@ -206,8 +207,11 @@ QWidget* MainWindow::buildPage() {
   heading->addWidget(title_);
   heading->addWidget(greetingLine_);
   heading->addWidget(instructions_);
+  // The main results stay in view beside the heading, whatever screen the steps lead to.
+  resultsPane_ = new ResultsPane(page);
   auto* top = new QHBoxLayout;
   top->addLayout(heading, 1);
+  top->addWidget(resultsPane_);
   top->addWidget(buildAuthorFrame());
 
   QWidget* steps = buildStepsArea();
@@ -519,17 +523,8 @@ QGroupBox* MainWindow::buildGraphFrame() {
 }
 
 QGroupBox* MainWindow::buildAuthorFrame() {
-  auto* frame = new QGroupBox(QStringLiteral("Author"), this);
+  auto* frame = new QGroupBox(this);
   frame->setObjectName(QStringLiteral("authorFrame"));
-  auto* contact = new ClickableLabel(QStringLiteral("contactLabel"), frame);
-  contact->setToolTip(QStringLiteral("Introduction"));
-  contact->setText(QStringLiteral("Pellmar %1\nLife table analysis of consumption\n"
-                                  "and predation rates\n\nComments and suggestions:\n"
-                                  "pellmar-feedback@example.org\n\nFree software under the\n"
-                                  "GNU GPL, version 3 or later")
-                       .arg(QStringLiteral(PELLMAR_VERSION)));
-  connect(contact, &ClickableLabel::clicked, this, [this] { showHelp(Help::kIntroduction); });
-
   auto* quiz = addButton("quizButton", {}, {}, frame);
   quiz->setIcon(quizIcon());
   quiz->setIconSize(QSize(40, 40));
@@ -542,13 +537,10 @@ QGroupBox* MainWindow::buildAuthorFrame() {
   connect(image, &ClickableLabel::clicked, this, [this] { showHelp(Help::kNotes); });
   connect(image, &ClickableLabel::doubleClicked, this, [this] { showHelp(Help::kNotes); });
 
-  auto* layout = new QHBoxLayout(frame);
-  layout->addWidget(contact);
+  auto* layout = new QVBoxLayout(frame);
+  layout->addWidget(quiz, 0, Qt::AlignHCenter);
+  layout->addWidget(image, 0, Qt::AlignHCenter);
   layout->addStretch();
-  layout->addWidget(quiz, 0, Qt::AlignVCenter);
-  layout->addWidget(image, 0, Qt::AlignVCenter);
-  // The picture keeps a narrow margin to the frame's right edge.
-  layout->setContentsMargins(layout->contentsMargins().left(), 0, 7, 0);
   lockedDuringWork_.push_back(quiz);
   return frame;
 }
@@ -752,6 +744,11 @@ void MainWindow::applyCommandStates() {
 }
 
 void MainWindow::showStudy() {
+  if (desktop_->isOpen()) {
+    resultsPane_->showResults(desktop_->analysis().summary(), desktop_->analysis().confidence());
+  } else {
+    resultsPane_->showResults({}, kDefaultConfidence);
+  }
   if (!desktop_->isOpen()) {
     settings_.setStudyFolder({});
     setWindowTitle(QStringLiteral("Pellmar"));
@@ -1523,6 +1520,7 @@ void MainWindow::showAbout() {
       QStringLiteral(
           "<h3>Pellmar %1</h3>"
           "<p>Consumption and predation rates from the age-stage, two-sex life table.</p>"
+          "<p>Comments and suggestions: pellmar-feedback@example.org</p>"
           "<p>Pellmar is free software: you can redistribute it and modify it under the terms of "
           "the GNU General Public License as published by the Free Software Foundation, either "
           "version 3 of the License or (at your option) any later version "

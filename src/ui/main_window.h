@@ -42,6 +42,7 @@ class OutputFilesWindow;
 class PairedTestWindow;
 class QuizScreen;
 class ResamplingResultsWindow;
+class ResultsPane;
 class ResultsWindow;
 class ReturnWindow;
 class StageMeansWindow;
@@ -213,6 +214,8 @@ class MainWindow : public QMainWindow {
   Dialogs& dialogs_;
   DesktopSettings& settings_;
   std::unique_ptr<DesktopAnalysis> desktop_;
+  // The main results beside the heading, kept up to date.
+  ResultsPane* resultsPane_ = nullptr;
   // When the bootstrap began and ended, as the status lines show them.
   QString bootstrapBegan_;
   QString bootstrapEnded_;

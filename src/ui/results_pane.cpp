@@ -1,0 +1,143 @@
+#include "ui/results_pane.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <map>
+
+#include "core/report/number_format.h"
+#include "ui/display_number.h"
+
+namespace pellmar {
+namespace {
+
+// The quantities the pane shows, in its order.
+constexpr std::array<const char*, 8> kMainQuantities = {"C0", "R0",  "r",     "lambda",
+                                                        "T",  "psi", "omega", "Qp"};
+constexpr int kShownDecimals = 4;
+// Each cell keeps its full value for copying.
+constexpr int kFullValueRole = Qt::UserRole;
+
+enum Column { kQuantity, kEstimate, kSe, kLow, kHigh, kUnit, kColumnCount };
+
+QTableWidgetItem* cell(const QString& text, const QString& full = {}) {
+  auto* item = new QTableWidgetItem(text);
+  item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+  item->setData(kFullValueRole, full.isEmpty() ? text : full);
+  return item;
+}
+
+QTableWidgetItem* numberCell(std::optional<double> value) {
+  if (!value) return cell({});
+  return cell(displayNumber(*value, kShownDecimals),
+              QString::fromStdString(formatShortest(*value)));
+}
+
+}  // namespace
+
+ResultsPane::ResultsPane(QWidget* parent)
+    : QWidget(parent), heading_(new QLabel(this)), table_(new QTableWidget(this)) {
+  setObjectName(QStringLiteral("resultsPane"));
+  heading_->setObjectName(QStringLiteral("resultsPaneHeading"));
+  heading_->setWordWrap(true);
+  table_->setObjectName(QStringLiteral("resultsPaneTable"));
+  table_->setColumnCount(kColumnCount);
+  table_->setHorizontalHeaderLabels({QStringLiteral("Quantity"), QStringLiteral("Estimate"),
+                                     QStringLiteral("SE"), QStringLiteral("Low"),
+                                     QStringLiteral("High"), QStringLiteral("Unit")});
+  table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
+  // Room for every quantity without scrolling.
+  table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() +
+                           static_cast<int>(kMainQuantities.size()) *
+                               table_->verticalHeader()->defaultSectionSize() +
+                           2 * table_->frameWidth());
+  table_->setMinimumWidth(420);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(heading_);
+  layout->addWidget(table_, 1);
+  table_->installEventFilter(this);
+  showResults({}, 0.95);
+}
+
+void ResultsPane::showResults(const std::vector<SummaryRow>& summary, double confidence) {
+  std::map<std::string, const SummaryRow*> rows;
+  for (const SummaryRow& row : summary) {
+    if (row.stage.empty() && (row.sex.empty() || row.sex == "all"))
+      rows.emplace(row.quantity, &row);
+  }
+  bool resampled = false;
+  table_->setRowCount(0);
+  for (const char* quantity : kMainQuantities) {
+    const auto found = rows.find(quantity);
+    if (found == rows.end() || !found->second->estimate) continue;
+    const SummaryRow& row = *found->second;
+    const int r = table_->rowCount();
+    table_->insertRow(r);
+    table_->setItem(r, kQuantity, cell(QString::fromLatin1(quantity)));
+    table_->setItem(r, kEstimate, numberCell(row.estimate));
+    const std::optional<ResampledEstimate>& spread = row.resampled;
+    resampled = resampled || spread.has_value();
+    table_->setItem(r, kSe, numberCell(spread ? spread->se : std::nullopt));
+    table_->setItem(r, kLow, numberCell(spread ? std::optional(spread->low) : std::nullopt));
+    table_->setItem(r, kHigh, numberCell(spread ? std::optional(spread->high) : std::nullopt));
+    table_->setItem(r, kUnit,
+                    cell(QString::fromUtf8(summaryUnit(quantity).data(),
+                                           static_cast<qsizetype>(summaryUnit(quantity).size()))));
+  }
+  if (table_->rowCount() == 0) {
+    heading_->setText(QStringLiteral("Results: none yet. The Basic Run gives C0."));
+  } else if (resampled) {
+    heading_->setText(QStringLiteral("Results, with the SE and the %1 % interval")
+                          .arg(QString::fromStdString(formatShortest(confidence * 100))));
+  } else {
+    heading_->setText(QStringLiteral("Results"));
+  }
+}
+
+QString ResultsPane::selectedText() const {
+  const QList<QTableWidgetSelectionRange> ranges = table_->selectedRanges();
+  if (ranges.isEmpty()) return {};
+  int top = table_->rowCount();
+  int bottom = -1;
+  int left = kColumnCount;
+  int right = -1;
+  for (const QTableWidgetSelectionRange& range : ranges) {
+    top = std::min(top, range.topRow());
+    bottom = std::max(bottom, range.bottomRow());
+    left = std::min(left, range.leftColumn());
+    right = std::max(right, range.rightColumn());
+  }
+  QString text;
+  for (int r = top; r <= bottom; ++r) {
+    for (int c = left; c <= right; ++c) {
+      if (c > left) text += QLatin1Char('\t');
+      const QTableWidgetItem* item = table_->item(r, c);
+      if (item != nullptr && item->isSelected()) text += item->data(kFullValueRole).toString();
+    }
+    text += QLatin1Char('\n');
+  }
+  return text;
+}
+
+// The table's own copy takes the current cell as shown, rounded: the pane copies the selection
+// in full instead.
+bool ResultsPane::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == table_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    QApplication::clipboard()->setText(selectedText());
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace pellmar

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "core/exports/results_summary.h"
+
+class QLabel;
+class QTableWidget;
+
+namespace pellmar {
+
+// The main results of the analysis, always in view beside the steps: C0, R0, r, lambda, T, psi,
+// omega and Qp, each with its estimate and, after a bootstrap or the jackknife, its SE and
+// interval, and its unit. It follows the summary as each step finishes. Ctrl+C copies the
+// selected cells at full precision, tab-separated, an empty cell as nothing.
+class ResultsPane : public QWidget {
+ public:
+  explicit ResultsPane(QWidget* parent = nullptr);
+
+  // Shows `summary` (none before the Basic Run), whose intervals are at `confidence`.
+  void showResults(const std::vector<SummaryRow>& summary, double confidence);
+
+  [[nodiscard]] QTableWidget* table() const { return table_; }
+  // The text Ctrl+C puts on the clipboard for the cells selected now.
+  [[nodiscard]] QString selectedText() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QLabel* heading_;
+  QTableWidget* table_;
+};
+
+}  // namespace pellmar
