@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <sstream>
@@ -9,6 +10,7 @@
 
 #include "app/analysis.h"
 #include "app/paired_test_command.h"
+#include "app/run_command.h"
 #include "app/system_clock.h"
 #include "cli/cli_experiment.h"
 #include "cli/cli_results.h"
@@ -21,46 +23,40 @@
 namespace pellmar {
 namespace {
 
-// Everything one command line asks for, in the order it runs.
+// Everything one command line asks for: the run, and for compare the second study and the paired
+// test.
 struct CliRequests {
-  OpenRequest open;
-  std::optional<ReadSasdRequest> readSasd;
-  std::optional<ReadFecundityRequest> readFecundity;
-  std::optional<ProjectionRequest> projection;
-  std::optional<BootstrapRequest> bootstrap;
-  bool normalDensity = false;
-  bool writeSamples = false;
-  std::optional<ComparisonRequest> comparison;
-  bool jackknife = false;
-  // compare: the second study and the paired test.
+  RunRequest run;
   std::optional<PairedTestRequest> pairedTest;
 };
 
 CliRequests requestsFrom(const CliOptions& options) {
   CliRequests requests;
-  requests.open = OpenRequest{options.dataFile, options.timeUnit};
-  if (options.sasdFile) requests.readSasd = ReadSasdRequest{*options.sasdFile};
-  if (options.fecundityFile) requests.readFecundity = ReadFecundityRequest{*options.fecundityFile};
+  RunRequest& run = requests.run;
+  run.open = OpenRequest{options.dataFile, options.timeUnit};
+  if (options.sasdFile) run.readSasd = ReadSasdRequest{*options.sasdFile};
+  if (options.fecundityFile) run.readFecundity = ReadFecundityRequest{*options.fecundityFile};
   if (options.projectionDays) {
-    requests.projection = ProjectionRequest{*options.projectionDays, options.projectionStart};
+    run.projection = ProjectionRequest{*options.projectionDays, options.projectionStart};
   }
   if (options.sameSamplesFile) {
     BootstrapRequest bootstrap;
     bootstrap.source = SampleSource::kSameSamples;
     bootstrap.samplesFile = *options.sameSamplesFile;
-    requests.bootstrap = bootstrap;
+    run.bootstrap = bootstrap;
   } else if (options.bootstrapReplicates) {
     BootstrapRequest bootstrap;
     bootstrap.replicates = *options.bootstrapReplicates;
     bootstrap.sampleSize = options.sampleSize;
     bootstrap.seed = options.seed ? *options.seed : seedFromClock();
     bootstrap.redrawBarren = options.redrawBarren;
-    requests.bootstrap = bootstrap;
+    run.bootstrap = bootstrap;
   }
-  requests.normalDensity = options.normalDensity;
-  requests.writeSamples = options.writeSamples;
-  if (options.compareFile) requests.comparison = ComparisonRequest{*options.compareFile};
-  requests.jackknife = options.jackknife;
+  run.normalDensity = options.normalDensity;
+  run.writeSamples = options.writeSamples;
+  if (options.compareFile) run.comparison = ComparisonRequest{*options.compareFile};
+  run.jackknife = options.jackknife;
+  run.confidence = options.confidence;
   if (options.action == CliOptions::Action::kCompare) {
     PairedTestRequest pairedTest;
     pairedTest.secondDataFile = options.secondDataFile;
@@ -113,66 +109,24 @@ struct Streams {
   std::ostream& progress;  // progress lines
 };
 
-// The steps after the open step, their files saved into `files`; the messages go to
-// `streams.said`. The exit status: 1 when the Basic Run went wrong, which ends the steps there.
-int runSteps(Analysis& analysis, const CliRequests& requests, InputFileReader& reader,
-             OutputFiles& files, const Streams& streams, const std::stop_token& stop) {
-  const BasicRunResult basicRun = analysis.basicRun(files);
-  if (basicRun.warning) {
-    // The analysis went wrong: nothing later would be worth having.
-    streams.err << basicRun.warning->title << '\n' << basicRun.warning->text << '\n';
-    return 1;
+// What a run says, as the CLI prints it: messages on one stream, warnings on another, a line of
+// progress per tenth of each long step.
+class CliListener {
+ public:
+  explicit CliListener(const Streams& streams) : streams_(streams) {}
+  [[nodiscard]] RunListener listener() {
+    return {[this](const std::string& text) { streams_.said << text << '\n'; },
+            [this](const std::string& text) { streams_.err << text << '\n'; },
+            [this](std::string_view step) -> ProgressReport {
+              lines_.emplace_back(streams_.progress, std::string(step));
+              return std::ref(lines_.back());
+            }};
   }
-  for (const std::string& warning : analysis.study().warnings) streams.err << warning << '\n';
-  if (requests.readSasd) {
-    streams.said << analysis.readSasd(*requests.readSasd, reader, files).message.text << '\n';
-  }
-  if (requests.readFecundity) {
-    const ReadFecundityResult lifeTable =
-        analysis.readFecundity(*requests.readFecundity, reader, files);
-    if (lifeTable.warning) {
-      streams.err << lifeTable.warning->title << '\n' << lifeTable.warning->text << '\n';
-    }
-    streams.said << lifeTable.message.text << '\n';
-  }
-  if (requests.bootstrap) {
-    if (requests.bootstrap->source == SampleSource::kOwnSamples) {
-      streams.said << "Bootstrap seed: " << requests.bootstrap->seed << '\n';
-    }
-    ProgressLines progress(streams.progress, "Bootstrap");
-    const BootstrapResult bootstrap =
-        analysis.bootstrap(*requests.bootstrap, reader, files, std::ref(progress), stop);
-    if (bootstrap.barrenReplicates) streams.said << *bootstrap.barrenReplicates << '\n';
-    if (requests.normalDensity) {
-      streams.said << analysis.normalDensity(files).message.text << '\n';
-    }
-    if (requests.writeSamples) {
-      const SamplesFileResult samples = analysis.samplesFile(files);
-      if (samples.warning) {
-        streams.err << samples.warning->title << '\n' << samples.warning->text << '\n';
-      }
-    }
-    if (requests.comparison) {
-      streams.said << analysis.compare(*requests.comparison, reader, files).message.text << '\n';
-    }
-  }
-  if (requests.jackknife) {
-    ProgressLines progress(streams.progress, "Jackknife");
-    const JackknifeResult jackknife = analysis.jackknife(files, std::ref(progress), stop);
-    if (jackknife.note) streams.said << *jackknife.note << '\n';
-  }
-  if (requests.projection) {
-    // After the bootstrap, whose replicates give the projection its band.
-    ProgressLines progress(streams.progress, "Projection");
-    const ProjectionResult projection =
-        analysis.project(*requests.projection, files, std::ref(progress), stop);
-    if (projection.replicatesTakingPart) {
-      streams.said << projection.replicatesTakingPart->text << '\n';
-    }
-    if (projection.cutShort) streams.said << projection.cutShort->text << '\n';
-  }
-  return 0;
-}
+
+ private:
+  const Streams& streams_;
+  std::deque<ProgressLines> lines_;
+};
 
 // Takes the locks of the output bases in the order of their full paths, so that two runs that
 // need the same two never wait for each other.
@@ -212,15 +166,6 @@ int runCheck(const CliOptions& options, const Streams& streams) {
   return 0;
 }
 
-// Opens every input file the command line names, beside the data file already read, so that one
-// that cannot be read is found before any work is done.
-void openInputsAhead(const CliOptions& options, InputFileReader& reader) {
-  if (options.sasdFile) reader.openAhead(*options.sasdFile, kReadSasdTitle);
-  if (options.fecundityFile) reader.openAhead(*options.fecundityFile, kReadFecundityTitle);
-  if (options.sameSamplesFile) reader.openAhead(*options.sameSamplesFile, kSamplesFileTitle);
-  if (options.compareFile) reader.openAhead(*options.compareFile, kCompareTitle);
-}
-
 int runAnalysis(const CliOptions& options, const CliRequests& requests, const Streams& streams,
                 std::ostream& out, const CliHooks& hooks) {
   const std::string base = outputBaseNameFor(options.dataFile, options.outputDir);
@@ -235,12 +180,12 @@ int runAnalysis(const CliOptions& options, const CliRequests& requests, const St
 
   // Every input of both studies is read and checked before the long work starts.
   InputFileReader reader;
-  Analysis analysis = Analysis::open(requests.open, base, reader);
-  if (options.confidence) analysis.setConfidence(*options.confidence);
-  openInputsAhead(options, reader);
+  Analysis analysis = Analysis::open(requests.run.open, base, reader);
+  if (requests.run.confidence) analysis.setConfidence(*requests.run.confidence);
+  openInputsAhead(requests.run, reader);
   std::optional<SecondStudy> second;
   if (requests.pairedTest) {
-    second.emplace(prepareSecondStudy(*requests.pairedTest, requests.open.timeUnit,
+    second.emplace(prepareSecondStudy(*requests.pairedTest, requests.run.open.timeUnit,
                                       analysis.confidence(), secondBase, reader));
   }
 
@@ -252,15 +197,17 @@ int runAnalysis(const CliOptions& options, const CliRequests& requests, const St
   // A Basic Run that went wrong keeps its files, and nothing after it runs.
   int status = 0;
   if (second) {
-    status = runSteps(analysis, requests, reader, files, {silent, streams.err, streams.progress},
-                      hooks.stop);
+    const Streams quiet{silent, streams.err, streams.progress};
+    CliListener listener(quiet);
+    status = runSteps(analysis, requests.run, reader, files, listener.listener(), hooks.stop);
     if (status != 0) second.reset();
   } else {
-    status = runSteps(analysis, requests, reader, files, buffered, hooks.stop);
+    CliListener listener(buffered);
+    status = runSteps(analysis, requests.run, reader, files, listener.listener(), hooks.stop);
   }
   if (second) {
-    said << "Bootstrap seeds: " << requests.bootstrap->seed << " (first study), "
-         << requests.bootstrap->seed + 1 << " (second study)\n";
+    said << "Bootstrap seeds: " << requests.run.bootstrap->seed << " (first study), "
+         << requests.run.bootstrap->seed + 1 << " (second study)\n";
     ProgressLines progress(streams.progress, "Bootstrap of the second study");
     const PairedTestResult result = runPairedTest(analysis, *requests.pairedTest, *second, files,
                                                   std::ref(progress), hooks.stop);
@@ -322,10 +269,7 @@ int runCommand(const CliOptions& options, std::ostream& out, std::ostream& err,
     }
     const CliRequests requests = requestsFrom(options);
     if (options.action == CliOptions::Action::kCheck) return runCheck(options, streams);
-    validate(requests.open);
-    if (requests.readSasd) validate(*requests.readSasd);
-    if (requests.readFecundity) validate(*requests.readFecundity);
-    if (requests.bootstrap) validate(*requests.bootstrap);
+    validate(requests.run);
     return runAnalysis(options, requests, streams, out, hooks);
   } catch (const UserError& error) {
     if (hooks.stop.stop_requested()) return stopped(err, hooks);
