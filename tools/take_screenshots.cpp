@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <deque>
 #include <filesystem>
@@ -31,6 +32,7 @@
 #include "ui/main_window.h"
 #include "ui/output_files_window.h"
 #include "ui/report_viewer.h"
+#include "ui/settings_panel.h"
 
 namespace {
 
@@ -291,6 +293,18 @@ void walkThrough(Camera& camera, const fs::path& examples, const fs::path& work)
   camera.shoot(viewer, QStringLiteral("14_report_viewer"));
   viewer.close();
   files->close();
+
+  // 10. The same study run again from the settings, here with the jackknife: no New analysis.
+  auto* modes = window.centralWidget()->findChild<QTabWidget*>(QStringLiteral("stepsOrSettings"));
+  modes->setCurrentIndex(1);
+  auto* panel =
+      window.centralWidget()->findChild<pellmar::SettingsPanel*>(QStringLiteral("settingsPanel"));
+  panel->lifeTableBox()->setCurrentText(QStringLiteral("Fecundity file"));
+  panel->lifeTableFileBox()->setText(
+      QString::fromStdString((work / "lady_beetle_fecundity.txt").string()));
+  panel->resamplingBox()->setCurrentText(QStringLiteral("Jackknife"));
+  panel->runButton()->click();
+  camera.shoot(window, QStringLiteral("15_settings_run"));
 }
 
 }  // namespace

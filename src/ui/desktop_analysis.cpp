@@ -25,6 +25,27 @@ void DesktopAnalysis::commit(OutputFiles& files) {
   analysis_->commit(files);
 }
 
+void DesktopAnalysis::runWhole(const RunRequest& request, const RunListener& listener,
+                               std::stop_token stop) {
+  validate(request);
+  InputFileReader reader;
+  const std::string base = analysis_->study().outputBaseName;
+  Analysis fresh = Analysis::open(request.open, base, reader);
+  if (request.confidence) fresh.setConfidence(*request.confidence);
+  openInputsAhead(request, reader);
+  OutputFiles files(base);
+  runSteps(fresh, request, reader, files, listener, stop);
+  fresh.writeSummary(files);
+  fresh.writeRunRecord(RunRecordRequest{"desktop", runArguments(request)}, files);
+  if (stop.stop_requested()) {
+    throw UserError("Run", "The run was stopped before it ended; no file was written.",
+                    ErrorKind::kCommandFailed);
+  }
+  fresh.commit(files);
+  analysis_.emplace(std::move(fresh));
+  reader_ = std::move(reader);
+}
+
 PairedTestResult DesktopAnalysis::pairedTest(const PairedTestRequest& request,
                                              const ProgressReport& progress, std::stop_token stop) {
   if (!analysis_->canRun(AnalysisStep::kPairedTest)) {
@@ -80,12 +101,13 @@ CommandStates commandStatesFor(const DesktopAnalysis& desktop) {
                   analysis.lifeTable().has_value() && analysis.lifeTable()->growth.has_value());
     return states;
   }
-  // After a bootstrap or the jackknife the charts show its frequencies.
+  // After a bootstrap or the jackknife the guided steps are done; the charts of the life table
+  // stay at hand beside its frequencies, and Run runs any settings again.
   states.enable(Command::kOpenDataFile, !desktop.leftResamplingResults());
   states.disable(Command::kBasicRun);
-  states.disable(Command::kLarge);
-  states.disable(Command::kFigureFrame);
-  for (const Command command : kChartCommands) states.disable(command);
+  states.enable(Command::kShowFecundity, analysis.lifeTable().has_value());
+  states.enable(Command::kShowVxj,
+                analysis.lifeTable().has_value() && analysis.lifeTable()->growth.has_value());
   states.enable(Command::kCompare, analysis.bootstrap() && !analysis.comparison());
   states.enable(Command::kActionFrame, analysis.bootstrap().has_value());
   states.enable(Command::kPairedTest, analysis.canRun(AnalysisStep::kPairedTest));

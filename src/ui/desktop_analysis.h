@@ -5,6 +5,7 @@
 
 #include "app/analysis.h"
 #include "app/paired_test_command.h"
+#include "app/run_command.h"
 #include "core/platform/platform.h"
 
 namespace pellmar {
@@ -29,6 +30,10 @@ class DesktopAnalysis {
     commit(files);
     return result;
   }
+  // "Run": the whole analysis `request` asks for, on the study read again with its time unit,
+  // as `pellmar-cli run` makes it; every file in one commit, which then replaces the analysis
+  // before. Its words go to `listener`. A failure or a stop keeps the analysis before.
+  void runWhole(const RunRequest& request, const RunListener& listener, std::stop_token stop);
   // The paired bootstrap test, whose second study writes its own files and takes its own lock.
   PairedTestResult pairedTest(const PairedTestRequest& request, const ProgressReport& progress,
                               std::stop_token stop);

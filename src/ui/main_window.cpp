@@ -24,6 +24,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -49,6 +50,7 @@
 #include "ui/resampling_results_window.h"
 #include "ui/results_pane.h"
 #include "ui/results_window.h"
+#include "ui/settings_panel.h"
 #include "ui/stage_means_window.h"
 #include "ui/title_screen.h"
 #include "ui/wrap_button.h"
@@ -214,13 +216,24 @@ QWidget* MainWindow::buildPage() {
   top->addWidget(resultsPane_);
   top->addWidget(buildAuthorFrame());
 
+  // The guided steps, and beside them the settings of a whole run.
   QWidget* steps = buildStepsArea();
+  settingsPanel_ = new SettingsPanel(dialogs_, page);
+  connect(settingsPanel_->runButton(), &QPushButton::clicked, this,
+          [this] { perform([this] { runWithSettings(); }); });
+  lockedDuringWork_.push_back(settingsPanel_);
+  auto* modes = new QTabWidget(page);
+  modes->setObjectName(QStringLiteral("stepsOrSettings"));
+  modes->addTab(steps, QStringLiteral("Guided steps"));
+  modes->addTab(settingsPanel_, QStringLiteral("Settings"));
+  modes->setFixedWidth(steps->width() +
+                       2 * modes->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
   auto* side = new QVBoxLayout;
   side->addWidget(buildFigureFrame());
   side->addWidget(buildGraphFrame());
   side->addStretch();
   auto* middle = new QHBoxLayout;
-  middle->addWidget(steps);
+  middle->addWidget(modes);
   middle->addWidget(buildChartArea(), 1);
   middle->addLayout(side);
 
@@ -683,6 +696,40 @@ void MainWindow::jackknife() {
   if (result.note) showNotice(Notice{"Jackknife", *result.note});
 }
 
+void MainWindow::runWithSettings() {
+  if (!desktop_->isOpen()) {
+    throw UserError("Run", "Please open a data file first.", ErrorKind::kInvalidRequest);
+  }
+  const std::optional<RunRequest> request =
+      settingsPanel_->request(desktop_->analysis().study().dataFileName, seedFromClock());
+  if (!request) {
+    throw UserError("Run", settingsPanel_->fault().toStdString(), ErrorKind::kInvalidRequest);
+  }
+  // The warnings of the run gather on the worker's side and are shown once it has ended; its
+  // results speak for themselves in the results pane.
+  std::vector<std::string> warnings;
+  runningWork_ = QStringLiteral("run");
+  runInBackground([this, &request, &warnings](std::stop_token stop) {
+    const RunListener listener{
+        {},
+        [&warnings](const std::string& text) { warnings.push_back(text); },
+        [this](std::string_view step) { return progressShownAs(std::string(step)); }};
+    desktop_->runWhole(*request, listener, stop);
+  });
+  const Analysis& analysis = desktop_->analysis();
+  settingsPanel_->ranWith(*request, analysis.writtenPaths().size());
+  if (analysis.bootstrap() || analysis.jackknife()) {
+    showFrequencyChart();
+  } else {
+    showChart(analysis.lifeTable() ? LifeChart::kFecundity : LifeChart::kCij);
+  }
+  if (!warnings.empty()) {
+    std::string joined;
+    for (const std::string& warning : warnings) joined += warning + "\n";
+    showNotice(Notice{"Run", joined}, MessageKind::kWarning);
+  }
+}
+
 void MainWindow::compareBootstraps() {
   if (const auto request = askComparison(dialogs_)) {
     showNotice(
@@ -746,6 +793,11 @@ void MainWindow::applyCommandStates() {
 void MainWindow::showStudy() {
   if (desktop_->isOpen()) {
     resultsPane_->showResults(desktop_->analysis().summary(), desktop_->analysis().confidence());
+    if (!settingsTookStudy_) {
+      const Study& study = desktop_->analysis().study();
+      settingsPanel_->showStudy(study.dataFileName, study.timeUnit);
+      settingsTookStudy_ = true;
+    }
   } else {
     resultsPane_->showResults({}, kDefaultConfidence);
   }
@@ -782,6 +834,7 @@ void MainWindow::startNewAnalysis() {
   bootstrapEnded_.clear();
   greeting_ = Greeting{};
   lastFocus_.reset();
+  settingsTookStudy_ = false;
   lockedDuringWork_.clear();
   stepLabels_.clear();
   // The page of the analysis before goes once the event that started this one is done with it.
@@ -1187,6 +1240,11 @@ void MainWindow::openResamplingResults() {
 }
 
 void MainWindow::showResamplingResults() {
+  showFrequencyChart();
+  openResamplingResults();
+}
+
+void MainWindow::showFrequencyChart() {
   const Analysis& analysis = desktop_->analysis();
   const bool bootstrap = analysis.bootstrap().has_value();
   const FrequencyChartData frequencies = bootstrap ? bootstrapFrequencyChart(*analysis.bootstrap())
@@ -1202,7 +1260,6 @@ void MainWindow::showResamplingResults() {
   };
   shownChartName_ = bootstrap ? QStringLiteral("bootstrap_C0") : QStringLiteral("jackknife_C0");
   exportChartButton_->setEnabled(true);
-  openResamplingResults();
 }
 
 void MainWindow::leaveResamplingResults() {

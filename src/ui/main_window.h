@@ -43,6 +43,7 @@ class PairedTestWindow;
 class QuizScreen;
 class ResamplingResultsWindow;
 class ResultsPane;
+class SettingsPanel;
 class ResultsWindow;
 class ReturnWindow;
 class StageMeansWindow;
@@ -172,6 +173,8 @@ class MainWindow : public QMainWindow {
   void readFecundity();
   void bootstrap();
   void jackknife();
+  void runWithSettings();
+  void showFrequencyChart();
   void compareBootstraps();
   // "Paired bootstrap test": the second study runs off the UI thread, as the bootstrap does.
   void pairedBootstrapTest();
@@ -216,6 +219,9 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<DesktopAnalysis> desktop_;
   // The main results beside the heading, kept up to date.
   ResultsPane* resultsPane_ = nullptr;
+  // The settings of Run beside the guided steps; whether they have taken the open study yet.
+  SettingsPanel* settingsPanel_ = nullptr;
+  bool settingsTookStudy_ = false;
   // When the bootstrap began and ended, as the status lines show them.
   QString bootstrapBegan_;
   QString bootstrapEnded_;

@@ -15,6 +15,8 @@ namespace pellmar {
 // interval, and its unit. It follows the summary as each step finishes. Ctrl+C copies the
 // selected cells at full precision, tab-separated, an empty cell as nothing.
 class ResultsPane : public QWidget {
+  Q_OBJECT
+
  public:
   explicit ResultsPane(QWidget* parent = nullptr);
 
