@@ -254,7 +254,8 @@ NormalDensityResult Analysis::normalDensity(OutputFiles& files) const {
   const std::size_t before = files.saved().size();
   writeNormalDensityCurves(
       BootstrapReport{study_, *basic_, predation_ ? &*predation_ : nullptr, *bootstrap_}, files);
-  return NormalDensityResult{Notice{"Task completed", "Congratulation!"}, files.pathsSince(before)};
+  return NormalDensityResult{Notice{"Task completed", "Congratulations!"},
+                             files.pathsSince(before)};
 }
 
 }  // namespace pellmar

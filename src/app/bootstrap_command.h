@@ -49,7 +49,7 @@ struct BootstrapResult {
 struct NormalDensityRequest {};
 
 struct NormalDensityResult {
-  Notice message;  // "Congratulation!"
+  Notice message;  // "Congratulations!"
   std::vector<std::string> filesWritten;
 };
 

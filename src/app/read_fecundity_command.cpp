@@ -67,9 +67,9 @@ ReadFecundityResult Analysis::readFecundity(const ReadFecundityRequest& request,
     result.omega = predation->finitePredationRate;
     result.lnOmega = predation->intrinsicPredationRate;
     result.lnOmegaDefined = predation->intrinsicRateDefined;
-    result.message =
-        Notice{"Finit predation rate", growthMessage(table) + "\n" +
-                                           finitePredationRateMessage(*predation, study_.timeUnit)};
+    result.message = Notice{
+        "Finite predation rate",
+        growthMessage(table) + "\n" + finitePredationRateMessage(*predation, study_.timeUnit)};
   } else {
     result.message = Notice{kFecundityStepTitle, growthMessage(table)};
     result.warning =

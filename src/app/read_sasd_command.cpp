@@ -41,7 +41,7 @@ ReadSasdResult Analysis::readSasd(const ReadSasdRequest& request, InputFileReade
   result.lnOmega = predation.intrinsicPredationRate;
   result.lnOmegaDefined = predation.intrinsicRateDefined;
   result.message =
-      Notice{"Finit predation rate", finitePredationRateMessage(predation, study_.timeUnit)};
+      Notice{"Finite predation rate", finitePredationRateMessage(predation, study_.timeUnit)};
   result.filesWritten = files.pathsSince(before);
   recordInput(file);
   predation_ = std::move(predation);

@@ -59,11 +59,7 @@ namespace pellmar {
 
 namespace {
 
-constexpr int kGreetingIntervalMs = 500;
 constexpr int kClosingTextPointSize = 24;
-// The clock line flips between these while a bootstrap runs; its text stays black on both.
-const QColor kYellow(255, 255, 0);
-const QColor kGreen(0, 255, 0);
 // The window's size in the first program run, where the screen has room for it.
 constexpr QSize kFirstSize(1240, 800);
 // Room around the controls of the steps and the chart area for the focus frame, which is drawn
@@ -72,7 +68,6 @@ constexpr int kFocusFrameRoom = 3;
 // The colours of the window's lines, as chosen for a light background; on a dark one each is
 // lightened until it reads as well.
 const QColor kTitleColour(0x7a, 0x1f, 0x14);
-const QColor kGreetingColour(0x2e, 0x6b, 0x2e);
 const QColor kStepColour(0x1f, 0x3f, 0x8f);
 const QColor kNoticeColour(0xff, 0x00, 0x00);
 
@@ -138,9 +133,6 @@ MainWindow::MainWindow(Dialogs& dialogs, DesktopSettings& settings)
   buildToolBar();
   buildStatusBar();
   startNewAnalysis();
-  greetingTimer_.setInterval(kGreetingIntervalMs);
-  connect(&greetingTimer_, &QTimer::timeout, this, &MainWindow::greetingTick);
-  greetingTimer_.start();
 
   if (!restoreGeometry(settings_.mainWindowGeometry())) {
     const QRect screen = QApplication::primaryScreen() != nullptr
@@ -170,45 +162,24 @@ QWidget* MainWindow::buildPage() {
   connect(title, &ClickableLabel::doubleClicked, this, [this] { showHelp(Help::kNotes); });
   title_ = title;
 
-  auto* greeting = new ClickableLabel(QStringLiteral("greetingLabel"), page);
-  setBold(*greeting, 14);
   auto* instructions = new ClickableLabel(QStringLiteral("instructionsLabel"), page);
   instructions->setWordWrap(true);
-  // The figure buttons hide these two; the controls below keep their places meanwhile.
-  for (QWidget* label : std::initializer_list<QWidget*>{greeting, instructions}) {
-    QSizePolicy policy = label->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    label->setSizePolicy(policy);
-  }
-  for (ClickableLabel* label : {greeting, instructions}) {
-    connect(label, &ClickableLabel::clicked, this, [this] { showHelp(Help::kNotes); });
-    connect(label, &ClickableLabel::doubleClicked, this, [this] { showHelp(Help::kNotes); });
-  }
-  greetingLine_ = greeting;
+  // The figure buttons hide the instructions; the controls below keep their places meanwhile.
+  QSizePolicy policy = instructions->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  instructions->setSizePolicy(policy);
+  connect(instructions, &ClickableLabel::clicked, this, [this] { showHelp(Help::kNotes); });
+  connect(instructions, &ClickableLabel::doubleClicked, this, [this] { showHelp(Help::kNotes); });
   instructions_ = instructions;
 
   auto* notice = new ClickableLabel(QStringLiteral("checkDataFileNotice"), page);
   connect(notice, &ClickableLabel::clicked, this, [this] { perform([this] { checkDataFile(); }); });
   notice_ = notice;
 
-  quotation_ = new QLabel(page);
-  quotation_->setObjectName(QStringLiteral("quotationLabel"));
-  quotation_->setWordWrap(true);
-  QFont italic = quotation_->font();
-  italic.setItalic(true);
-  quotation_->setFont(italic);
-
-  auto* clock = new ClickableLabel(QStringLiteral("clockLabel"), page);
-  clock->setToolTip(QStringLiteral("Introduction"));
-  clock->setAutoFillBackground(true);
-  clock->setMargin(3);
-  connect(clock, &ClickableLabel::clicked, this, [this] { showHelp(Help::kIntroduction); });
-  clockLine_ = clock;
-
   auto* heading = new QVBoxLayout;
   heading->addWidget(title_);
-  heading->addWidget(greetingLine_);
   heading->addWidget(instructions_);
+  heading->addStretch();
   // The main results stay in view beside the heading, whatever screen the steps lead to.
   resultsPane_ = new ResultsPane(page);
   auto* top = new QHBoxLayout;
@@ -237,15 +208,10 @@ QWidget* MainWindow::buildPage() {
   middle->addWidget(buildChartArea(), 1);
   middle->addLayout(side);
 
-  auto* bottom = new QHBoxLayout;
-  bottom->addWidget(quotation_, 1);
-  bottom->addWidget(clockLine_);
-
   auto* layout = new QVBoxLayout(page);
   layout->addLayout(top);
   layout->addWidget(notice_);
   layout->addLayout(middle, 1);
-  layout->addLayout(bottom);
   lockedDuringWork_.push_back(notice_);
 
   // Where large fonts or a small screen leave the window smaller than the page, the page
@@ -264,7 +230,7 @@ QWidget* MainWindow::buildStepsArea() {
   auto* grid = new QGridLayout;
 
   auto* step1 = stepLabel("checkDataFileStep", QStringLiteral("Step 1."), area);
-  step1->setToolTip(QStringLiteral("Chech datafile"));
+  step1->setToolTip(QStringLiteral("Check the data file"));
   step1->setCursor(Qt::PointingHandCursor);
   connect(step1, &ClickableLabel::clicked, this, [this] { perform([this] { checkDataFile(); }); });
   QPushButton* open = addButton("openDataFileButton", QStringLiteral("Open data file"),
@@ -524,8 +490,6 @@ QGroupBox* MainWindow::buildGraphFrame() {
   command("notesButton", "Note well", "Special note", [this] { showHelp(Help::kNotes); });
   command("printPageButton", "Print page", "Print this form", [this] { printThisWindow(); });
   command("quitButton", "Quit", "Quit this program", [this] { quit(); });
-  place(addButton("unusedQButton", QStringLiteral("Q"), {}, frame));
-  place(addButton("unusedWButton", QStringLiteral("W"), {}, frame));
 
   commandWidgets_[static_cast<std::size_t>(Command::kLarge)] = large;
   commandWidgets_[static_cast<std::size_t>(Command::kResults)] = results;
@@ -559,14 +523,9 @@ QGroupBox* MainWindow::buildAuthorFrame() {
 }
 
 void MainWindow::loadTexts() {
-  greetingLine_->setText(QString::fromLatin1(Greeting::kInitial));
   notice_->setText(
       QStringLiteral("Check your data file before the analysis: click this line or \"Step 1.\""));
-
-  const QuotationChoice choice = chooseQuotations(dialogs_.clock().second);
-  instructions_->setText(fromStd(instructionText()) + QStringLiteral("\n\n") +
-                         fromStd(quotationText(choice.belowInstructions)));
-  quotation_->setText(fromStd(quotationText(choice.quotationLine)));
+  instructions_->setText(fromStd(instructionText()));
 }
 
 void MainWindow::applyColours() {
@@ -576,7 +535,6 @@ void MainWindow::applyColours() {
                      "<span style='font-size:12pt;'>Consumption and predation rates from the "
                      "age-stage, two-sex life table</span>")
           .arg(readableOn(background, kTitleColour).name()));
-  setTextColour(*greetingLine_, readableOn(background, kGreetingColour));
   setTextColour(*notice_, readableOn(background, kNoticeColour));
   for (QLabel* step : stepLabels_) setTextColour(*step, readableOn(background, kStepColour));
   for (QChartView* view : {lifeChart_, frequencyChart_}) {
@@ -832,7 +790,6 @@ void MainWindow::startNewAnalysis() {
   desktop_ = std::make_unique<DesktopAnalysis>();
   bootstrapBegan_.clear();
   bootstrapEnded_.clear();
-  greeting_ = Greeting{};
   lastFocus_.reset();
   settingsTookStudy_ = false;
   lockedDuringWork_.clear();
@@ -994,18 +951,7 @@ void MainWindow::showProgress(const std::string& label, long done, long total) {
     experimentWindow_->showProgress(update.percent, update.text);
   }
   runningWork_ = QStringLiteral("The ") + fromStd(label).toLower();
-  const bool bootstrap = label == "Bootstrap";
-  if (bootstrap && bootBegin_->isHidden()) showBootstrapTimes();
-  if (bootstrap && update.colourFlips > 0) {
-    clockLine_->setText(fromStd(dialogs_.clock().dateTimeText));
-    QPalette colours = clockLine_->palette();
-    for (int flip = 0; flip < update.colourFlips; ++flip) {
-      const bool yellow = colours.color(QPalette::Window) == kYellow;
-      colours.setColor(QPalette::Window, yellow ? kGreen : kYellow);
-    }
-    colours.setColor(QPalette::WindowText, Qt::black);
-    clockLine_->setPalette(colours);
-  }
+  if (label == "Bootstrap" && bootBegin_->isHidden()) showBootstrapTimes();
 }
 
 void MainWindow::showBootstrapTimes() {
@@ -1017,12 +963,6 @@ void MainWindow::showBootstrapTimes() {
     bootEnd_->setText(QStringLiteral("Bootstrap ended at:\n") + bootstrapEnded_);
     bootEnd_->show();
   }
-}
-
-void MainWindow::greetingTick() {
-  const ClockReading now = dialogs_.clock();
-  clockLine_->setText(fromStd(now.dateTimeText));
-  greetingLine_->setText(fromStd(greeting_.tick(now.hour)));
 }
 
 void MainWindow::showChart(LifeChart kind) {
@@ -1041,7 +981,6 @@ void MainWindow::showChart(LifeChart kind) {
       break;
     case LifeChart::kGij:
       commandWidget(Command::kShowDij)->setFocus();
-      greetingLine_->hide();
       instructions_->hide();
       break;
     case LifeChart::kDij:
@@ -1264,7 +1203,6 @@ void MainWindow::showFrequencyChart() {
 
 void MainWindow::leaveResamplingResults() {
   desktop_->leaveResamplingResults();
-  greetingLine_->show();
   instructions_->show();
   instructions_->setText(closingInstructionText());
   setBold(*instructions_, kClosingTextPointSize);
@@ -1289,7 +1227,6 @@ void MainWindow::endProgram() {
   if (ended_) return;
   ended_ = true;
   backgroundTask_.requestStop();
-  greetingTimer_.stop();
   if (isHidden() && !placeWhileHidden_.isEmpty()) restoreGeometry(placeWhileHidden_);
   settings_.saveMainWindow(saveGeometry(), saveState());
   for (QWidget* window : std::initializer_list<QWidget*>{
@@ -1439,6 +1376,11 @@ void MainWindow::buildMenus() {
                              QStringLiteral("&What you should know about these files"));
   connect(hints, &QAction::triggered, this, [this] { showHelp(Help::kPrintingHints); });
   addControlAction(*help, "quizButton", QStringLiteral("&Quiz"));
+  QAction* saying = addAction(*help, "quotationAction", QStringLiteral("A &saying"));
+  connect(saying, &QAction::triggered, this, [this] {
+    const QuotationChoice choice = chooseQuotations(dialogs_.clock().second);
+    showNotice(Notice{"A saying", quotationText(choice.belowInstructions)});
+  });
   help->addSeparator();
   QAction* about = addAction(*help, "aboutAction", QStringLiteral("&About Pellmar"));
   about->setMenuRole(QAction::AboutRole);

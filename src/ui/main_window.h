@@ -2,7 +2,6 @@
 
 #include <QMainWindow>
 #include <QPointer>
-#include <QTimer>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -17,7 +16,6 @@
 #include "ui/chart_picture.h"
 #include "ui/command_states.h"
 #include "ui/desktop_analysis.h"
-#include "ui/greeting.h"
 #include "ui/life_charts.h"
 #include "ui/progress_tracker.h"
 
@@ -49,8 +47,8 @@ class ReturnWindow;
 class StageMeansWindow;
 class TitleScreen;
 
-// The main window: the numbered steps of an analysis, the chart area, the result and help
-// commands, the greeting and quotation lines and the clock, with a menu bar, a toolbar and a
+// The main window: the numbered steps of an analysis beside the settings of a whole run, the
+// chart area, the main results, the result and help commands, with a menu bar, a toolbar and a
 // status bar around them. A command asks the user for its request on the UI thread, runs it
 // (the bootstrap and the jackknife on a worker thread) and shows its result; after every
 // command each control takes the enabled, visible and focus state the command state holds, and
@@ -101,8 +99,6 @@ class MainWindow : public QMainWindow {
   [[nodiscard]] QChartView* lifeChartView() const { return lifeChart_; }
   [[nodiscard]] QChartView* frequencyChartView() const { return frequencyChart_; }
 
-  // One tick of the greeting timer: the clock line and the greeting.
-  void greetingTick();
   // Draws a chart of the Basic Run in the chart area, as its button does.
   void showChart(LifeChart kind);
 
@@ -228,8 +224,6 @@ class MainWindow : public QMainWindow {
   // Receives the progress reports of the worker thread on the UI thread.
   QObject progressReceiver_;
   BackgroundTask backgroundTask_;
-  Greeting greeting_;
-  QTimer greetingTimer_;
   std::optional<ProgressTracker> progressTracker_;
   std::optional<Command> lastFocus_;
   bool ended_ = false;
@@ -249,11 +243,8 @@ class MainWindow : public QMainWindow {
 
   std::array<QWidget*, static_cast<std::size_t>(Command::kCount)> commandWidgets_{};
   QLabel* title_ = nullptr;
-  QLabel* greetingLine_ = nullptr;
   QLabel* instructions_ = nullptr;
   QLabel* notice_ = nullptr;  // asks for the data file check; a click runs it
-  QLabel* quotation_ = nullptr;
-  QLabel* clockLine_ = nullptr;
   QLabel* bootBegin_ = nullptr;
   QLabel* bootEnd_ = nullptr;
   QLabel* chartPlaceholder_ = nullptr;

@@ -5,7 +5,6 @@
 namespace pellmar {
 
 namespace {
-constexpr long kReplicatesPerFlip = 1000;
 constexpr auto kWarmUp = std::chrono::seconds(1);
 }  // namespace
 
@@ -33,11 +32,6 @@ ProgressTracker::Update ProgressTracker::update(long done, long total, Clock::ti
                                    static_cast<double>(done - measuredFrom_->done) +
                                0.5));
     result.text += QStringLiteral(", about %1 left").arg(durationText(left));
-  }
-  const long flips = std::clamp(done, 0L, std::max(total - 1, 0L)) / kReplicatesPerFlip;
-  if (flips > flipsSeen_) {
-    result.colourFlips = static_cast<int>(flips - flipsSeen_);
-    flipsSeen_ = flips;
   }
   return result;
 }

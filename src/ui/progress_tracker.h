@@ -6,9 +6,7 @@
 
 namespace pellmar {
 
-// Follows the replicates of long work: how far it has come, the time left, and how often the
-// clock line changes colour: once at every multiple of 1000 replicates below the last one,
-// however far apart the reports come.
+// Follows the replicates of long work: how far it has come, and the time left.
 //
 // The time left comes from the rate measured after the first second of reports: what happened
 // before the first report (the questions, reading the data) says nothing about how fast the
@@ -19,8 +17,7 @@ class ProgressTracker {
 
   struct Update {
     int percent = 0;
-    QString text;         // "1000 of 40000, about 2 min 5 s left"
-    int colourFlips = 0;  // multiples of 1000 passed since the last report
+    QString text;  // "1000 of 40000, about 2 min 5 s left"
   };
 
   Update update(long done, long total, Clock::time_point now);
@@ -33,7 +30,6 @@ class ProgressTracker {
   std::optional<Mark> first_;
   // The first report a second or more after the first: the rate is measured from here.
   std::optional<Mark> measuredFrom_;
-  long flipsSeen_ = 0;
 };
 
 // A duration in whole seconds as "2 h 5 min", "2 min 5 s" or "5 s".

@@ -110,7 +110,7 @@ std::string instructionText() {
   return std::string(
              "1. Open a data file. 2. Press Basic RUN to analyze the raw data and calculate ") +
          "the age-stage-specific consumption rate. 3. Select a figure to display.  " +
-         "You can click Jackknif or Bootstrap to estimate the standard errors of the " +
+         "You can click Jackknife or Bootstrap to estimate the standard errors of the " +
          "net predation rate.  " +
          "Comments and suggestions are welcome: please write to pellmar-feedback@example.org.";
 }

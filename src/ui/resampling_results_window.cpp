@@ -44,7 +44,7 @@ QString quantityLabel(const std::string& quantity) {
 
 QString closingInstructionText() {
   return QStringLiteral(
-      "Congratulation!\nYour data were analyzed successfully. If you want to analyze"
+      "Congratulations!\nYour data were analyzed successfully. If you want to analyze"
       " another data file, choose New analysis (Ctrl+N) in the File menu.\n Ende gut, alles "
       "gut!\nAuf Wiedersehen!");
 }

@@ -136,7 +136,7 @@ TEST_F(MainWindowTest, LinesAndChartsFollowADarkPalette) {
   const ApplicationPalette dark(darkPalette());
   const QColor background = window_.palette().color(QPalette::Window);
   ASSERT_TRUE(isDark(window_.palette()));
-  for (const char* line : {"checkDataFileNotice", "greetingLabel", "basicRunStep"}) {
+  for (const char* line : {"checkDataFileNotice", "basicRunStep"}) {
     EXPECT_GE(contrastRatio(background, label(line)->palette().color(QPalette::WindowText)), 4.5)
         << line;
   }
@@ -190,10 +190,10 @@ TEST_F(MainWindowTest, EverythingFitsTheSmallestWindowAndStaysPut) {
 
   QWidget* open = window_.commandWidget(Command::kOpenDataFile);
   const QPoint before = open->mapTo(&window_, QPoint(0, 0));
-  // The chart buttons that hide the greeting leave every control where it was.
+  // The chart buttons that hide the instructions leave every control where it was.
   click("showGxjButton");
   QApplication::processEvents();
-  EXPECT_FALSE(label("greetingLabel")->isVisible());
+  EXPECT_FALSE(label("instructionsLabel")->isVisible());
   EXPECT_EQ(open->mapTo(&window_, QPoint(0, 0)), before);
 }
 

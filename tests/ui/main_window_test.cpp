@@ -96,18 +96,16 @@ TEST_F(MainWindowTest, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   click("basicRunButton");
   dialogs_.chooseFile(besideStudy("lady_beetle_10_SASD.txt"));
   click("readSasdButton");
-  ASSERT_EQ(messageTitles(), std::vector<std::string>{"Finit predation rate"});
+  ASSERT_EQ(messageTitles(), std::vector<std::string>{"Finite predation rate"});
   expectStates({{Command::kReadSasd, E}, {Command::kBootstrap, E}, {Command::kJackknife, E}});
 
-  // Just past 1000 replicates: the progress reaches the clock line, which changes colour once.
   // The seed typed reproduces the command line's run with --seed.
   dialogs_.answerPrompt("2").answerPrompt("1001").answerPrompt("100");
   dialogs_.answerPrompt(std::to_string(kSeed)).answerYesNo(false);
   click("bootstrapButton");
   EXPECT_EQ(messageTitles(),
-            (std::vector<std::string>{"Finit predation rate", "Normal density curve."}));
+            (std::vector<std::string>{"Finite predation rate", "Normal density curve."}));
   EXPECT_TRUE(dialogs_.scriptUsedUp());
-  EXPECT_EQ(label("clockLabel")->palette().color(QPalette::Window), QColor(255, 255, 0));
 
   // The guided steps are done; the life table's charts stay at hand beside the frequencies.
   expectStates({{Command::kOpenDataFile, E},
@@ -167,7 +165,7 @@ TEST_F(MainWindowTest, ReadFecundityShowsTheLifeTableAndMatchesTheCommandLine) {
   test_support::window("largeGraphWindow")->close();
   dialogs_.chooseFile(besideStudy("lady_beetle_fecundity.txt"));
   click("readFecundityButton");
-  ASSERT_EQ(messageTitles(), std::vector<std::string>{"Finit predation rate"});
+  ASSERT_EQ(messageTitles(), std::vector<std::string>{"Finite predation rate"});
   EXPECT_EQ(dialogs_.messages()[0].text.rfind("R0 =", 0), 0U);
   expectStates({{Command::kReadSasd, D},
                 {Command::kReadFecundity, E},
@@ -247,7 +245,7 @@ TEST_F(MainWindowTest, PairedBootstrapTestMatchesTheCommandLine) {
   action("pairedBootstrapTestAction")->trigger();
   EXPECT_TRUE(dialogs_.scriptUsedUp());
   ASSERT_EQ(messageTitles(),
-            (std::vector<std::string>{"Finit predation rate", "Normal density curve."}));
+            (std::vector<std::string>{"Finite predation rate", "Normal density curve."}));
   ASSERT_TRUE(shown("pairedTestWindow"));
   QWidget* results = test_support::window("pairedTestWindow");
   const auto* grid = results->findChild<QTableWidget*>("pairedTestGrid");
@@ -325,10 +323,9 @@ TEST_F(MainWindowTest, ChartButtonsDrawAndStepTheFocusOn) {
   EXPECT_EQ(window_.lifeChartView()->chart()->title(),
             QStringLiteral("Survival rate to each age-stage group"));
   EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kShowGij));
-  EXPECT_TRUE(label("greetingLabel")->isVisibleTo(&window_));
+  EXPECT_TRUE(label("instructionsLabel")->isVisibleTo(&window_));
   click("showGxjButton");
   EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kShowDij));
-  EXPECT_FALSE(label("greetingLabel")->isVisibleTo(&window_));
   EXPECT_FALSE(label("instructionsLabel")->isVisibleTo(&window_));
   click("showLxButton");
   EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kShowCx));
@@ -379,13 +376,20 @@ TEST_F(MainWindowTest, PrintPageAndResamplingResultsScreen) {
   EXPECT_EQ(label("instructionsLabel")->font().pointSize(), 24);
 }
 
-TEST_F(MainWindowTest, GreetingAndClockFollowTheInjectedClock) {
-  EXPECT_EQ(label("greetingLabel")->text(), QStringLiteral("How do you do?"));
-  EXPECT_TRUE(
-      label("instructionsLabel")->text().startsWith(QString::fromStdString(instructionText())));
-  for (int tick = 0; tick < 10; ++tick) window_.greetingTick();
-  EXPECT_EQ(label("greetingLabel")->text(), QStringLiteral("Guten Tag!"));
-  EXPECT_EQ(label("clockLabel")->text(), QStringLiteral("2026-05-04 09:00:00"));
+// The page shows the instructions and nothing that changes by itself: no greeting that turns
+// over, no clock, no quotation line, no buttons that do nothing. A saying is in the Help menu.
+TEST_F(MainWindowTest, NothingOnThePageMovesByItself) {
+  EXPECT_EQ(label("instructionsLabel")->text(), QString::fromStdString(instructionText()));
+  for (const char* gone : {"greetingLabel", "clockLabel", "quotationLabel"}) {
+    EXPECT_EQ(label(gone), nullptr) << gone;
+  }
+  for (const char* gone : {"unusedQButton", "unusedWButton"}) {
+    EXPECT_EQ(page().findChild<QPushButton*>(QString::fromLatin1(gone)), nullptr) << gone;
+  }
+  action("quotationAction")->trigger();
+  ASSERT_EQ(messageTitles(), std::vector<std::string>{"A saying"});
+  EXPECT_NE(dialogs_.messages()[0].text.find(" \xE2\x80\x94 "), std::string::npos)
+      << "a saying with its author: " << dialogs_.messages()[0].text;
 }
 
 // A fault in the data ends the analysis with a failure box; a fresh window, without the title

@@ -182,7 +182,7 @@ TEST_F(MenusTest, NewAnalysisLeavesNothingOfTheStudyBefore) {
   EXPECT_TRUE(window_.commandWidget(Command::kOpenDataFile)->isEnabled());
   EXPECT_FALSE(window_.commandWidget(Command::kBasicRun)->isEnabled());
   EXPECT_FALSE(window_.lifeChartView()->isVisibleTo(&window_));
-  EXPECT_TRUE(label("greetingLabel")->isVisibleTo(&window_));
+  EXPECT_TRUE(label("instructionsLabel")->isVisibleTo(&window_));
   EXPECT_FALSE(action("resultsAction")->isEnabled());
 
   // The fresh analysis runs as the first did, and writes what the command line writes.

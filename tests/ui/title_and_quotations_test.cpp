@@ -1,5 +1,3 @@
-#include "ui/greeting.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
@@ -9,39 +7,6 @@
 
 namespace pellmar {
 namespace {
-
-TEST(Greeting, TableByPhaseBandAndHour) {
-  EXPECT_EQ(greetingFor(10, 9), "Guten Tag!");
-  EXPECT_EQ(greetingFor(35, 4), "Go bed!");
-  EXPECT_EQ(greetingFor(0, 6), "Buenos dias!");
-  EXPECT_EQ(greetingFor(9, 16), "Buenas tardes!");
-  EXPECT_EQ(greetingFor(25, 20), "Good evening!");
-  EXPECT_EQ(greetingFor(39, 17), "Hi......!");
-  EXPECT_EQ(greetingFor(45, 12), "Alles Gutes!");
-  EXPECT_EQ(greetingFor(59, 7), "Como esta Vd.?");
-  // The edges of the four parts of the day.
-  EXPECT_EQ(greetingFor(20, 5), "Good morning!");
-  EXPECT_EQ(greetingFor(20, 8), "Good afternoon!");
-  EXPECT_EQ(greetingFor(20, 17), "Good evening!");
-  EXPECT_EQ(greetingFor(20, 21), "Good night!");
-  EXPECT_EQ(greetingFor(20, 0), "Good night!");
-}
-
-TEST(Greeting, TicksAdvanceThePhaseAndSettleAfter2001) {
-  Greeting greeting;
-  std::string last;
-  for (int tick = 1; tick <= 10; ++tick) last = greeting.tick(9);
-  EXPECT_EQ(greeting.phase(), 10);
-  EXPECT_EQ(last, "Guten Tag!");
-  for (int tick = 11; tick <= 60; ++tick) last = greeting.tick(6);
-  EXPECT_EQ(greeting.phase(), 0);
-  EXPECT_EQ(last, "Buenos dias!");
-  for (int tick = 61; tick <= 2001; ++tick) last = greeting.tick(9);
-  EXPECT_NE(last, Greeting::kSettled);
-  EXPECT_EQ(greeting.tick(9), "Herzlichen Gruessen!");
-  EXPECT_EQ(greeting.tick(3), "Herzlichen Gruessen!");
-  EXPECT_EQ(greeting.ticks(), 2001);
-}
 
 TEST(TitleAnimation, ShowsEachLineOnceThenHoldsTheLastForSevenTicks) {
   TitleAnimation animation;
@@ -62,7 +27,7 @@ TEST(Quotations, FiftyThreeAttributedSayingsAndTheInstructions) {
   EXPECT_EQ(instructionText().rfind(
                 "1. Open a data file. 2. Press Basic RUN to analyze the raw data and calculate "
                 "the age-stage-specific consumption rate. 3. Select a figure to display.  You "
-                "can click Jackknif or Bootstrap to estimate the standard errors of the net "
+                "can click Jackknife or Bootstrap to estimate the standard errors of the net "
                 "predation rate.  ",
                 0),
             0U);
