@@ -83,7 +83,7 @@ DataFormatWindow::DataFormatWindow(Dialogs& dialogs)
   print->setObjectName(QStringLiteral("printButton"));
   connect(print, &QPushButton::clicked, this,
           [this, &dialogs] { dialogs.printWindow(objectName().toStdString()); });
-  auto* back = new QPushButton(QStringLiteral("Back to Main form"), this);
+  auto* back = new QPushButton(QStringLiteral("Back to the main window"), this);
   back->setObjectName(QStringLiteral("backButton"));
   connect(back, &QPushButton::clicked, this, &QWidget::close);
 

@@ -12,6 +12,7 @@ const QString kRecentFilesKey = QStringLiteral("recentFiles");
 const QString kOutputFoldersKey = QStringLiteral("outputFolders");
 const QString kGeometryKey = QStringLiteral("mainWindow/geometry");
 const QString kStateKey = QStringLiteral("mainWindow/state");
+const QString kIntroductionShownKey = QStringLiteral("start/introductionShown");
 const QString kChartWidthKey = QStringLiteral("chartExport/widthMm");
 const QString kChartHeightKey = QStringLiteral("chartExport/heightMm");
 const QString kChartDpiKey = QStringLiteral("chartExport/dpi");
@@ -151,6 +152,15 @@ QByteArray DesktopSettings::mainWindowGeometry() const {
 
 QByteArray DesktopSettings::mainWindowState() const {
   return store_->value(kStateKey).toByteArray();
+}
+
+bool DesktopSettings::introductionShown() const {
+  return store_->value(kIntroductionShownKey, false).toBool();
+}
+
+void DesktopSettings::rememberIntroductionShown() {
+  store_->setValue(kIntroductionShownKey, true);
+  store_->sync();
 }
 
 void DesktopSettings::saveMainWindow(const QByteArray& geometry, const QByteArray& state) {

@@ -58,6 +58,11 @@ class DesktopSettings {
   [[nodiscard]] ChartExportRequest chartExportChoices() const;
   void rememberChartExport(const ChartExportRequest& request);
 
+  // Whether the title screen and the introduction have been shown once: they open the first
+  // start only, and are recorded as soon as they are shown.
+  [[nodiscard]] bool introductionShown() const;
+  void rememberIntroductionShown();
+
   [[nodiscard]] QByteArray mainWindowGeometry() const;
   [[nodiscard]] QByteArray mainWindowState() const;
   void saveMainWindow(const QByteArray& geometry, const QByteArray& state);

@@ -134,7 +134,7 @@ ExperimentWindow::ExperimentWindow()
   settings->addRow(QStringLiteral("alpha:"), alpha_);
   settings->addRow(QString(), redrawBarren_);
 
-  auto* back = new QPushButton(QStringLiteral("Back to the main form"), this);
+  auto* back = new QPushButton(QStringLiteral("Back to the main window"), this);
   back->setObjectName(QStringLiteral("backButton"));
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(run_);

@@ -136,23 +136,4 @@ analysis of variance or a Tukey&ndash;Kramer test in a statistics package.</li>
 )");
 }
 
-QString farewellText() {
-  return QStringLiteral(R"(
-<h2>Thank you for using Pellmar</h2>
-<p>Every result of this session has been written beside your data file: the basic report,
-the figure data files, the consumption files and, if you ran them, the predation rates and
-the bootstrap or jackknife results.</p>
-<p>Keep a copy of the reports with your raw data: together they let anyone check and repeat
-the analysis.</p>
-)");
-}
-
-QString goodbyeText() {
-  return QStringLiteral(R"(
-<h2>Auf Wiedersehen!</h2>
-<p>Good luck with your experiments. May your cohorts be large and your standard errors
-small.</p>
-)");
-}
-
 }  // namespace pellmar

@@ -14,9 +14,5 @@ QString notesText();
 QString referencesText();
 // How to read and print the output files.
 QString printingHintsText();
-// The first closing screen: what the run has left behind.
-QString farewellText();
-// The last closing screen.
-QString goodbyeText();
 
 }  // namespace pellmar

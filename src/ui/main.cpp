@@ -60,7 +60,7 @@ int main(int argc, char* argv[]) {
   } catch (const pellmar::CommandLineError& error) {
     return usageError(error);
   }
-  // The program ends only by its own rules: closing the main window, the last closing screen
+  // The program ends only by its own rules: closing the main window, Quit
   // or a fault in the data file, not when a screen closes while the main window is hidden.
   QApplication::setQuitOnLastWindowClosed(false);
 

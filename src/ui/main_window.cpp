@@ -874,7 +874,7 @@ void MainWindow::newAnalysis() {
 }
 
 void MainWindow::quit() {
-  whenIdle(QStringLiteral("Quit"), [this] { beginClosing(); });
+  whenIdle(QStringLiteral("Quit"), [this] { endProgram(); });
 }
 
 void MainWindow::whenIdle(const QString& title, std::function<void()> action) {
@@ -1037,41 +1037,21 @@ void MainWindow::showHelp(Help help) {
       case Help::kNotes:
         screen =
             std::make_unique<HelpScreen>(QStringLiteral("notesScreen"), QStringLiteral("Note well"),
-                                         notesText(), QStringLiteral("Back to the main form"));
+                                         notesText(), QStringLiteral("Back to the main window"));
         break;
       case Help::kReferences:
         screen = std::make_unique<HelpScreen>(QStringLiteral("referencesScreen"),
                                               QStringLiteral("References"), referencesText(),
-                                              QStringLiteral("Back to the main form"));
+                                              QStringLiteral("Back to the main window"));
         break;
       case Help::kPrintingHints:
         screen = std::make_unique<HelpScreen>(
             QStringLiteral("printingHintsScreen"),
             QStringLiteral("What you should know about these files"), printingHintsText(),
-            QStringLiteral("Back to the main form"));
-        break;
-      case Help::kFarewell:
-        screen = std::make_unique<HelpScreen>(QStringLiteral("farewellScreen"),
-                                              QStringLiteral("Thank you"), farewellText(),
-                                              QStringLiteral("Next"));
-        // "Next" leads on to the last closing screen instead of back to the main window.
-        screen->button()->disconnect();
-        connect(screen->button(), &QPushButton::clicked, this, [this] {
-          helpScreens_[static_cast<std::size_t>(Help::kFarewell)]->hide();
-          showHelp(Help::kGoodbye);
-        });
-        break;
-      case Help::kGoodbye:
-        screen = std::make_unique<HelpScreen>(QStringLiteral("goodbyeScreen"),
-                                              QStringLiteral("Auf Wiedersehen"), goodbyeText(),
-                                              QStringLiteral("End Pellmar"));
+            QStringLiteral("Back to the main window"));
         break;
     }
-    if (help == Help::kGoodbye) {
-      connect(screen.get(), &ReturnWindow::returned, this, &MainWindow::endProgram);
-    } else {
-      connectReturn(*screen);
-    }
+    connectReturn(*screen);
   }
   openWindow(*screen);
 }
@@ -1132,8 +1112,7 @@ void MainWindow::showLargeGraph() {
     largeGraphWindow_ =
         std::make_unique<LargeGraphWindow>(desktop_->analysis(), dialogs_, settings_);
     connectReturn(*largeGraphWindow_);
-    connect(largeGraphWindow_.get(), &LargeGraphWindow::quitRequested, this,
-            [this] { beginClosing(); });
+    connect(largeGraphWindow_.get(), &LargeGraphWindow::quitRequested, this, [this] { quit(); });
   }
   hideKeepingPlace();
   largeGraphWindow_->open();
@@ -1218,11 +1197,6 @@ void MainWindow::exportShownChart() {
 
 void MainWindow::printThisWindow() { dialogs_.printWindow(objectName().toStdString()); }
 
-void MainWindow::beginClosing() {
-  hideKeepingPlace();
-  showHelp(Help::kFarewell);
-}
-
 void MainWindow::endProgram() {
   if (ended_) return;
   ended_ = true;
@@ -1243,6 +1217,13 @@ void MainWindow::endProgram() {
 }
 
 void MainWindow::start() {
+  // The title screen and the introduction greet the first start alone; Help > Introduction
+  // shows the introduction again.
+  if (settings_.introductionShown()) {
+    returnToMain();
+    return;
+  }
+  settings_.rememberIntroductionShown();
   titleScreen_ = std::make_unique<TitleScreen>();
   connect(titleScreen_.get(), &TitleScreen::dismissed, this,
           [this] { showHelp(Help::kIntroduction); });

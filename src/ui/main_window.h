@@ -62,7 +62,7 @@ class MainWindow : public QMainWindow {
 
  public:
   // The help and information screens.
-  enum class Help { kIntroduction, kNotes, kReferences, kPrintingHints, kFarewell, kGoodbye };
+  enum class Help { kIntroduction, kNotes, kReferences, kPrintingHints };
 
   // `dialogs` answers every question of the commands (QtDialogs on the desktop); `settings`
   // keeps what the window remembers between program runs.
@@ -204,7 +204,6 @@ class MainWindow : public QMainWindow {
   void openResamplingResults();
   void showResamplingResults();
   void leaveResamplingResults();
-  void beginClosing();
   void endProgram();
   void returnToMain();
   void printThisWindow();
@@ -271,7 +270,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<OutputFilesWindow> outputFilesWindow_;
   std::unique_ptr<LargeGraphWindow> largeGraphWindow_;
   std::unique_ptr<QuizScreen> quizScreen_;
-  std::array<std::unique_ptr<HelpScreen>, 6> helpScreens_;
+  std::array<std::unique_ptr<HelpScreen>, 4> helpScreens_;
 };
 
 }  // namespace pellmar

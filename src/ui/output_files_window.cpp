@@ -56,7 +56,7 @@ QString describeOutputFile(const QString& fileName) {
 }
 
 OutputFilesWindow::OutputFilesWindow(Dialogs& dialogs)
-    : ReturnWindow(QStringLiteral("outputFilesWindow"), QStringLiteral("Well done!")),
+    : ReturnWindow(QStringLiteral("outputFilesWindow"), QStringLiteral("Output files")),
       dialogs_(dialogs),
       reportFile_(new QLineEdit(this)),
       folder_(new QLabel(this)),
@@ -93,7 +93,7 @@ OutputFilesWindow::OutputFilesWindow(Dialogs& dialogs)
   auto* hints = new QPushButton(QStringLiteral("What you should know about these files"), this);
   hints->setObjectName(QStringLiteral("printingHintsButton"));
   connect(hints, &QPushButton::clicked, this, &OutputFilesWindow::hintsRequested);
-  auto* back = new QPushButton(QStringLiteral("Back to the mainform"), this);
+  auto* back = new QPushButton(QStringLiteral("Back to the main window"), this);
   back->setObjectName(QStringLiteral("backButton"));
   connect(back, &QPushButton::clicked, this, &QWidget::close);
 

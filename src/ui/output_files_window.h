@@ -18,7 +18,7 @@ namespace pellmar {
 class Dialogs;
 class ReportViewer;
 
-// "Well done!": the report of the run and every other file the program has written, each with
+// "Output files": the report of the run and every other file the program has written, each with
 // what it holds. A double click opens a file in the program the system has for it; "Open
 // folder" opens the folder of the files; "View reports" shows the text reports inside Pellmar.
 class OutputFilesWindow : public ReturnWindow {

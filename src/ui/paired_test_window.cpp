@@ -52,7 +52,7 @@ PairedTestWindow::PairedTestWindow()
       this);
   explanation->setWordWrap(true);
 
-  auto* back = new QPushButton(QStringLiteral("Back to the main form"), this);
+  auto* back = new QPushButton(QStringLiteral("Back to the main window"), this);
   back->setObjectName(QStringLiteral("backButton"));
   connect(back, &QPushButton::clicked, this, &QWidget::close);
   auto* buttons = new QHBoxLayout;

@@ -77,7 +77,7 @@ QuizScreen::QuizScreen()
   auto* checkButton = new QPushButton(QStringLiteral("Check my answers"), this);
   checkButton->setObjectName(QStringLiteral("checkButton"));
   connect(checkButton, &QPushButton::clicked, this, [this] { check(); });
-  auto* backButton = new QPushButton(QStringLiteral("Back to the main form"), this);
+  auto* backButton = new QPushButton(QStringLiteral("Back to the main window"), this);
   connect(backButton, &QPushButton::clicked, this, &QWidget::close);
 
   auto* buttons = new QHBoxLayout;

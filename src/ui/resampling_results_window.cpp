@@ -50,7 +50,8 @@ QString closingInstructionText() {
 }
 
 ResamplingResultsWindow::ResamplingResultsWindow(Dialogs& dialogs)
-    : ReturnWindow(QStringLiteral("resamplingResultsWindow"), QStringLiteral("Jackknife form")),
+    : ReturnWindow(QStringLiteral("resamplingResultsWindow"),
+                   QStringLiteral("Bootstrap or jackknife results")),
       dialogs_(dialogs),
       project_(new QLabel(this)),
       date_(new QLabel(this)),
@@ -78,7 +79,7 @@ ResamplingResultsWindow::ResamplingResultsWindow(Dialogs& dialogs)
   print->setObjectName(QStringLiteral("printButton"));
   connect(print, &QPushButton::clicked, this,
           [this] { dialogs_.printWindow(objectName().toStdString()); });
-  auto* back = new QPushButton(QStringLiteral("Go back to mainform"), this);
+  auto* back = new QPushButton(QStringLiteral("Back to the main window"), this);
   back->setObjectName(QStringLiteral("backButton"));
   connect(back, &QPushButton::clicked, this, [this] {
     emit wentBack();

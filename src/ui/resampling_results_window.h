@@ -23,9 +23,9 @@ struct ResamplingShown {
   std::vector<SummaryRow> rows;
 };
 
-// "Jackknife form": the bootstrap or jackknife results, the project, the date and the time. Its
-// button "Go back to mainform" announces wentBack() before the window closes; closing it by the
-// frame only returns.
+// "Bootstrap or jackknife results": the bootstrap or jackknife results, the project, the date and
+// the time. Its button "Go back to mainform" announces wentBack() before the window closes; closing
+// it by the frame only returns.
 class ResamplingResultsWindow : public ReturnWindow {
   Q_OBJECT
 

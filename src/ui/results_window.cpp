@@ -30,7 +30,7 @@ ResultsWindow::ResultsWindow()
     : ReturnWindow(QStringLiteral("resultsWindow"), QStringLiteral("Results")),
       tabs_(new QTabWidget(this)) {
   tabs_->setObjectName(QStringLiteral("resultTabs"));
-  auto* back = new QPushButton(QStringLiteral("Back to the mainform"), this);
+  auto* back = new QPushButton(QStringLiteral("Back to the main window"), this);
   back->setObjectName(QStringLiteral("backButton"));
   connect(back, &QPushButton::clicked, this, &QWidget::close);
   auto* workbook = new QPushButton(QStringLiteral("Save workbook"), this);

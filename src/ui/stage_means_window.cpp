@@ -26,7 +26,7 @@ StageMeansWindow::StageMeansWindow(Dialogs& dialogs)
   print->setObjectName(QStringLiteral("printButton"));
   connect(print, &QPushButton::clicked, this,
           [this, &dialogs] { dialogs.printWindow(objectName().toStdString()); });
-  auto* back = new QPushButton(QStringLiteral("Back to the mainform"), this);
+  auto* back = new QPushButton(QStringLiteral("Back to the main window"), this);
   back->setObjectName(QStringLiteral("backButton"));
   connect(back, &QPushButton::clicked, this, &QWidget::close);
 

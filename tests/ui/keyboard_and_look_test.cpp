@@ -56,7 +56,7 @@ class ApplicationPalette {
 
 TEST(HelpScreenKeys, ReturnPressesTheButtonAndEscCloses) {
   HelpScreen screen(QStringLiteral("notesScreen"), QStringLiteral("Note well"),
-                    QStringLiteral("<p>Text</p>"), QStringLiteral("Back to the main form"));
+                    QStringLiteral("<p>Text</p>"), QStringLiteral("Back to the main window"));
   int pressed = 0;
   QObject::connect(screen.button(), &QPushButton::clicked, [&pressed] { ++pressed; });
   int returned = 0;

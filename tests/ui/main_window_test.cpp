@@ -432,19 +432,14 @@ TEST_F(MainWindowTest, MessagesShowTheIconOfWhatTheyTell) {
   EXPECT_EQ(dialogs_.messages().back().kind, MessageKind::kResult);
 }
 
-TEST_F(MainWindowTest, QuitLeadsThroughTheClosingScreensToTheEnd) {
+// Quit ends the program at once when nothing runs: no closing screens.
+TEST_F(MainWindowTest, QuitEndsAtOnceWhenNothingRuns) {
   QSignalSpy ended(&window_, &MainWindow::programEnded);
   window_.show();
   click("quitButton");
-  EXPECT_FALSE(window_.isVisible());
-  ASSERT_TRUE(shown("farewellScreen"));
-  test_support::window("farewellScreen")->findChild<QPushButton*>("closeButton")->click();
-  EXPECT_FALSE(shown("farewellScreen"));
-  ASSERT_TRUE(shown("goodbyeScreen"));
-  EXPECT_EQ(ended.count(), 0);
-  test_support::window("goodbyeScreen")->findChild<QPushButton*>("closeButton")->click();
   EXPECT_EQ(ended.count(), 1);
   EXPECT_FALSE(window_.isVisible());
+  EXPECT_TRUE(dialogs_.messages().empty()) << "no question when nothing is running";
 }
 
 TEST_F(MainWindowTest, AFileGivenAtStartOpensAfterTheTimeUnitWithoutTheOpeningScreens) {
@@ -459,7 +454,9 @@ TEST_F(MainWindowTest, AFileGivenAtStartOpensAfterTheTimeUnitWithoutTheOpeningSc
   expectStates({{Command::kOpenDataFile, D}, {Command::kBasicRun, E}});
 }
 
-TEST_F(MainWindowTest, TitleScreenLeadsThroughTheIntroductionToTheWindow) {
+// The first start only: the title screen leads through the introduction to the window, and the
+// next start opens the window at once.
+TEST_F(MainWindowTest, TitleScreenLeadsThroughTheIntroductionToTheWindowOnTheFirstStart) {
   window_.start();
   ASSERT_TRUE(shown("titleScreen"));
   EXPECT_FALSE(window_.isVisible());
@@ -469,6 +466,13 @@ TEST_F(MainWindowTest, TitleScreenLeadsThroughTheIntroductionToTheWindow) {
   ASSERT_TRUE(shown("introductionScreen"));
   test_support::window("introductionScreen")->close();
   EXPECT_TRUE(window_.isVisible());
+
+  EXPECT_TRUE(settings_.introductionShown()) << "recorded as soon as shown, not at exit";
+  DesktopSettings again(settingsFile());
+  MainWindow next(dialogs_, again);
+  next.start();
+  EXPECT_TRUE(next.isVisible());
+  EXPECT_FALSE(shown("titleScreen"));
 }
 
 }  // namespace

@@ -177,7 +177,7 @@ TEST_F(ResultScreens, OutputFilesWindowListsWhatTheRunWrote) {
   ScriptedDialogs dialogs;
   OutputFilesWindow form(dialogs);
   form.load(analysis());
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("Well done!"));
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Output files"));
   EXPECT_TRUE(form.reportFile()->text().endsWith(QStringLiteral("study_0_Basic_Output.txt")));
   EXPECT_EQ(form.files()->rowCount(), static_cast<int>(analysis().writtenPaths().size()) - 1);
   EXPECT_EQ(form.files()->item(0, 1)->text(),
