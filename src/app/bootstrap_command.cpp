@@ -1,5 +1,6 @@
 #include "app/bootstrap_command.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <memory>
@@ -63,16 +64,27 @@ std::optional<std::uint64_t> seedAnswer(std::string_view answer) {
 
 std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Analysis& analysis,
                                              std::uint64_t clockSeed) {
-  // A cancelled prompt answers as an empty one: the numbers it stands for are 0, the seed
-  // comes from the clock.
-  const std::string mode =
-      dialogs
-          .inputPrompt("Do you want to use the same bootstrap samples (1=Yes, 2=No)",
-                       "Same bootstrap samples =?", "1")
-          .value_or("");
+  // Cancel on any prompt cancels the bootstrap. The answer offered is one that can run: the
+  // same samples only where the analysis has what they need.
+  const char* refusal = sameSamplesRefusal(analysis);
+  std::optional<double> mode;
+  while (!mode) {
+    const std::optional<std::string> answer =
+        dialogs.inputPrompt("Do you want to use the same bootstrap samples (1=Yes, 2=No)",
+                            "Same bootstrap samples =?", refusal == nullptr ? "1" : "2");
+    if (!answer) return std::nullopt;
+    const double number = numericPrefix(*answer);
+    if (number == 1 || number == 2) {
+      mode = number;
+    } else {
+      dialogs.messageBox(
+          "Please answer 1 (Yes) or 2 (No); \"" + echoedField(*answer) + "\" is neither.",
+          MessageButtons::kOk, kSameSamplesTitle, MessageKind::kWarning);
+    }
+  }
   BootstrapRequest request;
-  if (numericPrefix(mode) == 1) {
-    if (const char* refusal = sameSamplesRefusal(analysis)) {
+  if (*mode == 1) {
+    if (refusal != nullptr) {
       dialogs.messageBox(refusal, MessageButtons::kOk, kSameSamplesTitle, MessageKind::kWarning);
       return std::nullopt;
     }
@@ -82,32 +94,33 @@ std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Analysis& a
     return request;
   }
   // The prompts name the limits of the data model, which the request is checked against.
-  request.replicates =
-      wholeNumberAnswer(dialogs
-                            .inputPrompt("Enter the number of bootstrap replicates B (1 to " +
-                                             formatInteger(kMaxBootstrapReplicates) + ")",
-                                         "Bootstrap", "10000")
-                            .value_or(""));
-  request.sampleSize = wholeNumberAnswer(
-      dialogs
-          .inputPrompt("Enter the sample size n of each replicate (1 to " +
-                           formatInteger(kMaxBootstrapSampleSize) + ")",
-                       "Sample size =?", formatInteger(analysis.study().individualCount))
-          .value_or(""));
+  const std::optional<std::string> replicates =
+      dialogs.inputPrompt("Enter the number of bootstrap replicates B (1 to " +
+                              formatInteger(kMaxBootstrapReplicates) + ")",
+                          "Bootstrap", "10000");
+  if (!replicates) return std::nullopt;
+  request.replicates = wholeNumberAnswer(*replicates);
+  const int cohort = std::min(analysis.study().individualCount, kMaxBootstrapSampleSize);
+  const std::optional<std::string> sampleSize =
+      dialogs.inputPrompt("Enter the sample size n of each replicate (1 to " +
+                              formatInteger(kMaxBootstrapSampleSize) + ")",
+                          "Sample size =?", formatInteger(cohort));
+  if (!sampleSize) return std::nullopt;
+  request.sampleSize = wholeNumberAnswer(*sampleSize);
   for (;;) {
-    const std::string answer =
-        dialogs.inputPrompt("Random seed (leave empty to take it from the clock)", "Bootstrap", "")
-            .value_or("");
-    if (answer.find_first_not_of(' ') == std::string::npos) {
+    const std::optional<std::string> answer =
+        dialogs.inputPrompt("Random seed (leave empty to take it from the clock)", "Bootstrap", "");
+    if (!answer) return std::nullopt;
+    if (answer->find_first_not_of(' ') == std::string::npos) {
       request.seed = clockSeed;
       break;
     }
-    if (const auto seed = seedAnswer(answer)) {
+    if (const auto seed = seedAnswer(*answer)) {
       request.seed = *seed;
       break;
     }
     dialogs.messageBox("The seed must be a whole number from 0 to 18446744073709551615; \"" +
-                           echoedField(answer) + "\" was given.",
+                           echoedField(*answer) + "\" was given.",
                        MessageButtons::kOk, "Bootstrap", MessageKind::kWarning);
   }
   if (ownLifeTable(analysis)) {

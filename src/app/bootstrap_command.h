@@ -78,9 +78,10 @@ inline constexpr std::string_view kRedrawBarrenQuestion =
 
 // Asks whether to use the same samples and then for the samples file, or for B, n, the seed and,
 // for own samples with eggs, whether to draw again the replicates without eggs (No by default).
-// Nullopt when a file dialog is cancelled, and when the same samples are chosen before the
-// stable age-stage distribution has been read (the user is told so). A seed that is not a whole
-// number from 0 to 2^64 - 1 is refused and asked again; an empty answer takes `clockSeed`.
+// Nullopt when any prompt or the file dialog is cancelled, and when the same samples are chosen
+// where they cannot run (the user is told so; they are offered only where they can). An answer
+// other than 1 or 2, and a seed that is not a whole number from 0 to 2^64 - 1, are refused and
+// asked again; an empty seed takes `clockSeed`.
 std::optional<BootstrapRequest> askBootstrap(Dialogs& dialogs, const Analysis& analysis,
                                              std::uint64_t clockSeed);
 

@@ -266,6 +266,17 @@ TEST_F(AnalysisTest, TheBootstrapIsAskedInTheOrderOfTheDesktop) {
   ASSERT_EQ(dialogs.messages().size(), 5U);
   EXPECT_EQ(dialogs.messages()[1].text,
             "The seed must be a whole number from 0 to 18446744073709551615; \"-1\" was given.");
+  // Without a SASD file the same samples cannot run, so the first prompt offers No; the cohort
+  // size is offered as n.
+  EXPECT_EQ(dialogs.offeredAnswers()[0], "2");
+  EXPECT_EQ(dialogs.offeredAnswers()[2], "100");
+  // Cancel on any prompt cancels; an answer other than 1 or 2 is asked again.
+  dialogs.answerPrompt("2").answerPrompt("10").cancelPrompt();
+  EXPECT_FALSE(askBootstrap(dialogs, *analysis_, 17));
+  dialogs.answerPrompt("maybe").answerPrompt("3").answerPrompt("2").answerPrompt("10");
+  dialogs.answerPrompt("90").answerPrompt("");
+  EXPECT_EQ(askBootstrap(dialogs, *analysis_, 17)->replicates, 10);
+  EXPECT_EQ(dialogs.messages().back().text, "Please answer 1 (Yes) or 2 (No); \"3\" is neither.");
   // The same samples need the stable age-stage distribution first; the user is told so.
   dialogs.answerPrompt("1");
   EXPECT_FALSE(askBootstrap(dialogs, *analysis_, 17));

@@ -55,8 +55,9 @@ MessageAnswer ScriptedDialogs::messageBox(std::string_view text, MessageButtons 
 
 std::optional<std::string> ScriptedDialogs::inputPrompt(std::string_view prompt,
                                                         std::string_view /*title*/,
-                                                        std::string_view /*defaultAnswer*/) {
+                                                        std::string_view defaultAnswer) {
   prompts_.emplace_back(prompt);
+  offered_.emplace_back(defaultAnswer);
   if (prompts_left_.empty()) {
     throw std::logic_error("no scripted answer for the prompt: " + std::string(prompt));
   }

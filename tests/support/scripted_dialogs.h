@@ -46,6 +46,8 @@ class ScriptedDialogs : public Dialogs {
 
   [[nodiscard]] const std::vector<Message>& messages() const { return messages_; }
   [[nodiscard]] const std::vector<std::string>& prompts() const { return prompts_; }
+  // The answer each prompt offered before anything was typed.
+  [[nodiscard]] const std::vector<std::string>& offeredAnswers() const { return offered_; }
   [[nodiscard]] const std::vector<std::string>& printedWindows() const { return printed_; }
   // What the save dialogs proposed, in order.
   [[nodiscard]] const std::vector<std::string>& saveProposals() const { return saveProposals_; }
@@ -71,6 +73,7 @@ class ScriptedDialogs : public Dialogs {
   std::optional<ClockReading> clock_;
   std::vector<Message> messages_;
   std::vector<std::string> prompts_;
+  std::vector<std::string> offered_;
   std::vector<std::string> printed_;
   int beeps_ = 0;
 };
