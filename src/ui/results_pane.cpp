@@ -1,9 +1,6 @@
 #include "ui/results_pane.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -13,6 +10,7 @@
 
 #include "core/report/number_format.h"
 #include "ui/display_number.h"
+#include "ui/table_takeaway.h"
 
 namespace pellmar {
 namespace {
@@ -21,22 +19,21 @@ namespace {
 constexpr std::array<const char*, 8> kMainQuantities = {"C0", "R0",  "r",     "lambda",
                                                         "T",  "psi", "omega", "Qp"};
 constexpr int kShownDecimals = 4;
-// Each cell keeps its full value for copying.
-constexpr int kFullValueRole = Qt::UserRole;
 
 enum Column { kQuantity, kEstimate, kSe, kLow, kHigh, kUnit, kColumnCount };
 
-QTableWidgetItem* cell(const QString& text, const QString& full = {}) {
+QTableWidgetItem* cell(const QString& text) {
   auto* item = new QTableWidgetItem(text);
   item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-  item->setData(kFullValueRole, full.isEmpty() ? text : full);
   return item;
 }
 
+// A number shown rounded, its full value kept for Ctrl+C and the CSV export.
 QTableWidgetItem* numberCell(std::optional<double> value) {
   if (!value) return cell({});
-  return cell(displayNumber(*value, kShownDecimals),
-              QString::fromStdString(formatShortest(*value)));
+  QTableWidgetItem* item = cell(displayNumber(*value, kShownDecimals));
+  item->setData(kFullValueRole, *value);
+  return item;
 }
 
 }  // namespace
@@ -65,7 +62,7 @@ ResultsPane::ResultsPane(QWidget* parent)
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(heading_);
   layout->addWidget(table_, 1);
-  table_->installEventFilter(this);
+  enableTakeaway(*table_, HeadingRow::kHeader);
   showResults({}, 0.95);
 }
 
@@ -102,42 +99,6 @@ void ResultsPane::showResults(const std::vector<SummaryRow>& summary, double con
   } else {
     heading_->setText(QStringLiteral("Results"));
   }
-}
-
-QString ResultsPane::selectedText() const {
-  const QList<QTableWidgetSelectionRange> ranges = table_->selectedRanges();
-  if (ranges.isEmpty()) return {};
-  int top = table_->rowCount();
-  int bottom = -1;
-  int left = kColumnCount;
-  int right = -1;
-  for (const QTableWidgetSelectionRange& range : ranges) {
-    top = std::min(top, range.topRow());
-    bottom = std::max(bottom, range.bottomRow());
-    left = std::min(left, range.leftColumn());
-    right = std::max(right, range.rightColumn());
-  }
-  QString text;
-  for (int r = top; r <= bottom; ++r) {
-    for (int c = left; c <= right; ++c) {
-      if (c > left) text += QLatin1Char('\t');
-      const QTableWidgetItem* item = table_->item(r, c);
-      if (item != nullptr && item->isSelected()) text += item->data(kFullValueRole).toString();
-    }
-    text += QLatin1Char('\n');
-  }
-  return text;
-}
-
-// The table's own copy takes the current cell as shown, rounded: the pane copies the selection
-// in full instead.
-bool ResultsPane::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == table_ && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-    QApplication::clipboard()->setText(selectedText());
-    return true;
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace pellmar

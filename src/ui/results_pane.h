@@ -13,7 +13,7 @@ namespace pellmar {
 // The main results of the analysis, always in view beside the steps: C0, R0, r, lambda, T, psi,
 // omega and Qp, each with its estimate and, after a bootstrap or the jackknife, its SE and
 // interval, and its unit. It follows the summary as each step finishes. Ctrl+C copies the
-// selected cells at full precision, tab-separated, an empty cell as nothing.
+// selected cells at full precision, and the context menu exports the table to CSV.
 class ResultsPane : public QWidget {
   Q_OBJECT
 
@@ -24,11 +24,6 @@ class ResultsPane : public QWidget {
   void showResults(const std::vector<SummaryRow>& summary, double confidence);
 
   [[nodiscard]] QTableWidget* table() const { return table_; }
-  // The text Ctrl+C puts on the clipboard for the cells selected now.
-  [[nodiscard]] QString selectedText() const;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QLabel* heading_;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/exports/table_csv.h"
+#include "core/report/number_format.h"
 #include "core/report/output_file.h"
 #include "core/user_error.h"
 
@@ -35,6 +36,15 @@ QString heading(const QTableView& table, int column) {
     return model.index(0, column).data(Qt::DisplayRole).toString();
   }
   return model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+// A cell as Ctrl+C copies it: a number in its full value, in the shortest form that reads back
+// exactly, not its rounded text; a "-" that stands for a value that does not exist as nothing.
+QString copiedText(const QModelIndex& index) {
+  const QVariant full = index.data(kFullValueRole);
+  if (full.isValid()) return QString::fromStdString(formatShortest(full.toDouble()));
+  const QString text = index.data(Qt::DisplayRole).toString();
+  return text == QStringLiteral("-") ? QString() : text;
 }
 
 void askAndExport(QTableView& table) {
@@ -112,7 +122,7 @@ QString selectionText(const QTableView& table) {
                                           std::vector<QString>(width));
   for (const QModelIndex& index : selected) {
     cells[static_cast<std::size_t>(index.row() - top)]
-         [static_cast<std::size_t>(index.column() - left)] = index.data(Qt::DisplayRole).toString();
+         [static_cast<std::size_t>(index.column() - left)] = copiedText(index);
   }
   if (headingFirst) {
     std::vector<QString> headings(width);

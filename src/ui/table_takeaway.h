@@ -24,7 +24,8 @@ void enableTakeaway(QTableView& table, HeadingRow headings);
 void suggestCsvFile(QTableView& table, const QString& path);
 
 // The selected cells as tab-separated text, one line per row of the smallest rectangle that holds
-// them; a cell of the rectangle that is not selected stays empty. When every selected column is
+// them, each number in its full value and a "-" for a value that does not exist as nothing; a
+// cell of the rectangle that is not selected stays empty. When every selected column is
 // selected from its first value to its last, the headings of those columns come first.
 QString selectionText(const QTableView& table);
 

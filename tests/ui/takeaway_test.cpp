@@ -47,22 +47,23 @@ class TableTakeaway : public ::testing::Test {
   QTableWidget table_;
 };
 
-TEST_F(TableTakeaway, CopiesTheShownTextOfTheSelectedRange) {
+// Copied as the full values behind the rounded text, a "-" (no value) as nothing.
+TEST_F(TableTakeaway, CopiesTheFullValuesOfTheSelectedRange) {
   select(1, 1, 2, 2);
-  EXPECT_EQ(selectionText(table_), QStringLiteral("1\t0.1\n0.6667\t0\n"));
+  EXPECT_EQ(selectionText(table_), QStringLiteral("1\t0.1\n0.6666666666666666\t1e-07\n"));
 
   // Two separate cells: the rest of the rectangle between them stays empty.
   table_.clearSelection();
   table_.setRangeSelected(QTableWidgetSelectionRange(1, 0, 1, 0), true);
   table_.setRangeSelected(QTableWidgetSelectionRange(2, 2, 2, 2), true);
-  EXPECT_EQ(selectionText(table_), QStringLiteral("0\t\t\n\t\t0\n"));
+  EXPECT_EQ(selectionText(table_), QStringLiteral("0\t\t\n\t\t1e-07\n"));
 
   // Whole columns bring their headings; with the heading row selected it is not repeated.
   select(1, 1, 3, 2);
   EXPECT_EQ(selectionText(table_),
-            QStringLiteral("Egg\tLarva, late\n1\t0.1\n0.6667\t0\n-\t12.5\n"));
+            QStringLiteral("Egg\tLarva, late\n1\t0.1\n0.6666666666666666\t1e-07\n\t12.5\n"));
   select(0, 2, 3, 2);
-  EXPECT_EQ(selectionText(table_), QStringLiteral("Larva, late\n0.1\n0\n12.5\n"));
+  EXPECT_EQ(selectionText(table_), QStringLiteral("Larva, late\n0.1\n1e-07\n12.5\n"));
 
   table_.clearSelection();
   EXPECT_TRUE(selectionText(table_).isEmpty());
@@ -76,7 +77,7 @@ TEST_F(TableTakeaway, CtrlCPutsTheSelectionOnTheClipboard) {
   select(2, 0, 3, 1);
   QApplication::clipboard()->clear();
   QTest::keySequence(&table_, QKeySequence::Copy);
-  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("1\t0.6667\n2\t-\n"));
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("1\t0.6666666666666666\n2\t\n"));
   ASSERT_NE(table_.findChild<QAction*>(QStringLiteral("exportCsvAction")), nullptr);
   EXPECT_EQ(table_.contextMenuPolicy(), Qt::ActionsContextMenu);
 }
