@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "core/resampling/bootstrap.h"
 #include "core/user_error.h"
 #include "resampling_test_support.h"
 
@@ -108,6 +109,40 @@ TEST(CompareTwoBootstraps, RefusesFilesItCannotUse) {
       EXPECT_FALSE(error.fatal());
       EXPECT_NE(error.text().find(c.inMessage), std::string::npos) << error.text();
     }
+  }
+}
+
+// A bootstrap's own C0 file serves as the second treatment: told apart from the treatment-2
+// layout by its heading lines, its values are the replicates' C0 as written. Any other file is
+// refused with both layouts named.
+TEST(CompareTwoBootstraps, ReadsABootstrapsOwnC0File) {
+  TemporaryFolder folder;
+  test_support::BootstrapFixture fixture{
+      test_support::analysedStudy(readFile(std::filesystem::path(EXAMPLES_DIR) / "lady_beetle.txt"),
+                                  1.0, folder.base()),
+      {},
+      {},
+      {}};
+  fixture.boot = ownSamplesBootstrap(fixture.analysed.study, fixture.analysed.basic,
+                                     OwnSamplesOptions{40, 60, 3, false}, nullptr, {});
+  test_support::writeFiles(folder.base(), [&](OutputFiles& files) {
+    writeBootstrapFiles(fixture.report(), fixture.counters, files);
+  });
+  const std::string file = folder.base() + "_4_Bootstrap_C0_in column.txt";
+  const Treatment2 second = parseTreatment2(readFile(file), file);
+  EXPECT_EQ(second.sampleSize, 60);
+  ASSERT_EQ(second.count, 40);
+  EXPECT_EQ(second.title.find("Project: "), std::string::npos);
+  for (int b = 1; b <= 40; ++b) {
+    const auto bi = static_cast<std::size_t>(b);
+    EXPECT_NEAR(second.values[bi], fixture.boot.bootC0[bi], 0.01) << b;
+  }
+  try {
+    parseTreatment2("Title\nnot a count\n", "other.txt");
+    FAIL() << "a file of neither layout";
+  } catch (const UserError& error) {
+    EXPECT_NE(error.text().find("_4_Bootstrap_C0_in column.txt"), std::string::npos)
+        << error.text();
   }
 }
 

@@ -19,8 +19,10 @@ struct Treatment2 {
 
 // Reads a treatment-2 file held in `contents`: three text fields (the title first), a label and
 // n, a label and K, then K records of a replicate number and its C0, numbered 1 .. K in order.
-// Reading ends with record K. A fault raises a UserError titled "Compare two bootstraps" that
-// ends only the command; `fileName`, when given, names the file in its message.
+// Reading ends with record K. A bootstrap's own "_4_Bootstrap_C0_in column.txt" is read too, told
+// apart by its fixed second line: its project is the title, then n, B and the B values. A fault
+// raises a UserError titled "Compare two bootstraps" that ends only the command; `fileName`, when
+// given, names the file in its message.
 Treatment2 parseTreatment2(std::string contents, const std::string& fileName = "");
 
 }  // namespace pellmar
