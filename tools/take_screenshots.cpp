@@ -25,14 +25,14 @@
 #include "core/data/study_reader.h"
 #include "core/resampling/bootstrap.h"
 #include "study_generator.h"
-#include "ui/chart_export_dialog.h"
-#include "ui/chart_picture.h"
-#include "ui/desktop_settings.h"
-#include "ui/life_charts.h"
-#include "ui/main_window.h"
-#include "ui/output_files_window.h"
-#include "ui/report_viewer.h"
-#include "ui/settings_panel.h"
+#include "ui/charts/chart_export_dialog.h"
+#include "ui/charts/chart_picture.h"
+#include "ui/charts/life_charts.h"
+#include "ui/shell/desktop_settings.h"
+#include "ui/shell/main_window.h"
+#include "ui/views/output_files_window.h"
+#include "ui/views/report_viewer.h"
+#include "ui/views/settings_panel.h"
 
 namespace {
 

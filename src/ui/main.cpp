@@ -6,12 +6,12 @@
 #include <iostream>
 
 #include "core/platform/platform.h"
-#include "ui/chart_batch.h"
-#include "ui/desktop_command_line.h"
-#include "ui/desktop_settings.h"
-#include "ui/focus_frame.h"
-#include "ui/main_window.h"
-#include "ui/qt_dialogs.h"
+#include "ui/shell/chart_batch.h"
+#include "ui/shell/desktop_command_line.h"
+#include "ui/shell/desktop_settings.h"
+#include "ui/shell/main_window.h"
+#include "ui/shell/qt_dialogs.h"
+#include "ui/widgets/focus_frame.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/background_task.h"
+#include "ui/shell/background_task.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "ui/progress_tracker.h"
+#include "ui/shell/progress_tracker.h"
 
 namespace pellmar {
 namespace {

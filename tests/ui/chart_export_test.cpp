@@ -15,12 +15,12 @@
 
 #include "core/resampling/projection_replicates.h"
 #include "core/user_error.h"
-#include "ui/chart_batch.h"
-#include "ui/chart_export_dialog.h"
-#include "ui/chart_picture.h"
-#include "ui/desktop_settings.h"
-#include "ui/life_charts.h"
-#include "ui/projection_chart.h"
+#include "ui/charts/chart_export_dialog.h"
+#include "ui/charts/chart_picture.h"
+#include "ui/charts/life_charts.h"
+#include "ui/charts/projection_chart.h"
+#include "ui/shell/chart_batch.h"
+#include "ui/shell/desktop_settings.h"
 #include "ui_test_support.h"
 
 namespace pellmar {

@@ -7,8 +7,8 @@
 #include <QValueAxis>
 #include <memory>
 
-#include "ui/frequency_chart.h"
-#include "ui/life_charts.h"
+#include "ui/charts/frequency_chart.h"
+#include "ui/charts/life_charts.h"
 #include "ui_test_support.h"
 
 namespace pellmar {

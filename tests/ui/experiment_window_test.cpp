@@ -1,6 +1,6 @@
 // The desktop's experiments: a project made from data files, its settings edited and saved,
 // and its run, whose results folder is the command line's.
-#include "ui/experiment_window.h"
+#include "ui/views/experiment_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -15,10 +15,10 @@
 #include <functional>
 
 #include "main_window_fixture.h"
-#include "ui/focus_frame.h"
-#include "ui/help_screen.h"
-#include "ui/life_charts.h"
-#include "ui/palette_colours.h"
+#include "ui/charts/life_charts.h"
+#include "ui/charts/palette_colours.h"
+#include "ui/classic/help_screen.h"
+#include "ui/widgets/focus_frame.h"
 
 namespace pellmar {
 namespace {

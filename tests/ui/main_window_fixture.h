@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "cli/cli_runner.h"
-#include "ui/desktop_settings.h"
-#include "ui/main_window.h"
+#include "ui/shell/desktop_settings.h"
+#include "ui/shell/main_window.h"
 #include "ui_test_support.h"
 
 namespace pellmar::test_support {

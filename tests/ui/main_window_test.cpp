@@ -7,10 +7,10 @@
 #include <algorithm>
 
 #include "main_window_fixture.h"
-#include "ui/display_number.h"
-#include "ui/quotations.h"
-#include "ui/resampling_results_window.h"
-#include "ui/table_takeaway.h"
+#include "ui/classic/quotations.h"
+#include "ui/views/resampling_results_window.h"
+#include "ui/views/table_takeaway.h"
+#include "ui/widgets/display_number.h"
 
 namespace pellmar {
 namespace {

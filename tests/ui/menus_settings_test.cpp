@@ -13,7 +13,7 @@
 #include <QUrl>
 
 #include "main_window_fixture.h"
-#include "ui/qt_dialogs.h"
+#include "ui/shell/qt_dialogs.h"
 
 namespace pellmar {
 namespace {

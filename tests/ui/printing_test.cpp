@@ -5,8 +5,8 @@
 #include <QLineSeries>
 #include <QVBoxLayout>
 
-#include "ui/chart_export.h"
-#include "ui/window_printer.h"
+#include "ui/charts/chart_export.h"
+#include "ui/widgets/window_printer.h"
 #include "ui_test_support.h"
 
 namespace pellmar {

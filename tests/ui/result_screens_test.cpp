@@ -5,13 +5,13 @@
 #include <QTableWidget>
 #include <memory>
 
-#include "ui/data_format_window.h"
-#include "ui/display_number.h"
-#include "ui/output_files_window.h"
-#include "ui/resampling_results_window.h"
-#include "ui/result_tables.h"
-#include "ui/results_window.h"
-#include "ui/stage_means_window.h"
+#include "ui/views/data_format_window.h"
+#include "ui/views/output_files_window.h"
+#include "ui/views/resampling_results_window.h"
+#include "ui/views/result_tables.h"
+#include "ui/views/results_window.h"
+#include "ui/views/stage_means_window.h"
+#include "ui/widgets/display_number.h"
 #include "ui_test_support.h"
 
 namespace pellmar {

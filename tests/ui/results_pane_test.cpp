@@ -1,5 +1,5 @@
 // The results pane beside the heading: what each step adds to it, and what Ctrl+C copies.
-#include "ui/results_pane.h"
+#include "ui/views/results_pane.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // Run with the settings: checked as typed, the files of `pellmar-cli run` with the same
 // settings, and any analysis run again over the results of the last without New analysis.
-#include "ui/settings_panel.h"
+#include "ui/views/settings_panel.h"
 
 #include <QCheckBox>
 #include <QComboBox>

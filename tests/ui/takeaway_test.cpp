@@ -6,9 +6,9 @@
 #include <QTest>
 
 #include "core/user_error.h"
-#include "ui/grid_table.h"
-#include "ui/results_window.h"
-#include "ui/table_takeaway.h"
+#include "ui/views/grid_table.h"
+#include "ui/views/results_window.h"
+#include "ui/views/table_takeaway.h"
 #include "ui_test_support.h"
 
 namespace pellmar {

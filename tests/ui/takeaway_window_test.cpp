@@ -12,9 +12,9 @@
 #include <algorithm>
 
 #include "main_window_fixture.h"
-#include "ui/chart_picture.h"
-#include "ui/output_files_window.h"
-#include "ui/report_viewer.h"
+#include "ui/charts/chart_picture.h"
+#include "ui/views/output_files_window.h"
+#include "ui/views/report_viewer.h"
 
 namespace pellmar {
 

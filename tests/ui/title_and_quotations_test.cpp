@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "ui/quotations.h"
-#include "ui/title_screen.h"
+#include "ui/classic/quotations.h"
+#include "ui/classic/title_screen.h"
 
 namespace pellmar {
 namespace {

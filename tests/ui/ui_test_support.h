@@ -13,7 +13,7 @@
 #include "read_file.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
-#include "ui/desktop_analysis.h"
+#include "ui/shell/desktop_analysis.h"
 
 namespace pellmar::test_support {
 

@@ -1,0 +1,117 @@
+#include "ui/shell/desktop_analysis.h"
+
+#include "app/paired_test_command.h"
+#include "core/report/output_file.h"
+#include "core/user_error.h"
+#include "ui/shell/command_states.h"
+
+namespace pellmar {
+
+void DesktopAnalysis::open(const OpenRequest& request,
+                           const std::optional<std::string>& outputFolder) {
+  validate(request);
+  const std::string base = outputBaseNameFor(request.dataFile, outputFolder);
+  platform::FileLock lock = lockResultsOf(request.dataFile, base);
+  removeLeftoverTemporaries(base);
+  Analysis analysis = Analysis::open(request, base, reader_);
+  createEmptyFileIfAbsent(analysis.basicReportPath());
+  lock_ = std::move(lock);
+  analysis_.emplace(std::move(analysis));
+}
+
+void DesktopAnalysis::commit(OutputFiles& files) {
+  analysis_->writeSummary(files);
+  analysis_->writeRunRecord(RunRecordRequest{"desktop", {}}, files);
+  analysis_->commit(files);
+}
+
+void DesktopAnalysis::runWhole(const RunRequest& request, const RunListener& listener,
+                               std::stop_token stop) {
+  validate(request);
+  InputFileReader reader;
+  const std::string base = analysis_->study().outputBaseName;
+  Analysis fresh = Analysis::open(request.open, base, reader);
+  if (request.confidence) fresh.setConfidence(*request.confidence);
+  openInputsAhead(request, reader);
+  OutputFiles files(base);
+  runSteps(fresh, request, reader, files, listener, stop);
+  fresh.writeSummary(files);
+  fresh.writeRunRecord(RunRecordRequest{"desktop", runArguments(request)}, files);
+  if (stop.stop_requested()) {
+    throw UserError("Run", "The run was stopped before it ended; no file was written.",
+                    ErrorKind::kCommandFailed);
+  }
+  fresh.commit(files);
+  analysis_.emplace(std::move(fresh));
+  reader_ = std::move(reader);
+}
+
+PairedTestResult DesktopAnalysis::pairedTest(const PairedTestRequest& request,
+                                             const ProgressReport& progress, std::stop_token stop) {
+  if (!analysis_->canRun(AnalysisStep::kPairedTest)) {
+    throw UserError(std::string(kPairedTestTitle), analysis_->reason(AnalysisStep::kPairedTest),
+                    ErrorKind::kInvalidRequest);
+  }
+  const std::string secondBase = outputBaseNameFor(request.secondDataFile);
+  validate(request, analysis_->study().outputBaseName, secondBase);
+  const platform::FileLock secondLock = lockResultsOf(request.secondDataFile, secondBase);
+  removeLeftoverTemporaries(secondBase);
+  SecondStudy second = prepareSecondStudy(request, analysis_->study().timeUnit,
+                                          analysis_->confidence(), secondBase, reader_);
+  OutputFiles files(analysis_->study().outputBaseName);
+  const PairedTestResult result = runPairedTest(*analysis_, request, second, files, progress, stop);
+  second.analysis.commit(second.files);
+  commit(files);
+  return result;
+}
+
+CommandStates commandStatesFor(const DesktopAnalysis& desktop) {
+  CommandStates states;
+  for (const Command command :
+       {Command::kBasicRun, Command::kReadSasd, Command::kReadFecundity, Command::kBootstrap,
+        Command::kJackknife, Command::kCompare, Command::kActionFrame, Command::kPairedTest,
+        Command::kOutputFiles, Command::kResults, Command::kMeans, Command::kLarge,
+        Command::kFigureFrame, Command::kShowFecundity, Command::kShowVxj}) {
+    states.disable(command);
+  }
+  if (!desktop.isOpen()) {
+    states.show(Command::kCompare, false);
+    return states;
+  }
+  const Analysis& analysis = desktop.analysis();
+  states.disable(Command::kOpenDataFile);
+  if (!analysis.basic()) {
+    states.enable(Command::kBasicRun);
+    states.show(Command::kCompare, false);
+    states.focus(Command::kBasicRun);
+    return states;
+  }
+  for (const Command command : {Command::kBasicRun, Command::kLarge, Command::kMeans,
+                                Command::kResults, Command::kOutputFiles, Command::kFigureFrame}) {
+    states.enable(command);
+  }
+  states.focus(Command::kShowSxj);
+  if (!analysis.bootstrap() && !analysis.jackknife()) {
+    states.enable(Command::kReadSasd, analysis.canRun(AnalysisStep::kReadSasd));
+    states.enable(Command::kReadFecundity, analysis.canRun(AnalysisStep::kReadFecundity));
+    states.enable(Command::kBootstrap);
+    states.enable(Command::kJackknife);
+    states.enable(Command::kShowFecundity, analysis.lifeTable().has_value());
+    states.enable(Command::kShowVxj,
+                  analysis.lifeTable().has_value() && analysis.lifeTable()->growth.has_value());
+    return states;
+  }
+  // After a bootstrap or the jackknife the guided steps are done; the charts of the life table
+  // stay at hand beside its frequencies, and Run runs any settings again.
+  states.enable(Command::kOpenDataFile, !desktop.leftResamplingResults());
+  states.disable(Command::kBasicRun);
+  states.enable(Command::kShowFecundity, analysis.lifeTable().has_value());
+  states.enable(Command::kShowVxj,
+                analysis.lifeTable().has_value() && analysis.lifeTable()->growth.has_value());
+  states.enable(Command::kCompare, analysis.bootstrap() && !analysis.comparison());
+  states.enable(Command::kActionFrame, analysis.bootstrap().has_value());
+  states.enable(Command::kPairedTest, analysis.canRun(AnalysisStep::kPairedTest));
+  return states;
+}
+
+}  // namespace pellmar
