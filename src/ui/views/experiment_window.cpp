@@ -16,7 +16,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <array>
-#include <charconv>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,6 +24,7 @@
 #include "core/experiment/experiment_files.h"
 #include "ui/views/grid_table.h"
 #include "ui/views/resampling_results_window.h"
+#include "ui/widgets/typed_seed.h"
 
 namespace pellmar {
 namespace {
@@ -35,22 +35,6 @@ constexpr std::array<PAdjustMethod, 4> kAdjustMethods = {
 
 QString shownPath(const std::string& path) {
   return QDir::toNativeSeparators(QString::fromStdString(path));
-}
-
-// The seed typed in its box: none when the box is empty, a fault when it is not a whole number
-// from 0 to 2^64 - 1.
-struct TypedSeed {
-  std::optional<std::uint64_t> seed;
-  bool valid = true;
-};
-
-TypedSeed typedSeed(const QString& text) {
-  const std::string digits = text.trimmed().toStdString();
-  if (digits.empty()) return {};
-  std::uint64_t seed = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), seed);
-  if (error != std::errc() || end != digits.data() + digits.size()) return {std::nullopt, false};
-  return {seed, true};
 }
 
 QDoubleSpinBox* probabilityBox(QWidget* parent, const char* name) {

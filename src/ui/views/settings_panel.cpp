@@ -12,11 +12,11 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <charconv>
 
 #include "app/dialogs.h"
 #include "core/data/limits.h"
 #include "core/numeric/replicate_interval.h"
+#include "ui/widgets/typed_seed.h"
 
 namespace pellmar {
 namespace {
@@ -26,22 +26,6 @@ enum ResamplingChoice { kNoResampling, kBootstrap, kJackknife };
 
 constexpr int kDefaultReplicates = 1000;
 const char* const kFaultFrame = "QLineEdit { border: 2px solid #b00020 }";
-
-// The seed typed: none when the box is empty; invalid when it is not a whole number from 0 to
-// 2^64 - 1.
-struct TypedSeed {
-  std::optional<std::uint64_t> seed;
-  bool valid = true;
-};
-
-TypedSeed typedSeed(const QString& text) {
-  const std::string digits = text.trimmed().toStdString();
-  if (digits.empty()) return {};
-  std::uint64_t seed = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), seed);
-  if (error != std::errc() || end != digits.data() + digits.size()) return {std::nullopt, false};
-  return {seed, true};
-}
 
 // A number of days as typed, without the trailing zeros of a fixed count of decimals.
 class DaysBox : public QDoubleSpinBox {
