@@ -174,7 +174,7 @@ void readProjection(Project& project, const json& projection) {
     refuse(project, "projection",
            "needs a fecundity file in every treatment: a projection needs the females' eggs");
   }
-  Project::Projection& p = project.projection.emplace();
+  ProjectionSettings& p = project.projection.emplace();
   if (!projection.contains("days")) refuse(project, "projection.days", "is missing");
   const json& days = projection["days"];
   if (!days.is_number() ||

@@ -29,6 +29,14 @@ struct Treatment {
   std::optional<std::string> sasd;
 };
 
+// Every treatment's population projected over `days` from `initial` ("eggs:10" unless the file
+// says otherwise), after its bootstrap; only with a fecundity file each.
+struct ProjectionSettings {
+  double days = 0.0;
+  std::string initial = "eggs:10";
+  ProjectionStart start;
+};
+
 // An experiment of several treatments, as the project file "NAME.pellmar" describes it.
 struct Project {
   std::string file;   // the project file, as UTF-8
@@ -46,14 +54,7 @@ struct Project {
     PAdjustMethod adjust = PAdjustMethod::kHolm;
     double alpha = 0.05;
   } comparisons;
-  // Every treatment's population projected over `days` from `initial` ("eggs:10" unless the
-  // file says otherwise), after its bootstrap; only with a fecundity file each.
-  struct Projection {
-    double days = 0.0;
-    std::string initial = "eggs:10";
-    ProjectionStart start;
-  };
-  std::optional<Projection> projection;
+  std::optional<ProjectionSettings> projection;
 };
 
 // Reads and checks the project file at `file`: every key known, every required one there,

@@ -22,7 +22,7 @@ constexpr std::string_view kProjectPrefix = "Project: ";
 
 // A bootstrap's own C0 file: the project, n and B each after its heading line, a line "C0", n,
 // the cohort's C0, then the B replicate values, one a line.
-Treatment2 readBootstrapC0Column(FieldReader& reader, std::string title) {
+Treatment2 readBootstrapC0Column(FieldReader& reader, const std::string& title) {
   Treatment2 treatment;
   treatment.title = title.starts_with(kProjectPrefix) ? title.substr(kProjectPrefix.size()) : title;
   reader.setContext("the sample size n");
