@@ -305,6 +305,11 @@ void walkThrough(Camera& camera, const fs::path& examples, const fs::path& work)
   panel->resamplingBox()->setCurrentText(QStringLiteral("Jackknife"));
   panel->runButton()->click();
   camera.shoot(window, QStringLiteral("15_settings_run"));
+
+  // 11. The data as read, beside the chart.
+  auto* views = window.centralWidget()->findChild<QTabWidget*>(QStringLiteral("viewTabs"));
+  views->setCurrentIndex(1);
+  camera.shoot(window, QStringLiteral("16_data_view"));
 }
 
 }  // namespace

@@ -43,6 +43,7 @@
 #include "ui/classic/title_screen.h"
 #include "ui/shell/desktop_settings.h"
 #include "ui/views/data_format_window.h"
+#include "ui/views/data_view.h"
 #include "ui/views/experiment_window.h"
 #include "ui/views/large_graph_window.h"
 #include "ui/views/output_files_window.h"
@@ -125,7 +126,10 @@ void MainWindow::applyCommandStates() {
 
 void MainWindow::showStudy() {
   if (desktop_->isOpen()) {
-    resultsPane_->showResults(desktop_->analysis().summary(), desktop_->analysis().confidence());
+    const Analysis& analysis = desktop_->analysis();
+    resultsPane_->showResults(analysis.summary(), analysis.confidence());
+    dataView_->showStudy(&analysis.study(),
+                         analysis.lifeTable() ? &*analysis.lifeTable() : nullptr);
     if (!settingsTookStudy_) {
       const Study& study = desktop_->analysis().study();
       settingsPanel_->showStudy(study.dataFileName, study.timeUnit);
@@ -133,6 +137,7 @@ void MainWindow::showStudy() {
     }
   } else {
     resultsPane_->showResults({}, kDefaultConfidence);
+    dataView_->showStudy(nullptr, nullptr);
   }
   if (!desktop_->isOpen()) {
     settings_.setStudyFolder({});

@@ -27,6 +27,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QStackedWidget;
+class QTabWidget;
 
 namespace pellmar {
 
@@ -40,6 +41,7 @@ class OutputFilesWindow;
 class PairedTestWindow;
 class QuizScreen;
 class ResamplingResultsWindow;
+class DataView;
 class ResultsPane;
 class SettingsPanel;
 class ResultsWindow;
@@ -257,6 +259,9 @@ class MainWindow : public QMainWindow {
   ChartDrawing shownChart_;
   QString shownChartName_;
   QStackedWidget* chartArea_ = nullptr;
+  // The chart area and the data view, as tabs.
+  QTabWidget* views_ = nullptr;
+  DataView* dataView_ = nullptr;
   QChartView* lifeChart_ = nullptr;
   QChartView* frequencyChart_ = nullptr;
 

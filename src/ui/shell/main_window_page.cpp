@@ -44,6 +44,7 @@
 #include "ui/shell/desktop_settings.h"
 #include "ui/shell/main_window.h"
 #include "ui/views/data_format_window.h"
+#include "ui/views/data_view.h"
 #include "ui/views/experiment_window.h"
 #include "ui/views/large_graph_window.h"
 #include "ui/views/output_files_window.h"
@@ -354,9 +355,16 @@ QWidget* MainWindow::buildChartArea() {
   below->addStretch();
   below->addWidget(saveChartButton_);
   below->addWidget(exportChartButton_);
+  // The chart shares its place with the data as read.
+  views_ = new QTabWidget(area);
+  views_->setObjectName(QStringLiteral("viewTabs"));
+  views_->addTab(chartArea_, QStringLiteral("Chart"));
+  dataView_ = new DataView(views_);
+  views_->addTab(dataView_, QStringLiteral("Data"));
+
   auto* layout = new QVBoxLayout(area);
   layout->setContentsMargins(kFocusFrameRoom, kFocusFrameRoom, kFocusFrameRoom, kFocusFrameRoom);
-  layout->addWidget(chartArea_, 1);
+  layout->addWidget(views_, 1);
   layout->addLayout(below);
   return area;
 }
@@ -506,6 +514,7 @@ QWidget* MainWindow::commandWidget(Command command) const {
 void MainWindow::showChart(LifeChart kind) {
   drawLifeChart(*lifeChart_->chart(), kind, desktop_->analysis(), ChartPlace::kMainWindow);
   chartArea_->setCurrentWidget(lifeChart_);
+  views_->setCurrentWidget(chartArea_);
   saveChartButton_->setEnabled(true);
   shownChart_ = [this, kind](QChart& chart) {
     drawLifeChart(chart, kind, desktop_->analysis(), ChartPlace::kMainWindow);
@@ -549,6 +558,7 @@ void MainWindow::showFrequencyChart() {
                                       : QStringLiteral("Pseudo-value of C0 (class centre)");
   drawFrequencyChart(*frequencyChart_->chart(), frequencies, horizontalTitle);
   chartArea_->setCurrentWidget(frequencyChart_);
+  views_->setCurrentWidget(chartArea_);
   saveChartButton_->setEnabled(true);
   shownChart_ = [frequencies, horizontalTitle](QChart& chart) {
     drawFrequencyChart(chart, frequencies, horizontalTitle);

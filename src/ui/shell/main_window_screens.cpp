@@ -58,12 +58,6 @@
 
 namespace pellmar {
 
-namespace {
-
-constexpr int kClosingTextPointSize = 24;
-
-}  // namespace
-
 void MainWindow::connectReturn(ReturnWindow& window) {
   connect(&window, &ReturnWindow::returned, this, &MainWindow::returnToMain);
 }
@@ -229,9 +223,9 @@ void MainWindow::leaveResamplingResults() {
   desktop_->leaveResamplingResults();
   instructions_->show();
   instructions_->setText(closingInstructionText());
+  // In bold, at the size of the text around it: a larger one would push the steps down.
   QFont closing = instructions_->font();
   closing.setBold(true);
-  closing.setPointSize(kClosingTextPointSize);
   instructions_->setFont(closing);
   applyCommandStates();
 }

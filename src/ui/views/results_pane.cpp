@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -50,11 +51,11 @@ ResultsPane::ResultsPane(QWidget* parent)
                                      QStringLiteral("High"), QStringLiteral("Unit")});
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-  // Room for every quantity without scrolling.
-  table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() +
-                           static_cast<int>(kMainQuantities.size()) *
-                               table_->verticalHeader()->defaultSectionSize() +
-                           2 * table_->frameWidth());
+  // Room for every quantity without scrolling down, beside a scroll bar across for the units.
+  table_->setMinimumHeight(
+      table_->horizontalHeader()->sizeHint().height() +
+      static_cast<int>(kMainQuantities.size()) * table_->verticalHeader()->defaultSectionSize() +
+      table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * table_->frameWidth());
   table_->setMinimumWidth(420);
   table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);

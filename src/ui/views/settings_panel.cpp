@@ -64,7 +64,6 @@ SettingsPanel::SettingsPanel(Dialogs& dialogs, QWidget* parent)
   timeUnit_->setDecimals(6);
   timeUnit_->setRange(0.000001, kLongestTimeUnit);
   timeUnit_->setValue(1.0);
-  timeUnit_->setSuffix(QStringLiteral(" days"));
   lifeTable_->setObjectName(QStringLiteral("lifeTableBox"));
   lifeTable_->addItems(
       {QStringLiteral("No file"), QStringLiteral("Fecundity file"), QStringLiteral("SASD file")});
@@ -101,7 +100,7 @@ SettingsPanel::SettingsPanel(Dialogs& dialogs, QWidget* parent)
   file->addWidget(lifeTableFile_, 1);
   file->addWidget(browse_);
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Time unit:"), timeUnit_);
+  form->addRow(QStringLiteral("Time unit (days):"), timeUnit_);
   form->addRow(QStringLiteral("Life table:"), lifeTable_);
   form->addRow(QString(), file);
   form->addRow(QStringLiteral("Resampling:"), resampling_);
