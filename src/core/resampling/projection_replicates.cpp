@@ -47,15 +47,22 @@ struct ReplicateWorker {
 template <typename Population, typename Predation>
 void stepValuesOf(int columns, double total, double timeUnit, Population population,
                   Predation predation, std::span<double> cumulative, std::span<double> values) {
-  double* out = values.data();
-  for (int j = 1; j <= columns; ++j) *out++ = population(j);
-  *out++ = total;
-  double sum = 0.0;
-  for (int j = 1; j <= columns; ++j) sum += * out++ = predation(j) / timeUnit;
-  *out++ = sum;
-  sum = 0.0;
-  for (int j = 1; j <= columns; ++j) sum += * out++ = cumulative[at(j - 1)] += predation(j);
-  *out = sum;
+  const auto width = static_cast<std::size_t>(columns) + 1;  // the columns, then the total
+  double eatenPerDay = 0.0;
+  double eatenSoFar = 0.0;
+  for (int j = 1; j <= columns; ++j) {
+    const auto k = at(j - 1);
+    const double perDay = predation(j) / timeUnit;
+    cumulative[k] += predation(j);
+    values[k] = population(j);
+    values[width + k] = perDay;
+    values[2 * width + k] = cumulative[k];
+    eatenPerDay += perDay;
+    eatenSoFar += cumulative[k];
+  }
+  values[width - 1] = total;
+  values[2 * width - 1] = eatenPerDay;
+  values[3 * width - 1] = eatenSoFar;
 }
 
 // Draws replicate b again and puts its life table into worker.table.
