@@ -109,6 +109,17 @@ TEST(TableTakeawayHeader, TablesWithAHeaderWriteItFirst) {
   EXPECT_EQ(tableCsvText(table), "What it holds,File\r\nReport,a.txt\r\n,b.txt\r\n");
 }
 
+// A click on a heading selects its column, which copies under the heading's whole text.
+TEST_F(TableTakeaway, AHeadingClickSelectsItsColumnUnderItsWholeName) {
+  Grid grid = smallGrid();
+  grid.setShortened(0, 2, QStringLiteral("Larv"), QStringLiteral("Larva, late"));
+  showGrid(table_, grid);
+  emit table_.clicked(table_.model()->index(0, 2));
+  EXPECT_TRUE(selectionText(table_).startsWith(QStringLiteral("Larva, late\n0.1\n")))
+      << selectionText(table_).toStdString();
+  EXPECT_EQ(tableCsvText(table_).substr(0, 21), "Age,Egg,\"Larva, late\"");
+}
+
 // Every grid of the result window keeps the full values: two larvae of three at age 2.
 TEST(ResultWindowTakeaway, MatrixCsvHasTheFullValueOfARoundedCell) {
   AnalysedStudy analysed(goldenStudy("three_stages"));
@@ -117,7 +128,9 @@ TEST(ResultWindowTakeaway, MatrixCsvHasTheFullValueOfARoundedCell) {
   const QTableWidget& matrixS = *form.grid(0);
   EXPECT_EQ(matrixS.item(3, 2)->text(), QStringLiteral("0.6667"));
   const std::string csv = tableCsvText(matrixS);
-  EXPECT_EQ(csv.substr(0, csv.find("\r\n")), "Age,Egg,Larv,Fema,Male");
+  // The narrow columns' labels stand for the stages' full names.
+  EXPECT_EQ(csv.substr(0, csv.find("\r\n")), "Age,Egg,Larva,female adult,male adult");
+  EXPECT_EQ(matrixS.item(0, 2)->text(), QStringLiteral("Larv"));
   EXPECT_NE(csv.find("\r\n2,,0.6666666666666666,,0.3333333333333333\r\n"), std::string::npos)
       << csv;
 }

@@ -27,6 +27,10 @@ void showGrid(QTableWidget& table, const Grid& grid) {
       if (const std::optional<double> value = grid.value(row, column)) {
         item->setData(kFullValueRole, *value);
       }
+      if (const auto full = grid.fullTexts.find({row, column}); full != grid.fullTexts.end()) {
+        item->setData(kFullTextRole, full->second);
+        item->setToolTip(full->second);
+      }
       if (row == 0 || column == 0) {
         item->setBackground(headingBackground);
         item->setTextAlignment(Qt::AlignCenter);

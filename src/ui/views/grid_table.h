@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -41,11 +42,19 @@ struct Grid {
   }
   // A number shown rounded to `decimals` places, with its full value kept.
   void setNumber(int row, int column, double fullValue, int decimals);
+  // A text shown as `shown`, its whole form `full` kept for copies and exports.
+  void setShortened(int row, int column, QString shown, QString full) {
+    at(row, column) = std::move(shown);
+    fullTexts[{row, column}] = std::move(full);
+  }
+
+  std::map<std::pair<int, int>, QString> fullTexts;
 };
 
 // Shows a grid in a table widget: the heading row and column shaded and centred like fixed
 // cells, the values right-aligned, nothing editable. The full values stay in the items'
-// kFullValueRole, and the table copies and exports what it shows (see table_takeaway.h).
+// kFullValueRole, a shortened text's whole form in kFullTextRole (and its tool tip), and the
+// table copies and exports what it shows (see table_takeaway.h).
 void showGrid(QTableWidget& table, const Grid& grid);
 
 // Makes a short table exactly as high as its rows, with no room left below them.

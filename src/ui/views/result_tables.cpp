@@ -44,11 +44,16 @@ Grid matrixGrid(const Analysis& analysis, const AgeStageMatrix& matrix, int deci
   const BasicRunResults& r = (*analysis.basic());
   Grid grid(r.maxAgeIndex + 2, m + 2);
   grid.at(0, 0) = QStringLiteral("Age");
-  for (int j = 1; j <= m + 1; ++j) grid.at(0, j) = stageName(analysis.study(), 1, j);
+  // Narrow columns show the report's labels; copies and exports take the stages' full names.
+  for (int j = 1; j <= m + 1; ++j) {
+    grid.setShortened(0, j, stageName(analysis.study(), 1, j),
+                      QString::fromStdString(analysis.study().columnName(j)));
+  }
   if (developmentHeadings && m >= 2) {
     // Columns m - 1 and m hold the development of the last pre-adult stage into each sex.
-    grid.at(0, m - 1) = QStringLiteral("P->F");
-    grid.at(0, m) = QStringLiteral("P->M");
+    const QString last = QString::fromStdString(analysis.study().columnName(m - 1));
+    grid.setShortened(0, m - 1, QStringLiteral("P->F"), last + QStringLiteral(" to female adult"));
+    grid.setShortened(0, m, QStringLiteral("P->M"), last + QStringLiteral(" to male adult"));
   }
   for (int x = 0; x <= r.maxAgeIndex; ++x) {
     grid.at(x + 1, 0) = QString::number(x);

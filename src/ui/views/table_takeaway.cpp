@@ -33,7 +33,9 @@ HeadingRow headingsOf(const QTableView& table) {
 QString heading(const QTableView& table, int column) {
   const QAbstractItemModel& model = *table.model();
   if (headingsOf(table) == HeadingRow::kFirstRow) {
-    return model.index(0, column).data(Qt::DisplayRole).toString();
+    const QModelIndex cell = model.index(0, column);
+    const QVariant full = cell.data(kFullTextRole);
+    return full.isValid() ? full.toString() : cell.data(Qt::DisplayRole).toString();
   }
   return model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
 }
@@ -43,6 +45,7 @@ QString heading(const QTableView& table, int column) {
 QString copiedText(const QModelIndex& index) {
   const QVariant full = index.data(kFullValueRole);
   if (full.isValid()) return QString::fromStdString(formatShortest(full.toDouble()));
+  if (const QVariant whole = index.data(kFullTextRole); whole.isValid()) return whole.toString();
   const QString text = index.data(Qt::DisplayRole).toString();
   return text == QStringLiteral("-") ? QString() : text;
 }
@@ -84,6 +87,12 @@ void enableTakeaway(QTableView& table, HeadingRow headings) {
   table.addAction(copy);
   table.addAction(exportCsv);
   table.setContextMenuPolicy(Qt::ActionsContextMenu);
+  // A click on a heading selects its column, as a click on a header section does.
+  QObject::connect(&table, &QAbstractItemView::clicked, &table, [&table](const QModelIndex& index) {
+    if (headingsOf(table) == HeadingRow::kFirstRow && index.row() == 0 && index.column() > 0) {
+      table.selectColumn(index.column());
+    }
+  });
 }
 
 void suggestCsvFile(QTableView& table, const QString& path) {
@@ -153,7 +162,9 @@ std::string tableCsvText(const QTableView& table) {
     for (int column = 0; column < model.columnCount(); ++column) {
       const QModelIndex index = model.index(row, column);
       const QVariant full = index.data(kFullValueRole);
-      const QString text = index.data(Qt::DisplayRole).toString();
+      const QVariant whole = index.data(kFullTextRole);
+      const QString text =
+          whole.isValid() ? whole.toString() : index.data(Qt::DisplayRole).toString();
       if (full.isValid()) {
         cells.emplace_back(full.toDouble());
       } else if (text.isEmpty() || text == QStringLiteral("-")) {

@@ -10,6 +10,9 @@ namespace pellmar {
 
 // The item data role that holds the full value behind a number shown rounded.
 inline constexpr int kFullValueRole = Qt::UserRole;
+// The whole text of a cell shown shortened (a stage's full name above a narrow column): what
+// copies and exports take in its place.
+inline constexpr int kFullTextRole = Qt::UserRole + 1;
 
 // Where the column headings of a table are: in its first row, as in the result grids, or in its
 // horizontal header.
