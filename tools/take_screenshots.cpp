@@ -1,7 +1,7 @@
-// Makes the screenshots of the walk-through in docs/: drives the desktop program through one
-// analysis of the example study, from opening it to the comparison of two treatments, with
-// scripted answers, and saves a picture of each step. Run on the offscreen platform (see
-// scripts/make_screenshots.sh), so that the pictures can be remade after every change to the
+// Makes the screenshots of the walk-through in docs/: drives the desktop program through a
+// project of three treatments, from opening it and running them all to the guided steps on one
+// of them, with scripted answers, and saves a picture of each step. Run on the offscreen platform
+// (see scripts/make_screenshots.sh), so that the pictures can be remade after every change to the
 // screens.
 #include <QApplication>
 #include <QChart>
@@ -33,6 +33,7 @@
 #include "ui/views/output_files_window.h"
 #include "ui/views/report_viewer.h"
 #include "ui/views/settings_panel.h"
+#include "ui/views/treatments_panel.h"
 
 namespace {
 
@@ -152,27 +153,22 @@ class ScreenshotDialogs : public pellmar::Dialogs {
   QString shot_;
 };
 
-QWidget* topLevel(const char* name) {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (widget->objectName() == QLatin1String(name)) return widget;
-  }
-  throw std::runtime_error(std::string("no window ") + name);
-}
-
 void click(QWidget& parent, const char* button) {
   auto* found = parent.findChild<QPushButton*>(QString::fromLatin1(button));
   if (found == nullptr) throw std::runtime_error(std::string("no button ") + button);
   found->click();
 }
 
-// A second study: a cohort like the example's that lives shorter, with the eggs of its females.
-std::string secondStudy(const fs::path& folder) {
+// A treatment beside the example: a cohort like it whose adults live `adultLifeScale` times as
+// long, with the eggs of its females. Returns its data file.
+std::string generatedTreatment(const fs::path& folder, const char* name, std::uint32_t seed,
+                               double adultLifeScale) {
   pellmar::tools::StudyShape shape;
-  shape.seed = 2027;
-  shape.adultLifeScale = 0.8;
-  const fs::path study = folder / "short_lived.txt";
+  shape.seed = seed;
+  shape.adultLifeScale = adultLifeScale;
+  const fs::path study = folder / (std::string(name) + ".txt");
   std::ofstream(study, std::ios::binary) << pellmar::tools::generateStudy(shape);
-  std::ofstream(folder / "short_lived_fecundity.txt", std::ios::binary)
+  std::ofstream(folder / (std::string(name) + "_fecundity.txt"), std::ios::binary)
       << pellmar::tools::generateFecundity(shape);
   return study.string();
 }
@@ -191,46 +187,85 @@ std::string secondTreatment(const fs::path& study, const fs::path& folder) {
   text.precision(17);
   text << "Short-lived cohort\nPellmar walk-through\n2026-05-04\nn\n100\nK\n200\n";
   for (int k = 1; k <= 200; ++k) text << k << "," << c0[static_cast<std::size_t>(k)] << "\n";
-  const fs::path file = folder / "short_lived_bootstrap_C0.txt";
+  const fs::path file = folder / "warm_bootstrap_C0.txt";
   std::ofstream(file, std::ios::binary) << text.str();
   return file.string();
+}
+
+// The project of the walk-through: the example study and two generated treatments, each with
+// its fecundity file, bootstrapped 200 times from seed 2026.
+std::string writeProject(const fs::path& work) {
+  const fs::path file = work / "beetles.pellmar";
+  std::ofstream(file, std::ios::binary) << R"({
+  "pellmar_project": 1,
+  "title": "Lady beetles at three temperatures",
+  "treatments": [
+    {"name": "control", "data": "lady_beetle.txt", "fecundity": "lady_beetle_fecundity.txt"},
+    {"name": "warm", "data": "warm.txt", "fecundity": "warm_fecundity.txt"},
+    {"name": "cold", "data": "cold.txt", "fecundity": "cold_fecundity.txt"}
+  ],
+  "bootstrap": {"replicates": 200, "seed": 2026}
+}
+)";
+  return file.string();
+}
+
+template <typename T>
+T& child(QWidget& parent, const char* name) {
+  auto* found = parent.findChild<T*>(QString::fromLatin1(name));
+  if (found == nullptr) throw std::runtime_error(std::string("no widget ") + name);
+  return *found;
 }
 
 void walkThrough(Camera& camera, const fs::path& examples, const fs::path& work) {
   for (const char* name : {"lady_beetle.txt", "lady_beetle_fecundity.txt"}) {
     fs::copy_file(examples / name, work / name, fs::copy_options::overwrite_existing);
   }
-  fs::create_directories(work / "treatment2");
-  fs::create_directories(work / "second");
-  const std::string secondStudyFile = secondStudy(work / "second");
-  const std::string treatment2 = secondTreatment(secondStudyFile, work / "treatment2");
+  const std::string warm = generatedTreatment(work, "warm", 2027, 0.8);
+  generatedTreatment(work, "cold", 2028, 1.25);
+  fs::create_directories(work / "compared");
+  const std::string warmC0 = secondTreatment(warm, work / "compared");
+  const std::string project = writeProject(work);
 
   pellmar::DesktopSettings settings(QString::fromStdString((work / "pellmar.ini").string()));
   ScreenshotDialogs dialogs(camera);
   pellmar::MainWindow window(dialogs, settings);
-  window.resize(1240, 800);
+  window.resize(1366, 800);
   window.show();
+  // The page is made anew with each study opened: its parts are found when they are used.
+  const auto page = [&window]() -> QWidget& { return *window.centralWidget(); };
+  auto& panel = child<pellmar::SettingsPanel>(window, "settingsPanel");
+  auto& treatments = child<pellmar::TreatmentsPanel>(window, "treatmentsPanel");
 
-  // 1. Open the study: the time unit, then the file.
-  dialogs.answer("1").chooseFile((work / "lady_beetle.txt").string());
-  dialogs.shootNext(QStringLiteral("01_time_unit"));
-  window.openDataFile();
-  camera.shoot(window, QStringLiteral("02_opened"));
+  // 1. The project: its treatments on the left, the first one's data in front.
+  window.openProject(QString::fromStdString(project));
+  camera.shoot(window, QStringLiteral("01_project"));
 
-  // 2. Basic Run, then a chart of it.
-  click(*window.centralWidget(), "basicRunButton");
-  camera.shoot(window, QStringLiteral("03_basic_run"));
+  // 2. The settings of every treatment's run, and the run: the comparison with letters.
+  child<QTabWidget>(page(), "stepsOrSettings").setCurrentIndex(1);
+  camera.shoot(window, QStringLiteral("02_settings"));
+  panel.runButton()->click();
+  camera.shoot(window, QStringLiteral("03_every_treatment"));
+
+  // 3. A treatment selected: its results in the results pane.
+  treatments.select(1);
+  camera.shoot(window, QStringLiteral("04_treatment_results"));
+
+  // 4. The guided steps on the control: the Basic Run and a chart of it.
+  treatments.select(0);
+  child<QTabWidget>(page(), "stepsOrSettings").setCurrentIndex(0);
+  click(page(), "basicRunButton");
   window.showChart(pellmar::LifeChart::kSxj);
-  camera.shoot(window, QStringLiteral("04_survival_chart"));
+  camera.shoot(window, QStringLiteral("05_survival_chart"));
 
-  // 3. The chart for a paper: the export dialog and what it writes.
+  // 5. The chart for a paper: the export dialog and what it writes.
   ChartExportRequest figure = settings.chartExportChoices();
   figure.dpi = 300;
   figure.file = (work / "lady_beetle_sxj.png").string();
   pellmar::ChartExportDialog exportDialog(figure, settings);
-  camera.shoot(exportDialog, QStringLiteral("05_export_chart"));
+  camera.shoot(exportDialog, QStringLiteral("06_export_chart"));
   exportDialog.hide();
-  figure.file = QDir(camera.folder()).filePath(QStringLiteral("05_figure_sxj.png")).toStdString();
+  figure.file = QDir(camera.folder()).filePath(QStringLiteral("06_figure_sxj.png")).toStdString();
   pellmar::exportChartPicture(
       [&window](QChart& chart) {
         pellmar::drawLifeChart(chart, pellmar::LifeChart::kSxj, window.desktop().analysis(),
@@ -239,77 +274,54 @@ void walkThrough(Camera& camera, const fs::path& examples, const fs::path& work)
       figure);
   std::cout << figure.file << '\n';
 
-  // 4. The result tables, a range selected for Ctrl+C.
-  click(*window.centralWidget(), "resultsButton");
-  QWidget* results = topLevel("resultsWindow");
-  results->resize(900, 560);
-  auto* matrixS = results->findChild<QTableWidget*>(QStringLiteral("resultTable0"));
-  matrixS->setRangeSelected(QTableWidgetSelectionRange(12, 1, 18, 3), true);
-  camera.shoot(*results, QStringLiteral("06_results"));
-  results->close();
+  // 6. The life table view, a range selected for Ctrl+C.
+  click(page(), "resultsButton");
+  auto& matrixS = child<QTableWidget>(page(), "resultTable0");
+  matrixS.setRangeSelected(QTableWidgetSelectionRange(12, 1, 18, 3), true);
+  camera.shoot(window, QStringLiteral("07_life_table"));
 
-  // 5. The life table from the fecundity: R0, r, lambda, T, psi and omega.
+  // 7. The life table from the fecundity: R0, r, lambda, T, psi and omega.
   dialogs.chooseFile((work / "lady_beetle_fecundity.txt").string());
-  dialogs.shootNext(QStringLiteral("07_fecundity_message"));
-  click(*window.centralWidget(), "readFecundityButton");
-  camera.shoot(window, QStringLiteral("08_fecundity_chart"));
+  dialogs.shootNext(QStringLiteral("08_fecundity_message"));
+  click(page(), "readFecundityButton");
 
-  // 6. A bootstrap of 200 replicates of the cohort, with a seed to repeat it.
+  // 8. A bootstrap of 200 replicates of the cohort, with a seed to repeat it.
   dialogs.answer("2").answer("200").answer("100").answer("2026");
-  click(*window.centralWidget(), "bootstrapButton");
-  QWidget* resampling = topLevel("resamplingResultsWindow");
-  resampling->resize(980, 560);
-  camera.shoot(*resampling, QStringLiteral("09_bootstrap_results"));
-  click(*resampling, "backButton");
-  camera.shoot(window, QStringLiteral("10_bootstrap_chart"));
+  click(page(), "bootstrapButton");
+  camera.shoot(window, QStringLiteral("09_bootstrap"));
 
-  // 7. The comparison with a second treatment.
-  dialogs.chooseFile(treatment2);
-  dialogs.shootNext(QStringLiteral("11_comparison"));
-  click(*window.centralWidget(), "compareBootstrapsButton");
+  // 9. Two bootstraps compared, then the paired bootstrap test against the warm treatment.
+  dialogs.chooseFile(warmC0);
+  dialogs.shootNext(QStringLiteral("10_two_bootstraps"));
+  click(page(), "compareBootstrapsButton");
+  dialogs.chooseFile(warm).chooseFile((work / "warm_fecundity.txt").string());
+  click(page(), "pairedBootstrapTestButton");
+  camera.shoot(window, QStringLiteral("11_paired_test"));
 
-  // 8. The paired bootstrap test against the second study with its fecundity, bootstrapped as
-  // this one was.
-  dialogs.chooseFile(secondStudyFile)
-      .chooseFile((work / "second" / "short_lived_fecundity.txt").string());
-  click(*window.centralWidget(), "pairedBootstrapTestButton");
-  QWidget* paired = topLevel("pairedTestWindow");
-  paired->resize(1100, 560);
-  camera.shoot(*paired, QStringLiteral("12_paired_test"));
-  paired->close();
+  // 10. A step again after the bootstrap: the jackknife, with no New analysis.
+  click(page(), "jackknifeButton");
+  camera.shoot(window, QStringLiteral("12_step_again"));
 
-  // 9. The files written, and the reports read inside the program.
-  click(*window.centralWidget(), "outputFilesButton");
-  auto* files = dynamic_cast<pellmar::OutputFilesWindow*>(topLevel("outputFilesWindow"));
-  camera.shoot(*files, QStringLiteral("13_output_files"));
-  files->viewReports();
-  pellmar::ReportViewer& viewer = *files->reportViewer();
-  viewer.reports()->setCurrentIndex(
-      viewer.reports()->findText(QStringLiteral("lady_beetle_6-Compare2Bs-output.txt")));
-  viewer.resize(900, 560);
+  // 11. The files written, and the reports read inside the program.
+  click(page(), "outputFilesButton");
+  camera.shoot(window, QStringLiteral("13_files"));
+  auto& viewer = child<pellmar::ReportViewer>(page(), "reportViewer");
+  child<QTabWidget>(page(), "viewTabs").setCurrentWidget(&viewer);
   viewer.openFindBar();
-  viewer.findText()->setText(QStringLiteral("t-value"));
+  viewer.findText()->setText(QStringLiteral("Jackknife"));
   viewer.find(viewer.findText()->text());
-  camera.shoot(viewer, QStringLiteral("14_report_viewer"));
-  viewer.close();
-  files->close();
+  camera.shoot(window, QStringLiteral("14_reports"));
 
-  // 10. The same study run again from the settings, here with the jackknife: no New analysis.
-  auto* modes = window.centralWidget()->findChild<QTabWidget*>(QStringLiteral("stepsOrSettings"));
-  modes->setCurrentIndex(1);
-  auto* panel =
-      window.centralWidget()->findChild<pellmar::SettingsPanel*>(QStringLiteral("settingsPanel"));
-  panel->lifeTableBox()->setCurrentText(QStringLiteral("Fecundity file"));
-  panel->lifeTableFileBox()->setText(
-      QString::fromStdString((work / "lady_beetle_fecundity.txt").string()));
-  panel->resamplingBox()->setCurrentText(QStringLiteral("Jackknife"));
-  panel->runButton()->click();
-  camera.shoot(window, QStringLiteral("15_settings_run"));
-
-  // 11. The data as read, beside the chart.
-  auto* views = window.centralWidget()->findChild<QTabWidget*>(QStringLiteral("viewTabs"));
-  views->setCurrentIndex(1);
-  camera.shoot(window, QStringLiteral("16_data_view"));
+  // 12. A data file with a fault: the data view shows its lines and selects the one at fault.
+  std::string text;
+  {
+    std::ifstream original(work / "lady_beetle.txt", std::ios::binary);
+    text.assign(std::istreambuf_iterator<char>(original), {});
+  }
+  text.replace(text.find("\n2,"), 4, "\n2,X");
+  std::ofstream(work / "typo.txt", std::ios::binary) << text;
+  window.openDataFile(QString::fromStdString((work / "typo.txt").string()));
+  camera.shoot(window, QStringLiteral("15_data_fault"));
 }
 
 }  // namespace

@@ -285,6 +285,7 @@ ExperimentResult runExperiment(const ExperimentRequest& request, const ProgressR
     ExperimentTreatment done;
     done.name = treatment.name;
     done.seed = seed;
+    done.summary = analysis.summary();
     done.filesWritten = analysis.writtenPaths();
     recorded.insert(recorded.end(), analysis.filesWritten().begin(), analysis.filesWritten().end());
     inputs.insert(inputs.end(), analysis.inputs().begin(), analysis.inputs().end());

@@ -33,6 +33,7 @@ struct ExperimentRequest {
 struct ExperimentTreatment {
   std::string name;
   std::uint64_t seed = 0;
+  std::vector<SummaryRow> summary;        // its results, as the desktop shows them
   std::vector<std::string> filesWritten;  // where they stand once the folder is in place
 };
 

@@ -48,11 +48,20 @@ class MainWindowTest : public ::testing::Test {
   QLabel* label(const char* name) const {
     return page().findChild<QLabel*>(QString::fromLatin1(name));
   }
+  // A screen that the page shows as one of its views, by its object name, or nullptr.
+  QWidget* view(const char* objectName) const {
+    return page().findChild<QWidget*>(QString::fromLatin1(objectName));
+  }
+  // Whether that view is the one in front.
+  bool viewShown(const char* objectName) const {
+    const QWidget* shown = view(objectName);
+    return shown != nullptr && shown->isVisibleTo(&window_);
+  }
   QAction* action(const char* name) const {
     return window_.findChild<QAction*>(QString::fromLatin1(name));
   }
   void openExample() {
-    dialogs_.answerPrompt("1").chooseFile(folder_.data().string());
+    dialogs_.chooseFile(folder_.data().string());
     click("openDataFileButton");
   }
   // A file of the examples folder, copied beside the study.

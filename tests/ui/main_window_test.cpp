@@ -1,15 +1,18 @@
 #include <QChart>
 #include <QChartView>
+#include <QDoubleSpinBox>
 #include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 #include <algorithm>
 
 #include "main_window_fixture.h"
 #include "ui/classic/quotations.h"
 #include "ui/views/resampling_results_window.h"
 #include "ui/views/table_takeaway.h"
+#include "ui/widgets/clickable_label.h"
 #include "ui/widgets/display_number.h"
 
 namespace pellmar {
@@ -42,12 +45,12 @@ TEST_F(MainWindowTest, CommandStatesOverARun) {
                 {Command::kFigureFrame, D},
                 {Command::kActionFrame, D}});
   for (const char* always : {"resamplingResultsButton", "dataFormatButton", "referencesButton",
-                             "notesButton", "printPageButton", "quitButton", "quizButton"}) {
+                             "notesButton", "printPageButton", "quitButton"}) {
     EXPECT_TRUE(page().findChild<QWidget*>(always)->isEnabled()) << always;
   }
 
   openExample();
-  expectStates({{Command::kOpenDataFile, D},
+  expectStates({{Command::kOpenDataFile, E},
                 {Command::kCheckDataFile, E},
                 {Command::kBasicRun, E},
                 {Command::kJackknife, D},
@@ -59,7 +62,7 @@ TEST_F(MainWindowTest, CommandStatesOverARun) {
   EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kBasicRun));
 
   click("basicRunButton");
-  expectStates({{Command::kOpenDataFile, D},
+  expectStates({{Command::kOpenDataFile, E},
                 {Command::kBasicRun, E},
                 {Command::kJackknife, E},
                 {Command::kBootstrap, E},
@@ -107,13 +110,13 @@ TEST_F(MainWindowTest, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
             (std::vector<std::string>{"Finite predation rate", "Normal density curve."}));
   EXPECT_TRUE(dialogs_.scriptUsedUp());
 
-  // The guided steps are done; the life table's charts stay at hand beside the frequencies.
+  // Every step can run again; the life table's charts stay at hand beside the frequencies.
   expectStates({{Command::kOpenDataFile, E},
                 {Command::kCheckDataFile, E},
-                {Command::kBasicRun, D},
-                {Command::kJackknife, D},
-                {Command::kBootstrap, D},
-                {Command::kReadSasd, D},
+                {Command::kBasicRun, E},
+                {Command::kJackknife, E},
+                {Command::kBootstrap, E},
+                {Command::kReadSasd, E},
                 {Command::kLarge, E},
                 {Command::kFigureFrame, E}});
   for (const Command chart : kChartCommands) {
@@ -123,8 +126,8 @@ TEST_F(MainWindowTest, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   EXPECT_TRUE(window_.frequencyChartView()->isVisibleTo(&window_));
   EXPECT_TRUE(window_.frequencyChartView()->chart()->title().startsWith(
       QStringLiteral("C0: Bootstrap number = 1001.")));
-  ASSERT_TRUE(shown("resamplingResultsWindow"));
-  QWidget* results = test_support::window("resamplingResultsWindow");
+  ASSERT_TRUE(viewShown("resamplingResultsWindow"));
+  QWidget* results = view("resamplingResultsWindow");
   EXPECT_EQ(results->findChild<QLabel*>("seedLabel")->text(), QString::number(kSeed));
   // Every quantity of the summary, with its replicates where the bootstrap computed it.
   const auto* grid = results->findChild<QTableWidget*>("estimateGrid");
@@ -135,7 +138,6 @@ TEST_F(MainWindowTest, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   EXPECT_EQ(grid->item(1, 5)->text(), QString::number(*summary[0].resampled->se, 'g', 6));
   EXPECT_EQ(grid->item(2, 0)->text(), QStringLiteral("Stage duration"));
   EXPECT_FALSE(grid->item(2, 6)->text().isEmpty());
-  EXPECT_FALSE(window_.isVisible());
   EXPECT_TRUE(
       label("bootstrapBeganLabel")->text().startsWith(QStringLiteral("Bootstrap begins at:\n")));
   EXPECT_TRUE(label("bootstrapEndedLabel")->isVisibleTo(&window_));
@@ -146,6 +148,28 @@ TEST_F(MainWindowTest, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   options.bootstrapReplicates = 1001;
   options.sampleSize = 100;
   options.seed = kSeed;
+  expectSameFilesAsCli(options, {"lady_beetle_10_SASD.txt"});
+
+  // Any step runs again without a new analysis: the jackknife after the bootstrap writes what
+  // one run of the steps before it and the jackknife writes, and so does a bootstrap after it.
+  click("jackknifeButton");
+  ASSERT_EQ(messageTitles().size(), 2U) << messageTitles().back();
+  EXPECT_TRUE(window_.desktop().analysis().jackknife().has_value());
+  EXPECT_FALSE(window_.desktop().analysis().bootstrap().has_value());
+  EXPECT_FALSE(label("bootstrapEndedLabel")->isVisibleTo(&window_));
+  CliOptions jackknife;
+  jackknife.sasdFile = "lady_beetle_10_SASD.txt";
+  jackknife.jackknife = true;
+  expectSameFilesAsCli(jackknife, {"lady_beetle_10_SASD.txt"});
+
+  dialogs_.answerPrompt("2").answerPrompt("40").answerPrompt("100").answerPrompt("3");
+  dialogs_.answerYesNo(false);
+  click("bootstrapButton");
+  EXPECT_TRUE(dialogs_.scriptUsedUp());
+  ASSERT_TRUE(window_.desktop().analysis().bootstrap().has_value());
+  EXPECT_EQ(window_.desktop().analysis().bootstrap()->bootCount, 40);
+  options.bootstrapReplicates = 40;
+  options.seed = 3;
   expectSameFilesAsCli(options, {"lady_beetle_10_SASD.txt"});
 }
 
@@ -167,7 +191,8 @@ TEST_F(MainWindowTest, ReadFecundityShowsTheLifeTableAndMatchesTheCommandLine) {
   click("readFecundityButton");
   ASSERT_EQ(messageTitles(), std::vector<std::string>{"Finite predation rate"});
   EXPECT_EQ(dialogs_.messages()[0].text.rfind("R0 =", 0), 0U);
-  expectStates({{Command::kReadSasd, D},
+  // Read SASD stays at hand: it would run again from the Basic Run, in place of the fecundity.
+  expectStates({{Command::kReadSasd, E},
                 {Command::kReadFecundity, E},
                 {Command::kShowFecundity, E},
                 {Command::kBootstrap, E}});
@@ -187,10 +212,10 @@ TEST_F(MainWindowTest, ReadFecundityShowsTheLifeTableAndMatchesTheCommandLine) {
   test_support::window("largeGraphWindow")->close();
 
   click("resultsButton");
-  auto* tabs = test_support::window("resultsWindow")->findChild<QTabWidget*>("resultTabs");
+  ASSERT_TRUE(viewShown("resultsWindow"));
+  auto* tabs = view("resultsWindow")->findChild<QTabWidget*>("resultTabs");
   ASSERT_NE(tabs, nullptr);
   EXPECT_EQ(tabs->tabText(tabs->count() - 3), QStringLiteral("Life table"));
-  test_support::window("resultsWindow")->close();
 
   // The same samples are refused with the reason; own samples run.
   dialogs_.answerPrompt("1");
@@ -205,8 +230,8 @@ TEST_F(MainWindowTest, ReadFecundityShowsTheLifeTableAndMatchesTheCommandLine) {
   EXPECT_TRUE(window_.desktop().analysis().bootstrap().has_value());
   EXPECT_TRUE(dialogs_.scriptUsedUp());
   EXPECT_EQ(dialogs_.messages().back().text, kSamplesFileQuestion);
-  // The guided steps are done; the life table's charts stay at hand.
-  expectStates({{Command::kReadFecundity, D}, {Command::kShowFecundity, E}});
+  // The life table's charts stay at hand, and Read fecundity can run again.
+  expectStates({{Command::kReadFecundity, E}, {Command::kShowFecundity, E}});
 
   CliOptions options;
   options.fecundityFile = "lady_beetle_fecundity.txt";
@@ -236,7 +261,6 @@ TEST_F(MainWindowTest, PairedBootstrapTestMatchesTheCommandLine) {
   dialogs_.answerPrompt("2").answerPrompt("20").answerPrompt("60").answerPrompt("7");
   dialogs_.answerYesNo(false);
   click("bootstrapButton");
-  test_support::window("resamplingResultsWindow")->close();
   ASSERT_TRUE(action("pairedBootstrapTestAction")->isEnabled());
 
   const path second = folder_.folder() / "copy.txt";
@@ -246,8 +270,8 @@ TEST_F(MainWindowTest, PairedBootstrapTestMatchesTheCommandLine) {
   EXPECT_TRUE(dialogs_.scriptUsedUp());
   ASSERT_EQ(messageTitles(),
             (std::vector<std::string>{"Finite predation rate", "Normal density curve."}));
-  ASSERT_TRUE(shown("pairedTestWindow"));
-  QWidget* results = test_support::window("pairedTestWindow");
+  ASSERT_TRUE(viewShown("pairedTestWindow"));
+  QWidget* results = view("pairedTestWindow");
   const auto* grid = results->findChild<QTableWidget*>("pairedTestGrid");
   EXPECT_EQ(grid->item(1, 0)->text(), QStringLiteral("Net consumption rate (C0)"));
   EXPECT_EQ(grid->item(1, 5)->text(), QStringLiteral("0"));
@@ -255,7 +279,6 @@ TEST_F(MainWindowTest, PairedBootstrapTestMatchesTheCommandLine) {
   EXPECT_EQ(grid->item(0, 7)->text(), QStringLiteral("Lower 95%"));
   EXPECT_EQ(grid->item(1, 5)->data(kFullValueRole), QVariant(0.0)) << "the full value is kept";
   EXPECT_FALSE(results->findChild<QLabel*>("noteLabel")->isVisibleTo(results));
-  results->close();
   EXPECT_TRUE(paired->isEnabled());
 
   StudyFolder cliFolder(exampleStudy(), "_cli");
@@ -295,24 +318,22 @@ TEST_F(MainWindowTest, JackknifeShowsItsEstimateAndFrequencies) {
   click("jackknifeButton");
   ASSERT_TRUE(dialogs_.messages().empty());
   expectStates({{Command::kOpenDataFile, E},
-                {Command::kBasicRun, D},
-                {Command::kBootstrap, D},
-                {Command::kReadSasd, D},
+                {Command::kBasicRun, E},
+                {Command::kBootstrap, E},
+                {Command::kReadSasd, E},
                 {Command::kLarge, E},
                 {Command::kFigureFrame, E}});
   EXPECT_TRUE(window_.frequencyChartView()->chart()->title().startsWith(
       QStringLiteral("Frequency of pseudo-Co (interval =")));
-  ASSERT_TRUE(shown("resamplingResultsWindow"));
-  const auto* grid =
-      test_support::window("resamplingResultsWindow")->findChild<QTableWidget*>("estimateGrid");
+  ASSERT_TRUE(viewShown("resamplingResultsWindow"));
+  const auto* grid = view("resamplingResultsWindow")->findChild<QTableWidget*>("estimateGrid");
   EXPECT_EQ(grid->item(1, 4)->text(),
             QString::number(window_.desktop().analysis().jackknife()->jackMean, 'g', 6));
   EXPECT_FALSE(grid->item(1, 5)->text().isEmpty());
   EXPECT_EQ(grid->item(1, 8)->text(), QStringLiteral("100"));
   EXPECT_TRUE(grid->item(2, 4)->text().isEmpty()) << "the jackknife gives C0 alone";
-  EXPECT_EQ(
-      test_support::window("resamplingResultsWindow")->findChild<QLabel*>("seedLabel")->text(),
-      QStringLiteral("-"));
+  EXPECT_EQ(view("resamplingResultsWindow")->findChild<QLabel*>("seedLabel")->text(),
+            QStringLiteral("-"));
   EXPECT_EQ(dialogs_.beeps(), 1);
 }
 
@@ -335,14 +356,30 @@ TEST_F(MainWindowTest, ChartButtonsDrawAndStepTheFocusOn) {
   EXPECT_EQ(window_.focusWidget(), window_.commandWidget(Command::kShowCx));
 }
 
-TEST_F(MainWindowTest, ScreensHideTheMainWindowAndReturnToIt) {
+// The results are views of the window, in tabs; help and the large graph are screens of their
+// own, which hide the window until they return to it.
+TEST_F(MainWindowTest, ResultsAreViewsAndScreensReturnToTheWindow) {
   openExample();
   click("basicRunButton");
   window_.show();
-  for (const char* command :
-       {"resultsButton", "stageMeansButton", "outputFilesButton", "dataFormatButton",
-        "referencesButton", "notesButton", "largeGraphButton", "quizButton"}) {
+  for (const auto& [command, shown] : std::vector<std::pair<const char*, const char*>>{
+           {"resultsButton", "resultsWindow"},
+           {"stageMeansButton", "stageMeansWindow"},
+           {"outputFilesButton", "outputFilesWindow"}}) {
     click(command);
+    EXPECT_TRUE(window_.isVisible()) << command;
+    EXPECT_TRUE(viewShown(shown)) << command;
+    EXPECT_FALSE(
+        view(shown)->findChild<QPushButton*>(QStringLiteral("backButton"))->isVisibleTo(&window_))
+        << command;
+  }
+  for (const char* command :
+       {"dataFormatButton", "referencesButton", "notesButton", "largeGraphButton", "quiz"}) {
+    if (command == std::string_view("quiz")) {
+      action("quizAction")->trigger();
+    } else {
+      click(command);
+    }
     EXPECT_FALSE(window_.isVisible()) << command;
     QWidget* opened = QApplication::activeWindow();
     for (QWidget* top : QApplication::topLevelWidgets()) {
@@ -355,25 +392,19 @@ TEST_F(MainWindowTest, ScreensHideTheMainWindowAndReturnToIt) {
   EXPECT_TRUE(shown("mainWindow"));
 }
 
-TEST_F(MainWindowTest, PrintPageAndResamplingResultsScreen) {
+TEST_F(MainWindowTest, PrintPageAndResamplingResultsView) {
   click("printPageButton");
   EXPECT_EQ(dialogs_.printedWindows(), (std::vector<std::string>{"mainWindow"}));
 
   openExample();
   click("resamplingResultsButton");
-  ASSERT_TRUE(shown("resamplingResultsWindow"));
+  ASSERT_TRUE(viewShown("resamplingResultsWindow"));
   EXPECT_EQ(dialogs_.beeps(), 1);
-  QWidget* results = test_support::window("resamplingResultsWindow");
-  results->findChild<QPushButton*>(QStringLiteral("printButton"))->click();
-  EXPECT_EQ(dialogs_.printedWindows().back(), "resamplingResultsWindow");
-
-  // Going back by the button closes the run: no more files, and the closing words.
-  results->findChild<QPushButton*>(QStringLiteral("backButton"))->click();
-  EXPECT_FALSE(shown("resamplingResultsWindow"));
-  EXPECT_TRUE(window_.isVisible());
-  EXPECT_EQ(seen(Command::kOpenDataFile), D);
-  EXPECT_EQ(label("instructionsLabel")->text(), closingInstructionText());
-  EXPECT_TRUE(label("instructionsLabel")->font().bold());
+  view("resamplingResultsWindow")->findChild<QPushButton*>(QStringLiteral("printButton"))->click();
+  EXPECT_EQ(dialogs_.printedWindows().back(), "mainWindow") << "the view prints with its window";
+  // Esc leaves a view in place.
+  QTest::keyClick(view("resamplingResultsWindow"), Qt::Key_Escape);
+  EXPECT_TRUE(viewShown("resamplingResultsWindow"));
 }
 
 // The page shows the instructions and nothing that changes by itself: no greeting that turns
@@ -402,7 +433,7 @@ TEST_F(MainWindowTest, AFaultInTheDataGivesAFreshWindow) {
 
   QSignalSpy ended(&window_, &MainWindow::programEnded);
   window_.show();
-  dialogs_.answerPrompt("1").chooseFile(bad.data().string());
+  dialogs_.chooseFile(bad.data().string());
   click("openDataFileButton");
   EXPECT_EQ(ended.count(), 0);
   EXPECT_TRUE(window_.isVisible());
@@ -422,11 +453,13 @@ TEST_F(MainWindowTest, AFaultInTheDataGivesAFreshWindow) {
 
 // Results show the information icon, refused answers the warning icon.
 TEST_F(MainWindowTest, MessagesShowTheIconOfWhatTheyTell) {
-  dialogs_.answerPrompt("2 days").answerPrompt("1").chooseFile(folder_.data().string());
-  click("openDataFileButton");
-  ASSERT_FALSE(dialogs_.messages().empty());
-  EXPECT_EQ(dialogs_.messages().front().title, "Each time unit =?");
-  EXPECT_EQ(dialogs_.messages().front().kind, MessageKind::kWarning);
+  click("runSettingsButton");
+  EXPECT_TRUE(dialogs_.messages().empty()) << "Run waits for a study";
+  window_.findChild<ClickableLabel*>(QStringLiteral("checkDataFileStep"))->click();
+  ASSERT_EQ(dialogs_.messages().size(), 1U);
+  EXPECT_EQ(dialogs_.messages().back().text, "Please open a data file first.");
+  EXPECT_EQ(dialogs_.messages().back().kind, MessageKind::kFailure);
+  openExample();
   action("checkDataFileAction")->trigger();
   EXPECT_EQ(dialogs_.messages().back().text, "It looks OK.");
   EXPECT_EQ(dialogs_.messages().back().kind, MessageKind::kResult);
@@ -442,16 +475,27 @@ TEST_F(MainWindowTest, QuitEndsAtOnceWhenNothingRuns) {
   EXPECT_TRUE(dialogs_.messages().empty()) << "no question when nothing is running";
 }
 
-TEST_F(MainWindowTest, AFileGivenAtStartOpensAfterTheTimeUnitWithoutTheOpeningScreens) {
-  dialogs_.answerPrompt("0.5");
+// Opening a data file asks nothing: its time unit is a setting, remembered for the file.
+TEST_F(MainWindowTest, AFileGivenAtStartOpensWithItsTimeUnitWithoutTheOpeningScreens) {
+  settings_.rememberTimeUnit(QString::fromStdString(folder_.data().string()), 0.5);
   window_.startWithFile(folder_.data().string());
   EXPECT_FALSE(shown("titleScreen"));
   EXPECT_FALSE(shown("introductionScreen"));
   EXPECT_TRUE(window_.isVisible());
+  EXPECT_TRUE(dialogs_.prompts().empty());
   const Study& study = window_.desktop().analysis().study();
   EXPECT_EQ(study.timeUnit, 0.5);
   EXPECT_EQ(study.dataFileName, folder_.data().string());
-  expectStates({{Command::kOpenDataFile, D}, {Command::kBasicRun, E}});
+  expectStates({{Command::kOpenDataFile, E}, {Command::kBasicRun, E}});
+
+  // Set in the settings before any step, the study is read again with it, and it is kept.
+  auto* unit = window_.findChild<QDoubleSpinBox*>(QStringLiteral("timeUnitBox"));
+  EXPECT_EQ(unit->value(), 0.5);
+  unit->setValue(2);
+  emit unit->editingFinished();
+  EXPECT_EQ(window_.desktop().analysis().study().timeUnit, 2.0);
+  EXPECT_EQ(settings_.timeUnitFor(QString::fromStdString(folder_.data().string())), 2.0);
+  EXPECT_TRUE(dialogs_.messages().empty());
 }
 
 // The first start only: the title screen leads through the introduction to the window, and the

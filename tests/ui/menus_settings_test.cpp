@@ -51,11 +51,11 @@ const std::vector<std::pair<const char*, const char*>> kControlActions = {
     {"dataFormatAction", "dataFormatButton"},
     {"notesAction", "notesButton"},
     {"referencesAction", "referencesButton"},
-    {"quizAction", "quizButton"},
 };
 // The items that stay enabled whatever the analysis does.
 const std::vector<const char*> kAlwaysEnabled = {"openDataFileAction", "newAnalysisAction",
-                                                 "quitAction", "introductionAction", "aboutAction"};
+                                                 "quitAction",         "introductionAction",
+                                                 "aboutAction",        "quizAction"};
 
 class MenusTest : public MainWindowTest {
  protected:
@@ -98,8 +98,8 @@ TEST_F(MenusTest, ItemsFollowTheCommandStatesThroughARun) {
   openExample();
   expectItemsFollowTheControls("after opening");
   EXPECT_TRUE(action("basicRunAction")->isEnabled());
-  // The open item stays enabled while its button is not.
-  EXPECT_FALSE(window_.commandWidget(Command::kOpenDataFile)->isEnabled());
+  // Another data file can be opened at any time.
+  EXPECT_TRUE(window_.commandWidget(Command::kOpenDataFile)->isEnabled());
 
   action("basicRunAction")->trigger();
   ASSERT_TRUE(window_.desktop().analysis().basic().has_value());
@@ -122,7 +122,7 @@ TEST_F(MenusTest, ItemsFollowTheCommandStatesThroughARun) {
   EXPECT_TRUE(checkedWhileRunning);
   ASSERT_TRUE(window_.desktop().analysis().jackknife().has_value());
   expectItemsFollowTheControls("after the jackknife");
-  EXPECT_FALSE(action("bootstrapAction")->isEnabled());
+  EXPECT_TRUE(action("bootstrapAction")->isEnabled()) << "a bootstrap can follow";
 
   // The toolbar shows the same items.
   const auto* tools = window_.findChild<QToolBar*>(QStringLiteral("stepsToolBar"));
@@ -136,7 +136,8 @@ TEST_F(MenusTest, TitleAndStatusBarShowTheOpenStudy) {
   EXPECT_EQ(status("studyStatus"), QStringLiteral("No data file open"));
   EXPECT_TRUE(status("timeUnitStatus").isEmpty());
 
-  dialogs_.answerPrompt("0.5").chooseFile(folder_.data().string());
+  settings_.rememberTimeUnit(QString::fromStdString(folder_.data().string()), 0.5);
+  dialogs_.chooseFile(folder_.data().string());
   action("openDataFileAction")->trigger();
   EXPECT_EQ(window_.windowTitle(), QStringLiteral("lady_beetle.txt - Pellmar"));
   EXPECT_EQ(status("studyStatus"), QStringLiteral("Study: lady_beetle.txt"));
@@ -163,7 +164,7 @@ TEST_F(MenusTest, NewAnalysisLeavesNothingOfTheStudyBefore) {
   click("basicRunButton");
   click("showGxjButton");
   click("resultsButton");
-  test_support::window("resultsWindow")->close();
+  EXPECT_TRUE(viewShown("resultsWindow"));
   const DesktopAnalysis* before = &window_.desktop();
   const QWidget* pageBefore = &page();
 
@@ -213,13 +214,13 @@ TEST_F(MenusTest, OpeningWhileAStudyIsOpenStartsANewAnalysisOnlyWithAFile) {
   const DesktopAnalysis* first = &window_.desktop();
 
   // Cancelling the file dialog keeps the study and its results.
-  dialogs_.answerPrompt("1").chooseFile("");
+  dialogs_.chooseFile("");
   action("openDataFileAction")->trigger();
   EXPECT_EQ(&window_.desktop(), first);
   EXPECT_TRUE(window_.desktop().analysis().basic().has_value());
 
   StudyFolder other(test_support::goldenStudy("three_stages"), "_other");
-  dialogs_.answerPrompt("1").chooseFile(other.data().string());
+  dialogs_.chooseFile(other.data().string());
   action("openDataFileAction")->trigger();
   settle();
   EXPECT_NE(&window_.desktop(), first);
@@ -239,16 +240,14 @@ TEST_F(MenusTest, ADroppedFileOpensAsOpenDataFileWould) {
   QApplication::sendEvent(&window_, &folderDrag);
   EXPECT_FALSE(folderDrag.isAccepted());
 
-  dialogs_.answerPrompt("1");
   drop(QString::fromStdString(folder_.data().string()));
   EXPECT_EQ(window_.desktop().analysis().study().dataFileName, folder_.data().string());
   EXPECT_EQ(window_.windowTitle(), QStringLiteral("lady_beetle.txt - Pellmar"));
-  EXPECT_EQ(dialogs_.prompts().size(), 1U);
+  EXPECT_TRUE(dialogs_.prompts().empty());
   EXPECT_TRUE(dialogs_.scriptUsedUp());
 
   // Dropped on an analysed study, it starts a new analysis.
   click("basicRunButton");
-  dialogs_.answerPrompt("1");
   drop(QString::fromStdString(folder_.data().string()));
   settle();
   EXPECT_FALSE(window_.desktop().analysis().basic().has_value());
@@ -258,7 +257,7 @@ TEST_F(MenusTest, ADroppedFileOpensAsOpenDataFileWould) {
 TEST_F(MenusTest, RecentFilesOpenAgainAndForgetMissingOnes) {
   openExample();
   StudyFolder other(test_support::goldenStudy("three_stages"), "_other");
-  dialogs_.answerPrompt("1").chooseFile(other.data().string());
+  dialogs_.chooseFile(other.data().string());
   action("openDataFileAction")->trigger();
   settle();
   const QStringList recent = settings_.recentFiles();
@@ -271,7 +270,6 @@ TEST_F(MenusTest, RecentFilesOpenAgainAndForgetMissingOnes) {
   ASSERT_GE(items.size(), 2);
   EXPECT_EQ(items[0]->text(), QStringLiteral("&1 study.txt"));
   EXPECT_EQ(items[1]->text(), QStringLiteral("&2 lady_beetle.txt"));
-  dialogs_.answerPrompt("1");
   items[1]->trigger();
   settle();
   EXPECT_EQ(window_.desktop().analysis().study().dataFileName, folder_.data().string());

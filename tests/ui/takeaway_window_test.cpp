@@ -100,18 +100,20 @@ TEST_F(TakeawayWindowTest, ExportChartIsTheSamePictureWhateverTheWindowsSize) {
   EXPECT_TRUE(dialogs_.scriptUsedUp());
 }
 
-// The Output files screen opens files and the folder in the system's programs, and shows the
-// reports inside the program with a search.
+// The Files view opens files and the folder in the system's programs, and the Reports view
+// shows the reports inside the program with a search.
 TEST_F(TakeawayWindowTest, OutputFilesOpenAndReportsCanBeSearched) {
   analyseExample();
   UrlRecorder recorder;
   QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
   click("outputFilesButton");
-  auto* screen = qobject_cast<OutputFilesWindow*>(test_support::window("outputFilesWindow"));
+  auto* screen = page().findChild<OutputFilesWindow*>(QStringLiteral("outputFilesWindow"));
   ASSERT_NE(screen, nullptr);
   QTableWidget& files = *screen->files();
   ASSERT_GT(files.rowCount(), 1);
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(screen));
+  window_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+  ASSERT_TRUE(screen->isVisible()) << "the Files view is shown";
   const QRect cell = files.visualItemRect(files.item(1, 1));
   ASSERT_TRUE(files.viewport()->rect().contains(cell.center()));
   // A double click is a click and a second press that the view reads as the double click.
@@ -125,9 +127,9 @@ TEST_F(TakeawayWindowTest, OutputFilesOpenAndReportsCanBeSearched) {
   EXPECT_EQ(fs::path(recorder.opened[1].toLocalFile().toStdString()), fs::path(folder_.folder()));
 
   screen->findChild<QPushButton*>(QStringLiteral("viewReportsButton"))->click();
-  ReportViewer* viewer = screen->reportViewer();
+  auto* viewer = page().findChild<ReportViewer*>();
   ASSERT_NE(viewer, nullptr);
-  EXPECT_TRUE(viewer->isVisible());
+  EXPECT_TRUE(viewer->isVisible()) << "the Reports view is shown";
   EXPECT_EQ(viewer->reports()->itemText(0), QStringLiteral("lady_beetle_0_Basic_Output.txt"));
   const QString report = viewer->text()->toPlainText();
   const std::string file = test_support::readFile(window_.desktop().analysis().basicReportPath());

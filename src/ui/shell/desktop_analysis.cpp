@@ -17,6 +17,26 @@ void DesktopAnalysis::open(const OpenRequest& request,
   createEmptyFileIfAbsent(analysis.basicReportPath());
   lock_ = std::move(lock);
   analysis_.emplace(std::move(analysis));
+  steps_ = RunRequest{};
+  steps_.open = request;
+}
+
+RunRequest DesktopAnalysis::stepsBeforeResampling() const {
+  RunRequest steps = steps_;
+  steps.bootstrap.reset();
+  steps.normalDensity = false;
+  steps.writeSamples = false;
+  steps.comparison.reset();
+  steps.jackknife = false;
+  steps.projection.reset();
+  return steps;
+}
+
+RunRequest DesktopAnalysis::stepsBeforeStableDistribution() const {
+  RunRequest steps = stepsBeforeResampling();
+  steps.readSasd.reset();
+  steps.readFecundity.reset();
+  return steps;
 }
 
 void DesktopAnalysis::commit(OutputFiles& files) {
@@ -44,6 +64,7 @@ void DesktopAnalysis::runWhole(const RunRequest& request, const RunListener& lis
   fresh.commit(files);
   analysis_.emplace(std::move(fresh));
   reader_ = std::move(reader);
+  steps_ = request;
 }
 
 PairedTestResult DesktopAnalysis::pairedTest(const PairedTestRequest& request,
@@ -79,7 +100,6 @@ CommandStates commandStatesFor(const DesktopAnalysis& desktop) {
     return states;
   }
   const Analysis& analysis = desktop.analysis();
-  states.disable(Command::kOpenDataFile);
   if (!analysis.basic()) {
     states.enable(Command::kBasicRun);
     states.show(Command::kCompare, false);
@@ -91,23 +111,16 @@ CommandStates commandStatesFor(const DesktopAnalysis& desktop) {
     states.enable(command);
   }
   states.focus(Command::kShowSxj);
-  if (!analysis.bootstrap() && !analysis.jackknife()) {
-    states.enable(Command::kReadSasd, analysis.canRun(AnalysisStep::kReadSasd));
-    states.enable(Command::kReadFecundity, analysis.canRun(AnalysisStep::kReadFecundity));
-    states.enable(Command::kBootstrap);
-    states.enable(Command::kJackknife);
-    states.enable(Command::kShowFecundity, analysis.lifeTable().has_value());
-    states.enable(Command::kShowVxj,
-                  analysis.lifeTable().has_value() && analysis.lifeTable()->growth.has_value());
-    return states;
-  }
-  // After a bootstrap or the jackknife the guided steps are done; the charts of the life table
-  // stay at hand beside its frequencies, and Run runs any settings again.
-  states.enable(Command::kOpenDataFile, !desktop.leftResamplingResults());
-  states.disable(Command::kBasicRun);
+  // Every step can run again: one that has run, or whose later steps have, runs again from the
+  // steps before it.
+  states.enable(Command::kReadSasd);
+  states.enable(Command::kReadFecundity);
+  states.enable(Command::kBootstrap);
+  states.enable(Command::kJackknife);
   states.enable(Command::kShowFecundity, analysis.lifeTable().has_value());
   states.enable(Command::kShowVxj,
                 analysis.lifeTable().has_value() && analysis.lifeTable()->growth.has_value());
+  if (!analysis.bootstrap() && !analysis.jackknife()) return states;
   states.enable(Command::kCompare, analysis.bootstrap() && !analysis.comparison());
   states.enable(Command::kActionFrame, analysis.bootstrap().has_value());
   states.enable(Command::kPairedTest, analysis.canRun(AnalysisStep::kPairedTest));

@@ -12,7 +12,9 @@ namespace pellmar {
 
 // One analysis as the desktop runs it: the lock on the study's results from the moment the data
 // file is opened, the Analysis with its results, and the input files read for it. Each step puts
-// its files in place as one commit, with the summary and the run record again.
+// its files in place as one commit, with the summary and the run record again. A step that has
+// run, or whose later steps have, runs again as a whole run of the steps before it and itself,
+// so that its files are those of `pellmar-cli run` with the same settings.
 class DesktopAnalysis {
  public:
   // "Open data file": takes the lock, reads and checks the study and creates the empty basic
@@ -38,9 +40,14 @@ class DesktopAnalysis {
   PairedTestResult pairedTest(const PairedTestRequest& request, const ProgressReport& progress,
                               std::stop_token stop);
 
-  // The resampling results have been left: the analysis is over, no other data file opens.
-  void leaveResamplingResults() { leftResamplingResults_ = true; }
-  [[nodiscard]] bool leftResamplingResults() const { return leftResamplingResults_; }
+  // The steps the analysis has run so far, as one run would ask for them. Each guided step
+  // records itself here, so that a step run again can start from the steps before it.
+  [[nodiscard]] const RunRequest& stepsSoFar() const { return steps_; }
+  void recordSteps(const RunRequest& steps) { steps_ = steps; }
+  // The steps so far up to, not including, the step that sets the stable distribution (Read
+  // SASD or Read fecundity) or the resampling: what a run of that step again is made from.
+  [[nodiscard]] RunRequest stepsBeforeStableDistribution() const;
+  [[nodiscard]] RunRequest stepsBeforeResampling() const;
 
  private:
   void commit(OutputFiles& files);
@@ -48,7 +55,7 @@ class DesktopAnalysis {
   platform::FileLock lock_;
   InputFileReader reader_;
   std::optional<Analysis> analysis_;
-  bool leftResamplingResults_ = false;
+  RunRequest steps_;
 };
 
 }  // namespace pellmar

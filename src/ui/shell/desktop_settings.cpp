@@ -10,6 +10,7 @@ namespace {
 
 const QString kRecentFilesKey = QStringLiteral("recentFiles");
 const QString kOutputFoldersKey = QStringLiteral("outputFolders");
+const QString kTimeUnitsKey = QStringLiteral("timeUnits");
 const QString kGeometryKey = QStringLiteral("mainWindow/geometry");
 const QString kStateKey = QStringLiteral("mainWindow/state");
 const QString kIntroductionShownKey = QStringLiteral("start/introductionShown");
@@ -101,6 +102,25 @@ void DesktopSettings::rememberOutputFolder(const QString& dataFile, const QStrin
   folders.insert(QFileInfo(dataFile).absoluteFilePath(), folder);
   store_->setValue(kOutputFoldersKey, folders);
   store_->setValue(folderKey(FileKind::kOutputFolder), folder);
+}
+
+double DesktopSettings::timeUnitFor(const QString& dataFile) const {
+  bool ok = false;
+  const double unit = store_->value(kTimeUnitsKey)
+                          .toMap()
+                          .value(QFileInfo(dataFile).absoluteFilePath())
+                          .toDouble(&ok);
+  return ok && unit > 0 ? unit : 1.0;
+}
+
+void DesktopSettings::rememberTimeUnit(const QString& dataFile, double timeUnit) {
+  QVariantMap units = store_->value(kTimeUnitsKey).toMap();
+  if (timeUnit == 1.0) {
+    units.remove(QFileInfo(dataFile).absoluteFilePath());
+  } else {
+    units.insert(QFileInfo(dataFile).absoluteFilePath(), timeUnit);
+  }
+  store_->setValue(kTimeUnitsKey, units);
 }
 
 QStringList DesktopSettings::recentFiles() const {

@@ -45,8 +45,11 @@ class DesktopSettings {
   // it exists; empty when there is none.
   [[nodiscard]] QString outputFolderFor(const QString& dataFile) const;
   void rememberOutputFolder(const QString& dataFile, const QString& folder);
+  // The time unit last set for a data file, in days; 1 for a file never set.
+  [[nodiscard]] double timeUnitFor(const QString& dataFile) const;
+  void rememberTimeUnit(const QString& dataFile, double timeUnit);
 
-  // The most recent data files, the latest first.
+  // The most recent data and project files, the latest first.
   [[nodiscard]] QStringList recentFiles() const;
   // Puts a data file first in the recent files, keeping the ten latest.
   void addRecentFile(const QString& path);

@@ -34,7 +34,9 @@ namespace pellmar {
 class ClickableLabel;
 class DataFormatWindow;
 class DesktopSettings;
-class ExperimentWindow;
+class ExperimentView;
+class ReportViewer;
+class TreatmentsPanel;
 class HelpScreen;
 class LargeGraphWindow;
 class OutputFilesWindow;
@@ -78,17 +80,23 @@ class MainWindow : public QMainWindow {
   // as "Open project" does.
   void startWithFile(const std::string& path);
 
-  // "Open data file": the time unit, then the file dialog, or `path` without the dialog (a
-  // dropped or recent file). While a study is open it starts a new analysis with the file.
+  // "Open data file": the file dialog, or `path` without the dialog (a dropped or recent
+  // file), read with the time unit remembered for it (1 day at first). While a study is open
+  // it starts a new analysis with the file. The file alone is a project of one treatment.
   void openDataFile(const QString& path = {});
-  // "Open project": the project file of an experiment, from the file dialog or `path`, shown in
-  // the experiment window with its settings, ready to run.
+  // "Open project": the project file of an experiment, from the file dialog or `path`: its
+  // treatments in the treatments panel, its settings in the settings panel, its first treatment
+  // open.
   void openProject(const QString& path = {});
+  // "Save project": the project of the treatments panel with the settings as they stand, into
+  // its file, or a file chosen now when it has none.
+  void saveProjectFile();
   // A project file ("NAME.pellmar") as "Open project" opens it, any other as "Open data file".
   void openDataOrProject(const QString& path);
   // "New project": data files chosen together become the treatments of a new project file.
   void newProject();
-  // "New analysis": a fresh analysis with nothing of the one before, the title screens skipped.
+  // "New analysis": a fresh analysis with nothing of the one before, no project, the title
+  // screens skipped.
   void newAnalysis();
   // "Quit": the closing screens, then the end of the program.
   void quit();
@@ -138,10 +146,18 @@ class MainWindow : public QMainWindow {
   // The page of an analysis: the steps, the charts, the commands and the texts around them.
   QWidget* buildPage();
   QWidget* buildStepsArea();
-  QWidget* buildChartArea();
+  // The views beside the steps, as tabs, with the chart and progress controls below them.
+  enum class View { kData, kCharts, kLifeTable, kResampling, kComparison, kReports, kFiles };
+  QWidget* buildViews();
+  void showView(View view);
+  // Fills `view` from the analysis as it stands.
+  void refreshView(View view);
+  // The chart of the view shown, when it shows one that has been drawn.
+  [[nodiscard]] QChartView* shownChartView() const;
+  void updateChartButtons();
+  void buildTreatmentsDock();
   QGroupBox* buildFigureFrame();
   QGroupBox* buildGraphFrame();
-  QGroupBox* buildAuthorFrame();
   QPushButton* addButton(const char* name, const QString& caption, const QString& toolTip,
                          QWidget* parent);
   void loadTexts();
@@ -172,16 +188,32 @@ class MainWindow : public QMainWindow {
   void bootstrap();
   void jackknife();
   void runWithSettings();
+  // The steps a guided step may follow: those setting the stable distribution, the resampling.
+  enum class Step { kStableDistribution, kResampling };
+  // Whether `step`, or a step after it, has run: it then runs again as a whole run.
+  [[nodiscard]] bool hasRunFrom(Step step) const;
+  void runAgain(const RunRequest& request, const QString& step);
+  // Runs `request` as a whole run off the UI thread; its warnings are shown under `title`.
+  void runWholeInBackground(const RunRequest& request, const QString& title);
   void showFrequencyChart();
   void compareBootstraps();
   // "Paired bootstrap test": the second study runs off the UI thread, as the bootstrap does.
   void pairedBootstrapTest();
   void showPairedTest(const PairedTestRequest& request, const PairedTestResult& result);
   void showNotice(const Notice& notice, MessageKind kind = MessageKind::kResult);
-  // The experiment window's commands: every treatment analysed and every pair tested off the
-  // UI thread, with progress and Stop; its settings written into the project file.
-  void runExperimentShown();
-  void saveProjectShown();
+  // Opens a data file, `timeUnit` as its time unit, as the analysis of the main window.
+  void openStudy(const std::string& dataFile, double timeUnit);
+  // The treatment selected in the treatments panel: its study opened, its files in the
+  // settings.
+  void openTreatment(std::size_t treatment);
+  void addTreatment();
+  void renameTreatment();
+  // Every treatment of the project analysed and every pair tested off the UI thread, with
+  // progress and Stop, into the project's results folder; the project saved first.
+  void runEveryTreatment();
+  // The results of the selected treatment from the last run of every treatment, if it has any.
+  [[nodiscard]] const std::vector<SummaryRow>* experimentSummaryShown() const;
+  void showTitle();
   // Runs long work off the UI thread with the progress bar shown and the commands locked.
   void runInBackground(const std::function<void(std::stop_token)>& work);
   void stopWork();
@@ -205,7 +237,6 @@ class MainWindow : public QMainWindow {
   void showAbout();
   void openResamplingResults();
   void showResamplingResults();
-  void leaveResamplingResults();
   void endProgram();
   void returnToMain();
   void printThisWindow();
@@ -216,9 +247,9 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<DesktopAnalysis> desktop_;
   // The main results beside the heading, kept up to date.
   ResultsPane* resultsPane_ = nullptr;
-  // The settings of Run beside the guided steps; whether they have taken the open study yet.
+  // The settings of Run beside the guided steps: one panel for the program run, so that what
+  // was set stays when another study opens.
   SettingsPanel* settingsPanel_ = nullptr;
-  bool settingsTookStudy_ = false;
   // When the bootstrap began and ended, as the status lines show them.
   QString bootstrapBegan_;
   QString bootstrapEnded_;
@@ -248,31 +279,38 @@ class MainWindow : public QMainWindow {
   QLabel* notice_ = nullptr;  // asks for the data file check; a click runs it
   QLabel* bootBegin_ = nullptr;
   QLabel* bootEnd_ = nullptr;
-  QLabel* chartPlaceholder_ = nullptr;
   QList<QLabel*> stepLabels_;
   QProgressBar* progressBar_ = nullptr;
   QLabel* progressText_ = nullptr;
   QPushButton* stopButton_ = nullptr;
   QPushButton* saveChartButton_ = nullptr;
   QPushButton* exportChartButton_ = nullptr;
-  // Draws the chart shown in the chart area again, for Export chart…, and names its file.
-  ChartDrawing shownChart_;
-  QString shownChartName_;
+  // Draw the charts of the charts and resampling views again, for Export chart…, and name
+  // their files.
+  ChartDrawing lifeDrawing_;
+  QString lifeChartName_;
+  ChartDrawing frequencyDrawing_;
+  QString frequencyChartName_;
   QStackedWidget* chartArea_ = nullptr;
-  // The chart area and the data view, as tabs.
   QTabWidget* views_ = nullptr;
   DataView* dataView_ = nullptr;
+  ResultsWindow* resultsWindow_ = nullptr;
+  StageMeansWindow* stageMeansWindow_ = nullptr;
+  ResamplingResultsWindow* resamplingResultsWindow_ = nullptr;
+  ExperimentView* experimentView_ = nullptr;
+  PairedTestWindow* pairedTestWindow_ = nullptr;
+  ReportViewer* reportViewer_ = nullptr;
+  OutputFilesWindow* outputFilesWindow_ = nullptr;
+  // The project's treatments, beside every analysis; the results of each from the last run of
+  // them all.
+  TreatmentsPanel* treatments_ = nullptr;
+  std::vector<std::vector<SummaryRow>> experimentSummaries_;
+  double experimentConfidence_ = kDefaultConfidence;
   QChartView* lifeChart_ = nullptr;
   QChartView* frequencyChart_ = nullptr;
 
   std::unique_ptr<TitleScreen> titleScreen_;
-  std::unique_ptr<ResultsWindow> resultsWindow_;
-  std::unique_ptr<StageMeansWindow> stageMeansWindow_;
-  std::unique_ptr<ResamplingResultsWindow> resamplingResultsWindow_;
-  std::unique_ptr<PairedTestWindow> pairedTestWindow_;
-  std::unique_ptr<ExperimentWindow> experimentWindow_;
   std::unique_ptr<DataFormatWindow> dataFormatWindow_;
-  std::unique_ptr<OutputFilesWindow> outputFilesWindow_;
   std::unique_ptr<LargeGraphWindow> largeGraphWindow_;
   std::unique_ptr<QuizScreen> quizScreen_;
   std::array<std::unique_ptr<HelpScreen>, 4> helpScreens_;

@@ -45,7 +45,6 @@
 #include "ui/shell/main_window.h"
 #include "ui/views/data_format_window.h"
 #include "ui/views/data_view.h"
-#include "ui/views/experiment_window.h"
 #include "ui/views/large_graph_window.h"
 #include "ui/views/output_files_window.h"
 #include "ui/views/paired_test_window.h"
@@ -137,20 +136,14 @@ QWidget* MainWindow::buildPage() {
   auto* heading = new QVBoxLayout;
   heading->addWidget(title_);
   heading->addWidget(instructions_);
-  heading->addStretch();
-  // The main results stay in view beside the heading, whatever screen the steps lead to.
+  heading->addWidget(notice_);
+  // The main results stay in view beside the views, whatever view is in front.
   resultsPane_ = new ResultsPane(page);
-  auto* top = new QHBoxLayout;
-  top->addLayout(heading, 1);
-  top->addWidget(resultsPane_);
-  top->addWidget(buildAuthorFrame());
 
   // The guided steps, and beside them the settings of a whole run.
   QWidget* steps = buildStepsArea();
-  settingsPanel_ = new SettingsPanel(dialogs_, page);
-  connect(settingsPanel_->runButton(), &QPushButton::clicked, this,
-          [this] { perform([this] { runWithSettings(); }); });
   lockedDuringWork_.push_back(settingsPanel_);
+  lockedDuringWork_.push_back(treatments_);
   auto* modes = new QTabWidget(page);
   modes->setObjectName(QStringLiteral("stepsOrSettings"));
   modes->addTab(steps, QStringLiteral("Guided steps"));
@@ -158,17 +151,17 @@ QWidget* MainWindow::buildPage() {
   modes->setFixedWidth(steps->width() +
                        2 * modes->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
   auto* side = new QVBoxLayout;
+  side->addWidget(resultsPane_);
   side->addWidget(buildFigureFrame());
   side->addWidget(buildGraphFrame());
   side->addStretch();
   auto* middle = new QHBoxLayout;
   middle->addWidget(modes);
-  middle->addWidget(buildChartArea(), 1);
+  middle->addWidget(buildViews(), 1);
   middle->addLayout(side);
 
   auto* layout = new QVBoxLayout(page);
-  layout->addLayout(top);
-  layout->addWidget(notice_);
+  layout->addLayout(heading);
   layout->addLayout(middle, 1);
   lockedDuringWork_.push_back(notice_);
 
@@ -290,85 +283,6 @@ QWidget* MainWindow::buildStepsArea() {
   return area;
 }
 
-QWidget* MainWindow::buildChartArea() {
-  auto* area = new QWidget(this);
-  chartArea_ = new QStackedWidget(area);
-  auto* placeholder = new QLabel(
-      QStringLiteral("The figures of the analysis appear here after the Basic Run."), chartArea_);
-  placeholder->setAlignment(Qt::AlignCenter);
-  placeholder->setWordWrap(true);
-  placeholder->setFrameShape(QFrame::StyledPanel);
-  placeholder->setForegroundRole(QPalette::PlaceholderText);
-  lifeChart_ = new QChartView(chartArea_);
-  lifeChart_->setObjectName(QStringLiteral("lifeChartView"));
-  frequencyChart_ = new QChartView(chartArea_);
-  frequencyChart_->setObjectName(QStringLiteral("frequencyChartView"));
-  for (QChartView* view : {lifeChart_, frequencyChart_}) {
-    view->setRenderHint(QPainter::Antialiasing);
-    // Nothing in a chart answers the keyboard; the focus goes to the buttons.
-    view->setFocusPolicy(Qt::NoFocus);
-    view->setMinimumSize(380, 260);
-    // Narrow margins leave the plot room for all twelve labels of the probability charts in
-    // the smallest window.
-    view->chart()->setMargins(QMargins(4, 4, 4, 4));
-    view->chart()->layout()->setContentsMargins(0, 0, 0, 0);
-  }
-  chartArea_->addWidget(placeholder);
-  chartArea_->addWidget(lifeChart_);
-  chartArea_->addWidget(frequencyChart_);
-
-  saveChartButton_ = addButton(
-      "saveChartButton", QStringLiteral("Save chart"),
-      QStringLiteral("Save the chart shown as a PNG picture (300 dpi) or an SVG drawing"), area);
-  saveChartButton_->setEnabled(false);
-  connect(saveChartButton_, &QPushButton::clicked, this, [this] {
-    saveChartWithDialog(
-        chartArea_->currentWidget() == frequencyChart_ ? *frequencyChart_ : *lifeChart_, settings_);
-  });
-
-  exportChartButton_ = addButton(
-      "exportChartButton", QStringLiteral("Export chart"),
-      QStringLiteral("Export the chart shown for a paper: its size in mm, its dpi and font size, "
-                     "as PNG, SVG or PDF"),
-      area);
-  exportChartButton_->setEnabled(false);
-  shownChart_ = nullptr;
-  connect(exportChartButton_, &QPushButton::clicked, this, [this] { exportShownChart(); });
-
-  progressText_ = new QLabel(area);
-  progressText_->setObjectName(QStringLiteral("progressLabel"));
-  progressBar_ = new QProgressBar(area);
-  progressBar_->setObjectName(QStringLiteral("progressBar"));
-  progressBar_->setRange(0, 100);
-  stopButton_ = addButton("stopButton", QStringLiteral("Stop"),
-                          QStringLiteral("Stop the bootstrap after the replicate under way"), area);
-  connect(stopButton_, &QPushButton::clicked, this, [this] { stopWork(); });
-  for (QWidget* widget :
-       std::initializer_list<QWidget*>{progressText_, progressBar_, stopButton_}) {
-    widget->hide();
-  }
-
-  auto* below = new QHBoxLayout;
-  below->addWidget(progressText_);
-  below->addWidget(progressBar_, 1);
-  below->addWidget(stopButton_);
-  below->addStretch();
-  below->addWidget(saveChartButton_);
-  below->addWidget(exportChartButton_);
-  // The chart shares its place with the data as read.
-  views_ = new QTabWidget(area);
-  views_->setObjectName(QStringLiteral("viewTabs"));
-  views_->addTab(chartArea_, QStringLiteral("Chart"));
-  dataView_ = new DataView(views_);
-  views_->addTab(dataView_, QStringLiteral("Data"));
-
-  auto* layout = new QVBoxLayout(area);
-  layout->setContentsMargins(kFocusFrameRoom, kFocusFrameRoom, kFocusFrameRoom, kFocusFrameRoom);
-  layout->addWidget(views_, 1);
-  layout->addLayout(below);
-  return area;
-}
-
 QGroupBox* MainWindow::buildFigureFrame() {
   auto* frame = new QGroupBox(QStringLiteral("Select a figure to display"), this);
   frame->setObjectName(QStringLiteral("figureFrame"));
@@ -464,29 +378,6 @@ QGroupBox* MainWindow::buildGraphFrame() {
   return frame;
 }
 
-QGroupBox* MainWindow::buildAuthorFrame() {
-  auto* frame = new QGroupBox(this);
-  frame->setObjectName(QStringLiteral("authorFrame"));
-  auto* quiz = addButton("quizButton", {}, {}, frame);
-  quiz->setIcon(quizIcon());
-  quiz->setIconSize(QSize(40, 40));
-  quiz->setFlat(true);
-  quiz->setAccessibleName(QStringLiteral("Quiz"));
-  connect(quiz, &QPushButton::clicked, this, [this] { showQuiz(); });
-
-  auto* image = new ClickableLabel(QStringLiteral("logoImage"), frame);
-  image->setPixmap(drawLogo(96));
-  connect(image, &ClickableLabel::clicked, this, [this] { showHelp(Help::kNotes); });
-  connect(image, &ClickableLabel::doubleClicked, this, [this] { showHelp(Help::kNotes); });
-
-  auto* layout = new QVBoxLayout(frame);
-  layout->addWidget(quiz, 0, Qt::AlignHCenter);
-  layout->addWidget(image, 0, Qt::AlignHCenter);
-  layout->addStretch();
-  lockedDuringWork_.push_back(quiz);
-  return frame;
-}
-
 void MainWindow::loadTexts() {
   notice_->setText(
       QStringLiteral("Check your data file before the analysis: click this line or \"Step 1.\""));
@@ -496,9 +387,9 @@ void MainWindow::loadTexts() {
 void MainWindow::applyColours() {
   const QColor background = palette().color(QPalette::Window);
   title_->setText(
-      QStringLiteral("<span style='font-size:26pt; font-weight:bold; color:%1;'>Pellmar</span><br>"
-                     "<span style='font-size:12pt;'>Consumption and predation rates from the "
-                     "age-stage, two-sex life table</span>")
+      QStringLiteral("<span style='font-size:18pt; font-weight:bold; color:%1;'>Pellmar</span>"
+                     "&nbsp;&nbsp;<span style='font-size:11pt;'>Consumption and predation rates "
+                     "from the age-stage, two-sex life table</span>")
           .arg(readableOn(background, kTitleColour).name()));
   setTextColour(*notice_, readableOn(background, kNoticeColour));
   for (QLabel* step : stepLabels_) setTextColour(*step, readableOn(background, kStepColour));
@@ -509,70 +400,6 @@ void MainWindow::applyColours() {
 
 QWidget* MainWindow::commandWidget(Command command) const {
   return commandWidgets_.at(static_cast<std::size_t>(command));
-}
-
-void MainWindow::showChart(LifeChart kind) {
-  drawLifeChart(*lifeChart_->chart(), kind, desktop_->analysis(), ChartPlace::kMainWindow);
-  chartArea_->setCurrentWidget(lifeChart_);
-  views_->setCurrentWidget(chartArea_);
-  saveChartButton_->setEnabled(true);
-  shownChart_ = [this, kind](QChart& chart) {
-    drawLifeChart(chart, kind, desktop_->analysis(), ChartPlace::kMainWindow);
-  };
-  shownChartName_ = QString::fromLatin1(lifeChartName(kind));
-  exportChartButton_->setEnabled(true);
-  // Enter steps on through the charts: each moves the focus to the button of the next.
-  switch (kind) {
-    case LifeChart::kSxj:
-      commandWidget(Command::kShowGij)->setFocus();
-      break;
-    case LifeChart::kGij:
-      commandWidget(Command::kShowDij)->setFocus();
-      instructions_->hide();
-      break;
-    case LifeChart::kDij:
-      commandWidget(Command::kShowCij)->setFocus();
-      break;
-    case LifeChart::kLx:
-      commandWidget(Command::kShowCx)->setFocus();
-      break;
-    case LifeChart::kCx:
-      commandWidget(Command::kShowLxCx)->setFocus();
-      break;
-    case LifeChart::kCij:
-    case LifeChart::kLxCx:
-    case LifeChart::kFecundity:
-    case LifeChart::kExj:
-    case LifeChart::kVxj:
-      break;
-  }
-}
-
-void MainWindow::showFrequencyChart() {
-  const Analysis& analysis = desktop_->analysis();
-  const bool bootstrap = analysis.bootstrap().has_value();
-  const FrequencyChartData frequencies = bootstrap ? bootstrapFrequencyChart(*analysis.bootstrap())
-                                                   : jackknifeFrequencyChart(*analysis.jackknife());
-  const QString horizontalTitle = bootstrap
-                                      ? QStringLiteral("Net consumption rate C0 (class centre)")
-                                      : QStringLiteral("Pseudo-value of C0 (class centre)");
-  drawFrequencyChart(*frequencyChart_->chart(), frequencies, horizontalTitle);
-  chartArea_->setCurrentWidget(frequencyChart_);
-  views_->setCurrentWidget(chartArea_);
-  saveChartButton_->setEnabled(true);
-  shownChart_ = [frequencies, horizontalTitle](QChart& chart) {
-    drawFrequencyChart(chart, frequencies, horizontalTitle);
-  };
-  shownChartName_ = bootstrap ? QStringLiteral("bootstrap_C0") : QStringLiteral("jackknife_C0");
-  exportChartButton_->setEnabled(true);
-}
-
-void MainWindow::exportShownChart() {
-  if (!shownChart_) return;
-  const QString base =
-      QFileInfo(QString::fromStdString(desktop_->analysis().study().outputBaseName)).fileName();
-  exportChartWithDialog(shownChart_, base + QLatin1Char('_') + shownChartName_, dialogs_,
-                        settings_);
 }
 
 void MainWindow::printThisWindow() { dialogs_.printWindow(objectName().toStdString()); }

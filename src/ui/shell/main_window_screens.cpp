@@ -44,7 +44,6 @@
 #include "ui/shell/desktop_settings.h"
 #include "ui/shell/main_window.h"
 #include "ui/views/data_format_window.h"
-#include "ui/views/experiment_window.h"
 #include "ui/views/large_graph_window.h"
 #include "ui/views/output_files_window.h"
 #include "ui/views/paired_test_window.h"
@@ -113,17 +112,6 @@ void MainWindow::showHelp(Help help) {
   openWindow(*screen);
 }
 
-void MainWindow::showResults() {
-  if (!resultsWindow_) {
-    resultsWindow_ = std::make_unique<ResultsWindow>();
-    connectReturn(*resultsWindow_);
-    connect(resultsWindow_.get(), &ResultsWindow::workbookRequested, this,
-            [this] { perform([this] { saveWorkbook(); }); });
-  }
-  resultsWindow_->load(desktop_->analysis());
-  openWindow(*resultsWindow_);
-}
-
 void MainWindow::saveWorkbook() {
   const std::string file =
       desktop_->run([](Analysis& analysis, InputFileReader&, OutputFiles& files) {
@@ -132,28 +120,6 @@ void MainWindow::saveWorkbook() {
       });
   statusBar()->showMessage(QStringLiteral("Workbook written: ") +
                            QDir::toNativeSeparators(QString::fromStdString(file)));
-}
-
-void MainWindow::showStageMeans() {
-  if (!stageMeansWindow_) {
-    stageMeansWindow_ = std::make_unique<StageMeansWindow>(dialogs_);
-    connectReturn(*stageMeansWindow_);
-  }
-  stageMeansWindow_->load(desktop_->analysis());
-  openWindow(*stageMeansWindow_);
-}
-
-void MainWindow::showOutputFiles() {
-  if (!outputFilesWindow_) {
-    outputFilesWindow_ = std::make_unique<OutputFilesWindow>(dialogs_);
-    connectReturn(*outputFilesWindow_);
-    connect(outputFilesWindow_.get(), &OutputFilesWindow::hintsRequested, this, [this] {
-      outputFilesWindow_->hide();
-      showHelp(Help::kPrintingHints);
-    });
-  }
-  outputFilesWindow_->load(desktop_->analysis());
-  openWindow(*outputFilesWindow_);
 }
 
 void MainWindow::showDataFormat() {
@@ -181,53 +147,6 @@ void MainWindow::showQuiz() {
     connectReturn(*quizScreen_);
   }
   openWindow(*quizScreen_);
-}
-
-void MainWindow::openResamplingResults() {
-  if (!resamplingResultsWindow_) {
-    resamplingResultsWindow_ = std::make_unique<ResamplingResultsWindow>(dialogs_);
-    connectReturn(*resamplingResultsWindow_);
-    connect(resamplingResultsWindow_.get(), &ResamplingResultsWindow::wentBack, this,
-            &MainWindow::leaveResamplingResults);
-  }
-  const Analysis& analysis = desktop_->analysis();
-  std::optional<ResamplingShown> shown;
-  if (analysis.bootstrap()) {
-    const BootstrapResults& boot = *analysis.bootstrap();
-    shown.emplace();
-    shown->method =
-        QStringLiteral("Bootstrap of %1 replicates of %2 individuals%3")
-            .arg(boot.bootCount)
-            .arg(boot.bootSampleSize)
-            .arg(boot.sameSamples ? QStringLiteral(" (the life table's samples)") : QString());
-    if (!boot.sameSamples) shown->seed = boot.seed;
-  } else if (analysis.jackknife()) {
-    shown.emplace();
-    shown->method =
-        QStringLiteral("Jackknife of %1 individuals").arg(analysis.jackknife()->fullCount);
-  }
-  if (shown) {
-    shown->confidence = analysis.confidence();
-    shown->rows = analysis.summary();
-  }
-  resamplingResultsWindow_->present(QString::fromStdString(analysis.study().projectTitle), shown);
-  openWindow(*resamplingResultsWindow_);
-}
-
-void MainWindow::showResamplingResults() {
-  showFrequencyChart();
-  openResamplingResults();
-}
-
-void MainWindow::leaveResamplingResults() {
-  desktop_->leaveResamplingResults();
-  instructions_->show();
-  instructions_->setText(closingInstructionText());
-  // In bold, at the size of the text around it: a larger one would push the steps down.
-  QFont closing = instructions_->font();
-  closing.setBold(true);
-  instructions_->setFont(closing);
-  applyCommandStates();
 }
 
 }  // namespace pellmar

@@ -44,7 +44,6 @@
 #include "ui/shell/desktop_settings.h"
 #include "ui/shell/main_window.h"
 #include "ui/views/data_format_window.h"
-#include "ui/views/experiment_window.h"
 #include "ui/views/large_graph_window.h"
 #include "ui/views/output_files_window.h"
 #include "ui/views/paired_test_window.h"
@@ -53,6 +52,7 @@
 #include "ui/views/results_window.h"
 #include "ui/views/settings_panel.h"
 #include "ui/views/stage_means_window.h"
+#include "ui/views/treatments_panel.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/wrap_button.h"
 
@@ -97,19 +97,34 @@ void MainWindow::basicRun() {
 
 void MainWindow::readSasd() {
   const ReadSasdRequest request = askReadSasd(dialogs_);
+  RunRequest steps = desktop_->stepsBeforeStableDistribution();
+  steps.readSasd = request;
+  if (hasRunFrom(Step::kStableDistribution)) {
+    runAgain(steps, QStringLiteral("Read SASD"));
+    return;
+  }
   const ReadSasdResult result =
       desktop_->run([&request](Analysis& analysis, InputFileReader& reader, OutputFiles& files) {
         return analysis.readSasd(request, reader, files);
       });
+  desktop_->recordSteps(steps);
   showNotice(result.message);
 }
 
 void MainWindow::readFecundity() {
   const ReadFecundityRequest request = askReadFecundity(dialogs_);
+  RunRequest steps = desktop_->stepsBeforeStableDistribution();
+  steps.readFecundity = request;
+  if (hasRunFrom(Step::kStableDistribution)) {
+    runAgain(steps, QStringLiteral("Read fecundity"));
+    showChart(LifeChart::kFecundity);
+    return;
+  }
   const ReadFecundityResult result =
       desktop_->run([&request](Analysis& analysis, InputFileReader& reader, OutputFiles& files) {
         return analysis.readFecundity(request, reader, files);
       });
+  desktop_->recordSteps(steps);
   showChart(LifeChart::kFecundity);
   if (result.warning) {
     showNotice(*result.warning, MessageKind::kWarning);
@@ -118,25 +133,63 @@ void MainWindow::readFecundity() {
   }
 }
 
+bool MainWindow::hasRunFrom(Step step) const {
+  const RunRequest& steps = desktop_->stepsSoFar();
+  const bool resampled = steps.bootstrap || steps.jackknife;
+  if (step == Step::kResampling) return resampled;
+  return resampled || steps.readSasd || steps.readFecundity;
+}
+
+void MainWindow::runAgain(const RunRequest& request, const QString& step) {
+  runWholeInBackground(request, step);
+  statusBar()->showMessage(step + QStringLiteral(" ran again after the steps before it."));
+}
+
+void MainWindow::runWholeInBackground(const RunRequest& request, const QString& title) {
+  // The warnings of the run gather on the worker's side and are shown once it has ended; its
+  // results speak for themselves in the results pane.
+  std::vector<std::string> warnings;
+  runningWork_ = title;
+  runInBackground([this, &request, &warnings](std::stop_token stop) {
+    const RunListener listener{
+        {},
+        [&warnings](const std::string& text) { warnings.push_back(text); },
+        [this](std::string_view step) { return progressShownAs(std::string(step)); }};
+    desktop_->runWhole(request, listener, stop);
+  });
+  if (!warnings.empty()) {
+    std::string joined;
+    for (const std::string& warning : warnings) joined += warning + "\n";
+    showNotice(Notice{title.toStdString(), joined}, MessageKind::kWarning);
+  }
+}
+
 void MainWindow::bootstrap() {
   const auto request = askBootstrap(dialogs_, desktop_->analysis(), seedFromClock());
   if (!request) return;
-  std::optional<std::string> barren;
+  RunRequest steps = desktop_->stepsBeforeResampling();
+  steps.bootstrap = *request;
   bootstrapBegan_ = QString::fromStdString(dialogs_.clock().dateTimeText);
   bootstrapEnded_.clear();
-  runInBackground([this, &request, &barren](std::stop_token stop) {
-    const ProgressReport progress = progressShownAs("Bootstrap");
-    barren = desktop_
-                 ->run([&](Analysis& analysis, InputFileReader& reader, OutputFiles& files) {
-                   return analysis.bootstrap(*request, reader, files, progress, stop);
-                 })
-                 .barrenReplicates;
-  });
+  if (hasRunFrom(Step::kResampling)) {
+    runAgain(steps, QStringLiteral("Bootstrap"));
+  } else {
+    std::optional<std::string> barren;
+    runInBackground([this, &request, &barren](std::stop_token stop) {
+      const ProgressReport progress = progressShownAs("Bootstrap");
+      barren = desktop_
+                   ->run([&](Analysis& analysis, InputFileReader& reader, OutputFiles& files) {
+                     return analysis.bootstrap(*request, reader, files, progress, stop);
+                   })
+                   .barrenReplicates;
+    });
+    desktop_->recordSteps(steps);
+    if (barren && desktop_->analysis().bootstrap()->barrenReplicates > 0) {
+      statusBar()->showMessage(QString::fromStdString(*barren));
+    }
+  }
   bootstrapEnded_ = QString::fromStdString(dialogs_.clock().dateTimeText);
   showBootstrapTimes();
-  if (barren && desktop_->analysis().bootstrap()->barrenReplicates > 0) {
-    statusBar()->showMessage(QString::fromStdString(*barren));
-  }
   showResamplingResults();
   if (askNormalDensity(dialogs_)) {
     showNotice(desktop_
@@ -144,17 +197,32 @@ void MainWindow::bootstrap() {
                      return analysis.normalDensity(files);
                    })
                    .message);
+    steps.normalDensity = true;
+    desktop_->recordSteps(steps);
   }
   if (askSamplesFile(dialogs_, desktop_->analysis())) {
     const SamplesFileResult result =
         desktop_->run([](Analysis& analysis, InputFileReader&, OutputFiles& files) {
           return analysis.samplesFile(files);
         });
+    steps.writeSamples = true;
+    desktop_->recordSteps(steps);
     if (result.warning) showNotice(*result.warning, MessageKind::kWarning);
   }
 }
 
 void MainWindow::jackknife() {
+  RunRequest steps = desktop_->stepsBeforeResampling();
+  steps.jackknife = true;
+  if (hasRunFrom(Step::kResampling)) {
+    bootstrapBegan_.clear();
+    bootstrapEnded_.clear();
+    bootBegin_->hide();
+    bootEnd_->hide();
+    runAgain(steps, QStringLiteral("Jackknife"));
+    showResamplingResults();
+    return;
+  }
   JackknifeResult result;
   runInBackground([this, &result](std::stop_token stop) {
     const ProgressReport progress = progressShownAs("Jackknife");
@@ -162,6 +230,7 @@ void MainWindow::jackknife() {
       return analysis.jackknife(files, progress, stop);
     });
   });
+  desktop_->recordSteps(steps);
   showResamplingResults();
   if (result.note) showNotice(Notice{"Jackknife", *result.note});
 }
@@ -175,28 +244,16 @@ void MainWindow::runWithSettings() {
   if (!request) {
     throw UserError("Run", settingsPanel_->fault().toStdString(), ErrorKind::kInvalidRequest);
   }
-  // The warnings of the run gather on the worker's side and are shown once it has ended; its
-  // results speak for themselves in the results pane.
-  std::vector<std::string> warnings;
-  runningWork_ = QStringLiteral("run");
-  runInBackground([this, &request, &warnings](std::stop_token stop) {
-    const RunListener listener{
-        {},
-        [&warnings](const std::string& text) { warnings.push_back(text); },
-        [this](std::string_view step) { return progressShownAs(std::string(step)); }};
-    desktop_->runWhole(*request, listener, stop);
-  });
+  runWholeInBackground(*request, QStringLiteral("Run"));
   const Analysis& analysis = desktop_->analysis();
   settingsPanel_->ranWith(*request, analysis.writtenPaths().size());
+  if (const std::optional<std::size_t> selected = treatments_->selected()) {
+    treatments_->markAnalysed(*selected);
+  }
   if (analysis.bootstrap() || analysis.jackknife()) {
-    showFrequencyChart();
+    showResamplingResults();
   } else {
     showChart(analysis.lifeTable() ? LifeChart::kFecundity : LifeChart::kCij);
-  }
-  if (!warnings.empty()) {
-    std::string joined;
-    for (const std::string& warning : warnings) joined += warning + "\n";
-    showNotice(Notice{"Run", joined}, MessageKind::kWarning);
   }
 }
 
@@ -208,6 +265,9 @@ void MainWindow::compareBootstraps() {
               return analysis.compare(*request, reader, files);
             })
             .message);
+    RunRequest steps = desktop_->stepsSoFar();
+    steps.comparison = *request;
+    desktop_->recordSteps(steps);
   }
 }
 
@@ -220,26 +280,6 @@ void MainWindow::pairedBootstrapTest() {
     result = desktop_->pairedTest(*request, progressShownAs("Paired bootstrap test"), stop);
   });
   showPairedTest(*request, *result);
-}
-
-void MainWindow::showPairedTest(const PairedTestRequest& request, const PairedTestResult& result) {
-  if (!pairedTestWindow_) {
-    pairedTestWindow_ = std::make_unique<PairedTestWindow>();
-    connectReturn(*pairedTestWindow_);
-  }
-  const Analysis& analysis = desktop_->analysis();
-  PairedTestShown shown;
-  shown.firstStudy =
-      QDir::toNativeSeparators(QString::fromStdString(analysis.study().dataFileName));
-  shown.secondStudy = QDir::toNativeSeparators(QString::fromStdString(request.secondDataFile));
-  shown.method = QStringLiteral("%1 replicates of each study; seeds %2 and %3")
-                     .arg(result.replicates)
-                     .arg(analysis.bootstrap()->seed)
-                     .arg(result.secondSeed);
-  shown.confidence = analysis.confidence();
-  shown.test = result.test;
-  pairedTestWindow_->present(shown);
-  openWindow(*pairedTestWindow_);
 }
 
 void MainWindow::stopWork() {
@@ -294,9 +334,6 @@ void MainWindow::showProgress(const std::string& label, long done, long total) {
       progressTracker_->update(done, total, ProgressTracker::Clock::now());
   progressBar_->setValue(update.percent);
   progressText_->setText(QString::fromStdString(label) + QStringLiteral(": ") + update.text);
-  if (experimentWindow_ && label == kExperimentTitle) {
-    experimentWindow_->showProgress(update.percent, update.text);
-  }
   runningWork_ = QStringLiteral("The ") + QString::fromStdString(label).toLower();
   if (label == "Bootstrap" && bootBegin_->isHidden()) showBootstrapTimes();
 }

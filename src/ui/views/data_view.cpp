@@ -1,7 +1,11 @@
 #include "ui/views/data_view.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -45,7 +49,10 @@ double lifeOf(const IndividualRecord& individual) {
 }  // namespace
 
 DataView::DataView(QWidget* parent)
-    : QWidget(parent), summary_(new QLabel(this)), grid_(new QTableWidget(this)) {
+    : QWidget(parent),
+      summary_(new QLabel(this)),
+      faults_(new QListWidget(this)),
+      grid_(new QTableWidget(this)) {
   setObjectName(QStringLiteral("dataView"));
   summary_->setObjectName(QStringLiteral("dataSummaryLabel"));
   summary_->setWordWrap(true);
@@ -55,13 +62,64 @@ DataView::DataView(QWidget* parent)
   grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
   grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   enableTakeaway(*grid_, HeadingRow::kHeader);
+  faults_->setObjectName(QStringLiteral("dataFaultsList"));
+  faults_->setWordWrap(true);
+  faults_->setMaximumHeight(faults_->fontMetrics().height() * 6);
+  connect(faults_, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (row < 0) return;
+    const int line = faults_->item(row)->data(Qt::UserRole).toInt();
+    if (line > 0 && line <= grid_->rowCount()) {
+      grid_->selectRow(line - 1);
+      grid_->scrollToItem(grid_->item(line - 1, 0), QAbstractItemView::PositionAtCenter);
+    }
+  });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(summary_);
+  layout->addWidget(faults_);
   layout->addWidget(grid_, 1);
   showStudy(nullptr, nullptr);
 }
 
+void DataView::showFault(const std::string& dataFile, const std::string& fault) {
+  faultShown_ = true;
+  const QString path = QString::fromStdString(dataFile);
+  summary_->setText(QStringLiteral("The data file %1 could not be read. Click the fault to see "
+                                   "its line; correct the file and open it again.")
+                        .arg(QFileInfo(path).fileName()));
+  faults_->clear();
+  const QString text = QString::fromStdString(fault).simplified();
+  auto* item = new QListWidgetItem(text, faults_);
+  const QRegularExpressionMatch line =
+      QRegularExpression(QStringLiteral("line (\\d+)")).match(text);
+  item->setData(Qt::UserRole, line.hasMatch() ? line.captured(1).toInt() : 0);
+  faults_->show();
+
+  // The file as it is, a row a line, so that the fault can be seen in its place.
+  grid_->clear();
+  grid_->setColumnCount(2);
+  grid_->setHorizontalHeaderLabels({QStringLiteral("Line"), QStringLiteral("Text")});
+  QStringList lines;
+  if (QFile file(path); file.open(QIODevice::ReadOnly)) {
+    lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
+  }
+  grid_->setRowCount(static_cast<int>(lines.size()));
+  for (int row = 0; row < lines.size(); ++row) {
+    grid_->setItem(row, 0, numberCell(row + 1));
+    QString shown = lines[row];
+    shown.remove(QLatin1Char('\r'));
+    grid_->setItem(row, 1, cell(shown));
+  }
+  grid_->resizeColumnsToContents();
+  faults_->setCurrentRow(0);
+}
+
 void DataView::showStudy(const Study* study, const FecundityLifeTable* lifeTable) {
+  // A fault stays in view until a study opens.
+  if (study == nullptr && faultShown_) return;
+  faultShown_ = false;
+  faults_->clear();
+  faults_->hide();
   grid_->clear();
   grid_->setRowCount(0);
   if (study == nullptr) {

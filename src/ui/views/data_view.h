@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 class QLabel;
+class QListWidget;
 class QTableWidget;
 
 namespace pellmar {
@@ -22,13 +24,18 @@ class DataView : public QWidget {
 
   // Shows `study`, its eggs from `lifeTable` when there is one; none open empties the view.
   void showStudy(const Study* study, const FecundityLifeTable* lifeTable);
+  // `dataFile` could not be read for `fault`, which names its line.
+  void showFault(const std::string& dataFile, const std::string& fault);
 
   [[nodiscard]] QLabel* summary() const { return summary_; }
   [[nodiscard]] QTableWidget* grid() const { return grid_; }
+  [[nodiscard]] QListWidget* faults() const { return faults_; }
 
  private:
   QLabel* summary_;
+  QListWidget* faults_;
   QTableWidget* grid_;
+  bool faultShown_ = false;
 };
 
 }  // namespace pellmar

@@ -89,7 +89,7 @@ OutputFilesWindow::OutputFilesWindow(Dialogs& dialogs)
 
   print_->setObjectName(QStringLiteral("printButton"));
   connect(print_, &QPushButton::clicked, this,
-          [this, &dialogs] { dialogs.printWindow(objectName().toStdString()); });
+          [this, &dialogs] { dialogs.printWindow(window()->objectName().toStdString()); });
   auto* hints = new QPushButton(QStringLiteral("What you should know about these files"), this);
   hints->setObjectName(QStringLiteral("printingHintsButton"));
   connect(hints, &QPushButton::clicked, this, &OutputFilesWindow::hintsRequested);
@@ -115,8 +115,6 @@ OutputFilesWindow::OutputFilesWindow(Dialogs& dialogs)
   layout->addLayout(buttons);
   resize(820, 560);
 }
-
-OutputFilesWindow::~OutputFilesWindow() = default;
 
 void OutputFilesWindow::load(const Analysis& analysis) {
   print_->setEnabled(true);
@@ -166,13 +164,16 @@ void OutputFilesWindow::openInSystem(const QString& path) {
 }
 
 void OutputFilesWindow::viewReports() {
+  emit reportsRequested(textReports(written_, report_), report_);
+}
+
+QStringList textReports(const QStringList& written, const QString& report) {
   QStringList reports;
-  if (QFileInfo::exists(report_)) reports.append(report_);
-  for (const QString& path : written_) {
-    if (path != report_ && isTextReport(path)) reports.append(path);
+  if (QFileInfo::exists(report)) reports.append(report);
+  for (const QString& path : written) {
+    if (path != report && isTextReport(path)) reports.append(path);
   }
-  if (!viewer_) viewer_ = std::make_unique<ReportViewer>();
-  viewer_->showReports(reports, report_);
+  return reports;
 }
 
 }  // namespace pellmar

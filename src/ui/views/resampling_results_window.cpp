@@ -78,13 +78,10 @@ ResamplingResultsWindow::ResamplingResultsWindow(Dialogs& dialogs)
   auto* print = new QPushButton(QStringLiteral("Print this page"), this);
   print->setObjectName(QStringLiteral("printButton"));
   connect(print, &QPushButton::clicked, this,
-          [this] { dialogs_.printWindow(objectName().toStdString()); });
+          [this] { dialogs_.printWindow(window()->objectName().toStdString()); });
   auto* back = new QPushButton(QStringLiteral("Back to the main window"), this);
   back->setObjectName(QStringLiteral("backButton"));
-  connect(back, &QPushButton::clicked, this, [this] {
-    emit wentBack();
-    close();
-  });
+  connect(back, &QPushButton::clicked, this, &QWidget::close);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();

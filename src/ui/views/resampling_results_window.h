@@ -24,8 +24,7 @@ struct ResamplingShown {
 };
 
 // "Bootstrap or jackknife results": the bootstrap or jackknife results, the project, the date and
-// the time. Its button "Go back to mainform" announces wentBack() before the window closes; closing
-// it by the frame only returns.
+// the time.
 class ResamplingResultsWindow : public ReturnWindow {
   Q_OBJECT
 
@@ -37,9 +36,6 @@ class ResamplingResultsWindow : public ReturnWindow {
 
   [[nodiscard]] QTableWidget* grid() const { return grid_; }
   [[nodiscard]] QLabel* project() const { return project_; }
-
- signals:
-  void wentBack();
 
  private:
   Dialogs& dialogs_;

@@ -56,7 +56,7 @@ ResultsPane::ResultsPane(QWidget* parent)
       table_->horizontalHeader()->sizeHint().height() +
       static_cast<int>(kMainQuantities.size()) * table_->verticalHeader()->defaultSectionSize() +
       table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * table_->frameWidth());
-  table_->setMinimumWidth(420);
+  table_->setMinimumWidth(320);
   table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   auto* layout = new QVBoxLayout(this);
@@ -67,7 +67,8 @@ ResultsPane::ResultsPane(QWidget* parent)
   showResults({}, 0.95);
 }
 
-void ResultsPane::showResults(const std::vector<SummaryRow>& summary, double confidence) {
+void ResultsPane::showResults(const std::vector<SummaryRow>& summary, double confidence,
+                              const QString& subject) {
   std::map<std::string, const SummaryRow*> rows;
   for (const SummaryRow& row : summary) {
     if (row.stage.empty() && (row.sex.empty() || row.sex == "all"))
@@ -92,13 +93,15 @@ void ResultsPane::showResults(const std::vector<SummaryRow>& summary, double con
                     cell(QString::fromUtf8(summaryUnit(quantity).data(),
                                            static_cast<qsizetype>(summaryUnit(quantity).size()))));
   }
+  const QString results =
+      subject.isEmpty() ? QStringLiteral("Results") : QStringLiteral("Results of %1").arg(subject);
   if (table_->rowCount() == 0) {
-    heading_->setText(QStringLiteral("Results: none yet. The Basic Run gives C0."));
+    heading_->setText(results + QStringLiteral(": none yet. The Basic Run gives C0."));
   } else if (resampled) {
-    heading_->setText(QStringLiteral("Results, with the SE and the %1 % interval")
-                          .arg(QString::fromStdString(formatShortest(confidence * 100))));
+    heading_->setText(results + QStringLiteral(", with the SE and the %1 % interval")
+                                    .arg(QString::fromStdString(formatShortest(confidence * 100))));
   } else {
-    heading_->setText(QStringLiteral("Results"));
+    heading_->setText(results);
   }
 }
 

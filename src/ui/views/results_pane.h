@@ -21,7 +21,9 @@ class ResultsPane : public QWidget {
   explicit ResultsPane(QWidget* parent = nullptr);
 
   // Shows `summary` (none before the Basic Run), whose intervals are at `confidence`.
-  void showResults(const std::vector<SummaryRow>& summary, double confidence);
+  // `subject` (a treatment's name, or empty) heads the results.
+  void showResults(const std::vector<SummaryRow>& summary, double confidence,
+                   const QString& subject = {});
 
   [[nodiscard]] QTableWidget* table() const { return table_; }
 

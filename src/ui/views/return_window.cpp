@@ -17,13 +17,19 @@ void ReturnWindow::bringUp() {
   activateWindow();
 }
 
+void ReturnWindow::embedIn(QWidget& parent) {
+  embedded_ = true;
+  setParent(&parent, Qt::Widget);
+  if (auto* back = findChild<QWidget*>(QStringLiteral("backButton"))) back->hide();
+}
+
 void ReturnWindow::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
   emit returned();
 }
 
 void ReturnWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+  if (!embedded_ && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
     close();
     return;
   }

@@ -12,9 +12,11 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <array>
 
 #include "app/dialogs.h"
 #include "core/data/limits.h"
+#include "core/numeric/p_adjust.h"
 #include "core/numeric/replicate_interval.h"
 #include "ui/widgets/typed_seed.h"
 
@@ -22,6 +24,11 @@ namespace pellmar {
 namespace {
 
 enum LifeTableChoice { kNoFile, kFecundityFile, kSasdFile };
+enum ScopeChoice { kThisTreatment, kEveryTreatment };
+
+constexpr std::array<PAdjustMethod, 4> kAdjustMethods = {
+    PAdjustMethod::kHolm, PAdjustMethod::kBonferroni, PAdjustMethod::kBenjaminiHochberg,
+    PAdjustMethod::kNone};
 enum ResamplingChoice { kNoResampling, kBootstrap, kJackknife };
 
 constexpr int kDefaultReplicates = 1000;
@@ -56,6 +63,9 @@ SettingsPanel::SettingsPanel(Dialogs& dialogs, QWidget* parent)
       confidence_(new QDoubleSpinBox(this)),
       redrawBarren_(new QCheckBox(QStringLiteral("Draw barren replicates again"), this)),
       normalDensity_(new QCheckBox(QStringLiteral("Normal density curves"), this)),
+      scope_(new QComboBox(this)),
+      adjust_(new QComboBox(this)),
+      alpha_(new QDoubleSpinBox(this)),
       fault_(new QLabel(this)),
       status_(new QLabel(this)),
       run_(new QPushButton(QStringLiteral("Run"), this)) {
@@ -88,6 +98,21 @@ SettingsPanel::SettingsPanel(Dialogs& dialogs, QWidget* parent)
   confidence_->setValue(kDefaultConfidence);
   redrawBarren_->setObjectName(QStringLiteral("redrawBarrenBox"));
   normalDensity_->setObjectName(QStringLiteral("normalDensityBox"));
+  scope_->setObjectName(QStringLiteral("runScopeBox"));
+  scope_->setEnabled(false);
+  scope_->addItems({QStringLiteral("This treatment"), QStringLiteral("Every treatment")});
+  scope_->setToolTip(
+      QStringLiteral("Every treatment: each with its own bootstrap, every pair tested, into the "
+                     "project's results folder"));
+  adjust_->setObjectName(QStringLiteral("adjustBox"));
+  for (const PAdjustMethod method : kAdjustMethods) {
+    adjust_->addItem(QString::fromStdString(std::string(pAdjustMethodName(method))));
+  }
+  alpha_->setObjectName(QStringLiteral("alphaBox"));
+  alpha_->setDecimals(4);
+  alpha_->setRange(0.0001, 0.9999);
+  alpha_->setSingleStep(0.01);
+  alpha_->setValue(0.05);
   fault_->setObjectName(QStringLiteral("settingsFaultLabel"));
   fault_->setWordWrap(true);
   fault_->setStyleSheet(QStringLiteral("color: #b00020"));
@@ -100,6 +125,7 @@ SettingsPanel::SettingsPanel(Dialogs& dialogs, QWidget* parent)
   file->addWidget(lifeTableFile_, 1);
   file->addWidget(browse_);
   auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("Run:"), scope_);
   form->addRow(QStringLiteral("Time unit (days):"), timeUnit_);
   form->addRow(QStringLiteral("Life table:"), lifeTable_);
   form->addRow(QString(), file);
@@ -110,6 +136,8 @@ SettingsPanel::SettingsPanel(Dialogs& dialogs, QWidget* parent)
   form->addRow(QStringLiteral("Confidence:"), confidence_);
   form->addRow(QString(), redrawBarren_);
   form->addRow(QString(), normalDensity_);
+  form->addRow(QStringLiteral("p adjustment:"), adjust_);
+  form->addRow(QStringLiteral("alpha:"), alpha_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(fault_);
@@ -121,13 +149,16 @@ SettingsPanel::SettingsPanel(Dialogs& dialogs, QWidget* parent)
   for (QLineEdit* box : {lifeTableFile_, seed_}) {
     connect(box, &QLineEdit::textChanged, this, [this] { checkSettings(); });
   }
-  for (QComboBox* box : {lifeTable_, resampling_}) {
+  connect(timeUnit_, &QDoubleSpinBox::editingFinished, this, [this] {
+    if (studyOpen_ && !runsEveryTreatment()) emit timeUnitEdited(timeUnit_->value());
+  });
+  for (QComboBox* box : {lifeTable_, resampling_, scope_, adjust_}) {
     connect(box, &QComboBox::currentIndexChanged, this, [this] { checkSettings(); });
   }
   for (QSpinBox* box : {replicates_, sampleSize_}) {
     connect(box, &QSpinBox::valueChanged, this, [this] { checkSettings(); });
   }
-  for (QDoubleSpinBox* box : {timeUnit_, confidence_}) {
+  for (QDoubleSpinBox* box : {timeUnit_, confidence_, alpha_}) {
     connect(box, &QDoubleSpinBox::valueChanged, this, [this] { checkSettings(); });
   }
   for (QCheckBox* box : {redrawBarren_, normalDensity_}) {
@@ -158,8 +189,72 @@ void SettingsPanel::showNoStudy() {
   checkSettings();
 }
 
+void SettingsPanel::showProject(const Project& project) {
+  const bool several = project.treatments.size() > 1;
+  scope_->setEnabled(several);
+  scope_->setCurrentIndex(several ? kEveryTreatment : kThisTreatment);
+  const Project::Bootstrap& bootstrap = project.bootstrap;
+  replicates_->setValue(bootstrap.replicates);
+  seed_->setText(bootstrap.seed ? QString::number(*bootstrap.seed) : QString());
+  confidence_->setValue(bootstrap.confidence);
+  redrawBarren_->setChecked(bootstrap.redrawBarren);
+  const auto method =
+      std::find(kAdjustMethods.begin(), kAdjustMethods.end(), project.comparisons.adjust);
+  adjust_->setCurrentIndex(static_cast<int>(method - kAdjustMethods.begin()));
+  alpha_->setValue(project.comparisons.alpha);
+  if (several) resampling_->setCurrentIndex(kBootstrap);
+  lastRun_.clear();
+  checkSettings();
+}
+
+void SettingsPanel::showTreatmentFiles(const Treatment& treatment) {
+  const std::optional<std::string>& file =
+      treatment.fecundity ? treatment.fecundity : treatment.sasd;
+  lifeTable_->setCurrentIndex(treatment.fecundity ? kFecundityFile
+                              : treatment.sasd    ? kSasdFile
+                                                  : kNoFile);
+  lifeTableFile_->setText(file ? QDir::toNativeSeparators(QString::fromStdString(*file))
+                               : QString());
+}
+
+bool SettingsPanel::runsEveryTreatment() const {
+  return scope_->isEnabled() && scope_->currentIndex() == kEveryTreatment;
+}
+
+Project SettingsPanel::appliedTo(Project project) const {
+  project.bootstrap.replicates = replicates_->value();
+  project.bootstrap.seed = typedSeed(seed_->text()).seed;
+  project.bootstrap.confidence = confidence_->value();
+  project.bootstrap.redrawBarren = redrawBarren_->isChecked();
+  project.comparisons.adjust = kAdjustMethods[static_cast<std::size_t>(adjust_->currentIndex())];
+  project.comparisons.alpha = alpha_->value();
+  return project;
+}
+
+ExperimentRequest SettingsPanel::experimentRequest(const Project& project) const {
+  const Project applied = appliedTo(project);
+  ExperimentRequest request;
+  request.projectFile = applied.file;
+  request.replicates = applied.bootstrap.replicates;
+  request.seed = applied.bootstrap.seed;
+  request.confidence = applied.bootstrap.confidence;
+  request.adjust = applied.comparisons.adjust;
+  request.alpha = applied.comparisons.alpha;
+  request.redrawBarren = applied.bootstrap.redrawBarren;
+  request.frontEnd = "desktop";
+  return request;
+}
+
+void SettingsPanel::ranExperiment(std::uint64_t seed, std::size_t treatments) {
+  lastRun_ = signature();
+  QString text =
+      QStringLiteral("The results are those of these settings; %1 treatments run.").arg(treatments);
+  if (!typedSeed(seed_->text()).seed) text += QStringLiteral(" Seed used: %1.").arg(seed);
+  status_->setText(text);
+}
+
 QString SettingsPanel::fileFault() const {
-  if (lifeTable_->currentIndex() == kNoFile) return {};
+  if (runsEveryTreatment() || lifeTable_->currentIndex() == kNoFile) return {};
   const QString kind = lifeTable_->currentIndex() == kFecundityFile ? QStringLiteral("fecundity")
                                                                     : QStringLiteral("SASD");
   const QString file = lifeTableFile_->text().trimmed();
@@ -170,7 +265,10 @@ QString SettingsPanel::fileFault() const {
 }
 
 QString SettingsPanel::seedFault() const {
-  if (resampling_->currentIndex() != kBootstrap || typedSeed(seed_->text()).valid) return {};
+  if ((!runsEveryTreatment() && resampling_->currentIndex() != kBootstrap) ||
+      typedSeed(seed_->text()).valid) {
+    return {};
+  }
   return QStringLiteral(
       "The seed must be a whole number from 0 to 18446744073709551615, or empty for a seed from "
       "the clock.");
@@ -216,23 +314,35 @@ void SettingsPanel::ranWith(const RunRequest& request, std::size_t files) {
 }
 
 void SettingsPanel::checkSettings() {
+  // Every treatment runs with its own bootstrap and the files its project names; the time unit
+  // is the project's.
+  const bool every = runsEveryTreatment();
+  if (every && resampling_->currentIndex() != kBootstrap) resampling_->setCurrentIndex(kBootstrap);
   const bool bootstrap = resampling_->currentIndex() == kBootstrap;
   const bool resampled = resampling_->currentIndex() != kNoResampling;
   const bool file = lifeTable_->currentIndex() != kNoFile;
-  for (QWidget* setting :
-       std::initializer_list<QWidget*>{replicates_, sampleSize_, seed_, normalDensity_}) {
+  for (QWidget* setting : std::initializer_list<QWidget*>{replicates_, seed_}) {
     setting->setEnabled(bootstrap);
   }
+  for (QWidget* setting : std::initializer_list<QWidget*>{sampleSize_, normalDensity_}) {
+    setting->setEnabled(bootstrap && !every);
+  }
+  for (QWidget* setting : std::initializer_list<QWidget*>{timeUnit_, lifeTable_, resampling_}) {
+    setting->setEnabled(!every);
+  }
+  adjust_->setEnabled(every);
+  alpha_->setEnabled(every);
   confidence_->setEnabled(resampled);
-  redrawBarren_->setEnabled(bootstrap && lifeTable_->currentIndex() == kFecundityFile);
-  lifeTableFile_->setEnabled(file);
-  browse_->setEnabled(file);
+  redrawBarren_->setEnabled(bootstrap && (every || lifeTable_->currentIndex() == kFecundityFile));
+  lifeTableFile_->setEnabled(file && !every);
+  browse_->setEnabled(file && !every);
   const QString why = fault();
   fault_->setText(why);
   fault_->setVisible(!why.isEmpty());
   frame(*lifeTableFile_, !fileFault().isEmpty());
   frame(*seed_, !seedFault().isEmpty());
   run_->setEnabled(studyOpen_ && why.isEmpty());
+  run_->setText(every ? QStringLiteral("Run every treatment") : QStringLiteral("Run"));
   if (!lastRun_.isEmpty() && signature() != lastRun_) {
     status_->setText(
         QStringLiteral("The settings changed since the last run: Run again to bring "
@@ -257,7 +367,10 @@ QString SettingsPanel::signature() const {
                     seed_->text(),
                     QString::number(confidence_->value(), 'g', 17),
                     QString::number(static_cast<int>(redrawBarren_->isChecked())),
-                    QString::number(static_cast<int>(normalDensity_->isChecked()))};
+                    QString::number(static_cast<int>(normalDensity_->isChecked())),
+                    QString::number(scope_->currentIndex()),
+                    QString::number(adjust_->currentIndex()),
+                    QString::number(alpha_->value(), 'g', 17)};
   return parts.join(QLatin1Char('\n'));
 }
 

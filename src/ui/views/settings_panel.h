@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "app/experiment_command.h"
+#include "app/project_file.h"
 #include "app/run_command.h"
 
 class QCheckBox;
@@ -23,7 +25,8 @@ class Dialogs;
 // time unit, the file read beside the data, how the results are resampled and with what seed.
 // Every value is checked as it is typed: a fault is framed in red and named below, and Run
 // waits until none is left. Run runs the whole analysis the settings ask for, as
-// `pellmar-cli run` would; a setting changed since marks the results out of date.
+// `pellmar-cli run` would, or every treatment of the project as `pellmar-cli experiment` would;
+// a setting changed since marks the results out of date.
 class SettingsPanel : public QWidget {
   Q_OBJECT
 
@@ -33,6 +36,18 @@ class SettingsPanel : public QWidget {
   // Takes the settings of a study just opened: its time unit; none open disables Run.
   void showStudy(const std::string& dataFile, double timeUnit);
   void showNoStudy();
+  // Takes the settings of `project`: its bootstrap and comparison settings; with two treatments
+  // or more, Run can run them all.
+  void showProject(const Project& project);
+  // The fecundity or SASD file of the treatment whose study is open.
+  void showTreatmentFiles(const Treatment& treatment);
+  // Whether Run runs every treatment of the project, as `pellmar-cli experiment` does.
+  [[nodiscard]] bool runsEveryTreatment() const;
+  // `project` with the bootstrap and comparison settings as they stand, to be saved or run.
+  [[nodiscard]] Project appliedTo(Project project) const;
+  // The experiment of the saved `project` with these settings; the seed from the clock when
+  // the box is empty.
+  [[nodiscard]] ExperimentRequest experimentRequest(const Project& project) const;
 
   // Why the settings cannot run, in words; empty when they can.
   [[nodiscard]] QString fault() const;
@@ -43,6 +58,8 @@ class SettingsPanel : public QWidget {
   // After a run of `request` that wrote `files` files: says so, with the seed it used, and that
   // the results are up to date.
   void ranWith(const RunRequest& request, std::size_t files);
+  // After a run of every treatment with `seed`.
+  void ranExperiment(std::uint64_t seed, std::size_t treatments);
 
   [[nodiscard]] QPushButton* runButton() const { return run_; }
   [[nodiscard]] QDoubleSpinBox* timeUnitBox() const { return timeUnit_; }
@@ -56,6 +73,13 @@ class SettingsPanel : public QWidget {
   [[nodiscard]] QCheckBox* redrawBarrenBox() const { return redrawBarren_; }
   [[nodiscard]] QCheckBox* normalDensityBox() const { return normalDensity_; }
   [[nodiscard]] QLabel* statusLabel() const { return status_; }
+  [[nodiscard]] QComboBox* scopeBox() const { return scope_; }
+  [[nodiscard]] QComboBox* adjustBox() const { return adjust_; }
+  [[nodiscard]] QDoubleSpinBox* alphaBox() const { return alpha_; }
+
+ signals:
+  // The user has set the time unit of the open study.
+  void timeUnitEdited(double timeUnit);
 
  private:
   void checkSettings();
@@ -77,6 +101,9 @@ class SettingsPanel : public QWidget {
   QDoubleSpinBox* confidence_;
   QCheckBox* redrawBarren_;
   QCheckBox* normalDensity_;
+  QComboBox* scope_;
+  QComboBox* adjust_;
+  QDoubleSpinBox* alpha_;
   QLabel* fault_;
   QLabel* status_;
   QPushButton* run_;

@@ -25,7 +25,7 @@ StageMeansWindow::StageMeansWindow(Dialogs& dialogs)
   auto* print = new QPushButton(QStringLiteral("Print this page"), this);
   print->setObjectName(QStringLiteral("printButton"));
   connect(print, &QPushButton::clicked, this,
-          [this, &dialogs] { dialogs.printWindow(objectName().toStdString()); });
+          [this, &dialogs] { dialogs.printWindow(window()->objectName().toStdString()); });
   auto* back = new QPushButton(QStringLiteral("Back to the main window"), this);
   back->setObjectName(QStringLiteral("backButton"));
   connect(back, &QPushButton::clicked, this, &QWidget::close);
