@@ -137,8 +137,6 @@ QWidget* MainWindow::buildPage() {
   heading->addWidget(title_);
   heading->addWidget(instructions_);
   heading->addWidget(notice_);
-  // The main results stay in view beside the views, whatever view is in front.
-  resultsPane_ = new ResultsPane(page);
 
   // The guided steps, and beside them the settings of a whole run.
   QWidget* steps = buildStepsArea();
@@ -150,6 +148,10 @@ QWidget* MainWindow::buildPage() {
   modes->addTab(settingsPanel_, QStringLiteral("Settings"));
   modes->setFixedWidth(steps->width() +
                        2 * modes->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
+  // Made in the order the Tab key goes through them: the steps, the views, the results.
+  QWidget* views = buildViews();
+  // The main results stay in view beside the views, whatever view is in front.
+  resultsPane_ = new ResultsPane(page);
   auto* side = new QVBoxLayout;
   side->addWidget(resultsPane_);
   side->addWidget(buildFigureFrame());
@@ -157,7 +159,7 @@ QWidget* MainWindow::buildPage() {
   side->addStretch();
   auto* middle = new QHBoxLayout;
   middle->addWidget(modes);
-  middle->addWidget(buildViews(), 1);
+  middle->addWidget(views, 1);
   middle->addLayout(side);
 
   auto* layout = new QVBoxLayout(page);
