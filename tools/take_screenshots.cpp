@@ -268,8 +268,7 @@ void walkThrough(Camera& camera, const fs::path& examples, const fs::path& work)
   figure.file = QDir(camera.folder()).filePath(QStringLiteral("06_figure_sxj.png")).toStdString();
   pellmar::exportChartPicture(
       [&window](QChart& chart) {
-        pellmar::drawLifeChart(chart, pellmar::LifeChart::kSxj, window.desktop().analysis(),
-                               pellmar::ChartPlace::kMainWindow);
+        pellmar::drawLifeChart(chart, pellmar::LifeChart::kSxj, window.desktop().analysis());
       },
       figure);
   std::cout << figure.file << '\n';

@@ -7,7 +7,6 @@
 #include "core/resampling/bootstrap_files.h"
 #include "core/resampling/bootstrap_frequency.h"
 #include "core/resampling/bootstrap_summary.h"
-#include "core/resampling/frequency_chart.h"
 #include "resampling_test_support.h"
 
 namespace pellmar {
@@ -138,14 +137,6 @@ TEST(BootstrapFrequency, FileAndChartOfTheClasses) {
           "\"Sum of frequency of Co =\",20", "21", "\"Class begin\",\"Class center\",\"Frequency\"",
           "0,.525,0", "1.05,1.575,1", "2.1,2.625,1"}));
   EXPECT_EQ(lines[32], "22.05,22.575,0");
-
-  const FrequencyChartData chart = bootstrapFrequencyChart(fixture.boot);
-  EXPECT_EQ(chart.title, "C0: Bootstrap number = 21.  Min =0. Mean=10.95. Max =21. SE =6.289");
-  ASSERT_EQ(chart.labels.size(), 23U);
-  EXPECT_EQ(chart.labels[0], "0");  // class 0 is empty
-  EXPECT_EQ(chart.labels[1], "1.58");
-  EXPECT_EQ(chart.values[1], 1);
-  EXPECT_EQ(chart.labels[22], "23.62");  // 23.625: the half goes to the even neighbour
 }
 
 TEST(BootstrapFrequency, NormalDensityCurvesSkipThoseWithoutSpread) {

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "core/resampling/frequency_chart.h"
 #include "core/resampling/jackknife.h"
 #include "resampling_test_support.h"
 
@@ -94,12 +93,6 @@ TEST(JackknifeSummary, SmallestPseudoValueZeroBuildsTwentyTwoClassesAndLeavesZer
   const std::array<int, 23> expected = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0,
                                         0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0};
   EXPECT_EQ(classes.freq, expected);
-
-  const FrequencyChartData chart = jackknifeFrequencyChart(fixture.jackknife);
-  EXPECT_EQ(chart.title, "Frequency of pseudo-Co (interval =1).");
-  EXPECT_EQ(chart.labels[0], "0");
-  EXPECT_EQ(chart.labels[5], "5.5");
-  EXPECT_EQ(chart.values[5], 1);
 }
 
 TEST(JackknifeSummary, NegativeClassBeginsAreWrittenAsZeroAndHugeVariancesAsWholeNumbers) {

@@ -17,6 +17,7 @@
 #include "core/user_error.h"
 #include "ui/charts/chart_export_dialog.h"
 #include "ui/charts/chart_picture.h"
+#include "ui/charts/frequency_chart.h"
 #include "ui/charts/life_charts.h"
 #include "ui/charts/projection_chart.h"
 #include "ui/shell/chart_batch.h"
@@ -83,9 +84,7 @@ TEST(ChartExportRequest, FormatsSizesAndLimits) {
 class ChartPictures : public test_support::ThreeStagesSuite {
  protected:
   static ChartDrawing drawing(LifeChart kind) {
-    return [kind](QChart& chart) {
-      drawLifeChart(chart, kind, study()->analysis(), ChartPlace::kMainWindow);
-    };
+    return [kind](QChart& chart) { drawLifeChart(chart, kind, study()->analysis()); };
   }
 
   TemporaryFolder folder_;
@@ -214,9 +213,7 @@ TEST_F(ChartBatch, WritesTheChartAndNothingElse) {
   AnalysedStudy analysed(goldenStudy("three_stages"));
   ChartExportRequest request = requestFor(out("lxcx.png"), 60, 40, 300, 7);
   const QImage expected = chartImage(
-      [&analysed](QChart& chart) {
-        drawLifeChart(chart, LifeChart::kLxCx, analysed.analysis(), ChartPlace::kMainWindow);
-      },
+      [&analysed](QChart& chart) { drawLifeChart(chart, LifeChart::kLxCx, analysed.analysis()); },
       request);
   EXPECT_EQ(written.convertToFormat(QImage::Format_ARGB32),
             expected.convertToFormat(QImage::Format_ARGB32));
@@ -226,7 +223,7 @@ TEST_F(ChartBatch, BadUsageNamesTheFaultFirst) {
   EXPECT_EQ(run({"sjx", data(), "-o", out("a.png")}), 2);
   EXPECT_EQ(firstLine(),
             "pellmar: unknown chart \"sjx\"; the charts are sxj, gxj, dxj, cxj, lx, cx, lxcx, exj, "
-            "vxj, fecundity and projection");
+            "vxj, fecundity, projection and c0-frequency");
   EXPECT_EQ(run({"lx", data(), "-o", "a.jpg"}), 2);
   EXPECT_EQ(firstLine(), "pellmar: OUT must end in .png, .svg or .pdf, not \"a.jpg\"");
   EXPECT_EQ(run({"lx", data()}), 2);
@@ -309,6 +306,41 @@ TEST_F(ChartBatch, FaultsInTheDataOrAFileInTheWordsOfTheCli) {
       << err_.str();
 }
 
+// The histogram of a bootstrap's C0 in batch: the picture the desktop exports after the same
+// bootstrap, pixel for pixel.
+TEST_F(ChartBatch, FrequencyChartIsTheDesktopsPicture) {
+  EXPECT_EQ(run({"c0-frequency", data(), "-o", out("h.png")}), 2);
+  EXPECT_EQ(firstLine(),
+            "pellmar: the c0-frequency chart draws a bootstrap: it needs --bootstrap B --seed S");
+  EXPECT_EQ(run({"c0-frequency", data(), "-o", out("h.png"), "--bootstrap", "40", "--seed", "9",
+                 "--projection-days", "5"}),
+            2);
+  EXPECT_EQ(firstLine(), "pellmar: --projection-days is an option of the projection chart");
+  ASSERT_EQ(run({"c0-frequency", data(), "-o", out("h.png"), "--bootstrap", "40", "--seed", "9",
+                 "--dpi", "150"}),
+            0)
+      << err_.str();
+  EXPECT_EQ(filesIn(study_.folder()), (std::set<std::string>{"study.txt", "h.png"}));
+
+  // The desktop's bootstrap of 40 replicates of the cohort's size from seed 9.
+  test_support::AnalysedStudy analysed(study_.data());
+  BootstrapRequest bootstrap;
+  bootstrap.replicates = 40;
+  bootstrap.seed = 9;
+  analysed.desktop.run(
+      [&bootstrap](Analysis& analysis, InputFileReader& reader, OutputFiles& files) {
+        return analysis.bootstrap(bootstrap, reader, files, {}, {});
+      });
+  const FrequencyFigure figure = bootstrapFrequencyFigure(*analysed.analysis().bootstrap());
+  ChartExportRequest request;
+  request.dpi = 150;
+  const QImage expected =
+      chartImage([&figure](QChart& chart) { drawFrequencyChart(chart, figure); }, request);
+  const QImage written(QString::fromStdString(out("h.png")));
+  EXPECT_EQ(written.convertToFormat(QImage::Format_ARGB32),
+            expected.convertToFormat(QImage::Format_ARGB32));
+}
+
 // The projection chart: its usage checked first, then the totals drawn on a logarithmic axis
 // with the band of the replicates shaded behind each; a value of 0 is left out.
 TEST_F(ChartBatch, ProjectionChartDrawsTheTotalsWithTheirBand) {
@@ -323,12 +355,12 @@ TEST_F(ChartBatch, ProjectionChartDrawsTheTotalsWithTheirBand) {
        "--projection-days needs a number of days from 0 to 3650, not \"3651\""},
       {{"projection", data(), "-o", out("p.png"), "--fecundity", eggs, "--projection-days", "9",
         "--bootstrap", "50"},
-       "--bootstrap B and --seed S go together, so that the band can be drawn again"},
+       "--bootstrap B and --seed S go together, so that the chart can be drawn again"},
       {{"projection", data(), "-o", out("p.png"), "--fecundity", eggs, "--projection-days", "9",
         "--initial", "adults:3"},
        "--initial needs eggs:N0 or stable:N0 with N0 a number above 0, not \"adults:3\""},
       {{"lx", data(), "-o", out("p.png"), "--bootstrap", "5"},
-       "--bootstrap is an option of the projection chart"},
+       "--bootstrap is an option of the projection and c0-frequency charts"},
   };
   for (const auto& [arguments, message] : bad) {
     EXPECT_EQ(run(arguments), 2) << message;

@@ -83,9 +83,7 @@ TEST_F(TakeawayWindowTest, ExportChartIsTheSamePictureWhateverTheWindowsSize) {
   EXPECT_EQ(small.size(), QSize(1004, 709));
   EXPECT_EQ(small, large);
   const QImage expected = chartImage(
-      [this](QChart& chart) {
-        drawLifeChart(chart, LifeChart::kLx, window_.desktop().analysis(), ChartPlace::kMainWindow);
-      },
+      [this](QChart& chart) { drawLifeChart(chart, LifeChart::kLx, window_.desktop().analysis()); },
       request(inStudyFolder("small.png"), 300));
   EXPECT_EQ(small.convertToFormat(QImage::Format_ARGB32),
             expected.convertToFormat(QImage::Format_ARGB32));

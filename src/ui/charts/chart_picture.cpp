@@ -90,6 +90,9 @@ class PaperChart {
     dressForPaper(*chart_, request.fontPt);
     chart_->setGeometry(QRectF(QPointF(0, 0), size_));
     chart_->layout()->activate();
+    // The axes fit their ticks to the room the first layout gave them; the second lays out
+    // the labels they now have.
+    chart_->layout()->activate();
   }
 
   // Paints the whole chart into `target` of the painter's device.
@@ -100,6 +103,7 @@ class PaperChart {
   }
 
   [[nodiscard]] QSizeF size() const { return size_; }
+  [[nodiscard]] const QChart& chart() const { return *chart_; }
   [[nodiscard]] QString title() const { return chart_->title(); }
 
  private:
@@ -152,6 +156,12 @@ QByteArray pdfBytes(PaperChart& chart, const ChartExportRequest& request) {
 }
 
 }  // namespace
+
+void inspectPaperChart(const ChartDrawing& draw, const ChartExportRequest& request,
+                       const std::function<void(const QChart&)>& look) {
+  const PaperChart chart(draw, request);
+  look(chart.chart());
+}
 
 QImage chartImage(const ChartDrawing& draw, const ChartExportRequest& request) {
   PaperChart chart(draw, request);

@@ -18,6 +18,12 @@ using ChartDrawing = std::function<void(QChart&)>;
 // window's size, the screen or the desktop's colours.
 QImage chartImage(const ChartDrawing& draw, const ChartExportRequest& request);
 
+// Lays out the chart `draw` fills as the picture of `request` would show it, and lets `look`
+// read it there: what its axes hold and what its texts say once laid out, for checks that
+// nothing is cut.
+void inspectPaperChart(const ChartDrawing& draw, const ChartExportRequest& request,
+                       const std::function<void(const QChart&)>& look);
+
 // Writes that chart to request.file in request.format: the PNG picture, or an SVG or PDF
 // drawing of the printed size. The file is replaced only once the whole picture is ready; a
 // failure raises the "File error".

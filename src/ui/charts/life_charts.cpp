@@ -16,15 +16,13 @@
 
 #include "core/analysis/cohort_contributions.h"
 #include "core/predation/stage_curves.h"
+#include "ui/charts/nice_axis.h"
 #include "ui/charts/palette_colours.h"
 
 namespace pellmar {
 
 namespace {
 
-constexpr double kFixedMaximum = 1.2;
-// Eleven major divisions of the fixed scale of the age-stage probability charts.
-constexpr int kFixedTicks = 12;
 constexpr int kFontSize = 8;
 // What a curve's tool tip names: its stage (none for the age-specific curves) and its value.
 const char* const kStageProperty = "pellmarStage";
@@ -47,55 +45,44 @@ struct ChartSettings {
   QString verticalTitle;
   QString horizontalTitle;
   bool ageStage = true;
-  bool fixedScale = true;
-  int fixedTicks = kFixedTicks;
+  // A probability: the scale runs from 0 to 1.
+  bool probability = true;
 };
 
-ChartSettings settingsFor(LifeChart kind, ChartPlace place) {
-  const bool large = place == ChartPlace::kLargeWindow;
+// One name for each curve, the same on its axis, its button and its menu item.
+ChartSettings settingsFor(LifeChart kind) {
+  const QString age = QStringLiteral("Age (days)");
   switch (kind) {
     case LifeChart::kSxj:
-      return {QStringLiteral("Survival rate to each age-stage group"), QStringLiteral("S(i,j)"),
-              QStringLiteral("Age (days)")};
+      return {QStringLiteral("Survival rate to each age-stage group"), QStringLiteral("s(x,j)"),
+              age};
     case LifeChart::kGij:
-      return {QStringLiteral("Age-stage specific growth probability"),
-              large ? QStringLiteral("g(i,j)") : QStringLiteral("g(x,j)"),
-              QStringLiteral("Age (days)")};
+      return {QStringLiteral("Age-stage specific growth probability"), QStringLiteral("g(x,j)"),
+              age};
     case LifeChart::kDij:
       return {QStringLiteral("Age-stage specific development probability"),
-              large ? QStringLiteral("d(i,j)") : QStringLiteral("d(x,j)"),
-              QStringLiteral("Age (days)")};
+              QStringLiteral("d(x,j)"), age};
     case LifeChart::kCij:
-      return {QStringLiteral("Age-stage specific consumption rate"),
-              large ? QStringLiteral("c(i,j)") : QStringLiteral("c(x,j)"),
-              QStringLiteral("Age (days)"), true, false};
+      return {QStringLiteral("Age-stage specific consumption rate"), QStringLiteral("c(x,j)"), age,
+              true, false};
     case LifeChart::kLx:
-      // A fixed maximum of 1.2 in steps of 0.2.
-      return {QStringLiteral("Age-specific survival rate"),
-              QStringLiteral("l(x)"),
-              QStringLiteral("Age (days)"),
-              false,
-              true,
-              7};
+      return {QStringLiteral("Age-specific survival rate"), QStringLiteral("l(x)"), age, false,
+              true};
     case LifeChart::kCx:
-      return {QStringLiteral("Age-specific consumption rate"), QStringLiteral("c(x)"),
-              QStringLiteral("Age (days)"), false, false};
+      return {QStringLiteral("Age-specific consumption rate"), QStringLiteral("c(x)"), age, false,
+              false};
     case LifeChart::kLxCx:
-      return {QStringLiteral("Age-specific net consumption"), QStringLiteral("l(x)*c(x)"),
-              QStringLiteral("Age (days)"), false, false};
+      return {QStringLiteral("Age-specific net consumption"), QStringLiteral("l(x)c(x)"), age,
+              false, false};
     case LifeChart::kFecundity:
-      return {QStringLiteral("Age-specific survival rate and fecundity"),
-              QStringLiteral("l(x)"),
-              QStringLiteral("Age (days)"),
-              false,
-              true,
-              7};
+      return {QStringLiteral("Age-specific survival rate and fecundity"), QStringLiteral("l(x)"),
+              age, false, true};
     case LifeChart::kExj:
-      return {QStringLiteral("Age-stage specific life expectancy"), QStringLiteral("e(x,j) (days)"),
-              QStringLiteral("Age (days)"), true, false};
+      return {QStringLiteral("Age-stage specific life expectancy"), QStringLiteral("e(x,j)"), age,
+              true, false};
     case LifeChart::kVxj:
       return {QStringLiteral("Age-stage specific reproductive value"), QStringLiteral("v(x,j)"),
-              QStringLiteral("Age (days)"), true, false};
+              age, true, false};
   }
   return {};
 }
@@ -165,6 +152,35 @@ QLineSeries* addCurve(QChart& chart, const QString& name, int last, double timeU
   series->replace(points);
   chart.addSeries(series);
   series->setPen(QPen(colour, 2));
+  showToolTipOnHover(series);
+  return series;
+}
+
+// The ages at which stage column j is occupied, first and last; none when it never is.
+std::optional<std::pair<int, int>> stageAges(const BasicRunResults& r, int j) {
+  if (j < 0 || j >= static_cast<int>(r.stageAgeRange.size())) return std::nullopt;
+  const std::array<int, 3>& range = r.stageAgeRange[static_cast<std::size_t>(j)];
+  if (range[1] > range[2] || range[2] < 0) return std::nullopt;
+  return std::pair(range[1], range[2]);
+}
+
+// A stage's curve over the ages at which the stage exists, and nowhere else: a stage is not
+// drawn as 0 before it begins or after its last individual has left it.
+template <typename ValueAt>
+QLineSeries* addStageCurve(QChart& chart, const QString& name,
+                           const std::optional<std::pair<int, int>>& ages, double timeUnit,
+                           ValueAt valueAt) {
+  auto* series = new QLineSeries(&chart);
+  series->setName(name);
+  QList<QPointF> points;
+  if (ages) {
+    for (int x = ages->first; x <= ages->second; ++x) {
+      points.append(QPointF(x * timeUnit, valueAt(x)));
+    }
+  }
+  series->replace(points);
+  chart.addSeries(series);
+  series->setPen(QPen(curveColour(static_cast<int>(chart.series().size()) - 1), 2));
   showToolTipOnHover(series);
   return series;
 }
@@ -295,17 +311,16 @@ void clearChart(QChart& chart) {
   }
 }
 
-void drawLifeChart(QChart& chart, LifeChart kind, const Analysis& analysis, ChartPlace place) {
+void drawLifeChart(QChart& chart, LifeChart kind, const Analysis& analysis) {
   drawLifeChart(chart, kind,
                 LifeChartData{analysis.study(), *analysis.basic(),
                               analysis.lifeTable() ? &*analysis.lifeTable() : nullptr,
-                              analysis.fecundity() ? &*analysis.fecundity() : nullptr},
-                place);
+                              analysis.fecundity() ? &*analysis.fecundity() : nullptr});
 }
 
-void drawLifeChart(QChart& chart, LifeChart kind, const LifeChartData& data, ChartPlace place) {
+void drawLifeChart(QChart& chart, LifeChart kind, const LifeChartData& data) {
   clearChart(chart);
-  const ChartSettings settings = settingsFor(kind, place);
+  const ChartSettings settings = settingsFor(kind);
   const BasicRunResults& r = data.basic;
   const bool fecundity = kind == LifeChart::kFecundity;
   if (fecundity && data.lifeTable == nullptr) return;
@@ -328,8 +343,8 @@ void drawLifeChart(QChart& chart, LifeChart kind, const LifeChartData& data, Cha
     const Study& study = data.study;
     for (int j = 1; j <= study.stageCount + 1; ++j) {
       const QString name = fullStageName(study, j);
-      QLineSeries* series =
-          addCurve(chart, name, last, timeUnit, [&matrix, j](int x) { return matrix.at(x, j); });
+      QLineSeries* series = addStageCurve(chart, name, stageAges(r, j), timeUnit,
+                                          [&matrix, j](int x) { return matrix.at(x, j); });
       nameCurve(*series, name, settings.verticalTitle);
     }
   } else {
@@ -341,34 +356,22 @@ void drawLifeChart(QChart& chart, LifeChart kind, const LifeChartData& data, Cha
   }
 
   QValueAxis* horizontal = addAxis(chart, settings.horizontalTitle, Qt::AlignBottom);
-  horizontal->setRange(0, (last + 1) * timeUnit);
-  horizontal->setLabelFormat(QStringLiteral("%g"));
   horizontal->setGridLineVisible(false);
+  keepNiceScale(chart, *horizontal, 0, (last + 1) * timeUnit);
 
   QValueAxis* vertical = addAxis(chart, settings.verticalTitle, Qt::AlignLeft);
   vertical->setGridLinePen(QPen(Qt::black, 0, Qt::SolidLine));
-  if (settings.fixedScale) {
-    vertical->setRange(0, kFixedMaximum);
-    vertical->setTickCount(settings.fixedTicks);
-    vertical->setLabelFormat(QStringLiteral("%.2f"));
-  } else {
-    const double largest = largestValue(chart.series());
-    vertical->setRange(0, largest > 0 ? largest : 1.0);
-    vertical->applyNiceNumbers();
-    vertical->setLabelFormat(QStringLiteral("%g"));
-  }
-  horizontal->applyNiceNumbers();
+  const double largest = largestValue(chart.series());
+  keepNiceScale(chart, *vertical, 0, settings.probability ? 1.0 : (largest > 0 ? largest : 1.0));
 
   // The eggs have a scale of their own on the right: f(x) counts tens of eggs where l(x) stays
   // below 1.
   QValueAxis* eggs = nullptr;
   if (fecundity) {
     eggs = addAxis(chart, QStringLiteral("f(x), m(x), l(x)m(x)"), Qt::AlignRight);
-    const double largest = largestValue(eggCurves);
-    eggs->setRange(0, largest > 0 ? largest : 1.0);
-    eggs->applyNiceNumbers();
-    eggs->setLabelFormat(QStringLiteral("%g"));
+    const double mostEggs = largestValue(eggCurves);
     eggs->setGridLineVisible(false);
+    keepNiceScale(chart, *eggs, 0, mostEggs > 0 ? mostEggs : 1.0);
   }
   for (QAbstractSeries* series : chart.series()) {
     const bool egg = std::find(eggCurves.begin(), eggCurves.end(), series) != eggCurves.end();

@@ -21,23 +21,20 @@ enum class LifeChart { kSxj, kGij, kDij, kCij, kLx, kCx, kLxCx, kFecundity, kExj
 // The caption of the fecundity chart's buttons.
 inline constexpr const char* kFecundityChartCaption = "l(x), f(x), m(x), l(x)m(x)";
 
-// The main window labels the vertical axes of the age-stage charts by age x, the large chart
-// window by age index i.
-enum class ChartPlace { kMainWindow, kLargeWindow };
-
 // The chart's name on the command line ("sxj", "lxcx", "fecundity", ...), and the chart a name
 // stands for.
 const char* lifeChartName(LifeChart kind);
 std::optional<LifeChart> lifeChartNamed(std::string_view name);
 
-// Replaces the content of `chart` with the chart `kind` of the Basic Run results. Every curve
-// runs over the ages 0 .. maxAgeIndex and closes with the value 0 at maxAgeIndex + 1; the age
-// axis shows them in days (x times the time unit). The legend names each stage in full. The
-// survival and probability charts keep a vertical scale fixed at 0 .. 1.2; the consumption
-// charts scale to their data. The fecundity chart draws l(x) against a fixed scale on the left
-// and f(x), m(x) and l(x)m(x) against a scale fitted to them on the right; without a life
-// table it is left empty.
-void drawLifeChart(QChart& chart, LifeChart kind, const Analysis& analysis, ChartPlace place);
+// Replaces the content of `chart` with the chart `kind` of the Basic Run results. A stage's
+// curve runs over the ages at which the stage exists; an age-specific curve over the ages
+// 0 .. maxAgeIndex, closed by the value 0 at maxAgeIndex + 1. The age axis shows days (x times
+// the time unit). The vertical axis is named as the curve is (s(x,j), l(x)c(x), ...), and the
+// legend names each stage in full. Probabilities run on a scale from 0 to 1, the others on one
+// fitted to their data, every scale in round steps that leave room for whole labels. The
+// fecundity chart draws l(x) on the left and f(x), m(x) and l(x)m(x) against a scale of their
+// own on the right; without a life table it is left empty.
+void drawLifeChart(QChart& chart, LifeChart kind, const Analysis& analysis);
 
 // What the charts of the Basic Run and the life table are drawn from.
 struct LifeChartData {
@@ -46,7 +43,7 @@ struct LifeChartData {
   const FecundityLifeTable* lifeTable = nullptr;
   const FecundityData* fecundity = nullptr;  // the eggs, for v(x, j)
 };
-void drawLifeChart(QChart& chart, LifeChart kind, const LifeChartData& data, ChartPlace place);
+void drawLifeChart(QChart& chart, LifeChart kind, const LifeChartData& data);
 
 // What hovering near `point` of a curve drawn by drawLifeChart() shows: the age in days, the
 // stage and the value of the curve's nearest point.

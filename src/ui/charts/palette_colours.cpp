@@ -1,6 +1,7 @@
 #include "ui/charts/palette_colours.h"
 
 #include <QAbstractAxis>
+#include <QAreaSeries>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -87,6 +88,13 @@ void applyChartColours(QChart& chart, const QPalette& palette) {
       QPen pen = line->pen();
       pen.setColor(colour);
       line->setPen(pen);
+    } else if (auto* area = qobject_cast<QAreaSeries*>(series);
+               area != nullptr && area->brush().color().alpha() == 255) {
+      // Bars take the palette's colours; a translucent band keeps the shade of its curve.
+      area->setBrush(colour);
+      QPen outline = area->pen();
+      outline.setColor(text);
+      area->setPen(outline);
     } else if (auto* bars = qobject_cast<QBarSeries*>(series)) {
       for (QBarSet* set : bars->barSets()) {
         set->setColor(colour);

@@ -17,6 +17,7 @@
 #include "core/report/number_format.h"
 #include "core/resampling/projection_replicates.h"
 #include "ui/charts/life_charts.h"
+#include "ui/charts/nice_axis.h"
 #include "ui/charts/palette_colours.h"
 
 namespace pellmar {
@@ -133,9 +134,6 @@ void drawProjectionChart(QChart& chart, const Projection& projection, const Proj
   for (QAbstractSeries* line : lines) chart.addSeries(line);
 
   QValueAxis* days = addProjectionAxis<QValueAxis>(chart, QStringLiteral("Day"), Qt::AlignBottom);
-  days->setRange(0, std::max(projection.lastStep() * projection.timeUnit, 1.0));
-  days->applyNiceNumbers();
-  days->setLabelFormat(QStringLiteral("%g"));
   days->setGridLineVisible(false);
   auto* values = addProjectionAxis<QLogValueAxis>(
       chart, QStringLiteral("Individuals, prey per day"), Qt::AlignLeft);
@@ -151,6 +149,7 @@ void drawProjectionChart(QChart& chart, const Projection& projection, const Proj
     series->attachAxis(days);
     series->attachAxis(values);
   }
+  keepNiceScale(chart, *days, 0, std::max(projection.lastStep() * projection.timeUnit, 1.0));
   applyChartColours(chart, QGuiApplication::palette());
   // The colours above are the curves'; a band keeps the shade of its curve, and only the first
   // band is named in the legend, for both.

@@ -1,10 +1,12 @@
 #include "ui/shell/chart_batch.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <iostream>
 #include <optional>
 
 #include "core/analysis/basic_run.h"
+#include "core/data/limits.h"
 #include "core/data/study_reader.h"
 #include "core/platform/platform.h"
 #include "core/predation/fecundity_life_table.h"
@@ -13,6 +15,7 @@
 #include "core/resampling/projection_replicates.h"
 #include "core/user_error.h"
 #include "ui/charts/chart_picture.h"
+#include "ui/charts/frequency_chart.h"
 #include "ui/charts/life_charts.h"
 #include "ui/charts/projection_chart.h"
 
@@ -54,6 +57,20 @@ void exportProjectionChart(const Study& study, const BasicRunResults& basic,
       picture);
 }
 
+// The histogram of the C0 of an own-samples bootstrap of the cohort's size, as the desktop draws
+// it after the same bootstrap.
+void exportFrequencyChart(const Study& study, const BasicRunResults& basic,
+                          const FrequencyChartRequest& request, const ChartExportRequest& picture) {
+  const BootstrapResults boot = ownSamplesBootstrap(
+      study, basic,
+      OwnSamplesOptions{request.replicates,
+                        std::min(study.individualCount, kMaxBootstrapSampleSize), request.seed,
+                        false},
+      nullptr, {});
+  const FrequencyFigure figure = bootstrapFrequencyFigure(boot);
+  exportChartPicture([&figure](QChart& chart) { drawFrequencyChart(chart, figure); }, picture);
+}
+
 }  // namespace
 
 int runChartExport(const std::vector<std::string>& arguments, std::ostream& err) {
@@ -90,6 +107,10 @@ int runChartExport(const ChartExportCommand& command, std::ostream& err) {
       exportProjectionChart(study, basic, *eggs, *lifeTable, *command.projection, command.picture);
       return 0;
     }
+    if (command.frequency) {
+      exportFrequencyChart(study, basic, *command.frequency, command.picture);
+      return 0;
+    }
     if (command.chart == LifeChart::kVxj && !(lifeTable && lifeTable->growth)) {
       throw UserError("Export chart",
                       "No female of this study laid eggs: without lambda there is no "
@@ -100,9 +121,7 @@ int runChartExport(const ChartExportCommand& command, std::ostream& err) {
     const LifeChartData data{study, basic, lifeTable ? &*lifeTable : nullptr,
                              eggs ? &*eggs : nullptr};
     exportChartPicture(
-        [&data, &command](QChart& chart) {
-          drawLifeChart(chart, command.chart, data, ChartPlace::kMainWindow);
-        },
+        [&data, &command](QChart& chart) { drawLifeChart(chart, command.chart, data); },
         command.picture);
   } catch (const UserError& error) {
     err << error.title() << '\n' << error.text() << '\n';

@@ -33,9 +33,9 @@ std::string toStd(const QString& text) { return text.toUtf8().toStdString(); }
 constexpr std::array<const char*, 11> kChartOptions = {
     "o",       "time-unit",       "fecundity", "width-mm",  "height-mm", "dpi",
     "font-pt", "projection-days", "initial",   "bootstrap", "seed"};
-// The options only the projection chart takes.
-constexpr std::array<const char*, 4> kProjectionOptions = {"projection-days", "initial",
-                                                           "bootstrap", "seed"};
+// The options only the projection chart takes, and those it shares with the histogram.
+constexpr std::array<const char*, 2> kProjectionOptions = {"projection-days", "initial"};
+constexpr std::array<const char*, 2> kBootstrapOptions = {"bootstrap", "seed"};
 
 std::string optionName(std::string_view name) {
   return (name.size() == 1 ? "-" : "--") + std::string(name);
@@ -75,8 +75,33 @@ void refuseOutputOverInput(const std::string& out, const std::string& input, con
   }
 }
 
+// The bootstrap a chart draws: B replicates from seed S, both given, so that the figure can be
+// drawn again; none when neither is given.
+std::optional<FrequencyChartRequest> bootstrapOptions(const QCommandLineParser& parser) {
+  const std::optional<std::string> replicates = valueOf(parser, "bootstrap");
+  const std::optional<std::string> seed = valueOf(parser, "seed");
+  if (replicates.has_value() != seed.has_value()) {
+    refuse("--bootstrap B and --seed S go together, so that the chart can be drawn again");
+  }
+  if (!replicates) return std::nullopt;
+  FrequencyChartRequest request;
+  request.replicates = wholeNumberOption("--bootstrap", *replicates, [](double value) {
+    return value >= 1 && value <= kMaxBootstrapReplicates
+               ? std::string()
+               : "--bootstrap needs a whole number from 1 to " +
+                     formatInteger(kMaxBootstrapReplicates);
+  });
+  std::uint64_t number = 0;
+  const auto [end, error] = std::from_chars(seed->data(), seed->data() + seed->size(), number);
+  if (error != std::errc() || end != seed->data() + seed->size()) {
+    refuse("--seed needs a whole number from 0 to 18446744073709551615, not " + inQuotes(*seed));
+  }
+  request.seed = number;
+  return request;
+}
+
 // The projection chart's options: the days it needs, where it starts, and the bootstrap of its
-// band, whose seed must be given so that the figure can be drawn again.
+// band.
 ProjectionChartRequest projectionChartRequest(const QCommandLineParser& parser) {
   ProjectionChartRequest request;
   const std::optional<std::string> days = valueOf(parser, "projection-days");
@@ -93,24 +118,9 @@ ProjectionChartRequest projectionChartRequest(const QCommandLineParser& parser) 
     }
     request.projection.start = *start;
   }
-  const std::optional<std::string> replicates = valueOf(parser, "bootstrap");
-  const std::optional<std::string> seed = valueOf(parser, "seed");
-  if (replicates.has_value() != seed.has_value()) {
-    refuse("--bootstrap B and --seed S go together, so that the band can be drawn again");
-  }
-  if (replicates) {
-    request.replicates = wholeNumberOption("--bootstrap", *replicates, [](double value) {
-      return value >= 1 && value <= kMaxBootstrapReplicates
-                 ? std::string()
-                 : "--bootstrap needs a whole number from 1 to " +
-                       formatInteger(kMaxBootstrapReplicates);
-    });
-    std::uint64_t number = 0;
-    const auto [end, error] = std::from_chars(seed->data(), seed->data() + seed->size(), number);
-    if (error != std::errc() || end != seed->data() + seed->size()) {
-      refuse("--seed needs a whole number from 0 to 18446744073709551615, not " + inQuotes(*seed));
-    }
-    request.seed = number;
+  if (const std::optional<FrequencyChartRequest> bootstrap = bootstrapOptions(parser)) {
+    request.replicates = bootstrap->replicates;
+    request.seed = bootstrap->seed;
   }
   return request;
 }
@@ -119,19 +129,29 @@ ChartExportCommand chartExportCommand(const QCommandLineParser& parser,
                                       const std::string& chartName) {
   ChartExportCommand command;
   const std::optional<LifeChart> chart = lifeChartNamed(chartName);
-  if (chartName == "projection") {
-    command.projection = projectionChartRequest(parser);
-  } else if (chart) {
-    command.chart = *chart;
-    for (const char* name : kProjectionOptions) {
+  const auto refuseOptionsOf = [&parser](const auto& options, const char* chartOf) {
+    for (const char* name : options) {
       if (parser.isSet(QString::fromLatin1(name))) {
-        refuse(optionName(name) + " is an option of the projection chart");
+        refuse(optionName(name) + " is an option of " + chartOf);
       }
     }
+  };
+  if (chartName == "projection") {
+    command.projection = projectionChartRequest(parser);
+  } else if (chartName == "c0-frequency") {
+    command.frequency = bootstrapOptions(parser);
+    if (!command.frequency) {
+      refuse("the c0-frequency chart draws a bootstrap: it needs --bootstrap B --seed S");
+    }
+    refuseOptionsOf(kProjectionOptions, "the projection chart");
+  } else if (chart) {
+    command.chart = *chart;
+    refuseOptionsOf(kProjectionOptions, "the projection chart");
+    refuseOptionsOf(kBootstrapOptions, "the projection and c0-frequency charts");
   } else {
     refuse("unknown chart " + inQuotes(chartName) +
-           "; the charts are sxj, gxj, dxj, cxj, lx, cx, lxcx, exj, vxj, fecundity and "
-           "projection");
+           "; the charts are sxj, gxj, dxj, cxj, lx, cx, lxcx, exj, vxj, fecundity, projection "
+           "and c0-frequency");
   }
   const QStringList positional = parser.positionalArguments();
   if (positional.isEmpty()) refuse("--export-chart needs a data file");
@@ -286,7 +306,9 @@ const char* desktopUsage() {
          "      window: sxj, gxj, dxj, cxj, lx, cx, lxcx, exj, or vxj and fecundity with\n"
          "      --fecundity, or projection with --fecundity and --projection-days: the\n"
          "      total population and predation per day from START (eggs:N0 or stable:N0,\n"
-         "      default eggs:10), with the band of B bootstrap replicates when asked.\n"
+         "      default eggs:10), with the band of B bootstrap replicates when asked, or\n"
+         "      c0-frequency with --bootstrap B --seed S: the histogram of the C0 of B\n"
+         "      own-sample replicates, as the desktop draws it after that bootstrap.\n"
          "      OUT ends in .png, .svg or .pdf. Defaults: 85 x 60 mm, 600 dpi, 8 pt.\n"
          "      No other file is written.\n"
          "  pellmar --help | --version\n"

@@ -13,6 +13,12 @@
 
 namespace pellmar {
 
+// The bootstrap whose C0 the histogram draws: B own-sample replicates of the cohort's size.
+struct FrequencyChartRequest {
+  int replicates = 0;
+  std::uint64_t seed = 0;
+};
+
 // The projection chart's settings: the projection, and the bootstrap whose band it shades.
 struct ProjectionChartRequest {
   ProjectionRequest projection;
@@ -21,10 +27,12 @@ struct ProjectionChartRequest {
 };
 
 // The batch mode's command: one chart of a study drawn into a file, a life chart or, when
-// `projection` is set, the projection chart.
+// `projection` is set, the projection chart, or when `frequency` is, the histogram of a
+// bootstrap's C0.
 struct ChartExportCommand {
   LifeChart chart = LifeChart::kSxj;
   std::optional<ProjectionChartRequest> projection;
+  std::optional<FrequencyChartRequest> frequency;
   OpenRequest open;
   std::optional<ReadFecundityRequest> fecundity;
   ChartExportRequest picture;
@@ -35,6 +43,7 @@ struct ChartExportCommand {
 //   pellmar --export-chart NAME DATA -o OUT [--time-unit T] [--fecundity FILE]
 //           [--width-mm W] [--height-mm H] [--dpi D] [--font-pt P]
 //           [--projection-days D [--initial START] [--bootstrap B --seed S]]
+//   pellmar --export-chart c0-frequency DATA --bootstrap B --seed S -o OUT [...]
 //   pellmar --help | --version
 struct DesktopCommandLine {
   enum class Action { kShowWindow, kHelp, kVersion, kExportChart };

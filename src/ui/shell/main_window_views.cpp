@@ -223,11 +223,9 @@ void MainWindow::updateChartButtons() {
 }
 
 void MainWindow::showChart(LifeChart kind) {
-  drawLifeChart(*lifeChart_->chart(), kind, desktop_->analysis(), ChartPlace::kMainWindow);
+  drawLifeChart(*lifeChart_->chart(), kind, desktop_->analysis());
   chartArea_->setCurrentWidget(lifeChart_);
-  lifeDrawing_ = [this, kind](QChart& chart) {
-    drawLifeChart(chart, kind, desktop_->analysis(), ChartPlace::kMainWindow);
-  };
+  lifeDrawing_ = [this, kind](QChart& chart) { drawLifeChart(chart, kind, desktop_->analysis()); };
   lifeChartName_ = QString::fromLatin1(lifeChartName(kind));
   showView(View::kCharts);
   updateChartButtons();
@@ -261,15 +259,10 @@ void MainWindow::showChart(LifeChart kind) {
 void MainWindow::showFrequencyChart() {
   const Analysis& analysis = desktop_->analysis();
   const bool bootstrap = analysis.bootstrap().has_value();
-  const FrequencyChartData frequencies = bootstrap ? bootstrapFrequencyChart(*analysis.bootstrap())
-                                                   : jackknifeFrequencyChart(*analysis.jackknife());
-  const QString horizontalTitle = bootstrap
-                                      ? QStringLiteral("Net consumption rate C0 (class centre)")
-                                      : QStringLiteral("Pseudo-value of C0 (class centre)");
-  drawFrequencyChart(*frequencyChart_->chart(), frequencies, horizontalTitle);
-  frequencyDrawing_ = [frequencies, horizontalTitle](QChart& chart) {
-    drawFrequencyChart(chart, frequencies, horizontalTitle);
-  };
+  const FrequencyFigure figure = bootstrap ? bootstrapFrequencyFigure(*analysis.bootstrap())
+                                           : jackknifeFrequencyFigure(*analysis.jackknife());
+  drawFrequencyChart(*frequencyChart_->chart(), figure);
+  frequencyDrawing_ = [figure](QChart& chart) { drawFrequencyChart(chart, figure); };
   frequencyChartName_ = bootstrap ? QStringLiteral("bootstrap_C0") : QStringLiteral("jackknife_C0");
   updateChartButtons();
 }

@@ -35,10 +35,10 @@ LargeGraphWindow::LargeGraphWindow(const Analysis& analysis, Dialogs& dialogs,
     connect(button, &QPushButton::clicked, this, [this, kind] { showChart(kind); });
     return button;
   };
-  chartButton("showSxjButton", QStringLiteral("s(i,j)"), LifeChart::kSxj);
-  chartButton("showGxjButton", QStringLiteral("g(i,j)"), LifeChart::kGij);
-  chartButton("showDxjButton", QStringLiteral("d(i,j)"), LifeChart::kDij);
-  chartButton("showCxjButton", QStringLiteral("c(i,j)"), LifeChart::kCij);
+  chartButton("showSxjButton", QStringLiteral("s(x,j)"), LifeChart::kSxj);
+  chartButton("showGxjButton", QStringLiteral("g(x,j)"), LifeChart::kGij);
+  chartButton("showDxjButton", QStringLiteral("d(x,j)"), LifeChart::kDij);
+  chartButton("showCxjButton", QStringLiteral("c(x,j)"), LifeChart::kCij);
   chartButton("showLxButton", QStringLiteral("l(x)"), LifeChart::kLx);
   chartButton("showCxButton", QStringLiteral("c(x)"), LifeChart::kCx);
   chartButton("showLxCxButton", QStringLiteral("l(x)c(x)"), LifeChart::kLxCx);
@@ -58,11 +58,9 @@ LargeGraphWindow::LargeGraphWindow(const Analysis& analysis, Dialogs& dialogs,
     const LifeChart kind = shown_;
     const QString base =
         QFileInfo(QString::fromStdString(analysis_.study().outputBaseName)).fileName();
-    exportChartWithDialog(
-        [this, kind](QChart& chart) {
-          drawLifeChart(chart, kind, analysis_, ChartPlace::kMainWindow);
-        },
-        base + QLatin1Char('_') + QString::fromLatin1(lifeChartName(kind)), dialogs, settings);
+    exportChartWithDialog([this, kind](QChart& chart) { drawLifeChart(chart, kind, analysis_); },
+                          base + QLatin1Char('_') + QString::fromLatin1(lifeChartName(kind)),
+                          dialogs, settings);
   });
   connect(addButton("printButton", QStringLiteral("Print form")), &QPushButton::clicked, this,
           [this, &dialogs] { dialogs.printWindow(objectName().toStdString()); });
@@ -86,7 +84,7 @@ void LargeGraphWindow::open() {
 }
 
 void LargeGraphWindow::showChart(LifeChart kind) {
-  drawLifeChart(*view_->chart(), kind, analysis_, ChartPlace::kLargeWindow);
+  drawLifeChart(*view_->chart(), kind, analysis_);
   shown_ = kind;
   view_->setVisible(true);
 }
