@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Pellmar needs to build, test and benchmark: the header-only
+# Installs the Debian 12 packages Pellmar needs to build, test and benchmark: Qt with its image
+# formats plugin (Export chart writes TIFF through it), the header-only
 # libraries Boost.Math, nlohmann's JSON and CLI11, OpenSSL's libcrypto for SHA-256, Clang with its
 # sanitizer and fuzzer runtimes for the sanitizer build, llvm for readable stack traces,
 # clang-tidy, the mingw-w64 cross compiler and wine for the Windows build and its tests, and
@@ -12,7 +13,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
+  qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev qt6-image-formats-plugins
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libboost-math-dev nlohmann-json3-dev libcli11-dev libssl-dev zlib1g-dev libz-mingw-w64-dev
   python3-openpyxl locales

@@ -133,7 +133,7 @@ class ScreenshotDialogs : public pellmar::Dialogs {
   }
 
   std::optional<ChartExportRequest> chartExportDialog(
-      const ChartExportRequest& /*proposal*/) override {
+      const ChartExportRequest& /*proposal*/, const pellmar::ChartPreview* /*preview*/) override {
     return std::nullopt;
   }
   void printWindow(std::string_view /*window*/) override {}

@@ -32,9 +32,11 @@ std::optional<ChartFormat> chartFormatOf(std::string_view file) {
   std::string extension(file.substr(dot));
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  for (const ChartFormat format : {ChartFormat::kPng, ChartFormat::kSvg, ChartFormat::kPdf}) {
+  for (const ChartFormat format :
+       {ChartFormat::kPng, ChartFormat::kSvg, ChartFormat::kPdf, ChartFormat::kTiff}) {
     if (extension == chartExtension(format)) return format;
   }
+  if (extension == ".tiff") return ChartFormat::kTiff;
   return std::nullopt;
 }
 
@@ -44,10 +46,16 @@ const char* chartExtension(ChartFormat format) {
       return ".svg";
     case ChartFormat::kPdf:
       return ".pdf";
+    case ChartFormat::kTiff:
+      return ".tif";
     case ChartFormat::kPng:
       break;
   }
   return ".png";
+}
+
+bool isRaster(ChartFormat format) {
+  return format == ChartFormat::kPng || format == ChartFormat::kTiff;
 }
 
 PixelSize pngPixelSize(const ChartExportRequest& request) {
@@ -81,10 +89,11 @@ void validate(const ChartExportRequest& request) {
   if (std::string fault = dpiFault(request.dpi); !fault.empty()) refuse(fault);
   if (std::string fault = fontSizeFault(request.fontPt); !fault.empty()) refuse(fault);
   const PixelSize pixels = pngPixelSize(request);
-  if (request.format == ChartFormat::kPng && pixels.width * pixels.height > kMostPngPixels) {
-    refuse("A PNG of " + formatDigits(request.widthMm) + " x " + formatDigits(request.heightMm) +
-           " mm at " + std::to_string(request.dpi) + " dpi would have " +
-           std::to_string(pixels.width) + " x " + std::to_string(pixels.height) +
+  if (isRaster(request.format) && pixels.width * pixels.height > kMostPngPixels) {
+    refuse(std::string(request.format == ChartFormat::kTiff ? "A TIFF" : "A PNG") + " of " +
+           formatDigits(request.widthMm) + " x " + formatDigits(request.heightMm) + " mm at " +
+           std::to_string(request.dpi) + " dpi would have " + std::to_string(pixels.width) + " x " +
+           std::to_string(pixels.height) +
            " pixels, more than a picture can hold; choose a smaller size or fewer dots per inch.");
   }
 }

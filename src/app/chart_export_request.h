@@ -6,7 +6,8 @@
 
 namespace pellmar {
 
-enum class ChartFormat { kPng, kSvg, kPdf };
+// PNG and TIFF (LZW-compressed) are pictures at a dpi; SVG and PDF drawings of the printed size.
+enum class ChartFormat { kPng, kSvg, kPdf, kTiff };
 
 // A chart written for a paper: its file and format, its printed size in millimetres, the dots
 // per inch of a PNG and the size of its text in points at that printed size.
@@ -17,6 +18,8 @@ struct ChartExportRequest {
   double heightMm = 60;
   int dpi = 600;
   int fontPt = 8;
+  // Shades of grey, the curves told apart by their line styles, for a journal printed in black.
+  bool greyscale = false;
 };
 
 // The sizes journals ask for.
@@ -41,6 +44,9 @@ inline constexpr long long kMostPngPixels = 100'000'000;
 std::optional<ChartFormat> chartFormatOf(std::string_view file);
 // The extension of a format, with its dot.
 const char* chartExtension(ChartFormat format);
+
+// Whether the format is a picture of pixels (PNG, TIFF), drawn at a dpi.
+bool isRaster(ChartFormat format);
 
 // The pixels of a PNG across and down: the printed size in inches times the dots per inch,
 // rounded.

@@ -37,6 +37,12 @@ struct ClockReading {
 
 // The services through which every command talks to the user. None of them reports a failure:
 // a cancelled prompt gives no answer, a cancelled file dialog the empty path.
+// The chart an export dialog previews. Only the front end that draws charts knows what is in it.
+class ChartPreview {
+ public:
+  virtual ~ChartPreview() = default;
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -56,9 +62,10 @@ class Dialogs {
   // empty text. A file already there is chosen only once the user has agreed to replace it.
   virtual std::string saveFileDialog(FileKind kind, std::string_view proposal) = 0;
   // Asks how to export a chart for a paper, starting from `proposal`: its size, dots per inch,
-  // font size, format and file. nullopt when the user cancels.
-  virtual std::optional<ChartExportRequest> chartExportDialog(
-      const ChartExportRequest& proposal) = 0;
+  // font size, greys, format and file, with `preview` (when there is one) shown as the choices
+  // would print it. nullopt when the user cancels.
+  virtual std::optional<ChartExportRequest> chartExportDialog(const ChartExportRequest& proposal,
+                                                              const ChartPreview* preview) = 0;
   // Prints an image of the named window on the default printer.
   virtual void printWindow(std::string_view window) = 0;
   virtual ClockReading clock() = 0;

@@ -86,7 +86,7 @@ std::string ScriptedDialogs::saveFileDialog(FileKind kind, std::string_view prop
 }
 
 std::optional<ChartExportRequest> ScriptedDialogs::chartExportDialog(
-    const ChartExportRequest& proposal) {
+    const ChartExportRequest& proposal, const ChartPreview* /*preview*/) {
   chartExportProposals_.push_back(proposal);
   if (chartExports_.empty()) throw std::logic_error("no scripted answer for the chart export");
   std::optional<ChartExportRequest> answer = std::move(chartExports_.front());

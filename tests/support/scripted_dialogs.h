@@ -39,7 +39,8 @@ class ScriptedDialogs : public Dialogs {
   std::string openFileDialog(FileKind kind) override;
   std::vector<std::string> openFilesDialog(FileKind kind) override;
   std::string saveFileDialog(FileKind kind, std::string_view proposal) override;
-  std::optional<ChartExportRequest> chartExportDialog(const ChartExportRequest& proposal) override;
+  std::optional<ChartExportRequest> chartExportDialog(const ChartExportRequest& proposal,
+                                                      const ChartPreview* preview) override;
   void printWindow(std::string_view window) override;
   ClockReading clock() override;
   void beep() override { ++beeps_; }

@@ -1,9 +1,12 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QImage>
+#include <QImageReader>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -58,6 +61,8 @@ std::set<std::string> filesIn(const fs::path& folder) {
 TEST(ChartExportRequest, FormatsSizesAndLimits) {
   EXPECT_EQ(chartFormatOf("a/b.PNG"), ChartFormat::kPng);
   EXPECT_EQ(chartFormatOf("chart.svg"), ChartFormat::kSvg);
+  EXPECT_EQ(chartFormatOf("chart.TIFF"), ChartFormat::kTiff);
+  EXPECT_STREQ(chartExtension(ChartFormat::kTiff), ".tif");
   EXPECT_EQ(chartFormatOf("chart.Pdf"), ChartFormat::kPdf);
   EXPECT_FALSE(chartFormatOf("chart.jpg").has_value());
   EXPECT_FALSE(chartFormatOf("png").has_value());
@@ -138,6 +143,43 @@ TEST_F(ChartPictures, SvgAndPdfAreDrawingsOfThePrintedSize) {
   EXPECT_EQ(readFile(pdfFile).substr(0, 5), "%PDF-");
 }
 
+// A TIFF is the PNG's picture, LZW-compressed, with its dpi; greys leave no colour, and tell the
+// curves apart by their line styles.
+TEST_F(ChartPictures, TiffIsTheSamePictureAndGreysHaveNoColour) {
+  const fs::path file = folder_.path() / "sxj.tif";
+  const ChartExportRequest tiff = requestFor(file, 85, 60, 300);
+  ASSERT_EQ(tiff.format, ChartFormat::kTiff);
+  exportChartPicture(drawing(LifeChart::kSxj), tiff);
+  QImageReader reader(QString::fromStdString(file.string()));
+  EXPECT_EQ(reader.format(), QByteArray("tiff"));
+  const QImage read = reader.read();
+  ASSERT_FALSE(read.isNull()) << reader.errorString().toStdString();
+  const QImage png = chartImage(drawing(LifeChart::kSxj), tiff);
+  EXPECT_EQ(read.convertToFormat(QImage::Format_ARGB32),
+            png.convertToFormat(QImage::Format_ARGB32));
+  EXPECT_EQ(qRound(read.dotsPerMeterX() * 0.0254), 300);
+  EXPECT_LT(fs::file_size(file), static_cast<std::uintmax_t>(png.sizeInBytes()) / 4)
+      << "compressed";
+
+  ChartExportRequest greys = requestFor(folder_.path() / "sxj.png", 85, 60, 300);
+  greys.greyscale = true;
+  const QImage grey = chartImage(drawing(LifeChart::kSxj), greys);
+  for (int y = 0; y < grey.height(); ++y) {
+    for (int x = 0; x < grey.width(); ++x) {
+      const QRgb pixel = grey.pixel(x, y);
+      ASSERT_TRUE(qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel))
+          << "a colour at " << x << ", " << y;
+    }
+  }
+  inspectPaperChart(drawing(LifeChart::kSxj), greys, [](const QChart& chart) {
+    std::set<int> styles;
+    for (const QAbstractSeries* series : chart.series()) {
+      styles.insert(static_cast<int>(qobject_cast<const QLineSeries*>(series)->pen().style()));
+    }
+    EXPECT_EQ(styles.size(), 4U) << "the four curves each in a line style of its own";
+  });
+}
+
 TEST_F(ChartPictures, FailedWriteNamesTheFile) {
   const fs::path file = folder_.path() / "no folder" / "lx.png";
   try {
@@ -179,6 +221,32 @@ TEST(ChartExportDialogTest, PresetsFormatAndFile) {
   settings.rememberChartExport(chosen);
   EXPECT_EQ(settings.chartExportChoices().dpi, 300);
   EXPECT_EQ(settings.chartExportChoices().format, ChartFormat::kPdf);
+}
+
+// Given the chart, the dialog previews it at its printed size on the screen, as the choices
+// lay it out.
+TEST(ChartExportDialogTest, PreviewsTheChartAtItsPrintedSize) {
+  TemporaryFolder folder;
+  DesktopSettings settings(QString::fromStdString((folder.path() / "pellmar.ini").string()));
+  const AnalysedStudy analysed(goldenStudy("three_stages"));
+  const ChartDrawing draw = [&analysed](QChart& chart) {
+    drawLifeChart(chart, LifeChart::kLx, analysed.analysis());
+  };
+  ChartExportRequest proposal = settings.chartExportChoices();
+  proposal.file = (folder.path() / "lx.tif").string();
+  proposal.format = ChartFormat::kTiff;
+  ChartExportDialog dialog(proposal, settings, nullptr, &draw);
+  EXPECT_TRUE(dialog.findChild<QComboBox*>(QStringLiteral("dpiBox"))->isEnabled());
+  auto* picture = dialog.findChild<QLabel*>(QStringLiteral("previewPicture"));
+  ASSERT_NE(picture, nullptr);
+  const auto shownWidth = [picture] { return picture->pixmap().width(); };
+  const double perMm = dialog.logicalDpiX() / 25.4;
+  EXPECT_NEAR(shownWidth(), 85 * perMm, 1.0);
+  dialog.findChild<QDoubleSpinBox*>(QStringLiteral("widthBox"))->setValue(175);
+  EXPECT_NEAR(shownWidth(), 175 * perMm, 1.0);
+  dialog.findChild<QCheckBox*>(QStringLiteral("greyscaleBox"))->setChecked(true);
+  EXPECT_TRUE(dialog.request().greyscale);
+  EXPECT_EQ(dialog.request().format, ChartFormat::kTiff);
 }
 
 class ChartBatch : public ::testing::Test {
@@ -225,7 +293,7 @@ TEST_F(ChartBatch, BadUsageNamesTheFaultFirst) {
             "pellmar: unknown chart \"sjx\"; the charts are sxj, gxj, dxj, cxj, lx, cx, lxcx, exj, "
             "vxj, fecundity, projection and c0-frequency");
   EXPECT_EQ(run({"lx", data(), "-o", "a.jpg"}), 2);
-  EXPECT_EQ(firstLine(), "pellmar: OUT must end in .png, .svg or .pdf, not \"a.jpg\"");
+  EXPECT_EQ(firstLine(), "pellmar: OUT must end in .png, .tif, .svg or .pdf, not \"a.jpg\"");
   EXPECT_EQ(run({"lx", data()}), 2);
   EXPECT_EQ(firstLine(), "pellmar: --export-chart needs -o OUT");
   EXPECT_EQ(run({"vxj", data(), "-o", out("a.png")}), 2);

@@ -90,7 +90,8 @@ void exportChartWithDialog(const ChartDrawing& draw, const QString& fileStem, Di
   proposal.file = QDir(settings.startFolder(SavedFileKind::kChart))
                       .filePath(fileStem + QString::fromLatin1(chartExtension(proposal.format)))
                       .toStdString();
-  const std::optional<ChartExportRequest> request = dialogs.chartExportDialog(proposal);
+  const ChartDrawingPreview preview{draw};
+  const std::optional<ChartExportRequest> request = dialogs.chartExportDialog(proposal, &preview);
   if (!request) return;
   try {
     validate(*request);

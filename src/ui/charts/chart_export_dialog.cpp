@@ -1,5 +1,6 @@
 #include "ui/charts/chart_export_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -10,8 +11,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
+#include <algorithm>
 #include <array>
 
 #include "ui/shell/desktop_settings.h"
@@ -22,8 +26,8 @@ namespace {
 
 constexpr std::array<ChartSizePreset, 2> kPresets = {kOneColumn, kTwoColumns};
 constexpr std::array<int, 2> kDpiChoices = {300, 600};
-constexpr std::array<ChartFormat, 3> kFormats = {ChartFormat::kPng, ChartFormat::kSvg,
-                                                 ChartFormat::kPdf};
+constexpr std::array<ChartFormat, 4> kFormats = {ChartFormat::kPng, ChartFormat::kSvg,
+                                                 ChartFormat::kPdf, ChartFormat::kTiff};
 
 QString presetText(const ChartSizePreset& preset) {
   return QStringLiteral("%1, %2 \u00d7 %3 mm")
@@ -38,10 +42,16 @@ QString formatText(ChartFormat format) {
       return QStringLiteral("SVG drawing");
     case ChartFormat::kPdf:
       return QStringLiteral("PDF document");
+    case ChartFormat::kTiff:
+      return QStringLiteral("TIFF picture (LZW)");
     case ChartFormat::kPng:
       break;
   }
   return QStringLiteral("PNG picture");
+}
+
+int formatIndex(ChartFormat format) {
+  return static_cast<int>(std::find(kFormats.begin(), kFormats.end(), format) - kFormats.begin());
 }
 
 QDoubleSpinBox* millimetreBox(double value, QWidget* parent) {
@@ -56,7 +66,7 @@ QDoubleSpinBox* millimetreBox(double value, QWidget* parent) {
 }  // namespace
 
 ChartExportDialog::ChartExportDialog(const ChartExportRequest& proposal, DesktopSettings& settings,
-                                     QWidget* parent)
+                                     QWidget* parent, const ChartDrawing* preview)
     : QDialog(parent),
       settings_(settings),
       preset_(new QComboBox(this)),
@@ -65,7 +75,9 @@ ChartExportDialog::ChartExportDialog(const ChartExportRequest& proposal, Desktop
       dpi_(new QComboBox(this)),
       fontPt_(new QSpinBox(this)),
       format_(new QComboBox(this)),
-      file_(new QLineEdit(this)) {
+      greyscale_(new QCheckBox(QStringLiteral("&Greys, curves told apart by line style"), this)),
+      file_(new QLineEdit(this)),
+      preview_(preview != nullptr ? *preview : ChartDrawing()) {
   setObjectName(QStringLiteral("chartExportDialog"));
   setWindowTitle(QStringLiteral("Export chart"));
   preset_->setObjectName(QStringLiteral("sizePresetBox"));
@@ -75,6 +87,8 @@ ChartExportDialog::ChartExportDialog(const ChartExportRequest& proposal, Desktop
   fontPt_->setObjectName(QStringLiteral("fontSizeBox"));
   format_->setObjectName(QStringLiteral("formatBox"));
   file_->setObjectName(QStringLiteral("fileText"));
+  greyscale_->setObjectName(QStringLiteral("greyscaleBox"));
+  greyscale_->setChecked(proposal.greyscale);
 
   for (const ChartSizePreset& preset : kPresets) preset_->addItem(presetText(preset));
   preset_->addItem(QStringLiteral("Other size"));
@@ -84,11 +98,11 @@ ChartExportDialog::ChartExportDialog(const ChartExportRequest& proposal, Desktop
   fontPt_->setSuffix(QStringLiteral(" pt"));
   fontPt_->setValue(proposal.fontPt);
   for (const ChartFormat format : kFormats) format_->addItem(formatText(format));
-  format_->setCurrentIndex(static_cast<int>(proposal.format));
+  format_->setCurrentIndex(formatIndex(proposal.format));
   file_->setText(QDir::toNativeSeparators(QString::fromStdString(proposal.file)));
   file_->setMinimumWidth(file_->fontMetrics().averageCharWidth() * 40);
   matchPreset();
-  dpi_->setEnabled(proposal.format == ChartFormat::kPng);
+  dpi_->setEnabled(isRaster(proposal.format));
 
   connect(preset_, &QComboBox::activated, this, &ChartExportDialog::choosePreset);
   connect(width_, &QDoubleSpinBox::valueChanged, this, &ChartExportDialog::matchPreset);
@@ -96,8 +110,8 @@ ChartExportDialog::ChartExportDialog(const ChartExportRequest& proposal, Desktop
   connect(format_, &QComboBox::activated, this, &ChartExportDialog::chooseFormat);
   connect(file_, &QLineEdit::textEdited, this, [this](const QString& text) {
     if (const auto format = chartFormatOf(text.toStdString())) {
-      format_->setCurrentIndex(static_cast<int>(*format));
-      dpi_->setEnabled(*format == ChartFormat::kPng);
+      format_->setCurrentIndex(formatIndex(*format));
+      dpi_->setEnabled(isRaster(*format));
     }
   });
 
@@ -114,6 +128,7 @@ ChartExportDialog::ChartExportDialog(const ChartExportRequest& proposal, Desktop
   form->addRow(QStringLiteral("&Height:"), height_);
   form->addRow(QStringLiteral("&Resolution:"), dpi_);
   form->addRow(QStringLiteral("Font si&ze:"), fontPt_);
+  form->addRow(QString(), greyscale_);
   form->addRow(QStringLiteral("&Format:"), format_);
   // The file's row is a layout, so its label is given the line to jump to by hand.
   auto* fileLabel = new QLabel(QStringLiteral("F&ile:"), this);
@@ -125,8 +140,38 @@ ChartExportDialog::ChartExportDialog(const ChartExportRequest& proposal, Desktop
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
+  auto* choices = new QHBoxLayout;
+  choices->addLayout(form);
+  if (preview_) {
+    // The chart at its printed size on this screen, as the choices lay it out.
+    picture_ = new QLabel(this);
+    picture_->setObjectName(QStringLiteral("previewPicture"));
+    picture_->setAlignment(Qt::AlignCenter);
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("previewArea"));
+    scroller->setWidget(picture_);
+    scroller->setWidgetResizable(true);
+    scroller->setMinimumSize(360, 260);
+    choices->addWidget(scroller, 1);
+    for (QDoubleSpinBox* box : {width_, height_}) {
+      connect(box, &QDoubleSpinBox::valueChanged, this, &ChartExportDialog::updatePreview);
+    }
+    connect(fontPt_, &QSpinBox::valueChanged, this, &ChartExportDialog::updatePreview);
+    connect(greyscale_, &QCheckBox::toggled, this, &ChartExportDialog::updatePreview);
+    updatePreview();
+  }
+  layout->addLayout(choices);
   layout->addWidget(buttons);
+}
+
+void ChartExportDialog::updatePreview() {
+  if (!preview_ || picture_ == nullptr) return;
+  ChartExportRequest shown = request();
+  // Drawn at this screen's dots per inch, the picture has the printed size on the screen.
+  shown.dpi = std::max(1, logicalDpiX());
+  picture_->setPixmap(QPixmap::fromImage(chartImage(preview_, shown)));
+  picture_->setToolTip(
+      QStringLiteral("%1 \u00d7 %2 mm, as printed").arg(shown.widthMm).arg(shown.heightMm));
 }
 
 ChartExportRequest ChartExportDialog::request() const {
@@ -137,6 +182,7 @@ ChartExportRequest ChartExportDialog::request() const {
   request.heightMm = height_->value();
   request.dpi = dpi_->currentData().toInt();
   request.fontPt = fontPt_->value();
+  request.greyscale = greyscale_->isChecked();
   return request;
 }
 
@@ -159,7 +205,7 @@ void ChartExportDialog::matchPreset() {
 
 void ChartExportDialog::chooseFormat(int index) {
   const ChartFormat format = kFormats[static_cast<std::size_t>(index)];
-  dpi_->setEnabled(format == ChartFormat::kPng);
+  dpi_->setEnabled(isRaster(format));
   QString file = file_->text().trimmed();
   if (file.isEmpty()) return;
   const QFileInfo info(file);
@@ -179,8 +225,8 @@ void ChartExportDialog::browse() {
   settings_.rememberFolder(SavedFileKind::kChart, path);
   file_->setText(QDir::toNativeSeparators(path));
   if (const auto chosen = chartFormatOf(path.toStdString())) {
-    format_->setCurrentIndex(static_cast<int>(*chosen));
-    dpi_->setEnabled(*chosen == ChartFormat::kPng);
+    format_->setCurrentIndex(formatIndex(*chosen));
+    dpi_->setEnabled(isRaster(*chosen));
   } else {
     chooseFormat(format_->currentIndex());
   }

@@ -1,20 +1,24 @@
 #include "ui/charts/chart_picture.h"
 
 #include <QAbstractAxis>
+#include <QAreaSeries>
 #include <QBuffer>
 #include <QChart>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
+#include <QImageWriter>
 #include <QLegend>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPalette>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <array>
 #include <cmath>
 #include <string_view>
 
 #include "core/report/output_file.h"
+#include "core/user_error.h"
 #include "ui/charts/palette_colours.h"
 
 namespace pellmar {
@@ -78,6 +82,32 @@ void dressForPaper(QChart& chart, int fontPt) {
   }
 }
 
+// A journal printed in black: the curves in greys from black, told apart by their line styles
+// (solid, dashed, dotted, ...), which the legend shows; bars in a light grey; bands in a
+// translucent grey.
+void dressInGrey(QChart& chart) {
+  constexpr std::array<Qt::PenStyle, 5> kStyles = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
+                                                   Qt::DashDotLine, Qt::DashDotDotLine};
+  constexpr std::array<int, 3> kGreys = {0x00, 0x50, 0x80};
+  int curve = 0;
+  for (QAbstractSeries* series : chart.series()) {
+    if (auto* line = qobject_cast<QLineSeries*>(series)) {
+      QPen pen = line->pen();
+      if (pen.style() == Qt::NoPen) continue;
+      const auto k = static_cast<std::size_t>(curve++);
+      const int grey = kGreys[(k / kStyles.size()) % kGreys.size()];
+      pen.setColor(QColor(grey, grey, grey));
+      pen.setStyle(kStyles[k % kStyles.size()]);
+      line->setPen(pen);
+    } else if (auto* area = qobject_cast<QAreaSeries*>(series)) {
+      const bool band = area->brush().color().alpha() < 255;
+      area->setBrush(band ? QColor(0, 0, 0, area->brush().color().alpha())
+                          : QColor(0xc8, 0xc8, 0xc8));
+    }
+  }
+  chart.legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+}
+
 // The chart laid out in a scene of kUnitsPerInch.
 class PaperChart {
  public:
@@ -88,6 +118,7 @@ class PaperChart {
     scene_.addItem(chart_);
     draw(*chart_);
     dressForPaper(*chart_, request.fontPt);
+    if (request.greyscale) dressInGrey(*chart_);
     chart_->setGeometry(QRectF(QPointF(0, 0), size_));
     chart_->layout()->activate();
     // The axes fit their ticks to the room the first layout gave them; the second lays out
@@ -111,6 +142,23 @@ class PaperChart {
   QChart* chart_;  // owned by the scene
   QSizeF size_;
 };
+
+QByteArray tiffBytes(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "tiff");
+  // Qt's TIFF writer compresses with LZW at 1.
+  writer.setCompression(1);
+  if (!writer.write(image)) {
+    throw UserError("Export chart",
+                    "TIFF pictures need Qt's image formats plugin (the Debian package "
+                    "qt6-image-formats-plugins), which is not installed: " +
+                        writer.errorString().toStdString(),
+                    ErrorKind::kCommandFailed);
+  }
+  return bytes;
+}
 
 QByteArray pngBytes(const QImage& image) {
   QByteArray bytes;
@@ -182,6 +230,8 @@ void exportChartPicture(const ChartDrawing& draw, const ChartExportRequest& requ
   QByteArray bytes;
   if (request.format == ChartFormat::kPng) {
     bytes = pngBytes(chartImage(draw, request));
+  } else if (request.format == ChartFormat::kTiff) {
+    bytes = tiffBytes(chartImage(draw, request));
   } else {
     PaperChart chart(draw, request);
     bytes =

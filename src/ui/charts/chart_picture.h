@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/chart_export_request.h"
+#include "app/dialogs.h"
 
 class QChart;
 
@@ -11,6 +12,12 @@ namespace pellmar {
 
 // Fills a fresh chart with what is to be exported (drawLifeChart() of one chart, say).
 using ChartDrawing = std::function<void(QChart&)>;
+
+// The chart an export dialog previews, as its drawing.
+struct ChartDrawingPreview : ChartPreview {
+  explicit ChartDrawingPreview(ChartDrawing drawing) : draw(std::move(drawing)) {}
+  ChartDrawing draw;
+};
 
 // The chart `draw` fills, laid out at the printed size of `request` with its text at
 // request.fontPt points, in black on white, as a PNG picture of pngPixelSize(request) pixels

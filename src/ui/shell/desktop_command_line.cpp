@@ -30,9 +30,9 @@ QString fromStd(const std::string& text) {
 std::string toStd(const QString& text) { return text.toUtf8().toStdString(); }
 
 // The options of the batch mode, which only --export-chart takes.
-constexpr std::array<const char*, 11> kChartOptions = {
+constexpr std::array<const char*, 12> kChartOptions = {
     "o",       "time-unit",       "fecundity", "width-mm",  "height-mm", "dpi",
-    "font-pt", "projection-days", "initial",   "bootstrap", "seed"};
+    "font-pt", "projection-days", "initial",   "bootstrap", "seed",      "greyscale"};
 // The options only the projection chart takes, and those it shares with the histogram.
 constexpr std::array<const char*, 2> kProjectionOptions = {"projection-days", "initial"};
 constexpr std::array<const char*, 2> kBootstrapOptions = {"bootstrap", "seed"};
@@ -186,8 +186,11 @@ ChartExportCommand chartExportCommand(const QCommandLineParser& parser,
   if (!out) refuse("--export-chart needs -o OUT");
   picture.file = *out;
   const std::optional<ChartFormat> format = chartFormatOf(picture.file);
-  if (!format) refuse("OUT must end in .png, .svg or .pdf, not " + inQuotes(picture.file));
+  if (!format) {
+    refuse("OUT must end in .png, .tif, .svg or .pdf, not " + inQuotes(picture.file));
+  }
   picture.format = *format;
+  picture.greyscale = parser.isSet(QStringLiteral("greyscale"));
   if (command.chart == LifeChart::kFecundity && !command.fecundity) {
     refuse("the fecundity chart needs --fecundity FILE");
   }
@@ -245,6 +248,7 @@ DesktopCommandLine parseDesktopCommandLine(const std::vector<std::string>& argum
   option("initial", "START");
   option("bootstrap", "B");
   option("seed", "S");
+  option("greyscale");
 
   QStringList list{QStringLiteral("pellmar")};
   for (const std::string& argument : arguments) list << fromStd(argument);
@@ -300,7 +304,7 @@ const char* desktopUsage() {
          "      Opens the desktop program, with the raw data file DATA or the experiment\n"
          "      of the project file PROJECT.pellmar when one is given.\n"
          "  pellmar --export-chart NAME DATA -o OUT [--time-unit T] [--fecundity FILE]\n"
-         "          [--width-mm W] [--height-mm H] [--dpi D] [--font-pt P]\n"
+         "          [--width-mm W] [--height-mm H] [--dpi D] [--font-pt P] [--greyscale]\n"
          "          [--projection-days D [--initial START] [--bootstrap B --seed S]]\n"
          "      Draws the chart NAME of the raw data file DATA into OUT without showing a\n"
          "      window: sxj, gxj, dxj, cxj, lx, cx, lxcx, exj, or vxj and fecundity with\n"
@@ -309,7 +313,8 @@ const char* desktopUsage() {
          "      default eggs:10), with the band of B bootstrap replicates when asked, or\n"
          "      c0-frequency with --bootstrap B --seed S: the histogram of the C0 of B\n"
          "      own-sample replicates, as the desktop draws it after that bootstrap.\n"
-         "      OUT ends in .png, .svg or .pdf. Defaults: 85 x 60 mm, 600 dpi, 8 pt.\n"
+         "      OUT ends in .png, .tif (LZW), .svg or .pdf. Defaults: 85 x 60 mm, 600 dpi,\n"
+         "      8 pt; --greyscale draws in greys with line styles.\n"
          "      No other file is written.\n"
          "  pellmar --help | --version\n"
          "\n"

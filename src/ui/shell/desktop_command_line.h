@@ -41,7 +41,7 @@ struct ChartExportCommand {
 // What the desktop program's command line asks for:
 //   pellmar [DATA]
 //   pellmar --export-chart NAME DATA -o OUT [--time-unit T] [--fecundity FILE]
-//           [--width-mm W] [--height-mm H] [--dpi D] [--font-pt P]
+//           [--width-mm W] [--height-mm H] [--dpi D] [--font-pt P] [--greyscale]
 //           [--projection-days D [--initial START] [--bootstrap B --seed S]]
 //   pellmar --export-chart c0-frequency DATA --bootstrap B --seed S -o OUT [...]
 //   pellmar --help | --version

@@ -11,6 +11,7 @@ namespace {
 const QString kRecentFilesKey = QStringLiteral("recentFiles");
 const QString kOutputFoldersKey = QStringLiteral("outputFolders");
 const QString kTimeUnitsKey = QStringLiteral("timeUnits");
+const QString kChartGreyscaleKey = QStringLiteral("chartExport/greyscale");
 const QString kGeometryKey = QStringLiteral("mainWindow/geometry");
 const QString kStateKey = QStringLiteral("mainWindow/state");
 const QString kIntroductionShownKey = QStringLiteral("start/introductionShown");
@@ -151,9 +152,10 @@ ChartExportRequest DesktopSettings::chartExportChoices() const {
   choices.dpi = store_->value(kChartDpiKey, choices.dpi).toInt();
   choices.fontPt = store_->value(kChartFontKey, choices.fontPt).toInt();
   const int format = store_->value(kChartFormatKey, 0).toInt();
-  if (format >= 0 && format <= static_cast<int>(ChartFormat::kPdf)) {
+  if (format >= 0 && format <= static_cast<int>(ChartFormat::kTiff)) {
     choices.format = static_cast<ChartFormat>(format);
   }
+  choices.greyscale = store_->value(kChartGreyscaleKey, false).toBool();
   return choices;
 }
 
@@ -163,6 +165,7 @@ void DesktopSettings::rememberChartExport(const ChartExportRequest& request) {
   store_->setValue(kChartDpiKey, request.dpi);
   store_->setValue(kChartFontKey, request.fontPt);
   store_->setValue(kChartFormatKey, static_cast<int>(request.format));
+  store_->setValue(kChartGreyscaleKey, request.greyscale);
   rememberFolder(SavedFileKind::kChart, QString::fromStdString(request.file));
 }
 

@@ -105,8 +105,11 @@ std::string QtDialogs::saveFileDialog(FileKind kind, std::string_view proposal) 
   return QDir::toNativeSeparators(path).toStdString();
 }
 
-std::optional<ChartExportRequest> QtDialogs::chartExportDialog(const ChartExportRequest& proposal) {
-  ChartExportDialog dialog(proposal, settings_, dialogParent());
+std::optional<ChartExportRequest> QtDialogs::chartExportDialog(const ChartExportRequest& proposal,
+                                                               const ChartPreview* preview) {
+  const auto* drawing = dynamic_cast<const ChartDrawingPreview*>(preview);
+  ChartExportDialog dialog(proposal, settings_, dialogParent(),
+                           drawing != nullptr ? &drawing->draw : nullptr);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.request();
 }
