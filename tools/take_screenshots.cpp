@@ -5,6 +5,7 @@
 // screens.
 #include <QApplication>
 #include <QChart>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -27,10 +28,13 @@
 #include "study_generator.h"
 #include "ui/charts/chart_export_dialog.h"
 #include "ui/charts/chart_picture.h"
+#include "ui/charts/frequency_chart.h"
 #include "ui/charts/life_charts.h"
 #include "ui/shell/desktop_settings.h"
 #include "ui/shell/main_window.h"
+#include "ui/views/experiment_view.h"
 #include "ui/views/output_files_window.h"
+#include "ui/views/projection_view.h"
 #include "ui/views/report_viewer.h"
 #include "ui/views/settings_panel.h"
 #include "ui/views/treatments_panel.h"
@@ -245,7 +249,19 @@ void walkThrough(Camera& camera, const fs::path& examples, const fs::path& work)
   child<QTabWidget>(page(), "stepsOrSettings").setCurrentIndex(1);
   camera.shoot(window, QStringLiteral("02_settings"));
   panel.runButton()->click();
+  auto& comparison = child<pellmar::ExperimentView>(page(), "comparisonView");
+  comparison.figureBox()->setCurrentIndex(1);
   camera.shoot(window, QStringLiteral("03_every_treatment"));
+  // The treatments' l(x) overlaid, exported at one column.
+  ChartExportRequest column = settings.chartExportChoices();
+  column.dpi = 300;
+  const auto exportFigure = [&camera, &column](const pellmar::ChartDrawing& draw,
+                                               const char* name) {
+    column.file = QDir(camera.folder()).filePath(QString::fromLatin1(name)).toStdString();
+    pellmar::exportChartPicture(draw, column);
+    std::cout << column.file << '\n';
+  };
+  exportFigure(comparison.figureDrawing(), "03_treatments_lx.png");
 
   // 3. A treatment selected: its results in the results pane.
   treatments.select(1);
@@ -288,6 +304,17 @@ void walkThrough(Camera& camera, const fs::path& examples, const fs::path& work)
   dialogs.answer("2").answer("200").answer("100").answer("2026");
   click(page(), "bootstrapButton");
   camera.shoot(window, QStringLiteral("09_bootstrap"));
+  const pellmar::FrequencyFigure histogram =
+      pellmar::bootstrapFrequencyFigure(*window.desktop().analysis().bootstrap());
+  exportFigure([&histogram](QChart& chart) { pellmar::drawFrequencyChart(chart, histogram); },
+               "09_histogram_85x60.png");
+
+  // The projection from 10 eggs with the band of the bootstrap's replicates.
+  auto& projection = child<pellmar::ProjectionView>(page(), "projectionView");
+  child<QTabWidget>(page(), "viewTabs").setCurrentWidget(&projection);
+  child<QCheckBox>(projection, "projectionBandBox").setChecked(true);
+  projection.drawButton()->click();
+  camera.shoot(window, QStringLiteral("09_projection"));
 
   // 9. Two bootstraps compared, then the paired bootstrap test against the warm treatment.
   dialogs.chooseFile(warmC0);

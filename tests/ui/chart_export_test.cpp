@@ -459,7 +459,7 @@ TEST_F(ChartBatch, ProjectionChartDrawsTheTotalsWithTheirBand) {
   ASSERT_EQ(series.size(), 4);
   const auto* populationBand = qobject_cast<QAreaSeries*>(series[0]);
   ASSERT_NE(populationBand, nullptr);
-  EXPECT_EQ(populationBand->name(), QStringLiteral("90 % bootstrap percentile band"));
+  EXPECT_EQ(populationBand->name(), QStringLiteral("90 % band"));
   EXPECT_EQ(populationBand->lowerSeries()->points(), (QList<QPointF>{{0, 1}, {0.5, 2}, {1, 3}}));
   EXPECT_EQ(populationBand->upperSeries()->points(),
             (QList<QPointF>{{0, 100}, {0.5, 200}, {1, 300}}));

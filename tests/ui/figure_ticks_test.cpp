@@ -13,6 +13,7 @@
 #include "core/predation/fecundity_life_table.h"
 #include "core/predation/projection.h"
 #include "core/resampling/bootstrap.h"
+#include "core/resampling/projection_replicates.h"
 #include "ui/charts/chart_picture.h"
 #include "ui/charts/frequency_chart.h"
 #include "ui/charts/life_charts.h"
@@ -114,6 +115,28 @@ TEST(FiguresAtOneColumn, EveryChartKindHasWholeLabelsAtRoundTicks) {
         drawProjectionChart(chart, projection, nullptr, kDefaultConfidence);
       },
       "projection");
+
+  // With the band and the life tables at the lambda ranks, every legend entry stays whole.
+  const StudyFecundity fecundity{eggs, lifeTable};
+  const BootstrapResults withEggs =
+      ownSamplesBootstrap(study, *analysis.basic(),
+                          OwnSamplesOptions{50, study.individualCount, 7, false}, &fecundity, {});
+  const ProjectionBootstrap source{withEggs.seed,           withEggs.bootCount,
+                                   withEggs.bootSampleSize, withEggs.redrawBarren,
+                                   withEggs.bootLambda,     kDefaultConfidence};
+  const ProjectionReplicates replicates =
+      projectReplicates(study, eggs, source, ProjectionStart{}, projection, {});
+  ASSERT_EQ(replicates.ranks.size(), 3U);
+  for (const bool logarithmic : {true, false}) {
+    ProjectionChartOptions options;
+    options.logarithmic = logarithmic;
+    options.ranks = replicates.ranks;
+    expectReadableAtOneColumn(
+        [&](QChart& chart) {
+          drawProjectionChart(chart, projection, &replicates.band, kDefaultConfidence, options);
+        },
+        logarithmic ? "projection with band" : "projection with band, linear");
+  }
 }
 
 }  // namespace

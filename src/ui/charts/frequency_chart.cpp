@@ -15,6 +15,7 @@
 #include "core/numeric/nice_scale.h"
 #include "core/resampling/bootstrap_results.h"
 #include "core/resampling/jackknife_results.h"
+#include "ui/charts/chart_style.h"
 #include "ui/charts/life_charts.h"
 #include "ui/charts/nice_axis.h"
 #include "ui/charts/palette_colours.h"
@@ -23,11 +24,8 @@ namespace pellmar {
 
 namespace {
 
-constexpr int kFontSize = 8;
 // About as many bins as a reader can tell apart at a column's width.
 constexpr int kTargetBins = 15;
-
-QFont chartFont() { return QFont(QStringLiteral("Arial"), kFontSize); }
 
 QString shown(double value) { return QString::number(value, 'g', 6); }
 

@@ -16,6 +16,7 @@
 
 #include "core/analysis/cohort_contributions.h"
 #include "core/predation/stage_curves.h"
+#include "ui/charts/chart_style.h"
 #include "ui/charts/nice_axis.h"
 #include "ui/charts/palette_colours.h"
 
@@ -23,7 +24,6 @@ namespace pellmar {
 
 namespace {
 
-constexpr int kFontSize = 8;
 // What a curve's tool tip names: its stage (none for the age-specific curves) and its value.
 const char* const kStageProperty = "pellmarStage";
 const char* const kValueProperty = "pellmarValue";
@@ -111,8 +111,6 @@ const std::vector<double>& curveFor(LifeChart kind, const BasicRunResults& r) {
   }
 }
 
-QFont chartFont() { return QFont(QStringLiteral("Arial"), kFontSize); }
-
 // The full name of stage column j: its name on stage-name line 1, "Female" and "Male" for the
 // adult columns.
 QString fullStageName(const Study& study, int j) {
@@ -189,19 +187,6 @@ QLineSeries* addStageCurve(QChart& chart, const QString& name,
 void nameCurve(QLineSeries& series, const QString& stage, const QString& value) {
   series.setProperty(kStageProperty, stage);
   series.setProperty(kValueProperty, value);
-}
-
-QValueAxis* addAxis(QChart& chart, const QString& title, Qt::Alignment alignment) {
-  auto* axis = new QValueAxis(&chart);
-  axis->setTitleText(title);
-  axis->setTitleFont(chartFont());
-  axis->setTitleVisible(true);
-  axis->setLabelsFont(chartFont());
-  // In a small chart the axis is given less room than its labels ask for; they are short enough
-  // to be shown whole rather than cut to "...".
-  axis->setTruncateLabels(false);
-  chart.addAxis(axis, alignment);
-  return axis;
 }
 
 template <typename SeriesList>
@@ -355,11 +340,11 @@ void drawLifeChart(QChart& chart, LifeChart kind, const LifeChartData& data) {
     nameCurve(*series, QString(), settings.verticalTitle);
   }
 
-  QValueAxis* horizontal = addAxis(chart, settings.horizontalTitle, Qt::AlignBottom);
+  QValueAxis* horizontal = addValueAxis(chart, settings.horizontalTitle, Qt::AlignBottom);
   horizontal->setGridLineVisible(false);
   keepNiceScale(chart, *horizontal, 0, (last + 1) * timeUnit);
 
-  QValueAxis* vertical = addAxis(chart, settings.verticalTitle, Qt::AlignLeft);
+  QValueAxis* vertical = addValueAxis(chart, settings.verticalTitle, Qt::AlignLeft);
   vertical->setGridLinePen(QPen(Qt::black, 0, Qt::SolidLine));
   const double largest = largestValue(chart.series());
   keepNiceScale(chart, *vertical, 0, settings.probability ? 1.0 : (largest > 0 ? largest : 1.0));
@@ -368,7 +353,7 @@ void drawLifeChart(QChart& chart, LifeChart kind, const LifeChartData& data) {
   // below 1.
   QValueAxis* eggs = nullptr;
   if (fecundity) {
-    eggs = addAxis(chart, QStringLiteral("f(x), m(x), l(x)m(x)"), Qt::AlignRight);
+    eggs = addValueAxis(chart, QStringLiteral("f(x), m(x), l(x)m(x)"), Qt::AlignRight);
     const double mostEggs = largestValue(eggCurves);
     eggs->setGridLineVisible(false);
     keepNiceScale(chart, *eggs, 0, mostEggs > 0 ? mostEggs : 1.0);

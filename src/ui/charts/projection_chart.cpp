@@ -48,64 +48,94 @@ struct ProjectionCurve {
   std::vector<double> high;
 };
 
-bool onLogAxis(double value) { return value > 0.0 && std::isfinite(value); }
+// The totals of the population and of the predation per day at each step.
+std::array<std::vector<double>, 2> totalsOf(const Projection& projection) {
+  std::array<std::vector<double>, 2> totals;
+  for (int t = 0; t <= projection.lastStep(); ++t) {
+    const auto ti = static_cast<std::size_t>(t);
+    double eaten = 0.0;
+    for (const double prey : projection.predation[ti]) eaten += prey;
+    totals[0].push_back(projection.total[ti]);
+    totals[1].push_back(eaten / projection.timeUnit);
+  }
+  return totals;
+}
 
 }  // namespace
 
 void drawProjectionChart(QChart& chart, const Projection& projection, const ProjectionBand* band,
-                         double confidence) {
+                         double confidence, const ProjectionChartOptions& options) {
   clearChart(chart);
   chart.setTitle(QStringLiteral("Projection"));
   chart.setTitleFont(projectionFont());
   chart.legend()->setVisible(true);
   chart.legend()->setFont(projectionFont());
   chart.legend()->setAlignment(Qt::AlignBottom);
+  const bool logarithmic = options.logarithmic;
+  const auto shown = [logarithmic](double value) {
+    return std::isfinite(value) && (logarithmic ? value > 0.0 : value >= 0.0);
+  };
 
-  // The totals of the population and of the predation per day, where the file has them.
+  // The totals of the population and of the predation per day, where the band has them.
   const int steps = projection.lastStep() + 1;
   const auto columns = projection.population.empty() ? 0 : projection.population[0].size();
-  const std::size_t populationTotal = columns;
-  const std::size_t predationTotal = 2 * columns + 1;
-  std::array<ProjectionCurve, 2> curves{
-      ProjectionCurve{QStringLiteral("Population"), {}, {}, {}},
-      ProjectionCurve{QStringLiteral("Predation per day"), {}, {}, {}}};
-  for (int t = 0; t < steps; ++t) {
-    const auto ti = static_cast<std::size_t>(t);
-    double eaten = 0.0;
-    for (const double prey : projection.predation[ti]) eaten += prey;
-    curves[0].value.push_back(projection.total[ti]);
-    curves[1].value.push_back(eaten / projection.timeUnit);
-    if (band == nullptr) continue;
-    const std::size_t step = ti * static_cast<std::size_t>(band->valuesPerStep);
-    for (const auto& [curve, place] :
-         {std::pair{&curves[0], populationTotal}, std::pair{&curves[1], predationTotal}}) {
-      curve->low.push_back(band->low[step + place]);
-      curve->high.push_back(band->high[step + place]);
+  const std::array<std::size_t, 2> places = {columns, 2 * columns + 1};
+  const std::array<std::vector<double>, 2> totals = totalsOf(projection);
+  const std::array<QString, 2> names = {QStringLiteral("Population"),
+                                        QStringLiteral("Predation per day")};
+  std::vector<ProjectionCurve> curves;
+  std::vector<int> colours;
+  for (std::size_t k = 0; k < 2; ++k) {
+    if (!(k == 0 ? options.population : options.predation)) continue;
+    ProjectionCurve curve{names[k], totals[k], {}, {}};
+    for (int t = 0; band != nullptr && t < steps; ++t) {
+      const std::size_t step =
+          static_cast<std::size_t>(t) * static_cast<std::size_t>(band->valuesPerStep);
+      curve.low.push_back(band->low[step + places[k]]);
+      curve.high.push_back(band->high[step + places[k]]);
     }
+    curves.push_back(std::move(curve));
+    colours.push_back(static_cast<int>(k));
   }
 
   double smallest = std::numeric_limits<double>::infinity();
   double largest = 0.0;
   const auto reach = [&](double value) {
-    if (!onLogAxis(value)) return;
+    if (!shown(value) || !(value > 0.0)) return;
     smallest = std::min(smallest, value);
     largest = std::max(largest, value);
   };
-  std::vector<QAbstractSeries*> lines;
-  for (std::size_t k = 0; k < curves.size(); ++k) {
-    const ProjectionCurve& curve = curves[k];
+  const auto lineOf = [&](const std::vector<double>& values, const QString& name, int colour,
+                          Qt::PenStyle style, double timeUnit) {
     auto* line = new QLineSeries(&chart);
-    line->setName(curve.name);
-    for (int t = 0; t < steps; ++t) {
-      const double value = curve.value[static_cast<std::size_t>(t)];
-      reach(value);
-      if (onLogAxis(value)) line->append(t * projection.timeUnit, value);
+    line->setName(name);
+    for (std::size_t t = 0; t < values.size(); ++t) {
+      reach(values[t]);
+      if (shown(values[t])) line->append(static_cast<double>(t) * timeUnit, values[t]);
     }
-    line->setPen(QPen(curveColour(static_cast<int>(k)), 2));
-    lines.push_back(line);
+    line->setPen(QPen(curveColour(colour), 2, style));
+    return line;
+  };
+  std::vector<QLineSeries*> lines;
+  for (std::size_t k = 0; k < curves.size(); ++k) {
+    lines.push_back(
+        lineOf(curves[k].value, curves[k].name, colours[k], Qt::SolidLine, projection.timeUnit));
+  }
+  // The replicates' life tables at the ranks of lambda, dashed in their curve's colour.
+  std::vector<QLineSeries*> rankLines;
+  for (const LambdaRankProjection& rank : options.ranks) {
+    const std::array<std::vector<double>, 2> rankTotals = totalsOf(rank.projection);
+    for (std::size_t k = 0; k < curves.size(); ++k) {
+      const std::size_t which = static_cast<std::size_t>(colours[k]);
+      // One legend entry stands for every dashed life table.
+      const QString name = QStringLiteral("\u03bb ranks");
+      rankLines.push_back(lineOf(rankTotals[which], name, colours[k],
+                                 rank.rank == "median" ? Qt::DashLine : Qt::DotLine,
+                                 rank.projection.timeUnit));
+    }
   }
   // The bands first, so that the curves are drawn over them.
-  std::vector<QAbstractSeries*> bands;
+  std::vector<QAreaSeries*> bands;
   if (band != nullptr) {
     for (std::size_t k = 0; k < curves.size(); ++k) {
       const ProjectionCurve& curve = curves[k];
@@ -113,7 +143,7 @@ void drawProjectionChart(QChart& chart, const Projection& projection, const Proj
       auto* lower = new QLineSeries(&chart);
       for (int t = 0; t < steps; ++t) {
         const auto ti = static_cast<std::size_t>(t);
-        if (!onLogAxis(curve.low[ti]) || !onLogAxis(curve.high[ti])) continue;
+        if (!shown(curve.low[ti]) || !shown(curve.high[ti])) continue;
         reach(curve.low[ti]);
         reach(curve.high[ti]);
         lower->append(t * projection.timeUnit, curve.low[ti]);
@@ -123,7 +153,7 @@ void drawProjectionChart(QChart& chart, const Projection& projection, const Proj
       area->setParent(&chart);
       area->setName(QString::fromStdString(formatShortest(confidence * 100)) +
                     QStringLiteral(" % ") + QString::fromLatin1(kProjectionBandCaption));
-      QColor shade = curveColour(static_cast<int>(k));
+      QColor shade = curveColour(colours[k]);
       shade.setAlpha(kProjectionBandAlpha);
       area->setBrush(shade);
       area->setPen(Qt::NoPen);
@@ -131,37 +161,50 @@ void drawProjectionChart(QChart& chart, const Projection& projection, const Proj
       bands.push_back(area);
     }
   }
-  for (QAbstractSeries* line : lines) chart.addSeries(line);
+  for (QLineSeries* line : lines) chart.addSeries(line);
+  for (QLineSeries* line : rankLines) chart.addSeries(line);
 
   QValueAxis* days = addProjectionAxis<QValueAxis>(chart, QStringLiteral("Day"), Qt::AlignBottom);
   days->setGridLineVisible(false);
-  auto* values = addProjectionAxis<QLogValueAxis>(
-      chart, QStringLiteral("Individuals, prey per day"), Qt::AlignLeft);
-  values->setBase(10);
-  values->setLabelFormat(QStringLiteral("%g"));
+  QAbstractAxis* values = nullptr;
   if (!(largest > 0.0)) {
     smallest = 1.0;
     largest = 10.0;
   }
-  values->setRange(std::pow(10.0, std::floor(std::log10(smallest))),
-                   std::pow(10.0, std::ceil(std::log10(largest) + 1e-9)));
+  if (logarithmic) {
+    auto* log = addProjectionAxis<QLogValueAxis>(chart, QStringLiteral("Individuals, prey per day"),
+                                                 Qt::AlignLeft);
+    log->setBase(10);
+    log->setLabelFormat(QStringLiteral("%g"));
+    log->setRange(std::pow(10.0, std::floor(std::log10(smallest))),
+                  std::pow(10.0, std::ceil(std::log10(largest) + 1e-9)));
+    values = log;
+  } else {
+    values = addProjectionAxis<QValueAxis>(chart, QStringLiteral("Individuals, prey per day"),
+                                           Qt::AlignLeft);
+  }
   for (QAbstractSeries* series : chart.series()) {
     series->attachAxis(days);
     series->attachAxis(values);
   }
   keepNiceScale(chart, *days, 0, std::max(projection.lastStep() * projection.timeUnit, 1.0));
+  if (auto* linear = qobject_cast<QValueAxis*>(values)) keepNiceScale(chart, *linear, 0, largest);
   applyChartColours(chart, QGuiApplication::palette());
   // The colours above are the curves'; a band keeps the shade of its curve, and only the first
-  // band is named in the legend, for both.
-  for (std::size_t k = 0; k < lines.size(); ++k) {
-    auto* line = static_cast<QLineSeries*>(lines[k]);
-    if (k < bands.size()) {
-      auto* area = static_cast<QAreaSeries*>(bands[k]);
-      QColor shade = line->pen().color();
-      shade.setAlpha(kProjectionBandAlpha);
-      area->setBrush(shade);
-      if (k > 0) chart.legend()->markers(area).front()->setVisible(false);
-    }
+  // band is named in the legend, for all; the ranks' dashes keep their curve's colour, and the
+  // first is named for all.
+  for (std::size_t k = 0; k < bands.size(); ++k) {
+    QColor shade = lines[k]->pen().color();
+    shade.setAlpha(kProjectionBandAlpha);
+    bands[k]->setBrush(shade);
+    if (k > 0) chart.legend()->markers(bands[k]).front()->setVisible(false);
+  }
+  for (std::size_t r = 0; r < rankLines.size(); ++r) {
+    const std::size_t curve = r % std::max<std::size_t>(curves.size(), 1);
+    QPen pen = rankLines[r]->pen();
+    pen.setColor(lines[curve]->pen().color());
+    rankLines[r]->setPen(pen);
+    if (r > 0) chart.legend()->markers(rankLines[r]).front()->setVisible(false);
   }
 }
 

@@ -35,6 +35,7 @@ class ClickableLabel;
 class DataFormatWindow;
 class DesktopSettings;
 class ExperimentView;
+class ProjectionView;
 class ReportViewer;
 class TreatmentsPanel;
 class HelpScreen;
@@ -147,7 +148,16 @@ class MainWindow : public QMainWindow {
   QWidget* buildPage();
   QWidget* buildStepsArea();
   // The views beside the steps, as tabs, with the chart and progress controls below them.
-  enum class View { kData, kCharts, kLifeTable, kResampling, kComparison, kReports, kFiles };
+  enum class View {
+    kData,
+    kCharts,
+    kLifeTable,
+    kResampling,
+    kProjection,
+    kComparison,
+    kReports,
+    kFiles
+  };
   QWidget* buildViews();
   void showView(View view);
   // Fills `view` from the analysis as it stands.
@@ -196,6 +206,9 @@ class MainWindow : public QMainWindow {
   // Runs `request` as a whole run off the UI thread; its warnings are shown under `title`.
   void runWholeInBackground(const RunRequest& request, const QString& title);
   void showFrequencyChart();
+  // "Draw" of the projection view: the open study projected as the view asks, with the band
+  // of its bootstrap computed off the UI thread.
+  void drawProjection();
   void compareBootstraps();
   // "Paired bootstrap test": the second study runs off the UI thread, as the bootstrap does.
   void pairedBootstrapTest();
@@ -291,6 +304,7 @@ class MainWindow : public QMainWindow {
   QString lifeChartName_;
   ChartDrawing frequencyDrawing_;
   QString frequencyChartName_;
+  ChartDrawing projectionDrawing_;
   QStackedWidget* chartArea_ = nullptr;
   QTabWidget* views_ = nullptr;
   DataView* dataView_ = nullptr;
@@ -298,6 +312,7 @@ class MainWindow : public QMainWindow {
   StageMeansWindow* stageMeansWindow_ = nullptr;
   ResamplingResultsWindow* resamplingResultsWindow_ = nullptr;
   ExperimentView* experimentView_ = nullptr;
+  ProjectionView* projectionView_ = nullptr;
   PairedTestWindow* pairedTestWindow_ = nullptr;
   ReportViewer* reportViewer_ = nullptr;
   OutputFilesWindow* outputFilesWindow_ = nullptr;

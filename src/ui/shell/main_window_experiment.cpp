@@ -56,6 +56,7 @@ void MainWindow::buildTreatmentsDock() {
   connect(treatments_, &TreatmentsPanel::changed, this, [this] {
     // The results of the last run of every treatment belong to the project as it was.
     experimentSummaries_.clear();
+    experimentView_->clear();
     settingsPanel_->showProject(settingsPanel_->appliedTo(treatments_->project()));
     showTitle();
   });

@@ -53,6 +53,7 @@
 #include "ui/views/results_window.h"
 #include "ui/views/settings_panel.h"
 #include "ui/views/stage_means_window.h"
+#include "ui/views/treatments_panel.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/wrap_button.h"
 

@@ -3,6 +3,7 @@
 // it stands when it is shown, so that nothing on screen lags behind a step run again.
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGraphicsLayout>
@@ -15,15 +16,23 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <memory>
 
+#include "app/projection_command.h"
+#include "core/predation/projection.h"
+#include "core/resampling/projection_replicates.h"
+#include "core/user_error.h"
 #include "ui/charts/chart_export.h"
 #include "ui/charts/frequency_chart.h"
 #include "ui/charts/palette_colours.h"
+#include "ui/charts/projection_chart.h"
+#include "ui/charts/treatment_charts.h"
 #include "ui/shell/main_window.h"
 #include "ui/views/data_view.h"
 #include "ui/views/experiment_view.h"
 #include "ui/views/output_files_window.h"
 #include "ui/views/paired_test_window.h"
+#include "ui/views/projection_view.h"
 #include "ui/views/report_viewer.h"
 #include "ui/views/resampling_results_window.h"
 #include "ui/views/results_window.h"
@@ -96,7 +105,12 @@ QWidget* MainWindow::buildViews() {
   resampling->addWidget(frequencyChart_);
   resampling->setStretchFactor(1, 1);
 
+  projectionView_ = new ProjectionView(views_);
+  connect(projectionView_, &ProjectionView::drawRequested, this,
+          [this] { perform([this] { drawProjection(); }); });
   experimentView_ = new ExperimentView(views_);
+  connect(experimentView_->figureBox(), &QComboBox::currentIndexChanged, this,
+          [this] { updateChartButtons(); });
   pairedTestWindow_ = new PairedTestWindow;
   experimentView_->addPairedTest(*pairedTestWindow_);
 
@@ -115,6 +129,7 @@ QWidget* MainWindow::buildViews() {
   views_->addTab(chartArea_, QStringLiteral("Charts"));
   views_->addTab(lifeTable, QStringLiteral("Life table"));
   views_->addTab(resampling, QStringLiteral("Resampling"));
+  views_->addTab(projectionView_, QStringLiteral("Projection"));
   views_->addTab(experimentView_, QStringLiteral("Comparison"));
   views_->addTab(reportViewer_, QStringLiteral("Reports"));
   views_->addTab(outputFilesWindow_, QStringLiteral("Files"));
@@ -140,6 +155,7 @@ QWidget* MainWindow::buildViews() {
   connect(exportChartButton_, &QPushButton::clicked, this, [this] { exportShownChart(); });
   lifeDrawing_ = nullptr;
   frequencyDrawing_ = nullptr;
+  projectionDrawing_ = nullptr;
   updateChartButtons();
 
   progressText_ = new QLabel(area);
@@ -180,12 +196,26 @@ void MainWindow::showView(View view) {
 }
 
 void MainWindow::refreshView(View view) {
+  // The figure of a project's treatments needs no open study: each is analysed in memory.
+  if (view == View::kComparison && treatments_->project().treatments.size() > 1 &&
+      !experimentView_->hasTreatments()) {
+    try {
+      experimentView_->showTreatments(analyseTreatments(treatments_->project(), 90.0));
+    } catch (const UserError& error) {
+      experimentView_->showTreatmentsFault(QString::fromStdString(error.text()));
+    }
+  }
   if (!desktop_->isOpen() || !desktop_->analysis().basic()) return;
   const Analysis& analysis = desktop_->analysis();
   switch (view) {
     case View::kLifeTable:
       resultsWindow_->load(analysis);
       stageMeansWindow_->load(analysis);
+      break;
+    case View::kProjection:
+      projectionView_->showAvailability(
+          analysis.lifeTable().has_value(),
+          analysis.bootstrap() && analysis.bootstrap()->ownLifeTable && analysis.fecundity());
       break;
     case View::kReports: {
       const QString report =
@@ -209,9 +239,20 @@ void MainWindow::refreshView(View view) {
 }
 
 QChartView* MainWindow::shownChartView() const {
-  if (views_->currentWidget() == chartArea_ && lifeDrawing_) return lifeChart_;
-  if (views_->currentIndex() == static_cast<int>(View::kResampling) && frequencyDrawing_) {
-    return frequencyChart_;
+  switch (static_cast<View>(views_->currentIndex())) {
+    case View::kCharts:
+      return lifeDrawing_ ? lifeChart_ : nullptr;
+    case View::kResampling:
+      return frequencyDrawing_ ? frequencyChart_ : nullptr;
+    case View::kProjection:
+      return projectionDrawing_ ? projectionView_->chartView() : nullptr;
+    case View::kComparison:
+      return experimentView_->hasTreatments() ? experimentView_->figureView() : nullptr;
+    case View::kData:
+    case View::kLifeTable:
+    case View::kReports:
+    case View::kFiles:
+      break;
   }
   return nullptr;
 }
@@ -270,12 +311,73 @@ void MainWindow::showFrequencyChart() {
 void MainWindow::exportShownChart() {
   const QChartView* shown = shownChartView();
   if (shown == nullptr) return;
-  const bool life = shown == lifeChart_;
-  const QString base =
-      QFileInfo(QString::fromStdString(desktop_->analysis().study().outputBaseName)).fileName();
-  exportChartWithDialog(life ? lifeDrawing_ : frequencyDrawing_,
-                        base + QLatin1Char('_') + (life ? lifeChartName_ : frequencyChartName_),
-                        dialogs_, settings_);
+  ChartDrawing draw;
+  QString name;
+  if (shown == lifeChart_) {
+    draw = lifeDrawing_;
+    name = lifeChartName_;
+  } else if (shown == frequencyChart_) {
+    draw = frequencyDrawing_;
+    name = frequencyChartName_;
+  } else if (shown == projectionView_->chartView()) {
+    draw = projectionDrawing_;
+    name = QStringLiteral("projection");
+  } else {
+    draw = experimentView_->figureDrawing();
+    name = experimentView_->figureName();
+  }
+  // A project's figure is named after the project, a study's after its data file.
+  QString base;
+  if (shown == experimentView_->figureView()) {
+    base = QString::fromStdString(treatments_->project().title);
+  } else {
+    base =
+        QFileInfo(QString::fromStdString(desktop_->analysis().study().outputBaseName)).fileName();
+  }
+  exportChartWithDialog(draw, base + QLatin1Char('_') + name, dialogs_, settings_);
+}
+
+void MainWindow::drawProjection() {
+  const Analysis& analysis = desktop_->analysis();
+  const std::string title(kProjectionTitle);
+  if (!analysis.lifeTable()) {
+    throw UserError(title, "A projection needs the life table: Read fecundity first.",
+                    ErrorKind::kInvalidRequest);
+  }
+  const ProjectionViewRequest asked = projectionView_->request();
+  const std::optional<int> steps = projectionSteps(asked.days, analysis.study().timeUnit);
+  if (!steps) {
+    throw UserError(title, "The projection takes more steps of the time unit than it can.",
+                    ErrorKind::kInvalidRequest);
+  }
+  const auto projection = std::make_shared<const Projection>(projectPopulation(
+      projectionLifeTableOf(*analysis.basic(), *analysis.lifeTable()), asked.start, *steps, title));
+  std::shared_ptr<const ProjectionReplicates> replicates;
+  if (asked.band && analysis.bootstrap() && analysis.fecundity()) {
+    const BootstrapResults& boot = *analysis.bootstrap();
+    const ProjectionBootstrap source{boot.seed,         boot.bootCount,  boot.bootSampleSize,
+                                     boot.redrawBarren, boot.bootLambda, analysis.confidence()};
+    runningWork_ = QStringLiteral("The projection");
+    runInBackground([&](std::stop_token stop) {
+      replicates = std::make_shared<const ProjectionReplicates>(
+          projectReplicates(analysis.study(), *analysis.fecundity(), source, asked.start,
+                            *projection, ProgressAndStop{progressShownAs(title), stop}));
+    });
+  }
+  ProjectionChartOptions options = asked.chart;
+  if (replicates) options.ranks = replicates->ranks;
+  const double confidence = analysis.confidence();
+  projectionDrawing_ = [projection, replicates, options, confidence](QChart& chart) {
+    drawProjectionChart(chart, *projection, replicates ? &replicates->band : nullptr, confidence,
+                        options);
+  };
+  projectionDrawing_(*projectionView_->chartView()->chart());
+  projectionView_->showDrawn(
+      replicates ? QStringLiteral("The band of %1 replicates, and the life tables at the low, "
+                                  "median and high lambda (dashed).")
+                       .arg(replicates->band.replicates)
+                 : QString());
+  updateChartButtons();
 }
 
 void MainWindow::showResults() { showView(View::kLifeTable); }

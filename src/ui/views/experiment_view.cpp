@@ -1,11 +1,16 @@
 #include "ui/views/experiment_view.h"
 
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 #include "core/experiment/experiment_files.h"
@@ -89,7 +94,12 @@ ExperimentView::ExperimentView(QWidget* parent)
       placeholder_(new QLabel(this)),
       outcome_(new QLabel(this)),
       table_(new QTableWidget(this)),
-      pairwise_(new QTableWidget(this)) {
+      pairwise_(new QTableWidget(this)),
+      figureArea_(new QWidget(this)),
+      figure_(new QComboBox(figureArea_)),
+      stage_(new QComboBox(figureArea_)),
+      figureNote_(new QLabel(figureArea_)),
+      figureView_(new QChartView(figureArea_)) {
   setObjectName(QStringLiteral("comparisonView"));
   placeholder_->setObjectName(QStringLiteral("comparisonPlaceholder"));
   placeholder_->setWordWrap(true);
@@ -104,10 +114,35 @@ ExperimentView::ExperimentView(QWidget* parent)
   table_->setObjectName(QStringLiteral("paperTableGrid"));
   pairwise_->setObjectName(QStringLiteral("pairwiseGrid"));
 
+  figure_->setObjectName(QStringLiteral("treatmentsFigureBox"));
+  figure_->addItems({QStringLiteral("s(x,j) of a stage"), QStringLiteral("l(x)"),
+                     QStringLiteral("c(x)"), QStringLiteral("Projection from 10 eggs")});
+  stage_->setObjectName(QStringLiteral("treatmentsStageBox"));
+  figureNote_->setObjectName(QStringLiteral("treatmentsFigureNote"));
+  figureNote_->setWordWrap(true);
+  figureView_->setObjectName(QStringLiteral("treatmentsChartView"));
+  figureView_->setRenderHint(QPainter::Antialiasing);
+  figureView_->setFocusPolicy(Qt::NoFocus);
+  figureView_->setMinimumSize(240, 160);
+  auto* choices = new QHBoxLayout;
+  choices->addWidget(new QLabel(QStringLiteral("Figure:"), figureArea_));
+  choices->addWidget(figure_);
+  choices->addWidget(stage_);
+  choices->addStretch();
+  auto* figureLayout = new QVBoxLayout(figureArea_);
+  figureLayout->setContentsMargins(0, 0, 0, 0);
+  figureLayout->addLayout(choices);
+  figureLayout->addWidget(figureNote_);
+  figureLayout->addWidget(figureView_, 1);
+  connect(figure_, &QComboBox::currentIndexChanged, this, [this] { drawFigure(); });
+  connect(stage_, &QComboBox::currentIndexChanged, this, [this] { drawFigure(); });
+
   auto* tables = new QSplitter(Qt::Vertical, this);
   tables->addWidget(table_);
   tables->addWidget(pairwise_);
+  tables->addWidget(figureArea_);
   tables->setStretchFactor(0, 2);
+  tables->setStretchFactor(2, 2);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(placeholder_, 1);
   layout->addWidget(outcome_);
@@ -131,6 +166,51 @@ void ExperimentView::clear() {
     table->setColumnCount(0);
     table->hide();
   }
+  treatments_.reset();
+  figureArea_->hide();
+}
+
+void ExperimentView::showTreatments(std::vector<TreatmentCurves> treatments) {
+  treatments_ = std::make_shared<const std::vector<TreatmentCurves>>(std::move(treatments));
+  {
+    const QSignalBlocker quiet(stage_);
+    stage_->clear();
+    if (!treatments_->empty()) {
+      const Study& study = treatments_->front().study;
+      for (int j = 1; j <= study.stageCount + 1; ++j) stage_->addItem(stageNameOf(study, j), j);
+    }
+  }
+  figureNote_->clear();
+  figureArea_->show();
+  drawFigure();
+}
+
+void ExperimentView::showTreatmentsFault(const QString& fault) {
+  treatments_.reset();
+  figureView_->chart()->removeAllSeries();
+  figureNote_->setText(fault);
+  figureArea_->show();
+}
+
+ChartDrawing ExperimentView::figureDrawing() const {
+  if (!treatments_) return {};
+  const auto figure = static_cast<TreatmentFigure>(figure_->currentIndex());
+  const int stage = stage_->currentData().toInt();
+  return [treatments = treatments_, figure, stage](QChart& chart) {
+    drawTreatmentsChart(chart, figure, *treatments, stage);
+  };
+}
+
+QString ExperimentView::figureName() const {
+  constexpr std::array<const char*, 4> kNames = {"treatments_sxj", "treatments_lx", "treatments_cx",
+                                                 "treatments_projection"};
+  return QString::fromLatin1(
+      kNames[static_cast<std::size_t>(std::max(0, figure_->currentIndex()))]);
+}
+
+void ExperimentView::drawFigure() {
+  stage_->setVisible(figure_->currentIndex() == 0);
+  if (const ChartDrawing draw = figureDrawing()) draw(*figureView_->chart());
 }
 
 void ExperimentView::showPairedTest() {
