@@ -155,7 +155,10 @@ TEST_F(MainWindowTest, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   // Any step runs again without a new analysis: the jackknife after the bootstrap writes what
   // one run of the steps before it and the jackknife writes, and so does a bootstrap after it.
   click("jackknifeButton");
-  ASSERT_EQ(messageTitles().size(), 2U) << messageTitles().back();
+  // It tells what the run of its steps says, as the steps do.
+  ASSERT_EQ(messageTitles().size(), 3U) << messageTitles().back();
+  EXPECT_EQ(messageTitles().back(), "Jackknife");
+  EXPECT_EQ(dialogs_.messages().back().kind, MessageKind::kResult);
   EXPECT_TRUE(window_.desktop().analysis().jackknife().has_value());
   EXPECT_FALSE(window_.desktop().analysis().bootstrap().has_value());
   EXPECT_FALSE(label("bootstrapEndedLabel")->isVisibleTo(&window_));

@@ -220,6 +220,8 @@ TEST_F(WorkbenchTest, StopEndsTheRunWithNothingWritten) {
     EXPECT_FALSE(stop->isHidden());
     EXPECT_FALSE(settings().isEnabled());
     EXPECT_FALSE(treatments().isEnabled());
+    EXPECT_FALSE(views().isEnabled()) << "the views read the analysis the work replaces";
+    EXPECT_TRUE(stop->isEnabled());
     stop->click();
   });
   settings().runButton()->click();

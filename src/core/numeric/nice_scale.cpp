@@ -69,7 +69,7 @@ NiceHistogram niceHistogram(std::span<const double> values, int targetBins) {
   NiceHistogram histogram;
   if (finite.empty()) return histogram;
   const auto [least, most] = std::minmax_element(finite.begin(), finite.end());
-  // Few values fill few bins: about the square root of their count, at least one.
+  // Few values fill few bins: at most twice the square root of their count, at least one.
   const int bins =
       std::clamp(targetBins, 1, std::max(1, static_cast<int>(std::sqrt(finite.size())) * 2));
   // Of the round widths either side of the one that gives `bins`, the one nearer that count.

@@ -75,6 +75,8 @@ void drawTreatmentsChart(QChart& chart, TreatmentFigure figure,
   chart.legend()->setVisible(true);
   chart.legend()->setFont(chartFont());
   chart.legend()->setAlignment(Qt::AlignRight);
+  const QString stageName =
+      treatments.empty() ? QString() : stageNameOf(treatments[0].study, stage);
   double lastDay = 1.0;
   double largest = 0.0;
   double smallest = std::numeric_limits<double>::infinity();
@@ -89,10 +91,15 @@ void drawTreatmentsChart(QChart& chart, TreatmentFigure figure,
     };
     switch (figure) {
       case TreatmentFigure::kStageSurvival: {
-        if (stage < 0 || stage >= static_cast<int>(r.stageAgeRange.size())) break;
-        const auto& range = r.stageAgeRange[static_cast<std::size_t>(stage)];
+        // The stage of that name in this treatment, which may have other stages before it.
+        int column = 0;
+        for (int j = 1; j <= treatment.study.stageCount + 1; ++j) {
+          if (stageNameOf(treatment.study, j) == stageName) column = j;
+        }
+        if (column == 0 || column >= static_cast<int>(r.stageAgeRange.size())) break;
+        const auto& range = r.stageAgeRange[static_cast<std::size_t>(column)];
         for (int x = range[1]; x <= range[2] && range[2] >= 0; ++x) {
-          add(x * timeUnit, r.S.at(x, stage));
+          add(x * timeUnit, r.S.at(x, column));
         }
         break;
       }
@@ -126,8 +133,7 @@ void drawTreatmentsChart(QChart& chart, TreatmentFigure figure,
   QString vertical;
   switch (figure) {
     case TreatmentFigure::kStageSurvival:
-      title = QStringLiteral("Survival rate to %1, by treatment")
-                  .arg(treatments.empty() ? QString() : stageNameOf(treatments[0].study, stage));
+      title = QStringLiteral("Survival rate to %1, by treatment").arg(stageName);
       vertical = QStringLiteral("s(x,j)");
       break;
     case TreatmentFigure::kLx:

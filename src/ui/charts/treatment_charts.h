@@ -42,8 +42,9 @@ enum class TreatmentFigure {
 };
 
 // Replaces the content of `chart` with `figure` of `treatments`, each named in the legend; for
-// kStageSurvival, of stage column `stage` (1 = the first stage). A treatment without what the
-// figure needs (a projection without eggs) is left out.
+// kStageSurvival, of the stage named as the first treatment's column `stage` (1 = the first
+// stage), found by its name in each treatment. A treatment without what the figure needs (that
+// stage, or eggs for a projection) is left out.
 void drawTreatmentsChart(QChart& chart, TreatmentFigure figure,
                          std::span<const TreatmentCurves> treatments, int stage = 1);
 

@@ -22,8 +22,8 @@
 namespace pellmar {
 namespace {
 
-// The projection of the study and, with a bootstrap, the band of its replicates, drawn as the
-// projection chart.
+// The projection of the study and, with a bootstrap, the band of its replicates and the life
+// tables at their lambda ranks, drawn as the projection chart.
 void exportProjectionChart(const Study& study, const BasicRunResults& basic,
                            const FecundityData& eggs, const FecundityLifeTable& lifeTable,
                            const ProjectionChartRequest& request,
@@ -49,10 +49,13 @@ void exportProjectionChart(const Study& study, const BasicRunResults& basic,
                                      boot.redrawBarren, boot.bootLambda, kDefaultConfidence};
     replicates = projectReplicates(study, eggs, source, asked.start, projection, {});
   }
+  // As the desktop's projection view draws it: the band shaded, the lambda ranks dashed.
+  ProjectionChartOptions options;
+  if (replicates) options.ranks = replicates->ranks;
   exportChartPicture(
       [&](QChart& chart) {
         drawProjectionChart(chart, projection, replicates ? &replicates->band : nullptr,
-                            kDefaultConfidence);
+                            kDefaultConfidence, options);
       },
       picture);
 }

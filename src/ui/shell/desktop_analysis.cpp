@@ -54,7 +54,7 @@ void DesktopAnalysis::runWhole(const RunRequest& request, const RunListener& lis
   if (request.confidence) fresh.setConfidence(*request.confidence);
   openInputsAhead(request, reader);
   OutputFiles files(base);
-  runSteps(fresh, request, reader, files, listener, stop);
+  const bool basicRunFailed = runSteps(fresh, request, reader, files, listener, stop) != 0;
   fresh.writeSummary(files);
   fresh.writeRunRecord(RunRecordRequest{"desktop", runArguments(request)}, files);
   if (stop.stop_requested()) {
@@ -65,6 +65,11 @@ void DesktopAnalysis::runWhole(const RunRequest& request, const RunListener& lis
   analysis_.emplace(std::move(fresh));
   reader_ = std::move(reader);
   steps_ = request;
+  // A failed Basic Run ends the steps: those after it did not run.
+  if (basicRunFailed) {
+    steps_ = RunRequest{};
+    steps_.open = request.open;
+  }
 }
 
 PairedTestResult DesktopAnalysis::pairedTest(const PairedTestRequest& request,

@@ -203,8 +203,12 @@ class MainWindow : public QMainWindow {
   // Whether `step`, or a step after it, has run: it then runs again as a whole run.
   [[nodiscard]] bool hasRunFrom(Step step) const;
   void runAgain(const RunRequest& request, const QString& step);
-  // Runs `request` as a whole run off the UI thread; its warnings are shown under `title`.
-  void runWholeInBackground(const RunRequest& request, const QString& title);
+  // After a step ran again: the charts of steps the new analysis has not run go, and the chart
+  // in view is drawn again from it.
+  void forgetChartsOfTheRunBefore();
+  // Runs `request` as a whole run off the UI thread; its warnings are shown under `title`, and
+  // with `tellResults` what its steps say of their results too.
+  void runWholeInBackground(const RunRequest& request, const QString& title, bool tellResults);
   void showFrequencyChart();
   // "Draw" of the projection view: the open study projected as the view asks, with the band
   // of its bootstrap computed off the UI thread.
@@ -298,8 +302,8 @@ class MainWindow : public QMainWindow {
   QPushButton* stopButton_ = nullptr;
   QPushButton* saveChartButton_ = nullptr;
   QPushButton* exportChartButton_ = nullptr;
-  // Draw the charts of the charts and resampling views again, for Export chart…, and name
-  // their files.
+  // Draw the charts of the charts, resampling and projection views again, for Export chart…,
+  // and name their files.
   ChartDrawing lifeDrawing_;
   QString lifeChartName_;
   ChartDrawing frequencyDrawing_;

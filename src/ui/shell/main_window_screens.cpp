@@ -1,5 +1,5 @@
-// The screens the main window opens: help, result tables, means, files, the large graph, the
-// quiz and the resampling results, each hiding the main window until it returns.
+// The screens the main window opens apart from its views: help, the data format, the large
+// graph and the quiz, each hiding the main window until it returns; and the workbook.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>

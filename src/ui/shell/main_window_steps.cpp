@@ -44,9 +44,11 @@
 #include "ui/shell/desktop_settings.h"
 #include "ui/shell/main_window.h"
 #include "ui/views/data_format_window.h"
+#include "ui/views/experiment_view.h"
 #include "ui/views/large_graph_window.h"
 #include "ui/views/output_files_window.h"
 #include "ui/views/paired_test_window.h"
+#include "ui/views/projection_view.h"
 #include "ui/views/resampling_results_window.h"
 #include "ui/views/results_pane.h"
 #include "ui/views/results_window.h"
@@ -141,26 +143,55 @@ bool MainWindow::hasRunFrom(Step step) const {
 }
 
 void MainWindow::runAgain(const RunRequest& request, const QString& step) {
-  runWholeInBackground(request, step);
+  runWholeInBackground(request, step, true);
+  forgetChartsOfTheRunBefore();
   statusBar()->showMessage(step + QStringLiteral(" ran again after the steps before it."));
 }
 
-void MainWindow::runWholeInBackground(const RunRequest& request, const QString& title) {
-  // The warnings of the run gather on the worker's side and are shown once it has ended; its
-  // results speak for themselves in the results pane.
+void MainWindow::forgetChartsOfTheRunBefore() {
+  const Analysis& analysis = desktop_->analysis();
+  if (!analysis.bootstrap() && !analysis.jackknife()) {
+    frequencyDrawing_ = nullptr;
+    clearChart(*frequencyChart_->chart());
+  }
+  projectionDrawing_ = nullptr;
+  clearChart(*projectionView_->chartView()->chart());
+  experimentView_->clear();
+  // The chart in view is drawn again from the new analysis; the life table's curves only while
+  // it has one.
+  const bool needsLifeTable =
+      lifeChartName_ == QLatin1String(lifeChartName(LifeChart::kFecundity)) ||
+      lifeChartName_ == QLatin1String(lifeChartName(LifeChart::kVxj));
+  if (needsLifeTable && !analysis.lifeTable()) {
+    showChart(LifeChart::kCij);
+  } else if (lifeDrawing_) {
+    lifeDrawing_(*lifeChart_->chart());
+  }
+  updateChartButtons();
+}
+
+void MainWindow::runWholeInBackground(const RunRequest& request, const QString& title,
+                                      bool tellResults) {
+  // The words of the run gather on the worker's side and are shown once it has ended.
+  std::vector<std::string> said;
   std::vector<std::string> warnings;
   runningWork_ = title;
-  runInBackground([this, &request, &warnings](std::stop_token stop) {
+  runInBackground([this, &request, &said, &warnings](std::stop_token stop) {
     const RunListener listener{
-        {},
+        [&said](const std::string& text) { said.push_back(text); },
         [&warnings](const std::string& text) { warnings.push_back(text); },
         [this](std::string_view step) { return progressShownAs(std::string(step)); }};
     desktop_->runWhole(request, listener, stop);
   });
+  const auto joined = [](const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+  };
+  // A step run again tells its results as the step does; Run's speak in the results pane.
+  if (tellResults && !said.empty()) showNotice(Notice{title.toStdString(), joined(said)});
   if (!warnings.empty()) {
-    std::string joined;
-    for (const std::string& warning : warnings) joined += warning + "\n";
-    showNotice(Notice{title.toStdString(), joined}, MessageKind::kWarning);
+    showNotice(Notice{title.toStdString(), joined(warnings)}, MessageKind::kWarning);
   }
 }
 
@@ -244,7 +275,7 @@ void MainWindow::runWithSettings() {
   if (!request) {
     throw UserError("Run", settingsPanel_->fault().toStdString(), ErrorKind::kInvalidRequest);
   }
-  runWholeInBackground(*request, QStringLiteral("Run"));
+  runWholeInBackground(*request, QStringLiteral("Run"), false);
   const Analysis& analysis = desktop_->analysis();
   settingsPanel_->ranWith(*request, analysis.writtenPaths().size());
   if (const std::optional<std::size_t> selected = treatments_->selected()) {
@@ -288,6 +319,10 @@ void MainWindow::stopWork() {
 }
 
 void MainWindow::runInBackground(const std::function<void(std::stop_token)>& work) {
+  if (backgroundTask_.running()) {
+    throw UserError(runningWork_.toStdString(), "Other work is running: wait for it, or Stop it.",
+                    ErrorKind::kInvalidRequest);
+  }
   for (QWidget* widget : lockedDuringWork_) widget->setEnabled(false);
   progressTracker_.emplace();
   progressBar_->setValue(0);
@@ -305,6 +340,7 @@ void MainWindow::runInBackground(const std::function<void(std::stop_token)>& wor
     progressTracker_.reset();
     runningWork_.clear();
     for (QWidget* widget : lockedDuringWork_) widget->setEnabled(true);
+    updateChartButtons();
     // What waited for the work to stop runs once the command that started it has finished.
     if (afterWork_) {
       QMetaObject::invokeMethod(this, std::exchange(afterWork_, {}), Qt::QueuedConnection);

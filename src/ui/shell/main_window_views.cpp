@@ -183,6 +183,11 @@ QWidget* MainWindow::buildViews() {
   layout->setContentsMargins(kViewFrameRoom, kViewFrameRoom, kViewFrameRoom, kViewFrameRoom);
   layout->addWidget(views_, 1);
   layout->addLayout(below);
+  // The views read the analysis that long work replaces, and some start work of their own: they
+  // wait for it, as Stop beside them does not.
+  lockedDuringWork_.push_back(views_);
+  lockedDuringWork_.push_back(saveChartButton_);
+  lockedDuringWork_.push_back(exportChartButton_);
   return area;
 }
 
@@ -197,15 +202,15 @@ void MainWindow::showView(View view) {
 
 void MainWindow::refreshView(View view) {
   // The figure of a project's treatments needs no open study: each is analysed in memory.
-  if (view == View::kComparison && treatments_->project().treatments.size() > 1 &&
-      !experimentView_->hasTreatments()) {
+  if (!backgroundTask_.running() && view == View::kComparison &&
+      treatments_->project().treatments.size() > 1 && !experimentView_->hasTreatments()) {
     try {
       experimentView_->showTreatments(analyseTreatments(treatments_->project(), 90.0));
     } catch (const UserError& error) {
       experimentView_->showTreatmentsFault(QString::fromStdString(error.text()));
     }
   }
-  if (!desktop_->isOpen() || !desktop_->analysis().basic()) return;
+  if (backgroundTask_.running() || !desktop_->isOpen() || !desktop_->analysis().basic()) return;
   const Analysis& analysis = desktop_->analysis();
   switch (view) {
     case View::kLifeTable:

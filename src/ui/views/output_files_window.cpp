@@ -21,6 +21,14 @@ namespace pellmar {
 
 namespace {
 
+// Where a row keeps its file's full path: a role of its own, apart from the full values that
+// copies take.
+constexpr int kPathRole = Qt::UserRole + 2;
+
+}  // namespace
+
+namespace {
+
 bool isReport(const std::string& path) {
   static const std::string kEnding = "_Output.txt";
   return path.size() >= kEnding.size() &&
@@ -135,7 +143,7 @@ void OutputFilesWindow::load(const Analysis& analysis) {
     files_->insertRow(row);
     files_->setItem(row, 0, new QTableWidgetItem(describeOutputFile(name)));
     auto* file = new QTableWidgetItem(name);
-    file->setData(Qt::UserRole, QString::fromStdString(path));
+    file->setData(kPathRole, QString::fromStdString(path));
     file->setToolTip(QDir::toNativeSeparators(QString::fromStdString(path)));
     files_->setItem(row, 1, file);
   }
@@ -144,7 +152,7 @@ void OutputFilesWindow::load(const Analysis& analysis) {
 
 QString OutputFilesWindow::filePath(int row) const {
   const QTableWidgetItem* item = files_->item(row, 1);
-  return item != nullptr ? item->data(Qt::UserRole).toString() : QString();
+  return item != nullptr ? item->data(kPathRole).toString() : QString();
 }
 
 void OutputFilesWindow::openInSystem(const QString& path) {

@@ -102,9 +102,6 @@ void ProjectionView::showAvailability(bool lifeTable, bool bootstrap) {
   }
 }
 
-void ProjectionView::showDrawn(const QString& note) {
-  drawn_ = true;
-  note_->setText(note);
-}
+void ProjectionView::showDrawn(const QString& note) { note_->setText(note); }
 
 }  // namespace pellmar

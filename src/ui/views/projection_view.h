@@ -38,11 +38,10 @@ class ProjectionView : public QWidget {
   // Whether the open study can be projected (it has a life table) and banded (it has an
   // own-samples bootstrap with fecundity); says why not when it cannot.
   void showAvailability(bool lifeTable, bool bootstrap);
-  // The chart has been drawn.
+  // The chart has been drawn; `note` says what it shows beyond the totals.
   void showDrawn(const QString& note);
 
   [[nodiscard]] QChartView* chartView() const { return chart_; }
-  [[nodiscard]] bool drawn() const { return drawn_; }
   [[nodiscard]] QPushButton* drawButton() const { return draw_; }
 
  signals:
@@ -59,7 +58,6 @@ class ProjectionView : public QWidget {
   QPushButton* draw_;
   QLabel* note_;
   QChartView* chart_;
-  bool drawn_ = false;
 };
 
 }  // namespace pellmar
