@@ -176,6 +176,14 @@ TEST_F(MainWindowTest, BootstrapRunsOffTheUiThreadAndMatchesTheCommandLine) {
   options.bootstrapReplicates = 40;
   options.seed = 3;
   expectSameFilesAsCli(options, {"lady_beetle_10_SASD.txt"});
+
+  // Read SASD again drops the bootstrap: its table and histogram go with it.
+  dialogs_.chooseFile((folder_.folder() / "lady_beetle_10_SASD.txt").string());
+  click("readSasdButton");
+  EXPECT_FALSE(window_.desktop().analysis().bootstrap().has_value());
+  EXPECT_EQ(view("resamplingResultsWindow")->findChild<QTableWidget*>("estimateGrid")->rowCount(),
+            1);
+  EXPECT_TRUE(window_.frequencyChartView()->chart()->series().isEmpty());
 }
 
 // Read fecundity at step 3: the life table's curves and values on screen, the SASD button closed,

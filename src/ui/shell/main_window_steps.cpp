@@ -153,6 +153,7 @@ void MainWindow::forgetChartsOfTheRunBefore() {
   if (!analysis.bootstrap() && !analysis.jackknife()) {
     frequencyDrawing_ = nullptr;
     clearChart(*frequencyChart_->chart());
+    resamplingResultsWindow_->clearResults(QString::fromStdString(analysis.study().projectTitle));
   }
   projectionDrawing_ = nullptr;
   clearChart(*projectionView_->chartView()->chart());

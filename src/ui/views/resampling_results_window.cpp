@@ -96,6 +96,14 @@ ResamplingResultsWindow::ResamplingResultsWindow(Dialogs& dialogs)
 
 void ResamplingResultsWindow::present(const QString& project,
                                       const std::optional<ResamplingShown>& shown) {
+  fill(project, shown);
+  dialogs_.beep();
+}
+
+void ResamplingResultsWindow::clearResults(const QString& project) { fill(project, std::nullopt); }
+
+void ResamplingResultsWindow::fill(const QString& project,
+                                   const std::optional<ResamplingShown>& shown) {
   const ClockReading now = dialogs_.clock();
   project_->setText(project);
   date_->setText(QString::fromStdString(now.dateTimeText).section(QLatin1Char(' '), 0, 0));
@@ -145,7 +153,6 @@ void ResamplingResultsWindow::present(const QString& project,
   showGrid(*grid_, grid);
   grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   grid_->horizontalHeader()->setStretchLastSection(true);
-  dialogs_.beep();
 }
 
 }  // namespace pellmar

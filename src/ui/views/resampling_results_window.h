@@ -33,11 +33,15 @@ class ResamplingResultsWindow : public ReturnWindow {
 
   // Fills the window (only the headings without results) and sounds the beep.
   void present(const QString& project, const std::optional<ResamplingShown>& shown);
+  // Only the headings, quietly: the analysis has no resampling any more.
+  void clearResults(const QString& project);
 
   [[nodiscard]] QTableWidget* grid() const { return grid_; }
   [[nodiscard]] QLabel* project() const { return project_; }
 
  private:
+  void fill(const QString& project, const std::optional<ResamplingShown>& shown);
+
   Dialogs& dialogs_;
   QLabel* project_;
   QLabel* date_;
